@@ -1,0 +1,217 @@
+// The root of every bound object, the public enumerations that cross the
+// entry points, intrusive reference counting and the collection events.
+#ifndef VXXML_OBJECTBASE_H
+#define VXXML_OBJECTBASE_H
+
+#include <pthread.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "vxxml/Export.h"
+
+namespace VxXmlLib10 {
+
+class CXmlSerializationContext;
+class CXmlWriter;
+class CXmlElement;
+class CElement;
+class CBinaryData;
+class CXmlCollectionBase;
+
+/// Character encoding of text output.
+enum XmlEncoding {
+  XmlEncoding_None = 0,       ///< in-memory text, not transcoded
+  XmlEncoding_UTF8 = 1,       ///< UTF-8, declared as "UTF-8"
+  XmlEncoding_UTF16 = 2,      ///< UTF-16LE, declared as "UTF-16"; files start with FF FE
+  XmlEncoding_UTF16NoDecl = 3 ///< UTF-16LE, no encoding in the declaration
+};
+
+/// Line end of formatted text output.
+enum EOLType { EOLType_CRLF = 0, EOLType_LF = 1 };
+
+/// Compression of a finished serialisation (zlib, level 1).
+enum CompressionType {
+  CompressionType_None = 0,
+  CompressionType_GZip = 1,
+  CompressionType_ZLib = 2  ///< only where bytes are returned, not for files
+};
+
+/// XML declaration written in front of a Fast Infoset document.
+enum FInfoDecl {
+  FInfoDecl_None = 0,
+  FInfoDecl_Encoding = 1,                  ///< <?xml encoding='finf'?>
+  FInfoDecl_EncodingStandaloneYes = 2,     ///< <?xml encoding='finf' standalone='yes'?>
+  FInfoDecl_EncodingStandaloneNo = 3,      ///< <?xml encoding='finf' standalone='no'?>
+  FInfoDecl_Version10 = 4,                 ///< <?xml version='1.0' encoding='finf'?>
+  FInfoDecl_Version10StandaloneYes = 5,    ///< ... standalone='yes'
+  FInfoDecl_Version10StandaloneNo = 6,     ///< ... standalone='no'
+  FInfoDecl_Version11 = 7,                 ///< <?xml version='1.1' encoding='finf'?>
+  FInfoDecl_Version11StandaloneYes = 8,    ///< ... standalone='yes'
+  FInfoDecl_Version11StandaloneNo = 9      ///< ... standalone='no'
+};
+
+class CXmlObjectBase;
+
+/// Receiver of collection events.
+class VXXML_API IEventSink {
+ public:
+  enum MsgType {
+    MsgType_CollectionChange = 0,        ///< data: null
+    MsgType_CollectionAdd = 1,           ///< data: the item about to be added
+    MsgType_CollectionAddComplete = 2,   ///< data: the item added
+    MsgType_CollectionRemove = 3,        ///< data: int* index, or null for index -1
+    MsgType_CollectionRemoveComplete = 4 ///< data: as for MsgType_CollectionRemove
+  };
+  virtual void OnEvent(CXmlObjectBase* source, MsgType type, void* data) = 0;
+
+ protected:
+  ~IEventSink() = default;
+};
+
+/// Marker base of the runtime classes; keeps nothing.
+class VXXML_API CInstanceMonitor {
+ public:
+  explicit CInstanceMonitor(const char* className);
+  virtual ~CInstanceMonitor();
+};
+
+/// A non-recursive mutex. Also usable with std::lock_guard.
+class VXXML_API CVXCriticalSection {
+ public:
+  CVXCriticalSection();
+  ~CVXCriticalSection();
+  CVXCriticalSection(const CVXCriticalSection&) = delete;
+  CVXCriticalSection& operator=(const CVXCriticalSection&) = delete;
+
+  void Enter();
+  void Leave();
+  void lock() { Enter(); }
+  void unlock() { Leave(); }
+
+ private:
+  pthread_mutex_t m_mutex;
+};
+
+/// Root of every bound object: generated classes, collections and untyped
+/// content. Objects are reference counted: a new object has count 0, and the
+/// Release() that brings the count back to 0 deletes it. Objects on the stack
+/// or held as members must never be handed to a CSmartPtr.
+class VXXML_API CXmlObjectBase : public IEventSink {
+ public:
+  CXmlObjectBase();
+  /// Copies the element name; the copy starts with its own count of 0.
+  CXmlObjectBase(const CXmlObjectBase& other);
+  CXmlObjectBase& operator=(const CXmlObjectBase& other);
+  virtual ~CXmlObjectBase();
+
+  /// Collection events reach the owner here; the base ignores them.
+  void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override;
+
+  /// This object as a CXmlObjectBase (the CXmlObjectBase part for classes
+  /// with several bases).
+  virtual CXmlObjectBase* GetBase() = 0;
+  CXmlObjectBase* GetBase() const { return const_cast<CXmlObjectBase*>(this)->GetBase(); }
+
+  /// Namespace URI in which the object's own element is written.
+  virtual std::string GetTargetNamespace() const = 0;
+  /// Namespace constraint of the object (collections, untyped content).
+  virtual std::string GetNamespace() const = 0;
+
+  /// Thread-safe; return the new count. Release() deletes the object when the
+  /// count reaches 0.
+  int64_t AddRef();
+  int64_t Release();
+
+  std::string GetElementName() const { return m_elementName; }
+  void SetElementName(const char* name) { m_elementName = name ? name : ""; }
+
+  // Forwarders that let metadata and collections reach another object's
+  // protected serialisation operations.
+  static void AttributesToXml_Int(const CXmlObjectBase* obj, CXmlWriter* writer,
+                                  const CXmlSerializationContext& context);
+  static void ToXml_Int(const CXmlObjectBase* obj, CXmlWriter* writer, bool isDocumentRoot,
+                        const char* namespaceUri, const CXmlSerializationContext& context,
+                        bool emptyChoiceAllowed);
+  static CXmlElement* FromXml_Int(CXmlObjectBase* obj, CXmlElement* element,
+                                  CXmlElement* firstChild,
+                                  const CXmlSerializationContext& context);
+
+  // Collection events: each calls sink->OnEvent with the collection as
+  // source. The remove events pass a pointer to the index (valid during the
+  // call only), or null for index -1. A null sink is ignored.
+  static void FireOnCollectionChangeEvent(IEventSink* sink, CXmlObjectBase* coll);
+  static void FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* coll, void* item);
+  static void FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+                                               void* item);
+  static void FireOnCollectionRemoveEvent(IEventSink* sink, CXmlObjectBase* coll, int index);
+  static void FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+                                                  int index);
+
+ protected:
+  /// Writes the object's attributes; the base writes nothing.
+  virtual void AttributesToXml_Int(CXmlWriter* writer,
+                                   const CXmlSerializationContext& context) const;
+  /// Writes the object's element.
+  virtual void ToXml_Int(CXmlWriter* writer, bool isDocumentRoot, const char* namespaceUri,
+                         const CXmlSerializationContext& context,
+                         bool emptyChoiceAllowed) const = 0;
+  /// Fills the object from an element; returns the first child element it did
+  /// not consume, or null.
+  virtual CXmlElement* FromXml_Int(CXmlElement* element, CXmlElement* firstChild,
+                                   const CXmlSerializationContext& context,
+                                   bool emptyChoiceAllowed) = 0;
+
+ private:
+  std::string m_elementName;
+  std::atomic<int64_t> m_refCount;
+};
+
+/// Intrusive pointer to a CXmlObjectBase or a class derived from it.
+template <class T>
+class CSmartPtr {
+ public:
+  CSmartPtr() noexcept : m_ptr(nullptr) {}
+  CSmartPtr(T* ptr) : m_ptr(ptr) {  // NOLINT: implicit by design
+    if (m_ptr) m_ptr->AddRef();
+  }
+  CSmartPtr(const CSmartPtr& other) : CSmartPtr(other.m_ptr) {}
+  template <class U>
+  CSmartPtr(const CSmartPtr<U>& other) : CSmartPtr(other.Get()) {}  // NOLINT
+  CSmartPtr(CSmartPtr&& other) noexcept : m_ptr(other.m_ptr) { other.m_ptr = nullptr; }
+  ~CSmartPtr() {
+    if (m_ptr) m_ptr->Release();
+  }
+
+  CSmartPtr& operator=(T* ptr) {
+    if (ptr) ptr->AddRef();
+    T* old = m_ptr;
+    m_ptr = ptr;
+    if (old) old->Release();
+    return *this;
+  }
+  CSmartPtr& operator=(const CSmartPtr& other) { return *this = other.m_ptr; }
+  CSmartPtr& operator=(CSmartPtr&& other) noexcept {
+    if (this != &other) {
+      T* old = m_ptr;
+      m_ptr = other.m_ptr;
+      other.m_ptr = nullptr;
+      if (old) old->Release();
+    }
+    return *this;
+  }
+
+  T* Get() const noexcept { return m_ptr; }
+  T* operator->() const noexcept { return m_ptr; }
+  T& operator*() const noexcept { return *m_ptr; }
+  operator T*() const noexcept { return m_ptr; }  // NOLINT: implicit by design
+  bool IsNull() const noexcept { return m_ptr == nullptr; }
+
+ private:
+  T* m_ptr;
+};
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_OBJECTBASE_H
