@@ -4,7 +4,11 @@
 
 #include "vxxml/Export.h"
 #include "vxxml/Exception.h"
+#include "vxxml/FastInfosetContext.h"
+#include "vxxml/ItemType.h"
+#include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
+#include "vxxml/SerializationContext.h"
 #include "vxxml/Whitespace.h"
 
 #endif  // VXXML_VXXML_H

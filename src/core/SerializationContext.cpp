@@ -1,0 +1,46 @@
+// Serialization options.
+#include "vxxml/SerializationContext.h"
+
+#include "vxxml/Exception.h"
+
+namespace VxXmlLib10 {
+
+CXmlSerializationContext CXmlSerializationContext::m_defaultContext;
+
+CXmlSerializationContext::CXmlSerializationContext()
+    : m_writeTypeAttribute(true),
+      m_ignoreInvalidCollectionCounts(false),
+      m_ignoreMissingChoice(false),
+      m_ignoreMissingMandatoryElements(false),
+      m_ignoreUnknownElements(false),
+      m_ignoreUnknownAttributes(false),
+      m_ignoreNamespaces(false),
+      m_schemaType(SchemaType_Default),
+      m_noOptionalAttributeDefaultOutput(false),
+      m_stripCDATA(true) {}
+
+CXmlSerializationContext::CXmlSerializationContext(const CXmlSerializationContext& other) =
+    default;
+CXmlSerializationContext& CXmlSerializationContext::operator=(
+    const CXmlSerializationContext& other) = default;
+CXmlSerializationContext::~CXmlSerializationContext() = default;
+
+void CXmlSerializationContext::SetIgnoreUnknownElements(bool value) {
+  if (value && m_ignoreMissingMandatoryElements)
+    throw CVxInvalidStateException(
+        "The parser can only ignore additional elements, or ignore the fact that some required "
+        "ones are missing, you can not ignore both\nSet IgnoreMissingMandatoryElements to false "
+        "before setting IgnoreUnknownElements to true");
+  m_ignoreUnknownElements = value;
+}
+
+void CXmlSerializationContext::SetIgnoreMissingMandatoryElements(bool value) {
+  if (value && m_ignoreUnknownElements)
+    throw CVxInvalidStateException(
+        "The parser can only ignore additional elements, or ignore the fact that some required "
+        "ones are missing, you can not ignore both\nSet IgnoreUnknownElements to false before "
+        "setting IgnoreMissingMandatoryElements to true");
+  m_ignoreMissingMandatoryElements = value;
+}
+
+}  // namespace VxXmlLib10
