@@ -1,4 +1,5 @@
 #include "vxxml/ObjectBase.h"
+#include "vxxml/SerializationContext.h"
 
 #include <gtest/gtest.h>
 
@@ -106,13 +107,13 @@ TEST(ObjectBase, ElementNameAndCopy) {
 TEST(ObjectBase, ForwardersReachProtectedOperations) {
   Probe p;
   CXmlObjectBase::ToXml_Int(&p, nullptr, true, "urn:x",
-                            *static_cast<const CXmlSerializationContext*>(nullptr), true);
+                            CXmlSerializationContext::m_defaultContext, true);
   EXPECT_TRUE(p.lastRoot);
   EXPECT_EQ(p.lastNs, "urn:x");
   EXPECT_TRUE(p.lastChoice);
   CXmlElement* marker = reinterpret_cast<CXmlElement*>(&p);
   EXPECT_EQ(CXmlObjectBase::FromXml_Int(&p, marker, nullptr,
-                                        *static_cast<const CXmlSerializationContext*>(nullptr)),
+                                        CXmlSerializationContext::m_defaultContext),
             marker);
   EXPECT_FALSE(p.lastChoice);  // the forwarder passes emptyChoiceAllowed = false
 }
