@@ -3,6 +3,7 @@
 #define VXXML_VXXML_H
 
 #include "vxxml/Export.h"
+#include "vxxml/Conversions.h"
 #include "vxxml/Exception.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"

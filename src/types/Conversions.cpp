@@ -1,0 +1,214 @@
+// Conversions of the scalar kinds: integers, floating point, boolean, char,
+// string and the Gregorian year, month and day numbers.
+#include "vxxml/Conversions.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <strings.h>
+
+#include "types/CLocale.h"
+#include "vxxml/Exception.h"
+
+namespace VxXmlLib10 {
+
+namespace detail {
+locale_t CNumericLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return c;
+}
+}  // namespace detail
+
+namespace {
+
+using Rule = CConversions::WhitespaceRule;
+
+[[noreturn]] void ThrowRange(const std::string& text, const char* kind) {
+  throw CVxInvalidValueException(
+      FormatString("The value [%s] is to large to fit in a %s", text.c_str(), kind));
+}
+
+[[noreturn]] void ThrowSyntax(const std::string& text, const char* kind) {
+  throw CVxInvalidValueException(
+      FormatString("The value [%s] can not be converted to a %s", text.c_str(), kind));
+}
+
+// Signed parse: strtoll semantics (leading blanks, one sign, base 10), then the
+// kind's range. An empty text is 0.
+long long ParseSigned(const std::string& text, long long min, long long max, const char* kind) {
+  if (text.empty()) return 0;
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(begin, &end, 10);
+  if (errno == ERANGE || value < min || value > max) ThrowRange(text, kind);
+  // A NUL inside the text ends the number early: what follows is left over.
+  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  return value;
+}
+
+// Unsigned parse: a leading '-' negates modulo 2^bits, as strtoul does for the
+// width of the kind.
+unsigned long long ParseUnsigned(const std::string& text, unsigned bits, const char* kind) {
+  if (text.empty()) return 0;
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  unsigned long long value = std::strtoull(begin, &end, 10);
+  if (errno == ERANGE) ThrowRange(text, kind);
+  if (bits < 64) {
+    // strtoull negated the magnitude modulo 2^64; undo that to check it.
+    const char* p = begin;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+    const bool negative = *p == '-';
+    const unsigned long long magnitude = negative ? 0 - value : value;
+    const unsigned long long limit = (1ULL << bits) - 1;
+    if (magnitude > limit) ThrowRange(text, kind);
+    value = negative ? ((limit + 1 - magnitude) & limit) : magnitude;
+  }
+  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  return value;
+}
+
+double ParseDouble(const std::string& text, const char* kind) {
+  if (text.empty()) return std::numeric_limits<double>::quiet_NaN();
+  if (text == "NaN" || text == "1.#QNAN" || text == "-NAN")
+    return std::numeric_limits<double>::quiet_NaN();
+  if (text == "-INF") return -std::numeric_limits<double>::infinity();
+  if (text == "INF") return std::numeric_limits<double>::infinity();
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  double value = strtod_l(begin, &end, detail::CNumericLocale());
+  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  return value;
+}
+
+std::string FormatDouble(double value, double lowest, double max, const std::string& format,
+                         const char* defaultFormat) {
+  if (std::isnan(value)) return "NaN";
+  if (value < lowest) return "-INF";
+  if (value > max) return "INF";
+  detail::ScopedCLocale c;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  return FormatString(format.empty() ? defaultFormat : format.c_str(), value);
+#pragma GCC diagnostic pop
+}
+
+std::string Apply(const std::string& text, Rule rule) {
+  return rule == CWhitespaceUtils::WhitespaceRule_None ? text
+                                                       : CWhitespaceUtils::ApplyRule(rule, text);
+}
+
+}  // namespace
+
+std::string CConversions::i1ToString(char value) { return FormatString("%d", value); }
+std::string CConversions::i2ToString(short value) { return FormatString("%d", value); }
+std::string CConversions::i4ToString(long value) { return FormatString("%ld", value); }
+std::string CConversions::i8ToString(long long value) { return FormatString("%lld", value); }
+std::string CConversions::ui1ToString(unsigned char value) { return FormatString("%u", value); }
+std::string CConversions::ui2ToString(unsigned short value) { return FormatString("%u", value); }
+std::string CConversions::ui4ToString(unsigned long value) { return FormatString("%lu", value); }
+std::string CConversions::ui8ToString(unsigned long long value) {
+  return FormatString("%llu", value);
+}
+
+std::string CConversions::r4ToString(float value) { return r4ToString(value, std::string()); }
+std::string CConversions::r4ToString(float value, const std::string& format) {
+  return FormatDouble(value, -FLT_MAX, FLT_MAX, format, "%.7g");
+}
+std::string CConversions::r8ToString(double value) { return r8ToString(value, std::string()); }
+std::string CConversions::r8ToString(double value, const std::string& format) {
+  return FormatDouble(value, -DBL_MAX, DBL_MAX, format, "%.16g");
+}
+
+std::string CConversions::booleanToString(bool value) { return value ? "true" : "false"; }
+std::string CConversions::charToString(char value) { return std::string(1, value); }
+std::string CConversions::stringToString(const std::string& value) { return value; }
+std::string CConversions::yearToString(unsigned short value) { return FormatString("%u", value); }
+std::string CConversions::monthToString(unsigned char value) {
+  return FormatString("--%02u", value);
+}
+std::string CConversions::dayToString(unsigned char value) {
+  return FormatString("---%02u", value);
+}
+
+long CConversions::i4FromString(const std::string& text, WhitespaceRule rule) {
+  return static_cast<long>(ParseSigned(Apply(text, rule), INT32_MIN, INT32_MAX, "i4"));
+}
+
+long long CConversions::i8FromString(const std::string& text, WhitespaceRule rule) {
+  return ParseSigned(Apply(text, rule), INT64_MIN, INT64_MAX, "i8");
+}
+
+short CConversions::i2FromString(const std::string& text, WhitespaceRule rule) {
+  const long value = i4FromString(text, rule);
+  if (value < -32768 || value > 32767) ThrowRange(text, "i2");
+  return static_cast<short>(value);
+}
+
+char CConversions::i1FromString(const std::string& text, WhitespaceRule rule) {
+  const long value = i4FromString(text, rule);
+  if (value < -128 || value > 127) ThrowRange(text, "i1");
+  return static_cast<char>(value);
+}
+
+unsigned long CConversions::ui4FromString(const std::string& text, WhitespaceRule rule) {
+  return static_cast<unsigned long>(ParseUnsigned(Apply(text, rule), 32, "ui4"));
+}
+
+unsigned long long CConversions::ui8FromString(const std::string& text, WhitespaceRule rule) {
+  return ParseUnsigned(Apply(text, rule), 64, "ui8");
+}
+
+unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRule rule) {
+  const unsigned long value = ui4FromString(text, rule);
+  if (value >= 65536) ThrowRange(text, "ui2");
+  return static_cast<unsigned short>(value);
+}
+
+unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRule rule) {
+  const unsigned long value = ui4FromString(text, rule);
+  if (value >= 256) ThrowRange(text, "ui1");
+  return static_cast<unsigned char>(value);
+}
+
+float CConversions::r4FromString(const std::string& text, WhitespaceRule rule) {
+  return static_cast<float>(ParseDouble(Apply(text, rule), "r4"));
+}
+
+double CConversions::r8FromString(const std::string& text, WhitespaceRule rule) {
+  return ParseDouble(Apply(text, rule), "r8");
+}
+
+bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule) {
+  const std::string processed = Apply(text, rule);
+  if (processed.size() == std::strlen(processed.c_str())) {
+    if (strcasecmp(processed.c_str(), "true") == 0 || processed == "1") return true;
+    if (strcasecmp(processed.c_str(), "false") == 0 || processed == "0") return false;
+  }
+  throw CVxInvalidValueException(
+      FormatString("A Boolean Value read from an XML document was invalid [%s]. Valid values "
+                   "are 'true', 'false', '1', or '0'",
+                   text.c_str()));
+}
+
+char CConversions::charFromString(const std::string& text, WhitespaceRule rule) {
+  const std::string processed = Apply(text, rule);
+  if (processed.size() != 1)
+    throw CVxInvalidValueException(
+        FormatString("The value [%s] can not be a char as it is either empty of greater than 1 "
+                     "char long",
+                     processed.c_str()));
+  return processed[0];
+}
+
+std::string CConversions::stringFromString(const std::string& text, WhitespaceRule rule) {
+  return Apply(text, rule);
+}
+
+}  // namespace VxXmlLib10
