@@ -3,6 +3,7 @@
 #define VXXML_VXXML_H
 
 #include "vxxml/Export.h"
+#include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/Whitespace.h"
