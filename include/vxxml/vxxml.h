@@ -2,14 +2,16 @@
 #ifndef VXXML_VXXML_H
 #define VXXML_VXXML_H
 
-#include "vxxml/Export.h"
+#include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/Exception.h"
+#include "vxxml/Export.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
 
 #endif  // VXXML_VXXML_H
