@@ -1,4 +1,5 @@
 #include "vxxml/Conversions.h"
+#include "vxxml/BinaryData.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +163,16 @@ TEST(Conversions, BooleanCharString) {
   EXPECT_EQ(C::stringFromString(" a \r\n b ", WS::WhitespaceRule_Preserve), " a \n b ");
   EXPECT_EQ(C::stringFromString(" a \r\n b ", Collapse), "a b");
   EXPECT_EQ(C::stringToString("s"), "s");
+}
+
+TEST(Conversions, Binary) {
+  CBinaryData data = C::hexBinaryFromString(" 00abFF ", Collapse);
+  EXPECT_EQ(C::hexBinaryToString(data), "00ABFF");
+  EXPECT_EQ(C::base64BinaryToString(C::base64BinaryFromString("TW\r\nFu", None)), "TWFu");
+  try {
+    C::hexBinaryFromString("0G", None);
+    FAIL();
+  } catch (const CVxException& e) {
+    EXPECT_EQ(e.GetFullMessage(), "Invalid char in hex string [G]");
+  }
 }
