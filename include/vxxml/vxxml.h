@@ -4,8 +4,14 @@
 
 #include "vxxml/Export.h"
 #include "vxxml/BinaryData.h"
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "vxxml/ItemType.h"
 #include "vxxml/ObjectBase.h"
+#include "vxxml/Streams.h"
+#include "vxxml/StringBuffer.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/XmlTextWriter.h"
+#include "vxxml/XmlWriter.h"
 
 #endif  // VXXML_VXXML_H
