@@ -4,6 +4,7 @@
 
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/Export.h"
 #include "vxxml/FastInfosetContext.h"
@@ -11,7 +12,11 @@
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/Streams.h"
+#include "vxxml/StringBuffer.h"
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/XmlTextWriter.h"
+#include "vxxml/XmlWriter.h"
 
 #endif  // VXXML_VXXML_H
