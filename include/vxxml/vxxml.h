@@ -7,6 +7,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/Export.h"
+#include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/NamespaceAliasMap.h"
