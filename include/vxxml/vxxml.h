@@ -3,6 +3,8 @@
 #define VXXML_VXXML_H
 
 #include "vxxml/Export.h"
+#include "vxxml/DateTime.h"
+#include "vxxml/DateTimeSpan.h"
 #include "vxxml/Exception.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/Whitespace.h"
