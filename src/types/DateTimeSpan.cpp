@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "types/Calendar.h"
+#include "types/DateTimeDigits.h"
 #include "types/DateTimeErrors.h"
 #include "vxxml/Exception.h"
-#include "vxxml/Whitespace.h"
 
 namespace VxXmlLib10 {
 
@@ -82,10 +82,12 @@ CDateTimeSpan CDateTimeSpan::GetAsNegative() const {
 // ---- text --------------------------------------------------------------------
 
 std::string CDateTimeSpan::ToString() const {
-  std::string out = m_negative ? "-P" : "P";
+  std::string out;
+  out.reserve(32);
+  out += m_negative ? "-P" : "P";
   const auto number = [&out](unsigned long long value, char designator) {
     if (value == 0) return;
-    out += std::to_string(value);
+    detail::AppendUnsigned(out, value);
     out += designator;
   };
   number(m_years, 'Y');
@@ -101,8 +103,8 @@ std::string CDateTimeSpan::ToString() const {
   number(m_hours, 'H');
   number(m_minutes, 'M');
   if (m_seconds == 0 && !fraction) return out;
-  out += std::to_string(m_seconds);
-  if (fraction) out += ToFracString(m_milli, m_micro, m_nano);
+  detail::AppendUnsigned(out, m_seconds);
+  detail::AppendFraction(out, m_milli, m_micro, m_nano);
   out += 'S';
   return out;
 }

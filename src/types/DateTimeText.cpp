@@ -5,10 +5,10 @@
 // once.
 #include <cstring>
 
+#include "types/DateTimeDigits.h"
 #include "types/DateTimeErrors.h"
 #include "vxxml/DateTime.h"
 #include "vxxml/Exception.h"
-#include "vxxml/Whitespace.h"
 
 namespace VxXmlLib10 {
 
@@ -89,17 +89,18 @@ bool ReadDatePart(const char* p, size_t n, DateFields& out) {
   return p[7] == '-' && TwoDigits(p + 8, out.day);
 }
 
+// "-" for a negative year, then at least four digits of its magnitude.
 void AppendYear(std::string& out, int year) {
   if (year < 0) out += '-';
-  out += PadZero(year < 0 ? -year : year, 4);
+  detail::AppendUnsigned(out, static_cast<unsigned>(year < 0 ? -year : year), 4);
 }
 
-void Append2(std::string& out, int value) {
-  if (value >= 0 && value < 100) {
+void Append2(std::string& out, unsigned value) {
+  if (value < 100) {
     out += static_cast<char>('0' + value / 10);
     out += static_cast<char>('0' + value % 10);
   } else {
-    out += PadZero(value, 2);
+    detail::AppendUnsigned(out, value, 2);  // a field set out of range
   }
 }
 
@@ -132,7 +133,7 @@ std::string CDateTime::ToString(const char* format) const {
     Append2(out, m_minute);
     out += ':';
     Append2(out, m_second);
-    if (m_milli != 0 || m_micro != 0 || m_nano != 0) out += ToFracString(m_milli, m_micro, m_nano);
+    detail::AppendFraction(out, m_milli, m_micro, m_nano);
   };
   switch (m_type) {
     case dt_dateTime:
@@ -167,7 +168,7 @@ std::string CDateTime::ToString(const char* format) const {
   if (m_hasZone) {
     if (m_hasOffset) {
       out += m_zoneHour < 0 ? '-' : '+';
-      Append2(out, m_zoneHour < 0 ? -m_zoneHour : m_zoneHour);
+      Append2(out, static_cast<unsigned>(m_zoneHour < 0 ? -m_zoneHour : m_zoneHour));
       out += ':';
       Append2(out, m_zoneMinute);
     } else {

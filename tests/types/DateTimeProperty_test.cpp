@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "types/DateTestUtil.h"
+#include "vxxml/Whitespace.h"
 
 using namespace VxXmlLib10;
 using datetest::ParseAs;
@@ -114,6 +115,13 @@ TEST(DateTimeProperty, TextRoundTrip) {
         ASSERT_EQ(w.ToString(), text);
         ASSERT_EQ(Compare(v, w), 0);
         ASSERT_EQ(v.CompareTo(w), 0);
+        if (kind == DT::dt_time || kind == DT::dt_dateTime) {
+          // The fraction follows the seconds, written as ToFracString does.
+          const std::string frac =
+              ToFracString(v.GetMilliSecond(), v.GetMicroSecond(), v.GetNanoSecond());
+          const size_t at = kind == DT::dt_time ? 8 : text.find('T') + 9;
+          ASSERT_EQ(text.substr(at, frac.size()), frac);
+        }
         ASSERT_EQ(w.IsUTC(), zone != 0);
         ASSERT_EQ(w.HasTimeZone(), zone == 2);
         if (zone == 2) {

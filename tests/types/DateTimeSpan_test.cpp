@@ -5,6 +5,7 @@
 #include <string>
 
 #include "types/DateTestUtil.h"
+#include "vxxml/Whitespace.h"
 
 using namespace VxXmlLib10;
 using datetest::Throws;
@@ -129,6 +130,9 @@ TEST(DateTimeSpan, Fields) {
   d.SetMicroSeconds(0);
   d.SetNanoSeconds(10);
   EXPECT_EQ(d.ToString(), "P3Y4M5DT0.00000001S");
+  // Fields set beyond their ranges are written as they are.
+  EXPECT_EQ(CDateTimeSpan(0, 0, 0, 0, 0, 1, 1500, 0, 0).ToString(),
+            "PT1" + ToFracString(1500, 0, 0) + "S");
   CDateTimeSpan copy;
   copy = d;
   EXPECT_EQ(copy.ToString(), d.ToString());

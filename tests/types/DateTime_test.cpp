@@ -87,6 +87,8 @@ TEST(DateTime, FieldsAndZone) {
   d.SetDay(30);
   EXPECT_EQ(d.ToString(), "2001-02-30");
   EXPECT_TRUE(Throws<Value>([&] { d.Validate(); }, "Invalid Day [30] (1 <= day <= days in month"));
+  d.SetMonth(200);
+  EXPECT_EQ(d.ToString(), "2001-200-30");
 
   EXPECT_EQ(DT::GetTypeAsString(DT::dt_notSet), "yearZero");
   EXPECT_EQ(DT::GetTypeAsString(DT::dt_gMonthDay), "gMonthDay");
