@@ -200,10 +200,14 @@ class VXXML_API CDateTime {
   void SetDateTime(const CDateTime& source, DTType to);
 
   // ---- arithmetic ---------------------------------------------------------
-  /// Adds a duration (months first, with the day kept within the new month,
-  /// then the clock and the days). The zone is kept and the result is not
-  /// validated; a year that no longer fits 16 bits throws
-  /// CVxInvalidValueException.
+  /// Adds a duration: years and months first, the day cut back to the end of
+  /// the new month (January 31 plus P1M is the last of February), then the
+  /// clock from the nanoseconds up and the days with the carry. Only the
+  /// fields the kind uses change (a time goes round the clock, a gYear moves
+  /// by whole years); the others take part as the start of their range. The
+  /// zone is kept and the result is not validated; a year that no longer fits
+  /// 16 bits throws CVxInvalidValueException
+  /// "Adding the duration takes the year outside -32768..32767".
   void AddDateTimeSpan(const CDateTimeSpan& span);
   CDateTime& operator+=(const CDateTimeSpan& span);
   /// Adds the duration with its sign inverted.
