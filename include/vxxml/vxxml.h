@@ -4,6 +4,8 @@
 
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
+#include "vxxml/DateTime.h"
+#include "vxxml/DateTimeSpan.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/Export.h"
