@@ -6,5 +6,7 @@
 #include "vxxml/Exception.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/BigInteger.h"
+#include "vxxml/Decimal.h"
 
 #endif  // VXXML_VXXML_H
