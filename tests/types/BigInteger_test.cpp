@@ -97,6 +97,15 @@ TEST(BigInteger, ParseAndPrint) {
   EXPECT_EQ(CBigInteger(std::string("12\0x34", 6).c_str()).ToString(), "12");
 }
 
+TEST(BigInteger, EveryPrefixOfValidText) {
+  const std::string text = "-1234567890123456789012345678901234567890";
+  for (size_t n = 0; n <= text.size(); ++n) {
+    const std::string prefix = text.substr(0, n);
+    const std::string expected = n <= 1 ? "0" : prefix;
+    EXPECT_EQ(CBigInteger(prefix.c_str()).ToString(), expected);
+  }
+}
+
 TEST(BigInteger, ParseFailuresComeFromTheDecimalReader) {
   ExpectFailure<CVxInvalidValueException>(
       [] { CBigInteger("abc"); },

@@ -62,6 +62,11 @@ TEST(Decimal, ParseAndPrint) {
       {"", "0"},
       {"-0", "0"},
       {"-0.0", "0"},
+      {"-", "0"},
+      {"+", "0"},
+      {".", "0"},
+      {"e", "0"},
+      {"-e-", "0"},
       {".5", "0.5"},
       {"-.25", "-0.25"},
       {"5.", "5"},
@@ -155,6 +160,11 @@ TEST(Decimal, VeryLongText) {
   EXPECT_EQ(CDecimal(("0." + std::string(100000, '0') + "1").c_str()).ToString(), "0");
   EXPECT_EQ(CDecimal((integral + "e-100000").c_str()).ToString(), "0.7" + integral.substr(1, 29));
   EXPECT_THROW(CDecimal((integral + "x").c_str()), CVxInvalidValueException);
+  // Exponent digit runs of any length: saturated, never wrapped.
+  const std::string nines(100000, '9');
+  EXPECT_EQ(CDecimal(("5e-" + nines).c_str()).ToString(), "0");
+  EXPECT_THROW(CDecimal(("5e" + nines).c_str()), CVxInvalidValueException);
+  EXPECT_EQ(CDecimal(("0e" + nines).c_str()).ToString(), "0");
 }
 
 TEST(Decimal, FixedDigits) {
