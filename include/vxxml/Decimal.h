@@ -123,7 +123,6 @@ class VXXML_API CDecimal {
   int GetDivider() const { return m_divider; }
 
  private:
-  friend struct detail::BigIntegerAccess;
   /// -1, 0 or 1 as a is below, equal to or above b.
   static int Compare(const CDecimal& a, const CDecimal& b);
 

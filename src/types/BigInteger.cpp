@@ -585,7 +585,8 @@ CBigInteger CBigInteger::SquareRoot() const {
   if (m_size == 0) return CBigInteger();
   // Newton's iteration from above: start at a power of ten above the root
   // (10^(ceil(digits / 2))) and stop as soon as the estimate stops falling.
-  CBigInteger x = Pow10(static_cast<unsigned>((Access::DigitCount(*this) - 1) / 2 + 1));
+  CBigInteger x(1);
+  Access::MulPow10(x, (Access::DigitCount(*this) - 1) / 2 + 1);
   for (;;) {
     CBigInteger previous = x;
     Access::DivMod(*this, previous, &x, nullptr);
