@@ -2,8 +2,10 @@
 #ifndef VXXML_VXXML_H
 #define VXXML_VXXML_H
 
+#include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
+#include "vxxml/Decimal.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/Export.h"
