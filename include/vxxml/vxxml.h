@@ -5,6 +5,8 @@
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
+#include "vxxml/DateTime.h"
+#include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
