@@ -3,6 +3,7 @@
 #define VXXML_VXXML_H
 
 #include "vxxml/Export.h"
+#include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"

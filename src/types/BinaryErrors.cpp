@@ -1,0 +1,35 @@
+// Message texts of binary data, Base64 and compression.
+#include "types/BinaryErrors.h"
+
+#include "vxxml/Exception.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+// The texts print indexes and counts with %d: values beyond int are shown
+// truncated, as the message format allows no more.
+void ThrowIndexOutOfRange(unsigned long index) {
+  throw CVxException(FormatString("Index Out of range [%d]", static_cast<int>(index)));
+}
+
+void ThrowReleaseShared(int64_t remaining) {
+  throw CVxException(FormatString("Failed to release data. [RefCount=%d]",
+                                  static_cast<int>(remaining)));
+}
+
+void ThrowAppendShared(int64_t refCount) {
+  throw CVxException(FormatString("Failed to append. [RefCount=%d]", static_cast<int>(refCount)));
+}
+
+void ThrowInvalidHexLength() { throw CVxException("Invalid length in hex string"); }
+
+void ThrowInvalidHexChar(char c) {
+  throw CVxException(FormatString("Invalid char in hex string [%c]", c));
+}
+
+void ThrowCompressFailed(int zlibCode) {
+  throw CVxException(FormatString("Failed to compress data. [Error Code: %d]", zlibCode));
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10
