@@ -5,11 +5,13 @@
 #include "vxxml/Export.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
+#include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/XmlDocument.h"
 
 #endif  // VXXML_VXXML_H
