@@ -184,15 +184,18 @@ void CXmlTextWriter::ClosePendingStartTag() {
 
 void CXmlTextWriter::WriteComment(const std::string& text) {
   ClosePendingStartTag();
-  // "--" may not appear inside a comment, nor "-" right before its end.
+  // "--" may not appear inside a comment, nor "-" right before its end; CR
+  // is dropped by the escaping, so it must not keep two hyphens apart.
   std::string safe;
   const char* body = text.c_str();
-  if (std::strstr(body, "--") || (!text.empty() && text.back() == '-')) {
+  if (std::strchr(body, '-')) {
     safe.reserve(text.size() * 2);
     for (const char* p = body; *p; ++p) {
+      if (*p == '\r') continue;
+      if (*p == '-' && !safe.empty() && safe.back() == '-') safe += ' ';
       safe += *p;
-      if (*p == '-' && (p[1] == '-' || p[1] == '\0')) safe += ' ';
     }
+    if (!safe.empty() && safe.back() == '-') safe += ' ';
     body = safe.c_str();
   }
   m_stream.Append("<!--", 4);
