@@ -4,6 +4,7 @@
 
 #include "vxxml/Export.h"
 #include "vxxml/BinaryData.h"
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetContext.h"
@@ -11,7 +12,11 @@
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/Streams.h"
+#include "vxxml/StringBuffer.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlTextWriter.h"
+#include "vxxml/XmlWriter.h"
 
 #endif  // VXXML_VXXML_H

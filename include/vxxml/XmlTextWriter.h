@@ -1,0 +1,114 @@
+// The writer that turns writer calls into XML text appended to a CTextStream.
+//
+// Example (format on, LF line ends):
+//
+//   CTextStream stream(XmlEncoding_UTF8);
+//   CXmlTextWriter writer(stream);
+//   writer.Open();
+//   writer.WriteStartDocument();
+//   writer.SetDefaultNamespace("urn:a");
+//   writer.AddNamespace("p", "urn:b");
+//   writer.WriteStartElement("r", "urn:a");
+//   writer.WriteStartElement("c", "urn:a");
+//   writer.WriteString("text", ItemType_string);
+//   writer.WriteEndElement();
+//   writer.WriteStartElement("d", "urn:b");
+//   writer.WriteEndElement();
+//   writer.WriteEndElement();
+//   writer.Close();
+//
+// gives
+//
+//   <?xml version="1.0" encoding="UTF-8"?>
+//   <r xmlns="urn:a" xmlns:p="urn:b">
+//   	<c>text</c>
+//   	<p:d/>
+//   </r>
+//
+// Failures (CVxException): "Invalid EOL type.", "Headed directives must
+// appear before an Element has been added.", "Attributes must be added before
+// elements", "An Element has not been closed."; text or an end tag with no
+// open element throws CVxInvalidStateException.
+#ifndef VXXML_XMLTEXTWRITER_H
+#define VXXML_XMLTEXTWRITER_H
+
+#include <string>
+
+#include "vxxml/Export.h"
+#include "vxxml/ObjectBase.h"
+#include "vxxml/Streams.h"
+#include "vxxml/XmlWriter.h"
+
+namespace VxXmlLib10 {
+
+class VXXML_API CXmlTextWriter : public CXmlWriter {
+ public:
+  /// The stream is not owned; it must outlive the writer.
+  explicit CXmlTextWriter(CTextStream& stream);
+  ~CXmlTextWriter() override;
+
+  /// Opens the stream (clears it; a file stream opens its file).
+  void Open() override;
+  /// Closes the stream, then throws if an element is still open.
+  void Close() override;
+
+  /// Format on: start and end tags on their own lines, one tab per level.
+  bool GetFormat() const { return m_format; }
+  void SetFormat(bool format) { m_format = format; }
+  EOLType GetEOLType() const { return m_eolType; }
+  /// EOLType_CRLF or EOLType_LF; anything else throws "Invalid EOL type.".
+  void SetEOLType(EOLType type);
+
+  /// The XML declaration naming the stream's encoding, then a line end.
+  void WriteStartDocument();
+  /// Text and a line end; only before the first element.
+  void WriteHeaderDirective(const std::string& text);
+  /// Text as given (no escaping), then a line end when formatting.
+  void WriteRawElement(const std::string& text);
+  /// Closes the pending start tag of the current element and counts a child.
+  void CloseParentElm();
+
+  /// "<!--text-->" and a line end; closes a pending start tag first. The
+  /// text is escaped, and a space goes between two hyphens and after a final
+  /// hyphen, so the comment is always well-formed.
+  void WriteComment(const std::string& text) override;
+  /// The instruction as given, then two line ends.
+  void WritePI(const std::string& text) override;
+  /// A space, a line end, the schema as given, a line end (inside the
+  /// current element: a pending start tag is closed first).
+  void WriteInlineSchema(const std::string& text) override;
+  void WriteStartElement(const std::string& localName, const std::string& namespaceURI) override;
+  /// Escaped text ("<![CDATA[..." as given); an empty text writes nothing.
+  void WriteString(const std::string& text, ItemType type) override;
+  void WriteEndElement() override;
+  void WriteAttributeString(const std::string& localName, const std::string& namespaceURI,
+                            const std::string& value, ItemType type) override;
+  /// An xsi:type attribute naming typeName in typeNamespaceURI.
+  void WriteAttributeType(const std::string& typeNamespaceURI, const std::string& typeName,
+                          ItemType type) override;
+  /// xsi:nil="true".
+  void WriteAttributeNil() override;
+
+  /// Appends a NUL-terminated text escaped for element content (inAttribute
+  /// false) or for an attribute value in double quotes (inAttribute true).
+  void PadAndAppend(const char* text, bool inAttribute);
+
+ private:
+  void AppendLineEnd() { m_stream.Append(m_lineEnd, m_lineEndLength); }
+  void AppendTabs(int32_t count);
+  void FlushCheck() {
+    if (m_stream.GetLength() > 4095) m_stream.Flush();
+  }
+  void ClosePendingStartTag();
+  void AppendDeclaration(const std::string& prefix, const std::string& uri);
+
+  char m_lineEnd[3];
+  size_t m_lineEndLength;
+  EOLType m_eolType;
+  bool m_format;
+  CTextStream& m_stream;
+};
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_XMLTEXTWRITER_H

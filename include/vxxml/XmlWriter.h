@@ -1,0 +1,138 @@
+// The abstract, event-style writer through which object trees are written.
+// It keeps what every concrete writer shares: the stack of open elements,
+// the namespace-URI-to-prefix maps with their scoping, the generator of
+// prefixes and the check at Close.
+//
+// Expected calling order: Open; a document start (concrete writer); any
+// SetDefaultNamespace / AddNamespace for the root; properly nested
+// WriteStartElement ... (attribute operations while the start tag is open)
+// ... WriteString / children ... WriteEndElement; Close.
+#ifndef VXXML_XMLWRITER_H
+#define VXXML_XMLWRITER_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "vxxml/Export.h"
+#include "vxxml/ItemType.h"
+#include "vxxml/ObjectBase.h"
+
+namespace VxXmlLib10 {
+
+class VXXML_API CXmlWriter : public CInstanceMonitor {
+ public:
+  typedef std::map<std::string, std::string> NamespaceMap;  ///< URI -> prefix
+
+  /// One open element. A nested element shares its parent's namespace map
+  /// and default namespace until it changes one of them; the change copies
+  /// the map into the element (copy on write), so it ends with the element.
+  class VXXML_API CXmlWriterContext : public CInstanceMonitor {
+   public:
+    /// A nested element: depth = parent depth + 1, shares the parent's map.
+    CXmlWriterContext(const std::string& localName, const std::string& namespaceURI,
+                      CXmlWriterContext* parent);
+    /// An outermost element: depth 0, private copies of the default
+    /// namespace and of the map (a null map is taken as empty).
+    CXmlWriterContext(const std::string& localName, const std::string& namespaceURI,
+                      const std::string& defaultNamespace, const NamespaceMap* map,
+                      CXmlWriterContext* parent);
+    /// Deletes the whole parent chain as well.
+    ~CXmlWriterContext() override;
+    CXmlWriterContext(const CXmlWriterContext&) = delete;
+    CXmlWriterContext& operator=(const CXmlWriterContext&) = delete;
+
+    /// The in-scope map and default namespace (the parent's while shared).
+    NamespaceMap& GetNamespaceMap();
+    const std::string& GetDefaultNamespace() const;
+    /// Takes a private map first, then stores the default namespace.
+    void SetDefaultNamespace(const std::string& uri);
+    /// Takes a private map first, then records map[uri] = prefix.
+    void SetNamespaceMapValue(const std::string& uri, const std::string& prefix);
+    /// The prefix for uri in the in-scope map; an unknown uri is entered
+    /// with an empty prefix (lookup with insertion).
+    std::string& GetNamespaceMapValue(const std::string& uri);
+    std::string& GetNamespaceMapValue(const char* uri);
+    /// The prefix for uri in the in-scope map, or null; inserts nothing.
+    const std::string* FindPrefix(const std::string& uri) const;
+
+    uint64_t m_childCount;        ///< child elements started inside this one
+    bool m_startTagOpen;          ///< attributes may still be added
+    int32_t m_depth;              ///< 0 for an outermost element
+    std::string m_namespaceURI;
+    std::string m_localName;
+    CXmlWriterContext* m_parent;  ///< owning; null for the outermost element
+    bool m_hasAttributes;         ///< set by writers that track attributes
+    std::string m_prefix;         ///< prefix written in the start tag ("" for none)
+
+    bool SharesParentMap() const { return m_sharesParentMap; }
+    bool OwnsMap() const { return m_ownsMap; }
+
+   private:
+    void MakeOwnMap();
+
+    std::string m_defaultNamespace;  // meaningful only while the map is owned
+    NamespaceMap* m_map;             // owned when m_ownsMap
+    bool m_sharesParentMap;
+    bool m_ownsMap;
+    CXmlWriterContext* m_scope;      // the context whose map is in scope
+  };
+
+  /// Text of the xml namespace, always mapped to the prefix "xml".
+  static const char* const XML_NAMESPACE;
+
+  explicit CXmlWriter(const char* instanceName);
+  ~CXmlWriter() override;
+  CXmlWriter(const CXmlWriter&) = delete;
+  CXmlWriter& operator=(const CXmlWriter&) = delete;
+
+  virtual void Open();
+  /// Throws CVxException "An Element has not been closed." while an element
+  /// is open.
+  virtual void Close();
+  /// With an element open, the element's default namespace; otherwise the
+  /// default namespace of the document (root) element.
+  virtual void SetDefaultNamespace(const std::string& namespaceURI);
+  /// Pairs a prefix with a URI: on the open element, or for the whole
+  /// document when no element is open.
+  virtual void AddNamespace(const std::string& prefix, const std::string& namespaceURI);
+  virtual void WriteComment(const std::string& text) = 0;
+  virtual void WritePI(const std::string& text) = 0;
+  virtual void WriteInlineSchema(const std::string& text) = 0;
+  virtual void WriteStartElement(const std::string& localName,
+                                 const std::string& namespaceURI) = 0;
+  virtual void WriteString(const std::string& text, ItemType type) = 0;
+  virtual void WriteEndElement() = 0;
+  virtual void WriteAttributeString(const std::string& localName,
+                                    const std::string& namespaceURI, const std::string& value,
+                                    ItemType type) = 0;
+  virtual void WriteAttributeType(const std::string& typeNamespaceURI,
+                                  const std::string& typeName, ItemType type) = 0;
+  virtual void WriteAttributeNil() = 0;
+
+  /// Generated prefix number n: "AA" for 0, "AB" for 1, ... "ZZ" for 675;
+  /// past that three letters ("AAA" for 676), then four, and so on.
+  static std::string NsIntToString(int n);
+  /// The first generated prefix that is not a value of the map (keys are not
+  /// consulted); "AA" for an empty map.
+  static std::string GetUniquePrefix(const NamespaceMap& map);
+
+  /// The innermost open element, or null.
+  CXmlWriterContext* GetCurrentContext() const { return m_current; }
+  const std::string& GetWriterDefaultNamespace() const { return m_defaultNamespace; }
+  const NamespaceMap& GetWriterNamespaceMap() const { return *m_map; }
+
+ protected:
+  /// Opens a context for a new element and makes it current.
+  CXmlWriterContext* PushContext(const std::string& localName, const std::string& namespaceURI);
+  /// Closes the current context; its parent becomes current.
+  void PopContext();
+
+  std::string m_defaultNamespace;
+  CXmlWriterContext* m_current;
+  NamespaceMap* m_map;
+};
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_XMLWRITER_H

@@ -1,0 +1,372 @@
+// XML text output: declaration, escaping, indentation and line ends.
+#include "vxxml/XmlTextWriter.h"
+
+#include <cstring>
+
+#include "xml/XmlMessages.h"
+
+namespace VxXmlLib10 {
+
+namespace {
+
+const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+
+// Byte classes of the escaping tables. Class 0 bytes are copied as runs; the
+// NUL terminator has its own class so the run scan needs no length test.
+enum ByteClass : unsigned char {
+  kClean = 0,
+  kEnd,
+  kAmp,
+  kLt,
+  kGt,
+  kQuot,
+  kLineFeedRef,  // LF in an attribute value
+  kDrop,         // CR
+  kLineEnd       // LF in text: the writer's line end
+};
+
+struct EscapeTables {
+  unsigned char text[256];
+  unsigned char attribute[256];
+  EscapeTables() : text(), attribute() {
+    text[0] = attribute[0] = kEnd;
+    text['&'] = attribute['&'] = kAmp;
+    text['<'] = attribute['<'] = kLt;
+    text['>'] = attribute['>'] = kGt;
+    text['\r'] = attribute['\r'] = kDrop;
+    text['\n'] = kLineEnd;
+    attribute['\n'] = kLineFeedRef;
+    attribute['"'] = kQuot;
+  }
+};
+
+const EscapeTables kTables;
+
+const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+
+bool StartsWithCData(const std::string& text) { return text.compare(0, 9, "<![CDATA[") == 0; }
+
+}  // namespace
+
+CXmlTextWriter::CXmlTextWriter(CTextStream& stream)
+    : CXmlWriter("CXmlTextWriter"),
+      m_lineEnd{'\n', 0, 0},
+      m_lineEndLength(1),
+      m_eolType(EOLType_LF),
+      m_format(true),
+      m_stream(stream) {}
+
+CXmlTextWriter::~CXmlTextWriter() = default;
+
+void CXmlTextWriter::Open() {
+  CXmlWriter::Open();
+  m_stream.Open();
+}
+
+void CXmlTextWriter::Close() {
+  m_stream.Close();
+  CXmlWriter::Close();
+}
+
+void CXmlTextWriter::SetEOLType(EOLType type) {
+  switch (type) {
+    case EOLType_CRLF:
+      m_lineEnd[0] = '\r';
+      m_lineEnd[1] = '\n';
+      m_lineEndLength = 2;
+      break;
+    case EOLType_LF:
+      m_lineEnd[0] = '\n';
+      m_lineEndLength = 1;
+      break;
+    default:
+      detail::ThrowInvalidEOLType();
+  }
+  m_eolType = type;
+}
+
+void CXmlTextWriter::AppendTabs(int32_t count) {
+  const int32_t chunk = static_cast<int32_t>(sizeof(kTabs) - 1);
+  while (count > 0) {
+    const int32_t n = count < chunk ? count : chunk;
+    m_stream.Append(kTabs, static_cast<size_t>(n));
+    count -= n;
+  }
+}
+
+void CXmlTextWriter::PadAndAppend(const char* text, bool inAttribute) {
+  if (!text) return;
+  const unsigned char* table = inAttribute ? kTables.attribute : kTables.text;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  for (;;) {
+    const unsigned char* run = p;
+    while (table[*p] == kClean) ++p;
+    if (p != run) m_stream.Append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+    switch (table[*p]) {
+      case kEnd:
+        return;
+      case kAmp:
+        m_stream.Append("&amp;", 5);
+        break;
+      case kLt:
+        m_stream.Append("&lt;", 4);
+        break;
+      case kGt:
+        m_stream.Append("&gt;", 4);
+        break;
+      case kQuot:
+        m_stream.Append("&quot;", 6);
+        break;
+      case kLineFeedRef:
+        m_stream.Append("&#xA;", 5);
+        break;
+      case kLineEnd:
+        AppendLineEnd();
+        break;
+      default:  // kDrop
+        break;
+    }
+    ++p;
+  }
+}
+
+void CXmlTextWriter::AppendDeclaration(const std::string& prefix, const std::string& uri) {
+  m_stream.Append(" xmlns:", 7);
+  m_stream.Append(prefix);
+  m_stream.Append("=\"", 2);
+  PadAndAppend(uri.c_str(), true);
+  m_stream.Append('"');
+}
+
+void CXmlTextWriter::WriteStartDocument() {
+  m_stream.Append("<?xml version=\"1.0\"", 19);
+  switch (m_stream.GetEncoding()) {
+    case XmlEncoding_UTF8:
+      m_stream.Append(" encoding=\"UTF-8\"", 17);
+      break;
+    case XmlEncoding_UTF16:
+      m_stream.Append(" encoding=\"UTF-16\"", 18);
+      break;
+    default:
+      break;
+  }
+  m_stream.Append("?>", 2);
+  AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteHeaderDirective(const std::string& text) {
+  if (m_current) detail::ThrowHeaderDirectiveAfterElement();
+  m_stream.Append(text);
+  AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteRawElement(const std::string& text) {
+  m_stream.Append(text);
+  if (m_format) AppendLineEnd();
+}
+
+void CXmlTextWriter::CloseParentElm() {
+  CXmlWriterContext* context = m_current;
+  if (!context) return;
+  ++context->m_childCount;
+  if (context->m_startTagOpen) {
+    context->m_startTagOpen = false;
+    m_stream.Append('>');
+    if (m_format) AppendLineEnd();
+  }
+}
+
+void CXmlTextWriter::ClosePendingStartTag() {
+  if (m_current && m_current->m_startTagOpen) CloseParentElm();
+}
+
+void CXmlTextWriter::WriteComment(const std::string& text) {
+  ClosePendingStartTag();
+  // "--" may not appear inside a comment, nor "-" right before its end; CR
+  // is dropped by the escaping, so it must not keep two hyphens apart.
+  std::string safe;
+  const char* body = text.c_str();
+  if (std::strchr(body, '-')) {
+    safe.reserve(text.size() * 2);
+    for (const char* p = body; *p; ++p) {
+      if (*p == '\r') continue;
+      if (*p == '-' && !safe.empty() && safe.back() == '-') safe += ' ';
+      safe += *p;
+    }
+    if (!safe.empty() && safe.back() == '-') safe += ' ';
+    body = safe.c_str();
+  }
+  m_stream.Append("<!--", 4);
+  PadAndAppend(body, false);
+  m_stream.Append("-->", 3);
+  AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WritePI(const std::string& text) {
+  ClosePendingStartTag();
+  m_stream.Append(text);
+  AppendLineEnd();
+  AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteInlineSchema(const std::string& text) {
+  ClosePendingStartTag();
+  m_stream.Append(' ');
+  AppendLineEnd();
+  m_stream.Append(text);
+  AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteStartElement(const std::string& localName,
+                                       const std::string& namespaceURI) {
+  CloseParentElm();
+  const bool outermost = m_current == nullptr;
+  CXmlWriterContext* context = PushContext(localName, namespaceURI);
+  if (m_format && context->m_depth > 0) AppendTabs(context->m_depth);
+  m_stream.Append('<');
+
+  bool undeclareDefault = false;
+  if (namespaceURI.empty()) {
+    // An element in no namespace must not fall into a default namespace in
+    // scope: it takes xmlns="" (at the root, the document default is simply
+    // not declared), and so do its descendants.
+    if (!context->GetDefaultNamespace().empty()) {
+      context->SetDefaultNamespace(std::string());
+      undeclareDefault = !outermost;
+    }
+    m_stream.Append(localName);
+  } else if (namespaceURI == context->GetDefaultNamespace()) {
+    m_stream.Append(localName);
+  } else {
+    const std::string* known = context->FindPrefix(namespaceURI);
+    bool declare = false;
+    if (known && !known->empty()) {
+      context->m_prefix = *known;
+    } else {
+      context->m_prefix = GetUniquePrefix(context->GetNamespaceMap());
+      context->SetNamespaceMapValue(namespaceURI, context->m_prefix);
+      declare = true;
+    }
+    m_stream.Append(context->m_prefix);
+    m_stream.Append(':');
+    m_stream.Append(localName);
+    if (declare) AppendDeclaration(context->m_prefix, namespaceURI);
+  }
+
+  if (outermost) {
+    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
+      m_stream.Append(" xmlns=\"", 8);
+      PadAndAppend(m_defaultNamespace.c_str(), true);
+      m_stream.Append('"');
+    }
+    // std::map orders the URIs by unsigned byte comparison.
+    for (const auto& pair : *m_map) {
+      if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
+      AppendDeclaration(pair.second, pair.first);
+    }
+  } else if (undeclareDefault) {
+    m_stream.Append(" xmlns=\"\"", 9);
+  }
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteString(const std::string& text, ItemType) {
+  CXmlWriterContext* context = m_current;
+  if (!context) detail::ThrowNoOpenElementForText();
+  if (text.empty()) return;
+  if (context->m_startTagOpen) {
+    m_stream.Append('>');
+    context->m_startTagOpen = false;
+  }
+  if (StartsWithCData(text))
+    m_stream.Append(text);
+  else
+    PadAndAppend(text.c_str(), false);
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteEndElement() {
+  CXmlWriterContext* context = m_current;
+  if (!context) detail::ThrowNoOpenElementToEnd();
+  if (context->m_startTagOpen) {
+    m_stream.Append("/>", 2);
+  } else {
+    if (m_format && context->m_childCount > 0 && context->m_depth > 0)
+      AppendTabs(context->m_depth);
+    m_stream.Append("</", 2);
+    if (!context->m_prefix.empty()) {
+      m_stream.Append(context->m_prefix);
+      m_stream.Append(':');
+    }
+    m_stream.Append(context->m_localName);
+    m_stream.Append('>');
+  }
+  if (m_format) AppendLineEnd();
+  FlushCheck();
+  PopContext();
+}
+
+void CXmlTextWriter::WriteAttributeString(const std::string& localName,
+                                          const std::string& namespaceURI,
+                                          const std::string& value, ItemType) {
+  CXmlWriterContext* context = m_current;
+  if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
+  m_stream.Append(' ');
+  if (!namespaceURI.empty()) {
+    const std::string* known = context->FindPrefix(namespaceURI);
+    if (known && !known->empty()) {
+      m_stream.Append(*known);
+    } else {
+      const std::string prefix = GetUniquePrefix(context->GetNamespaceMap());
+      context->SetNamespaceMapValue(namespaceURI, prefix);
+      m_stream.Append("xmlns:", 6);
+      m_stream.Append(prefix);
+      m_stream.Append("=\"", 2);
+      PadAndAppend(namespaceURI.c_str(), true);
+      m_stream.Append("\" ", 2);
+      m_stream.Append(prefix);
+    }
+    m_stream.Append(':');
+  }
+  m_stream.Append(localName);
+  m_stream.Append("=\"", 2);
+  PadAndAppend(value.c_str(), true);
+  m_stream.Append('"');
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
+                                        const std::string& typeName, ItemType type) {
+  CXmlWriterContext* context = m_current;
+  if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
+  std::string value;
+  if (typeNamespaceURI.empty() || typeNamespaceURI == context->GetDefaultNamespace()) {
+    value = typeName;
+  } else {
+    const std::string* known = context->FindPrefix(typeNamespaceURI);
+    std::string prefix;
+    if (known && !known->empty()) {
+      prefix = *known;
+    } else {
+      prefix = GetUniquePrefix(context->GetNamespaceMap());
+      context->SetNamespaceMapValue(typeNamespaceURI, prefix);
+      AppendDeclaration(prefix, typeNamespaceURI);
+      m_stream.Append(' ');
+    }
+    value = prefix + ":" + typeName;
+  }
+  WriteAttributeString("type", kXsiNamespace, value, type);
+}
+
+void CXmlTextWriter::WriteAttributeNil() {
+  CXmlWriterContext* context = m_current;
+  if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
+  WriteAttributeString("nil", kXsiNamespace, "true", ItemType_boolean);
+}
+
+}  // namespace VxXmlLib10

@@ -1,0 +1,388 @@
+#include "vxxml/BinaryData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <thread>
+#include <typeinfo>
+#include <vector>
+
+#include "vxxml/Exception.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+// The whole message of a CVxException (exactly that class) thrown by f.
+template <class F>
+std::string Thrown(F&& f) {
+  try {
+    f();
+  } catch (const CVxException& e) {
+    if (typeid(e) != typeid(CVxException)) return std::string("wrong class: ") + typeid(e).name();
+    return e.GetFullMessage();
+  }
+  return "no exception";
+}
+
+std::string Bytes(const CBinaryData& d) {
+  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
+                       : std::string();
+}
+
+CBinaryData FromBytes(const std::string& s) {
+  return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
+                     static_cast<unsigned long>(s.size()), false);
+}
+
+std::string Random(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string s(n, '\0');
+  for (char& c : s) c = static_cast<char>(rng());
+  return s;
+}
+
+}  // namespace
+
+// ---- construction and access ---------------------------------------------------
+
+TEST(BinaryData, EmptyAndConstructors) {
+  CBinaryData empty;
+  EXPECT_EQ(empty.GetData(), nullptr);
+  EXPECT_EQ(empty.GetLength(), 0u);
+
+  CBinaryData text("ab\xff");
+  EXPECT_EQ(Bytes(text), "ab\xff");
+
+  unsigned char* owned = new unsigned char[3]{1, 2, 3};
+  CBinaryData adopted(owned, 3, true);
+  EXPECT_EQ(adopted.GetData(), owned);  // adopted, not copied
+  unsigned char local[2] = {9, 8};
+  CBinaryData copied(local, 2, false);
+  EXPECT_NE(copied.GetData(), local);
+  EXPECT_EQ(Bytes(copied), "\x09\x08");
+}
+
+TEST(BinaryData, IndexOutOfRange) {
+  CBinaryData d("xyz");
+  const CBinaryData& cd = d;
+  EXPECT_EQ(cd[2], 'z');
+  EXPECT_EQ(Thrown([&] { (void)cd[3]; }), "Index Out of range [3]");
+  EXPECT_EQ(Thrown([&] { (void)d[3]; }), "Index Out of range [3]");
+  CBinaryData empty;
+  EXPECT_EQ(Thrown([&] { (void)empty[0]; }), "Index Out of range [0]");
+  EXPECT_EQ(Thrown([&] { (void)static_cast<const CBinaryData&>(empty)[0]; }),
+            "Index Out of range [0]");
+}
+
+TEST(BinaryData, Equality) {
+  unsigned char none = 0;
+  const CBinaryData empty, zeroLength(&none, 0, false), abc("abc"), abd("abd"), ab("ab");
+  struct Case {
+    const CBinaryData& a;
+    const CBinaryData& b;
+    bool equal;
+  } cases[] = {
+      {empty, CBinaryData(), true},   {empty, zeroLength, false},
+      {zeroLength, CBinaryData(""), true}, {abc, CBinaryData("abc"), true},
+      {abc, abd, false},              {abc, ab, false},
+      {abc, abc, true},               {ab, empty, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.a == c.b, c.equal) << Bytes(c.a) << " / " << Bytes(c.b);
+    EXPECT_EQ(c.b == c.a, c.equal);
+    EXPECT_EQ(c.a != c.b, !c.equal);
+  }
+}
+
+// ---- sharing and copy-on-write -----------------------------------------------------
+
+TEST(BinaryData, CopiesShareUntilChanged) {
+  CBinaryData original("hello");
+  CBinaryData copy(original);
+  CBinaryData assigned;
+  assigned = original;
+  EXPECT_EQ(copy.GetData(), original.GetData());
+  EXPECT_EQ(assigned.GetData(), original.GetData());
+
+  copy.Append(" world");
+  EXPECT_EQ(Bytes(copy), "hello world");
+  EXPECT_EQ(Bytes(original), "hello");
+
+  assigned[0] = 'J';
+  EXPECT_EQ(Bytes(assigned), "Jello");
+  EXPECT_EQ(Bytes(original), "hello");
+
+  assigned = assigned;  // self-assignment keeps the value
+  EXPECT_EQ(Bytes(assigned), "Jello");
+  CBinaryData moved(std::move(assigned));
+  EXPECT_EQ(Bytes(moved), "Jello");
+}
+
+TEST(BinaryData, AppendForms) {
+  CBinaryData d;
+  d.Append("ab");
+  d.Append(std::string("c\0d", 3));
+  d.Append('e');
+  d.Append(static_cast<unsigned char>(0xF0));
+  d.Append(CBinaryData("gh"));
+  d.Append(CBinaryData());
+  unsigned char raw[2] = {'i', 'j'};
+  d.Append(raw, 2);
+  d.Append(static_cast<const char*>(nullptr));
+  EXPECT_EQ(Bytes(d), std::string("abc\0de\xF0ghij", 11));
+
+  // Appending a value to itself, alone and while shared.
+  CBinaryData self("xy");
+  self.Append(self);
+  EXPECT_EQ(Bytes(self), "xyxy");
+  CBinaryData other(self);
+  self.Append(other);
+  EXPECT_EQ(Bytes(self), "xyxyxyxy");
+  EXPECT_EQ(Bytes(other), "xyxy");
+
+  // Many single-byte appends across several regrowths.
+  CBinaryData many;
+  std::string expected;
+  for (int i = 0; i < 100000; ++i) {
+    many.Append(static_cast<char>('a' + i % 26));
+    expected += static_cast<char>('a' + i % 26);
+  }
+  EXPECT_EQ(Bytes(many), expected);
+}
+
+TEST(BinaryData, SetBufferClearRelease) {
+  CBinaryData d("abcdef");
+  d.SetBuffer(d.GetData() + 2, 3);  // from its own bytes
+  EXPECT_EQ(Bytes(d), "cde");
+  d.SetBuffer("xyz");
+  EXPECT_EQ(Bytes(d), "xyz");
+
+  CBinaryData shared(d);
+  unsigned char* released = d.ReleaseData();
+  ASSERT_NE(released, nullptr);
+  EXPECT_NE(released, shared.GetData());  // a shared buffer is copied out first
+  EXPECT_EQ(std::memcmp(released, "xyz", 3), 0);
+  delete[] released;
+  EXPECT_EQ(d.GetData(), nullptr);
+  EXPECT_EQ(d, CBinaryData());
+  EXPECT_EQ(Bytes(shared), "xyz");
+
+  unsigned char* sole = shared.GetData();
+  EXPECT_EQ(shared.ReleaseData(), sole);  // unshared: the buffer itself
+  delete[] sole;
+  EXPECT_EQ(shared.ReleaseData(), nullptr);
+
+  CBinaryData c("q");
+  c.Clear();
+  EXPECT_EQ(c.GetLength(), 0u);
+  EXPECT_EQ(c.GetData(), nullptr);
+}
+
+TEST(BinaryData, HolderCountsAndCapacity) {
+  using Holder = CBinaryData::CDataHolder;
+  unsigned char bytes[10] = {};
+  Holder* h = new Holder(bytes, 10, false);
+  EXPECT_EQ(h->GetCapacity(), 8192u);
+  EXPECT_EQ(h->AddRef(), 2);
+  EXPECT_EQ(Thrown([&] { h->Append(bytes, 1); }), "Failed to append. [RefCount=2]");
+  EXPECT_EQ(Thrown([&] { h->Release(true); }), "Failed to release data. [RefCount=1]");
+  EXPECT_EQ(h->GetRefCount(), 2);  // a refused detach changes nothing
+  Holder* mine = h->GetExclusiveCopy();
+  ASSERT_NE(mine, h);
+  EXPECT_EQ(h->GetRefCount(), 1);
+  EXPECT_EQ(h->GetExclusiveCopy(), h);
+  h->Release(false);
+
+  // Growth to twice the needed length.
+  std::vector<unsigned char> big(8192, 7);
+  mine->Append(big.data(), 8192);
+  EXPECT_EQ(mine->GetLength(), 8202u);
+  EXPECT_EQ(mine->GetCapacity(), 16404u);
+  mine->Release(false);
+
+  std::vector<unsigned char> large(10000, 1);
+  Holder* copy = new Holder(large.data(), 10000, false);
+  EXPECT_EQ(copy->GetCapacity(), 20000u);
+  copy->Release(false);
+  Holder* adopted = new Holder(new unsigned char[5], 5, true);
+  EXPECT_EQ(adopted->GetCapacity(), 5u);
+  adopted->Release(false);
+}
+
+TEST(BinaryData, CopiesOnSeveralThreads) {
+  const CBinaryData original(FromBytes(Random(5000, 1)));
+  const std::string before = Bytes(original);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&original, t] {
+      for (int i = 0; i < 200; ++i) {
+        CBinaryData mine(original);
+        mine.Append(static_cast<char>(t));
+        mine[0] = static_cast<unsigned char>(i);
+      }
+    });
+  }
+  for (std::thread& th : threads) th.join();
+  EXPECT_EQ(Bytes(original), before);
+}
+
+// ---- hexadecimal ------------------------------------------------------------------
+
+TEST(BinaryData, HexBothWays) {
+  struct Case {
+    std::string bytes;
+    const char* hex;
+  } cases[] = {
+      {std::string("\x00\xAB\xFF", 3), "00ABFF"},
+      {"", ""},
+      {"\x01\x23\x45\x67\x89", "0123456789"},
+      {"\xCD\xEF\x10", "CDEF10"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FromBytes(c.bytes).GetAsHexString(), c.hex);
+    CBinaryData d;
+    d.SetAsHexString(c.hex);
+    EXPECT_EQ(Bytes(d), c.bytes) << c.hex;
+  }
+  EXPECT_EQ(CBinaryData().GetAsHexString(), "");
+  unsigned char raw[2] = {0x5A, 0x0F};
+  EXPECT_EQ(CBinaryData::GetAsHexString(raw, 2), "5A0F");
+
+  CBinaryData lower;
+  lower.SetAsHexString("abcd");
+  EXPECT_EQ(Bytes(lower), "\xAB\xCD");
+  CBinaryData zero;
+  zero.SetAsHexString("");
+  EXPECT_NE(zero, CBinaryData());  // a zero-length value, not an empty one
+  EXPECT_EQ(zero.GetLength(), 0u);
+
+  unsigned char* out = nullptr;
+  EXPECT_EQ(CBinaryData::ConvertToHexData("fF00", &out), 2u);
+  EXPECT_EQ(out[0], 0xFF);
+  EXPECT_EQ(out[1], 0x00);
+  delete[] out;
+}
+
+TEST(BinaryData, HexErrors) {
+  struct Case {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"ABC", "Invalid length in hex string"},
+      {"0", "Invalid length in hex string"},
+      {"0G", "Invalid char in hex string [G]"},
+      {"G0", "Invalid char in hex string [G]"},
+      {"00 1", "Invalid char in hex string [ ]"},
+      {"0g", "Invalid char in hex string [g]"},
+      {"zQ", "Invalid char in hex string [z]"},
+      {"AB\xC3\xA9", "Invalid char in hex string [\xC3]"},
+  };
+  for (const Case& c : cases) {
+    CBinaryData d("keep");
+    EXPECT_EQ(Thrown([&] { d.SetAsHexString(c.text); }), c.message) << c.text;
+    EXPECT_EQ(Bytes(d), "keep");
+    unsigned char* out = nullptr;
+    EXPECT_EQ(Thrown([&] { CBinaryData::ConvertToHexData(c.text, &out); }), c.message);
+    EXPECT_EQ(out, nullptr);
+  }
+}
+
+// ---- Base64 ---------------------------------------------------------------------
+
+TEST(Base64, KnownForms) {
+  struct Case {
+    std::string bytes;
+    const char* text;
+  } cases[] = {
+      {"Man", "TWFu"},        {"M", "TQ=="},          {"", ""},
+      {"f", "Zg=="},          {"fo", "Zm8="},         {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="},   {"fooba", "Zm9vYmE="},  {"foobar", "Zm9vYmFy"},
+      {"\xFB\xFF", "+/8="},   {std::string("\0\0\0", 3), "AAAA"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FromBytes(c.bytes).GetAsBase64(), c.text);
+    CBinaryData d("old");
+    d.SetAsBase64(c.text);
+    EXPECT_EQ(Bytes(d), c.bytes) << c.text;
+  }
+  EXPECT_EQ(CBinaryData().GetAsBase64(), "");
+}
+
+TEST(Base64, DecodingRules) {
+  struct Case {
+    const char* text;
+    const char* bytes;
+  } cases[] = {
+      {"TW\nFu", "Man"},
+      {"TWFu\r\n", "Man"},
+      {" T\tW = F u ", "Man"},
+      {"=TWFu", "Man"},
+      {"TQ==TWFu", "M\x04\xD6\x16"},  // '=' is skipped: the 4 spare bits run on
+      {"TQ", "M"},                    // leftover bits are dropped
+      {"T", ""},
+      {"TW!u", ""},
+      {"TWFu-", ""},
+      {"TWFu\v", ""},
+      {"\xD4\xD7\xC6\xF5", "Man"},    // high bit ignored
+      {"TWFu\xA1", ""},               // '!' with the high bit set
+      {"\x8A TWFu", "Man"},           // LF with the high bit set
+  };
+  for (const Case& c : cases) {
+    CBinaryData d;
+    d.SetAsBase64(c.text);
+    EXPECT_EQ(Bytes(d), c.bytes) << c.text;
+    EXPECT_NE(d, CBinaryData());  // decoding always leaves a (possibly zero-length) value
+  }
+}
+
+TEST(Base64, RoundTripEveryLength) {
+  for (size_t n = 0; n <= 300; ++n) {
+    const std::string bytes = Random(n, static_cast<unsigned>(n));
+    const std::string text = FromBytes(bytes).GetAsBase64();
+    ASSERT_EQ(text.size(), (n + 2) / 3 * 4);
+    CBinaryData back;
+    back.SetAsBase64(text.c_str());
+    ASSERT_EQ(Bytes(back), bytes) << n;
+
+    // Skipped characters at odd places must not disturb the bits.
+    std::string spaced;
+    for (size_t i = 0; i < text.size(); ++i) {
+      spaced += text[i];
+      if ((i * 7 + n) % 5 == 0) spaced += "\r\n \t"[i % 4];
+    }
+    back.SetAsBase64(spaced.c_str());
+    ASSERT_EQ(Bytes(back), bytes) << n;
+  }
+}
+
+TEST(Base64, EveryPrefixDecodesToItsWholeBytes) {
+  const std::string bytes = Random(64, 99);
+  const std::string text = FromBytes(bytes).GetAsBase64();
+  for (size_t cut = 0; cut <= text.size(); ++cut) {
+    CBinaryData d;
+    d.SetAsBase64(text.substr(0, cut).c_str());
+    const size_t sextets = std::min(cut, (bytes.size() * 8 + 5) / 6);
+    EXPECT_EQ(Bytes(d), bytes.substr(0, sextets * 6 / 8)) << cut;
+  }
+}
+
+TEST(Base64, ClassInterface) {
+  EXPECT_STREQ(CBase64::m_sBase64Alphabet,
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/");
+  const int masks[9] = {0, 1, 3, 7, 15, 31, 63, 127, 255};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(CBase64::m_nMask[i], masks[i]);
+
+  CBase64 codec;
+  unsigned char man[3] = {'M', 'a', 'n'};
+  EXPECT_EQ(codec.Encode(man, 3), "TWFu");
+  EXPECT_EQ(codec.Encode(man, 0), "");
+  EXPECT_EQ(codec.Encode(man, -1), "");
+  unsigned char out[16];
+  EXPECT_EQ(codec.Decode("TWFu TQ==", out), 4u);
+  EXPECT_EQ(std::memcmp(out, "ManM", 4), 0);
+  EXPECT_EQ(codec.Decode("TW!u", out), 0u);
+  EXPECT_EQ(codec.Decode(nullptr, out), 0u);
+}
