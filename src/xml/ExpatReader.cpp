@@ -3,12 +3,15 @@
 
 #include <expat.h>
 
+#include <langinfo.h>
+
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/DocumentErrors.h"
-#include "xml/ReaderText.h"
 
 namespace VxXmlLib10 {
 
@@ -21,6 +24,16 @@ constexpr char kNamespaceSeparator = '|';
 // hold the separator but URIs can, so the last one is the real one. Without
 // a separator the whole name is local and the namespace is "".
 const char* FindSeparator(const char* name) { return std::strrchr(name, kNamespaceSeparator); }
+
+// expat reports well-formed UTF-8. That is already the local text when the
+// locale is UTF-8, or when the ASCII-only switch says to take bytes as they
+// are; only other locales need a conversion.
+bool ParserOutputIsLocalText() {
+  if (ASCII_ONLY) return true;
+  if (MB_CUR_MAX <= 1) return false;
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset && std::strcmp(codeset, "UTF-8") == 0;
+}
 
 }  // namespace
 
@@ -66,9 +79,7 @@ void CExpatReader::CreateParser() {
   XML_SetCharacterDataHandler(m_parser, FnText);
   if (!m_document.GetSerializationContext().GetStripCDATA())
     XML_SetCdataSectionHandler(m_parser, FnStartCDATA, FnEndCDATA);
-  // expat reports well-formed UTF-8; in a UTF-8 locale that is already the
-  // local code page, so names and text are copied without conversion.
-  m_identity = detail::LocalCodePageIsUtf8();
+  m_identity = ParserOutputIsLocalText();
 }
 
 void CExpatReader::Parse(bool isFinal) {
@@ -115,10 +126,20 @@ void CExpatReader::Abort() {
 }
 
 void CExpatReader::Convert(std::string& out, const char* utf8, std::size_t length) {
-  if (m_identity)
+  if (m_identity || length == 0) {
     out.append(utf8, length);
-  else
-    detail::AppendUtf8AsLocal(out, utf8, length);
+    return;
+  }
+  // The scratch buffer: its first half holds 128 wide characters, its second
+  // half 512 bytes of output; longer strings use temporary space.
+  wchar_t* wide = reinterpret_cast<wchar_t*>(m_scratch);
+  char* local = m_scratch + m_scratchSize / 2;
+  const unsigned long wideSize = m_scratch ? m_scratchSize / 2 / sizeof(wchar_t) : 0;
+  const unsigned long localSize = m_scratch ? m_scratchSize / 2 : 0;
+  const int n = length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+  out += CEncoder::Utf8ToLocalCodePage(
+      reinterpret_cast<unsigned char*>(const_cast<char*>(utf8)), n, m_scratch ? wide : nullptr,
+      wideSize, m_scratch ? local : nullptr, localSize);
 }
 
 void CExpatReader::FnStartElement(void* userData, const char* name, const char** attributes) {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "vxxml/BinaryData.h"
+#include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
 #include "xml/DocumentErrors.h"
 
@@ -128,7 +129,7 @@ void CXmlElement::UnlinkLastChild(CXmlElement* before) {
 }
 
 void CXmlElement::AppendText(const char* text, int length) {
-  if (text && length > 0) AppendTextBytes(text, static_cast<std::size_t>(length));
+  if (text && length > 0) AppendTextBytes(text, length);
 }
 
 void CXmlElement::AppendText(const char* text) {
@@ -191,14 +192,6 @@ bool ParseFastInfoset(CXmlDocument& document) {
   detail::ThrowFastInfosetUnsupported();
 }
 
-long FileLength(FILE* file) {
-  const long position = std::ftell(file);
-  if (position < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
-  const long length = std::ftell(file);
-  if (length < 0 || std::fseek(file, position, SEEK_SET) != 0) return -1;
-  return length;
-}
-
 }  // namespace
 
 CXmlDocument::CXmlDocument() : CXmlDocument(nullptr, CXmlSerializationContext::m_defaultContext) {}
@@ -256,28 +249,29 @@ void CXmlDocument::Load(const char* path) {
     detail::ThrowFileReadFailed(path, EISDIR);
   }
   errno = 0;
-  const long length = FileLength(file);
-  if (length < 0) {
+  const unsigned long fileLength = _filelength(file);
+  if (fileLength == static_cast<unsigned long>(-1)) {
     const int error = errno;
     std::fclose(file);
     detail::ThrowFileSizeFailed(path, error);
   }
+  const std::size_t length = fileLength;
 
   unsigned char* buffer = nullptr;
   std::size_t read = 0;
   int error = 0;
   if (length > 0) {
-    buffer = new (std::nothrow) unsigned char[static_cast<std::size_t>(length)];
+    buffer = new (std::nothrow) unsigned char[length];
     if (!buffer) {
       error = ENOMEM;
     } else {
       errno = 0;
-      read = std::fread(buffer, 1, static_cast<std::size_t>(length), file);
+      read = std::fread(buffer, 1, length, file);
       error = errno;
     }
   }
   std::fclose(file);
-  if (read == 0 || read < static_cast<std::size_t>(length)) {
+  if (read == 0 || read < length) {
     delete[] buffer;
     detail::ThrowFileReadFailed(path, error);
   }
@@ -300,32 +294,33 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
   const std::size_t length = text ? std::wcslen(text) : 0;
   if (length == 0) detail::ThrowXmlStringEmpty();
 
-  std::size_t units = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    const auto c = static_cast<std::uint32_t>(text[i]);
-    units += (c > 0xFFFF && c <= 0x10FFFF) ? 2 : 1;
-  }
-  unsigned char* buffer = new unsigned char[2 + 2 * units];
+  // UTF-16LE after a byte order mark. Characters beyond U+FFFF become
+  // surrogate pairs; a pair already spelled out in two wchar_t passes as it
+  // is; a lone surrogate or a value beyond U+10FFFF becomes U+FFFD.
+  auto isHigh = [](std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  auto isLow = [](std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  unsigned char* buffer = new unsigned char[2 + 4 * length];  // at most two units each
   unsigned char* out = buffer;
   auto put = [&out](std::uint32_t unit) {
     *out++ = static_cast<unsigned char>(unit & 0xFF);
     *out++ = static_cast<unsigned char>((unit >> 8) & 0xFF);
   };
-  put(0xFEFF);  // byte order mark: FF FE
+  put(0xFEFF);
   for (std::size_t i = 0; i < length; ++i) {
     const auto c = static_cast<std::uint32_t>(text[i]);
-    if (c <= 0xFFFF) {
-      // Surrogates pass as they are, so text that already holds UTF-16
-      // pairs (one per wchar_t) still loads.
+    if (isHigh(c) && i + 1 < length && isLow(static_cast<std::uint32_t>(text[i + 1]))) {
       put(c);
-    } else if (c <= 0x10FFFF) {
+      put(static_cast<std::uint32_t>(text[++i]));
+    } else if (isHigh(c) || isLow(c) || c > 0x10FFFF) {
+      put(0xFFFD);
+    } else if (c > 0xFFFF) {
       put(0xD800 + ((c - 0x10000) >> 10));
       put(0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
-      put(0xFFFD);  // not a character
+      put(c);
     }
   }
-  TakeBuffer(buffer, 2 + 2 * units);
+  TakeBuffer(buffer, static_cast<std::uint64_t>(out - buffer));
   ParseText();
 }
 

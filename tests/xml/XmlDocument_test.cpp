@@ -13,6 +13,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "xml/TreeDump.h"
 
@@ -108,6 +109,14 @@ TEST(XmlDocument, WideStringsCarryEveryCharacter) {
   const CXmlElement* a = doc.GetDocumentElement();
   EXPECT_EQ(a->GetAttribute("b", ""), "\xE2\x82\xAC");
   EXPECT_EQ(a->GetText(), "\xF0\x9D\x84\x9E\xC3\xA9");
+
+  // A pair spelled out in two wchar_t is one character; a lone surrogate or
+  // a value beyond U+10FFFF is no character and becomes U+FFFD.
+  const wchar_t odd[] = {L'<', L'a', L'>', 0xD834, 0xDD1E, 0xD800, L'x', 0xDC00,
+                         static_cast<wchar_t>(0x110000), L'<', L'/', L'a', L'>', 0};
+  doc.LoadXml(odd);
+  EXPECT_EQ(doc.GetDocumentElement()->GetText(),
+            "\xF0\x9D\x84\x9E\xEF\xBF\xBDx\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(XmlDocument, NamesAndTextAreConvertedToTheLocalCodePage) {
@@ -116,8 +125,14 @@ TEST(XmlDocument, NamesAndTextAreConvertedToTheLocalCodePage) {
   CXmlDocument doc;
   doc.LoadXml("<\xC3\xA9l\xC3\xA9ment a='\xE2\x82\xAC!'>x\xF0\x9D\x84\x9Ey</\xC3\xA9l\xC3\xA9ment>");
   const std::string dump = DumpTree(doc.GetDocumentElement());
+  // The ASCII-only switch takes the parser's bytes as they are.
+  ASCIIOnly(true);
+  doc.LoadXml("<a b='\xC3\xA9'>\xE2\x82\xAC</a>");
+  ASCIIOnly(false);
+  const std::string asIs = DumpTree(doc.GetDocumentElement());
   setlocale(LC_ALL, saved.c_str());
   EXPECT_EQ(dump, "{}?l?ment @{}a=\"?!\" \"x?y\"\n");
+  EXPECT_EQ(asIs, "{}a @{}b=\"\xC3\xA9\" \"\xE2\x82\xAC\"\n");
 }
 
 TEST(XmlDocument, EmptyInputsAreRefused) {
