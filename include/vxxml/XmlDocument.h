@@ -105,6 +105,7 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   friend class CXmlDocument;
   // Makes `before` (null for none) the last child, dropping what followed it.
   void UnlinkLastChild(CXmlElement* before);
+  void SetNames(const char* namespaceURI, const char* localName);
 
   const CXmlDocument* m_document;
   CXmlElement* m_nextSibling;
@@ -128,6 +129,8 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
 ///   "<expat's error text> at line <n>"                       malformed XML text
 ///   "Failed to parse FastInfoset. Fast Infoset input is not supported."
 ///                                                            a Fast Infoset document
+///   "Not enough memory to load the document"                 allocation failed (e.g.
+///                                                            data inflating beyond memory)
 /// After a failure the partial tree stays until the next load or Cleanup().
 class VXXML_API CXmlDocument : public CInstanceMonitor {
  public:

@@ -33,6 +33,8 @@ void ThrowNoOpenElement(const char* localName) {
       FormatString("No open element to add the child element [%s] to", localName));
 }
 
+void ThrowOutOfMemory() { throw CVxException("Not enough memory to load the document"); }
+
 void ThrowParserCreateFailed() { throw CVxException("Failed to create the XML parser"); }
 
 void ThrowXmlParseError(const char* errorText, unsigned long line) {

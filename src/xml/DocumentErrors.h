@@ -13,6 +13,7 @@ namespace detail {
 [[noreturn]] void ThrowFastInfosetUnsupported();
 [[noreturn]] void ThrowNoOpenElement(const char* localName);
 [[noreturn]] void ThrowParserCreateFailed();
+[[noreturn]] void ThrowOutOfMemory();
 [[noreturn]] void ThrowXmlParseError(const char* errorText, unsigned long line);
 
 }  // namespace detail

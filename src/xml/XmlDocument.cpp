@@ -90,6 +90,7 @@ const std::string& CXmlElement::GetAttribute(const std::string& localName,
 
 CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string value,
                                          std::string namespaceURI) {
+  if (m_attributes.empty()) m_attributes.reserve(4);  // one allocation for most elements
   std::unique_ptr<CXmlAttribute> attribute(
       new CXmlAttribute(std::move(localName), std::move(value), std::move(namespaceURI)));
   m_attributes.push_back(attribute.get());
@@ -117,6 +118,12 @@ CXmlElement* CXmlElement::RemoveLastChildElement() {
   while (before->m_nextSibling != last) before = before->m_nextSibling;
   UnlinkLastChild(before);
   return last;
+}
+
+void CXmlElement::SetNames(const char* namespaceURI, const char* localName) {
+  // Assigned in place: no temporary string per element.
+  m_namespaceURI.assign(namespaceURI ? namespaceURI : "");
+  m_localName.assign(localName ? localName : "");
 }
 
 void CXmlElement::UnlinkLastChild(CXmlElement* before) {
@@ -190,6 +197,12 @@ bool IsFastInfoset(const unsigned char* p, std::uint64_t n) {
 bool ParseFastInfoset(CXmlDocument& document) {
   if (!IsFastInfoset(document.GetBuffer(), document.GetBufferLength())) return false;
   detail::ThrowFastInfosetUnsupported();
+}
+
+unsigned char* NewBuffer(std::size_t length) {
+  unsigned char* buffer = new (std::nothrow) unsigned char[length];
+  if (!buffer) detail::ThrowOutOfMemory();
+  return buffer;
 }
 
 }  // namespace
@@ -283,7 +296,7 @@ void CXmlDocument::LoadXml(const char* text) {
   Cleanup();
   const std::size_t length = text ? std::strlen(text) : 0;
   if (length == 0) detail::ThrowXmlStringEmpty();
-  unsigned char* buffer = new unsigned char[length];
+  unsigned char* buffer = NewBuffer(length);
   std::memcpy(buffer, text, length);
   TakeBuffer(buffer, length);
   ParseText();
@@ -299,7 +312,7 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
   // is; a lone surrogate or a value beyond U+10FFFF becomes U+FFFD.
   auto isHigh = [](std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; };
   auto isLow = [](std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
-  unsigned char* buffer = new unsigned char[2 + 4 * length];  // at most two units each
+  unsigned char* buffer = NewBuffer(2 + 4 * length);  // at most two units each
   unsigned char* out = buffer;
   auto put = [&out](std::uint32_t unit) {
     *out++ = static_cast<unsigned char>(unit & 0xFF);
@@ -327,26 +340,34 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
 void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {
   Cleanup();
   if (!bytes || length == 0) detail::ThrowXmlStreamEmpty();
-  unsigned char* buffer = new unsigned char[length];
+  unsigned char* buffer = NewBuffer(length);
   std::memcpy(buffer, bytes, length);
   TakeBuffer(buffer, length);
   Parse();
 }
 
 void CXmlDocument::Parse() {
-  if (LooksCompressed(m_buffer, m_bufferLength)) {
-    unsigned long length = static_cast<unsigned long>(m_bufferLength);
-    CVxZip().Decompress(&m_buffer, &length);
-    m_bufferLength = length;
+  try {
+    if (LooksCompressed(m_buffer, m_bufferLength)) {
+      unsigned long length = static_cast<unsigned long>(m_bufferLength);
+      CVxZip().Decompress(&m_buffer, &length);
+      m_bufferLength = length;
+    }
+    if (ParseFastInfoset(*this)) return;
+  } catch (const std::bad_alloc&) {  // e.g. data that inflates beyond memory
+    detail::ThrowOutOfMemory();
   }
-  if (ParseFastInfoset(*this)) return;
   ParseText();
 }
 
 void CXmlDocument::ParseText() {
-  CExpatReader reader(*this);
-  reader.CreateParser();
-  reader.Parse(true);
+  try {
+    CExpatReader reader(*this);
+    reader.CreateParser();
+    reader.Parse(true);
+  } catch (const std::bad_alloc&) {
+    detail::ThrowOutOfMemory();
+  }
 }
 
 const std::string& CXmlDocument::LookupNamespaceFromAlias(const char* prefix) const {
@@ -366,8 +387,7 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* l
 
   CXmlElement* element = new CXmlElement(this);
   m_documentElement = element;
-  element->SetNamespace(namespaceURI ? namespaceURI : "");
-  element->SetElementName(localName ? localName : "");
+  element->SetNames(namespaceURI, localName);
   m_elementStack.push_back({element, nullptr});
   return element;
 }
@@ -377,8 +397,7 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char*
   CXmlElement* parent = m_elementStack.back().element;
   CXmlElement* before = parent->m_lastChild;
   CXmlElement* element = parent->CreateNewChildElement();
-  element->SetNamespace(namespaceURI ? namespaceURI : "");
-  element->SetElementName(localName ? localName : "");
+  element->SetNames(namespaceURI, localName);
   m_elementStack.push_back({element, before});
   return element;
 }
