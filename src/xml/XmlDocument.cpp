@@ -176,8 +176,8 @@ const char* const kFastInfosetDeclarations[] = {
     "<?xml version='1.1' encoding='finf' standalone='no'?>",
 };
 
-// The identification octets E0 00 and a version (00 01, or 00 02), with
-// something after them.
+// The identification octets E0 00 and a version number (00 01; 00 02 is
+// taken as Fast Infoset too), with something after them.
 bool HasFastInfosetHeader(const unsigned char* p, std::uint64_t n) {
   return n > 4 && p[0] == 0xE0 && p[1] == 0x00 && p[2] == 0x00 && (p[3] == 0x01 || p[3] == 0x02);
 }
@@ -192,8 +192,10 @@ bool IsFastInfoset(const unsigned char* p, std::uint64_t n) {
   return false;
 }
 
-// The one place where Fast Infoset input is read: returns false when the
-// buffer is not Fast Infoset, so the caller reads it as XML text.
+// The one place where Fast Infoset input is handled: returns false when the
+// buffer is not Fast Infoset, so the caller reads it as XML text. Binary
+// input cannot be read yet; it is refused plainly rather than handed to the
+// text parser to fail with a confusing message.
 bool ParseFastInfoset(CXmlDocument& document) {
   if (!IsFastInfoset(document.GetBuffer(), document.GetBufferLength())) return false;
   detail::ThrowFastInfosetUnsupported();

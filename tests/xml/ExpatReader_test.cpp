@@ -235,18 +235,3 @@ TEST(ExpatReader, DeepNestingNeedsNoRecursion) {
   doc.LoadXml("<b/>");
   EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{}b\n");
 }
-
-TEST(ExpatReader, UsedDirectlyOverADocument) {
-  CXmlDocument doc;
-  doc.LoadXml("<a>1</a>");
-  CExpatReader reader(doc);
-  reader.CreateParser();
-  // The tree already has its root and no open element: the failure of the
-  // builder inside a callback stops the parse and reaches the caller.
-  try {
-    reader.Parse(true);
-    FAIL();
-  } catch (const CVxInvalidStateException& e) {
-    EXPECT_EQ(e.GetFullMessage(), "No open element to add the child element [a] to");
-  }
-}
