@@ -124,7 +124,8 @@ class VXXML_API CBinaryData {
   /// Decodes a hex text into a new array (*out, free with delete[]) and
   /// returns its length. An odd length throws CVxException
   /// "Invalid length in hex string"; a non-hex character throws CVxException
-  /// "Invalid char in hex string [%c]" naming it.
+  /// "Invalid char in hex string [%c]" naming it. With a null out the text is
+  /// only checked.
   static unsigned long ConvertToHexData(const char* text, unsigned char** out);
 
   /// Base64 text of the bytes, padded with '=', no line breaks.

@@ -132,6 +132,7 @@ void CVxZip::Decompress(unsigned char** data, unsigned long* length) {
 
 void CVxZip::CompressData(CBinaryData& binaryData, CompressionType type) {
   if (binaryData.GetLength() == 0) return;
+  if (type != CompressionType_GZip && type != CompressionType_ZLib) return;  // nothing to do
   unsigned long length = binaryData.GetLength();
   unsigned char* data = binaryData.ReleaseData();
   try {

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "vxxml/BinaryData.h"
+#include "vxxml/Exception.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+std::string Bytes(const CBinaryData& d) {
+  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
+                       : std::string();
+}
+
+CBinaryData FromBytes(const std::string& s) {
+  return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
+                     static_cast<unsigned long>(s.size()), false);
+}
+
+// Document-like text with runs of random bytes: compressible overall, but not
+// trivially so.
+std::string Mixed(size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string s;
+  s.reserve(n + 256);
+  for (size_t block = 0; s.size() < n; ++block) {
+    if (block % 4 == 3) {
+      for (int i = 0; i < 1024; ++i) s += static_cast<char>(rng());
+    } else {
+      for (int i = 0; i < 40 && s.size() < n + 128; ++i)
+        s += "<item id=\"" + std::to_string(rng() % 100000) + "\">value</item>\n";
+    }
+  }
+  s.resize(n);
+  return s;
+}
+
+std::string CompressMessage(CBinaryData& d, CompressionType type) {
+  try {
+    CVxZip().CompressData(d, type);
+  } catch (const CVxException& e) {
+    if (typeid(e) != typeid(CVxException)) return "wrong class";
+    return e.GetFullMessage();
+  }
+  return "no exception";
+}
+
+// Decompress must leave an input it cannot inflate exactly as it was.
+void ExpectDecompressRefuses(const std::string& input, const std::string& what) {
+  unsigned long length = static_cast<unsigned long>(input.size());
+  unsigned char* data = new unsigned char[input.size() + 1];
+  std::memcpy(data, input.data(), input.size());
+  unsigned char* const original = data;
+  CVxZip().Decompress(&data, &length);
+  EXPECT_EQ(data, original) << what;
+  EXPECT_EQ(length, input.size()) << what;
+  EXPECT_EQ(std::memcmp(original, input.data(), input.size()), 0) << what;
+  delete[] original;
+}
+
+std::string Inflate(const std::string& compressed) {
+  CBinaryData d = FromBytes(compressed);
+  unsigned long length = d.GetLength();
+  unsigned char* data = d.ReleaseData();
+  CVxZip().Decompress(&data, &length);
+  CBinaryData result(data, length, true);
+  return Bytes(result);
+}
+
+std::string Compressed(const std::string& plain, CompressionType type) {
+  CBinaryData d = FromBytes(plain);
+  CVxZip().CompressData(d, type);
+  return Bytes(d);
+}
+
+}  // namespace
+
+TEST(Zip, SmallInputDoesNotFit) {
+  // zlib's last answer: gzip runs out of room in its 10-byte header (no
+  // progress possible, Z_BUF_ERROR); zlib still makes progress (Z_OK).
+  struct Case {
+    CompressionType type;
+    const char* message;
+  } cases[] = {
+      {CompressionType_GZip, "Failed to compress data. [Error Code: -5]"},
+      {CompressionType_ZLib, "Failed to compress data. [Error Code: 0]"},
+  };
+  for (const Case& c : cases) {
+    CBinaryData d("hello");
+    EXPECT_EQ(CompressMessage(d, c.type), c.message) << c.type;
+    EXPECT_EQ(Bytes(d), "hello");  // the value is given back untouched
+  }
+  // Direct calls keep the caller's buffer on failure as well.
+  unsigned char* data = new unsigned char[5];
+  std::memcpy(data, "hello", 5);
+  unsigned long length = 5;
+  EXPECT_THROW(CVxZip().Compress(&data, &length, CompressionType_GZip), CVxException);
+  EXPECT_EQ(length, 5u);
+  EXPECT_EQ(std::memcmp(data, "hello", 5), 0);
+  delete[] data;
+}
+
+TEST(Zip, NoneAndUnknownTypesAndEmptyDataAreLeftAlone) {
+  const std::string text = std::string(1000, 'a');
+  for (int type : {0, 3, -1}) {
+    CBinaryData d = FromBytes(text);
+    CVxZip().CompressData(d, static_cast<CompressionType>(type));
+    EXPECT_EQ(Bytes(d), text);
+  }
+  CBinaryData empty;
+  CVxZip().CompressData(empty, CompressionType_GZip);
+  EXPECT_EQ(empty, CBinaryData());
+  CBinaryData zero("");
+  CVxZip().CompressData(zero, CompressionType_ZLib);
+  EXPECT_EQ(zero, CBinaryData(""));
+}
+
+TEST(Zip, FormatsAreStandard) {
+  const std::string plain = Mixed(200000, 5);
+  const std::string gz = Compressed(plain, CompressionType_GZip);
+  const std::string zl = Compressed(plain, CompressionType_ZLib);
+  ASSERT_GE(gz.size(), 18u);
+  EXPECT_EQ(gz.substr(0, 3), "\x1F\x8B\x08");
+  EXPECT_EQ(zl.substr(0, 2), "\x78\x01");  // deflate, 32K window, fastest level
+
+  // zlib itself reads what we write...
+  std::vector<unsigned char> out(plain.size());
+  uLongf outLength = static_cast<uLongf>(out.size());
+  ASSERT_EQ(uncompress(out.data(), &outLength, reinterpret_cast<const Bytef*>(zl.data()),
+                       static_cast<uLong>(zl.size())),
+            Z_OK);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(out.data()), outLength), plain);
+
+  // ...and we read what zlib writes, at any level.
+  std::vector<unsigned char> foreign(compressBound(static_cast<uLong>(plain.size())));
+  uLongf foreignLength = static_cast<uLongf>(foreign.size());
+  ASSERT_EQ(compress2(foreign.data(), &foreignLength, reinterpret_cast<const Bytef*>(plain.data()),
+                      static_cast<uLong>(plain.size()), 9),
+            Z_OK);
+  EXPECT_EQ(Inflate(std::string(reinterpret_cast<char*>(foreign.data()), foreignLength)), plain);
+}
+
+TEST(Zip, LargeBuffersRoundTrip) {
+  const std::string plain = Mixed(32u << 20, 7);
+  for (CompressionType type : {CompressionType_GZip, CompressionType_ZLib}) {
+    const std::string packed = Compressed(plain, type);
+    EXPECT_LT(packed.size(), plain.size() / 2);
+    const std::string back = Inflate(packed);
+    ASSERT_EQ(back.size(), plain.size());
+    EXPECT_TRUE(back == plain) << type;
+  }
+}
+
+TEST(Zip, EmptyStreamInflatesToNothing) {
+  // gzip of zero bytes, written by zlib itself.
+  z_stream zs{};
+  ASSERT_EQ(deflateInit2(&zs, 1, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  unsigned char out[64];
+  zs.next_out = out;
+  zs.avail_out = sizeof out;
+  ASSERT_EQ(deflate(&zs, Z_FINISH), Z_STREAM_END);
+  const std::string gz(reinterpret_cast<char*>(out), sizeof out - zs.avail_out);
+  deflateEnd(&zs);
+
+  unsigned long length = static_cast<unsigned long>(gz.size());
+  unsigned char* data = new unsigned char[gz.size()];
+  std::memcpy(data, gz.data(), gz.size());
+  CVxZip().Decompress(&data, &length);
+  EXPECT_EQ(length, 0u);
+  delete[] data;
+}
+
+TEST(Zip, DecompressLeavesUncompressedInputAlone) {
+  std::mt19937 rng(3);
+  std::string garbage(100000, '\0');
+  for (char& c : garbage) c = static_cast<char>(rng());
+  std::string gzipHeaderThenGarbage = "\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03" + garbage;
+  ExpectDecompressRefuses("<?xml version=\"1.0\"?><a>plain text</a>", "plain text");
+  ExpectDecompressRefuses(garbage, "garbage");
+  ExpectDecompressRefuses(gzipHeaderThenGarbage, "gzip header, garbage body");
+  ExpectDecompressRefuses("\x78\x01", "zlib header only");
+
+  // Damage in the trailer (checksum) is noticed too.
+  std::string gz = Compressed(Mixed(100000, 1), CompressionType_GZip);
+  gz[gz.size() - 6] ^= 0x55;
+  ExpectDecompressRefuses(gz, "bad crc");
+  std::string zl = Compressed(Mixed(100000, 1), CompressionType_ZLib);
+  zl.back() ^= 1;
+  ExpectDecompressRefuses(zl, "bad adler");
+
+  unsigned char* none = nullptr;
+  unsigned long zero = 0;
+  CVxZip().Decompress(&none, &zero);
+  EXPECT_EQ(none, nullptr);
+}
+
+TEST(Zip, EveryTruncationIsRefused) {
+  for (CompressionType type : {CompressionType_GZip, CompressionType_ZLib}) {
+    const std::string small = Compressed(Mixed(3000, 11), type);
+    for (size_t cut = 0; cut < small.size(); ++cut)
+      ExpectDecompressRefuses(small.substr(0, cut), "small cut " + std::to_string(cut));
+  }
+  // A stream spanning many inflate chunks: a sample of cut points, plus every
+  // cut inside the trailer.
+  const std::string big = Compressed(Mixed(2u << 20, 13), CompressionType_GZip);
+  for (size_t cut = 1; cut < big.size(); cut += big.size() / 40 + 1)
+    ExpectDecompressRefuses(big.substr(0, cut), "big cut " + std::to_string(cut));
+  for (size_t back = 1; back <= 12; ++back)
+    ExpectDecompressRefuses(big.substr(0, big.size() - back), "tail cut " + std::to_string(back));
+  EXPECT_EQ(Inflate(big), Mixed(2u << 20, 13));
+}
