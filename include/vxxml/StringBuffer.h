@@ -52,6 +52,13 @@ class VXXML_API CStringBuffer : public CInstanceMonitor {
   /// next change. Joins the blocks into one when there are several.
   const char* GetText();
   uint64_t GetLength() const { return m_length; }
+  /// Read access to the text piece by piece, without joining: block i holds
+  /// `*length` characters (not NUL-terminated).
+  size_t GetBlockCount() const { return m_blocks.size(); }
+  const char* GetBlock(size_t index, uint64_t* length) const {
+    *length = index + 1 == m_blocks.size() ? m_used : m_blockSizes[index];
+    return m_blocks[index];
+  }
   /// Forgets the text; a single block is kept (zeroed) for reuse.
   void Empty();
   /// Frees every block.

@@ -100,7 +100,24 @@ void CXmlTextWriter::PadAndAppend(const char* text, bool inAttribute) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   for (;;) {
     const unsigned char* run = p;
-    while (table[*p] == kClean) ++p;
+    // Four table lookups per round; a byte is read only after the bytes
+    // before it were found clean, so the scan never passes the terminator.
+    for (;;) {
+      if (table[p[0]]) break;
+      if (table[p[1]]) {
+        p += 1;
+        break;
+      }
+      if (table[p[2]]) {
+        p += 2;
+        break;
+      }
+      if (table[p[3]]) {
+        p += 3;
+        break;
+      }
+      p += 4;
+    }
     if (p != run) m_stream.Append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
     switch (table[*p]) {
       case kEnd:
