@@ -9,6 +9,10 @@
 
 #include <langinfo.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -50,6 +54,11 @@ const uint32_t kReplacement = 0xFFFD;
 // eight bytes at a time.
 const unsigned char* SkipWellFormedUtf8(const unsigned char* p, const unsigned char* end) {
   while (p < end) {
+#if defined(__SSE2__)
+    while (end - p >= 16 &&
+           _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0)
+      p += 16;
+#endif
     while (end - p >= 8) {
       uint64_t word;
       std::memcpy(&word, p, 8);

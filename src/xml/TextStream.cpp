@@ -22,7 +22,7 @@ CTextStream::CTextStream() : CTextStream("CTextStream", XmlEncoding_None) {}
 CTextStream::CTextStream(XmlEncoding encoding) : CTextStream("CTextStream", encoding) {}
 
 CTextStream::CTextStream(const char* instanceName, XmlEncoding encoding)
-    : CInstanceMonitor(instanceName), m_encoding(encoding) {}
+    : CInstanceMonitor(instanceName), m_buffer(65536), m_encoding(encoding) {}
 
 CTextStream::~CTextStream() = default;
 
