@@ -63,11 +63,20 @@ TEST(StringBuffer, BlocksJoinOnceAndEmptyKeepsOneBlock) {
   for (int i = 0; i < 5000; ++i) expected += static_cast<char>('a' + i % 26);
   for (char c : expected) buffer.Append(c);
   EXPECT_EQ(buffer.GetLength(), 5000u);
+  EXPECT_EQ(buffer.GetBlockCount(), 2u);
+  uint64_t length = 0;
+  buffer.GetBlock(0, &length);
+  EXPECT_EQ(length, 4095u);
   EXPECT_EQ(std::string(buffer.GetText()), expected);
+  ASSERT_EQ(buffer.GetBlockCount(), 1u);
+  const char* joined = buffer.GetBlock(0, &length);
+  EXPECT_EQ(length, 5000u);
   EXPECT_EQ(std::string(buffer.GetText()), expected);  // already joined
   buffer.Empty();
   EXPECT_EQ(buffer.GetLength(), 0u);
+  EXPECT_EQ(buffer.GetBlockCount(), 1u);
   buffer.Append("xy");
+  EXPECT_EQ(buffer.GetBlock(0, &length), joined);  // the next append goes to its start
   EXPECT_STREQ(buffer.GetText(), "xy");
   buffer.SetText("new");
   EXPECT_STREQ(buffer.GetText(), "new");
@@ -135,6 +144,28 @@ TEST(TextStream, EncodesAsItsEncoding) {
   }
   CTextStream plain;
   EXPECT_EQ(plain.GetEncoding(), XmlEncoding_None);
+}
+
+TEST(TextStream, EncodingAcrossBlockBoundariesEqualsTheWholeText) {
+  // Characters, bad bytes and long forms cut at every offset around the
+  // 64 KiB block boundary of a text stream.
+  const char* const tricky[] = {"\xc3\xa9",         "\xe4\xb8\xad",      "\xf0\x9f\x98\x80",
+                                "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xfc\x84\x80\x80\x80\x80",
+                                "\xe2\x82",         "\x80\x80\x80",     "\xc3",
+                                "\xed\xa0\x80",     "\xf0\x9f\x98\x80\x80\x80\x80\x80\x80\x80"};
+  for (const char* t : tricky) {
+    for (size_t before = 65535 - 12; before <= 65535 + 2; ++before) {
+      CTextStream stream(XmlEncoding_UTF8);
+      const std::string text = std::string(before, 'a') + t + "z" + t;
+      stream.Append(text);
+      const CBinaryData pieces = stream.GetEncodedStream();
+      const CBinaryData whole = CEncoder::LocalCodePageToUtf8Binary(text.c_str());
+      ASSERT_EQ(Bytes(pieces), Bytes(whole)) << before << " " << t;
+    }
+  }
+  CTextStream withNul(XmlEncoding_UTF8);
+  withNul.Append("a\0b", 3);
+  EXPECT_EQ(Bytes(withNul.GetEncodedStream()), "a");
 }
 
 TEST(FileTextStream, WritesEncodedPiecesWithAByteOrderMarkForUtf16) {
