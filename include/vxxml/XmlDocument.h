@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,9 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   /// Next sibling element, or null.
   CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
 
-  const std::string& GetNamespaceURI() const { return m_namespaceURI; }
+  const std::string& GetNamespaceURI() const {
+    return m_namespaceURI ? *m_namespaceURI : NoNamespace();
+  }
   const std::string& GetLocalName() const { return m_localName; }
   /// All character data of the element, concatenated.
   const std::string& GetText() const { return m_text; }
@@ -98,14 +101,14 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   /// Appends `length` bytes (no NUL check); the common core of the above.
   void AppendTextBytes(const char* text, std::size_t length);
 
-  void SetNamespace(const std::string& namespaceURI) { m_namespaceURI = namespaceURI; }
+  void SetNamespace(const std::string& namespaceURI);
   void SetElementName(const std::string& localName) { m_localName = localName; }
 
  private:
   friend class CXmlDocument;
   // Makes `before` (null for none) the last child, dropping what followed it.
   void UnlinkLastChild(CXmlElement* before);
-  void SetNames(const char* namespaceURI, const char* localName);
+  static const std::string& NoNamespace();
 
   const CXmlDocument* m_document;
   CXmlElement* m_nextSibling;
@@ -114,7 +117,9 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   std::vector<CXmlAttribute*> m_attributes;
   std::string m_text;
   std::string m_localName;
-  std::string m_namespaceURI;
+  // Null for no namespace. Elements of one document share the string of
+  // each namespace, so building an element copies no URI.
+  std::shared_ptr<const std::string> m_namespaceURI;
 };
 
 /// A parsed document: the element tree, the input buffer it came from and the
@@ -207,6 +212,7 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
  private:
   void Init();
   void TakeBuffer(unsigned char* buffer, std::uint64_t length);
+  CXmlElement* NewElement(const char* namespaceURI, const char* localName);
 
   CXmlElement* m_documentElement;
   // The open elements, innermost last. Each remembers the sibling before it
@@ -218,6 +224,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   };
   std::vector<OpenElement> m_elementStack;
   std::map<std::string, std::string> m_prefixMap;
+  // The namespace URIs met most recently, shared by the elements built.
+  std::vector<std::shared_ptr<const std::string>> m_namespaceNames;
   unsigned char* m_buffer;
   std::uint64_t m_bufferLength;
   SchemaType m_schemaType;

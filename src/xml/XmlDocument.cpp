@@ -120,10 +120,10 @@ CXmlElement* CXmlElement::RemoveLastChildElement() {
   return last;
 }
 
-void CXmlElement::SetNames(const char* namespaceURI, const char* localName) {
-  // Assigned in place: no temporary string per element.
-  m_namespaceURI.assign(namespaceURI ? namespaceURI : "");
-  m_localName.assign(localName ? localName : "");
+const std::string& CXmlElement::NoNamespace() { return kEmpty; }
+
+void CXmlElement::SetNamespace(const std::string& namespaceURI) {
+  m_namespaceURI = namespaceURI.empty() ? nullptr : std::make_shared<const std::string>(namespaceURI);
 }
 
 void CXmlElement::UnlinkLastChild(CXmlElement* before) {
@@ -243,6 +243,7 @@ void CXmlDocument::Cleanup() {
   m_bufferLength = 0;
   m_elementStack.clear();
   m_prefixMap.clear();
+  m_namespaceNames.clear();
 }
 
 void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
@@ -381,15 +382,36 @@ void CXmlDocument::SetNamespaceAlias(const std::string& prefix, const std::strin
   m_prefixMap[prefix] = namespaceURI;
 }
 
+CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* localName) {
+  std::unique_ptr<CXmlElement> element(new CXmlElement(this));
+  element->m_localName.assign(localName ? localName : "");
+  if (namespaceURI && *namespaceURI) {
+    // A document uses few namespaces: a short list of the recent ones finds
+    // nearly every URI without copying it again.
+    for (const auto& known : m_namespaceNames) {
+      if (std::strcmp(known->c_str(), namespaceURI) == 0) {
+        element->m_namespaceURI = known;
+        return element.release();
+      }
+    }
+    element->m_namespaceURI = std::make_shared<const std::string>(namespaceURI);
+    const std::size_t kKept = 8;
+    if (m_namespaceNames.size() < kKept)
+      m_namespaceNames.push_back(element->m_namespaceURI);
+    else
+      m_namespaceNames[m_namespaceNames.size() - 1] = element->m_namespaceURI;
+  }
+  return element.release();
+}
+
 CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* localName) {
   // A reader adds the document element once; a second one replaces the tree.
   delete m_documentElement;
   m_documentElement = nullptr;
   m_elementStack.clear();
 
-  CXmlElement* element = new CXmlElement(this);
+  CXmlElement* element = NewElement(namespaceURI, localName);
   m_documentElement = element;
-  element->SetNames(namespaceURI, localName);
   m_elementStack.push_back({element, nullptr});
   return element;
 }
@@ -398,8 +420,12 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char*
   if (m_elementStack.empty()) detail::ThrowNoOpenElement(localName ? localName : "");
   CXmlElement* parent = m_elementStack.back().element;
   CXmlElement* before = parent->m_lastChild;
-  CXmlElement* element = parent->CreateNewChildElement();
-  element->SetNames(namespaceURI, localName);
+  CXmlElement* element = NewElement(namespaceURI, localName);
+  if (before)
+    before->m_nextSibling = element;
+  else
+    parent->m_firstChild = element;
+  parent->m_lastChild = element;
   m_elementStack.push_back({element, before});
   return element;
 }

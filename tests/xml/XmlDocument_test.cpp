@@ -309,6 +309,24 @@ TEST(XmlDocument, ChildListOperations) {
   EXPECT_NE(root.CreateNewChildElement(), nullptr);  // deleted with root
 }
 
+TEST(XmlDocument, ElementsKeepTheirNamesBeyondTheDocument) {
+  CXmlElement* kept;
+  {
+    CXmlDocument doc;
+    doc.LoadXml("<r xmlns='urn:a-namespace-longer-than-a-short-string'><x/><y/></r>");
+    CXmlElement* r = doc.GetDocumentElement();
+    r->GetFirstElement()->SetNamespace("urn:other");  // changes only that element
+    EXPECT_EQ(r->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
+    EXPECT_EQ(r->GetFirstElement()->GetNamespaceURI(), "urn:other");
+    kept = r->RemoveLastChildElement();
+  }
+  EXPECT_EQ(kept->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
+  EXPECT_EQ(kept->GetLocalName(), "y");
+  kept->SetNamespace("");
+  EXPECT_EQ(kept->GetNamespaceURI(), "");
+  delete kept;
+}
+
 TEST(XmlDocument, AppendTextExcludingCR) {
   const struct {
     const char* text;
