@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vxxml/Export.h"
@@ -192,8 +193,12 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Creates a new last child of the innermost open element, opens it and
   /// returns it.
   CXmlElement* AddChildElement(const char* namespaceURI, const char* localName);
+  /// Appends an attribute to the element (null: nothing).
   void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
-                           std::string namespaceURI);
+                           std::string namespaceURI) {
+    if (element)
+      element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
+  }
   /// Appends up to `length` bytes, stopping early at a NUL, and drops every
   /// carriage return.
   void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);

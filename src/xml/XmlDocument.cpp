@@ -430,12 +430,6 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char*
   return element;
 }
 
-void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localName,
-                                       std::string value, std::string namespaceURI) {
-  if (element)
-    element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
-}
-
 void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
                                          unsigned long length) {
   if (!element || !text) return;
