@@ -163,8 +163,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Parses XML text held in a string. The bytes go to the parser as they
   /// are: UTF-8 unless the text's own declaration names another encoding.
   void LoadXml(const char* text);
-  /// Parses XML text given as wide characters (sent to the parser as UTF-16
-  /// with a byte order mark; characters beyond U+FFFF as surrogate pairs).
+  /// Parses XML text given as wide characters, sent to the parser as UTF-16
+  /// with a byte order mark: characters beyond U+FFFF as surrogate pairs, a
+  /// lone surrogate or a value beyond U+10FFFF as U+FFFD.
   void LoadXml(const wchar_t* text);
   /// Parses bytes: XML text or Fast Infoset, possibly gzip or zlib compressed.
   void LoadXmlStream(const unsigned char* bytes, unsigned long length);
@@ -175,7 +176,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Parses the buffer as XML text with the expat reader.
   void ParseText();
 
-  /// The document element, or null before a successful parse.
+  /// The document element, or null before parsing. After a failed parse it
+  /// holds what was built before the failure.
   CXmlElement* GetDocumentElement() const { return m_documentElement; }
   /// The URI last declared for the prefix ("" for the default namespace)
   /// anywhere in the document, or "".
