@@ -10,6 +10,7 @@
 #include "vxxml/Decimal.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "vxxml/ExpatReader.h"
 #include "vxxml/Export.h"
 #include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/FastInfosetContext.h"
@@ -21,6 +22,7 @@
 #include "vxxml/StringBuffer.h"
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/XmlDocument.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"
 
