@@ -227,6 +227,7 @@ void ToUtf8(const std::string& text, std::string& out) {
 // The written form of a non-empty value under the context's encoding for its
 // type. A value that an algorithm turns into no octets at all (a Base64 text
 // of padding only, say) cannot be carried by it and is written as a string.
+// `chunk`: a character chunk, else an attribute value.
 void EncodeValue(FIWriterState& state, const std::string& value, ItemType type, bool chunk,
                  FIEncodedValue& out) {
   const CFastInfosetContext::EncodedCharacterString& encoding = state.Encoding(type);
@@ -244,6 +245,14 @@ void EncodeValue(FIWriterState& state, const std::string& value, ItemType type, 
       break;
     case CFastInfosetContext::EncodedCharacterString::Kind_EncodingAlgorithm: {
       if (encoding.index < 1 || encoding.index > 10) ThrowFIInvalidAlgorithmIndex(encoding.index);
+      // The cdata algorithm is for character chunks only; its octets are the
+      // UTF-8 text, so an attribute value is written as the plain string.
+      if (encoding.index == 10 && !chunk) {
+        out.kind = 0;
+        out.index = 0;
+        ToUtf8(value, out.octets);
+        return;
+      }
       CFastInfosetBinaryData data;
       data.SetAsEncodedString(encoding.index, value.c_str());
       out.octets.assign(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
