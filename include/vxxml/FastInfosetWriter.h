@@ -6,7 +6,8 @@
 // character chunks as UTF-8, a built-in restricted alphabet or a built-in
 // encoding algorithm (chosen per ItemType by the CFastInfosetContext), or as
 // table indices; and, with a generated vocabulary, an initial vocabulary
-// naming the external vocabulary.
+// naming the external vocabulary. The cdata algorithm is used for character
+// chunks only: an attribute value of a kind mapped to it is a plain string.
 //
 // Namespaces: every element declares, with namespace attributes on itself,
 // the prefix/namespace pairings that its name and its attributes need and
@@ -43,7 +44,7 @@
 //   "Failed to write FastInfoset. Unsupported Feature in AppendRestrictedAlphabetString."
 //   "Failed to write FastInfoset. Integer [n] out of range." (an encoder given an integer outside its range)
 //   "Failed to write FastInfoset. Empty string in a non-empty string encoding." (likewise)
-//   "Failed to write FastInfoset. String of [n] octets is too long." (past 2^32 + 258 octets)
+//   "Failed to write FastInfoset. String of [n] octets is too long." (beyond the 32-bit length forms)
 //   "An Element has not been closed." (Close with an element open)
 // Values that an encoding algorithm cannot read fail with the conversion's
 // own exception, thrown by the attribute or text call that carries them.

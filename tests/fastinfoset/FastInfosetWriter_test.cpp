@@ -246,6 +246,17 @@ TEST(FastInfosetWriter, TypedValues) {
                      }),
             std::string(kHeader) +
                 " 78 F0 3C 00 61 78 00 64 20 14 20 05 A0 1A 01 F0 88 06 02 20 05 A0 1A 01 FF");
+  // The cdata algorithm carries character chunks; attribute values stay strings.
+  CFastInfosetContext cdata;
+  cdata.SetEncoding(ItemType_string, Encoding{Encoding::Kind_EncodingAlgorithm, 10});
+  EXPECT_EQ(Document(cdata,
+                     [](CFastInfosetWriter& w) {
+                       w.WriteStartElement("a", "");
+                       w.WriteAttributeString("b", "", "ab", ItemType_string);
+                       w.WriteString("ab", ItemType_string);
+                       w.WriteEndElement();
+                     }),
+            std::string(kHeader) + " 78 F0 3C 00 61 78 00 62 41 61 62 F0 9C 25 61 62 FF");
   // An encoding that yields no octets falls back to the text.
   EXPECT_EQ(Octets(context,
                    [](CFastInfosetWriter& w) {
@@ -268,7 +279,8 @@ TEST(FastInfosetWriter, RestrictedAlphabetPacking) {
   };
   for (const Case& c : cases) {
     CBinaryStream stream;
-    CFastInfosetWriter writer(CFastInfosetContext(), stream);
+    const CFastInfosetContext context;
+    CFastInfosetWriter writer(context, stream);
     EXPECT_EQ(Hex(writer.AppendRestrictedAlphabetString(c.alphabet, c.text)), c.packed)
         << c.text;
   }
@@ -444,7 +456,8 @@ TEST(FastInfosetWriter, CommentsAndInstructionsAddNothing) {
 
 TEST(FastInfosetWriter, VocabularyGrowsWithTheDocument) {
   CBinaryStream stream;
-  CFastInfosetWriter writer(CFastInfosetContext(), stream);
+  const CFastInfosetContext context;
+  CFastInfosetWriter writer(context, stream);
   writer.WriteStartDocument(FInfoDecl_None);
   writer.WriteStartElement("a", "urn:x");
   writer.WriteAttributeString("b", "", "v", ItemType_string);
