@@ -16,11 +16,13 @@
 #include "vxxml/ItemType.h"
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
+#include "vxxml/Restrictions.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
 #include "vxxml/StringBuffer.h"
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
+#include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"
 
