@@ -605,7 +605,7 @@ TEST(Restrictions, DispatcherPicksTheKindsCheck) {
        "InvalidValue: unknown type [i4]"},
       {"object", [](VxVariant& v) { v.SetString("s"); }, ItemType_xmlObject, Fail("1"),
        "InvalidValue: unknown type [string]"},
-      {"out of range", [](VxVariant& v) { v.SetBoolean(true); }, static_cast<ItemType>(99),
+      {"out of range", [](VxVariant& v) { v.SetBoolean(true); }, static_cast<ItemType>(31),
        Fail("1"), "InvalidValue: unknown type [boolean]"},
       {"empty variant", [](VxVariant&) {}, ItemType_none, Fail("1"), "Vx: Invalid Type 0"},
       // A value held another way is refused, never reinterpreted.
