@@ -114,6 +114,53 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   virtual CXmlObjectBase* GetBase() = 0;
   CXmlObjectBase* GetBase() const { return const_cast<CXmlObjectBase*>(this)->GetBase(); }
 
+  // ---- Entry points -------------------------------------------------------
+  // Writing: the object is written as the document root, in its target
+  // namespace. Failures: CVxException "Invalid EOL type." for an EOL type
+  // other than 0 or 1; "Unknown Encoding, select UTF-8 (...)" where bytes are
+  // produced with XmlEncoding_None; "ZLIB Compression only available for To
+  // Stream methods." for zlib to a file (no file is created); "Failed to
+  // compress data. [Error Code: %d]"; "Failed to write data to the file [%s]";
+  // and whatever the object's own writing throws.
+
+  /// Writes the document to a file. With AsyncToXmlFile(true) and no
+  /// compression the file is written while the object is walked; otherwise
+  /// the document is built in memory first. UTF-16 files start with FF FE.
+  virtual void ToXmlFile(const char* fileName, bool includeDeclaration, bool formatted,
+                         XmlEncoding encoding, EOLType eol,
+                         const CXmlSerializationContext& context,
+                         CompressionType compression) const;
+  /// Writes the document as Fast Infoset to a file (gzip allowed, not zlib).
+  virtual void ToFastInfosetFile(const char* fileName, FInfoDecl declaration,
+                                 const CXmlSerializationContext& context,
+                                 CompressionType compression) const;
+  /// The document as text in the local code page; a declaration, if asked
+  /// for, names no encoding.
+  virtual std::string ToXml(bool includeDeclaration, bool formatted, EOLType eol,
+                            const CXmlSerializationContext& context) const;
+  /// The document as UTF-8 or UTF-16LE bytes (no byte order mark),
+  /// optionally compressed.
+  virtual CBinaryData ToXmlStream(bool includeDeclaration, bool formatted, XmlEncoding encoding,
+                                  EOLType eol, const CXmlSerializationContext& context,
+                                  CompressionType compression) const;
+  /// The document as Fast Infoset bytes, optionally compressed.
+  virtual CBinaryData ToFastInfosetStream(FInfoDecl declaration,
+                                          const CXmlSerializationContext& context,
+                                          CompressionType compression) const;
+
+  // Reading: the input may be XML text or Fast Infoset, plain or gzip/zlib
+  // compressed; the form is recognised from the bytes. Loading and the
+  // object's own reading throw as they do.
+  virtual void FromXmlFile(const char* fileName, const CXmlSerializationContext& context);
+  virtual void FromXml(const char* xmlText, const CXmlSerializationContext& context);
+  virtual void FromXml(const wchar_t* xmlText, const CXmlSerializationContext& context);
+  virtual void FromXmlStream(unsigned char* data, unsigned long length,
+                             const CXmlSerializationContext& context);
+  virtual void FromXmlStream(const CBinaryData& data, const CXmlSerializationContext& context);
+  /// Fills the object from an element of an existing document.
+  virtual void FromXmlElement(const CXmlElement* element,
+                              const CXmlSerializationContext& context);
+
   /// Namespace URI in which the object's own element is written.
   virtual std::string GetTargetNamespace() const = 0;
   /// Namespace constraint of the object (collections, untyped content).
@@ -167,6 +214,14 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   std::string m_elementName;
   std::atomic<int64_t> m_refCount;
 };
+
+/// Process-wide switches, set once at start-up. AsyncToXmlFile selects the
+/// streaming path of ToXmlFile; AsyncFromXmlFile is kept for compatibility
+/// and changes nothing.
+VXXML_API extern bool ASYNC_TOXMLFILE;
+VXXML_API extern bool ASYNC_FROMXMLFILE;
+VXXML_API void AsyncToXmlFile(bool async);
+VXXML_API void AsyncFromXmlFile(bool async);
 
 /// Intrusive pointer to a CXmlObjectBase or a class derived from it.
 template <class T>
