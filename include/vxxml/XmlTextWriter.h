@@ -33,6 +33,8 @@
 #define VXXML_XMLTEXTWRITER_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "vxxml/Export.h"
 #include "vxxml/ObjectBase.h"
@@ -100,6 +102,12 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
     if (m_stream.GetLength() > 4095) m_stream.Flush();
   }
   void ClosePendingStartTag();
+  // Pairings added with AddNamespace on the open element are declared on its
+  // start tag while it is open, else on each of its children.
+  void DeclarePending() {
+    if (m_current && !m_current->m_pendingNamespaces.empty()) DeclarePendingNamespaces();
+  }
+  void DeclarePendingNamespaces();
   // PadAndAppend over `length` bytes; stops early at a NUL byte.
   void AppendEscaped(const char* text, size_t length, bool inAttribute);
   void AppendDeclaration(const std::string& prefix, const std::string& uri);
