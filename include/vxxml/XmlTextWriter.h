@@ -25,6 +25,15 @@
 //   	<p:d/>
 //   </r>
 //
+// Namespaces: an element in its in-scope default namespace (or in none) is
+// written unprefixed, any other element and every namespaced attribute with a
+// prefix; prefixes unknown in scope are generated ("AA", "AB", ...) and
+// declared where they are first needed. Pairings made before the root are
+// declared on the root. An unprefixed element whose namespace differs from
+// the default in effect in the output declares xmlns="..." (xmlns="" for no
+// namespace). A pairing added inside an element is declared on its start tag
+// while it is open, otherwise on each of its child elements.
+//
 // Failures (CVxException): "Invalid EOL type.", "Headed directives must
 // appear before an Element has been added.", "Attributes must be added before
 // elements", "An Element has not been closed."; text or an end tag with no

@@ -113,7 +113,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// default namespace of the document (root) element.
   virtual void SetDefaultNamespace(const std::string& namespaceURI);
   /// Pairs a prefix with a URI: on the open element, or for the whole
-  /// document when no element is open.
+  /// document when no element is open. A prefix names one URI at a time: a
+  /// URI that held the prefix in that scope loses it.
   virtual void AddNamespace(const std::string& prefix, const std::string& namespaceURI);
   virtual void WriteComment(const std::string& text) = 0;
   virtual void WritePI(const std::string& text) = 0;
