@@ -25,6 +25,15 @@
 //   	<p:d/>
 //   </r>
 //
+// Namespaces: an element in its in-scope default namespace (or in none) is
+// written unprefixed, any other element and every namespaced attribute with a
+// prefix; prefixes unknown in scope are generated ("AA", "AB", ...) and
+// declared where they are first needed. Pairings made before the root are
+// declared on the root. An unprefixed element whose namespace differs from
+// the default in effect in the output declares xmlns="..." (xmlns="" for no
+// namespace). A pairing added inside an element is declared on its start tag
+// while it is open, otherwise on each of its child elements.
+//
 // Failures (CVxException): "Invalid EOL type.", "Headed directives must
 // appear before an Element has been added.", "Attributes must be added before
 // elements", "An Element has not been closed."; text or an end tag with no
@@ -33,6 +42,8 @@
 #define VXXML_XMLTEXTWRITER_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "vxxml/Export.h"
 #include "vxxml/ObjectBase.h"
@@ -100,6 +111,12 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
     if (m_stream.GetLength() > 4095) m_stream.Flush();
   }
   void ClosePendingStartTag();
+  // Pairings added with AddNamespace on the open element are declared on its
+  // start tag while it is open, else on each of its children.
+  void DeclarePending() {
+    if (m_current && !m_current->m_pendingNamespaces.empty()) DeclarePendingNamespaces();
+  }
+  void DeclarePendingNamespaces();
   // PadAndAppend over `length` bytes; stops early at a NUL byte.
   void AppendEscaped(const char* text, size_t length, bool inAttribute);
   void AppendDeclaration(const std::string& prefix, const std::string& uri);

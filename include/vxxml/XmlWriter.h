@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vxxml/Export.h"
@@ -65,6 +66,19 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     CXmlWriterContext* m_parent;  ///< owning; null for the outermost element
     bool m_hasAttributes;         ///< set by writers that track attributes
     std::string m_prefix;         ///< prefix written in the start tag ("" for none)
+    /// Pairings (prefix, URI) added with AddNamespace while this element was
+    /// open and not yet declared in the output; a writer that declares
+    /// namespaces consumes them.
+    std::vector<std::pair<std::string, std::string>> m_pendingNamespaces;
+    /// Pairings that could no longer be declared on this element (its start
+    /// tag was closed): each child element declares them.
+    std::vector<std::pair<std::string, std::string>> m_childNamespaces;
+    /// Prefixes declared or used on this element's start tag, which a later
+    /// pairing must not rebind there (a text writer's view).
+    std::vector<std::string> m_declaredPrefixes;
+    /// The default namespace in effect in the written output inside this
+    /// element (a text writer's view; never null while the element is open).
+    const std::string* m_outputDefault;
 
     bool SharesParentMap() const { return m_sharesParentMap; }
     bool OwnsMap() const { return m_ownsMap; }
@@ -99,7 +113,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// default namespace of the document (root) element.
   virtual void SetDefaultNamespace(const std::string& namespaceURI);
   /// Pairs a prefix with a URI: on the open element, or for the whole
-  /// document when no element is open.
+  /// document when no element is open. A prefix names one URI at a time: a
+  /// URI that held the prefix in that scope loses it.
   virtual void AddNamespace(const std::string& prefix, const std::string& namespaceURI);
   virtual void WriteComment(const std::string& text) = 0;
   virtual void WritePI(const std::string& text) = 0;

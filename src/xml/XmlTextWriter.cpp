@@ -2,6 +2,7 @@
 #include "vxxml/XmlTextWriter.h"
 
 #include <cstring>
+#include <set>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -14,6 +15,7 @@ namespace VxXmlLib10 {
 namespace {
 
 const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+const std::string kNoNamespace;
 
 // Byte classes of the escaping tables. Class 0 bytes are copied as runs; the
 // NUL terminator has its own class so the run scan needs no length test.
@@ -165,6 +167,7 @@ void CXmlTextWriter::AppendEscaped(const char* text, size_t length, bool inAttri
 }
 
 void CXmlTextWriter::AppendDeclaration(const std::string& prefix, const std::string& uri) {
+  m_current->m_declaredPrefixes.push_back(prefix);
   m_stream.Append(" xmlns:", 7);
   m_stream.Append(prefix);
   m_stream.Append("=\"", 2);
@@ -197,11 +200,13 @@ void CXmlTextWriter::WriteHeaderDirective(const std::string& text) {
 }
 
 void CXmlTextWriter::WriteRawElement(const std::string& text) {
+  DeclarePending();
   m_stream.Append(text);
   if (m_format) AppendLineEnd();
 }
 
 void CXmlTextWriter::CloseParentElm() {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context) return;
   ++context->m_childCount;
@@ -217,6 +222,7 @@ void CXmlTextWriter::ClosePendingStartTag() {
 }
 
 void CXmlTextWriter::WriteComment(const std::string& text) {
+  DeclarePending();
   ClosePendingStartTag();
   // "--" may not appear inside a comment, nor "-" right before its end; CR
   // is dropped by the escaping, so it must not keep two hyphens apart.
@@ -240,6 +246,7 @@ void CXmlTextWriter::WriteComment(const std::string& text) {
 }
 
 void CXmlTextWriter::WritePI(const std::string& text) {
+  DeclarePending();
   ClosePendingStartTag();
   m_stream.Append(text);
   AppendLineEnd();
@@ -248,6 +255,7 @@ void CXmlTextWriter::WritePI(const std::string& text) {
 }
 
 void CXmlTextWriter::WriteInlineSchema(const std::string& text) {
+  DeclarePending();
   ClosePendingStartTag();
   m_stream.Append(' ');
   AppendLineEnd();
@@ -256,25 +264,75 @@ void CXmlTextWriter::WriteInlineSchema(const std::string& text) {
   FlushCheck();
 }
 
+namespace {
+
+bool Contains(const std::vector<std::string>& prefixes, const std::string& prefix) {
+  for (const std::string& p : prefixes)
+    if (p == prefix) return true;
+  return false;
+}
+
+// Gives `prefix` to `uri` in the context's scope, taking it from any other URI.
+void Bind(CXmlWriter::CXmlWriterContext* context, const std::string& prefix,
+          const std::string& uri) {
+  context->SetNamespaceMapValue(uri, prefix);
+  CXmlWriter::NamespaceMap& map = context->GetNamespaceMap();
+  for (auto it = map.begin(); it != map.end();) {
+    if (it->second == prefix && it->first != uri)
+      it = map.erase(it);
+    else
+      ++it;
+  }
+}
+
+}  // namespace
+
+// A generated prefix: the first that no URI in scope holds and that this
+// start tag has not bound already (a later pairing may have taken a
+// generated prefix's URI away from it).
+static std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
+  if (context->m_declaredPrefixes.empty())
+    return CXmlWriter::GetUniquePrefix(context->GetNamespaceMap());
+  std::set<std::string> taken(context->m_declaredPrefixes.begin(),
+                              context->m_declaredPrefixes.end());
+  for (const auto& pair : context->GetNamespaceMap()) taken.insert(pair.second);
+  for (int n = 0;; ++n) {
+    std::string candidate = CXmlWriter::NsIntToString(n);
+    if (candidate.compare(0, 3, "XML") != 0 && taken.count(candidate) == 0) return candidate;
+  }
+}
+
+void CXmlTextWriter::DeclarePendingNamespaces() {
+  CXmlWriterContext* context = m_current;
+  for (const auto& pair : context->m_pendingNamespaces) {
+    if (context->m_startTagOpen && !Contains(context->m_declaredPrefixes, pair.first)) {
+      AppendDeclaration(pair.first, pair.second);
+      continue;
+    }
+    if (context->m_startTagOpen) {
+      // The prefix already names another namespace on this start tag: this
+      // element keeps no pairing for it; its children declare the new one.
+      auto it = context->GetNamespaceMap().find(pair.second);
+      if (it != context->GetNamespaceMap().end() && it->second == pair.first)
+        context->GetNamespaceMap().erase(it);
+    }
+    // Too late for this element: its children declare the pairing.
+    context->m_childNamespaces.push_back(pair);
+  }
+  context->m_pendingNamespaces.clear();
+}
+
 void CXmlTextWriter::WriteStartElement(const std::string& localName,
                                        const std::string& namespaceURI) {
+  DeclarePending();
   CloseParentElm();
   const bool outermost = m_current == nullptr;
   CXmlWriterContext* context = PushContext(localName, namespaceURI);
   if (m_format && context->m_depth > 0) AppendTabs(context->m_depth);
   m_stream.Append('<');
 
-  bool undeclareDefault = false;
-  if (namespaceURI.empty()) {
-    // An element in no namespace must not fall into a default namespace in
-    // scope: it takes xmlns="" (at the root, the document default is simply
-    // not declared), and so do its descendants.
-    if (!context->GetDefaultNamespace().empty()) {
-      context->SetDefaultNamespace(std::string());
-      undeclareDefault = !outermost;
-    }
-    m_stream.Append(localName);
-  } else if (namespaceURI == context->GetDefaultNamespace()) {
+  const bool prefixed = !namespaceURI.empty() && namespaceURI != context->GetDefaultNamespace();
+  if (!prefixed) {
     m_stream.Append(localName);
   } else {
     const std::string* known = context->FindPrefix(namespaceURI);
@@ -282,7 +340,7 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
     if (known && !known->empty()) {
       context->m_prefix = *known;
     } else {
-      context->m_prefix = GetUniquePrefix(context->GetNamespaceMap());
+      context->m_prefix = NewPrefix(context);
       context->SetNamespaceMapValue(namespaceURI, context->m_prefix);
       declare = true;
     }
@@ -293,23 +351,47 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
   }
 
   if (outermost) {
-    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
+    // The document default is declared on the root, unless the root itself
+    // is unprefixed in another namespace (no namespace).
+    context->m_outputDefault = &kNoNamespace;
+    if (!m_defaultNamespace.empty() && (prefixed || namespaceURI == m_defaultNamespace)) {
       m_stream.Append(" xmlns=\"", 8);
       AppendEscaped(m_defaultNamespace.data(), m_defaultNamespace.size(), true);
       m_stream.Append('"');
+      context->m_outputDefault = &m_defaultNamespace;
     }
     // std::map orders the URIs by unsigned byte comparison.
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
       AppendDeclaration(pair.second, pair.first);
     }
-  } else if (undeclareDefault) {
-    m_stream.Append(" xmlns=\"\"", 9);
+  } else {
+    // An unprefixed name must sit in its own namespace in the output: declare
+    // the default (or xmlns="" for no namespace) where the one in effect
+    // differs, as after an element in no namespace or a change of default.
+    if (!prefixed && *context->m_outputDefault != namespaceURI) {
+      m_stream.Append(" xmlns=\"", 8);
+      AppendEscaped(namespaceURI.data(), namespaceURI.size(), true);
+      m_stream.Append('"');
+      context->m_outputDefault = &context->m_namespaceURI;
+    }
+    // Pairings made on the parent after its start tag closed; the last
+    // pairing of a prefix wins.
+    const auto& inherited = context->m_parent->m_childNamespaces;
+    for (size_t i = inherited.size(); i-- > 0;) {
+      if (Contains(context->m_declaredPrefixes, inherited[i].first)) continue;
+      Bind(context, inherited[i].first, inherited[i].second);
+      AppendDeclaration(inherited[i].first, inherited[i].second);
+    }
   }
+  // The element's own prefix is bound on this tag from now on.
+  if (prefixed && !Contains(context->m_declaredPrefixes, context->m_prefix))
+    context->m_declaredPrefixes.push_back(context->m_prefix);
   FlushCheck();
 }
 
 void CXmlTextWriter::WriteString(const std::string& text, ItemType) {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context) detail::ThrowNoOpenElementForText();
   if (text.empty()) return;
@@ -325,6 +407,7 @@ void CXmlTextWriter::WriteString(const std::string& text, ItemType) {
 }
 
 void CXmlTextWriter::WriteEndElement() {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context) detail::ThrowNoOpenElementToEnd();
   if (context->m_startTagOpen) {
@@ -348,16 +431,19 @@ void CXmlTextWriter::WriteEndElement() {
 void CXmlTextWriter::WriteAttributeString(const std::string& localName,
                                           const std::string& namespaceURI,
                                           const std::string& value, ItemType) {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   m_stream.Append(' ');
   if (!namespaceURI.empty()) {
     const std::string* known = context->FindPrefix(namespaceURI);
     if (known && !known->empty()) {
+      context->m_declaredPrefixes.push_back(*known);  // bound on this tag from now on
       m_stream.Append(*known);
     } else {
-      const std::string prefix = GetUniquePrefix(context->GetNamespaceMap());
+      const std::string prefix = NewPrefix(context);
       context->SetNamespaceMapValue(namespaceURI, prefix);
+      context->m_declaredPrefixes.push_back(prefix);
       m_stream.Append("xmlns:", 6);
       m_stream.Append(prefix);
       m_stream.Append("=\"", 2);
@@ -376,10 +462,12 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
 
 void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
                                         const std::string& typeName, ItemType type) {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   std::string value;
-  if (typeNamespaceURI.empty() || typeNamespaceURI == context->GetDefaultNamespace()) {
+  // The bare name resolves against the default namespace in effect here.
+  if (typeNamespaceURI.empty() || typeNamespaceURI == *context->m_outputDefault) {
     value = typeName;
   } else {
     const std::string* known = context->FindPrefix(typeNamespaceURI);
@@ -387,7 +475,7 @@ void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
     if (known && !known->empty()) {
       prefix = *known;
     } else {
-      prefix = GetUniquePrefix(context->GetNamespaceMap());
+      prefix = NewPrefix(context);
       context->SetNamespaceMapValue(typeNamespaceURI, prefix);
       AppendDeclaration(prefix, typeNamespaceURI);
       m_stream.Append(' ');
@@ -398,6 +486,7 @@ void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
 }
 
 void CXmlTextWriter::WriteAttributeNil() {
+  DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   WriteAttributeString("nil", kXsiNamespace, "true", ItemType_boolean);

@@ -22,6 +22,7 @@ CXmlWriter::CXmlWriterContext::CXmlWriterContext(const std::string& localName,
       m_localName(localName),
       m_parent(parent),
       m_hasAttributes(false),
+      m_outputDefault(parent ? parent->m_outputDefault : nullptr),
       m_map(nullptr),
       m_sharesParentMap(parent != nullptr),
       m_ownsMap(parent == nullptr),
@@ -43,6 +44,7 @@ CXmlWriter::CXmlWriterContext::CXmlWriterContext(const std::string& localName,
       m_localName(localName),
       m_parent(parent),
       m_hasAttributes(false),
+      m_outputDefault(nullptr),
       m_defaultNamespace(defaultNamespace),
       m_map(map ? new NamespaceMap(*map) : new NamespaceMap()),
       m_sharesParentMap(false),
@@ -75,6 +77,10 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   m_parent = parent;
   m_hasAttributes = false;
   m_prefix.clear();
+  m_pendingNamespaces.clear();
+  m_childNamespaces.clear();
+  m_declaredPrefixes.clear();
+  m_outputDefault = parent->m_outputDefault;
   m_defaultNamespace.clear();
   m_sharesParentMap = true;
   m_ownsMap = false;
@@ -150,10 +156,22 @@ void CXmlWriter::SetDefaultNamespace(const std::string& namespaceURI) {
 }
 
 void CXmlWriter::AddNamespace(const std::string& prefix, const std::string& namespaceURI) {
-  if (m_current)
+  NamespaceMap* map = m_map;
+  if (m_current) {
     m_current->SetNamespaceMapValue(namespaceURI, prefix);
-  else
-    (*m_map)[namespaceURI] = prefix;
+    map = &m_current->GetNamespaceMap();
+    if (!prefix.empty()) m_current->m_pendingNamespaces.emplace_back(prefix, namespaceURI);
+  } else {
+    (*map)[namespaceURI] = prefix;
+  }
+  // A prefix names one namespace at a time: a URI that held it loses it.
+  if (prefix.empty()) return;
+  for (auto it = map->begin(); it != map->end();) {
+    if (it->second == prefix && it->first != namespaceURI)
+      it = map->erase(it);
+    else
+      ++it;
+  }
 }
 
 std::string CXmlWriter::NsIntToString(int n) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -253,4 +254,21 @@ TEST(Encoder, FastPathsMatchTheRuntimeConversions) {
     for (int i = rng() % 6; i > 0; --i) wide += values[rng() % (sizeof values / sizeof *values)];
     EXPECT_EQ(UnicodeToMultiByte(wide.c_str()), ReferenceWideToLocal(wide));
   }
+}
+
+TEST(Encoder, EveryCutOfValidInputIsExact) {
+  // UTF-8 cut inside a character is ill-formed: empty; cut between
+  // characters: the prefix itself.
+  const std::string utf8 = "a\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80z";
+  const std::set<size_t> boundaries = {0, 1, 3, 6, 10, 11};
+  for (size_t n = 0; n <= utf8.size(); ++n) {
+    const std::string cut = utf8.substr(0, n);
+    EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(cut.c_str()), boundaries.count(n) ? cut : "") << n;
+  }
+  // UTF-16BE cut anywhere: whole characters, then '?' for a dangling byte or
+  // an unpaired high surrogate.
+  unsigned char be[] = {0, 'a', 0xD8, 0x3D, 0xDE, 0x00, 0, 'z'};
+  const char* const expected[] = {"", "?", "a", "a?", "a?", "a??", "a\xf0\x9f\x98\x80",
+                                  "a\xf0\x9f\x98\x80?", "a\xf0\x9f\x98\x80z"};
+  for (int n = 0; n <= 8; ++n) EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(be, n), expected[n]) << n;
 }

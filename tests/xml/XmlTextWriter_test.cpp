@@ -265,7 +265,28 @@ TEST(XmlTextWriter, ElementShapes) {
          w.WriteEndElement();
          w.WriteEndElement();
        },
-       false, "<r xmlns=\"urn:a\"><u xmlns=\"\"><AA:q xmlns:AA=\"urn:a\"/></u></r>"},
+       false, "<r xmlns=\"urn:a\"><u xmlns=\"\"><q xmlns=\"urn:a\"/></u></r>"},
+      {"namespace calls inside an element are declared where they take effect",
+       [](CXmlTextWriter& w) {
+         w.AddNamespace("p", "urn:p");
+         w.WriteStartElement("r", "");
+         w.AddNamespace("q", "urn:q");
+         w.AddNamespace("p", "urn:p2");
+         w.WriteAttributeString("a", "urn:q", "1", ItemType_string);
+         w.WriteStartElement("c", "urn:p");  // "p" now names urn:p2: a new prefix
+         w.WriteEndElement();
+         w.SetDefaultNamespace("urn:d");
+         w.AddNamespace("s", "urn:s");  // the start tag is closed: children declare it
+         w.WriteStartElement("e", "urn:d");
+         w.WriteStartElement("f", "urn:s");
+         w.WriteEndElement();
+         w.WriteEndElement();
+         w.WriteEndElement();
+       },
+       false,
+       "<r xmlns:p=\"urn:p\" xmlns:q=\"urn:q\" q:a=\"1\">"
+       "<AA:c xmlns:AA=\"urn:p\" xmlns:p=\"urn:p2\"/>"
+       "<e xmlns=\"urn:d\" xmlns:s=\"urn:s\" xmlns:p=\"urn:p2\"><s:f/></e></r>"},
   };
   for (const Case& c : cases) EXPECT_EQ(Write(c.body, EOLType_LF, c.format), c.expected) << c.name;
 }
@@ -473,6 +494,21 @@ class RandomDocument {
     return s;
   }
 
+  // Pairings and default namespaces changed inside elements, now and then.
+  void MaybeChangeNamespaces(CXmlTextWriter& w) {
+    static const char* const kLocalPrefixes[] = {"p", "q", "r"};
+    switch (Pick(10)) {
+      case 0:
+        w.AddNamespace(kLocalPrefixes[Pick(3)], m_uris[1 + Pick(4)]);
+        break;
+      case 1:
+        w.SetDefaultNamespace(m_uris[Pick(5)]);
+        break;
+      default:
+        break;
+    }
+  }
+
   Expected Element(CXmlTextWriter& w, int depth) {
     static const char* const kNames[] = {"a", "b", "item", "x-y", "n.1", "_u"};
     Expected e;
@@ -480,6 +516,7 @@ class RandomDocument {
     const std::string local = kNames[Pick(6)];
     e.name = Expanded(uri, local);
     w.WriteStartElement(local, uri);
+    MaybeChangeNamespaces(w);
     for (int i = Pick(4); i > 0; --i) {
       std::string auri = Pick(6) == 0 ? "http://www.w3.org/XML/1998/namespace" : m_uris[Pick(5)];
       std::string alocal = kNames[Pick(6)];
@@ -508,6 +545,7 @@ class RandomDocument {
           e.children.push_back(Element(w, depth + 1));
           if (m_format) e.exactText = false;
       }
+      MaybeChangeNamespaces(w);
     }
     w.WriteEndElement();
     return e;
@@ -533,7 +571,7 @@ void Compare(const Expected& expected, const Node& actual, const std::string& wh
 
 TEST(XmlTextWriter, RandomDocumentsReadBackWithTheirNamespaces) {
   size_t totalBytes = 0;
-  for (unsigned seed = 1; seed <= 300; ++seed) {
+  for (unsigned seed = 1; seed <= 600; ++seed) {
     const bool format = seed % 2 == 0;
     const EOLType eol = seed % 3 == 0 ? EOLType_CRLF : EOLType_LF;
     const XmlEncoding encoding = seed % 4 == 1 ? XmlEncoding_UTF16 : XmlEncoding_UTF8;
