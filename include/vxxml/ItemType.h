@@ -5,7 +5,7 @@
 
 namespace VxXmlLib10 {
 
-enum ItemType {
+enum ItemType : int {
   ItemType_none = 0,
   ItemType_hexBinary = 1,
   ItemType_base64Binary = 2,

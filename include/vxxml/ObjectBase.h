@@ -21,7 +21,7 @@ class CBinaryData;
 class CXmlCollectionBase;
 
 /// Character encoding of text output.
-enum XmlEncoding {
+enum XmlEncoding : int {
   XmlEncoding_None = 0,       ///< in-memory text, not transcoded
   XmlEncoding_UTF8 = 1,       ///< UTF-8, declared as "UTF-8"
   XmlEncoding_UTF16 = 2,      ///< UTF-16LE, declared as "UTF-16"; files start with FF FE
@@ -29,17 +29,17 @@ enum XmlEncoding {
 };
 
 /// Line end of formatted text output.
-enum EOLType { EOLType_CRLF = 0, EOLType_LF = 1 };
+enum EOLType : int { EOLType_CRLF = 0, EOLType_LF = 1 };
 
 /// Compression of a finished serialisation (zlib, level 1).
-enum CompressionType {
+enum CompressionType : int {
   CompressionType_None = 0,
   CompressionType_GZip = 1,
   CompressionType_ZLib = 2  ///< only where bytes are returned, not for files
 };
 
 /// XML declaration written in front of a Fast Infoset document.
-enum FInfoDecl {
+enum FInfoDecl : int {
   FInfoDecl_None = 0,
   FInfoDecl_Encoding = 1,                  ///< <?xml encoding='finf'?>
   FInfoDecl_EncodingStandaloneYes = 2,     ///< <?xml encoding='finf' standalone='yes'?>
@@ -57,7 +57,7 @@ class CXmlObjectBase;
 /// Receiver of collection events.
 class VXXML_API IEventSink {
  public:
-  enum MsgType {
+  enum MsgType : int {
     MsgType_CollectionChange = 0,        ///< data: null
     MsgType_CollectionAdd = 1,           ///< data: the item about to be added
     MsgType_CollectionAddComplete = 2,   ///< data: the item added

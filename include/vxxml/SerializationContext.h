@@ -12,7 +12,7 @@
 
 namespace VxXmlLib10 {
 
-enum SchemaType {
+enum SchemaType : int {
   SchemaType_Default = 0,       ///< namespace-aware reading and matching
   SchemaType_Alternate = 1,     ///< behaves exactly as SchemaType_Default
   SchemaType_NoNamespaces = 2   ///< no namespace processing; match by local name

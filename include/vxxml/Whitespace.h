@@ -12,7 +12,7 @@ namespace VxXmlLib10 {
 class VXXML_API CWhitespaceUtils {
  public:
   /// Whitespace treatment of a simple type.
-  enum WhitespaceRule {
+  enum WhitespaceRule : int {
     WhitespaceRule_None = 0,     ///< text used unchanged
     WhitespaceRule_Preserve = 1, ///< CR LF and lone CR become LF
     WhitespaceRule_Replace = 2,  ///< every whitespace character becomes a space (CR LF one space)
