@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 
 using namespace VxXmlLib10;
@@ -585,4 +586,20 @@ TEST(FastInfosetWriter, BadValueLeavesNoAttributeBehind) {
   writer.WriteEndDocument();
   EXPECT_EQ(Hex(stream.GetBinaryStream()),
             std::string(kHeader) + " 78 F0 3C 00 61 78 00 79 40 31 F0 FF");
+}
+
+TEST(FastInfosetWriter, TextIsConvertedToUtf8) {
+  // The tests run in a UTF-8 locale: valid text passes as it is, a byte that
+  // starts no character becomes '?'; with ASCIIOnly every byte passes.
+  const Body body = [](CFastInfosetWriter& w) {
+    w.WriteStartElement("caf\xC3\xA9", "");
+    w.WriteString("a\xFF" "b", ItemType_string);
+    w.WriteEndElement();
+  };
+  EXPECT_EQ(Document(body),
+            std::string(kHeader) + " 38 F0 3C 04 63 61 66 C3 A9 92 00 61 3F 62 FF");
+  ASCIIOnly(true);
+  const std::string raw = Document(body);
+  ASCIIOnly(false);
+  EXPECT_EQ(raw, std::string(kHeader) + " 38 F0 3C 04 63 61 66 C3 A9 92 00 61 FF 62 FF");
 }
