@@ -60,7 +60,10 @@ void ToUtf8(const std::string& text, std::string& out) {
     return;
   }
   const CBinaryData utf8 = CEncoder::LocalCodePageToUtf8Binary(text.c_str());
-  out.assign(reinterpret_cast<const char*>(utf8.GetData()), utf8.GetLength());
+  if (utf8.GetLength())
+    out.assign(reinterpret_cast<const char*>(utf8.GetData()), utf8.GetLength());
+  else
+    out.clear();
 }
 
 // The written form of a non-empty value under the context's encoding for its
@@ -94,7 +97,10 @@ void EncodeValue(FIWriterState& state, const std::string& value, ItemType type, 
       }
       CFastInfosetBinaryData data;
       data.SetAsEncodedString(encoding.index, value.c_str());
-      out.octets.assign(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+      if (data.GetLength())
+        out.octets.assign(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+      else
+        out.octets.clear();
       out.kind = 2;
       out.index = encoding.index;
       break;
