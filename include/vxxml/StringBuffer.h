@@ -38,7 +38,7 @@ class VXXML_API CStringBuffer : public CInstanceMonitor {
   /// Appends `length` bytes (NUL bytes included).
   void Append(const char* data, size_t length) {
     if (length <= m_capacity - m_used) {
-      if (length) std::memcpy(m_current + m_used, data, length);
+      CopyBytes(m_current + m_used, data, length);
       m_used += length;
       m_length += length;
     } else {
@@ -52,12 +52,45 @@ class VXXML_API CStringBuffer : public CInstanceMonitor {
   /// next change. Joins the blocks into one when there are several.
   const char* GetText();
   uint64_t GetLength() const { return m_length; }
+  /// Read access to the text piece by piece, without joining: block i holds
+  /// `*length` characters (not NUL-terminated).
+  size_t GetBlockCount() const { return m_blocks.size(); }
+  const char* GetBlock(size_t index, uint64_t* length) const {
+    *length = index + 1 == m_blocks.size() ? m_used : m_blockSizes[index];
+    return m_blocks[index];
+  }
   /// Forgets the text; a single block is kept (zeroed) for reuse.
   void Empty();
   /// Frees every block.
   void Clear();
 
  private:
+  // Markup comes in short pieces: copy up to 16 bytes with two overlapping
+  // fixed-size moves instead of a library call.
+  static void CopyBytes(char* out, const char* in, size_t n) {
+    if (n >= 8) {
+      if (n <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, in, 8);
+        std::memcpy(&tail, in + n - 8, 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + n - 8, &tail, 8);
+      } else {
+        std::memcpy(out, in, n);
+      }
+    } else if (n >= 4) {
+      uint32_t head, tail;
+      std::memcpy(&head, in, 4);
+      std::memcpy(&tail, in + n - 4, 4);
+      std::memcpy(out, &head, 4);
+      std::memcpy(out + n - 4, &tail, 4);
+    } else if (n) {
+      out[0] = in[0];
+      out[n / 2] = in[n / 2];
+      out[n - 1] = in[n - 1];
+    }
+  }
+
   void AddBlock();
   void AppendSlow(const char* data, size_t length);
 

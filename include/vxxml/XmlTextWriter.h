@@ -100,6 +100,8 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
     if (m_stream.GetLength() > 4095) m_stream.Flush();
   }
   void ClosePendingStartTag();
+  // PadAndAppend over `length` bytes; stops early at a NUL byte.
+  void AppendEscaped(const char* text, size_t length, bool inAttribute);
   void AppendDeclaration(const std::string& prefix, const std::string& uri);
 
   char m_lineEnd[3];

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "vxxml/Export.h"
 #include "vxxml/ItemType.h"
@@ -69,7 +70,11 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     bool OwnsMap() const { return m_ownsMap; }
 
    private:
+    friend class CXmlWriter;
     void MakeOwnMap();
+    // Re-initialises a recycled context as a nested element.
+    void Reset(const std::string& localName, const std::string& namespaceURI,
+               CXmlWriterContext* parent);
 
     std::string m_defaultNamespace;  // meaningful only while the map is owned
     NamespaceMap* m_map;             // owned when m_ownsMap
@@ -131,6 +136,11 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   std::string m_defaultNamespace;
   CXmlWriterContext* m_current;
   NamespaceMap* m_map;
+
+ private:
+  // Closed nested contexts kept for reuse, so that a document does not cost
+  // one allocation per element.
+  std::vector<CXmlWriterContext*> m_spare;
 };
 
 }  // namespace VxXmlLib10

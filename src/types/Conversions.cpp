@@ -2,7 +2,9 @@
 // string and the Gregorian year, month and day numbers.
 #include "vxxml/Conversions.h"
 
+#include <charconv>
 #include <cerrno>
+#include <cstdio>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -92,30 +94,49 @@ std::string FormatDouble(double value, double lowest, double max, const std::str
   if (std::isnan(value)) return "NaN";
   if (value < lowest) return "-INF";
   if (value > max) return "INF";
-  detail::ScopedCLocale c;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  return FormatString(format.empty() ? defaultFormat : format.c_str(), value);
+  if (format.empty()) {
+    // Same text as printf's %.7g / %.16g, without its multi-precision path.
+    char buffer[64];
+    const int precision = defaultFormat[2] == '7' ? 7 : 16;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, precision);
+    return std::string(buffer, result.ptr);
+  }
+  detail::ScopedCLocale c;
+  return FormatString(format.c_str(), value);
 #pragma GCC diagnostic pop
 }
 
 std::string Apply(const std::string& text, Rule rule) {
-  return rule == CWhitespaceUtils::WhitespaceRule_None ? text
-                                                       : CWhitespaceUtils::ApplyRule(rule, text);
+  // Values rarely hold whitespace: then every rule leaves them as they are.
+  if (text.find_first_of(" \t\r\n") == std::string::npos &&
+      static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse)
+    return text;
+  return CWhitespaceUtils::ApplyRule(rule, text);
 }
 
 }  // namespace
 
-std::string CConversions::i1ToString(char value) { return FormatString("%d", value); }
-std::string CConversions::i2ToString(short value) { return FormatString("%d", value); }
-std::string CConversions::i4ToString(long value) { return FormatString("%ld", value); }
-std::string CConversions::i8ToString(long long value) { return FormatString("%lld", value); }
-std::string CConversions::ui1ToString(unsigned char value) { return FormatString("%u", value); }
-std::string CConversions::ui2ToString(unsigned short value) { return FormatString("%u", value); }
-std::string CConversions::ui4ToString(unsigned long value) { return FormatString("%lu", value); }
-std::string CConversions::ui8ToString(unsigned long long value) {
-  return FormatString("%llu", value);
+// Integers print as printf's %d / %u would, without its format parsing.
+template <class T>
+static std::string IntegerText(T value) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
 }
+
+std::string CConversions::i1ToString(char value) {
+  return IntegerText(static_cast<int>(static_cast<signed char>(value)));
+}
+std::string CConversions::i2ToString(short value) { return IntegerText(value); }
+std::string CConversions::i4ToString(long value) { return IntegerText(value); }
+std::string CConversions::i8ToString(long long value) { return IntegerText(value); }
+std::string CConversions::ui1ToString(unsigned char value) { return IntegerText(value); }
+std::string CConversions::ui2ToString(unsigned short value) { return IntegerText(value); }
+std::string CConversions::ui4ToString(unsigned long value) { return IntegerText(value); }
+std::string CConversions::ui8ToString(unsigned long long value) { return IntegerText(value); }
 
 std::string CConversions::r4ToString(float value) { return r4ToString(value, std::string()); }
 std::string CConversions::r4ToString(float value, const std::string& format) {

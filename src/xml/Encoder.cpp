@@ -9,6 +9,10 @@
 
 #include <langinfo.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -18,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include "xml/LocalText.h"
 #include "xml/Utf8.h"
 
 namespace VxXmlLib10 {
@@ -26,18 +31,51 @@ bool ASCII_ONLY = false;
 
 void ASCIIOnly(bool asciiOnly) { ASCII_ONLY = asciiOnly; }
 
-namespace {
-
-using detail::DecodeUtf8;
-using detail::EncodeUtf8;
-using detail::IsScalar;
-
-const uint32_t kReplacement = 0xFFFD;
+namespace detail {
 
 bool IsUtf8Locale() {
   if (MB_CUR_MAX <= 1) return false;
   const char* codeset = nl_langinfo(CODESET);
   return codeset && std::strcmp(codeset, "UTF-8") == 0;
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::DecodeUtf8;
+using detail::IsUtf8Locale;
+using detail::EncodeUtf8;
+using detail::IsScalar;
+
+const uint32_t kReplacement = 0xFFFD;
+
+// The end of the well-formed UTF-8 run that starts at p; ASCII is skipped
+// eight bytes at a time.
+const unsigned char* SkipWellFormedUtf8(const unsigned char* p, const unsigned char* end) {
+  while (p < end) {
+#if defined(__SSE2__)
+    while (end - p >= 16 &&
+           _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0)
+      p += 16;
+#endif
+    while (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      if (word & 0x8080808080808080ull) break;
+      p += 8;
+    }
+    if (p == end) break;
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    uint32_t cp;
+    const int n = DecodeUtf8(p, end, &cp);
+    if (n == 0) break;
+    p += n;
+  }
+  return p;
 }
 
 // Walks local-code-page text and reports each decoded unit to the sink:
@@ -52,9 +90,7 @@ void DecodeLocal(const char* text, size_t length, bool utf8Locale, Sink& sink) {
   while (p < end) {
     if (utf8Locale) {
       const unsigned char* run = p;
-      uint32_t cp;
-      int n;
-      while (p < end && (n = DecodeUtf8(p, end, &cp)) != 0) p += n;
+      p = SkipWellFormedUtf8(p, end);
       if (p != run) sink.Run(run, static_cast<size_t>(p - run));
       if (p == end) break;
     }
@@ -147,6 +183,63 @@ void AppendWide(std::string& out, wchar_t wc, bool utf8Locale) {
 
 }  // namespace
 
+namespace detail {
+
+CBinaryData LocalPiecesToUtf8(const TextPiece* pieces, size_t count) {
+  // The text ends at its first NUL, as a C string would.
+  size_t total = 0;
+  size_t used = 0;
+  for (; used < count; ++used) {
+    const void* nul = std::memchr(pieces[used].data, 0, pieces[used].length);
+    if (nul) {
+      total += static_cast<size_t>(static_cast<const char*>(nul) - pieces[used].data);
+      break;
+    }
+    total += pieces[used].length;
+  }
+  const size_t last = used < count ? used : count - 1;
+  if (total == 0) return CBinaryData();
+  std::unique_ptr<unsigned char[]> out(new unsigned char[total]);
+  Utf8Sink sink{out.get()};
+  // A character cut by a piece boundary is decoded from a small window: the
+  // tail of one piece from its last lead byte, and the continuation bytes
+  // that open the next. Decoding decisions never look past a byte that is
+  // not a continuation byte, so the result equals that of the whole text.
+  unsigned char window[16];
+  size_t carried = 0;
+  for (size_t i = 0; i <= last && i < count; ++i) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(pieces[i].data);
+    size_t n = pieces[i].length;
+    if (i == last) {
+      const void* nul = std::memchr(p, 0, n);
+      if (nul) n = static_cast<size_t>(static_cast<const unsigned char*>(nul) - p);
+    }
+    size_t head = 0;
+    if (carried) {
+      while (head < n && head < 6 && (p[head] & 0xC0) == 0x80) window[carried++] = p[head++];
+      DecodeLocal(reinterpret_cast<const char*>(window), carried, true, sink);
+      carried = 0;
+    }
+    size_t tail = n;
+    if (i != last) {
+      // Keep back the last lead byte and what follows it (at most 6 bytes).
+      for (size_t k = n; k > head && n - k < 6; --k) {
+        if ((p[k - 1] & 0xC0) != 0x80) {
+          if (p[k - 1] >= 0xC0) tail = k - 1;
+          break;
+        }
+      }
+    }
+    DecodeLocal(reinterpret_cast<const char*>(p + head), tail - head, true, sink);
+    for (size_t k = tail; k < n; ++k) window[carried++] = p[k];
+  }
+  if (carried) DecodeLocal(reinterpret_cast<const char*>(window), carried, true, sink);
+  if (sink.failed) return CBinaryData();
+  return Adopt(out.release(), sink.used);
+}
+
+}  // namespace detail
+
 CEncoder::CEncoder() : CInstanceMonitor("CEncoder") {}
 CEncoder::~CEncoder() = default;
 
@@ -219,7 +312,7 @@ std::string CEncoder::Utf8ToLocalCodePage(unsigned char* utf8, int length, wchar
   }
   int count = 0;
   if (DoesUTF8StrContainAnyCharsLargerThanOneByte(utf8, n)) {
-    count = UTF8ToUnicode(utf8, length, wide, length + 1);
+    count = UTF8ToUnicode(utf8, length, wide, length);  // never more characters than bytes
   } else {
     for (size_t i = 0; i < n; ++i) wide[i] = static_cast<wchar_t>(utf8[i]);
     count = length;

@@ -21,10 +21,11 @@ CStringBuffer::CStringBuffer(unsigned long n)
 
 CStringBuffer::~CStringBuffer() { Clear(); }
 
-// Every block gets one byte more than its usable size, zeroed, so the last
-// block is always NUL-terminated.
+// Every block gets one byte more than its usable size, so the text can be
+// NUL-terminated in place. Blocks are not cleared: GetText writes the
+// terminator where the text ends.
 void CStringBuffer::AddBlock() {
-  char* block = new char[m_blockSize + 1]();
+  char* block = new char[m_blockSize + 1];
   m_blocks.push_back(block);
   try {
     m_blockSizes.push_back(m_blockSize);
@@ -57,7 +58,10 @@ void CStringBuffer::SetText(const char* text) {
 
 const char* CStringBuffer::GetText() {
   if (m_blocks.empty()) return g_emptyText;
-  if (m_blocks.size() == 1) return m_blocks.front();
+  if (m_blocks.size() == 1) {
+    m_current[m_used] = '\0';
+    return m_current;
+  }
   char* joined = new char[m_length + 1];
   char* out = joined;
   const size_t last = m_blocks.size() - 1;
@@ -77,7 +81,7 @@ const char* CStringBuffer::GetText() {
 
 void CStringBuffer::Empty() {
   if (m_blocks.size() == 1) {
-    std::memset(m_current, 0, m_blockSizes.front() + 1);
+    m_current[0] = '\0';
     m_used = 0;
     m_length = 0;
   } else {

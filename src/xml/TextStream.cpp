@@ -1,8 +1,10 @@
 // In-memory and file text streams.
 #include <cstdio>
+#include <vector>
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Streams.h"
+#include "xml/LocalText.h"
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
@@ -20,7 +22,7 @@ CTextStream::CTextStream() : CTextStream("CTextStream", XmlEncoding_None) {}
 CTextStream::CTextStream(XmlEncoding encoding) : CTextStream("CTextStream", encoding) {}
 
 CTextStream::CTextStream(const char* instanceName, XmlEncoding encoding)
-    : CInstanceMonitor(instanceName), m_encoding(encoding) {}
+    : CInstanceMonitor(instanceName), m_buffer(65536), m_encoding(encoding) {}
 
 CTextStream::~CTextStream() = default;
 
@@ -31,6 +33,16 @@ void CTextStream::Flush() {}
 CBinaryData CTextStream::GetEncodedStream() {
   switch (m_encoding) {
     case XmlEncoding_UTF8:
+      if (!ASCII_ONLY && detail::IsUtf8Locale()) {
+        // Encode block by block: no joined copy of the text is needed.
+        std::vector<detail::TextPiece> pieces(m_buffer.GetBlockCount());
+        for (size_t i = 0; i < pieces.size(); ++i) {
+          uint64_t length = 0;
+          pieces[i].data = m_buffer.GetBlock(i, &length);
+          pieces[i].length = static_cast<size_t>(length);
+        }
+        return detail::LocalPiecesToUtf8(pieces.data(), pieces.size());
+      }
       return CEncoder::LocalCodePageToUtf8Binary(m_buffer.GetText());
     case XmlEncoding_UTF16:
     case XmlEncoding_UTF16NoDecl:

@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
@@ -44,7 +48,9 @@ const EscapeTables kTables;
 
 const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 
-bool StartsWithCData(const std::string& text) { return text.compare(0, 9, "<![CDATA[") == 0; }
+bool StartsWithCData(const std::string& text) {
+  return text.size() >= 9 && text[0] == '<' && std::memcmp(text.data(), "<![CDATA[", 9) == 0;
+}
 
 }  // namespace
 
@@ -87,23 +93,51 @@ void CXmlTextWriter::SetEOLType(EOLType type) {
 
 void CXmlTextWriter::AppendTabs(int32_t count) {
   const int32_t chunk = static_cast<int32_t>(sizeof(kTabs) - 1);
-  while (count > 0) {
-    const int32_t n = count < chunk ? count : chunk;
-    m_stream.Append(kTabs, static_cast<size_t>(n));
-    count -= n;
-  }
+  for (; count > chunk; count -= chunk) m_stream.Append(kTabs, static_cast<size_t>(chunk));
+  if (count > 0) m_stream.Append(kTabs, static_cast<size_t>(count));
 }
 
 void CXmlTextWriter::PadAndAppend(const char* text, bool inAttribute) {
-  if (!text) return;
+  if (text) AppendEscaped(text, std::strlen(text), inAttribute);
+}
+
+// Finds the next byte of p..end that is not clean (class other than 0).
+static const unsigned char* NextSpecial(const unsigned char* p, const unsigned char* end,
+                                        const unsigned char* table, bool inAttribute) {
+#if defined(__SSE2__)
+  // Sixteen bytes per step: compare with each byte that the tables escape.
+  const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
+  const __m128i quot = _mm_set1_epi8(inAttribute ? '"' : 0);
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt)),
+                     _mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, cr))),
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, nul)),
+                     _mm_cmpeq_epi8(v, quot)));
+    const int mask = _mm_movemask_epi8(hit);
+    if (mask) return p + __builtin_ctz(static_cast<unsigned>(mask));
+    p += 16;
+  }
+#else
+  (void)inAttribute;
+#endif
+  while (p < end && table[*p] == kClean) ++p;
+  return p;
+}
+
+void CXmlTextWriter::AppendEscaped(const char* text, size_t length, bool inAttribute) {
   const unsigned char* table = inAttribute ? kTables.attribute : kTables.text;
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* const end = p + length;
   for (;;) {
     const unsigned char* run = p;
-    while (table[*p] == kClean) ++p;
+    p = NextSpecial(p, end, table, inAttribute);
     if (p != run) m_stream.Append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+    if (p == end) return;
     switch (table[*p]) {
-      case kEnd:
+      case kEnd:  // the text ends at a NUL byte
         return;
       case kAmp:
         m_stream.Append("&amp;", 5);
@@ -134,7 +168,7 @@ void CXmlTextWriter::AppendDeclaration(const std::string& prefix, const std::str
   m_stream.Append(" xmlns:", 7);
   m_stream.Append(prefix);
   m_stream.Append("=\"", 2);
-  PadAndAppend(uri.c_str(), true);
+  AppendEscaped(uri.data(), uri.size(), true);
   m_stream.Append('"');
 }
 
@@ -184,15 +218,18 @@ void CXmlTextWriter::ClosePendingStartTag() {
 
 void CXmlTextWriter::WriteComment(const std::string& text) {
   ClosePendingStartTag();
-  // "--" may not appear inside a comment, nor "-" right before its end.
+  // "--" may not appear inside a comment, nor "-" right before its end; CR
+  // is dropped by the escaping, so it must not keep two hyphens apart.
   std::string safe;
   const char* body = text.c_str();
-  if (std::strstr(body, "--") || (!text.empty() && text.back() == '-')) {
+  if (std::strchr(body, '-')) {
     safe.reserve(text.size() * 2);
     for (const char* p = body; *p; ++p) {
+      if (*p == '\r') continue;
+      if (*p == '-' && !safe.empty() && safe.back() == '-') safe += ' ';
       safe += *p;
-      if (*p == '-' && (p[1] == '-' || p[1] == '\0')) safe += ' ';
     }
+    if (!safe.empty() && safe.back() == '-') safe += ' ';
     body = safe.c_str();
   }
   m_stream.Append("<!--", 4);
@@ -258,7 +295,7 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
   if (outermost) {
     if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
       m_stream.Append(" xmlns=\"", 8);
-      PadAndAppend(m_defaultNamespace.c_str(), true);
+      AppendEscaped(m_defaultNamespace.data(), m_defaultNamespace.size(), true);
       m_stream.Append('"');
     }
     // std::map orders the URIs by unsigned byte comparison.
@@ -283,7 +320,7 @@ void CXmlTextWriter::WriteString(const std::string& text, ItemType) {
   if (StartsWithCData(text))
     m_stream.Append(text);
   else
-    PadAndAppend(text.c_str(), false);
+    AppendEscaped(text.data(), text.size(), false);
   FlushCheck();
 }
 
@@ -324,7 +361,7 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
       m_stream.Append("xmlns:", 6);
       m_stream.Append(prefix);
       m_stream.Append("=\"", 2);
-      PadAndAppend(namespaceURI.c_str(), true);
+      AppendEscaped(namespaceURI.data(), namespaceURI.size(), true);
       m_stream.Append("\" ", 2);
       m_stream.Append(prefix);
     }
@@ -332,7 +369,7 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
   }
   m_stream.Append(localName);
   m_stream.Append("=\"", 2);
-  PadAndAppend(value.c_str(), true);
+  AppendEscaped(value.data(), value.size(), true);
   m_stream.Append('"');
   FlushCheck();
 }

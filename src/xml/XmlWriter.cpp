@@ -62,6 +62,25 @@ CXmlWriter::CXmlWriterContext::~CXmlWriterContext() {
   }
 }
 
+void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
+                                          const std::string& namespaceURI,
+                                          CXmlWriterContext* parent) {
+  if (m_ownsMap) delete m_map;
+  m_map = nullptr;
+  m_childCount = 0;
+  m_startTagOpen = true;
+  m_depth = parent->m_depth + 1;
+  m_namespaceURI = namespaceURI;
+  m_localName = localName;
+  m_parent = parent;
+  m_hasAttributes = false;
+  m_prefix.clear();
+  m_defaultNamespace.clear();
+  m_sharesParentMap = true;
+  m_ownsMap = false;
+  m_scope = parent->m_scope;
+}
+
 CXmlWriter::NamespaceMap& CXmlWriter::CXmlWriterContext::GetNamespaceMap() {
   return *m_scope->m_map;
 }
@@ -114,6 +133,7 @@ CXmlWriter::CXmlWriter(const char* instanceName)
 CXmlWriter::~CXmlWriter() {
   delete m_current;
   delete m_map;
+  for (CXmlWriterContext* spare : m_spare) delete spare;
 }
 
 void CXmlWriter::Open() {}
@@ -168,10 +188,16 @@ std::string CXmlWriter::GetUniquePrefix(const NamespaceMap& map) {
 
 CXmlWriter::CXmlWriterContext* CXmlWriter::PushContext(const std::string& localName,
                                                        const std::string& namespaceURI) {
-  CXmlWriterContext* context =
-      m_current ? new CXmlWriterContext(localName, namespaceURI, m_current)
-                : new CXmlWriterContext(localName, namespaceURI, m_defaultNamespace, m_map,
-                                        nullptr);
+  CXmlWriterContext* context;
+  if (!m_current) {
+    context = new CXmlWriterContext(localName, namespaceURI, m_defaultNamespace, m_map, nullptr);
+  } else if (!m_spare.empty()) {
+    context = m_spare.back();
+    m_spare.pop_back();
+    context->Reset(localName, namespaceURI, m_current);
+  } else {
+    context = new CXmlWriterContext(localName, namespaceURI, m_current);
+  }
   m_current = context;
   return context;
 }
@@ -181,7 +207,11 @@ void CXmlWriter::PopContext() {
   if (!context) return;
   m_current = context->m_parent;
   context->m_parent = nullptr;
-  delete context;
+  if (m_current && m_spare.size() < 64) {
+    m_spare.push_back(context);
+  } else {
+    delete context;
+  }
 }
 
 }  // namespace VxXmlLib10

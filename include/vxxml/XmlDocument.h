@@ -1,0 +1,245 @@
+// The light document model that the readers build and the binding walks:
+// CXmlDocument owns a tree of CXmlElement with their CXmlAttribute and text.
+//
+// Loading accepts XML text (any encoding expat detects: UTF-8, UTF-16 with a
+// byte order mark, ISO-8859-1, US-ASCII) from a file, a string, a wide string
+// or a byte buffer, inflating gzip or zlib data first. All names, values and
+// texts in the tree are in the local code page of the process.
+//
+//   CXmlDocument doc;
+//   doc.LoadXml("<a xmlns='urn:x'><b k='v'>text</b></a>");
+//   CXmlElement* b = doc.GetDocumentElement()->GetFirstElement();
+//   b->GetLocalName();        // "b"
+//   b->GetNamespaceURI();     // "urn:x"
+//   b->GetAttribute("k", ""); // "v"
+//   b->GetText();             // "text"
+#ifndef VXXML_XMLDOCUMENT_H
+#define VXXML_XMLDOCUMENT_H
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vxxml/Export.h"
+#include "vxxml/ObjectBase.h"
+#include "vxxml/SerializationContext.h"
+
+namespace VxXmlLib10 {
+
+class CXmlDocument;
+
+/// One attribute: local name, value and namespace URI ("" for none).
+class VXXML_API CXmlAttribute : public CInstanceMonitor {
+ public:
+  CXmlAttribute(std::string localName, std::string value, std::string namespaceURI);
+  ~CXmlAttribute() override;
+
+  const std::string& GetLocalName() const { return m_localName; }
+  const std::string& GetValue() const { return m_value; }
+  const std::string& GetNamespaceURI() const { return m_namespaceURI; }
+
+  /// True for the attributes that are not data: in the XML Schema instance
+  /// namespace or the xmlns namespace, with the local name "xmlns", "type",
+  /// "schemaLocation" or "noNamespaceSchemaLocation".
+  bool IsNamespaceAttribute() const;
+  /// True for "nil" in the XML Schema instance or xmlns namespace.
+  bool IsNilAttribute() const;
+
+ private:
+  std::string m_localName;
+  std::string m_value;
+  std::string m_namespaceURI;
+};
+
+/// One element. Children form a singly linked list (first child, then next
+/// siblings) owned by the element; deleting an element deletes its children
+/// and attributes, never its siblings. Teardown is iterative, so any depth is
+/// safe.
+class VXXML_API CXmlElement : public CInstanceMonitor {
+ public:
+  explicit CXmlElement(const CXmlDocument* document);
+  ~CXmlElement() override;
+  CXmlElement(const CXmlElement&) = delete;
+  CXmlElement& operator=(const CXmlElement&) = delete;
+
+  /// The document the element belongs to.
+  const CXmlDocument* GetDocument() const { return m_document; }
+  /// First child element, or null.
+  CXmlElement* GetFirstElement() const { return m_firstChild; }
+  /// Next sibling element, or null.
+  CXmlElement* GetNextSiblingElement() const { return m_nextSibling; }
+
+  const std::string& GetNamespaceURI() const {
+    return m_namespaceURI ? *m_namespaceURI : NoNamespace();
+  }
+  const std::string& GetLocalName() const { return m_localName; }
+  /// All character data of the element, concatenated.
+  const std::string& GetText() const { return m_text; }
+  /// The attributes in document order; owned by the element.
+  const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
+  /// The value of the first attribute with both names equal, else a reference
+  /// to an empty string.
+  const std::string& GetAttribute(const std::string& localName,
+                                  const std::string& namespaceURI) const;
+
+  /// Appends an attribute and returns it (owned by the element).
+  CXmlAttribute* AddAttribute(std::string localName, std::string value,
+                              std::string namespaceURI);
+  /// Appends a new, empty last child and returns it (owned by the element).
+  CXmlElement* CreateNewChildElement();
+  /// Unlinks the last child and hands it to the caller, who deletes it; null
+  /// when the element has no child.
+  CXmlElement* RemoveLastChildElement();
+
+  /// Appends `length` bytes (nothing for a negative length). The text grows
+  /// geometrically, so many small appends cost linear time.
+  void AppendText(const char* text, int length);
+  /// Appends a NUL-terminated text; null appends nothing.
+  void AppendText(const char* text);
+  /// Appends `length` bytes (no NUL check); the common core of the above.
+  void AppendTextBytes(const char* text, std::size_t length);
+
+  void SetNamespace(const std::string& namespaceURI);
+  void SetElementName(const std::string& localName) { m_localName = localName; }
+
+ private:
+  friend class CXmlDocument;
+  // Makes `before` (null for none) the last child, dropping what followed it.
+  void UnlinkLastChild(CXmlElement* before);
+  static const std::string& NoNamespace();
+
+  const CXmlDocument* m_document;
+  CXmlElement* m_nextSibling;
+  CXmlElement* m_firstChild;
+  CXmlElement* m_lastChild;
+  std::vector<CXmlAttribute*> m_attributes;
+  std::string m_text;
+  std::string m_localName;
+  // Null for no namespace. Elements of one document share the string of
+  // each namespace, so building an element copies no URI.
+  std::shared_ptr<const std::string> m_namespaceURI;
+};
+
+/// A parsed document: the element tree, the input buffer it came from and the
+/// namespace prefixes declared in it.
+///
+/// Failures (all CVxException):
+///   "Failed to open the file [%s]"                           Load: fopen failed
+///   "Failed to get the size of the file [%s] Error [%d]"     Load: length unknown (errno)
+///   "Failed to read the contents of the file [%s] Error [%d]" Load: short or empty read (errno)
+///   "XML String is empty!"                                   LoadXml with "" (or null)
+///   "XML Stream is empty!"                                   LoadXmlStream with no bytes
+///   "<expat's error text> at line <n>"                       malformed XML text
+///   "Failed to parse FastInfoset. Fast Infoset input is not supported."
+///                                                            a Fast Infoset document
+///   "Not enough memory to load the document"                 allocation failed (e.g.
+///                                                            data inflating beyond memory)
+/// After a failure the partial tree stays until the next load or Cleanup().
+class VXXML_API CXmlDocument : public CInstanceMonitor {
+ public:
+  /// Called for each element of XML text input when it ends (except the
+  /// document element); returning true drops the element from the tree, so
+  /// a caller can consume a large document element by element.
+  typedef bool (*ElementFilter)(CXmlElement*);
+
+  CXmlDocument();
+  explicit CXmlDocument(const CXmlSerializationContext& context);
+  explicit CXmlDocument(ElementFilter filter);
+  CXmlDocument(ElementFilter filter, const CXmlSerializationContext& context);
+  ~CXmlDocument() override;
+  CXmlDocument(const CXmlDocument&) = delete;
+  CXmlDocument& operator=(const CXmlDocument&) = delete;
+
+  /// Deletes the tree, frees the buffer, empties the element stack and the
+  /// prefix map. Every load starts with it.
+  virtual void Cleanup();
+
+  /// Reads the whole file (text or Fast Infoset, possibly gzip or zlib
+  /// compressed) and parses it.
+  void Load(const char* path);
+  /// Parses XML text held in a string. The bytes go to the parser as they
+  /// are: UTF-8 unless the text's own declaration names another encoding.
+  void LoadXml(const char* text);
+  /// Parses XML text given as wide characters, sent to the parser as UTF-16
+  /// with a byte order mark: characters beyond U+FFFF as surrogate pairs, a
+  /// lone surrogate or a value beyond U+10FFFF as U+FFFD.
+  void LoadXml(const wchar_t* text);
+  /// Parses bytes: XML text or Fast Infoset, possibly gzip or zlib compressed.
+  void LoadXmlStream(const unsigned char* bytes, unsigned long length);
+
+  /// Parses the buffer: inflates it if compressed, then reads it as Fast
+  /// Infoset when it starts like Fast Infoset, otherwise as XML text.
+  void Parse();
+  /// Parses the buffer as XML text with the expat reader.
+  void ParseText();
+
+  /// The document element, or null before parsing. After a failed parse it
+  /// holds what was built before the failure.
+  CXmlElement* GetDocumentElement() const { return m_documentElement; }
+  /// The URI last declared for the prefix ("" for the default namespace)
+  /// anywhere in the document, or "".
+  const std::string& LookupNamespaceFromAlias(const char* prefix) const;
+
+  SchemaType GetSchemaType() const { return m_schemaType; }
+  const CXmlSerializationContext& GetSerializationContext() const { return *m_context; }
+  const unsigned char* GetBuffer() const { return m_buffer; }
+  std::uint64_t GetBufferLength() const { return m_bufferLength; }
+
+  // ---- builder operations, used by the readers in document order ----------
+
+  /// Creates the document element, opens it and returns it.
+  CXmlElement* AddDocElement(const char* namespaceURI, const char* localName);
+  /// Creates a new last child of the innermost open element, opens it and
+  /// returns it.
+  CXmlElement* AddChildElement(const char* namespaceURI, const char* localName);
+  /// Appends an attribute to the element (null: nothing).
+  void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
+                           std::string namespaceURI) {
+    if (element)
+      element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
+  }
+  /// Appends up to `length` bytes, stopping early at a NUL, and drops every
+  /// carriage return.
+  void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
+  void AppendTextExcludingCR(CXmlElement* element, const char* text);
+  /// Closes the innermost open element and applies the element filter to it.
+  void EndElement();
+  /// Closes the innermost open element without applying the filter.
+  void PopElement();
+  /// The innermost open element, or null.
+  CXmlElement* GetCurrentElement() const {
+    return m_elementStack.empty() ? nullptr : m_elementStack.back().element;
+  }
+  /// Records a namespace declaration; a later one for the same prefix wins.
+  void SetNamespaceAlias(const std::string& prefix, const std::string& namespaceURI);
+
+ private:
+  void Init();
+  void TakeBuffer(unsigned char* buffer, std::uint64_t length);
+  CXmlElement* NewElement(const char* namespaceURI, const char* localName);
+
+  CXmlElement* m_documentElement;
+  // The open elements, innermost last. Each remembers the sibling before it
+  // (null for a first child), so the filter can unlink it without walking
+  // its parent's child list.
+  struct OpenElement {
+    CXmlElement* element;
+    CXmlElement* before;
+  };
+  std::vector<OpenElement> m_elementStack;
+  std::map<std::string, std::string> m_prefixMap;
+  // The namespace URIs met most recently, shared by the elements built.
+  std::vector<std::shared_ptr<const std::string>> m_namespaceNames;
+  unsigned char* m_buffer;
+  std::uint64_t m_bufferLength;
+  SchemaType m_schemaType;
+  ElementFilter m_filter;
+  const CXmlSerializationContext* m_context;
+};
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_XMLDOCUMENT_H

@@ -1,0 +1,466 @@
+// The document model: elements, attributes, loading and the builder
+// operations the readers use.
+#include "vxxml/XmlDocument.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "vxxml/BinaryData.h"
+#include "vxxml/Encoder.h"
+#include "vxxml/ExpatReader.h"
+#include "xml/DocumentErrors.h"
+
+namespace VxXmlLib10 {
+
+namespace {
+
+const std::string kEmpty;
+const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
+
+bool InInstanceOrXmlnsNamespace(const std::string& uri) {
+  return uri == kXsiNamespace || uri == kXmlnsNamespace;
+}
+
+}  // namespace
+
+// ---- CXmlAttribute ---------------------------------------------------------
+
+CXmlAttribute::CXmlAttribute(std::string localName, std::string value, std::string namespaceURI)
+    : CInstanceMonitor("CXmlAttribute"),
+      m_localName(std::move(localName)),
+      m_value(std::move(value)),
+      m_namespaceURI(std::move(namespaceURI)) {}
+
+CXmlAttribute::~CXmlAttribute() = default;
+
+bool CXmlAttribute::IsNamespaceAttribute() const {
+  return InInstanceOrXmlnsNamespace(m_namespaceURI) &&
+         (m_localName == "xmlns" || m_localName == "type" || m_localName == "schemaLocation" ||
+          m_localName == "noNamespaceSchemaLocation");
+}
+
+bool CXmlAttribute::IsNilAttribute() const {
+  return InInstanceOrXmlnsNamespace(m_namespaceURI) && m_localName == "nil";
+}
+
+// ---- CXmlElement -----------------------------------------------------------
+
+CXmlElement::CXmlElement(const CXmlDocument* document)
+    : CInstanceMonitor("CXmlElement"),
+      m_document(document),
+      m_nextSibling(nullptr),
+      m_firstChild(nullptr),
+      m_lastChild(nullptr) {}
+
+CXmlElement::~CXmlElement() {
+  // Delete the subtree without recursion: keep one list of elements still to
+  // delete, chained through their sibling links. Each element taken from its
+  // head has its children spliced in front of its siblings before it is
+  // deleted childless, so the work is linear and the stack depth constant.
+  CXmlElement* pending = m_firstChild;
+  while (pending) {
+    CXmlElement* element = pending;
+    if (element->m_firstChild) {
+      element->m_lastChild->m_nextSibling = element->m_nextSibling;
+      pending = element->m_firstChild;
+    } else {
+      pending = element->m_nextSibling;
+    }
+    element->m_firstChild = element->m_lastChild = element->m_nextSibling = nullptr;
+    delete element;
+  }
+  for (CXmlAttribute* attribute : m_attributes) delete attribute;
+}
+
+const std::string& CXmlElement::GetAttribute(const std::string& localName,
+                                             const std::string& namespaceURI) const {
+  for (const CXmlAttribute* attribute : m_attributes)
+    if (attribute->GetLocalName() == localName && attribute->GetNamespaceURI() == namespaceURI)
+      return attribute->GetValue();
+  return kEmpty;
+}
+
+CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string value,
+                                         std::string namespaceURI) {
+  if (m_attributes.empty()) m_attributes.reserve(4);  // one allocation for most elements
+  std::unique_ptr<CXmlAttribute> attribute(
+      new CXmlAttribute(std::move(localName), std::move(value), std::move(namespaceURI)));
+  m_attributes.push_back(attribute.get());
+  return attribute.release();
+}
+
+CXmlElement* CXmlElement::CreateNewChildElement() {
+  CXmlElement* child = new CXmlElement(m_document);
+  if (m_lastChild)
+    m_lastChild->m_nextSibling = child;
+  else
+    m_firstChild = child;
+  m_lastChild = child;
+  return child;
+}
+
+CXmlElement* CXmlElement::RemoveLastChildElement() {
+  CXmlElement* last = m_lastChild;
+  if (!last) return nullptr;
+  if (m_firstChild == last) {
+    m_firstChild = m_lastChild = nullptr;
+    return last;
+  }
+  CXmlElement* before = m_firstChild;
+  while (before->m_nextSibling != last) before = before->m_nextSibling;
+  UnlinkLastChild(before);
+  return last;
+}
+
+const std::string& CXmlElement::NoNamespace() { return kEmpty; }
+
+void CXmlElement::SetNamespace(const std::string& namespaceURI) {
+  m_namespaceURI = namespaceURI.empty() ? nullptr : std::make_shared<const std::string>(namespaceURI);
+}
+
+void CXmlElement::UnlinkLastChild(CXmlElement* before) {
+  if (before) {
+    before->m_nextSibling = nullptr;
+  } else {
+    m_firstChild = nullptr;
+  }
+  m_lastChild = before;
+}
+
+void CXmlElement::AppendText(const char* text, int length) {
+  if (text && length > 0) AppendTextBytes(text, length);
+}
+
+void CXmlElement::AppendText(const char* text) {
+  if (text) AppendTextBytes(text, std::strlen(text));
+}
+
+void CXmlElement::AppendTextBytes(const char* text, std::size_t length) {
+  const std::size_t needed = m_text.size() + length;
+  // Grow geometrically, so text delivered in many small chunks is copied a
+  // logarithmic number of times.
+  if (needed > m_text.capacity()) m_text.reserve(std::max(2 * m_text.capacity(), needed));
+  m_text.append(text, length);
+}
+
+// ---- CXmlDocument ----------------------------------------------------------
+
+namespace {
+
+// zlib and gzip streams are recognised by their header; anything else cannot
+// be inflated, so the inflater is not even started for plain text.
+bool LooksCompressed(const unsigned char* p, std::uint64_t n) {
+  if (n < 2) return false;
+  if (p[0] == 0x1F && p[1] == 0x8B) return true;                       // gzip
+  return (p[0] & 0x0F) == 8 && (p[0] >> 4) <= 7 && ((p[0] << 8) | p[1]) % 31 == 0;  // zlib
+}
+
+// The XML declarations that may precede a Fast Infoset document.
+const char* const kFastInfosetDeclarations[] = {
+    "<?xml encoding='finf'?>",
+    "<?xml encoding='finf' standalone='yes'?>",
+    "<?xml encoding='finf' standalone='no'?>",
+    "<?xml version='1.0' encoding='finf'?>",
+    "<?xml version='1.0' encoding='finf' standalone='yes'?>",
+    "<?xml version='1.0' encoding='finf' standalone='no'?>",
+    "<?xml version='1.1' encoding='finf'?>",
+    "<?xml version='1.1' encoding='finf' standalone='yes'?>",
+    "<?xml version='1.1' encoding='finf' standalone='no'?>",
+};
+
+// The identification octets E0 00 and a version number (00 01; 00 02 is
+// taken as Fast Infoset too), with something after them.
+bool HasFastInfosetHeader(const unsigned char* p, std::uint64_t n) {
+  return n > 4 && p[0] == 0xE0 && p[1] == 0x00 && p[2] == 0x00 && (p[3] == 0x01 || p[3] == 0x02);
+}
+
+bool IsFastInfoset(const unsigned char* p, std::uint64_t n) {
+  if (HasFastInfosetHeader(p, n)) return true;
+  for (const char* declaration : kFastInfosetDeclarations) {
+    const std::size_t length = std::strlen(declaration);
+    if (length < n && std::memcmp(p, declaration, length) == 0)
+      return HasFastInfosetHeader(p + length, n - length);
+  }
+  return false;
+}
+
+// The one place where Fast Infoset input is handled: returns false when the
+// buffer is not Fast Infoset, so the caller reads it as XML text. Binary
+// input cannot be read yet; it is refused plainly rather than handed to the
+// text parser to fail with a confusing message.
+bool ParseFastInfoset(CXmlDocument& document) {
+  if (!IsFastInfoset(document.GetBuffer(), document.GetBufferLength())) return false;
+  detail::ThrowFastInfosetUnsupported();
+}
+
+unsigned char* NewBuffer(std::size_t length) {
+  unsigned char* buffer = new (std::nothrow) unsigned char[length];
+  if (!buffer) detail::ThrowOutOfMemory();
+  return buffer;
+}
+
+}  // namespace
+
+CXmlDocument::CXmlDocument() : CXmlDocument(nullptr, CXmlSerializationContext::m_defaultContext) {}
+
+CXmlDocument::CXmlDocument(const CXmlSerializationContext& context)
+    : CXmlDocument(nullptr, context) {}
+
+CXmlDocument::CXmlDocument(ElementFilter filter)
+    : CXmlDocument(filter, CXmlSerializationContext::m_defaultContext) {}
+
+CXmlDocument::CXmlDocument(ElementFilter filter, const CXmlSerializationContext& context)
+    : CInstanceMonitor("CXmlDocument"),
+      m_documentElement(nullptr),
+      m_buffer(nullptr),
+      m_bufferLength(0),
+      m_schemaType(SchemaType_Default),
+      m_filter(filter),
+      m_context(&context) {
+  Init();
+}
+
+CXmlDocument::~CXmlDocument() { CXmlDocument::Cleanup(); }
+
+void CXmlDocument::Init() {
+  m_documentElement = nullptr;
+  m_schemaType = m_context->GetSchemaType();
+}
+
+void CXmlDocument::Cleanup() {
+  delete m_documentElement;
+  m_documentElement = nullptr;
+  delete[] m_buffer;
+  m_buffer = nullptr;
+  m_bufferLength = 0;
+  m_elementStack.clear();
+  m_prefixMap.clear();
+  m_namespaceNames.clear();
+}
+
+void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
+  delete[] m_buffer;
+  m_buffer = buffer;
+  m_bufferLength = length;
+}
+
+void CXmlDocument::Load(const char* path) {
+  Cleanup();
+  FILE* file = path ? std::fopen(path, "rt") : nullptr;
+  if (!file) detail::ThrowFileOpenFailed(path);
+
+  // A directory opens but cannot be read; say so before its length is
+  // taken for a number of bytes.
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file);
+    detail::ThrowFileReadFailed(path, EISDIR);
+  }
+  errno = 0;
+  const unsigned long fileLength = _filelength(file);
+  if (fileLength == static_cast<unsigned long>(-1)) {
+    const int error = errno;
+    std::fclose(file);
+    detail::ThrowFileSizeFailed(path, error);
+  }
+  const std::size_t length = fileLength;
+
+  unsigned char* buffer = nullptr;
+  std::size_t read = 0;
+  int error = 0;
+  if (length > 0) {
+    buffer = new (std::nothrow) unsigned char[length];
+    if (!buffer) {
+      error = ENOMEM;
+    } else {
+      errno = 0;
+      read = std::fread(buffer, 1, length, file);
+      error = errno;
+    }
+  }
+  std::fclose(file);
+  if (read == 0 || read < length) {
+    delete[] buffer;
+    detail::ThrowFileReadFailed(path, error);
+  }
+  TakeBuffer(buffer, read);
+  Parse();
+}
+
+void CXmlDocument::LoadXml(const char* text) {
+  Cleanup();
+  const std::size_t length = text ? std::strlen(text) : 0;
+  if (length == 0) detail::ThrowXmlStringEmpty();
+  unsigned char* buffer = NewBuffer(length);
+  std::memcpy(buffer, text, length);
+  TakeBuffer(buffer, length);
+  ParseText();
+}
+
+void CXmlDocument::LoadXml(const wchar_t* text) {
+  Cleanup();
+  const std::size_t length = text ? std::wcslen(text) : 0;
+  if (length == 0) detail::ThrowXmlStringEmpty();
+
+  // UTF-16LE after a byte order mark. Characters beyond U+FFFF become
+  // surrogate pairs; a pair already spelled out in two wchar_t passes as it
+  // is; a lone surrogate or a value beyond U+10FFFF becomes U+FFFD.
+  auto isHigh = [](std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  auto isLow = [](std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  unsigned char* buffer = NewBuffer(2 + 4 * length);  // at most two units each
+  unsigned char* out = buffer;
+  auto put = [&out](std::uint32_t unit) {
+    *out++ = static_cast<unsigned char>(unit & 0xFF);
+    *out++ = static_cast<unsigned char>((unit >> 8) & 0xFF);
+  };
+  put(0xFEFF);
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto c = static_cast<std::uint32_t>(text[i]);
+    if (isHigh(c) && i + 1 < length && isLow(static_cast<std::uint32_t>(text[i + 1]))) {
+      put(c);
+      put(static_cast<std::uint32_t>(text[++i]));
+    } else if (isHigh(c) || isLow(c) || c > 0x10FFFF) {
+      put(0xFFFD);
+    } else if (c > 0xFFFF) {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      put(c);
+    }
+  }
+  TakeBuffer(buffer, static_cast<std::uint64_t>(out - buffer));
+  ParseText();
+}
+
+void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {
+  Cleanup();
+  if (!bytes || length == 0) detail::ThrowXmlStreamEmpty();
+  unsigned char* buffer = NewBuffer(length);
+  std::memcpy(buffer, bytes, length);
+  TakeBuffer(buffer, length);
+  Parse();
+}
+
+void CXmlDocument::Parse() {
+  try {
+    if (LooksCompressed(m_buffer, m_bufferLength)) {
+      unsigned long length = static_cast<unsigned long>(m_bufferLength);
+      CVxZip().Decompress(&m_buffer, &length);
+      m_bufferLength = length;
+    }
+    if (ParseFastInfoset(*this)) return;
+  } catch (const std::bad_alloc&) {  // e.g. data that inflates beyond memory
+    detail::ThrowOutOfMemory();
+  }
+  ParseText();
+}
+
+void CXmlDocument::ParseText() {
+  try {
+    CExpatReader reader(*this);
+    reader.CreateParser();
+    reader.Parse(true);
+  } catch (const std::bad_alloc&) {
+    detail::ThrowOutOfMemory();
+  }
+}
+
+const std::string& CXmlDocument::LookupNamespaceFromAlias(const char* prefix) const {
+  const auto found = m_prefixMap.find(prefix ? prefix : "");
+  return found == m_prefixMap.end() ? kEmpty : found->second;
+}
+
+void CXmlDocument::SetNamespaceAlias(const std::string& prefix, const std::string& namespaceURI) {
+  m_prefixMap[prefix] = namespaceURI;
+}
+
+CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* localName) {
+  std::unique_ptr<CXmlElement> element(new CXmlElement(this));
+  element->m_localName.assign(localName ? localName : "");
+  if (namespaceURI && *namespaceURI) {
+    // A document uses few namespaces: a short list of the recent ones finds
+    // nearly every URI without copying it again.
+    for (const auto& known : m_namespaceNames) {
+      if (std::strcmp(known->c_str(), namespaceURI) == 0) {
+        element->m_namespaceURI = known;
+        return element.release();
+      }
+    }
+    element->m_namespaceURI = std::make_shared<const std::string>(namespaceURI);
+    const std::size_t kKept = 8;
+    if (m_namespaceNames.size() < kKept)
+      m_namespaceNames.push_back(element->m_namespaceURI);
+    else
+      m_namespaceNames[m_namespaceNames.size() - 1] = element->m_namespaceURI;
+  }
+  return element.release();
+}
+
+CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* localName) {
+  // A reader adds the document element once; a second one replaces the tree.
+  delete m_documentElement;
+  m_documentElement = nullptr;
+  m_elementStack.clear();
+
+  CXmlElement* element = NewElement(namespaceURI, localName);
+  m_documentElement = element;
+  m_elementStack.push_back({element, nullptr});
+  return element;
+}
+
+CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char* localName) {
+  if (m_elementStack.empty()) detail::ThrowNoOpenElement(localName ? localName : "");
+  CXmlElement* parent = m_elementStack.back().element;
+  CXmlElement* before = parent->m_lastChild;
+  CXmlElement* element = NewElement(namespaceURI, localName);
+  if (before)
+    before->m_nextSibling = element;
+  else
+    parent->m_firstChild = element;
+  parent->m_lastChild = element;
+  m_elementStack.push_back({element, before});
+  return element;
+}
+
+void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text,
+                                         unsigned long length) {
+  if (!element || !text) return;
+  const char* end = text + strnlen(text, length);
+  while (text < end) {
+    const char* cr = static_cast<const char*>(std::memchr(text, '\r', end - text));
+    const char* runEnd = cr ? cr : end;
+    if (runEnd > text) element->AppendTextBytes(text, runEnd - text);
+    text = cr ? cr + 1 : end;
+  }
+}
+
+void CXmlDocument::AppendTextExcludingCR(CXmlElement* element, const char* text) {
+  AppendTextExcludingCR(element, text, 0xFFFFFFFFul);
+}
+
+void CXmlDocument::EndElement() {
+  if (m_elementStack.empty()) return;
+  const OpenElement closed = m_elementStack.back();
+  m_elementStack.pop_back();
+  if (m_filter && !m_elementStack.empty() && m_filter(closed.element)) {
+    // The closed element is its parent's last child, and the child before it
+    // was recorded when it was added: unlinking costs no walk of the list.
+    m_elementStack.back().element->UnlinkLastChild(closed.before);
+    delete closed.element;
+  }
+}
+
+void CXmlDocument::PopElement() {
+  if (m_elementStack.empty()) return;
+  m_elementStack.pop_back();
+}
+
+}  // namespace VxXmlLib10

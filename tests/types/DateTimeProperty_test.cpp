@@ -1,0 +1,253 @@
+// Properties of dates, times and durations over seeded random values: text
+// round trips, and date arithmetic against a day count kept by the test.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "types/DateTestUtil.h"
+#include "vxxml/Whitespace.h"
+
+using namespace VxXmlLib10;
+using datetest::ParseAs;
+using DT = CDateTime;
+
+namespace {
+
+bool Leap(long long y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
+
+int MonthLength(long long y, int m) {
+  static const int kLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && Leap(y) ? 29 : kLength[m - 1];
+}
+
+// Days from 0000-01-01 to y-m-d, for years -20000..20000, by summing year and
+// month lengths.
+long long DayCount(long long y, int m, int d) {
+  static const std::vector<long long> yearStart = [] {
+    std::vector<long long> start(40002);
+    long long days = 0;
+    for (long long year = 0; year <= 20000; ++year) {  // forward from year 0
+      start[year + 20000] = days;
+      days += Leap(year) ? 366 : 365;
+    }
+    days = 0;
+    for (long long year = -1; year >= -20000; --year) {  // backward before it
+      days -= Leap(year) ? 366 : 365;
+      start[year + 20000] = days;
+    }
+    return start;
+  }();
+  long long days = yearStart.at(static_cast<size_t>(y + 20000));
+  for (int month = 1; month < m; ++month) days += MonthLength(y, month);
+  return days + d - 1;
+}
+
+class Random {
+ public:
+  explicit Random(unsigned seed) : m_rng(seed) {}
+  long long Between(long long lo, long long hi) {
+    return std::uniform_int_distribution<long long>(lo, hi)(m_rng);
+  }
+  bool Chance(int percent) { return Between(0, 99) < percent; }
+  short Year() {
+    long long y;
+    do y = Between(MIN_YEAR, MAX_YEAR);
+    while (y == 0);
+    return static_cast<short>(y);
+  }
+  unsigned short Fraction() { return static_cast<unsigned short>(Chance(50) ? 0 : Between(0, 999)); }
+  unsigned long long Big() {
+    switch (Between(0, 3)) {
+      case 0: return 0;
+      case 1: return static_cast<unsigned long long>(Between(1, 100));
+      case 2: return static_cast<unsigned long long>(Between(0, 1LL << 40));
+      default: return std::uniform_int_distribution<unsigned long long>()(m_rng);
+    }
+  }
+
+  // A valid value of `kind`, with no zone, "Z" or an offset.
+  DT Value(DT::DTType kind, int zoneMode) {
+    const bool year = kind == DT::dt_dateTime || kind == DT::dt_date ||
+                      kind == DT::dt_gYearMonth || kind == DT::dt_gYear;
+    const bool month = kind == DT::dt_dateTime || kind == DT::dt_date ||
+                       kind == DT::dt_gYearMonth || kind == DT::dt_gMonth ||
+                       kind == DT::dt_gMonthDay;
+    const bool day = kind == DT::dt_dateTime || kind == DT::dt_date || kind == DT::dt_gDay ||
+                     kind == DT::dt_gMonthDay;
+    const bool clock = kind == DT::dt_dateTime || kind == DT::dt_time;
+    const short y = year ? Year() : 0;
+    const int m = month ? static_cast<int>(Between(1, 12)) : 0;
+    int d = 0;
+    if (day) d = static_cast<int>(Between(1, !month ? 31 : year ? MonthLength(y, m) : g_monthMax[m - 1]));
+    DT v;
+    v.SetDateTime(kind, y, static_cast<unsigned char>(m), static_cast<unsigned char>(d),
+                  static_cast<unsigned char>(clock ? Between(0, 23) : 0),
+                  static_cast<unsigned char>(clock ? Between(0, 59) : 0),
+                  static_cast<unsigned char>(clock ? Between(0, 59) : 0),
+                  clock ? Fraction() : 0, clock ? Fraction() : 0, clock ? Fraction() : 0);
+    if (zoneMode == 1) v.SetUTC();
+    if (zoneMode == 2)
+      v.SetTimeZone(static_cast<short>(Between(-23, 23)), static_cast<unsigned char>(Between(0, 59)));
+    return v;
+  }
+
+ private:
+  std::mt19937_64 m_rng;
+};
+
+const DT::DTType kKinds[] = {DT::dt_dateTime, DT::dt_date,  DT::dt_gYearMonth, DT::dt_gYear,
+                             DT::dt_time,     DT::dt_gDay,  DT::dt_gMonth,     DT::dt_gMonthDay};
+
+}  // namespace
+
+TEST(DateTimeProperty, TextRoundTrip) {
+  Random rnd(0xD47E);
+  for (DT::DTType kind : kKinds) {
+    for (int zone = 0; zone < 3; ++zone) {
+      for (int i = 0; i < 300; ++i) {
+        const DT v = rnd.Value(kind, zone);
+        const std::string text = v.ToString();
+        SCOPED_TRACE(text);
+        const DT w = ParseAs(kind, text.c_str());
+        ASSERT_EQ(w.GetType(), kind);
+        ASSERT_EQ(w.ToString(), text);
+        ASSERT_EQ(Compare(v, w), 0);
+        ASSERT_EQ(v.CompareTo(w), 0);
+        if (kind == DT::dt_time || kind == DT::dt_dateTime) {
+          // The fraction follows the seconds, written as ToFracString does.
+          const std::string frac =
+              ToFracString(v.GetMilliSecond(), v.GetMicroSecond(), v.GetNanoSecond());
+          const size_t at = kind == DT::dt_time ? 8 : text.find('T') + 9;
+          ASSERT_EQ(text.substr(at, frac.size()), frac);
+        }
+        ASSERT_EQ(w.IsUTC(), zone != 0);
+        ASSERT_EQ(w.HasTimeZone(), zone == 2);
+        if (zone == 2) {
+          ASSERT_EQ(w.GetZoneHour(), v.GetZoneHour());
+          ASSERT_EQ(w.GetZoneMinute(), v.GetZoneMinute());
+        }
+      }
+    }
+  }
+}
+
+TEST(DateTimeProperty, DurationRoundTrip) {
+  Random rnd(0x5EA);
+  for (int i = 0; i < 3000; ++i) {
+    CDateTimeSpan d(static_cast<unsigned short>(rnd.Big()), static_cast<unsigned long>(rnd.Big()),
+                    static_cast<unsigned long>(rnd.Big()), static_cast<unsigned long>(rnd.Big()),
+                    rnd.Big(), rnd.Big(), rnd.Fraction(), rnd.Fraction(), rnd.Fraction());
+    if (rnd.Chance(50)) d.Negate();
+    const std::string text = d.ToString();
+    SCOPED_TRACE(text);
+    CDateTimeSpan e;
+    ASSERT_TRUE(e.ParseXSDDuration(text.c_str()));
+    ASSERT_EQ(e.ToString(), text);
+    ASSERT_EQ(e.IsNegative(), d.IsNegative());
+    ASSERT_EQ(e.GetYears(), d.GetYears());
+    ASSERT_EQ(e.GetMonths(), d.GetMonths());
+    ASSERT_EQ(e.GetDays(), d.GetDays());
+    ASSERT_EQ(e.GetHours(), d.GetHours());
+    ASSERT_EQ(e.GetMinutes(), d.GetMinutes());
+    ASSERT_EQ(e.GetSeconds(), d.GetSeconds());
+    ASSERT_EQ(e.GetMilliSeconds(), d.GetMilliSeconds());
+    ASSERT_EQ(e.GetMicroSeconds(), d.GetMicroSeconds());
+    ASSERT_EQ(e.GetNanoSeconds(), d.GetNanoSeconds());
+    ASSERT_EQ(e.CompareTo(d), 0);
+  }
+}
+
+// Days, hours and months added to dates agree with the test's own day count,
+// across leap years, year 0, negative years and month ends.
+TEST(DateTimeProperty, ArithmeticAgreesWithDayCount) {
+  Random rnd(0xCA1E);
+  for (int i = 0; i < 4000; ++i) {
+    DT a = rnd.Value(DT::dt_dateTime, 0);
+    if (rnd.Chance(25)) {  // a month end, where the clamping happens
+      const int m = a.GetMonth();
+      a.SetDay(static_cast<unsigned char>(MonthLength(a.GetYear(), m)));
+    }
+    const long long start = DayCount(a.GetYear(), a.GetMonth(), a.GetDay());
+    SCOPED_TRACE(a.ToString());
+
+    // Whole days.
+    const long long n = rnd.Between(-3000000, 3000000);
+    CDateTimeSpan days(0, 0, static_cast<unsigned long>(n < 0 ? -n : n), 0, 0, 0);
+    if (n < 0) days.Negate();
+    const DT b = a + days;
+    ASSERT_EQ(DayCount(b.GetYear(), b.GetMonth(), b.GetDay()), start + n) << days.ToString();
+    ASSERT_EQ(b.GetHour(), a.GetHour());
+
+    // Hours carry into days.
+    const long long h = rnd.Between(0, 50000000);
+    const bool back = rnd.Chance(50);
+    const CDateTimeSpan hours(static_cast<unsigned long>(h), 0, 0);
+    const DT c = back ? a - hours : a + hours;
+    ASSERT_EQ(DayCount(c.GetYear(), c.GetMonth(), c.GetDay()) * 24 + c.GetHour(),
+              start * 24 + a.GetHour() + (back ? -h : h));
+    ASSERT_EQ(c.GetMinute(), a.GetMinute());
+
+    // Months keep the day within the new month.
+    const long long k = rnd.Between(-100000, 100000);
+    CDateTimeSpan months(0, static_cast<unsigned long>(k < 0 ? -k : k), 0, 0, 0, 0);
+    if (k < 0) months.Negate();
+    const DT e = a + months;
+    const long long index = a.GetYear() * 12LL + (a.GetMonth() - 1) + k;
+    const long long ey = index >= 0 ? index / 12 : -((-index + 11) / 12);
+    const int em = static_cast<int>(index - ey * 12) + 1;
+    ASSERT_EQ(e.GetYear(), ey);
+    ASSERT_EQ(e.GetMonth(), em);
+    ASSERT_EQ(e.GetDay(), std::min<int>(a.GetDay(), MonthLength(ey, em)));
+
+    // The difference of two values adds back to the first.
+    const DT f = rnd.Value(DT::dt_dateTime, 0);
+    const CDateTimeSpan diff = f - a;
+    const long long dayDiff =
+        DayCount(f.GetYear(), f.GetMonth(), f.GetDay()) - start;
+    ASSERT_LE(diff.GetDays(), static_cast<unsigned long>(dayDiff < 0 ? -dayDiff : dayDiff));
+    ASSERT_EQ((a + diff).ToString(), f.ToString()) << diff.ToString();
+    ASSERT_EQ((f - diff).ToString(), a.ToString()) << diff.ToString();
+  }
+}
+
+// The order of durations equals adding both to the four reference dateTimes
+// and comparing the results.
+TEST(DateTimeProperty, DurationOrderMatchesReferenceDates) {
+  Random rnd(0x0D3);
+  const char* refs[] = {"1696-09-01T00:00:00Z", "1697-02-01T00:00:00Z", "1903-03-01T00:00:00Z",
+                        "1903-07-01T00:00:00Z"};
+  const auto small = [&rnd] {
+    CDateTimeSpan d(static_cast<unsigned short>(rnd.Chance(70) ? 0 : rnd.Between(0, 2)),
+                    static_cast<unsigned long>(rnd.Chance(50) ? 0 : rnd.Between(0, 26)),
+                    static_cast<unsigned long>(rnd.Chance(50) ? 0 : rnd.Between(0, 800)),
+                    static_cast<unsigned long>(rnd.Chance(50) ? 0 : rnd.Between(0, 48)),
+                    static_cast<unsigned long long>(rnd.Chance(50) ? 0 : rnd.Between(0, 3000)),
+                    static_cast<unsigned long long>(rnd.Chance(70) ? 0 : rnd.Between(0, 100)),
+                    rnd.Chance(80) ? 0 : rnd.Fraction(), 0, 0);
+    if (rnd.Chance(30)) d.Negate();
+    return d;
+  };
+  int seen[4] = {0, 0, 0, 0};
+  for (int i = 0; i < 3000; ++i) {
+    const CDateTimeSpan a = small();
+    // Often a near neighbour of a, so that equal and indeterminate pairs occur.
+    CDateTimeSpan b = small();
+    if (rnd.Chance(50)) {
+      b = a;
+      b.SetDays(a.GetDays() + static_cast<unsigned long>(rnd.Between(0, 3)));
+      b.SetMonths(a.GetMonths() > 0 && rnd.Chance(50) ? a.GetMonths() - 1 : a.GetMonths());
+    }
+    int expected = -1;
+    for (const char* ref : refs) {
+      const DT r(ref);
+      const int c = (r + a).CompareTo(r + b);
+      if (expected == -1) expected = c;
+      else if (c != expected) expected = 3;
+    }
+    ASSERT_EQ(a.CompareTo(b), expected) << a.ToString() << " vs " << b.ToString();
+    ++seen[expected];
+  }
+  for (int r = 0; r < 4; ++r) EXPECT_GT(seen[r], 0) << "result " << r << " never met";
+}

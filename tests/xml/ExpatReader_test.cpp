@@ -1,0 +1,237 @@
+#include "vxxml/ExpatReader.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <typeinfo>
+
+#include "vxxml/Exception.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/XmlDocument.h"
+#include "xml/TreeDump.h"
+
+using namespace VxXmlLib10;
+using vxxml_test::DumpTree;
+
+namespace {
+
+std::string Tree(const char* xml, const CXmlSerializationContext& context =
+                                      CXmlSerializationContext::m_defaultContext) {
+  CXmlDocument doc(context);
+  doc.LoadXml(xml);
+  return DumpTree(doc.GetDocumentElement());
+}
+
+CXmlSerializationContext WithSchemaType(SchemaType type) {
+  CXmlSerializationContext c;
+  c.SetSchemaType(type);
+  return c;
+}
+
+CXmlSerializationContext KeepingCDATA() {
+  CXmlSerializationContext c;
+  c.SetStripCDATA(false);
+  return c;
+}
+
+const char kNamespaces[] =
+    "<r xmlns='urn:d' xmlns:p='urn:p'>"
+    "<p:a p:x='1' y='2' xml:lang='en'/>"
+    "<b xmlns=''><p:c xmlns:p='urn:p2'/></b>"
+    "</r>";
+
+}  // namespace
+
+TEST(ExpatReader, NamespacesResolveToURIs) {
+  const std::string resolved =
+      "{urn:d}r\n"
+      "  {urn:p}a @{urn:p}x=\"1\" @{}y=\"2\" @{http://www.w3.org/XML/1998/namespace}lang=\"en\"\n"
+      "  {}b\n"
+      "    {urn:p2}c\n";
+  EXPECT_EQ(Tree(kNamespaces), resolved);
+  EXPECT_EQ(Tree(kNamespaces, WithSchemaType(SchemaType_Alternate)), resolved);
+
+  // The prefix map is not scoped: the last declaration of a prefix wins.
+  CXmlDocument doc;
+  doc.LoadXml(kNamespaces);
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:p2");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias(""), "");  // xmlns='' came last
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "");
+  doc.LoadXml("<a xmlns='urn:a'><b xmlns:q='urn:q'/></a>");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias(""), "urn:a");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias(nullptr), "urn:a");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "urn:q");
+}
+
+TEST(ExpatReader, WithoutNamespacesNamesStayAsWritten) {
+  const CXmlSerializationContext context = WithSchemaType(SchemaType_NoNamespaces);
+  EXPECT_EQ(Tree(kNamespaces, context),
+            "{}r @{}xmlns=\"urn:d\" @{}xmlns:p=\"urn:p\"\n"
+            "  {}p:a @{}p:x=\"1\" @{}y=\"2\" @{}xml:lang=\"en\"\n"
+            "  {}b @{}xmlns=\"\"\n"
+            "    {}p:c @{}xmlns:p=\"urn:p2\"\n");
+  EXPECT_EQ(Tree("<u:a/>", context), "{}u:a\n");  // an undeclared prefix is no error
+  CXmlDocument doc(context);
+  doc.LoadXml(kNamespaces);
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "");
+}
+
+TEST(ExpatReader, CDATAKeepsItsMarkersUnlessStripped) {
+  const struct {
+    const char* xml;
+    const char* stripped;
+    const char* kept;
+  } cases[] = {
+      {"<a><![CDATA[x<y]]></a>", "x<y", "<![CDATA[x<y]]>"},
+      {"<a>1<![CDATA[2]]>3<![CDATA[]]>4</a>", "1234", "1<![CDATA[2]]>3<![CDATA[]]>4"},
+      {"<a><![CDATA[p\r\nq&#13;]]></a>", "p\nq&#13;", "<![CDATA[p\nq&#13;]]>"},
+  };
+  for (const auto& c : cases) {
+    CXmlDocument stripping;
+    stripping.LoadXml(c.xml);
+    EXPECT_EQ(stripping.GetDocumentElement()->GetText(), c.stripped);
+    const CXmlSerializationContext context = KeepingCDATA();
+    CXmlDocument keeping(context);
+    keeping.LoadXml(c.xml);
+    EXPECT_EQ(keeping.GetDocumentElement()->GetText(), c.kept);
+  }
+}
+
+TEST(ExpatReader, CarriageReturnsAreDroppedFromText) {
+  const struct {
+    const char* xml;
+    const char* text;
+  } cases[] = {
+      {"<a>x&#13;&#10;y</a>", "x\ny"},
+      {"<a>&#13;&#xD;</a>", ""},
+      {"<a>x\r\ny\rz</a>", "x\ny\nz"},  // the parser normalises line ends itself
+      {"<a>1<b/>2&#13;</a>", "12"},
+  };
+  for (const auto& c : cases) {
+    CXmlDocument doc;
+    doc.LoadXml(c.xml);
+    EXPECT_EQ(doc.GetDocumentElement()->GetText(), c.text) << c.xml;
+  }
+  CXmlDocument doc;  // attribute values are not text: they keep theirs
+  doc.LoadXml("<a v='1&#13;2'/>");
+  EXPECT_EQ(doc.GetDocumentElement()->GetAttribute("v", ""), "1\r2");
+}
+
+TEST(ExpatReader, MalformedTextFailsWithTheParsersMessage) {
+  const struct {
+    std::string xml;
+    const char* message;
+    SchemaType schema;
+  } cases[] = {
+      {"<a>\n<b>\n</c></a>", "mismatched tag at line 3", SchemaType_Default},
+      {"<a/>\n<b/>", "junk after document element at line 2", SchemaType_Default},
+      {"<a>\n\n", "no element found at line 3", SchemaType_Default},
+      {"<a>&nope;</a>", "undefined entity at line 1", SchemaType_Default},
+      {"<a b='1' b='2'/>", "duplicate attribute at line 1", SchemaType_Default},
+      {"<u:a/>", "unbound prefix at line 1", SchemaType_Default},
+      {"<a>&#0;</a>", "reference to invalid character number at line 1", SchemaType_Default},
+      {"<a>\xFF</a>", "not well-formed (invalid token) at line 1", SchemaType_Default},
+      {"<a>\n</b>", "mismatched tag at line 2", SchemaType_NoNamespaces},
+  };
+  for (const auto& c : cases) {
+    const CXmlSerializationContext context = WithSchemaType(c.schema);
+    CXmlDocument doc(context);
+    try {
+      doc.LoadXml(c.xml.c_str());
+      ADD_FAILURE() << c.xml;
+    } catch (const CVxException& e) {
+      EXPECT_EQ(typeid(e), typeid(CVxException));
+      EXPECT_EQ(e.GetFullMessage(), c.message);
+    }
+  }
+}
+
+TEST(ExpatReader, EveryTruncationFailsCleanly) {
+  const std::string body =
+      "<r xmlns='urn:r' xmlns:p='urn:p'>\n"
+      "  <p:a k='v&amp;w' p:m='\xC3\xA9'>t&#13;x<![CDATA[c]]></p:a>\n"
+      "  <b/>\n"
+      "</r>";
+  const std::string xml = "<?xml version='1.0' encoding='UTF-8'?>\n" + body;
+  std::string utf16 = "\xFF\xFE";
+  for (char c : "<?xml version='1.0' encoding='UTF-16'?>\n" + body) {  // ASCII apart from one 2-byte character
+    if (static_cast<unsigned char>(c) == 0xC3) continue;
+    utf16 += static_cast<unsigned char>(c) == 0xA9 ? std::string("\xE9\x00", 2)
+                                                    : std::string(1, c) + '\0';
+  }
+  const std::regex parserMessage(".+ at line [0-9]+");
+  for (const std::string& whole : {xml, utf16, vxxml_test::Gzip(xml), vxxml_test::Zlib(utf16)}) {
+    CXmlDocument doc;
+    doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(whole.data()), whole.size());
+    ASSERT_EQ(DumpTree(doc.GetDocumentElement()),
+              "{urn:r}r \"\n  \n  \n\"\n"
+              "  {urn:p}a @{}k=\"v&w\" @{urn:p}m=\"\xC3\xA9\" \"txc\"\n"
+              "  {urn:r}b\n");
+    for (std::size_t n = 1; n < whole.size(); ++n) {
+      try {
+        doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(whole.data()), n);
+        ADD_FAILURE() << "cut at " << n;
+      } catch (const CVxException& e) {
+        EXPECT_EQ(typeid(e), typeid(CVxException));
+        EXPECT_TRUE(std::regex_match(e.GetFullMessage(), parserMessage))
+            << n << ": " << e.GetFullMessage();
+      }
+    }
+  }
+}
+
+// Damaged documents (bytes changed, dropped or repeated, also under
+// compression) either load or fail with a CVxException; never anything else.
+TEST(ExpatReader, DamagedDocumentsLoadOrFailCleanly) {
+  const std::string xml =
+      "<?xml version='1.0'?>\n<r xmlns='urn:r' xmlns:p='urn:p' p:a='1'>"
+      "<p:x>t&amp;&#13;\xC3\xA9</p:x><![CDATA[c]]><y/></r>";
+  const std::string gz = vxxml_test::Gzip(xml);
+  const CXmlSerializationContext keep = KeepingCDATA();
+  const CXmlSerializationContext flat = WithSchemaType(SchemaType_NoNamespaces);
+  unsigned state = 12345;
+  auto next = [&state] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7FFF; };
+  const char specials[] = "<>&;'\"/:|=\r\n\0\xC3\xFF]!?x";
+  for (int round = 0; round < 1500; ++round) {
+    std::string bytes = round % 3 == 0 ? gz : xml;
+    for (int edits = 1 + next() % 3; edits > 0; --edits) {
+      const std::size_t at = next() % bytes.size();
+      switch (next() % 3) {
+        case 0: bytes[at] = specials[next() % (sizeof specials - 1)]; break;
+        case 1: bytes.erase(at, 1 + next() % 4); break;
+        default: bytes.insert(at, bytes.substr(at, 1 + next() % 8)); break;
+      }
+      if (bytes.empty()) bytes = "x";
+    }
+    CXmlDocument doc(round % 2 ? keep : flat);
+    try {
+      doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+      EXPECT_NE(doc.GetDocumentElement(), nullptr);
+    } catch (const CVxException&) {
+    }
+  }
+}
+
+TEST(ExpatReader, DeepNestingNeedsNoRecursion) {
+  const std::size_t depth = 100000;
+  std::string xml;
+  xml.reserve(depth * 7 + 1);
+  for (std::size_t i = 0; i < depth; ++i) xml += "<a>";
+  xml += "x";
+  for (std::size_t i = 0; i < depth; ++i) xml += "</a>";
+
+  CXmlDocument doc;
+  doc.LoadXml(xml.c_str());
+  std::size_t levels = 0;
+  const CXmlElement* e = doc.GetDocumentElement();
+  for (; e->GetFirstElement(); e = e->GetFirstElement()) ++levels;
+  EXPECT_EQ(levels, depth - 1);
+  EXPECT_EQ(e->GetText(), "x");
+  doc.Cleanup();  // tears the chain down without recursion
+
+  // The same depth, cut short: the partial tree goes with the next load.
+  EXPECT_THROW(doc.LoadXml(xml.substr(0, xml.size() / 2).c_str()), CVxException);
+  doc.LoadXml("<b/>");
+  EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{}b\n");
+}

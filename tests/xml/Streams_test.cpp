@@ -1,0 +1,324 @@
+#include "vxxml/Streams.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <dirent.h>
+#include <functional>
+#include <random>
+#include <string>
+#include <typeinfo>
+
+#include "vxxml/Encoder.h"
+#include "vxxml/Exception.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+int OpenDescriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir)) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+std::string Bytes(const CBinaryData& data) {
+  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+void ExpectFailure(const std::function<void()>& action, const char* message) {
+  try {
+    action();
+    ADD_FAILURE() << "no exception, expected: " << message;
+  } catch (const CVxException& e) {
+    EXPECT_EQ(typeid(e), typeid(CVxException)) << message;
+    EXPECT_EQ(e.GetFullMessage(), message);
+  }
+}
+
+const char kUnknownEncoding[] =
+    "Unknown Encoding, select UTF-8 (for other encodings contact the vxxml maintainers)";
+
+}  // namespace
+
+TEST(StringBuffer, BlocksJoinOnceAndEmptyKeepsOneBlock) {
+  CStringBuffer buffer;
+  EXPECT_STREQ(buffer.GetText(), "");
+  std::string expected;
+  for (int i = 0; i < 5000; ++i) expected += static_cast<char>('a' + i % 26);
+  for (char c : expected) buffer.Append(c);
+  EXPECT_EQ(buffer.GetLength(), 5000u);
+  EXPECT_EQ(buffer.GetBlockCount(), 2u);
+  uint64_t length = 0;
+  buffer.GetBlock(0, &length);
+  EXPECT_EQ(length, 4095u);
+  EXPECT_EQ(std::string(buffer.GetText()), expected);
+  ASSERT_EQ(buffer.GetBlockCount(), 1u);
+  const char* joined = buffer.GetBlock(0, &length);
+  EXPECT_EQ(length, 5000u);
+  EXPECT_EQ(std::string(buffer.GetText()), expected);  // already joined
+  buffer.Empty();
+  EXPECT_EQ(buffer.GetLength(), 0u);
+  EXPECT_EQ(buffer.GetBlockCount(), 1u);
+  buffer.Append("xy");
+  EXPECT_EQ(buffer.GetBlock(0, &length), joined);  // the next append goes to its start
+  EXPECT_STREQ(buffer.GetText(), "xy");
+  buffer.SetText("new");
+  EXPECT_STREQ(buffer.GetText(), "new");
+  buffer.Clear();
+  EXPECT_STREQ(buffer.GetText(), "");
+  buffer.Append(static_cast<const char*>(nullptr));
+  EXPECT_EQ(buffer.GetLength(), 0u);
+}
+
+TEST(StringBuffer, RandomOperationsMatchAString) {
+  std::mt19937 rng(7);
+  for (unsigned long blockSize : {2ul, 4ul, 17ul, 4096ul}) {
+    CStringBuffer buffer(blockSize);
+    std::string model;
+    for (int step = 0; step < 3000; ++step) {
+      const unsigned op = rng() % 20;
+      if (op < 8) {
+        const char c = static_cast<char>('A' + rng() % 26);
+        buffer.Append(c);
+        model += c;
+      } else if (op < 15) {
+        std::string piece(rng() % 40, static_cast<char>('a' + rng() % 26));
+        if (op % 2)
+          buffer.Append(piece);
+        else
+          buffer.Append(piece.c_str());
+        model += piece;
+      } else if (op < 18) {
+        ASSERT_EQ(std::string(buffer.GetText()), model) << blockSize << " step " << step;
+      } else if (op == 18) {
+        buffer.Empty();
+        model.clear();
+      } else {
+        buffer.SetText("reset");
+        model = "reset";
+      }
+      ASSERT_EQ(buffer.GetLength(), model.size());
+    }
+    EXPECT_EQ(std::string(buffer.GetText()), model);
+  }
+}
+
+TEST(TextStream, EncodesAsItsEncoding) {
+  struct Case {
+    XmlEncoding encoding;
+    std::string expected;
+  } cases[] = {
+      {XmlEncoding_UTF8, std::string("a\xc3\xa9\xf0\x9f\x98\x80")},
+      {XmlEncoding_UTF16, std::string("a\0\xe9\0\x3d\xd8\x00\xde", 8)},
+      {XmlEncoding_UTF16NoDecl, std::string("a\0\xe9\0\x3d\xd8\x00\xde", 8)},
+  };
+  for (const Case& c : cases) {
+    CTextStream stream(c.encoding);
+    EXPECT_EQ(stream.GetEncoding(), c.encoding);
+    stream.Append("a\xc3\xa9\xf0\x9f\x98\x80");
+    EXPECT_EQ(Bytes(stream.GetEncodedStream()), c.expected);
+    stream.Open();
+    EXPECT_EQ(stream.GetLength(), 0u);
+    EXPECT_EQ(stream.GetEncodedStream().GetLength(), 0u);
+  }
+  // (Values outside the enumeration cannot be stored without undefined
+  // behaviour; XmlEncoding_None is the one refused value that can.)
+  CTextStream none(XmlEncoding_None);
+  none.Append('x');
+  ExpectFailure([&] { none.GetEncodedStream(); }, kUnknownEncoding);
+  CTextStream plain;
+  EXPECT_EQ(plain.GetEncoding(), XmlEncoding_None);
+}
+
+TEST(TextStream, EncodingAcrossBlockBoundariesEqualsTheWholeText) {
+  // Characters, bad bytes and long forms cut at every offset around the
+  // 64 KiB block boundary of a text stream.
+  const char* const tricky[] = {"\xc3\xa9",         "\xe4\xb8\xad",      "\xf0\x9f\x98\x80",
+                                "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xfc\x84\x80\x80\x80\x80",
+                                "\xe2\x82",         "\x80\x80\x80",     "\xc3",
+                                "\xed\xa0\x80",     "\xf0\x9f\x98\x80\x80\x80\x80\x80\x80\x80"};
+  for (const char* t : tricky) {
+    for (size_t before = 65535 - 12; before <= 65535 + 2; ++before) {
+      CTextStream stream(XmlEncoding_UTF8);
+      const std::string text = std::string(before, 'a') + t + "z" + t;
+      stream.Append(text);
+      const CBinaryData pieces = stream.GetEncodedStream();
+      const CBinaryData whole = CEncoder::LocalCodePageToUtf8Binary(text.c_str());
+      ASSERT_EQ(Bytes(pieces), Bytes(whole)) << before << " " << t;
+    }
+  }
+  CTextStream withNul(XmlEncoding_UTF8);
+  withNul.Append("a\0b", 3);
+  EXPECT_EQ(Bytes(withNul.GetEncodedStream()), "a");
+}
+
+TEST(FileTextStream, WritesEncodedPiecesWithAByteOrderMarkForUtf16) {
+  const std::string path = ::testing::TempDir() + "vxxml_text_stream.xml";
+  struct Case {
+    XmlEncoding encoding;
+    std::string head;
+    std::string unit;
+  } cases[] = {
+      {XmlEncoding_UTF8, "", "\xc3\xa9"},
+      {XmlEncoding_UTF16, "\xff\xfe", std::string("\xe9\0", 2)},
+      {XmlEncoding_UTF16NoDecl, "\xff\xfe", std::string("\xe9\0", 2)},
+  };
+  const int before = OpenDescriptors();
+  for (const Case& c : cases) {
+    {
+      CFileTextStream stream(path.c_str(), c.encoding);
+      stream.Open();
+      EXPECT_TRUE(stream.IsOpen());
+      std::string expected = c.head;
+      for (int piece = 0; piece < 3; ++piece) {
+        for (int i = 0; i < 3000; ++i) stream.Append("\xc3\xa9");
+        for (int i = 0; i < 3000; ++i) expected += c.unit;
+        stream.Flush();
+        EXPECT_EQ(stream.GetLength(), 0u);
+      }
+      stream.Append("\xc3\xa9");
+      expected += c.unit;
+      stream.Close();
+      EXPECT_FALSE(stream.IsOpen());
+      EXPECT_EQ(ReadFile(path), expected);
+    }
+    // The destructor closes a file left open, without flushing.
+    {
+      CFileTextStream stream(path.c_str(), c.encoding);
+      stream.Open();
+      stream.Append("lost");
+    }
+    EXPECT_EQ(ReadFile(path), c.head);
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+  std::remove(path.c_str());
+}
+
+TEST(FileTextStream, FailuresCloseTheFile) {
+  const int before = OpenDescriptors();
+  {
+    CFileTextStream stream("/nonexistent-vxxml-dir/out.xml", XmlEncoding_UTF8);
+    ExpectFailure([&] { stream.Open(); },
+                  "Failed to write data to the file [/nonexistent-vxxml-dir/out.xml]");
+    EXPECT_FALSE(stream.IsOpen());
+  }
+  if (FILE* probe = std::fopen("/dev/full", "w")) {
+    std::fclose(probe);
+    {
+      // A large flush fails at once.
+      CFileTextStream stream("/dev/full", XmlEncoding_UTF8);
+      stream.Open();
+      stream.Append(std::string(200000, 'x'));
+      ExpectFailure([&] { stream.Flush(); }, "Failed to write data to the file");
+      EXPECT_FALSE(stream.IsOpen());
+    }
+    {
+      // A small one shows when the file is closed.
+      CFileTextStream stream("/dev/full", XmlEncoding_UTF16);
+      stream.Open();
+      stream.Append("x");
+      ExpectFailure([&] { stream.Close(); }, "Failed to write data to the file [/dev/full]");
+      EXPECT_FALSE(stream.IsOpen());
+    }
+  }
+  {
+    const std::string path = ::testing::TempDir() + "vxxml_text_stream_none.xml";
+    CFileTextStream stream(path.c_str(), XmlEncoding_None);
+    stream.Open();
+    stream.Append("x");
+    ExpectFailure([&] { stream.Flush(); }, kUnknownEncoding);
+    std::remove(path.c_str());
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST(BinaryStream, AppendsAndCopiesOut) {
+  CBinaryStream empty;
+  EXPECT_EQ(empty.GetBinaryStream().GetLength(), 0u);
+
+  CBinaryData initial("ab");
+  CBinaryStream stream(initial);
+  stream.Append(static_cast<unsigned char>('c'));
+  CBinaryData more("de");
+  stream.Append(more);
+  unsigned char raw[] = {'f', 0, 0xff};
+  stream.Append(raw, 3);
+  std::string expected("abcdef\0\xff", 8);
+  std::string big(100000, 'z');
+  stream.Append(reinterpret_cast<unsigned char*>(&big[0]), static_cast<unsigned long>(big.size()));
+  expected += big;
+  for (int i = 0; i < 20000; ++i) stream.Append(static_cast<unsigned char>(i));
+  for (int i = 0; i < 20000; ++i) expected += static_cast<char>(i);
+  CBinaryData copy = stream.GetBinaryStream();
+  EXPECT_EQ(Bytes(copy), expected);
+  stream.Append(static_cast<unsigned char>('!'));
+  EXPECT_EQ(copy.GetLength(), expected.size());  // the copy does not follow
+  EXPECT_EQ(Bytes(initial), "ab");
+}
+
+TEST(FileBinaryStream, WritesAllBytesInOneGo) {
+  const std::string path = ::testing::TempDir() + "vxxml_binary_stream.bin";
+  const int before = OpenDescriptors();
+  CBinaryData data("xyz");
+  struct Case {
+    XmlEncoding encoding;
+    std::string expected;
+  } cases[] = {{XmlEncoding_UTF8, "xyz!"},
+               {XmlEncoding_UTF16, "\xff\xfexyz!"},
+               {XmlEncoding_UTF16NoDecl, "\xff\xfexyz!"},
+               {XmlEncoding_None, "xyz!"}};
+  for (const Case& c : cases) {
+    CFileBinaryStream stream(path.c_str(), c.encoding, data);
+    stream.Append(static_cast<unsigned char>('!'));
+    stream.ToFile();
+    EXPECT_EQ(ReadFile(path), c.expected);
+  }
+  CFileBinaryStream missing("/nonexistent-vxxml-dir/x.bin", XmlEncoding_UTF8, data);
+  ExpectFailure([&] { missing.ToFile(); },
+                "Failed to write data to the file [/nonexistent-vxxml-dir/x.bin]");
+  if (FILE* probe = std::fopen("/dev/full", "w")) {
+    std::fclose(probe);
+    CFileBinaryStream full("/dev/full", XmlEncoding_UTF8, data);
+    ExpectFailure([&] { full.ToFile(); }, "Failed to write data to the file [/dev/full]");
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+  std::remove(path.c_str());
+}
+
+TEST(FileHelpers, FileLengthAndUpperCase) {
+  FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  std::fputs("hello world", file);
+  std::fseek(file, 3, SEEK_SET);
+  EXPECT_EQ(_filelength(file), 11ul);
+  EXPECT_EQ(std::ftell(file), 3);
+  std::fclose(file);
+
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  FILE* pipeFile = fdopen(fds[0], "r");
+  EXPECT_EQ(_filelength(pipeFile), static_cast<unsigned long>(-1));
+  std::fclose(pipeFile);
+  close(fds[1]);
+  EXPECT_EQ(_filelength(nullptr), static_cast<unsigned long>(-1));
+
+  char text[] = "abc-Xyz\xe9";
+  EXPECT_EQ(strupr(text), text);
+  EXPECT_STREQ(text, "ABC-XYZ\xe9");
+}

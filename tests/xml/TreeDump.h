@@ -1,0 +1,60 @@
+// Test helpers: a structural dump of a document tree, and zlib compression.
+#ifndef VXXML_TESTS_XML_TREEDUMP_H
+#define VXXML_TESTS_XML_TREEDUMP_H
+
+#include <zlib.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vxxml/XmlDocument.h"
+
+namespace vxxml_test {
+
+// One line per element, indented by depth:
+//   {namespace}local @{namespace}name="value"... "text"
+// Walks with an explicit stack, so any depth is safe.
+inline std::string DumpTree(const VxXmlLib10::CXmlElement* root) {
+  std::string out;
+  std::vector<std::pair<const VxXmlLib10::CXmlElement*, int>> stack;
+  if (root) stack.emplace_back(root, 0);
+  while (!stack.empty()) {
+    const auto [element, depth] = stack.back();
+    stack.pop_back();
+    out.append(2 * depth, ' ');
+    out += "{" + element->GetNamespaceURI() + "}" + element->GetLocalName();
+    for (const VxXmlLib10::CXmlAttribute* a : element->GetAttributes())
+      out += " @{" + a->GetNamespaceURI() + "}" + a->GetLocalName() + "=\"" + a->GetValue() + "\"";
+    if (!element->GetText().empty()) out += " \"" + element->GetText() + "\"";
+    out += "\n";
+    // Push children in reverse so they come out in document order.
+    std::vector<const VxXmlLib10::CXmlElement*> children;
+    for (auto* c = element->GetFirstElement(); c; c = c->GetNextSiblingElement())
+      children.push_back(c);
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+      stack.emplace_back(*it, depth + 1);
+  }
+  return out;
+}
+
+// Compresses with zlib: windowBits 31 gives gzip, 15 the zlib format.
+inline std::string Deflate(const std::string& in, int windowBits) {
+  z_stream zs{};
+  deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&zs, in.size()) + 32, '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+  zs.avail_in = static_cast<uInt>(in.size());
+  zs.next_out = reinterpret_cast<Bytef*>(&out[0]);
+  zs.avail_out = static_cast<uInt>(out.size());
+  deflate(&zs, Z_FINISH);
+  out.resize(zs.total_out);
+  deflateEnd(&zs);
+  return out;
+}
+inline std::string Gzip(const std::string& in) { return Deflate(in, 31); }
+inline std::string Zlib(const std::string& in) { return Deflate(in, 15); }
+
+}  // namespace vxxml_test
+
+#endif  // VXXML_TESTS_XML_TREEDUMP_H

@@ -1,0 +1,405 @@
+#include "vxxml/XmlDocument.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <typeinfo>
+
+#include "vxxml/Encoder.h"
+#include "vxxml/Exception.h"
+#include "xml/TreeDump.h"
+
+using namespace VxXmlLib10;
+using vxxml_test::DumpTree;
+
+namespace {
+
+const std::string kDataDir = VXXML_TEST_DATA_DIR "/xml/";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string TempPath(const char* name) {
+  return ::testing::TempDir() + "vxxml_doc_" + std::to_string(getpid()) + "_" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void LoadBytes(CXmlDocument& doc, const std::string& bytes) {
+  doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// The tree of tests/data/xml/sample-*.xml, in every encoding and form.
+const char kSampleTree[] =
+    "{urn:vxxml:test}doc @{http://www.w3.org/XML/1998/namespace}lang=\"fr\" "
+    "\"\n  \n  \n  \n  \n  \n\"\n"
+    "  {urn:vxxml:p}item @{}id=\"1\" @{urn:vxxml:p}kind=\"caf\xC3\xA9\" "
+    "\"Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65\"\n"
+    "  {urn:vxxml:test}item @{}id=\"2\" \"a<b & c\"\n"
+    "  {urn:vxxml:test}empty\n"
+    "  {urn:vxxml:test}mixed \"onethree\"\n"
+    "    {urn:vxxml:test}b \"two\"\n"
+    "  {}plain \"na\xC3\xAFve\"\n";
+
+const wchar_t kSampleWide[] =
+    L"<!-- the same document in several encodings -->\n"
+    L"<doc xmlns=\"urn:vxxml:test\" xmlns:p=\"urn:vxxml:p\" xml:lang=\"fr\">\n"
+    L"  <p:item id=\"1\" p:kind=\"caf\u00E9\">Cr\u00E8me br\u00FBl\u00E9\x65</p:item>\n"
+    L"  <item id=\"2\"><![CDATA[a<b & c]]></item>\n"
+    L"  <empty/>\n"
+    L"  <mixed>one<b>two</b>three</mixed>\n"
+    L"  <plain xmlns=\"\">na\u00EFve</plain>\n"
+    L"</doc>\n";
+
+const char* const kSampleFiles[] = {"sample-utf8.xml", "sample-utf8-bom.xml", "sample-utf16le.xml",
+                                    "sample-utf16be.xml", "sample-latin1-crlf.xml"};
+
+}  // namespace
+
+// Every encoding, as a buffer, as a file and compressed, builds the same tree.
+TEST(XmlDocument, EveryInputFormBuildsTheSameTree) {
+  for (const char* name : kSampleFiles) {
+    SCOPED_TRACE(name);
+    const std::string path = kDataDir + name;
+    const std::string bytes = ReadFile(path);
+    ASSERT_FALSE(bytes.empty());
+    const std::string gz = vxxml_test::Gzip(bytes), zl = vxxml_test::Zlib(bytes);
+    ASSERT_NE(gz, bytes);
+
+    CXmlDocument doc;
+    doc.Load(path.c_str());
+    EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+    for (const std::string& form : {bytes, gz, zl}) {
+      LoadBytes(doc, form);
+      EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+    }
+    const std::string gzPath = TempPath("sample.xml.gz");
+    WriteFile(gzPath, gz);
+    doc.Load(gzPath.c_str());
+    EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+    std::remove(gzPath.c_str());
+    // Strings carry single bytes; UTF-16 cannot travel in one.
+    if (bytes.find('\0') == std::string::npos) {
+      doc.LoadXml(bytes.c_str());
+      EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+    }
+  }
+  CXmlDocument doc;
+  doc.LoadXml(kSampleWide);
+  EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+}
+
+TEST(XmlDocument, WideStringsCarryEveryCharacter) {
+  CXmlDocument doc;
+  doc.LoadXml(L"<a b='\u20AC'>\U0001D11E\u00E9</a>");
+  const CXmlElement* a = doc.GetDocumentElement();
+  EXPECT_EQ(a->GetAttribute("b", ""), "\xE2\x82\xAC");
+  EXPECT_EQ(a->GetText(), "\xF0\x9D\x84\x9E\xC3\xA9");
+
+  // A pair spelled out in two wchar_t is one character; a lone surrogate or
+  // a value beyond U+10FFFF is no character and becomes U+FFFD.
+  const wchar_t odd[] = {L'<', L'a', L'>', 0xD834, 0xDD1E, 0xD800, L'x', 0xDC00,
+                         static_cast<wchar_t>(0x110000), L'<', L'/', L'a', L'>', 0};
+  doc.LoadXml(odd);
+  EXPECT_EQ(doc.GetDocumentElement()->GetText(),
+            "\xF0\x9D\x84\x9E\xEF\xBF\xBDx\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(XmlDocument, NamesAndTextAreConvertedToTheLocalCodePage) {
+  const std::string saved = setlocale(LC_ALL, nullptr);
+  setlocale(LC_ALL, "C");  // ASCII only: everything else becomes '?'
+  CXmlDocument doc;
+  doc.LoadXml("<\xC3\xA9l\xC3\xA9ment a='\xE2\x82\xAC!'>x\xF0\x9D\x84\x9Ey</\xC3\xA9l\xC3\xA9ment>");
+  const std::string dump = DumpTree(doc.GetDocumentElement());
+  // The ASCII-only switch takes the parser's bytes as they are.
+  ASCIIOnly(true);
+  doc.LoadXml("<a b='\xC3\xA9'>\xE2\x82\xAC</a>");
+  ASCIIOnly(false);
+  const std::string asIs = DumpTree(doc.GetDocumentElement());
+  setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(dump, "{}?l?ment @{}a=\"?!\" \"x?y\"\n");
+  EXPECT_EQ(asIs, "{}a @{}b=\"\xC3\xA9\" \"\xE2\x82\xAC\"\n");
+}
+
+TEST(XmlDocument, EmptyInputsAreRefused) {
+  CXmlDocument doc;
+  const unsigned char byte = '<';
+  const struct {
+    std::function<void()> load;
+    const char* message;
+  } cases[] = {
+      {[&] { doc.LoadXml(""); }, "XML String is empty!"},
+      {[&] { doc.LoadXml(static_cast<const char*>(nullptr)); }, "XML String is empty!"},
+      {[&] { doc.LoadXml(L""); }, "XML String is empty!"},
+      {[&] { doc.LoadXmlStream(&byte, 0); }, "XML Stream is empty!"},
+      {[&] { doc.LoadXmlStream(nullptr, 5); }, "XML Stream is empty!"},
+  };
+  for (const auto& c : cases) {
+    doc.LoadXml("<old/>");
+    try {
+      c.load();
+      ADD_FAILURE() << c.message;
+    } catch (const CVxException& e) {
+      EXPECT_EQ(typeid(e), typeid(CVxException));
+      EXPECT_EQ(e.GetFullMessage(), c.message);
+    }
+    EXPECT_EQ(doc.GetDocumentElement(), nullptr);  // the old tree went first
+  }
+}
+
+TEST(XmlDocument, FileErrorsNameTheFile) {
+  const std::string missing = TempPath("missing.xml");
+  const std::string empty = TempPath("empty.xml");
+  WriteFile(empty, "");
+  const std::string dir = TempPath("dir");
+  mkdir(dir.c_str(), 0700);
+  const std::string fifo = TempPath("fifo");
+  mkfifo(fifo.c_str(), 0600);
+  const int fifoFd = open(fifo.c_str(), O_RDWR | O_NONBLOCK);  // so opening it never blocks
+  ASSERT_GE(fifoFd, 0);
+
+  const struct {
+    std::string path, message;
+  } cases[] = {
+      {missing, "Failed to open the file [" + missing + "]"},
+      {empty, "Failed to read the contents of the file [" + empty + "] Error [0]"},
+      {dir, "Failed to read the contents of the file [" + dir + "] Error [21]"},
+      {fifo, "Failed to get the size of the file [" + fifo + "] Error [29]"},
+  };
+  CXmlDocument doc;
+  for (const auto& c : cases) {
+    try {
+      doc.Load(c.path.c_str());
+      ADD_FAILURE() << c.path;
+    } catch (const CVxException& e) {
+      EXPECT_EQ(typeid(e), typeid(CVxException));
+      EXPECT_EQ(e.GetFullMessage(), c.message);
+    }
+  }
+  close(fifoFd);
+  std::remove(fifo.c_str());
+  std::remove(empty.c_str());
+  rmdir(dir.c_str());
+}
+
+TEST(XmlDocument, FastInfosetIsRecognisedButNotYetRead) {
+  const std::string header("\xE0\x00\x00\x01", 4);
+  const std::string body("\x00\x38\xF0\x3C\x00\x61\xFF", 7);
+  const std::string fi = header + body;
+  const char* const unsupported =
+      "Failed to parse FastInfoset. Fast Infoset input is not supported.";
+  const struct {
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {fi, unsupported},
+      {std::string("\xE0\x00\x00\x02", 4) + body, unsupported},
+      {"<?xml encoding='finf'?>" + fi, unsupported},
+      {"<?xml version='1.1' encoding='finf' standalone='no'?>" + fi, unsupported},
+      {vxxml_test::Gzip(fi), unsupported},
+      {vxxml_test::Zlib("<?xml version='1.0' encoding='finf'?>" + fi), unsupported},
+      // Without the header after it, the declaration is XML text.
+      {"<?xml encoding='finf'?><a/>", "XML declaration not well-formed at line 1"},
+      {"<?xml version='1.0' encoding='finf'?><a/>", "unknown encoding at line 1"},
+      // The header alone, with nothing after it, is not taken for Fast Infoset.
+      {header, "syntax error at line 1"},
+  };
+  CXmlDocument doc;
+  for (const auto& c : cases) {
+    try {
+      LoadBytes(doc, c.bytes);
+      ADD_FAILURE() << c.message;
+    } catch (const CVxException& e) {
+      EXPECT_EQ(typeid(e), typeid(CVxException));
+      EXPECT_EQ(e.GetFullMessage(), c.message);
+    }
+  }
+}
+
+TEST(XmlDocument, LoadingAgainReplacesTheTree) {
+  CXmlDocument doc;
+  doc.LoadXml("<a xmlns:p='urn:1'><b/></a>");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:1");
+  doc.LoadXml("<c/>");
+  EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{}c\n");
+  EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "");
+  EXPECT_THROW(doc.LoadXml("<d><e></d>"), CVxException);
+  doc.LoadXml("<f/>");  // the partial tree of the failure is gone
+  EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{}f\n");
+  doc.Cleanup();
+  EXPECT_EQ(doc.GetDocumentElement(), nullptr);
+  EXPECT_EQ(doc.GetBufferLength(), 0u);
+}
+
+// ---- filter ----------------------------------------------------------------
+
+namespace {
+int g_filtered = 0;
+bool DropAll(CXmlElement*) {
+  ++g_filtered;
+  return true;
+}
+bool DropX(CXmlElement* e) { return e->GetLocalName() == "x"; }
+bool Throws(CXmlElement*) { throw CVxInvalidParamException("stop here"); }
+}  // namespace
+
+TEST(XmlDocument, ElementFilterDropsClosedElements) {
+  g_filtered = 0;
+  CXmlDocument all(DropAll);
+  all.LoadXml("<r>t<a><b/></a><c/>u</r>");
+  EXPECT_EQ(DumpTree(all.GetDocumentElement()), "{}r \"tu\"\n");
+  EXPECT_EQ(g_filtered, 3);  // a, b, c; never the document element
+
+  CXmlDocument some(DropX);
+  some.LoadXml("<r><x/><k>1</k><x><k/></x><k>2</k><x/></r>");
+  EXPECT_EQ(DumpTree(some.GetDocumentElement()), "{}r\n  {}k \"1\"\n  {}k \"2\"\n");
+  // The remaining list is intact: appending after a removal still works.
+  some.GetDocumentElement()->CreateNewChildElement()->SetElementName("z");
+  EXPECT_EQ(DumpTree(some.GetDocumentElement()), "{}r\n  {}k \"1\"\n  {}k \"2\"\n  {}z\n");
+}
+
+TEST(XmlDocument, FilterExceptionsReachTheCaller) {
+  CXmlDocument doc(Throws);
+  try {
+    doc.LoadXml("<r><a/><b/></r>");
+    FAIL();
+  } catch (const CVxInvalidParamException& e) {
+    EXPECT_EQ(e.GetFullMessage(), "stop here");
+  }
+}
+
+// ---- model and builder -----------------------------------------------------
+
+TEST(XmlDocument, ChildListOperations) {
+  CXmlDocument doc;
+  CXmlElement root(&doc);
+  EXPECT_EQ(root.RemoveLastChildElement(), nullptr);
+  CXmlElement* a = root.CreateNewChildElement();
+  CXmlElement* b = root.CreateNewChildElement();
+  CXmlElement* c = root.CreateNewChildElement();
+  EXPECT_EQ(a->GetDocument(), &doc);
+  EXPECT_EQ(root.GetFirstElement(), a);
+  EXPECT_EQ(a->GetNextSiblingElement(), b);
+  EXPECT_EQ(root.RemoveLastChildElement(), c);
+  delete c;
+  EXPECT_EQ(b->GetNextSiblingElement(), nullptr);
+  CXmlElement* d = root.CreateNewChildElement();
+  EXPECT_EQ(b->GetNextSiblingElement(), d);
+  EXPECT_EQ(root.RemoveLastChildElement(), d);
+  delete d;
+  EXPECT_EQ(root.RemoveLastChildElement(), b);
+  delete b;
+  EXPECT_EQ(root.RemoveLastChildElement(), a);
+  delete a;
+  EXPECT_EQ(root.GetFirstElement(), nullptr);
+  EXPECT_NE(root.CreateNewChildElement(), nullptr);  // deleted with root
+}
+
+TEST(XmlDocument, ElementsKeepTheirNamesBeyondTheDocument) {
+  CXmlElement* kept;
+  {
+    CXmlDocument doc;
+    doc.LoadXml("<r xmlns='urn:a-namespace-longer-than-a-short-string'><x/><y/></r>");
+    CXmlElement* r = doc.GetDocumentElement();
+    r->GetFirstElement()->SetNamespace("urn:other");  // changes only that element
+    EXPECT_EQ(r->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
+    EXPECT_EQ(r->GetFirstElement()->GetNamespaceURI(), "urn:other");
+    kept = r->RemoveLastChildElement();
+  }
+  EXPECT_EQ(kept->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
+  EXPECT_EQ(kept->GetLocalName(), "y");
+  kept->SetNamespace("");
+  EXPECT_EQ(kept->GetNamespaceURI(), "");
+  delete kept;
+}
+
+TEST(XmlDocument, AppendTextExcludingCR) {
+  const struct {
+    const char* text;
+    unsigned long length;
+    const char* expected;
+  } cases[] = {
+      {"a\r\nb", 4, "a\nb"}, {"\r\r\r", 3, ""},     {"a\rbcd", 3, "ab"},
+      {"ab\0cd", 5, "ab"},   {"\rx\r", 3, "x"},     {"xyz", 0, ""},
+  };
+  CXmlDocument doc;
+  for (const auto& c : cases) {
+    CXmlElement e(&doc);
+    doc.AppendTextExcludingCR(&e, c.text, c.length);
+    EXPECT_EQ(e.GetText(), c.expected) << c.text;
+  }
+  CXmlElement e(&doc);
+  doc.AppendTextExcludingCR(&e, "p\r\nq");
+  e.AppendText("rs", 1);
+  e.AppendText("t");
+  e.AppendText("u", -1);
+  EXPECT_EQ(e.GetText(), "p\nqrt");
+}
+
+TEST(XmlDocument, AttributesLookups) {
+  CXmlDocument doc;
+  doc.LoadXml("<a xmlns:p='urn:p' x='1' p:x='2' p:y='3'/>");
+  const CXmlElement* a = doc.GetDocumentElement();
+  EXPECT_EQ(a->GetAttribute("x", ""), "1");
+  EXPECT_EQ(a->GetAttribute("x", "urn:p"), "2");
+  EXPECT_EQ(a->GetAttribute("y", ""), "");  // present, but under another namespace
+  EXPECT_EQ(a->GetAttributes().size(), 3u);
+
+  const char* xsi = "http://www.w3.org/2001/XMLSchema-instance";
+  const char* xmlns = "http://www.w3.org/2000/xmlns/";
+  const struct {
+    const char* local;
+    const char* ns;
+    bool isNamespace, isNil;
+  } cases[] = {
+      {"type", xsi, true, false},
+      {"schemaLocation", xsi, true, false},
+      {"noNamespaceSchemaLocation", xmlns, true, false},
+      {"xmlns", xmlns, true, false},
+      {"nil", xsi, false, true},
+      {"nil", xmlns, false, true},
+      {"nil", "", false, false},
+      {"type", "urn:other", false, false},
+      {"lang", xsi, false, false},
+  };
+  for (const auto& c : cases) {
+    const CXmlAttribute attribute(c.local, "v", c.ns);
+    EXPECT_EQ(attribute.IsNamespaceAttribute(), c.isNamespace) << c.local << " " << c.ns;
+    EXPECT_EQ(attribute.IsNilAttribute(), c.isNil) << c.local << " " << c.ns;
+  }
+}
+
+TEST(XmlDocument, BuilderKeepsTheOpenElementStack) {
+  CXmlDocument doc;
+  CXmlElement* r = doc.AddDocElement("urn:r", "r");
+  CXmlElement* a = doc.AddChildElement("", "a");
+  EXPECT_EQ(doc.GetCurrentElement(), a);
+  doc.AddElementAttribute(a, "k", "v", "urn:k");
+  doc.EndElement();
+  EXPECT_EQ(doc.GetCurrentElement(), r);
+  doc.AddChildElement("urn:b", "b");
+  doc.PopElement();
+  doc.EndElement();
+  EXPECT_EQ(doc.GetCurrentElement(), nullptr);
+  EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{urn:r}r\n  {}a @{urn:k}k=\"v\"\n  {urn:b}b\n");
+  try {
+    doc.AddChildElement("", "late");
+    FAIL();
+  } catch (const CVxInvalidStateException& e) {
+    EXPECT_EQ(e.GetFullMessage(), "No open element to add the child element [late] to");
+  }
+}
