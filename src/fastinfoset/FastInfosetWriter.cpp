@@ -301,13 +301,9 @@ void CFastInfosetWriter::WriteStartElement(const std::string& localName,
 
   // Prefixes as the XML text writer chooses them, so that both writers
   // declare the same pairings on the same elements.
-  bool undeclareDefault = false;
   bool declarePrefix = false;
   if (namespaceURI.empty()) {
-    if (!context->GetDefaultNamespace().empty()) {
-      context->SetDefaultNamespace(std::string());
-      undeclareDefault = !outermost;
-    }
+    if (!context->GetDefaultNamespace().empty()) context->SetDefaultNamespace(std::string());
   } else if (namespaceURI != context->GetDefaultNamespace()) {
     const std::string* known = context->FindPrefix(namespaceURI);
     if (known && !known->empty()) {
@@ -319,16 +315,34 @@ void CFastInfosetWriter::WriteStartElement(const std::string& localName,
     }
   }
 
+  // The default namespace in effect in the output, per open element: an
+  // unprefixed name must sit in its own namespace, so where the one in effect
+  // differs (below an element in no namespace, or after a default namespace
+  // was set on an open element) the element declares its own, or undeclares
+  // the default (0xCC) for no namespace.
+  std::vector<std::string>& defaults = state.outputDefaults;
+  const size_t depth = static_cast<size_t>(context->m_depth);
+  if (defaults.size() <= depth) defaults.resize(depth + 1);
   if (outermost) {
-    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace)
+    defaults[0].clear();
+    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
       state.Declare(FIDeclaration::Default, std::string(), m_defaultNamespace);
+      defaults[0] = m_defaultNamespace;
+    }
     // std::map: ascending byte order of URI.
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
       state.Declare(FIDeclaration::Prefixed, pair.second, pair.first);
     }
-  } else if (undeclareDefault) {
-    state.Declare(FIDeclaration::Undeclare, std::string(), std::string());
+  } else {
+    defaults[depth] = defaults[depth - 1];
+    if (context->m_prefix.empty() && defaults[depth] != namespaceURI) {
+      if (namespaceURI.empty())
+        state.Declare(FIDeclaration::Undeclare, std::string(), std::string());
+      else
+        state.Declare(FIDeclaration::Default, std::string(), namespaceURI);
+      defaults[depth] = namespaceURI;
+    }
   }
   if (declarePrefix) state.Declare(FIDeclaration::Prefixed, context->m_prefix, namespaceURI);
 }
@@ -417,7 +431,9 @@ void CFastInfosetWriter::WriteAttributeType(const std::string& typeNamespaceURI,
                                             const std::string& typeName, ItemType type) {
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  if (typeNamespaceURI.empty() || typeNamespaceURI == context->GetDefaultNamespace()) {
+  // A bare type name resolves against the default namespace in effect.
+  const std::string& inEffect = m_state->outputDefaults[static_cast<size_t>(context->m_depth)];
+  if (typeNamespaceURI.empty() || typeNamespaceURI == inEffect) {
     WriteAttributeString("type", detail::kXsiNamespace, typeName, type);
     return;
   }

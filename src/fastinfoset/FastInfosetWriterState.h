@@ -101,6 +101,7 @@ struct FIWriterState {
   size_t declarationCount = 0;
   std::vector<FIPendingAttribute> attributes;
   size_t attributeCount = 0;
+  std::vector<std::string> outputDefaults;  // per depth of the open elements
   CFastInfosetContext::EncodedCharacterString encodings[CFastInfosetContext::ENCODING_TABLE_SIZE];
   std::vector<FIAlphabet> alphabets;
   FIEncodedValue scratch;
