@@ -16,6 +16,7 @@
 // values, which reach the stream in call order.
 #include "vxxml/FastInfosetWriter.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,7 +125,7 @@ void WriteIdentifying(CFastInfosetWriter& writer, FITable& table, const std::str
 
 // A qualified name: its index in the names table, or a literal (octet
 // `literal` with the prefix and namespace flags, then the parts), which then
-// enters the table. `indexed` writes the index form.
+// enters the table. `writeIndex` writes the index form.
 template <class WriteIndex>
 void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWriterState& state,
                         FITable& names, unsigned char literal, const std::string& prefix,
@@ -143,7 +144,8 @@ void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWri
   // A prefix is only written together with a namespace name.
   const bool hasNamespace = !namespaceName.empty();
   const bool hasPrefix = hasNamespace && !prefix.empty();
-  stream.Append(static_cast<unsigned char>(literal | (hasPrefix ? 0x02 : 0) | (hasNamespace ? 0x01 : 0)));
+  stream.Append(
+      static_cast<unsigned char>(literal | (hasPrefix ? 0x02 : 0) | (hasNamespace ? 0x01 : 0)));
   if (hasPrefix)
     WriteIdentifying(writer, state.prefixes, prefix, &CFIVocabulary::AddPrefixName, vocabulary);
   if (hasNamespace)
