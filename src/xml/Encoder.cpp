@@ -93,6 +93,13 @@ void DecodeLocal(const char* text, size_t length, bool utf8Locale, Sink& sink) {
       p = SkipWellFormedUtf8(p, end);
       if (p != run) sink.Run(run, static_cast<size_t>(p - run));
       if (p == end) break;
+    } else if (std::mbsinit(&state)) {
+      // Every locale charset on this platform is an ASCII superset without
+      // shift states, so ASCII runs decode to themselves.
+      const unsigned char* run = p;
+      while (p < end && *p < 0x80 && *p != 0) ++p;
+      if (p != run) sink.Run(run, static_cast<size_t>(p - run));
+      if (p == end) break;
     }
     wchar_t wc = 0;
     const size_t r = std::mbrtowc(&wc, reinterpret_cast<const char*>(p),
@@ -304,6 +311,9 @@ std::string CEncoder::Utf8ToLocalCodePage(unsigned char* utf8, int length, wchar
     if (ConvertUTF8toUTF32(utf8, utf8 + n, nullptr, nullptr) == 0) return std::string();
     return std::string(reinterpret_cast<const char*>(utf8), n);
   }
+  // Pure ASCII is the same text in every locale charset of this platform.
+  if (!DoesUTF8StrContainAnyCharsLargerThanOneByte(utf8, n))
+    return std::string(reinterpret_cast<const char*>(utf8), n);
   std::vector<wchar_t> wideTemp;
   wchar_t* wide = wideBuffer;
   if (!wide || wideSize < n + 1) {
