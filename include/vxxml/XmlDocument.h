@@ -182,6 +182,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// The URI last declared for the prefix ("" for the default namespace)
   /// anywhere in the document, or "".
   const std::string& LookupNamespaceFromAlias(const char* prefix) const;
+  /// Every prefix ("" for the default namespace) declared anywhere in the
+  /// document, with the URI last declared for it.
+  const std::map<std::string, std::string>& GetNamespaceAliases() const { return m_prefixMap; }
 
   SchemaType GetSchemaType() const { return m_schemaType; }
   const CXmlSerializationContext& GetSerializationContext() const { return *m_context; }

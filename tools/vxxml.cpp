@@ -1,0 +1,540 @@
+// vxxml: convert, inspect and round-trip XML documents with the vxxml library.
+//
+//   vxxml convert IN OUT [options]   XML text or Fast Infoset, plain or compressed, to either
+//   vxxml info FILE                  what the file is and what it holds
+//   vxxml roundtrip FILE             text -> Fast Infoset -> text, and whether the infoset survived
+//
+// Any input form is recognised by itself; "-" is standard input or output.
+// Exit status: 0 success, 1 failure (the library's message chain on standard
+// error), 2 bad usage.
+#include <unistd.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <new>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vxxml/vxxml.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+const char kMainUsage[] =
+    "usage: vxxml <command> [options]\n"
+    "\n"
+    "commands:\n"
+    "  convert IN OUT   convert between XML text and Fast Infoset (any input form)\n"
+    "  info FILE        describe a document: form, compression, encoding, size, counts\n"
+    "  roundtrip FILE   text -> Fast Infoset -> text; report whether the infoset survived\n"
+    "\n"
+    "'vxxml <command> --help' describes a command. '-' stands for standard input/output.\n";
+
+const char kConvertUsage[] =
+    "usage: vxxml convert IN OUT [options]\n"
+    "\n"
+    "Reads IN (XML text or Fast Infoset, plain, gzip or zlib; recognised by itself) and\n"
+    "writes OUT in the form the options choose. '-' is standard input or output.\n"
+    "\n"
+    "output form:\n"
+    "  --to xml          XML text (default)\n"
+    "  --to fi           Fast Infoset\n"
+    "XML text options:\n"
+    "  --indent          indent the output\n"
+    "  --crlf            CR LF line ends (default LF)\n"
+    "  --utf16           UTF-16 (little-endian, files start with FF FE; default UTF-8)\n"
+    "  --no-decl         no XML declaration\n"
+    "Fast Infoset options:\n"
+    "  --fi-decl N       XML declaration in front of the document, 0 (none) to 9\n"
+    "  --suggested       binary encodings for numbers and binary data, restricted\n"
+    "                    alphabets for dates and decimals (the suggested settings)\n"
+    "compression:\n"
+    "  --gzip            gzip the output\n"
+    "  --zlib            zlib the output (standard output only; not for files)\n";
+
+const char kInfoUsage[] =
+    "usage: vxxml info FILE\n"
+    "\n"
+    "Prints what FILE is (XML text or Fast Infoset, compression, encoding), its size,\n"
+    "and the element, attribute and text counts, depth, distinct names and namespaces.\n";
+
+const char kRoundtripUsage[] =
+    "usage: vxxml roundtrip FILE\n"
+    "\n"
+    "Converts FILE to XML text, that text to Fast Infoset and the Fast Infoset back to\n"
+    "text, reports the sizes and whether the infoset survived (exit status 1 if not).\n";
+
+// Bad usage: the message and the command's usage go to standard error.
+struct UsageError {
+  std::string message;
+  const char* usage;
+};
+
+// ---- progress ---------------------------------------------------------------
+
+// Phase messages on standard error for inputs that take more than a moment,
+// only when standard error is a terminal.
+class Progress {
+ public:
+  void Enable(unsigned long long bytes) {
+    m_on = bytes >= (8ULL << 20) && isatty(STDERR_FILENO);
+    m_size = bytes;
+  }
+  void Phase(const char* what) {
+    if (!m_on) return;
+    std::fprintf(stderr, "\r\033[Kvxxml: %s (%.1f MB)...", what, m_size / 1e6);
+    std::fflush(stderr);
+  }
+  void Done() {
+    if (!m_on) return;
+    std::fprintf(stderr, "\r\033[K");
+    std::fflush(stderr);
+  }
+
+ private:
+  bool m_on = false;
+  unsigned long long m_size = 0;
+};
+
+Progress g_progress;
+
+// ---- input ------------------------------------------------------------------
+
+std::vector<unsigned char> ReadAll(const std::string& path) {
+  FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  if (!f) throw CVxException(FormatString("Failed to open the file [%s]", path.c_str()));
+  std::vector<unsigned char> bytes;
+  unsigned char chunk[1 << 16];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  const bool failed = std::ferror(f) != 0;
+  if (f != stdin) std::fclose(f);
+  if (failed) throw CVxException(FormatString("Failed to read the file [%s]", path.c_str()));
+  return bytes;
+}
+
+struct Form {
+  std::string compression = "none";
+  bool fastInfoset = false;
+  std::string encoding;  // of XML text
+  std::vector<unsigned char> plain;  // the bytes after inflation
+};
+
+bool StartsWith(const std::vector<unsigned char>& b, const char* text, size_t n) {
+  return b.size() >= n && std::memcmp(b.data(), text, n) == 0;
+}
+
+// Recognises compression, Fast Infoset and the text encoding, as the
+// library's loader does.
+Form Sniff(const std::vector<unsigned char>& bytes) {
+  Form form;
+  form.plain = bytes;
+  if (bytes.size() >= 2) {
+    const bool gzip = bytes[0] == 0x1F && bytes[1] == 0x8B;
+    const bool zlib = (bytes[0] & 0x0F) == 8 && ((bytes[0] << 8) | bytes[1]) % 31 == 0;
+    if (gzip || zlib) {
+      unsigned long length = static_cast<unsigned long>(bytes.size());
+      unsigned char* data = new unsigned char[length];
+      std::memcpy(data, bytes.data(), length);
+      CVxZip zip;
+      zip.Decompress(&data, &length);
+      std::vector<unsigned char> inflated(data, data + length);
+      delete[] data;
+      if (inflated != bytes) {
+        form.compression = gzip ? "gzip" : "zlib";
+        form.plain = std::move(inflated);
+      }
+    }
+  }
+  const auto& p = form.plain;
+  if (StartsWith(p, "\xE0\x00\x00\x01", 4) || StartsWith(p, "\xE0\x00\x00\x02", 4)) {
+    form.fastInfoset = true;
+  } else if (StartsWith(p, "<?xml", 5)) {
+    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+    const size_t end = head.find("?>");
+    if (end != std::string::npos && head.find("finf") < end) form.fastInfoset = true;
+  }
+  if (form.fastInfoset) return form;
+  if (StartsWith(p, "\xFF\xFE", 2)) {
+    form.encoding = "UTF-16LE (byte order mark)";
+  } else if (StartsWith(p, "\xFE\xFF", 2)) {
+    form.encoding = "UTF-16BE (byte order mark)";
+  } else if (StartsWith(p, "\xEF\xBB\xBF", 3)) {
+    form.encoding = "UTF-8 (byte order mark)";
+  } else {
+    form.encoding = "UTF-8";
+    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+    const size_t end = head.find("?>");
+    const size_t at = head.find("encoding");
+    if (StartsWith(p, "<?xml", 5) && at < end) {
+      const size_t q = head.find_first_of("\"'", at);
+      const size_t q2 = q == std::string::npos ? q : head.find(head[q], q + 1);
+      if (q2 != std::string::npos) form.encoding = head.substr(q + 1, q2 - q - 1);
+    }
+  }
+  return form;
+}
+
+void Load(CXmlDocument& document, const std::vector<unsigned char>& bytes) {
+  g_progress.Phase("parsing");
+  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
+}
+
+bool IsBlank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// ---- writing a document through the library's writers -------------------------
+
+// A bound object whose content is a loaded document: it writes the element
+// tree through whichever writer the entry point sets up. Prefixes declared in
+// the document are declared again on the root; text that is only layout
+// between child elements is dropped.
+class DocumentObject : public CXmlObjectBase {
+ public:
+  explicit DocumentObject(const CXmlDocument& document) : m_document(document) {}
+  CXmlObjectBase* GetBase() override { return this; }
+  std::string GetTargetNamespace() const override {
+    const CXmlElement* root = m_document.GetDocumentElement();
+    return root ? root->GetNamespaceURI() : std::string();
+  }
+  std::string GetNamespace() const override { return GetTargetNamespace(); }
+
+ protected:
+  void ToXml_Int(CXmlWriter* writer, bool, const char*, const CXmlSerializationContext&,
+                 bool) const override {
+    const CXmlElement* root = m_document.GetDocumentElement();
+    if (!root) return;
+    for (const auto& alias : m_document.GetNamespaceAliases()) {
+      if (alias.first.empty()) {
+        if (alias.second == root->GetNamespaceURI()) writer->SetDefaultNamespace(alias.second);
+      } else if (alias.first != "xml" && !alias.second.empty()) {
+        writer->AddNamespace(alias.first, alias.second);
+      }
+    }
+    // Iterative walk: documents may nest deeper than the stack allows.
+    std::vector<const CXmlElement*> open;
+    const CXmlElement* e = root;
+    while (e) {
+      Start(writer, e);
+      if (const CXmlElement* child = e->GetFirstElement()) {
+        open.push_back(e);
+        e = child;
+        continue;
+      }
+      writer->WriteEndElement();
+      for (;;) {
+        if (e == root) {
+          e = nullptr;
+          break;
+        }
+        if (const CXmlElement* next = e->GetNextSiblingElement()) {
+          e = next;
+          break;
+        }
+        e = open.back();
+        open.pop_back();
+        writer->WriteEndElement();
+      }
+    }
+  }
+  CXmlElement* FromXml_Int(CXmlElement*, CXmlElement*, const CXmlSerializationContext&,
+                           bool) override {
+    return nullptr;
+  }
+
+ private:
+  static void Start(CXmlWriter* writer, const CXmlElement* e) {
+    writer->WriteStartElement(e->GetLocalName(), e->GetNamespaceURI());
+    for (const CXmlAttribute* a : e->GetAttributes())
+      if (!a->IsNamespaceAttribute())
+        writer->WriteAttributeString(a->GetLocalName(), a->GetNamespaceURI(), a->GetValue(),
+                                     ItemType_string);
+    const std::string& text = e->GetText();
+    if (!text.empty() && !(e->GetFirstElement() && IsBlank(text)))
+      writer->WriteString(text, ItemType_string);
+  }
+
+  const CXmlDocument& m_document;
+};
+
+// ---- infoset dump and statistics ------------------------------------------------
+
+// One line per element, sorted attributes and significant text, for comparing
+// two trees.
+std::string Dump(const CXmlElement* root) {
+  std::string out;
+  std::vector<std::pair<const CXmlElement*, bool>> stack;  // element, children done
+  if (root) stack.push_back({root, false});
+  while (!stack.empty()) {
+    auto& top = stack.back();
+    const CXmlElement* e = top.first;
+    if (top.second) {
+      out += "end\n";
+      stack.pop_back();
+      continue;
+    }
+    top.second = true;
+    out += "element {" + e->GetNamespaceURI() + "}" + e->GetLocalName() + "\n";
+    std::vector<std::string> attributes;
+    for (const CXmlAttribute* a : e->GetAttributes())
+      if (!a->IsNamespaceAttribute())
+        attributes.push_back("  {" + a->GetNamespaceURI() + "}" + a->GetLocalName() + "=" +
+                             a->GetValue() + "\n");
+    std::sort(attributes.begin(), attributes.end());
+    for (const auto& a : attributes) out += a;
+    if (!e->GetText().empty() && !(e->GetFirstElement() && IsBlank(e->GetText())))
+      out += "  text " + e->GetText() + "\n";
+    std::vector<const CXmlElement*> children;
+    for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
+      children.push_back(c);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({*it, false});
+  }
+  return out;
+}
+
+struct Statistics {
+  unsigned long long elements = 0, attributes = 0, texts = 0, textBytes = 0;
+  size_t depth = 0;
+  std::set<std::string> names, namespaces;
+};
+
+Statistics Count(const CXmlElement* root) {
+  Statistics s;
+  std::vector<std::pair<const CXmlElement*, size_t>> stack;
+  if (root) stack.push_back({root, 1});
+  while (!stack.empty()) {
+    const CXmlElement* e = stack.back().first;
+    const size_t depth = stack.back().second;
+    stack.pop_back();
+    ++s.elements;
+    s.depth = std::max(s.depth, depth);
+    s.names.insert("{" + e->GetNamespaceURI() + "}" + e->GetLocalName());
+    if (!e->GetNamespaceURI().empty()) s.namespaces.insert(e->GetNamespaceURI());
+    for (const CXmlAttribute* a : e->GetAttributes()) {
+      if (a->IsNamespaceAttribute()) continue;
+      ++s.attributes;
+      if (!a->GetNamespaceURI().empty()) s.namespaces.insert(a->GetNamespaceURI());
+    }
+    if (!e->GetText().empty() && !(e->GetFirstElement() && IsBlank(e->GetText()))) {
+      ++s.texts;
+      s.textBytes += e->GetText().size();
+    }
+    for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
+      stack.push_back({c, depth + 1});
+  }
+  return s;
+}
+
+// ---- output -----------------------------------------------------------------
+
+void WriteAll(const std::string& path, const CBinaryData& data, bool byteOrderMark) {
+  FILE* f = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+  if (!f) throw CVxException(FormatString("Failed to write data to the file [%s]", path.c_str()));
+  bool ok = true;
+  if (byteOrderMark) ok = std::fwrite("\xFF\xFE", 1, 2, f) == 2;
+  if (ok && data.GetLength())
+    ok = std::fwrite(data.GetData(), 1, data.GetLength(), f) == data.GetLength();
+  ok = (f == stdout ? std::fflush(f) == 0 : std::fclose(f) == 0) && ok;
+  if (!ok) throw CVxException(FormatString("Failed to write data to the file [%s]", path.c_str()));
+}
+
+// ---- commands ---------------------------------------------------------------------
+
+bool WantsHelp(const std::vector<std::string>& args) {
+  return std::find(args.begin(), args.end(), "--help") != args.end() ||
+         std::find(args.begin(), args.end(), "-h") != args.end();
+}
+
+int Convert(const std::vector<std::string>& args) {
+  if (WantsHelp(args)) {
+    std::fputs(kConvertUsage, stdout);
+    return 0;
+  }
+  std::vector<std::string> files;
+  bool toFastInfoset = false, indent = false, declaration = true, suggested = false;
+  EOLType eol = EOLType_LF;
+  XmlEncoding encoding = XmlEncoding_UTF8;
+  CompressionType compression = CompressionType_None;
+  FInfoDecl fiDeclaration = FInfoDecl_None;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--to") {
+      if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", kConvertUsage};
+      const std::string& v = args[++i];
+      if (v == "fi" || v == "fastinfoset") toFastInfoset = true;
+      else if (v == "xml") toFastInfoset = false;
+      else throw UsageError{"--to takes xml or fi, not '" + v + "'", kConvertUsage};
+    } else if (a == "--indent") {
+      indent = true;
+    } else if (a == "--crlf") {
+      eol = EOLType_CRLF;
+    } else if (a == "--utf16") {
+      encoding = XmlEncoding_UTF16;
+    } else if (a == "--no-decl") {
+      declaration = false;
+    } else if (a == "--fi-decl") {
+      if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", kConvertUsage};
+      const std::string& v = args[++i];
+      if (v.size() != 1 || v[0] < '0' || v[0] > '9')
+        throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", kConvertUsage};
+      fiDeclaration = static_cast<FInfoDecl>(v[0] - '0');
+    } else if (a == "--suggested") {
+      suggested = true;
+    } else if (a == "--gzip") {
+      compression = CompressionType_GZip;
+    } else if (a == "--zlib") {
+      compression = CompressionType_ZLib;
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw UsageError{"unknown option '" + a + "'", kConvertUsage};
+    } else {
+      files.push_back(a);
+    }
+  }
+  if (files.size() != 2) throw UsageError{"convert needs IN and OUT", kConvertUsage};
+
+  g_progress.Phase("reading");
+  const std::vector<unsigned char> bytes = ReadAll(files[0]);
+  g_progress.Enable(bytes.size());
+  CXmlDocument document;
+  Load(document, bytes);
+  DocumentObject object(document);
+  CXmlSerializationContext context;
+  if (suggested) context.GetFIContext().SetSuggestedValues();
+  g_progress.Phase("writing");
+  const std::string& out = files[1];
+  if (toFastInfoset) {
+    if (out == "-")
+      WriteAll(out, object.ToFastInfosetStream(fiDeclaration, context, compression), false);
+    else
+      object.ToFastInfosetFile(out.c_str(), fiDeclaration, context, compression);
+  } else if (out == "-") {
+    WriteAll(out, object.ToXmlStream(declaration, indent, encoding, eol, context, compression),
+             encoding == XmlEncoding_UTF16 && compression == CompressionType_None);
+  } else {
+    object.ToXmlFile(out.c_str(), declaration, indent, encoding, eol, context, compression);
+  }
+  g_progress.Done();
+  return 0;
+}
+
+int Info(const std::vector<std::string>& args) {
+  if (WantsHelp(args)) {
+    std::fputs(kInfoUsage, stdout);
+    return 0;
+  }
+  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
+    throw UsageError{"info needs one FILE", kInfoUsage};
+  const std::vector<unsigned char> bytes = ReadAll(args[0]);
+  g_progress.Enable(bytes.size());
+  const Form form = Sniff(bytes);
+  CXmlDocument document;
+  Load(document, bytes);
+  g_progress.Phase("counting");
+  const Statistics s = Count(document.GetDocumentElement());
+  g_progress.Done();
+  const CXmlElement* root = document.GetDocumentElement();
+  std::printf("file:          %s\n", args[0].c_str());
+  std::printf("form:          %s\n", form.fastInfoset ? "Fast Infoset" : "XML text");
+  std::printf("compression:   %s\n", form.compression.c_str());
+  if (!form.fastInfoset) std::printf("encoding:      %s\n", form.encoding.c_str());
+  std::printf("size:          %zu bytes", bytes.size());
+  if (form.compression != "none") std::printf(" (%zu bytes inflated)", form.plain.size());
+  std::printf("\n");
+  std::printf("root:          {%s}%s\n", root->GetNamespaceURI().c_str(),
+              root->GetLocalName().c_str());
+  std::printf("elements:      %llu\n", s.elements);
+  std::printf("attributes:    %llu\n", s.attributes);
+  std::printf("texts:         %llu (%llu bytes)\n", s.texts, s.textBytes);
+  std::printf("depth:         %zu\n", s.depth);
+  std::printf("distinct names: %zu\n", s.names.size());
+  std::printf("namespaces:    %zu\n", s.namespaces.size());
+  for (const std::string& ns : s.namespaces) std::printf("  %s\n", ns.c_str());
+  return 0;
+}
+
+int Roundtrip(const std::vector<std::string>& args) {
+  if (WantsHelp(args)) {
+    std::fputs(kRoundtripUsage, stdout);
+    return 0;
+  }
+  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
+    throw UsageError{"roundtrip needs one FILE", kRoundtripUsage};
+  const std::vector<unsigned char> bytes = ReadAll(args[0]);
+  g_progress.Enable(bytes.size());
+  const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
+
+  CXmlDocument original;
+  Load(original, bytes);
+  g_progress.Phase("writing text");
+  const CBinaryData text = DocumentObject(original).ToXmlStream(
+      true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
+
+  CXmlDocument fromText;
+  fromText.LoadXmlStream(text.GetData(), text.GetLength());
+  g_progress.Phase("writing Fast Infoset");
+  const CBinaryData fi =
+      DocumentObject(fromText).ToFastInfosetStream(FInfoDecl_None, context, CompressionType_None);
+
+  CXmlDocument fromFi;
+  g_progress.Phase("reading Fast Infoset");
+  fromFi.LoadXmlStream(fi.GetData(), fi.GetLength());
+  const CBinaryData back = DocumentObject(fromFi).ToXmlStream(
+      true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
+  CXmlDocument fromBack;
+  fromBack.LoadXmlStream(back.GetData(), back.GetLength());
+  g_progress.Done();
+
+  const std::string reference = Dump(original.GetDocumentElement());
+  const bool survived = Dump(fromFi.GetDocumentElement()) == reference &&
+                        Dump(fromBack.GetDocumentElement()) == reference;
+  std::printf("input:         %zu bytes\n", bytes.size());
+  std::printf("XML text:      %lu bytes (UTF-8)\n", text.GetLength());
+  std::printf("Fast Infoset:  %lu bytes (%.1f%% of the text)\n", fi.GetLength(),
+              text.GetLength() ? 100.0 * fi.GetLength() / text.GetLength() : 0.0);
+  std::printf("back to text:  %lu bytes%s\n", back.GetLength(),
+              back == text ? ", identical to the first text" : "");
+  std::printf("infoset:       %s\n", survived ? "survived" : "CHANGED");
+  return survived ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::fputs(kMainUsage, stderr);
+    return 2;
+  }
+  const std::string command = args[0];
+  args.erase(args.begin());
+  try {
+    if (command == "--help" || command == "-h" || command == "help") {
+      std::fputs(kMainUsage, stdout);
+      return 0;
+    }
+    if (command == "convert") return Convert(args);
+    if (command == "info") return Info(args);
+    if (command == "roundtrip") return Roundtrip(args);
+    throw UsageError{"unknown command '" + command + "'", kMainUsage};
+  } catch (const UsageError& e) {
+    g_progress.Done();
+    std::fprintf(stderr, "vxxml: %s\n\n%s", e.message.c_str(), e.usage);
+    return 2;
+  } catch (const CVxException& e) {
+    g_progress.Done();
+    std::fprintf(stderr, "vxxml: %s\n", e.GetFullMessage().c_str());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    g_progress.Done();
+    std::fprintf(stderr, "vxxml: not enough memory\n");
+    return 1;
+  }
+}
