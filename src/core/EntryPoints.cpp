@@ -82,6 +82,20 @@ void CXmlObjectBase::ToXmlFile(const char* fileName, bool includeDeclaration, bo
     WriteText(*this, stream, includeDeclaration, formatted, eol, context);
     return;
   }
+  if (compression != CompressionType_None &&
+      (encoding == XmlEncoding_UTF16 || encoding == XmlEncoding_UTF16NoDecl)) {
+    // The byte order mark belongs to the text, so it goes inside the
+    // compressed data: the file then inflates to an ordinary UTF-16 file, and
+    // reads back, instead of starting with two bytes no inflater expects.
+    CTextStream stream(encoding);
+    WriteText(*this, stream, includeDeclaration, formatted, eol, context);
+    CBinaryData data("\xFF\xFE");
+    data.Append(stream.GetEncodedStream());
+    Compress(data, compression);
+    CFileBinaryStream file(fileName, XmlEncoding_None, data);
+    file.ToFile();
+    return;
+  }
   CBinaryData data =
       ToXmlStream(includeDeclaration, formatted, encoding, eol, context, compression);
   CFileBinaryStream file(fileName, encoding, data);

@@ -159,6 +159,14 @@ TEST(EntryPoints, FilesOnBothPaths) {
   Note back;
   back.FromXmlFile(buffered.c_str(), Default());
   EXPECT_EQ(back.body, large.body);
+  // Compressed UTF-16: the byte order mark is inside the compressed text, so
+  // the file inflates to an ordinary UTF-16 file and reads back.
+  large.ToXmlFile(buffered.c_str(), true, false, XmlEncoding_UTF16, EOLType_LF, Default(),
+                  CompressionType_GZip);
+  EXPECT_EQ(ReadFile(buffered).substr(0, 2), "\x1F\x8B");
+  Note back16;
+  back16.FromXmlFile(buffered.c_str(), Default());
+  EXPECT_EQ(back16.body, large.body);
   try {
     n.ToXmlFile(buffered.c_str(), false, false, XmlEncoding_UTF8, EOLType_LF, Default(),
                 CompressionType_GZip);

@@ -1,0 +1,102 @@
+// The command-line tool, run as a user would run it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifdef VXXML_TOOL_PATH
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+};
+
+// Runs the tool with `args` (shell words); standard error is captured too.
+ToolRun Tool(const std::string& args) {
+  const std::string command = std::string(VXXML_TOOL_PATH) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ToolRun run{-1, {}};
+  if (!pipe) return run;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Temp(const char* name) {
+  return std::string(::testing::TempDir()) + "vxxml_cli_" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const std::string kSample = std::string(VXXML_SOURCE_DIR) + "/samples/purchaseOrder.xml";
+
+}  // namespace
+
+TEST(Cli, UsageAndHelp) {
+  EXPECT_EQ(Tool("").status, 2);
+  EXPECT_EQ(Tool("frobnicate").status, 2);
+  for (const char* command : {"--help", "convert --help", "info --help", "roundtrip --help"}) {
+    const ToolRun r = Tool(command);
+    EXPECT_EQ(r.status, 0) << command;
+    EXPECT_NE(r.out.find("usage: vxxml"), std::string::npos) << command;
+  }
+  const ToolRun bad = Tool("convert a b --to pdf");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("vxxml: --to takes xml or fi, not 'pdf'"), std::string::npos);
+  EXPECT_EQ(Tool("convert onlyone").status, 2);
+  EXPECT_EQ(Tool("info").status, 2);
+}
+
+TEST(Cli, FailuresCarryTheLibraryMessage) {
+  const std::string broken = Temp("broken.xml");
+  WriteFile(broken, "<a>\n<b>\n</a>\n");
+  const ToolRun r = Tool("info " + broken);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "vxxml: mismatched tag at line 3\n");
+  const ToolRun missing = Tool("convert /nonexistent/in.xml " + Temp("out.xml"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out.rfind("vxxml: ", 0), 0u);
+  const ToolRun zlibFile = Tool("convert " + kSample + " " + Temp("z.xml") + " --zlib");
+  EXPECT_EQ(zlibFile.status, 1);
+  EXPECT_EQ(zlibFile.out, "vxxml: ZLIB Compression only available for To Stream methods.\n");
+  std::remove(broken.c_str());
+}
+
+TEST(Cli, ConvertTextForms) {
+  const std::string out = Temp("plain.xml");
+  ASSERT_EQ(Tool("convert " + kSample + " " + out + " --no-decl").status, 0);
+  const std::string text = ReadFile(out);
+  EXPECT_EQ(text.rfind("<po:purchaseOrder xmlns:po=\"http://www.example.com/PO1\"", 0), 0u)
+      << text.substr(0, 120);
+  const ToolRun piped = Tool("convert " + out + " - --indent --crlf");
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
+  const std::string utf16 = Temp("utf16.xml");
+  ASSERT_EQ(Tool("convert " + kSample + " " + utf16 + " --utf16 --gzip").status, 0);
+  EXPECT_EQ(ReadFile(utf16).substr(0, 2), "\x1F\x8B");
+  const ToolRun info = Tool("info " + utf16);
+  EXPECT_EQ(info.status, 0) << info.out;
+  EXPECT_NE(info.out.find("compression:   gzip"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("encoding:      UTF-16LE (byte order mark)"), std::string::npos)
+      << info.out;
+  EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
+  std::remove(out.c_str());
+  std::remove(utf16.c_str());
+}
+
+#endif  // VXXML_TOOL_PATH
