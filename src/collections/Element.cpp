@@ -57,6 +57,7 @@ CElement::CElement(CXmlObjectBase* object, const char* defaultNamespace)
   context.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
   CTextStream stream(XmlEncoding_UTF8);
   CXmlTextWriter writer(stream);
+  writer.SetFormat(false);
   writer.Open();
   CXmlObjectBase::ToXml_Int(object, &writer, true, object->GetTargetNamespace().c_str(), context,
                             false);
