@@ -354,6 +354,7 @@ TEST(TypeCollection, VariantHoldsACollection) {
     v.SetXmlCollection(s);
     EXPECT_EQ(v.GetItemType(), ItemType_xmlCollection);
     EXPECT_EQ(v.GetXmlCollection().Get(), s.Get());
+    EXPECT_EQ(Failure<CVxException>([&] { v.GetType(); }), "Invalid Type 28");
     VxVariant copy(v);
     EXPECT_EQ(s->AddRef(), 4);  // s, v, copy, and this call
     s->Release();
