@@ -227,7 +227,8 @@ TEST(Collection, EventsInOrder) {
   EXPECT_EQ(r.Take(), "1:s 2:s 0:- 1:s 2:s 0:-");
   // A failed lookup leaves the add event without its completion; a bad
   // index fires nothing.
-  EXPECT_THROW(list.AddBeforeItem(new Item("missing"), a), CVxInvalidParamException);
+  CSmartPtr<Item> missing = new Item("missing");
+  EXPECT_THROW(list.AddBeforeItem(missing, a), CVxInvalidParamException);
   EXPECT_EQ(r.Take(), "1:a");
   EXPECT_THROW(list.AddItemAt(9, a), CVxInvalidParamException);
   EXPECT_THROW(list.Remove(9), CVxInvalidParamException);

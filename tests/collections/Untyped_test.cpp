@@ -469,3 +469,26 @@ TEST(Untyped, AdditionsFireCollectionEvents) {
   col->Remove(0);
   EXPECT_EQ(sink.types, "120120340");
 }
+
+TEST(Untyped, DepthIsBounded) {
+  auto nested = [](int levels) {
+    std::string xml;
+    for (int i = 0; i < levels; ++i) xml += "<a>";
+    for (int i = 0; i < levels; ++i) xml += "</a>";
+    return xml;
+  };
+  const std::string deepest = nested(1000), tooDeep = nested(1001);
+  for (int round = 0; round < 2; ++round) {  // a failure leaves no depth behind
+    CSmartPtr<CElement> e = new CElement("x");
+    EXPECT_EQ(Failure<CVxValidationException>([&] { e->FromXml(tooDeep.c_str()); }),
+              "The element [a] is nested more than 1000 levels deep");
+    e->FromXml(deepest.c_str());
+    EXPECT_EQ(Text(e), deepest.substr(0, 999 * 3) + "<a/>" + deepest.substr(1000 * 3 + 4));
+  }
+  CXmlDocument document;
+  document.LoadXml(tooDeep.c_str());
+  CSmartPtr<CElement> copy = new CElement("x");
+  EXPECT_EQ(Failure<CVxValidationException>(
+                [&] { copy->CopyXmlElement(document.GetDocumentElement()); }),
+            "The element [a] is nested more than 1000 levels deep");
+}
