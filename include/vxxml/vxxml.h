@@ -4,6 +4,8 @@
 
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
+#include "vxxml/ClassFactory.h"
+#include "vxxml/Collection.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
@@ -22,6 +24,7 @@
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
 #include "vxxml/StringBuffer.h"
+#include "vxxml/Untyped.h"
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
