@@ -1,0 +1,187 @@
+// XML Schema patterns matched with PCRE2 (8-bit library, UTF mode).
+//
+// A pattern is rewritten into PCRE syntax, anchored, compiled once and kept
+// in a process-wide cache keyed by the pattern as given; matching uses one
+// match block per thread. PCRE2 compiled code is read-only during a match,
+// so one compiled pattern serves every thread.
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
+
+#include <langinfo.h>
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
+
+#include "types/RegEx.h"
+#include "types/RestrictionErrors.h"
+#include "vxxml/BinaryData.h"
+#include "vxxml/Encoder.h"
+#include "vxxml/Restrictions.h"
+#include "vxxml/Whitespace.h"
+#include "xml/Utf8.h"
+
+namespace VxXmlLib10 {
+
+namespace detail {
+
+namespace {
+
+bool IsUtf8Locale() {
+  if (MB_CUR_MAX <= 1) return false;
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset && std::strcmp(codeset, "UTF-8") == 0;
+}
+
+bool IsWellFormedUtf8(const std::string& text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* const end = p + text.size();
+  while (p < end) {
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    uint32_t cp;
+    const int n = DecodeUtf8(p, end, &cp);
+    if (n == 0) return false;
+    p += n;
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::string& LocalToUtf8(const std::string& text, std::string& scratch) {
+  // With ASCII_ONLY the bytes are the UTF-8 text; in a UTF-8 locale the
+  // conversion is the identity on well-formed text.
+  if (ASCII_ONLY || (IsUtf8Locale() && IsWellFormedUtf8(text))) return text;
+  // The encoder works on null-terminated text: convert between the NULs and
+  // keep them.
+  scratch.clear();
+  size_t start = 0;
+  for (;;) {
+    const size_t nul = text.find('\0', start);
+    const std::string piece = text.substr(start, nul == std::string::npos ? nul : nul - start);
+    const CBinaryData utf8 = CEncoder::LocalCodePageToUtf8Binary(piece.c_str());
+    if (utf8.GetLength() != 0)
+      scratch.append(reinterpret_cast<const char*>(utf8.GetData()), utf8.GetLength());
+    if (nul == std::string::npos) break;
+    scratch += '\0';
+    start = nul + 1;
+  }
+  return scratch;
+}
+
+std::string TranslatePattern(const std::string& pattern) {
+  // An escaped backslash is parked on a placeholder byte so that the
+  // escapes below never see its second half.
+  static const char* const kSteps[][2] = {
+      {"\\\\", "\x01"},
+      {"\\i", "([^\\W\\d]|:)"},
+      {"\\I", "([\\W\\d])"},
+      {"\\c", "(\\w|\\.|-|:)"},
+      {"\\C", "([^\\w\\.\\-\\:])"},
+      {"\\p{IsBasicLatin}", "[\\000-\\177]"},
+      {"\\p{IsLatin-1Supplement}", "[\\200-\\377]"},
+      {"\\p{IsLatinExtended-A}", "[\\400-\\577]"},
+      // U+0180..U+024F. A bare \1117 would be read as \111 (the letter 'I')
+      // followed by '7', giving a reversed range; \o{} takes every digit.
+      {"\\p{IsLatinExtended-B}", "[\\600-\\o{1117}]"},
+      {"\x01", "\\\\"},
+  };
+  std::string out = pattern;
+  for (const auto& step : kSteps) {
+    if (out.find(step[0]) != std::string::npos) FindReplace(out, step[0], step[1]);
+  }
+  return "^" + out + "$";
+}
+
+}  // namespace detail
+
+namespace {
+
+struct CodeDeleter {
+  void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+};
+using CodePtr = std::shared_ptr<pcre2_code>;
+
+// Compiles the XML Schema pattern; throws the regular-expression message.
+CodePtr Compile(const std::string& pattern) {
+  const std::string expression = detail::TranslatePattern(pattern);
+  int error = 0;
+  PCRE2_SIZE offset = 0;
+  pcre2_code* code =
+      pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.data()), expression.size(),
+                    PCRE2_UTF, &error, &offset, nullptr);
+  if (!code) {
+    PCRE2_UCHAR text[256];
+    if (pcre2_get_error_message(error, text, sizeof text) < 0) text[0] = 0;
+    detail::ThrowInvalidRegularExpression(expression, reinterpret_cast<const char*>(text));
+  }
+  return CodePtr(code, CodeDeleter());
+}
+
+// Compiled patterns by XML Schema pattern. Patterns come from generated
+// facet sets, so there are few; the bound only keeps a stream of distinct
+// patterns from growing memory without end. Failures are not kept: a bad
+// pattern is compiled (and reported) again on each call.
+class PatternCache {
+ public:
+  CodePtr Get(const std::string& pattern) {
+    {
+      std::shared_lock<std::shared_mutex> lock(m_mutex);
+      const auto it = m_codes.find(pattern);
+      if (it != m_codes.end()) return it->second;
+    }
+    CodePtr code = Compile(pattern);
+    std::unique_lock<std::shared_mutex> lock(m_mutex);
+    if (m_codes.size() >= kMaxPatterns) m_codes.clear();
+    return m_codes.emplace(pattern, std::move(code)).first->second;
+  }
+
+ private:
+  static constexpr size_t kMaxPatterns = 1024;
+  std::shared_mutex m_mutex;
+  std::unordered_map<std::string, CodePtr> m_codes;
+};
+
+PatternCache& Cache() {
+  static PatternCache cache;
+  return cache;
+}
+
+// One match block per thread. Only the whole match's offsets are read, so a
+// single pair suffices (a smaller vector than the captures still reports
+// the match, with result 0). The block also keeps PCRE2's backtracking
+// memory between matches.
+struct MatchDataDeleter {
+  void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+
+pcre2_match_data* ThreadMatchData() {
+  thread_local std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(
+      pcre2_match_data_create(1, nullptr));
+  return data.get();
+}
+
+}  // namespace
+
+bool TestRegEx(std::string pattern, std::string value) {
+  const CodePtr code = Cache().Get(pattern);
+  std::string scratch;
+  const std::string& subject = detail::LocalToUtf8(value, scratch);
+  pcre2_match_data* data = ThreadMatchData();
+  if (!data) return false;
+  // Anchored at both ends, so a shorter alternative that would stop early
+  // ("a" of "a|ab" on "ab") is passed over for one that covers the value.
+  const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()),
+                             subject.size(), 0, PCRE2_ANCHORED | PCRE2_ENDANCHORED, data,
+                             nullptr);
+  if (rc < 0) return false;
+  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
+  return ovector[0] == 0 && ovector[1] == subject.size();
+}
+
+}  // namespace VxXmlLib10

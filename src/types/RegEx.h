@@ -1,0 +1,22 @@
+// Private helpers of the pattern test, shared with the facet checks.
+#ifndef VXXML_SRC_TYPES_REGEX_H
+#define VXXML_SRC_TYPES_REGEX_H
+
+#include <string>
+
+namespace VxXmlLib10 {
+namespace detail {
+
+/// Local-code-page text as UTF-8, as CEncoder::LocalCodePageToUtf8Binary
+/// converts it, but for the whole string: NUL bytes are kept. Returns
+/// `text` itself (no copy) when it is already its own UTF-8 form; otherwise
+/// fills `scratch` and returns it.
+const std::string& LocalToUtf8(const std::string& text, std::string& scratch);
+
+/// The XML Schema expression rewritten for PCRE and anchored ("^...$").
+std::string TranslatePattern(const std::string& pattern);
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_TYPES_REGEX_H

@@ -1,0 +1,35 @@
+// Failures of the facet checks and of the pattern test: every message text
+// of both is in RestrictionErrors.cpp.
+#ifndef VXXML_SRC_TYPES_RESTRICTIONERRORS_H
+#define VXXML_SRC_TYPES_RESTRICTIONERRORS_H
+
+#include <string>
+
+namespace VxXmlLib10 {
+namespace detail {
+
+/// A value outside its facets, shown as text (strings, binary as hex, the
+/// canonical text of big values, dates and durations).
+[[noreturn]] void ThrowInvalidValue(const char* name, const std::string& text);
+/// The same for the small integer kinds, shown in decimal.
+[[noreturn]] void ThrowInvalidValue(const char* name, int value);
+[[noreturn]] void ThrowInvalidValue(const char* name, long value);
+[[noreturn]] void ThrowInvalidValue(const char* name, unsigned long value);
+/// The same for the floating kinds, shown with "%f".
+[[noreturn]] void ThrowInvalidValue(const char* name, double value);
+/// A string whose pattern did not compile: `patternMessage` is the full
+/// message of the pattern failure.
+[[noreturn]] void ThrowInvalidValueBadPattern(const std::string& patternMessage,
+                                              const char* name, const std::string& value);
+/// The dispatcher was asked for a kind it has no check for.
+[[noreturn]] void ThrowUnknownType(const std::string& variantTypeName);
+/// The variant holds a kind stored differently from the kind asked for.
+[[noreturn]] void ThrowTypeMismatch(const char* name, const char* held, const char* wanted);
+/// PCRE2 refused the rewritten, anchored expression.
+[[noreturn]] void ThrowInvalidRegularExpression(const std::string& expression,
+                                                const std::string& error);
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_TYPES_RESTRICTIONERRORS_H

@@ -1,0 +1,415 @@
+// Facet sets and the facet checks of every simple value kind.
+#include "vxxml/Restrictions.h"
+
+#include <utility>
+
+#include "types/RegEx.h"
+#include "types/RestrictionErrors.h"
+#include "vxxml/BigInteger.h"
+#include "vxxml/BinaryData.h"
+#include "vxxml/Conversions.h"
+#include "vxxml/DateTime.h"
+#include "vxxml/DateTimeSpan.h"
+#include "vxxml/Decimal.h"
+#include "vxxml/Exception.h"
+#include "vxxml/Variant.h"
+#include "vxxml/XmlObjectHelper.h"
+
+namespace VxXmlLib10 {
+
+CPrimitiveRestrictions::CPrimitiveRestrictions() : minLength(-1), maxLength(-1), length(-1) {}
+
+CPrimitiveRestrictions::CPrimitiveRestrictions(std::string pattern_, int minLength_,
+                                               int maxLength_, std::string minInclusive_,
+                                               std::string maxInclusive_,
+                                               std::string minExclusive_,
+                                               std::string maxExclusive_, int length_)
+    : pattern(std::move(pattern_)),
+      minLength(minLength_),
+      maxLength(maxLength_),
+      minInclusive(std::move(minInclusive_)),
+      maxInclusive(std::move(maxInclusive_)),
+      minExclusive(std::move(minExclusive_)),
+      maxExclusive(std::move(maxExclusive_)),
+      length(length_) {}
+
+CPrimitiveRestrictions::~CPrimitiveRestrictions() = default;
+
+namespace {
+
+using C = CConversions;
+const C::WhitespaceRule kCollapse = CWhitespaceUtils::WhitespaceRule_Collapse;
+
+enum class Bound { MinInclusive, MaxInclusive, MinExclusive, MaxExclusive };
+
+// Totally ordered kinds. Written with >= and <= so that a NaN on either side
+// fails the inclusive tests and passes the exclusive ones.
+template <class T>
+bool Violates(Bound bound, const T& value, const T& limit) {
+  switch (bound) {
+    case Bound::MinInclusive:
+      return !(value >= limit);
+    case Bound::MaxInclusive:
+      return !(value <= limit);
+    case Bound::MinExclusive:
+      return value <= limit;
+    case Bound::MaxExclusive:
+      break;
+  }
+  return value >= limit;
+}
+
+// Partially ordered kinds, from CompareTo: 0 equal, 1 less, 2 greater,
+// 3 indeterminate (which violates nothing).
+bool ViolatesOrder(Bound bound, int order) {
+  switch (bound) {
+    case Bound::MinInclusive:
+      return order == 1;
+    case Bound::MaxInclusive:
+      return order == 2;
+    case Bound::MinExclusive:
+      return order == 0 || order == 1;
+    case Bound::MaxExclusive:
+      break;
+  }
+  return order == 0 || order == 2;
+}
+
+bool Violates(Bound bound, const CDateTime& value, const CDateTime& limit) {
+  return ViolatesOrder(bound, value.CompareTo(limit));
+}
+
+bool Violates(Bound bound, const CDateTimeSpan& value, const CDateTimeSpan& limit) {
+  return ViolatesOrder(bound, value.CompareTo(limit));
+}
+
+// Tests every bound that is set, in facet order; `fail` throws the kind's
+// message. Each bound is parsed with the kind's own conversion.
+template <class T, class Fail>
+void CheckBounds(const CPrimitiveRestrictions& r, const T& value,
+                 T (*parse)(const std::string&, C::WhitespaceRule), Fail fail) {
+  const std::pair<const std::string*, Bound> bounds[] = {
+      {&r.minInclusive, Bound::MinInclusive},
+      {&r.maxInclusive, Bound::MaxInclusive},
+      {&r.minExclusive, Bound::MinExclusive},
+      {&r.maxExclusive, Bound::MaxExclusive},
+  };
+  for (const auto& b : bounds) {
+    if (b.first->empty()) continue;
+    if (Violates(b.second, value, parse(*b.first, kCollapse))) fail();
+  }
+}
+
+// Tests minLength, maxLength and length against a byte count.
+template <class Fail>
+void CheckLengths(const CPrimitiveRestrictions& r, unsigned long long count, Fail fail) {
+  if (r.minLength >= 0 && count < static_cast<unsigned long long>(r.minLength)) fail();
+  if (r.maxLength >= 0 && count > static_cast<unsigned long long>(r.maxLength)) fail();
+  if (r.length >= 0 && count != static_cast<unsigned long long>(r.length)) fail();
+}
+
+void CheckBinary(const char* name, const CBinaryData& value, const CPrimitiveRestrictions& r) {
+  CheckLengths(r, value.GetLength(),
+               [&] { detail::ThrowInvalidValue(name, value.GetAsHexString()); });
+}
+
+void CheckDateTime(const char* name, const CDateTime& value, const CPrimitiveRestrictions& r,
+                   CDateTime (*parse)(const std::string&, C::WhitespaceRule)) {
+  CheckBounds(r, value, parse, [&] { detail::ThrowInvalidValue(name, value.ToString()); });
+}
+
+// How a kind is held in a variant; a variant may be read as another kind
+// only when both are held the same way.
+enum class Storage { None, Char, Short, Long, LongLong, UChar, UShort, ULong, ULongLong,
+                     Float, Double, Bool, Binary, Span, Date, String, Decimal, Integer };
+
+Storage StorageOf(ItemType type) {
+  switch (type) {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary:
+      return Storage::Binary;
+    case ItemType_i1:
+    case ItemType_char:
+      return Storage::Char;
+    case ItemType_i2:
+      return Storage::Short;
+    case ItemType_i4:
+      return Storage::Long;
+    case ItemType_i8:
+      return Storage::LongLong;
+    case ItemType_ui1:
+    case ItemType_month:
+    case ItemType_day:
+      return Storage::UChar;
+    case ItemType_ui2:
+    case ItemType_year:
+      return Storage::UShort;
+    case ItemType_ui4:
+      return Storage::ULong;
+    case ItemType_ui8:
+      return Storage::ULongLong;
+    case ItemType_r4:
+      return Storage::Float;
+    case ItemType_r8:
+      return Storage::Double;
+    case ItemType_duration:
+      return Storage::Span;
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time:
+      return Storage::Date;
+    case ItemType_string:
+      return Storage::String;
+    case ItemType_boolean:
+      return Storage::Bool;
+    case ItemType_decimal:
+      return Storage::Decimal;
+    case ItemType_integer:
+      return Storage::Integer;
+    default:
+      break;
+  }
+  return Storage::None;
+}
+
+const char* KindName(ItemType type) {
+  static const char* const kNames[] = {
+      "none",      "hexBinary", "base64Binary", "i1",      "i2",      "i4",      "i8",
+      "ui1",       "ui2",       "ui4",          "ui8",     "r4",      "r8",      "duration",
+      "yearMonth", "monthDay",  "year",         "month",   "day",     "date",    "datetime",
+      "time",      "char",      "string",       "boolean", "decimal", "integer", "object",
+      "collection"};
+  const int i = static_cast<int>(type);
+  return i >= 0 && i < static_cast<int>(sizeof kNames / sizeof kNames[0]) ? kNames[i]
+                                                                           : "unknown";
+}
+
+}  // namespace
+
+// ---- binary ---------------------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionForhexBinary(const char* name, const CBinaryData& value,
+                                                    const CPrimitiveRestrictions& r) {
+  CheckBinary(name, value, r);
+}
+
+void CXmlObjectHelper::CheckRestrictionForbase64Binary(const char* name,
+                                                       const CBinaryData& value,
+                                                       const CPrimitiveRestrictions& r) {
+  CheckBinary(name, value, r);
+}
+
+// ---- integers -------------------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionFori1(const char* name, char value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::i1FromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionFori2(const char* name, short value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::i2FromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionFori4(const char* name, long value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::i4FromString, [&] { detail::ThrowInvalidValue(name, value); });
+}
+
+void CXmlObjectHelper::CheckRestrictionFori8(const char* name, long long value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::i8FromString,
+              [&] { detail::ThrowInvalidValue(name, C::i8ToString(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForui1(const char* name, unsigned char value,
+                                              const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::ui1FromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForui2(const char* name, unsigned short value,
+                                              const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::ui2FromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForui4(const char* name, unsigned long value,
+                                              const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::ui4FromString, [&] { detail::ThrowInvalidValue(name, value); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForui8(const char* name, unsigned long long value,
+                                              const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::ui8FromString,
+              [&] { detail::ThrowInvalidValue(name, C::ui8ToString(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForyear(const char* name, unsigned short value,
+                                               const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::yearFromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionFormonth(const char* name, unsigned char value,
+                                                const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::monthFromString,
+              [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForday(const char* name, unsigned char value,
+                                              const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::dayFromString, [&] { detail::ThrowInvalidValue(name, int(value)); });
+}
+
+// ---- floating -------------------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionForr4(const char* name, float value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::r4FromString,
+              [&] { detail::ThrowInvalidValue(name, static_cast<double>(value)); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForr8(const char* name, double value,
+                                             const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::r8FromString, [&] { detail::ThrowInvalidValue(name, value); });
+}
+
+// ---- durations and dates --------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionForduration(const char* name, const CDateTimeSpan& value,
+                                                   const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::durationFromString,
+              [&] { detail::ThrowInvalidValue(name, value.ToString()); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForyearMonth(const char* name, const CDateTime& value,
+                                                    const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::yearMonthFromString);
+}
+
+void CXmlObjectHelper::CheckRestrictionFormonthYear(const char* name, const CDateTime& value,
+                                                    const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::yearMonthFromString);
+}
+
+void CXmlObjectHelper::CheckRestrictionFormonthDay(const char* name, const CDateTime& value,
+                                                   const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::monthDayFromString);
+}
+
+void CXmlObjectHelper::CheckRestrictionFordate(const char* name, const CDateTime& value,
+                                               const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::dateFromString);
+}
+
+void CXmlObjectHelper::CheckRestrictionFordatetime(const char* name, const CDateTime& value,
+                                                   const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::datetimeFromString);
+}
+
+void CXmlObjectHelper::CheckRestrictionFortime(const char* name, const CDateTime& value,
+                                               const CPrimitiveRestrictions& r) {
+  CheckDateTime(name, value, r, &C::timeFromString);
+}
+
+// ---- exact numbers --------------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionFordecimal(const char* name, const CDecimal& value,
+                                                  const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::decimalFromString,
+              [&] { detail::ThrowInvalidValue(name, value.ToString()); });
+}
+
+void CXmlObjectHelper::CheckRestrictionForinteger(const char* name, const CBigInteger& value,
+                                                  const CPrimitiveRestrictions& r) {
+  CheckBounds(r, value, &C::integerFromString,
+              [&] { detail::ThrowInvalidValue(name, value.ToString()); });
+}
+
+// ---- text and boolean -----------------------------------------------------
+
+void CXmlObjectHelper::CheckRestrictionForstring(const char* name, const std::string& value,
+                                                 const CPrimitiveRestrictions& r) {
+  CheckLengths(r, value.size(), [&] { detail::ThrowInvalidValue(name, value); });
+  if (r.pattern.empty()) return;
+  bool matched;
+  try {
+    std::string scratch;
+    matched = TestRegEx(detail::LocalToUtf8(r.pattern, scratch), value);
+  } catch (const CVxException& e) {
+    detail::ThrowInvalidValueBadPattern(e.GetFullMessage(), name, value);
+  }
+  if (!matched) detail::ThrowInvalidValue(name, value);
+}
+
+void CXmlObjectHelper::CheckRestrictionForboolean(const char*, bool,
+                                                  const CPrimitiveRestrictions&) {}
+
+// ---- dispatcher -----------------------------------------------------------
+
+void CXmlObjectHelper::CheckRestriction(const char* name, const VxVariant& value, ItemType type,
+                                        const CPrimitiveRestrictions& r) {
+  if (type < ItemType_hexBinary || type > ItemType_integer || type == ItemType_char)
+    detail::ThrowUnknownType(value.GetType());
+  if (value.IsNil()) return;
+  // Reading a variant as a kind held another way would read the wrong
+  // member of its storage (or follow a pointer that is not one).
+  if (StorageOf(value.GetItemType()) != StorageOf(type))
+    detail::ThrowTypeMismatch(name, KindName(value.GetItemType()), KindName(type));
+  switch (type) {
+    case ItemType_hexBinary:
+      return CheckRestrictionForhexBinary(name, value.GetHexBinary(), r);
+    case ItemType_base64Binary:
+      return CheckRestrictionForbase64Binary(name, value.GetBase64Binary(), r);
+    case ItemType_i1:
+      return CheckRestrictionFori1(name, value.GetI1(), r);
+    case ItemType_i2:
+      return CheckRestrictionFori2(name, value.GetI2(), r);
+    case ItemType_i4:
+      return CheckRestrictionFori4(name, value.GetI4(), r);
+    case ItemType_i8:
+      return CheckRestrictionFori8(name, value.GetI8(), r);
+    case ItemType_ui1:
+      return CheckRestrictionForui1(name, value.GetUI1(), r);
+    case ItemType_ui2:
+      return CheckRestrictionForui2(name, value.GetUI2(), r);
+    case ItemType_ui4:
+      return CheckRestrictionForui4(name, value.GetUI4(), r);
+    case ItemType_ui8:
+      return CheckRestrictionForui8(name, value.GetUI8(), r);
+    case ItemType_r4:
+      return CheckRestrictionForr4(name, value.GetR4(), r);
+    case ItemType_r8:
+      return CheckRestrictionForr8(name, value.GetR8(), r);
+    case ItemType_duration:
+      return CheckRestrictionForduration(name, value.GetDuration(), r);
+    case ItemType_yearMonth:
+      return CheckRestrictionForyearMonth(name, value.GetYearMonth(), r);
+    case ItemType_monthDay:
+      return CheckRestrictionFormonthDay(name, value.GetMonthDay(), r);
+    case ItemType_year:
+      return CheckRestrictionForyear(name, value.GetYear(), r);
+    case ItemType_month:
+      return CheckRestrictionFormonth(name, value.GetMonth(), r);
+    case ItemType_day:
+      return CheckRestrictionForday(name, value.GetDay(), r);
+    case ItemType_date:
+      return CheckRestrictionFordate(name, value.GetDate(), r);
+    case ItemType_datetime:
+      return CheckRestrictionFordatetime(name, value.GetDateTime(), r);
+    case ItemType_time:
+      return CheckRestrictionFortime(name, value.GetTime(), r);
+    case ItemType_string:
+      return CheckRestrictionForstring(name, value.GetString(), r);
+    case ItemType_boolean:
+      return CheckRestrictionForboolean(name, value.GetBoolean(), r);
+    case ItemType_decimal:
+      return CheckRestrictionFordecimal(name, value.GetDecimal(), r);
+    case ItemType_integer:
+      return CheckRestrictionForinteger(name, value.GetInteger(), r);
+    default:
+      break;
+  }
+}
+
+}  // namespace VxXmlLib10
