@@ -144,16 +144,26 @@ class VXXML_API CXmlObjectBase : public IEventSink {
                                   const CXmlSerializationContext& context,
                                   bool emptyChoiceAllowed);
 
-  // Collection events: each calls sink->OnEvent with the collection as
-  // source. The remove events pass a pointer to the index (valid during the
-  // call only), or null for index -1. A null sink is ignored.
-  static void FireOnCollectionChangeEvent(IEventSink* sink, CXmlObjectBase* coll);
-  static void FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* coll, void* item);
-  static void FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+  // Collection events: each calls sink->OnEvent with the collection's
+  // GetBase() as source. The remove events pass a pointer to the index (valid
+  // during the call only), or null for index -1. A null sink is ignored.
+  static void FireOnCollectionChangeEvent(IEventSink* sink, CXmlCollectionBase* coll);
+  static void FireOnCollectionAddEvent(IEventSink* sink, CXmlCollectionBase* coll, void* item);
+  static void FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                                void* item);
-  static void FireOnCollectionRemoveEvent(IEventSink* sink, CXmlObjectBase* coll, int index);
-  static void FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+  static void FireOnCollectionRemoveEvent(IEventSink* sink, CXmlCollectionBase* coll,
+                                          int index);
+  static void FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                                   int index);
+
+  // The namespace rules and name matching of CXmlObjectHelper, for callers
+  // holding plain texts (a null text is taken as empty).
+  bool IsNamespaceValid(const char* namespaceUri, const char* rule,
+                        const char* targetNamespace) const;
+  bool TestNamespace(const char* namespaceUri, const char* rule,
+                     const char* targetNamespace) const;
+  bool DoesElementNameMatch(const CXmlSerializationContext& context, const CXmlElement* element,
+                            const char* name, const char* namespaceUri) const;
 
  protected:
   /// Writes the object's attributes; the base writes nothing.

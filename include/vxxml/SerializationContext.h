@@ -9,6 +9,7 @@
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/NamespaceAliasMap.h"
 #include "vxxml/ObjectBase.h"
+#include "vxxml/Untyped.h"
 
 namespace VxXmlLib10 {
 
@@ -73,6 +74,14 @@ class VXXML_API CXmlSerializationContext {
   CFastInfosetContext& GetFIContext() { return m_fiContext; }
   const CFastInfosetContext& GetFIContext() const { return m_fiContext; }
 
+  /// The attributes written on every document root with this context, after
+  /// its namespace declarations. The collection (namespace "", rule "##any",
+  /// target namespace "") is created on the first call -- which writes the
+  /// context, so make it before sharing the context between threads -- and
+  /// is shared with the caller and with every copy of the context made
+  /// afterwards. A copy made before the first call creates its own.
+  CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
+
   /// The context used when a caller passes none.
   static CXmlSerializationContext m_defaultContext;
 
@@ -82,7 +91,7 @@ class VXXML_API CXmlSerializationContext {
   CNamespaceAliasMap m_namespaceAliases;
   // The additional-root-attribute collection, created on first request and
   // shared by copies of the context.
-  mutable CSmartPtr<CXmlObjectBase> m_additionalRootAttributes;
+  mutable CSmartPtr<CAttributeCol> m_additionalRootAttributes;
   std::vector<std::string> m_processingInstructions;
   std::string m_inLineSchema;
   bool m_ignoreInvalidCollectionCounts;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "vxxml/Collection.h"
 #include "vxxml/Export.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/ObjectBase.h"
@@ -65,6 +66,8 @@ class VXXML_API VxVariant {
   void SetInteger(const CBigInteger& value);
   /// Takes a reference on a non-null object.
   void SetXmlObject(CXmlObjectBase* value);
+  /// Takes a reference on a non-null collection (kind 28).
+  void SetXmlCollection(CXmlCollectionBase* value);
 
   // Getters do not check the type: read the kind that is held.
   CBinaryData GetHexBinary() const;
@@ -94,6 +97,7 @@ class VXXML_API VxVariant {
   CDecimal GetDecimal() const;
   CBigInteger GetInteger() const;
   CSmartPtr<CXmlObjectBase> GetXmlObject() const;
+  CSmartPtr<CXmlCollectionBase> GetXmlCollection() const;
 
   /// The kind's name ("i4", "datetime", ...); throws CVxException
   /// "Invalid Type %d" for 0, 27, 28 and unknown values.

@@ -1,6 +1,25 @@
-// Static helpers shared by the metadata and the collections: the facet
-// checks of every simple value kind.
+// Static helpers shared by the metadata and the collections: the namespace
+// rules of wildcards, element-name matching, and the facet checks of every
+// simple value kind.
 //
+// Namespace rules. A rule is a list of tokens separated by single spaces;
+// a namespace N is accepted when one token accepts it:
+//
+//   "##any"              always
+//   "##other"            N differs from the target namespace
+//   "##local"            N is empty
+//   "##targetNamespace"  N equals the target namespace
+//   any other token      N equals the token, or N is empty
+//
+// An empty token (an empty rule, two adjacent spaces) accepts only the empty
+// namespace. Comparisons are byte-wise and case-sensitive.
+//
+//   CXmlObjectHelper::IsNamespaceValid("", "##other", "urn:t");        // true
+//   CXmlObjectHelper::TestNamespace("urn:x", "##local", "urn:t");
+//   // throws CVxInvalidNamespaceException "Invalid namespace [urn:x]. The
+//   // namespace must be one of [##local] where the target namespace is [urn:t]"
+//
+// Facet checks.
 // Each check takes the name of the element or attribute being checked (for
 // the message), the value and the facet set, returns nothing and throws on
 // the first violation:
@@ -32,6 +51,8 @@
 namespace VxXmlLib10 {
 
 class CBinaryData;
+class CXmlElement;
+class CXmlSerializationContext;
 class CBigInteger;
 class CDecimal;
 class CDateTime;
@@ -40,6 +61,22 @@ class VxVariant;
 
 class VXXML_API CXmlObjectHelper {
  public:
+  /// True when a token of `rule` accepts `namespaceUri` (see above).
+  static bool IsNamespaceValid(const std::string& namespaceUri, const std::string& rule,
+                               const std::string& targetNamespace);
+  /// Returns true when IsNamespaceValid does; otherwise throws
+  /// CVxInvalidNamespaceException "Invalid namespace [%s]. The namespace must
+  /// be one of [%s] where the target namespace is [%s]".
+  static bool TestNamespace(const std::string& namespaceUri, const std::string& rule,
+                            const std::string& targetNamespace);
+  /// True when the element's local name is `name` and, unless the context
+  /// ignores namespaces, its namespace URI is `namespaceUri`. Under
+  /// SchemaType_NoNamespaces only the local name counts. A null element
+  /// matches nothing.
+  static bool DoesElementNameMatch(const CXmlSerializationContext& context,
+                                   const CXmlElement* element, const std::string& name,
+                                   const std::string& namespaceUri);
+
   /// Checks the value held by the variant as kind `type` with the check of
   /// that kind. A nil variant holds no value and passes. `type` 22 (char) and
   /// values outside 1..26 throw CVxInvalidValueException

@@ -1,6 +1,8 @@
 // Reference counting, the static forwarders and the collection events.
 #include "vxxml/ObjectBase.h"
 
+#include "vxxml/Collection.h"
+
 namespace VxXmlLib10 {
 
 CInstanceMonitor::CInstanceMonitor(const char*) {}
@@ -58,31 +60,31 @@ CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* obj, CXmlElement* eleme
 }
 
 namespace {
-void Fire(IEventSink* sink, CXmlObjectBase* coll, IEventSink::MsgType type, void* data) {
+void Fire(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, void* data) {
   if (sink) sink->OnEvent(coll ? coll->GetBase() : nullptr, type, data);
 }
-void FireIndex(IEventSink* sink, CXmlObjectBase* coll, IEventSink::MsgType type, int index) {
+void FireIndex(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, int index) {
   int copy = index;
   Fire(sink, coll, type, index == -1 ? nullptr : &copy);
 }
 }  // namespace
 
-void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink* sink, CXmlObjectBase* coll) {
+void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink* sink, CXmlCollectionBase* coll) {
   Fire(sink, coll, MsgType_CollectionChange, nullptr);
 }
-void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlObjectBase* coll,
+void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                               void* item) {
   Fire(sink, coll, MsgType_CollectionAdd, item);
 }
-void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                                       void* item) {
   Fire(sink, coll, MsgType_CollectionAddComplete, item);
 }
-void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink* sink, CXmlObjectBase* coll,
+void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                                  int index) {
   FireIndex(sink, coll, MsgType_CollectionRemove, index);
 }
-void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlObjectBase* coll,
+void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
                                                          int index) {
   FireIndex(sink, coll, MsgType_CollectionRemoveComplete, index);
 }

@@ -25,6 +25,11 @@ CXmlSerializationContext& CXmlSerializationContext::operator=(
     const CXmlSerializationContext& other) = default;
 CXmlSerializationContext::~CXmlSerializationContext() = default;
 
+CSmartPtr<CAttributeCol> CXmlSerializationContext::GetAdditionalRootAttributes() const {
+  if (!m_additionalRootAttributes) m_additionalRootAttributes = new CAttributeCol("", "##any", "");
+  return m_additionalRootAttributes;
+}
+
 void CXmlSerializationContext::SetIgnoreUnknownElements(bool value) {
   if (value && m_ignoreMissingMandatoryElements)
     throw CVxInvalidStateException(

@@ -5,6 +5,7 @@
 
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
+#include "vxxml/Collection.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
@@ -179,6 +180,16 @@ void VxVariant::SetXmlObject(CXmlObjectBase* value) {
   m_type = ItemType_xmlObject;
 }
 
+void VxVariant::SetXmlCollection(CXmlCollectionBase* value) {
+  // Held as its CXmlObjectBase part, like an object, so that copying and
+  // clearing treat both kinds alike.
+  CXmlObjectBase* object = value;
+  if (object) object->AddRef();
+  Clear();
+  m_value.p = object;
+  m_type = ItemType_xmlCollection;
+}
+
 CBinaryData VxVariant::GetHexBinary() const { return OwnedOrDefault<CBinaryData>(m_value.p); }
 CBinaryData VxVariant::GetBase64Binary() const { return OwnedOrDefault<CBinaryData>(m_value.p); }
 CDateTimeSpan VxVariant::GetDuration() const { return OwnedOrDefault<CDateTimeSpan>(m_value.p); }
@@ -192,6 +203,11 @@ CDecimal VxVariant::GetDecimal() const { return OwnedOrDefault<CDecimal>(m_value
 CBigInteger VxVariant::GetInteger() const { return OwnedOrDefault<CBigInteger>(m_value.p); }
 CSmartPtr<CXmlObjectBase> VxVariant::GetXmlObject() const {
   return CSmartPtr<CXmlObjectBase>(static_cast<CXmlObjectBase*>(m_value.p));
+}
+
+CSmartPtr<CXmlCollectionBase> VxVariant::GetXmlCollection() const {
+  return CSmartPtr<CXmlCollectionBase>(
+      static_cast<CXmlCollectionBase*>(static_cast<CXmlObjectBase*>(m_value.p)));
 }
 
 std::string VxVariant::GetType() const {

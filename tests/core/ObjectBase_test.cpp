@@ -1,4 +1,5 @@
 #include "vxxml/ObjectBase.h"
+#include "vxxml/Collection.h"
 #include "vxxml/SerializationContext.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,16 @@ struct Probe : CXmlObjectBase {
   int* deleted;
   mutable bool lastRoot = false, lastChoice = true;
   mutable std::string lastNs;
+};
+
+// The smallest concrete collection: the source of the events below.
+struct ProbeCollection : CXmlCollection {
+  void ToXml_Int(CXmlWriter*, bool, const char*, const CXmlSerializationContext&,
+                 bool) const override {}
+  CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* e, const CXmlSerializationContext&,
+                           bool) override {
+    return e;
+  }
 };
 
 }  // namespace
@@ -119,7 +130,8 @@ TEST(ObjectBase, ForwardersReachProtectedOperations) {
 }
 
 TEST(ObjectBase, EventsCarryTheirData) {
-  Probe sink, coll;
+  Probe sink;
+  ProbeCollection coll;
   int item = 0;
   CXmlObjectBase::FireOnCollectionChangeEvent(&sink, &coll);
   CXmlObjectBase::FireOnCollectionAddEvent(&sink, &coll, &item);

@@ -1,0 +1,212 @@
+// Collection bounds, count checks, listeners, and the list of bound objects.
+#include "vxxml/Collection.h"
+
+#include <algorithm>
+
+#include "collections/CollectionErrors.h"
+#include "vxxml/SerializationContext.h"
+
+namespace VxXmlLib10 {
+
+namespace {
+std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+}  // namespace
+
+// ---- CXmlCollectionBase -----------------------------------------------------------
+
+CXmlCollectionBase::CXmlCollectionBase() : m_minOccurs(0), m_maxOccurs(-1) {}
+
+CXmlCollectionBase::CXmlCollectionBase(const char* elementName, const char* namespaceUri,
+                                       int minOccurs, int maxOccurs)
+    : m_namespaceUri(Text(namespaceUri)), m_minOccurs(minOccurs), m_maxOccurs(maxOccurs) {
+  SetElementName(elementName);
+}
+
+CXmlCollectionBase::~CXmlCollectionBase() = default;
+
+std::string CXmlCollectionBase::GetTargetNamespace() const {
+  detail::ThrowCollectionTargetNamespace();
+}
+
+void CXmlCollectionBase::ValidateCount(const CXmlSerializationContext& context) const {
+  if (context.GetIgnoreInvalidCollectionCounts()) return;
+  const int count = GetCount();
+  if (m_maxOccurs != -1 && count > m_maxOccurs)
+    detail::ThrowTooManyItems(GetElementName(), m_maxOccurs);
+  if (count < m_minOccurs) detail::ThrowTooFewItems(GetElementName(), m_minOccurs);
+}
+
+bool CXmlCollectionBase::IsValidCount(const CXmlSerializationContext& context) const {
+  if (context.GetIgnoreInvalidCollectionCounts()) return true;
+  const int count = GetCount();
+  if (m_maxOccurs != -1 && count > m_maxOccurs) return false;
+  return count >= m_minOccurs;
+}
+
+void CXmlCollectionBase::AddEventListener(IEventSink* sink) { m_listeners.push_back(sink); }
+
+void CXmlCollectionBase::RemoveEventListener(IEventSink* sink) {
+  m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), sink),
+                    m_listeners.end());
+}
+
+// A listener may register or remove listeners while it is told of an event;
+// the event goes to the listeners registered when it was fired.
+void CXmlCollectionBase::FireOnCollectionChange() {
+  const std::vector<IEventSink*> sinks = m_listeners;
+  for (IEventSink* sink : sinks) FireOnCollectionChangeEvent(sink, this);
+}
+
+void CXmlCollectionBase::FireOnCollectionAdd(void* item) {
+  const std::vector<IEventSink*> sinks = m_listeners;
+  for (IEventSink* sink : sinks) FireOnCollectionAddEvent(sink, this, item);
+}
+
+void CXmlCollectionBase::FireOnCollectionAddComplete(void* item) {
+  const std::vector<IEventSink*> sinks = m_listeners;
+  for (IEventSink* sink : sinks) FireOnCollectionAddCompleteEvent(sink, this, item);
+}
+
+void CXmlCollectionBase::FireOnCollectionRemove(int index) {
+  const std::vector<IEventSink*> sinks = m_listeners;
+  for (IEventSink* sink : sinks) FireOnCollectionRemoveEvent(sink, this, index);
+}
+
+void CXmlCollectionBase::FireOnCollectionRemoveComplete(int index) {
+  const std::vector<IEventSink*> sinks = m_listeners;
+  for (IEventSink* sink : sinks) FireOnCollectionRemoveCompleteEvent(sink, this, index);
+}
+
+// ---- CXmlCollection -----------------------------------------------------------------
+
+CXmlCollection::CXmlCollection() : m_first(nullptr), m_last(nullptr), m_count(0) {}
+
+CXmlCollection::CXmlCollection(const char* elementName, const char* namespaceUri, int minOccurs,
+                               int maxOccurs)
+    : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs),
+      m_first(nullptr),
+      m_last(nullptr),
+      m_count(0) {}
+
+CXmlCollection::~CXmlCollection() {
+  Node* node = m_first;
+  while (node) {
+    Node* next = node->m_next;
+    node->m_item->Release();
+    delete node;
+    node = next;
+  }
+}
+
+void CXmlCollection::Clear() {
+  while (m_count > 0) Remove(0);
+}
+
+void CXmlCollection::Remove(int index) { RemoveNode(GetNodeAtIndex(index)); }
+
+void CXmlCollection::Insert(Node* before, CXmlObjectBase* item) {
+  Node* node = new Node(item);
+  item->AddRef();
+  node->m_next = before;
+  node->m_prev = before ? before->m_prev : m_last;
+  if (node->m_prev)
+    node->m_prev->m_next = node;
+  else
+    m_first = node;
+  if (before)
+    before->m_prev = node;
+  else
+    m_last = node;
+  ++m_count;
+}
+
+void CXmlCollection::AppendItem(CXmlObjectBase* item) {
+  if (!item) detail::ThrowNullItem();
+  FireOnCollectionAdd(item);
+  Insert(nullptr, item);
+  FireOnCollectionAddComplete(item);
+  FireOnCollectionChange();
+}
+
+void CXmlCollection::PrependItem(CXmlObjectBase* item) {
+  if (!item) detail::ThrowNullItem();
+  FireOnCollectionAdd(item);
+  Insert(m_first, item);
+  FireOnCollectionAddComplete(item);
+  FireOnCollectionChange();
+}
+
+void CXmlCollection::AddBeforeItem(CXmlObjectBase* existing, CXmlObjectBase* item) {
+  if (!item) detail::ThrowNullItem();
+  FireOnCollectionAdd(item);
+  Insert(existing ? GetNodeForItem(existing) : nullptr, item);
+  FireOnCollectionAddComplete(item);
+  FireOnCollectionChange();
+}
+
+void CXmlCollection::AddAfterItem(CXmlObjectBase* existing, CXmlObjectBase* item) {
+  if (!item) detail::ThrowNullItem();
+  FireOnCollectionAdd(item);
+  Insert(existing ? GetNodeForItem(existing)->m_next : m_first, item);
+  FireOnCollectionAddComplete(item);
+  FireOnCollectionChange();
+}
+
+void CXmlCollection::AddItemAt(int index, CXmlObjectBase* item) {
+  if (index < 0 || index > m_count) detail::ThrowInsertIndexOutOfRange();
+  if (!item) detail::ThrowNullItem();
+  Node* before = index == m_count ? nullptr : GetNodeAtIndex(index);
+  FireOnCollectionAdd(item);
+  Insert(before, item);
+  FireOnCollectionAddComplete(item);
+  FireOnCollectionChange();
+}
+
+CXmlCollection::Node* CXmlCollection::GetNodeAtIndex(int index) const {
+  if (index < 0 || index >= m_count) detail::ThrowIndexOutOfRange(index, m_count);
+  // Walk from the nearer end.
+  if (index <= m_count / 2) {
+    Node* node = m_first;
+    while (index-- > 0) node = node->m_next;
+    return node;
+  }
+  Node* node = m_last;
+  for (int i = m_count - 1; i > index; --i) node = node->m_prev;
+  return node;
+}
+
+CXmlCollection::Node* CXmlCollection::GetNodeForItem(CXmlObjectBase* item) const {
+  if (item) {
+    CXmlObjectBase* base = item->GetBase();
+    for (Node* node = m_first; node; node = node->m_next)
+      if (node->m_item->GetBase() == base) return node;
+  }
+  detail::ThrowItemNotFound();
+}
+
+void CXmlCollection::RemoveNode(Node* node) {
+  if (!node) detail::ThrowItemNotFound();
+  FireOnCollectionRemove(-1);
+  if (node->m_prev)
+    node->m_prev->m_next = node->m_next;
+  else
+    m_first = node->m_next;
+  if (node->m_next)
+    node->m_next->m_prev = node->m_prev;
+  else
+    m_last = node->m_prev;
+  --m_count;
+  CXmlObjectBase* item = node->m_item;
+  delete node;
+  item->Release();
+  FireOnCollectionRemoveComplete(-1);
+  FireOnCollectionChange();
+}
+
+void CXmlCollection::AttributesToXml_Int(CXmlWriter* writer,
+                                         const CXmlSerializationContext& context) const {
+  for (Node* node = m_first; node; node = node->m_next)
+    CXmlObjectBase::AttributesToXml_Int(node->m_item, writer, context);
+}
+
+}  // namespace VxXmlLib10

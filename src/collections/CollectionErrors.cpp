@@ -1,0 +1,90 @@
+// Message texts of the collections and of untyped content.
+#include "collections/CollectionErrors.h"
+
+#include "vxxml/Exception.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+void ThrowTooManyItems(const std::string& elementName, int maxOccurs) {
+  throw CVxValidationException(
+      FormatString("The Maximum number of [%s] elements allowed in this collection is %d",
+                   elementName.c_str(), maxOccurs));
+}
+
+void ThrowTooFewItems(const std::string& elementName, int minOccurs) {
+  throw CVxValidationException(
+      FormatString("The Minimum number of [%s] elements allowed in this collection is %d",
+                   elementName.c_str(), minOccurs));
+}
+
+void ThrowIndexOutOfRange(int index, int count) {
+  throw CVxInvalidParamException(
+      FormatString("Index %d is out of range, use 0 - %d", index, count));
+}
+
+void ThrowInsertIndexOutOfRange() { throw CVxInvalidParamException("Index out of range"); }
+
+void ThrowItemNotFound() {
+  throw CVxInvalidParamException("The object was not found in the collection");
+}
+
+void ThrowNullItem() {
+  throw CVxInvalidParamException("A NULL item can not be added to the collection");
+}
+
+void ThrowCollectionTargetNamespace() {
+  throw CVxException(
+      "CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection "
+      "(program logic error)");
+}
+
+void ThrowNamespaceIsRuleToken(const std::string& namespaceUri) {
+  throw CVxInvalidNamespaceException(
+      FormatString("Invalid Namespace [%s]", namespaceUri.c_str()));
+}
+
+void ThrowElementNameNull() {
+  throw CVxInvalidNamespaceException("Element Name must have a value");
+}
+
+void ThrowRestrictionNull() {
+  throw CVxInvalidNamespaceException("Namespace Restriction must have a value");
+}
+
+void ThrowTargetNamespaceNull() {
+  throw CVxInvalidNamespaceException("Target Namespace must have a value");
+}
+
+void ThrowRestrictionViolated(const std::string& namespaceUri, const std::string& elementName,
+                              const std::string& restriction, const CVxException& cause) {
+  throw CVxInvalidNamespaceException(
+      FormatString("The namespace %s in the class %s is invalid against restriction %s",
+                   namespaceUri.c_str(), elementName.c_str(), restriction.c_str()),
+      cause);
+}
+
+void ThrowAttributeNamespace(const std::string& attributeName) {
+  throw CVxInvalidNamespaceException(FormatString(
+      "Invalid Attribute [%s]. The attributes namespace is Inappropriate.", attributeName.c_str()));
+}
+
+void ThrowUnreadElement(const std::string& childName, const std::string& elementName) {
+  throw CVxValidationException(FormatString("Invalid Element [%s] found in element [%s]",
+                                            childName.c_str(), elementName.c_str()));
+}
+
+void ThrowNoCollectionNamespace() {
+  throw CVxInvalidStateException("A Namespace has not been set for this Collection");
+}
+
+void ThrowNoMoreElements() { throw CVxException("No More Elements in the Collection"); }
+
+void ThrowAttributeReadAlone() { throw CVxException("This should be done by the collection"); }
+
+void ThrowNullObject() {
+  throw CVxInvalidParamException("An element can not be built from a NULL object");
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10

@@ -1,0 +1,47 @@
+// Failures of the collections and of untyped content: every message text is
+// in CollectionErrors.cpp.
+#ifndef VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H
+#define VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H
+
+#include <string>
+
+namespace VxXmlLib10 {
+
+class CVxException;
+
+namespace detail {
+
+// ---- collection base ----
+[[noreturn]] void ThrowTooManyItems(const std::string& elementName, int maxOccurs);
+[[noreturn]] void ThrowTooFewItems(const std::string& elementName, int minOccurs);
+/// An index outside 0 .. count - 1.
+[[noreturn]] void ThrowIndexOutOfRange(int index, int count);
+/// An insertion index outside 0 .. count.
+[[noreturn]] void ThrowInsertIndexOutOfRange();
+[[noreturn]] void ThrowItemNotFound();
+[[noreturn]] void ThrowNullItem();
+[[noreturn]] void ThrowCollectionTargetNamespace();
+
+// ---- untyped content ----
+/// A namespace argument that is a rule token ("##any", ...).
+[[noreturn]] void ThrowNamespaceIsRuleToken(const std::string& namespaceUri);
+[[noreturn]] void ThrowElementNameNull();
+[[noreturn]] void ThrowRestrictionNull();
+[[noreturn]] void ThrowTargetNamespaceNull();
+[[noreturn]] void ThrowRestrictionViolated(const std::string& namespaceUri,
+                                           const std::string& elementName,
+                                           const std::string& restriction,
+                                           const CVxException& cause);
+[[noreturn]] void ThrowAttributeNamespace(const std::string& attributeName);
+[[noreturn]] void ThrowUnreadElement(const std::string& childName,
+                                     const std::string& elementName);
+[[noreturn]] void ThrowNoCollectionNamespace();
+[[noreturn]] void ThrowNoMoreElements();
+[[noreturn]] void ThrowAttributeReadAlone();
+/// An element built from a null object.
+[[noreturn]] void ThrowNullObject();
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H

@@ -1,0 +1,258 @@
+// Untyped elements: holding, copying from a document, writing and reading.
+#include "collections/CollectionErrors.h"
+#include "vxxml/BinaryData.h"
+#include "vxxml/Exception.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/Streams.h"
+#include "vxxml/Untyped.h"
+#include "vxxml/XmlDocument.h"
+#include "vxxml/XmlObjectHelper.h"
+#include "vxxml/XmlTextWriter.h"
+
+namespace VxXmlLib10 {
+
+namespace {
+
+std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+
+bool IsRuleToken(const std::string& text) {
+  return text == "##any" || text == "##other" || text == "##local" ||
+         text == "##targetNamespace";
+}
+
+// Where the namespace argument of the two-text constructor also serves as
+// the rule; a rule token there is refused before Init sees it.
+const char* CheckedNamespace(const char* namespaceUri) {
+  if (namespaceUri && IsRuleToken(namespaceUri)) detail::ThrowNamespaceIsRuleToken(namespaceUri);
+  return namespaceUri ? namespaceUri : "";
+}
+
+}  // namespace
+
+CElement::CElement(const char* name) : CInstanceMonitor("CElement") {
+  Init(name, "", "##any", "");
+}
+
+CElement::CElement(const char* name, const char* namespaceUri) : CInstanceMonitor("CElement") {
+  const char* checked = CheckedNamespace(namespaceUri);
+  Init(name, checked, checked, "");
+}
+
+CElement::CElement(const char* name, const char* namespaceUri, const char* restriction,
+                   const char* targetNamespace)
+    : CInstanceMonitor("CElement") {
+  Init(name, namespaceUri, restriction, targetNamespace);
+}
+
+CElement::CElement(CXmlObjectBase* object, const char* defaultNamespace)
+    : CInstanceMonitor("CElement") {
+  Init("", "", "##any", "");
+  if (!object) detail::ThrowNullObject();
+  m_defaultNamespace = Text(defaultNamespace);
+
+  // The object writes itself as a document, as the byte-returning entry
+  // point does it (UTF-8, no declaration, not formatted), under a context
+  // that names the default namespace; the document it reads back is copied.
+  CXmlSerializationContext context;
+  context.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.Open();
+  CXmlObjectBase::ToXml_Int(object, &writer, true, object->GetTargetNamespace().c_str(), context,
+                            false);
+  writer.Close();
+  const CBinaryData bytes = stream.GetEncodedStream();
+  CXmlDocument document;
+  document.LoadXmlStream(bytes.GetData(), bytes.GetLength());
+  CopyXmlElement(document.GetDocumentElement());
+}
+
+CElement::~CElement() = default;
+
+void CElement::Init(const char* name, const char* namespaceUri, const char* restriction,
+                    const char* targetNamespace) {
+  if (!name) detail::ThrowElementNameNull();
+  if (!restriction) detail::ThrowRestrictionNull();
+  if (!targetNamespace) detail::ThrowTargetNamespaceNull();
+  const std::string ns = Text(namespaceUri);
+  CXmlObjectHelper::TestNamespace(ns, restriction, targetNamespace);
+  m_name = name;
+  m_namespaceUri = ns;
+  m_restriction = restriction;
+  m_targetNamespace = targetNamespace;
+  SetElementName(name);
+  m_attributes = new CAttributeCol(ns.c_str(), "##any", targetNamespace);
+  m_elements = new CElementCol(ns.c_str(), "##any", targetNamespace, 0, -1);
+}
+
+void CElement::FromXml(const char* xml) {
+  const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
+  CXmlDocument document(context);
+  document.LoadXml(xml);
+  CXmlElement* root = document.GetDocumentElement();
+  FromXml_Int(root, root, context, false);
+}
+
+void CElement::CopyXmlElement(const CXmlElement* element) {
+  if (!element) return;
+  m_name = element->GetLocalName();
+  SetElementName(m_name.c_str());
+  m_namespaceUri = element->GetNamespaceURI();
+  m_text = element->GetText();
+  m_attributes->Clear();
+  m_elements->Clear();
+  for (const CXmlAttribute* attribute : element->GetAttributes()) {
+    m_attributes->Add(attribute->GetLocalName().c_str(), attribute->GetValue().c_str(),
+                      attribute->GetNamespaceURI().c_str());
+    if (attribute->GetLocalName() == "xmlns") m_defaultNamespace = attribute->GetValue();
+  }
+  for (const CXmlElement* child = element->GetFirstElement(); child;
+       child = child->GetNextSiblingElement()) {
+    CSmartPtr<CElement> copy = new CElement(child->GetLocalName().c_str());
+    copy->CopyXmlElement(child);
+    m_elements->Add(copy);
+  }
+}
+
+void CElement::SetNamespaceRestrictions(const char* restriction, const char* targetNamespace) {
+  const std::string rule = Text(restriction);
+  const std::string target = Text(targetNamespace);
+  try {
+    CXmlObjectHelper::TestNamespace(m_namespaceUri, rule, target);
+  } catch (const CVxException& cause) {
+    detail::ThrowRestrictionViolated(m_namespaceUri, m_name, rule, cause);
+  }
+  for (const CAttribute* attribute : *m_attributes)
+    if (attribute) CXmlObjectHelper::TestNamespace(attribute->GetNamespace(), rule, target);
+  for (CElement* child : *m_elements)
+    if (child) child->SetNamespaceRestrictions(restriction, targetNamespace);
+}
+
+CSmartPtr<CElement> CElement::Clone() const {
+  // Built empty and filled field by field: the copy holds what this element
+  // holds even where that was set without a rule test (CopyXmlElement).
+  CSmartPtr<CElement> copy = new CElement("");
+  copy->m_name = m_name;
+  copy->SetElementName(m_name.c_str());
+  copy->m_text = m_text;
+  copy->m_namespaceUri = m_namespaceUri;
+  copy->m_restriction = m_restriction;
+  copy->m_targetNamespace = m_targetNamespace;
+  copy->m_attributes = m_attributes->Clone();
+  copy->m_elements = m_elements->Clone();
+  copy->m_defaultNamespace = m_defaultNamespace;
+  return copy;
+}
+
+void CElement::SetName(const char* name) {
+  m_name = Text(name);
+  SetElementName(m_name.c_str());
+  FireOnChangeName(m_name.c_str());
+}
+
+void CElement::SetText(const char* text) {
+  m_text = Text(text);
+  FireOnChangeText(m_text.c_str());
+}
+
+void CElement::SetNamespace(const char* namespaceUri) {
+  const std::string ns = Text(namespaceUri);
+  CXmlObjectHelper::TestNamespace(ns, m_restriction, m_targetNamespace);
+  m_namespaceUri = ns;
+  FireOnChangeNamespace(m_namespaceUri.c_str());
+}
+
+void CElement::SetDefaultNamespace(const char* namespaceUri) {
+  m_defaultNamespace = Text(namespaceUri);
+}
+
+void CElement::FireOnChangeName(const char*) {}
+void CElement::FireOnChangeText(const char*) {}
+void CElement::FireOnChangeNamespace(const char*) {}
+
+// ---- writing ----------------------------------------------------------------------
+
+void CElement::ToXml_Int(CXmlWriter* writer, bool, const char*,
+                         const CXmlSerializationContext& context,
+                         bool emptyChoiceAllowed) const {
+  if (!m_defaultNamespace.empty()) {
+    WriteWithDefaultNamespace(writer, emptyChoiceAllowed);
+    return;
+  }
+  writer->WriteStartElement(m_name, m_namespaceUri);
+  CXmlObjectBase::ToXml_Int(m_attributes, writer, false, m_namespaceUri.c_str(), context,
+                            emptyChoiceAllowed);
+  WriteContent(writer, context, emptyChoiceAllowed);
+}
+
+void CElement::WriteContent(CXmlWriter* writer, const CXmlSerializationContext& context,
+                            bool emptyChoiceAllowed) const {
+  CXmlObjectBase::ToXml_Int(m_elements, writer, false, m_namespaceUri.c_str(), context,
+                            emptyChoiceAllowed);
+  writer->WriteString(m_text, ItemType_string);
+  writer->WriteEndElement();
+}
+
+void CElement::WriteWithDefaultNamespace(CXmlWriter* writer, bool emptyChoiceAllowed) const {
+  CXmlSerializationContext context;
+  context.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
+
+  CXmlTextWriter* textWriter = dynamic_cast<CXmlTextWriter*>(writer);
+  if (!textWriter) {
+    // The writer declares the namespaces itself: a default namespace can be
+    // handed to it for a document element; a nested element gets the
+    // writer's own declaration of its namespace. Either way every element
+    // keeps its namespace.
+    if (!writer->GetCurrentContext() && (writer->GetWriterDefaultNamespace().empty() ||
+                                         writer->GetWriterDefaultNamespace() == m_defaultNamespace))
+      writer->SetDefaultNamespace(m_defaultNamespace);
+    writer->WriteStartElement(m_name, m_namespaceUri);
+    WriteContent(writer, context, emptyChoiceAllowed);
+    return;
+  }
+
+  // The text writer declares a default namespace only on its document
+  // element, so the element is written as the document element of a writer
+  // of its own and its text is inserted.
+  CTextStream stream;
+  CXmlTextWriter inner(stream);
+  inner.SetEOLType(textWriter->GetEOLType());
+  inner.SetFormat(textWriter->GetFormat());
+  inner.Open();
+  inner.SetDefaultNamespace(m_defaultNamespace);
+  inner.WriteStartElement(m_name, m_namespaceUri);
+  WriteContent(&inner, context, emptyChoiceAllowed);
+  inner.Close();
+  std::string rendered(stream.GetText(), static_cast<size_t>(stream.GetLength()));
+  // WriteRawElement ends the text with its own line end when formatting.
+  if (textWriter->GetFormat() && !rendered.empty() && rendered.back() == '\n') {
+    rendered.pop_back();
+    if (!rendered.empty() && rendered.back() == '\r') rendered.pop_back();
+  }
+  textWriter->CloseParentElm();
+  textWriter->WriteRawElement(rendered);
+}
+
+// ---- reading ----------------------------------------------------------------------
+
+CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* current,
+                                   const CXmlSerializationContext& context, bool) {
+  if (!current) return nullptr;
+  if (!CXmlObjectHelper::IsNamespaceValid(current->GetNamespaceURI(), m_restriction,
+                                          m_targetNamespace))
+    return current;
+  // A read replaces what the element held.
+  m_attributes->Clear();
+  m_elements->Clear();
+  CXmlObjectBase::FromXml_Int(m_attributes, current, current->GetFirstElement(), context);
+  CXmlElement* left =
+      CXmlObjectBase::FromXml_Int(m_elements, current, current->GetFirstElement(), context);
+  if (left) detail::ThrowUnreadElement(left->GetLocalName(), m_name);
+  m_text = current->GetText();
+  m_name = current->GetLocalName();
+  SetElementName(m_name.c_str());
+  m_namespaceUri = current->GetNamespaceURI();
+  return current->GetNextSiblingElement();
+}
+
+}  // namespace VxXmlLib10
