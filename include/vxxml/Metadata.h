@@ -222,6 +222,10 @@ class VXXML_API CElementInfo {
                        const VxXmlLib10::CXmlGeneratedClass* owner,
                        VxXmlLib10::CXmlWriter* writer) const;
 
+  /// True when the property holds a collection whose minimum occurrence is 0
+  /// (the answer of a choice collection member to IsOptionalChoiceMember).
+  bool IsCollectionOptional(const VxXmlLib10::CXmlGeneratedClass* owner) const;
+
   // The reading side of simple members: the xsi:nil rules, then the text
   // conversion, then the property write. No facet check is made.
   /// The element's text through VxVariant::FromString with this info's item
@@ -300,6 +304,12 @@ class VXXML_API CAttributeInfo {
   /// (unless the context ignores namespaces) this info's namespace URI.
   bool IsThisAttribute(const VxXmlLib10::CXmlSerializationContext& context,
                        const VxXmlLib10::CXmlAttribute* attribute) const;
+  /// CXmlObjectHelper::TestNamespace: true, or throws CVxInvalidNamespaceException.
+  bool TestNamespace(const std::string& namespaceUri, const std::string& rule,
+                     const std::string& targetNamespace) const;
+  /// CXmlObjectHelper::IsNamespaceValid.
+  bool IsNamespaceValid(const std::string& namespaceUri, const std::string& rule,
+                        const std::string& targetNamespace) const;
   /// The object's GetTargetNamespace().
   std::string GetTargetNamespace(const VxXmlLib10::CXmlObjectBase* object) const;
   /// The object's ToXml_Int, with emptyChoiceAllowed false.

@@ -5,6 +5,7 @@
 #include "core/GeneratedClassErrors.h"
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/Untyped.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlWriter.h"
 
@@ -85,7 +86,9 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isDocumentRoot,
       }
       writer->WriteStartElement(GetElementName(), namespaceUri ? namespaceUri : "");
       if (isDocumentRoot) {
-        // ROOT-ATTRIBUTES: written here once the context hands out its collection.
+        CSmartPtr<CAttributeCol> rootAttributes = context.GetAdditionalRootAttributes();
+        CXmlObjectBase::ToXml_Int(rootAttributes.Get(), writer, false, namespaceUri, context,
+                                  emptyChoiceAllowed);
       }
       AttributesToXml_Int(writer, context);
       if (isDocumentRoot) {

@@ -4,6 +4,7 @@
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlObjectHelper.h"
 
 using namespace VxXmlLib10;
 
@@ -34,6 +35,16 @@ bool CAttributeInfo::IsThisAttribute(const CXmlSerializationContext& context,
   if (attribute->GetLocalName() != m_attributeName) return false;
   if (context.GetIgnoreNamespaces()) return true;
   return attribute->GetNamespaceURI() == m_namespaceURI;
+}
+
+bool CAttributeInfo::TestNamespace(const std::string& namespaceUri, const std::string& rule,
+                                   const std::string& targetNamespace) const {
+  return CXmlObjectHelper::TestNamespace(namespaceUri, rule, targetNamespace);
+}
+
+bool CAttributeInfo::IsNamespaceValid(const std::string& namespaceUri, const std::string& rule,
+                                      const std::string& targetNamespace) const {
+  return CXmlObjectHelper::IsNamespaceValid(namespaceUri, rule, targetNamespace);
 }
 
 std::string CAttributeInfo::GetTargetNamespace(const CXmlObjectBase* object) const {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "metadata/MetadataErrors.h"
+#include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/Metadata.h"
@@ -144,6 +145,26 @@ bool CElementInfo::ElementToXmlCls(const CXmlSerializationContext& context,
   CXmlObjectBase::ToXml_Int(child, writer, false, m_namespaceURI.c_str(), context,
                             emptyChoiceAllowed);
   return true;
+}
+
+bool CElementInfo::ElementToXmlCol(const CXmlSerializationContext& context,
+                                   const CXmlGeneratedClass* owner, CXmlWriter* writer) const {
+  VxVariant value;
+  ReadProperty(owner, value);
+  if (value.GetItemType() != ItemType_xmlCollection) return false;
+  CSmartPtr<CXmlCollectionBase> collection = value.GetXmlCollection();
+  if (collection.IsNull() || collection->GetCount() < 1) return false;
+  CXmlObjectBase::ToXml_Int(collection.Get(), writer, false, m_namespaceURI.c_str(), context,
+                            false);
+  return true;
+}
+
+bool CElementInfo::IsCollectionOptional(const CXmlGeneratedClass* owner) const {
+  VxVariant value;
+  ReadProperty(owner, value);
+  if (value.GetItemType() != ItemType_xmlCollection) return false;
+  CSmartPtr<CXmlCollectionBase> collection = value.GetXmlCollection();
+  return !collection.IsNull() && collection->GetMinOccurs() == 0;
 }
 
 bool CElementInfo::IsElementNil(const CXmlElement* element) const {

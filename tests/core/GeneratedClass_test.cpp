@@ -180,6 +180,23 @@ class AllOf : public TestClass<AllOf> {
   }
 };
 
+// A choice between a run of <e> elements and <b>.
+class Many : public TestClass<Many> {
+ public:
+  Many() { SetElementName("many"); }
+  static void Build(Metadata& m) {
+    m.elements = new CElementInfo*[3]{
+        new ColInfo("e", kNs, 1, true),
+        new PrimInfo("b", kNs, 2, false, ItemType_i4, nullptr,
+                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
+        nullptr};
+    m.attributes = new CAttributeInfo*[1]{nullptr};
+    m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
+                                    "ManyType", kNs, true, false, -1, ItemType_none, nullptr,
+                                    false);
+  }
+};
+
 // A person with every member set.
 CSmartPtr<Person> FullPerson() {
   CSmartPtr<Person> p(new Person);
@@ -248,6 +265,48 @@ TEST(GeneratedClassWrite, RootMaterialInOrderAndOnlyOnTheRoot) {
             "id=\"7\"> \n<xs:schema/>\n"
             "<t:name>Ann</t:name><t:age>42</t:age><t:color>green</t:color>"
             "<t:addr zip=\"1234\"><t:street>Main St</t:street></t:addr></t:person>");
+}
+
+TEST(GeneratedClassWrite, AdditionalRootAttributesOnTheRootOnly) {
+  CSmartPtr<Person> p = FullPerson();
+  p->props.erase(5);
+  CXmlSerializationContext ctx = Ctx();
+  ctx.SetWriteTypeAttribute(false);
+  ctx.GetNamespaceAliases().Add("xsi", "http://www.w3.org/2001/XMLSchema-instance");
+  ctx.GetAdditionalRootAttributes()->Add("schemaLocation", "urn:t t.xsd",
+                                         "http://www.w3.org/2001/XMLSchema-instance");
+  ctx.GetAdditionalRootAttributes()->Add("extra", "1", "");
+  EXPECT_EQ(WriteRoot(p, ctx, false),
+            "<person xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "xsi:schemaLocation=\"urn:t t.xsd\" extra=\"1\" id=\"7\">"
+            "<name>Ann</name><age>42</age><color>green</color>"
+            "<addr zip=\"1234\"><street>Main St</street></addr></person>");
+}
+
+TEST(GeneratedClassWrite, CollectionMembers) {
+  CXmlSerializationContext ctx = Ctx();
+  CSmartPtr<Many> many(new Many);
+  CSmartPtr<CElementCol> col(new CElementCol(kNs, "##any", kNs, 1, -1));
+  many->SetCollection(1, col);
+  many->SetI4(2, 3);
+  // An empty collection is not the chosen alternative.
+  EXPECT_EQ(WriteRoot(many, ctx, false), "<many xmlns=\"urn:t\"><b>3</b></many>");
+  EXPECT_FALSE(many->DoesElementContainOptionalElements());
+  col->Add("e")->SetText("x");
+  col->Add("f")->SetText("y");
+  EXPECT_EQ(WriteRoot(many, ctx, false),
+            "<many xmlns=\"urn:t\"><e>x</e><f>y</f></many>");
+
+  // A collection whose minimum is 0 lets the choice be empty.
+  CSmartPtr<Many> none(new Many);
+  none->SetCollection(1, new CElementCol(kNs, "##any", kNs, 1, -1));
+  EXPECT_EQ(FullMessage([&] { WriteRoot(none, ctx); }),
+            "Failed to convert the element [many] to XML\n"
+            "This element is a choice, and as such must have at one (and only one) valid item, "
+            "currently there are none set");
+  none->SetCollection(1, new CElementCol(kNs, "##any", kNs, 0, 2));
+  EXPECT_TRUE(none->DoesElementContainOptionalElements());
+  EXPECT_EQ(WriteRoot(none, ctx, false), "<many xmlns=\"urn:t\"/>");
 }
 
 TEST(GeneratedClassWrite, NilObjectWritesTagAttributesAndNilOnly) {

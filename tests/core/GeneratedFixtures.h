@@ -14,6 +14,7 @@
 #include "vxxml/Metadata.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
+#include "vxxml/Untyped.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlTextWriter.h"
 
@@ -86,6 +87,23 @@ class ClsInfo : public PrimInfo {
   bool m_emptyChoiceAllowed;
 };
 
+// A collection member; a choice alternative when `inChoice` is set.
+class ColInfo : public PrimInfo {
+ public:
+  ColInfo(const char* name, const char* ns, int id, bool inChoice)
+      : PrimInfo(name, ns, id), m_inChoice(inChoice) {}
+  bool ElementToXml(const CXmlSerializationContext& c, const CXmlGeneratedClass* o,
+                    CXmlWriter* w) const override {
+    return ElementToXmlCol(c, o, w);
+  }
+  bool IsOptionalChoiceMember(const CXmlGeneratedClass* o) const override {
+    return m_inChoice && IsCollectionOptional(o);
+  }
+
+ private:
+  bool m_inChoice;
+};
+
 // A simple attribute: absent optional values write nothing; the facet-free
 // text of the value otherwise.
 class AttrInfo : public CAttributeInfo {
@@ -144,6 +162,7 @@ class TestClass : public CXmlGeneratedClass {
   void SetI4(int id, long n) { props[id].SetI4(n); }
   void SetNilValue(int id) { props[id].SetNil(); }
   void SetObject(int id, CXmlObjectBase* o) { props[id].SetXmlObject(o); }
+  void SetCollection(int id, CXmlCollectionBase* c) { props[id].SetXmlCollection(c); }
 
   // Built once, on first use, under the process-wide lock.
   static Metadata& Meta() {
