@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/GeneratedFixtures.h"
+#include "vxxml/FastInfosetWriter.h"
 
 using namespace vxxml_test;
 
@@ -476,6 +477,45 @@ TEST(GeneratedClassWrite, MetadataCountsAndOptionalChoiceMembers) {
   EXPECT_FALSE(Pick().DoesElementContainOptionalElements());
   EXPECT_TRUE(OptPick().DoesElementContainOptionalElements());
   EXPECT_FALSE(Price().DoesElementContainOptionalElements());
+}
+
+// The same call sequence drives the Fast Infoset writer: every document of
+// the text tests is accepted there too, and carries its texts.
+std::string WriteFastInfoset(const CXmlObjectBase* object, const CXmlSerializationContext& ctx) {
+  CBinaryStream stream;
+  CFastInfosetWriter writer(ctx.GetFIContext(), stream);
+  writer.Open();
+  writer.WriteStartDocument(FInfoDecl_None);
+  const std::string ns = object->GetTargetNamespace();
+  CXmlObjectBase::ToXml_Int(object, &writer, true, ns.c_str(), ctx, false);
+  writer.WriteEndDocument();
+  writer.Close();
+  CBinaryData data = stream.GetBinaryStream();
+  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+TEST(GeneratedClassWrite, FastInfosetWriterTakesTheSameDocuments) {
+  CXmlSerializationContext ctx = Ctx();
+  ctx.GetProcessingInstructions().push_back("<?pi?>");
+  ctx.GetNamespaceAliases().Add("a", "urn:a");
+  ctx.SetInLineSchema("<xs:schema/>");
+  ctx.GetAdditionalRootAttributes()->Add("k", "root-attribute", "");
+  CSmartPtr<Person> full = FullPerson();
+  CSmartPtr<Person> nil = FullPerson();
+  nil->nil = true;
+  CSmartPtr<Price> price(new Price);
+  price->props[1].SetR8(12.5);
+  const CXmlObjectBase* objects[] = {full.Get(), nil.Get(), price.Get()};
+  for (const CXmlObjectBase* object : objects) {
+    const std::string bytes = WriteFastInfoset(object, ctx);
+    EXPECT_NE(bytes.find("root-attribute"), std::string::npos);
+    EXPECT_EQ(bytes.find("xs:schema"), std::string::npos);
+  }
+  EXPECT_NE(WriteFastInfoset(full, ctx).find("Main St"), std::string::npos);
+  CSmartPtr<Person> bad = FullPerson();
+  bad->SetString(1, "Annabel");
+  EXPECT_EQ(FullMessage([&] { WriteFastInfoset(bad, ctx); }),
+            "Failed to convert the element [person] to XML\nInvalid Value for name [Annabel]");
 }
 
 }  // namespace
