@@ -184,6 +184,12 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   static CXmlElement* FromXml_Int(CXmlObjectBase* obj, CXmlElement* element,
                                   CXmlElement* firstChild,
                                   const CXmlSerializationContext& context);
+  /// As above, passing `emptyChoiceAllowed` on (a choice class reached
+  /// through an optional choice member may be empty).
+  static CXmlElement* FromXml_Int(CXmlObjectBase* obj, CXmlElement* element,
+                                  CXmlElement* firstChild,
+                                  const CXmlSerializationContext& context,
+                                  bool emptyChoiceAllowed);
 
   // Collection events: each calls sink->OnEvent with the collection's
   // GetBase() as source. The remove events pass a pointer to the index (valid

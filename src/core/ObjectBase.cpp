@@ -52,6 +52,13 @@ CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* obj, CXmlElement* eleme
   return obj->FromXml_Int(element, firstChild, context, false);
 }
 
+CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* obj, CXmlElement* element,
+                                         CXmlElement* firstChild,
+                                         const CXmlSerializationContext& context,
+                                         bool emptyChoiceAllowed) {
+  return obj->FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
+}
+
 namespace {
 void Fire(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, void* data) {
   if (sink) sink->OnEvent(coll ? coll->GetBase() : nullptr, type, data);

@@ -1,0 +1,28 @@
+// Message texts of the element and attribute infos.
+#include "metadata/MetadataErrors.h"
+
+#include "vxxml/Exception.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+void ThrowCannotCheckRestriction(const std::string& typeName) {
+  throw CVxException("Cannot CheckRestriction for type: " + typeName);
+}
+
+void ThrowNilOnNonNillable(const std::string& elementName) {
+  throw CVxValidationException(FormatString(
+      "Invalid use of 'nil' attibute in non-nillable element [%s]", elementName.c_str()));
+}
+
+void ThrowUnexpectedNilValue(const std::string& value) {
+  throw CVxValidationException(
+      FormatString("Unexpected Value [%s] for 'nil' Attribute found.", value.c_str()));
+}
+
+void ThrowNotImplementedValidate() {
+  throw CVxException("Not implemented, should never be called");
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10

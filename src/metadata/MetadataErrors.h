@@ -1,0 +1,19 @@
+// Failures of the element and attribute infos: every message text of the
+// metadata is in MetadataErrors.cpp.
+#ifndef VXXML_SRC_METADATA_METADATAERRORS_H
+#define VXXML_SRC_METADATA_METADATAERRORS_H
+
+#include <string>
+
+namespace VxXmlLib10 {
+namespace detail {
+
+[[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
+[[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
+[[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
+[[noreturn]] void ThrowNotImplementedValidate();
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_METADATA_METADATAERRORS_H

@@ -1,0 +1,282 @@
+#include "vxxml/Metadata.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "core/GeneratedFixtures.h"
+#include "vxxml/XmlDocument.h"
+
+using namespace vxxml_test;
+
+namespace {
+
+const char kXsiDecl[] = "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"";
+
+// A class with one simple member (id 1) and nothing else.
+class Holder : public TestClass<Holder> {
+ public:
+  static void Build(Metadata& m) {
+    m.elements = new CElementInfo*[1]{nullptr};
+    m.attributes = new CAttributeInfo*[1]{nullptr};
+    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "H",
+                                    "", true, false, -1, ItemType_none, nullptr, false);
+  }
+};
+
+struct Doc {
+  explicit Doc(const std::string& xml) { doc.LoadXml(xml.c_str()); }
+  CXmlElement* Root() const { return doc.GetDocumentElement(); }
+  CXmlElement* Child(int n) const {
+    CXmlElement* e = Root()->GetFirstElement();
+    while (n-- > 0) e = e->GetNextSiblingElement();
+    return e;
+  }
+  CXmlDocument doc;
+};
+
+TEST(ElementInfo, IsThisElementComparesNameThenNamespace) {
+  Doc d("<r xmlns='urn:a'><x/><x xmlns='urn:b'/><x xmlns=''/><xx/><X/></r>");
+  PrimInfo inA("x", "urn:a", 1), inNone("x", "", 1);
+  CXmlSerializationContext strict, ignoring, noNs;
+  ignoring.SetIgnoreNamespaces(true);
+  noNs.SetSchemaType(SchemaType_NoNamespaces);
+  struct Case {
+    int child;
+    const PrimInfo* info;
+    bool strict, ignoring;
+  } cases[] = {
+      {0, &inA, true, true},   {1, &inA, false, true},  {2, &inA, false, true},
+      {2, &inNone, true, true}, {0, &inNone, false, true}, {3, &inA, false, false},
+      {4, &inA, false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.info->IsThisElement(strict, d.Child(c.child)), c.strict) << c.child;
+    EXPECT_EQ(c.info->IsThisElement(ignoring, d.Child(c.child)), c.ignoring) << c.child;
+    EXPECT_EQ(c.info->IsThisElement(noNs, d.Child(c.child)), c.ignoring) << c.child;
+  }
+  EXPECT_FALSE(inA.IsThisElement(ignoring, nullptr));
+}
+
+TEST(ElementInfo, IsThisAttributeComparesNameThenNamespace) {
+  Doc d("<r xmlns:p='urn:p' a='1' p:a='2' ab='3'/>");
+  const auto& attrs = d.Root()->GetAttributes();
+  ASSERT_EQ(attrs.size(), 3u);
+  AttrInfo plain("a", "", 1, true, nullptr), inP("a", "urn:p", 1, true, nullptr);
+  CXmlSerializationContext strict, ignoring;
+  ignoring.SetIgnoreNamespaces(true);
+  EXPECT_TRUE(plain.IsThisAttribute(strict, attrs[0]));
+  EXPECT_FALSE(plain.IsThisAttribute(strict, attrs[1]));
+  EXPECT_TRUE(plain.IsThisAttribute(ignoring, attrs[1]));
+  EXPECT_TRUE(inP.IsThisAttribute(strict, attrs[1]));
+  EXPECT_FALSE(inP.IsThisAttribute(ignoring, attrs[2]));
+  EXPECT_FALSE(inP.IsThisAttribute(ignoring, nullptr));
+}
+
+TEST(ElementInfo, AnyDefaultNamespace) {
+  struct Case {
+    const char* restriction;
+    const char* owner;
+    const char* expected;
+  } cases[] = {
+      {"##any", "urn:o", "urn:o"},
+      {"##any", "", ""},
+      {"##other", "urn:o", ""},
+      {"##other", "", "DefaultNamespace"},
+      {"##local", "urn:o", ""},
+      {"##targetNamespace", "urn:o", "urn:t"},
+      {"##local ##targetNamespace", "urn:o", ""},
+      {"##targetNamespace ##local", "urn:o", "urn:t"},
+      {"##other urn:x", "", "DefaultNamespace"},
+      {"##anything", "urn:o", ""},
+      {"##any2 ##any", "urn:o", ""},
+      {"urn:x urn:y", "urn:o", ""},
+      {"", "urn:o", ""},
+      {"##", "urn:o", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CElementInfo::GetAnyDefaultNamespace(c.restriction, c.owner, "urn:t"), c.expected)
+        << c.restriction << " / " << c.owner;
+}
+
+TEST(ElementInfo, NilRulesWhenReadingSimpleValues) {
+  const char* nonNillable = "Invalid use of 'nil' attibute in non-nillable element [v]";
+  struct Case {
+    const char* nil;  // null: no attribute
+    bool nillable;
+    const char* expected;  // "nil", the value's text, or a message
+  } cases[] = {
+      {nullptr, false, "12"},
+      {"false", false, "12"},
+      {"False", true, "12"},
+      {"0", false, "12"},
+      {"TRUE", true, "nil"},
+      {"1", true, "nil"},
+      {"true", false, nonNillable},
+      {"yes", false, nonNillable},
+      {"yes", true, "Unexpected Value [yes] for 'nil' Attribute found."},
+      {"01", true, "Unexpected Value [01] for 'nil' Attribute found."},
+      {"true ", true, "Unexpected Value [true ] for 'nil' Attribute found."},
+  };
+  for (const Case& c : cases) {
+    std::string xml = std::string("<v ") + kXsiDecl;
+    if (c.nil) xml += std::string(" xsi:nil='") + c.nil + "'";
+    xml += "> 12 </v>";
+    Doc d(xml);
+    PrimInfo info("v", "", 1, c.nillable, ItemType_i4, nullptr,
+                  CWhitespaceUtils::WhitespaceRule_Collapse, CPrimitiveRestrictions());
+    Holder owner;
+    std::string got;
+    try {
+      info.ElementFromXmlPrim(CXmlSerializationContext(), &owner, d.Root());
+      const VxVariant& v = owner.props[1];
+      got = v.IsNil() ? "nil" : v.ToString("");
+    } catch (const CVxValidationException& e) {
+      got = e.GetFullMessage();
+      EXPECT_EQ(owner.props.count(1), 0u) << "nothing stored on failure";
+    }
+    EXPECT_EQ(got, c.expected) << (c.nil ? c.nil : "(none)") << c.nillable;
+  }
+}
+
+TEST(ElementInfo, EnumReadingPassesTheRawText) {
+  Doc d(std::string("<r ") + kXsiDecl + "><c> green </c><c xsi:nil='1'/></r>");
+  static std::string seen;
+  EnumInfo info("c", "", 1, true, [](int) { return std::string(); },
+                [](const char* t) {
+                  seen = t;
+                  return 9;
+                });
+  Holder owner;
+  info.ElementFromXmlEnum(CXmlSerializationContext(), &owner, d.Child(0), info.m_toEnum);
+  EXPECT_EQ(seen, " green ");
+  EXPECT_EQ(owner.props[1].GetItemType(), ItemType_i4);
+  EXPECT_EQ(owner.props[1].GetI4(), 9);
+  info.ElementFromXmlEnum(CXmlSerializationContext(), &owner, d.Child(1), info.m_toEnum);
+  EXPECT_TRUE(owner.props[1].IsNil());
+}
+
+TEST(ElementInfo, ConversionFailureLeavesThePropertyAlone) {
+  Doc d("<v>x</v>");
+  PrimInfo info("v", "", 1, false, ItemType_i4, nullptr,
+                CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions());
+  Holder owner;
+  EXPECT_THROW(info.ElementFromXmlPrim(CXmlSerializationContext(), &owner, d.Root()),
+               CVxException);
+  EXPECT_EQ(owner.props.count(1), 0u);
+}
+
+TEST(ElementInfo, WritingShapesReportWhetherTheyWrote) {
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.SetFormat(false);
+  writer.Open();
+  writer.WriteStartElement("r", "");
+  CXmlSerializationContext ctx;
+  Holder owner;
+  PrimInfo prim("v", "", 1, false, ItemType_i4, nullptr, CWhitespaceUtils::WhitespaceRule_None,
+                CPrimitiveRestrictions());
+  EnumInfo en("v", "", 1, false, [](int n) { return std::to_string(n * 2); }, nullptr);
+  ClsInfo cls("v", "", 1, XmlElementType_Element);
+  EXPECT_FALSE(prim.ElementToXmlPrim(ctx, &owner, &writer));
+  EXPECT_FALSE(en.ElementToXml(ctx, &owner, &writer));
+  EXPECT_FALSE(cls.ElementToXml(ctx, &owner, &writer));
+  owner.SetI4(1, 21);
+  EXPECT_TRUE(prim.ElementToXmlPrim(ctx, &owner, &writer));
+  EXPECT_TRUE(en.ElementToXml(ctx, &owner, &writer));
+  EXPECT_FALSE(cls.ElementToXml(ctx, &owner, &writer));  // not an object
+  owner.SetNilValue(1);
+  EXPECT_FALSE(cls.ElementToXml(ctx, &owner, &writer));
+  writer.WriteEndElement();
+  writer.Close();
+  EXPECT_EQ(std::string(stream.GetText()), "<r><v>21</v><v>42</v></r>");
+}
+
+TEST(ElementInfo, CheckRestriction) {
+  CPrimitiveRestrictions max3;
+  max3.maxInclusive = "3";
+  PrimInfo typed("n", "", 1, false, ItemType_i4, nullptr,
+                 CWhitespaceUtils::WhitespaceRule_None, max3);
+  PrimInfo untyped("n", "", 1, true);
+  VxVariant v;
+  v.SetI4(3);
+  typed.CheckRestriction(v);
+  v.SetI4(4);
+  struct Case {
+    const PrimInfo* info;
+    const char* expected;
+  } cases[] = {
+      {&typed, "Invalid Value for n [4]"},
+      {&untyped, "Cannot CheckRestriction for type: i4"},
+  };
+  for (const Case& c : cases) {
+    try {
+      c.info->CheckRestriction(v);
+      ADD_FAILURE() << "no exception";
+    } catch (const CVxException& e) {
+      EXPECT_EQ(typeid(e), typeid(CVxException));
+      EXPECT_EQ(e.GetFullMessage(), c.expected);
+    }
+  }
+  EXPECT_FALSE(untyped.HasSimpleTypeInfo());
+  EXPECT_TRUE(untyped.IsNillable());
+  EXPECT_EQ(untyped.GetItemType(), ItemType_none);
+}
+
+// Counts live infos, to see CleanMetaData delete every one.
+int g_live = 0;
+class CountedInfo : public PrimInfo {
+ public:
+  CountedInfo() : PrimInfo("c", "", 1) { ++g_live; }
+  ~CountedInfo() override { --g_live; }
+};
+class CountedAttr : public AttrInfo {
+ public:
+  CountedAttr() : AttrInfo("a", "", 1, true, nullptr) { ++g_live; }
+  ~CountedAttr() override { --g_live; }
+};
+
+class Counted : public TestClass<Counted> {
+ public:
+  static void Build(Metadata& m) {
+    m.elements = new CElementInfo*[3]{new CountedInfo, new CountedInfo, nullptr};
+    m.attributes = new CAttributeInfo*[2]{new CountedAttr, nullptr};
+    m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_PseudoElement,
+                                    nullptr, nullptr, false, true, 3, ItemType_decimal, nullptr,
+                                    true);
+  }
+};
+
+TEST(ElementInfo, MetadataIsBuiltOnceAndCleanedCompletely) {
+  Counted a, b;
+  EXPECT_EQ(a.GetClassInfo(), b.GetClassInfo());
+  EXPECT_EQ(g_live, 3);
+  EXPECT_EQ(a.GetClassElementInfoCount(), 2);
+  const CParentElementInfo* info = a.GetClassInfo();
+  EXPECT_EQ(info->GetGroupType(), XmlElementGroupType_Choice);
+  EXPECT_EQ(info->GetElementType(), XmlElementType_PseudoElement);
+  EXPECT_EQ(info->GetElementName(), "");
+  EXPECT_EQ(info->GetValueFormat(), "");
+  EXPECT_EQ(info->GetValuePropertyId(), 3);
+  EXPECT_TRUE(info->HasValue());
+  EXPECT_TRUE(info->GetRawText());
+  EXPECT_FALSE(info->GetRejectUnknownAttributes());
+
+  Counted::Clean();
+  EXPECT_EQ(g_live, 0);
+  Metadata& m = Counted::Meta();  // rebuilt on next use
+  EXPECT_EQ(g_live, 3);
+  CParentElementInfo* p = nullptr;
+  CElementInfo** e = nullptr;
+  CAttributeInfo** t = nullptr;
+  CXmlGeneratedClass::CleanMetaData(p, e, t);  // null pointers are skipped
+  CXmlGeneratedClass::CleanMetaData(m.info, m.elements, m.attributes);
+  EXPECT_EQ(g_live, 0);
+  EXPECT_EQ(m.info, nullptr);
+  EXPECT_EQ(m.elements, nullptr);
+  EXPECT_EQ(m.attributes, nullptr);
+}
+
+}  // namespace
