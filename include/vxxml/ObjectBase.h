@@ -160,6 +160,9 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   /// Fills the object from an element of an existing document.
   virtual void FromXmlElement(const CXmlElement* element,
                               const CXmlSerializationContext& context);
+  /// Fills the object from untyped content: the element is written as text
+  /// (with the default context) and that text is read.
+  virtual void FromXmlElement(const CElement* element, const CXmlSerializationContext& context);
 
   /// Namespace URI in which the object's own element is written.
   virtual std::string GetTargetNamespace() const = 0;

@@ -9,6 +9,7 @@
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
+#include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlTextWriter.h"
 
@@ -163,6 +164,13 @@ void CXmlObjectBase::FromXmlElement(const CXmlElement* element,
                                     const CXmlSerializationContext& context) {
   CXmlElement* e = const_cast<CXmlElement*>(element);
   CXmlObjectBase::FromXml_Int(this, e, e ? e->GetFirstElement() : nullptr, context);
+}
+
+void CXmlObjectBase::FromXmlElement(const CElement* element,
+                                    const CXmlSerializationContext& context) {
+  const std::string text =
+      element->ToXml(false, false, EOLType_LF, CXmlSerializationContext::m_defaultContext);
+  CXmlObjectBase::FromXml(text.c_str(), context);
 }
 
 }  // namespace VxXmlLib10

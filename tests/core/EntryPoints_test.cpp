@@ -11,6 +11,7 @@
 #include "vxxml/Exception.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlWriter.h"
 
@@ -249,4 +250,12 @@ TEST(EntryPoints, FastInfosetOutput) {
   EXPECT_EQ(ReadFile(file),
             Bytes(large.ToFastInfosetStream(FInfoDecl_None, Default(), CompressionType_None)));
   std::remove(file.c_str());
+}
+
+TEST(EntryPoints, FromUntypedElement) {
+  CSmartPtr<CElement> element = new CElement("note");
+  element->FromXml(kPlain);
+  Note n;
+  n.FromXmlElement(element.Get(), Default());
+  ExpectRead(n);
 }
