@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       libexpat1-dev zlib1g-dev libpcre2-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev
-      default-jre-headless libfastinfoset-java)
+      default-jre-headless default-jdk-headless libfastinfoset-java)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
