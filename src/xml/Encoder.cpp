@@ -312,7 +312,7 @@ std::string CEncoder::Utf8ToLocalCodePage(unsigned char* utf8, int length, wchar
   }
   int count = 0;
   if (DoesUTF8StrContainAnyCharsLargerThanOneByte(utf8, n)) {
-    count = UTF8ToUnicode(utf8, length, wide, length + 1);
+    count = UTF8ToUnicode(utf8, length, wide, length);  // never more characters than bytes
   } else {
     for (size_t i = 0; i < n; ++i) wide[i] = static_cast<wchar_t>(utf8[i]);
     count = length;
