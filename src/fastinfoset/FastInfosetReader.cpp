@@ -15,9 +15,9 @@
 // Tables. The reader keeps its own tables in the form it needs: strings
 // already in the local code page, qualified names resolved to their
 // namespace and local name. Like the writer's, each holds at most 2^20
-// entries; literals beyond that are not added. The tables X.891 has but the
-// tree does not need (other NCNames, other URIs, other strings) are only
-// counted, so that indices into them can still be checked.
+// entries; literals beyond that are not added. The tables the format has
+// but the tree does not need (other NCNames, other URIs, other strings) are
+// only counted, so that indices into them can still be checked.
 #include "vxxml/FastInfosetReader.h"
 
 #include <climits>
