@@ -114,18 +114,20 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   // Pairings added with AddNamespace on the open element are declared on its
   // start tag while it is open, else on each of its children.
   void DeclarePending() {
-    if (m_current && !m_current->m_pendingNamespaces.empty()) DeclarePendingNamespaces();
+    TakePendingNamespaces(m_due);
+    if (!m_due.empty()) AppendDeclarations();
   }
-  void DeclarePendingNamespaces();
   // PadAndAppend over `length` bytes; stops early at a NUL byte.
   void AppendEscaped(const char* text, size_t length, bool inAttribute);
-  void AppendDeclaration(const std::string& prefix, const std::string& uri);
+  // Writes the declarations in m_due as xmlns attributes and empties it.
+  void AppendDeclarations();
 
   char m_lineEnd[3];
   size_t m_lineEndLength;
   EOLType m_eolType;
   bool m_format;
   CTextStream& m_stream;
+  NamespaceDeclarations m_due;  // declarations due on the open start tag
 };
 
 }  // namespace VxXmlLib10
