@@ -32,7 +32,8 @@
 // declared on the root. An unprefixed element whose namespace differs from
 // the default in effect in the output declares xmlns="..." (xmlns="" for no
 // namespace). A pairing added inside an element is declared on its start tag
-// while it is open, otherwise on each of its child elements.
+// while it is open, otherwise on each of its child elements. These are the
+// writer core's decisions (CXmlWriter), which the Fast Infoset writer shares.
 //
 // Failures (CVxException): "Invalid EOL type.", "Headed directives must
 // appear before an Element has been added.", "Attributes must be added before
