@@ -9,19 +9,20 @@
 // naming the external vocabulary. The cdata algorithm is used for character
 // chunks only: an attribute value of a kind mapped to it is a plain string.
 //
-// Namespaces: every element declares, with namespace attributes on itself,
-// the prefix/namespace pairings that its name and its attributes need and
-// that are not yet in scope -- the pairings, and the elements, for which the
-// XML text writer writes xmlns declarations (the document element also
+// Namespaces: the writer core (CXmlWriter) decides every prefix and every
+// declaration, for this writer and the XML text writer alike; this writer
+// renders each declaration the text writer writes as xmlns:PREFIX="URI",
+// xmlns="URI" or xmlns="" as a namespace attribute on the same element, and
+// names (and a prefixed xsi:type value) use the same prefixes, referring to
+// the declared prefix and namespace name by index. So the document element
 // declares the default namespace and the pairs given before it; an element
-// whose unprefixed name is not in the default namespace in effect declares
-// its own, or undeclares the default). Names then refer to those prefixes
-// and namespace names. Pairings added with AddNamespace while an element is
-// open are recorded (they choose prefixes) but not declared, as in the XML
-// text writer. Because namespace attributes
-// come before an element's name and its attributes after it, an element is
-// written when its start tag closes: at its first child, its first non-empty
-// text, a processing instruction, or its end.
+// declares a generated prefix its name or an attribute needs, a default
+// namespace (or its undeclaration) where its unprefixed name needs one, and
+// pairings added with AddNamespace while it is open (or, once its start tag
+// has closed, each of its children declares them). Because namespace
+// attributes come before an element's name and its attributes after it, an
+// element is written when its start tag closes: at its first child, its
+// first non-empty text, a processing instruction, or its end.
 //
 // Example:
 //
@@ -111,8 +112,8 @@ class VXXML_API CFastInfosetWriter : public CXmlWriter {
   /// scope). The value is encoded at once, so a bad value fails here.
   void WriteAttributeString(const std::string& localName, const std::string& namespaceURI,
                             const std::string& value, ItemType type) override;
-  /// xsi:type; a type namespace other than "" and the default namespace is
-  /// written as PREFIX:typeName, the prefix declared like any other.
+  /// xsi:type; a type namespace other than "" and the default namespace in
+  /// effect is written as PREFIX:typeName, the prefix declared like any other.
   void WriteAttributeType(const std::string& typeNamespaceURI, const std::string& typeName,
                           ItemType type) override;
   /// xsi:nil="true", as a boolean value.
@@ -203,7 +204,6 @@ class VXXML_API CFastInfosetWriter : public CXmlWriter {
   void CloseStartTag();
   void WriteElementHeader(CXmlWriterContext* context);
   void WriteTerminatorBeforeSibling();
-  std::string ResolvePrefix(CXmlWriterContext* context, const std::string& namespaceURI);
 
   CBinaryStream& m_stream;
   const CFastInfosetContext& m_context;

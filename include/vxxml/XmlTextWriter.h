@@ -32,7 +32,8 @@
 // declared on the root. An unprefixed element whose namespace differs from
 // the default in effect in the output declares xmlns="..." (xmlns="" for no
 // namespace). A pairing added inside an element is declared on its start tag
-// while it is open, otherwise on each of its child elements.
+// while it is open, otherwise on each of its child elements. These are the
+// writer core's decisions (CXmlWriter), which the Fast Infoset writer shares.
 //
 // Failures (CVxException): "Invalid EOL type.", "Headed directives must
 // appear before an Element has been added.", "Attributes must be added before
@@ -114,18 +115,20 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   // Pairings added with AddNamespace on the open element are declared on its
   // start tag while it is open, else on each of its children.
   void DeclarePending() {
-    if (m_current && !m_current->m_pendingNamespaces.empty()) DeclarePendingNamespaces();
+    TakePendingNamespaces(m_due);
+    if (!m_due.empty()) AppendDeclarations();
   }
-  void DeclarePendingNamespaces();
   // PadAndAppend over `length` bytes; stops early at a NUL byte.
   void AppendEscaped(const char* text, size_t length, bool inAttribute);
-  void AppendDeclaration(const std::string& prefix, const std::string& uri);
+  // Writes the declarations in m_due as xmlns attributes and empties it.
+  void AppendDeclarations();
 
   char m_lineEnd[3];
   size_t m_lineEndLength;
   EOLType m_eolType;
   bool m_format;
   CTextStream& m_stream;
+  NamespaceDeclarations m_due;  // declarations due on the open start tag
 };
 
 }  // namespace VxXmlLib10

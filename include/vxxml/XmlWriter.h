@@ -26,6 +26,15 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
  public:
   typedef std::map<std::string, std::string> NamespaceMap;  ///< URI -> prefix
 
+  /// A namespace declaration due on a start tag: xmlns:prefix="uri", or with
+  /// an empty prefix the default namespace xmlns="uri" (xmlns="" undeclares
+  /// it). Both concrete writers render the same declarations.
+  struct NamespaceDeclaration {
+    std::string prefix;
+    std::string uri;
+  };
+  typedef std::vector<NamespaceDeclaration> NamespaceDeclarations;
+
   /// One open element. A nested element shares its parent's namespace map
   /// and default namespace until it changes one of them; the change copies
   /// the map into the element (copy on write), so it ends with the element.
@@ -67,17 +76,16 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     bool m_hasAttributes;         ///< set by writers that track attributes
     std::string m_prefix;         ///< prefix written in the start tag ("" for none)
     /// Pairings (prefix, URI) added with AddNamespace while this element was
-    /// open and not yet declared in the output; a writer that declares
-    /// namespaces consumes them.
+    /// open and not yet planned; TakePendingNamespaces consumes them.
     std::vector<std::pair<std::string, std::string>> m_pendingNamespaces;
     /// Pairings that could no longer be declared on this element (its start
     /// tag was closed): each child element declares them.
     std::vector<std::pair<std::string, std::string>> m_childNamespaces;
     /// Prefixes declared or used on this element's start tag, which a later
-    /// pairing must not rebind there (a text writer's view).
+    /// pairing must not rebind there.
     std::vector<std::string> m_declaredPrefixes;
     /// The default namespace in effect in the written output inside this
-    /// element (a text writer's view; never null while the element is open).
+    /// element (never null while the element is open).
     const std::string* m_outputDefault;
 
     bool SharesParentMap() const { return m_sharesParentMap; }
@@ -148,11 +156,48 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// Closes the current context; its parent becomes current.
   void PopContext();
 
+  // ---- Namespace decisions ------------------------------------------------
+  // Every concrete writer takes its prefixes and declarations from these
+  // helpers, so that all of them declare the same pairings on the same
+  // elements and name things with the same prefixes. Each helper appends
+  // the declarations due on the current start tag to `due`, in the order the
+  // XML text writer writes them; the caller renders them.
+
+  /// Pairings added with AddNamespace on the current element since the last
+  /// call: due on its start tag while it is open and the prefix is still
+  /// free there, otherwise left to each of its child elements. Writers call
+  /// this at the start of every operation (nothing to do without an element
+  /// or pending pairings).
+  void TakePendingNamespaces(NamespaceDeclarations& due) {
+    if (m_current && !m_current->m_pendingNamespaces.empty()) PlanPendingNamespaces(due);
+  }
+  /// For the element just pushed: chooses its prefix (stored in the
+  /// context's m_prefix, "" for an unprefixed name) and appends what its
+  /// start tag declares: a generated prefix for its name; on the outermost
+  /// element the document's default namespace and pairings; on the others
+  /// the default namespace (or its undeclaration) where an unprefixed name
+  /// would otherwise fall into another one, and the pairings the parent
+  /// passed on.
+  void PlanStartElement(NamespaceDeclarations& due);
+  /// The prefix of an attribute in namespaceURI on the current (open) start
+  /// tag: "" for no namespace; otherwise always a prefix, found in scope or
+  /// generated and then due.
+  const std::string& PlanAttributePrefix(const std::string& namespaceURI,
+                                         NamespaceDeclarations& due);
+  /// The value of an xsi:type attribute on the current (open) start tag: the
+  /// bare name for no namespace or the default namespace in effect in the
+  /// output, else PREFIX:typeName with the prefix found in scope or generated
+  /// and then due.
+  std::string PlanTypeValue(const std::string& typeNamespaceURI, const std::string& typeName,
+                            NamespaceDeclarations& due);
+
   std::string m_defaultNamespace;
   CXmlWriterContext* m_current;
   NamespaceMap* m_map;
 
  private:
+  void PlanPendingNamespaces(NamespaceDeclarations& due);
+
   // Closed nested contexts kept for reuse, so that a document does not cost
   // one allocation per element.
   std::vector<CXmlWriterContext*> m_spare;

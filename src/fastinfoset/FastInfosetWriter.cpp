@@ -62,7 +62,6 @@ void SeedQNames(FITable& table, const CFIVocabulary::CFIQNameTable& names,
 }  // namespace
 }  // namespace detail
 
-using detail::FIDeclaration;
 using detail::FIPendingAttribute;
 using detail::FITable;
 using detail::FIWriterState;
@@ -201,18 +200,6 @@ void CFastInfosetWriter::WriteEndDocument() {
 
 // ---- elements -------------------------------------------------------------------
 
-// The prefix for an attribute's (or a type's) namespace: the one in scope, or
-// a generated one, recorded on the element and declared by it.
-std::string CFastInfosetWriter::ResolvePrefix(CXmlWriterContext* context,
-                                              const std::string& namespaceURI) {
-  const std::string* known = context->FindPrefix(namespaceURI);
-  if (known && !known->empty()) return *known;
-  std::string prefix = GetUniquePrefix(context->GetNamespaceMap());
-  context->SetNamespaceMapValue(namespaceURI, prefix);
-  m_state->Declare(FIDeclaration::Prefixed, prefix, namespaceURI);
-  return prefix;
-}
-
 void CFastInfosetWriter::WriteTerminatorBeforeSibling() {
   if (m_terminatorPending) {
     m_stream.Append(static_cast<unsigned char>(0xF0));
@@ -230,34 +217,28 @@ void CFastInfosetWriter::CloseStartTag() {
 void CFastInfosetWriter::WriteElementHeader(CXmlWriterContext* context) {
   FIWriterState& state = *m_state;
   const size_t attributeCount = state.attributeCount;
-  const size_t declarationCount = state.declarationCount;
   state.attributeCount = 0;
-  state.declarationCount = 0;
   unsigned char bits = attributeCount ? 0x40 : 0x00;
   // The document element always has the namespace-attribute section (maybe
   // empty); other elements when they declare something.
-  if (context->m_parent == nullptr || declarationCount) {
+  if (context->m_parent == nullptr || !state.declarations.empty()) {
     m_stream.Append(static_cast<unsigned char>(bits | 0x38));
-    for (size_t i = 0; i < declarationCount; ++i) {
-      const FIDeclaration& d = state.declarations[i];
-      switch (d.kind) {
-        case FIDeclaration::Undeclare:
-          m_stream.Append(static_cast<unsigned char>(0xCC));
-          break;
-        case FIDeclaration::Default:
-          m_stream.Append(static_cast<unsigned char>(0xCD));
-          WriteIdentifying(*this, state.namespaceNames, d.uri, &CFIVocabulary::AddNamespaceName,
-                           *m_vocabulary);
-          break;
-        case FIDeclaration::Prefixed:
-          m_stream.Append(static_cast<unsigned char>(0xCF));
-          WriteIdentifying(*this, state.prefixes, d.prefix, &CFIVocabulary::AddPrefixName,
-                           *m_vocabulary);
-          WriteIdentifying(*this, state.namespaceNames, d.uri, &CFIVocabulary::AddNamespaceName,
-                           *m_vocabulary);
-          break;
+    for (const NamespaceDeclaration& d : state.declarations) {
+      if (!d.prefix.empty()) {
+        m_stream.Append(static_cast<unsigned char>(0xCF));
+        WriteIdentifying(*this, state.prefixes, d.prefix, &CFIVocabulary::AddPrefixName,
+                         *m_vocabulary);
+        WriteIdentifying(*this, state.namespaceNames, d.uri, &CFIVocabulary::AddNamespaceName,
+                         *m_vocabulary);
+      } else if (!d.uri.empty()) {
+        m_stream.Append(static_cast<unsigned char>(0xCD));  // the default namespace
+        WriteIdentifying(*this, state.namespaceNames, d.uri, &CFIVocabulary::AddNamespaceName,
+                         *m_vocabulary);
+      } else {
+        m_stream.Append(static_cast<unsigned char>(0xCC));  // no default namespace
       }
     }
+    state.declarations.clear();
     m_stream.Append(static_cast<unsigned char>(0xF0));
     bits = 0x00;
   }
@@ -290,66 +271,23 @@ void CFastInfosetWriter::WriteElementHeader(CXmlWriterContext* context) {
 
 void CFastInfosetWriter::WriteStartElement(const std::string& localName,
                                            const std::string& namespaceURI) {
+  TakePendingNamespaces(m_state->declarations);
   if (m_current) {
     CloseStartTag();
     ++m_current->m_childCount;
   }
   WriteTerminatorBeforeSibling();
-  const bool outermost = m_current == nullptr;
-  CXmlWriterContext* context = PushContext(localName, namespaceURI);
+  PushContext(localName, namespaceURI);
   FIWriterState& state = *m_state;
   state.attributeCount = 0;
-  state.declarationCount = 0;
-
-  // Prefixes as the XML text writer chooses them, so that both writers
-  // declare the same pairings on the same elements.
-  bool declarePrefix = false;
-  if (namespaceURI.empty()) {
-    if (!context->GetDefaultNamespace().empty()) context->SetDefaultNamespace(std::string());
-  } else if (namespaceURI != context->GetDefaultNamespace()) {
-    const std::string* known = context->FindPrefix(namespaceURI);
-    if (known && !known->empty()) {
-      context->m_prefix = *known;
-    } else {
-      context->m_prefix = GetUniquePrefix(context->GetNamespaceMap());
-      context->SetNamespaceMapValue(namespaceURI, context->m_prefix);
-      declarePrefix = true;
-    }
-  }
-
-  // The default namespace in effect in the output, per open element: an
-  // unprefixed name must sit in its own namespace, so where the one in effect
-  // differs (below an element in no namespace, or after a default namespace
-  // was set on an open element) the element declares its own, or undeclares
-  // the default (0xCC) for no namespace.
-  std::vector<std::string>& defaults = state.outputDefaults;
-  const size_t depth = static_cast<size_t>(context->m_depth);
-  if (defaults.size() <= depth) defaults.resize(depth + 1);
-  if (outermost) {
-    defaults[0].clear();
-    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
-      state.Declare(FIDeclaration::Default, std::string(), m_defaultNamespace);
-      defaults[0] = m_defaultNamespace;
-    }
-    // std::map: ascending byte order of URI.
-    for (const auto& pair : *m_map) {
-      if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
-      state.Declare(FIDeclaration::Prefixed, pair.second, pair.first);
-    }
-  } else {
-    defaults[depth] = defaults[depth - 1];
-    if (context->m_prefix.empty() && defaults[depth] != namespaceURI) {
-      if (namespaceURI.empty())
-        state.Declare(FIDeclaration::Undeclare, std::string(), std::string());
-      else
-        state.Declare(FIDeclaration::Default, std::string(), namespaceURI);
-      defaults[depth] = namespaceURI;
-    }
-  }
-  if (declarePrefix) state.Declare(FIDeclaration::Prefixed, context->m_prefix, namespaceURI);
+  state.declarations.clear();
+  // The prefix and the namespace attributes of the element, as the writer
+  // core plans them for every writer.
+  PlanStartElement(state.declarations);
 }
 
 void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
+  TakePendingNamespaces(m_state->declarations);
   if (!m_current) detail::ThrowNoOpenElementForText();
   if (text.empty()) return;
   CloseStartTag();
@@ -373,6 +311,7 @@ void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
 }
 
 void CFastInfosetWriter::WriteEndElement() {
+  TakePendingNamespaces(m_state->declarations);
   if (!m_current) detail::ThrowNoOpenElementToEnd();
   CloseStartTag();
   // Two element terminators share one octet.
@@ -390,6 +329,7 @@ void CFastInfosetWriter::WriteEndElement() {
 void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
                                               const std::string& namespaceURI,
                                               const std::string& value, ItemType type) {
+  TakePendingNamespaces(m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   FIWriterState& state = *m_state;
@@ -419,10 +359,7 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
   }
 
   // An attribute in a namespace is always prefixed, even in the default one.
-  if (namespaceURI.empty())
-    a.prefix.clear();
-  else
-    a.prefix = ResolvePrefix(context, namespaceURI);
+  a.prefix = PlanAttributePrefix(namespaceURI, state.declarations);
   a.namespaceURI = namespaceURI;
   a.localName = localName;
   ++state.attributeCount;
@@ -431,19 +368,15 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
 
 void CFastInfosetWriter::WriteAttributeType(const std::string& typeNamespaceURI,
                                             const std::string& typeName, ItemType type) {
+  TakePendingNamespaces(m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  // A bare type name resolves against the default namespace in effect.
-  const std::string& inEffect = m_state->outputDefaults[static_cast<size_t>(context->m_depth)];
-  if (typeNamespaceURI.empty() || typeNamespaceURI == inEffect) {
-    WriteAttributeString("type", detail::kXsiNamespace, typeName, type);
-    return;
-  }
-  const std::string prefix = ResolvePrefix(context, typeNamespaceURI);
-  WriteAttributeString("type", detail::kXsiNamespace, prefix + ":" + typeName, type);
+  WriteAttributeString("type", detail::kXsiNamespace,
+                       PlanTypeValue(typeNamespaceURI, typeName, m_state->declarations), type);
 }
 
 void CFastInfosetWriter::WriteAttributeNil() {
+  TakePendingNamespaces(m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   WriteAttributeString("nil", detail::kXsiNamespace, "true", ItemType_boolean);
@@ -455,6 +388,9 @@ void CFastInfosetWriter::WriteComment(const std::string&) {}
 
 void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
 
-void CFastInfosetWriter::WritePI(const std::string&) { CloseStartTag(); }
+void CFastInfosetWriter::WritePI(const std::string&) {
+  TakePendingNamespaces(m_state->declarations);
+  CloseStartTag();
+}
 
 }  // namespace VxXmlLib10

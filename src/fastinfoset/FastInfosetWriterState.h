@@ -13,6 +13,7 @@
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/Streams.h"
+#include "vxxml/XmlWriter.h"
 
 namespace VxXmlLib10 {
 
@@ -78,14 +79,6 @@ struct FIPendingAttribute {
   FIEncodedValue value;
 };
 
-/// A namespace attribute of a start tag that is still open.
-struct FIDeclaration {
-  enum Kind { Prefixed, Default, Undeclare };
-  Kind kind = Prefixed;
-  std::string prefix;
-  std::string uri;
-};
-
 /// A restricted alphabet ready for packing.
 struct FIAlphabet {
   bool lengthOk = false;
@@ -97,11 +90,10 @@ struct FIWriterState {
   FITable prefixes, namespaceNames, localNames, attributeValues, characterChunks, elementNames,
       attributeNames;
   std::string key;  // qualified-name key, reused
-  std::vector<FIDeclaration> declarations;
-  size_t declarationCount = 0;
+  // Namespace attributes due on the open start tag.
+  CXmlWriter::NamespaceDeclarations declarations;
   std::vector<FIPendingAttribute> attributes;
   size_t attributeCount = 0;
-  std::vector<std::string> outputDefaults;  // per depth of the open elements
   CFastInfosetContext::EncodedCharacterString encodings[CFastInfosetContext::ENCODING_TABLE_SIZE];
   std::vector<FIAlphabet> alphabets;
   FIEncodedValue scratch;
@@ -115,18 +107,6 @@ struct FIWriterState {
         CFastInfosetContext::EncodedCharacterString::Kind_String, 0};
     const unsigned long t = static_cast<unsigned long>(type);
     return t < CFastInfosetContext::ENCODING_TABLE_SIZE ? encodings[t] : kString;
-  }
-
-  FIDeclaration& NextDeclaration() {
-    if (declarationCount == declarations.size()) declarations.emplace_back();
-    return declarations[declarationCount++];
-  }
-
-  void Declare(FIDeclaration::Kind kind, const std::string& prefix, const std::string& uri) {
-    FIDeclaration& d = NextDeclaration();
-    d.kind = kind;
-    d.prefix = prefix;
-    d.uri = uri;
   }
 };
 

@@ -2,7 +2,6 @@
 #include "vxxml/XmlTextWriter.h"
 
 #include <cstring>
-#include <set>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,7 +14,6 @@ namespace VxXmlLib10 {
 namespace {
 
 const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-const std::string kNoNamespace;
 
 // Byte classes of the escaping tables. Class 0 bytes are copied as runs; the
 // NUL terminator has its own class so the run scan needs no length test.
@@ -166,13 +164,19 @@ void CXmlTextWriter::AppendEscaped(const char* text, size_t length, bool inAttri
   }
 }
 
-void CXmlTextWriter::AppendDeclaration(const std::string& prefix, const std::string& uri) {
-  m_current->m_declaredPrefixes.push_back(prefix);
-  m_stream.Append(" xmlns:", 7);
-  m_stream.Append(prefix);
-  m_stream.Append("=\"", 2);
-  AppendEscaped(uri.data(), uri.size(), true);
-  m_stream.Append('"');
+void CXmlTextWriter::AppendDeclarations() {
+  for (const NamespaceDeclaration& d : m_due) {
+    if (d.prefix.empty()) {
+      m_stream.Append(" xmlns=\"", 8);
+    } else {
+      m_stream.Append(" xmlns:", 7);
+      m_stream.Append(d.prefix);
+      m_stream.Append("=\"", 2);
+    }
+    AppendEscaped(d.uri.data(), d.uri.size(), true);
+    m_stream.Append('"');
+  }
+  m_due.clear();
 }
 
 void CXmlTextWriter::WriteStartDocument() {
@@ -264,129 +268,20 @@ void CXmlTextWriter::WriteInlineSchema(const std::string& text) {
   FlushCheck();
 }
 
-namespace {
-
-bool Contains(const std::vector<std::string>& prefixes, const std::string& prefix) {
-  for (const std::string& p : prefixes)
-    if (p == prefix) return true;
-  return false;
-}
-
-// Gives `prefix` to `uri` in the context's scope, taking it from any other URI.
-void Bind(CXmlWriter::CXmlWriterContext* context, const std::string& prefix,
-          const std::string& uri) {
-  context->SetNamespaceMapValue(uri, prefix);
-  CXmlWriter::NamespaceMap& map = context->GetNamespaceMap();
-  for (auto it = map.begin(); it != map.end();) {
-    if (it->second == prefix && it->first != uri)
-      it = map.erase(it);
-    else
-      ++it;
-  }
-}
-
-}  // namespace
-
-// A generated prefix: the first that no URI in scope holds and that this
-// start tag has not bound already (a later pairing may have taken a
-// generated prefix's URI away from it).
-static std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
-  if (context->m_declaredPrefixes.empty())
-    return CXmlWriter::GetUniquePrefix(context->GetNamespaceMap());
-  std::set<std::string> taken(context->m_declaredPrefixes.begin(),
-                              context->m_declaredPrefixes.end());
-  for (const auto& pair : context->GetNamespaceMap()) taken.insert(pair.second);
-  for (int n = 0;; ++n) {
-    std::string candidate = CXmlWriter::NsIntToString(n);
-    if (candidate.compare(0, 3, "XML") != 0 && taken.count(candidate) == 0) return candidate;
-  }
-}
-
-void CXmlTextWriter::DeclarePendingNamespaces() {
-  CXmlWriterContext* context = m_current;
-  for (const auto& pair : context->m_pendingNamespaces) {
-    if (context->m_startTagOpen && !Contains(context->m_declaredPrefixes, pair.first)) {
-      AppendDeclaration(pair.first, pair.second);
-      continue;
-    }
-    if (context->m_startTagOpen) {
-      // The prefix already names another namespace on this start tag: this
-      // element keeps no pairing for it; its children declare the new one.
-      auto it = context->GetNamespaceMap().find(pair.second);
-      if (it != context->GetNamespaceMap().end() && it->second == pair.first)
-        context->GetNamespaceMap().erase(it);
-    }
-    // Too late for this element: its children declare the pairing.
-    context->m_childNamespaces.push_back(pair);
-  }
-  context->m_pendingNamespaces.clear();
-}
-
 void CXmlTextWriter::WriteStartElement(const std::string& localName,
                                        const std::string& namespaceURI) {
   DeclarePending();
   CloseParentElm();
-  const bool outermost = m_current == nullptr;
   CXmlWriterContext* context = PushContext(localName, namespaceURI);
+  PlanStartElement(m_due);
   if (m_format && context->m_depth > 0) AppendTabs(context->m_depth);
   m_stream.Append('<');
-
-  const bool prefixed = !namespaceURI.empty() && namespaceURI != context->GetDefaultNamespace();
-  if (!prefixed) {
-    m_stream.Append(localName);
-  } else {
-    const std::string* known = context->FindPrefix(namespaceURI);
-    bool declare = false;
-    if (known && !known->empty()) {
-      context->m_prefix = *known;
-    } else {
-      context->m_prefix = NewPrefix(context);
-      context->SetNamespaceMapValue(namespaceURI, context->m_prefix);
-      declare = true;
-    }
+  if (!context->m_prefix.empty()) {
     m_stream.Append(context->m_prefix);
     m_stream.Append(':');
-    m_stream.Append(localName);
-    if (declare) AppendDeclaration(context->m_prefix, namespaceURI);
   }
-
-  if (outermost) {
-    // The document default is declared on the root, unless the root itself
-    // is unprefixed in another namespace (no namespace).
-    context->m_outputDefault = &kNoNamespace;
-    if (!m_defaultNamespace.empty() && (prefixed || namespaceURI == m_defaultNamespace)) {
-      m_stream.Append(" xmlns=\"", 8);
-      AppendEscaped(m_defaultNamespace.data(), m_defaultNamespace.size(), true);
-      m_stream.Append('"');
-      context->m_outputDefault = &m_defaultNamespace;
-    }
-    // std::map orders the URIs by unsigned byte comparison.
-    for (const auto& pair : *m_map) {
-      if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
-      AppendDeclaration(pair.second, pair.first);
-    }
-  } else {
-    // An unprefixed name must sit in its own namespace in the output: declare
-    // the default (or xmlns="" for no namespace) where the one in effect
-    // differs, as after an element in no namespace or a change of default.
-    if (!prefixed && *context->m_outputDefault != namespaceURI) {
-      m_stream.Append(" xmlns=\"", 8);
-      AppendEscaped(namespaceURI.data(), namespaceURI.size(), true);
-      m_stream.Append('"');
-      context->m_outputDefault = &context->m_namespaceURI;
-    }
-    // Pairings made on the parent after its start tag closed; the last
-    // pairing of a prefix wins.
-    const auto& inherited = context->m_parent->m_childNamespaces;
-    for (size_t i = inherited.size(); i-- > 0;) {
-      if (Contains(context->m_declaredPrefixes, inherited[i].first)) continue;
-      Bind(context, inherited[i].first, inherited[i].second);
-      AppendDeclaration(inherited[i].first, inherited[i].second);
-    }
-  }
-  // The element's own prefix is bound on this tag from now on.
-  if (prefixed && !Contains(context->m_declaredPrefixes, context->m_prefix))
-    context->m_declaredPrefixes.push_back(context->m_prefix);
+  m_stream.Append(localName);
+  AppendDeclarations();
   FlushCheck();
 }
 
@@ -434,23 +329,11 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
   DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
+  const std::string& prefix = PlanAttributePrefix(namespaceURI, m_due);
+  AppendDeclarations();
   m_stream.Append(' ');
-  if (!namespaceURI.empty()) {
-    const std::string* known = context->FindPrefix(namespaceURI);
-    if (known && !known->empty()) {
-      context->m_declaredPrefixes.push_back(*known);  // bound on this tag from now on
-      m_stream.Append(*known);
-    } else {
-      const std::string prefix = NewPrefix(context);
-      context->SetNamespaceMapValue(namespaceURI, prefix);
-      context->m_declaredPrefixes.push_back(prefix);
-      m_stream.Append("xmlns:", 6);
-      m_stream.Append(prefix);
-      m_stream.Append("=\"", 2);
-      AppendEscaped(namespaceURI.data(), namespaceURI.size(), true);
-      m_stream.Append("\" ", 2);
-      m_stream.Append(prefix);
-    }
+  if (!prefix.empty()) {
+    m_stream.Append(prefix);
     m_stream.Append(':');
   }
   m_stream.Append(localName);
@@ -465,22 +348,10 @@ void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
   DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  std::string value;
-  // The bare name resolves against the default namespace in effect here.
-  if (typeNamespaceURI.empty() || typeNamespaceURI == *context->m_outputDefault) {
-    value = typeName;
-  } else {
-    const std::string* known = context->FindPrefix(typeNamespaceURI);
-    std::string prefix;
-    if (known && !known->empty()) {
-      prefix = *known;
-    } else {
-      prefix = NewPrefix(context);
-      context->SetNamespaceMapValue(typeNamespaceURI, prefix);
-      AppendDeclaration(prefix, typeNamespaceURI);
-      m_stream.Append(' ');
-    }
-    value = prefix + ":" + typeName;
+  const std::string value = PlanTypeValue(typeNamespaceURI, typeName, m_due);
+  if (!m_due.empty()) {
+    AppendDeclarations();
+    m_stream.Append(' ');
   }
   WriteAttributeString("type", kXsiNamespace, value, type);
 }

@@ -9,6 +9,72 @@ namespace VxXmlLib10 {
 
 const char* const CXmlWriter::XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
 
+namespace {
+
+// The default namespace in effect outside any declaration: none.
+const std::string kNoNamespace;
+
+bool Contains(const std::vector<std::string>& prefixes, const std::string& prefix) {
+  for (const std::string& p : prefixes)
+    if (p == prefix) return true;
+  return false;
+}
+
+// Gives `prefix` to `uri` in the context's scope, taking it from any other URI.
+void Bind(CXmlWriter::CXmlWriterContext* context, const std::string& prefix,
+          const std::string& uri) {
+  context->SetNamespaceMapValue(uri, prefix);
+  CXmlWriter::NamespaceMap& map = context->GetNamespaceMap();
+  for (auto it = map.begin(); it != map.end();) {
+    if (it->second == prefix && it->first != uri)
+      it = map.erase(it);
+    else
+      ++it;
+  }
+}
+
+// A generated prefix: the first that no URI in scope holds and that this
+// start tag has not bound already (a later pairing may have taken a
+// generated prefix's URI away from it).
+std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
+  if (context->m_declaredPrefixes.empty())
+    return CXmlWriter::GetUniquePrefix(context->GetNamespaceMap());
+  std::set<std::string> taken(context->m_declaredPrefixes.begin(),
+                              context->m_declaredPrefixes.end());
+  for (const auto& pair : context->GetNamespaceMap()) taken.insert(pair.second);
+  for (int n = 0;; ++n) {
+    std::string candidate = CXmlWriter::NsIntToString(n);
+    if (candidate.compare(0, 3, "XML") != 0 && taken.count(candidate) == 0) return candidate;
+  }
+}
+
+// A prefixed declaration due on the context's start tag; the prefix is bound
+// there from now on.
+void Declare(CXmlWriter::CXmlWriterContext* context, CXmlWriter::NamespaceDeclarations& due,
+             const std::string& prefix, const std::string& uri) {
+  context->m_declaredPrefixes.push_back(prefix);
+  due.push_back(CXmlWriter::NamespaceDeclaration{prefix, uri});
+}
+
+// The prefix for uri on the context: the one in scope, or a new one recorded
+// on the context and declared on its start tag.
+const std::string& FindOrDeclarePrefix(CXmlWriter::CXmlWriterContext* context,
+                                       const std::string& uri,
+                                       CXmlWriter::NamespaceDeclarations& due, bool* declared) {
+  const std::string* known = context->FindPrefix(uri);
+  if (known && !known->empty()) {
+    *declared = false;
+    return *known;
+  }
+  context->SetNamespaceMapValue(uri, NewPrefix(context));
+  const std::string& prefix = *context->FindPrefix(uri);
+  Declare(context, due, prefix, uri);
+  *declared = true;
+  return prefix;
+}
+
+}  // namespace
+
 // ---- CXmlWriterContext -------------------------------------------------------
 
 CXmlWriter::CXmlWriterContext::CXmlWriterContext(const std::string& localName,
@@ -230,6 +296,95 @@ void CXmlWriter::PopContext() {
   } else {
     delete context;
   }
+}
+
+// ---- namespace decisions -------------------------------------------------------
+
+void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
+  CXmlWriterContext* context = m_current;
+  for (const auto& pair : context->m_pendingNamespaces) {
+    if (context->m_startTagOpen && !Contains(context->m_declaredPrefixes, pair.first)) {
+      Declare(context, due, pair.first, pair.second);
+      continue;
+    }
+    if (context->m_startTagOpen) {
+      // The prefix already names another namespace on this start tag: this
+      // element keeps no pairing for it; its children declare the new one.
+      NamespaceMap& map = context->GetNamespaceMap();
+      auto it = map.find(pair.second);
+      if (it != map.end() && it->second == pair.first) map.erase(it);
+    }
+    // Too late for this element: its children declare the pairing.
+    context->m_childNamespaces.push_back(pair);
+  }
+  context->m_pendingNamespaces.clear();
+}
+
+void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
+  CXmlWriterContext* context = m_current;
+  const std::string& namespaceURI = context->m_namespaceURI;
+  const bool prefixed = !namespaceURI.empty() && namespaceURI != context->GetDefaultNamespace();
+  if (prefixed) {
+    bool declared;
+    context->m_prefix = FindOrDeclarePrefix(context, namespaceURI, due, &declared);
+  }
+
+  if (context->m_parent == nullptr) {
+    // The document default is declared on the outermost element, unless that
+    // element is itself unprefixed in another namespace (no namespace).
+    context->m_outputDefault = &kNoNamespace;
+    if (!m_defaultNamespace.empty() && (prefixed || namespaceURI == m_defaultNamespace)) {
+      due.push_back(NamespaceDeclaration{std::string(), m_defaultNamespace});
+      context->m_outputDefault = &m_defaultNamespace;
+    }
+    // std::map orders the URIs by unsigned byte comparison.
+    for (const auto& pair : *m_map) {
+      if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
+      Declare(context, due, pair.second, pair.first);
+    }
+  } else {
+    // An unprefixed name must sit in its own namespace in the output: declare
+    // the default (or undeclare it for no namespace) where the one in effect
+    // differs, as after an element in no namespace or a change of default.
+    if (!prefixed && *context->m_outputDefault != namespaceURI) {
+      due.push_back(NamespaceDeclaration{std::string(), namespaceURI});
+      context->m_outputDefault = &context->m_namespaceURI;
+    }
+    // Pairings made on the parent after its start tag closed; the last
+    // pairing of a prefix wins.
+    const auto& inherited = context->m_parent->m_childNamespaces;
+    for (size_t i = inherited.size(); i-- > 0;) {
+      if (Contains(context->m_declaredPrefixes, inherited[i].first)) continue;
+      Bind(context, inherited[i].first, inherited[i].second);
+      Declare(context, due, inherited[i].first, inherited[i].second);
+    }
+  }
+  // The element's own prefix is bound on this tag from now on.
+  if (prefixed && !Contains(context->m_declaredPrefixes, context->m_prefix))
+    context->m_declaredPrefixes.push_back(context->m_prefix);
+}
+
+const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceURI,
+                                                   NamespaceDeclarations& due) {
+  if (namespaceURI.empty()) return kNoNamespace;
+  CXmlWriterContext* context = m_current;
+  bool declared;
+  const std::string& prefix = FindOrDeclarePrefix(context, namespaceURI, due, &declared);
+  // A prefix found in scope is bound on this tag from now on as well.
+  if (!declared) context->m_declaredPrefixes.push_back(prefix);
+  return prefix;
+}
+
+std::string CXmlWriter::PlanTypeValue(const std::string& typeNamespaceURI,
+                                      const std::string& typeName, NamespaceDeclarations& due) {
+  CXmlWriterContext* context = m_current;
+  // The bare name resolves against the default namespace in effect here.
+  if (typeNamespaceURI.empty() || typeNamespaceURI == *context->m_outputDefault) return typeName;
+  bool declared;
+  std::string value = FindOrDeclarePrefix(context, typeNamespaceURI, due, &declared);
+  value += ':';
+  value += typeName;
+  return value;
 }
 
 }  // namespace VxXmlLib10

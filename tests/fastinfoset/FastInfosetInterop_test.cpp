@@ -431,3 +431,132 @@ TEST(FastInfosetInterop, ReferenceReadsTheSameInfoset) {
   }
   std::system(("rm -rf '" + dir + "'").c_str());
 }
+
+// ---- the same namespace decisions ------------------------------------------------
+
+namespace {
+
+const char kXsi[] = "http://www.w3.org/2001/XMLSchema-instance";
+
+// Random writer calls that reach every namespace decision: pairings and
+// default namespaces given before the root, on open start tags and after
+// them; prefixes that the writer would also generate; attributes, xsi:type
+// and xsi:nil in namespaces that are and are not in scope.
+void NamespaceElement(CXmlWriter& w, std::mt19937& rng, int depth) {
+  static const char* const kUris[] = {"", "urn:a", "urn:b", "urn:c", kXsi};
+  static const char* const kPrefixes[] = {"p", "q", "AA", "AB", "AC", ""};
+  static const char* const kNames[] = {"a", "b", "v"};
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  auto addNamespace = [&] {
+    const char* prefix = kPrefixes[pick(6)];
+    w.AddNamespace(prefix, kUris[1 + pick(4)]);
+  };
+  w.WriteStartElement(kNames[pick(3)], kUris[pick(4)]);
+  std::set<std::string> used;
+  bool typed = false, nil = false;
+  for (size_t steps = pick(8); steps > 0; --steps) {
+    switch (pick(7)) {
+      case 0:
+        addNamespace();
+        break;
+      case 1:
+        w.SetDefaultNamespace(kUris[pick(4)]);
+        break;
+      case 2:
+      case 3: {
+        const char* name = kNames[pick(3)];
+        const char* ns = kUris[pick(5)];
+        if (used.insert(std::string(ns) + "|" + name).second)
+          w.WriteAttributeString(name, ns, "x", ItemType_string);
+        break;
+      }
+      case 4:
+        if (!typed) w.WriteAttributeType(kUris[pick(4)], "T", ItemType_string);
+        typed = true;
+        break;
+      case 5:
+        if (!nil) w.WriteAttributeNil();
+        nil = true;
+        break;
+      default:
+        w.WriteString("", ItemType_string);  // keeps the start tag open
+        break;
+    }
+  }
+  for (size_t children = depth < 4 ? pick(5) : 0; children > 0; --children) {
+    switch (pick(4)) {
+      case 0:
+        w.WriteString("t", ItemType_string);
+        break;
+      case 1:
+        addNamespace();  // on the open start tag or, once it closed, for the children
+        break;
+      default:
+        NamespaceElement(w, rng, depth + 1);
+        break;
+    }
+  }
+  w.WriteEndElement();
+}
+
+Script NamespaceScript(unsigned seed) {
+  return [seed](CXmlWriter& w) {
+    std::mt19937 rng(seed);
+    if (rng() % 2) w.SetDefaultNamespace(rng() % 2 ? "urn:a" : "urn:b");
+    for (unsigned n = rng() % 3; n > 0; --n)
+      w.AddNamespace(rng() % 2 ? "p" : "AA", rng() % 2 ? "urn:b" : kXsi);
+    NamespaceElement(w, rng, 0);
+  };
+}
+
+}  // namespace
+
+// Both writers take their namespace decisions from the writer core: read
+// back, every element declares the same prefixes for the same namespaces,
+// and every element, attribute and xsi:type value uses the same prefix.
+TEST(FastInfosetInterop, BothWritersDeclareAndUseTheSamePrefixes) {
+  const std::string java = VXXML_JAVA;
+  const std::string classpath = VXXML_FI_CLASSPATH;
+  if (java.empty() || classpath.empty()) GTEST_SKIP() << "no JDK or no FastInfoset.jar";
+
+  const std::string dir = testing::TempDir() + "vxxml_fi_prefixes_" + std::to_string(::getpid());
+  ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
+  const CFastInfosetContext context;
+  std::vector<Document> documents;
+  for (unsigned seed = 1; seed <= 80; ++seed)
+    documents.push_back(
+        {"ns" + std::to_string(seed), false, NamespaceScript(seed), FInfoDecl_None});
+  std::string files;
+  for (const Document& d : documents) {
+    WriteFile(dir + "/" + d.name + ".fi", FastInfoset(d, context));
+    WriteFile(dir + "/" + d.name + ".xml", XmlText(d));
+    files += " '" + dir + "/" + d.name + ".fi' '" + dir + "/" + d.name + ".xml'";
+  }
+  const std::string out = dir + "/dump.txt";
+  const std::string command = "'" + java + "' -cp '" + classpath + "' FiToXml -prefixes" +
+                              files + " > '" + out + "' 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  auto dumps = ReadDumps(out);
+  size_t declarations = 0, prefixed = 0;
+  for (const Document& d : documents) {
+    const auto& fi = dumps[dir + "/" + d.name + ".fi"];
+    const auto& xml = dumps[dir + "/" + d.name + ".xml"];
+    ASSERT_FALSE(xml.empty()) << d.name;
+    EXPECT_NE(xml[0].compare(0, 6, "#ERROR"), 0) << d.name << ": " << xml[0];
+    ASSERT_FALSE(fi.empty()) << d.name;
+    EXPECT_NE(fi[0].compare(0, 6, "#ERROR"), 0) << d.name << ": " << fi[0];
+    // Element by element in document order: the same declarations, names
+    // and prefixes, attribute values (xsi:type's included) and texts.
+    EXPECT_EQ(fi, xml) << d.name;
+    for (const std::string& line : xml) {
+      if (line.compare(0, 2, "N ") == 0) ++declarations;
+      if (line.find(" as ") != std::string::npos && line.find(':') != std::string::npos)
+        ++prefixed;
+    }
+  }
+  // The sequences did reach the namespace decisions.
+  EXPECT_GT(declarations, 200u);
+  EXPECT_GT(prefixed, 200u);
+  std::system(("rm -rf '" + dir + "'").c_str());
+}

@@ -622,3 +622,21 @@ TEST(FastInfosetWriter, DefaultNamespaceSetInsideAnElementIsDeclaredWhereItTakes
                 Hex(std::string("http://www.w3.org/2001/XMLSchema-instance")) +
                 " F0 3D 81 00 63 7B 81 82 03 74 79 70 65 40 54 F0 38 CC F0 3C 00 64 FF FF F0");
 }
+
+TEST(FastInfosetWriter, PairingsAddedOnAnOpenElement) {
+  // "p", added while r's start tag is open, is declared on r and used by c;
+  // "q", added after it closed, is declared on each later child (d).
+  EXPECT_EQ(Document([](CFastInfosetWriter& w) {
+              w.WriteStartElement("r", "");
+              w.AddNamespace("p", "urn:b");
+              w.WriteStartElement("c", "urn:b");
+              w.WriteEndElement();
+              w.AddNamespace("q", "urn:c");
+              w.WriteStartElement("d", "");
+              w.WriteEndElement();
+              w.WriteEndElement();
+            }),
+            std::string(kHeader) +
+                " 38 CF 00 70 04 75 72 6E 3A 62 F0 3C 00 72 3F 81 81 00 63"
+                " F0 38 CF 00 71 04 75 72 6E 3A 63 F0 3C 00 64 FF F0");
+}

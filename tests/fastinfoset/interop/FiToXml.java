@@ -1,7 +1,7 @@
 // Prints a canonical dump of XML documents, so that a Fast Infoset document
 // and an XML text document can be compared infoset to infoset.
 //
-// Usage: java -cp FastInfoset.jar:DIR FiToXml FILE...
+// Usage: java -cp FastInfoset.jar:DIR FiToXml [-prefixes] FILE...
 // A file whose name ends in ".fi" is read with the Fast Infoset SAX parser,
 // any other with the JDK's SAX parser. For each file the output is
 //   #FILE name
@@ -11,6 +11,10 @@
 //   /E                        an element end
 // or "#ERROR message" when the file cannot be read. Backslash, CR, LF and tab
 // are written as \\, \r, \n and \t.
+// With -prefixes the names also show how they were written: before each
+// element its namespace declarations, sorted, as "N prefix=namespace" (an
+// empty prefix for the default namespace), and the element and attribute
+// lines end in " as qualified-name", e.g. "A {urn:x}v as p:v=1".
 import java.io.FileInputStream;
 import java.io.InputStream;
 import java.io.PrintStream;
@@ -27,8 +31,18 @@ public final class FiToXml {
   private static final class Dump extends DefaultHandler {
     private final StringBuilder out;
     private final StringBuilder text = new StringBuilder();
+    private final boolean prefixes;
+    private final List<String> declarations = new ArrayList<>();
 
-    Dump(StringBuilder out) { this.out = out; }
+    Dump(StringBuilder out, boolean prefixes) {
+      this.out = out;
+      this.prefixes = prefixes;
+    }
+
+    @Override
+    public void startPrefixMapping(String prefix, String uri) {
+      if (prefixes) declarations.add("N " + prefix + "=" + uri);
+    }
 
     private static String escape(String s) {
       StringBuilder b = new StringBuilder(s.length());
@@ -55,13 +69,18 @@ public final class FiToXml {
     @Override
     public void startElement(String uri, String local, String qName, Attributes atts) {
       flushText();
-      out.append("E {").append(uri).append('}').append(local).append('\n');
+      java.util.Collections.sort(declarations);
+      for (String line : declarations) out.append(line).append('\n');
+      declarations.clear();
+      out.append("E {").append(uri).append('}').append(local);
+      if (prefixes) out.append(" as ").append(qName);
+      out.append('\n');
       List<String> lines = new ArrayList<>();
       for (int i = 0; i < atts.getLength(); ++i) {
         String q = atts.getQName(i);
         if (q != null && (q.equals("xmlns") || q.startsWith("xmlns:"))) continue;
-        lines.add("A {" + atts.getURI(i) + "}" + atts.getLocalName(i) + "="
-                  + escape(atts.getValue(i)));
+        lines.add("A {" + atts.getURI(i) + "}" + atts.getLocalName(i)
+                  + (prefixes ? " as " + q : "") + "=" + escape(atts.getValue(i)));
       }
       java.util.Collections.sort(lines);
       for (String line : lines) out.append(line).append('\n');
@@ -95,11 +114,16 @@ public final class FiToXml {
 
   public static void main(String[] args) throws Exception {
     PrintStream stdout = new PrintStream(System.out, false, StandardCharsets.UTF_8);
+    boolean prefixes = false;
     for (String file : args) {
+      if (file.equals("-prefixes")) {
+        prefixes = true;
+        continue;
+      }
       StringBuilder out = new StringBuilder();
       try (InputStream in = new FileInputStream(file)) {
         XMLReader reader = reader(file.endsWith(".fi"));
-        reader.setContentHandler(new Dump(out));
+        reader.setContentHandler(new Dump(out, prefixes));
         reader.parse(new InputSource(in));
       } catch (Exception e) {
         out.setLength(0);
