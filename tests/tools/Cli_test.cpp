@@ -99,4 +99,25 @@ TEST(Cli, ConvertTextForms) {
   std::remove(utf16.c_str());
 }
 
+TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
+  const std::string fi = Temp("po.fi"), back = Temp("back.xml"), plain = Temp("plain2.xml");
+  ASSERT_EQ(Tool("convert " + kSample + " " + fi + " --to fi --suggested --fi-decl 4").status, 0);
+  EXPECT_EQ(ReadFile(fi).rfind("<?xml version='1.0' encoding='finf'?>", 0), 0u);
+  const ToolRun info = Tool("info " + fi);
+  EXPECT_EQ(info.status, 0) << info.out;
+  EXPECT_NE(info.out.find("form:          Fast Infoset"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
+  ASSERT_EQ(Tool("convert " + fi + " " + back + " --no-decl").status, 0);
+  ASSERT_EQ(Tool("convert " + kSample + " " + plain + " --no-decl").status, 0);
+  EXPECT_EQ(ReadFile(back), ReadFile(plain));
+  // Compressed Fast Infoset through standard output, read back from a file.
+  const std::string packed = Temp("po.fi.z");
+  ASSERT_EQ(Tool("convert " + kSample + " - --to fi --zlib > " + packed).status, 0);
+  EXPECT_NE(Tool("info " + packed).out.find("compression:   zlib"), std::string::npos);
+  const ToolRun rt = Tool("roundtrip " + kSample);
+  EXPECT_EQ(rt.status, 0) << rt.out;
+  EXPECT_NE(rt.out.find("infoset:       survived"), std::string::npos) << rt.out;
+  for (const auto& f : {fi, back, plain, packed}) std::remove(f.c_str());
+}
+
 #endif  // VXXML_TOOL_PATH
