@@ -6,8 +6,6 @@
 #ifndef VXXML_TESTS_METADATA_SEQMODEL_H
 #define VXXML_TESTS_METADATA_SEQMODEL_H
 
-#include <gtest/gtest.h>
-
 #include <mutex>
 #include <string>
 #include <typeinfo>
