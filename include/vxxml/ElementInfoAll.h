@@ -32,7 +32,7 @@
 //   "Failed to find the mandatory element [%s]"          CVxValidationException
 //   "CElementInfoAllAbsClsMnd::ElementFromXml, has not been implemented fully, ..."
 //   "CElementInfoAllAbsClsOpt::ElementFromXml, has not been implemented fully, ..."
-//     CVxException, whenever a read reaches a substitutable class member
+//     CVxException, when the element of a substitutable class member is met
 //   the xsi:nil messages (Metadata.h) from the Prim and Enum members
 //   the count messages (Collection.h) from the collection members on writing
 #ifndef VXXML_ELEMENTINFOALL_H
@@ -205,7 +205,7 @@ class VXXML_API CElementInfoAllClsOpt : public CElementInfoAll {
 };
 
 /// A mandatory child of a substitutable class. Written like any child
-/// object; reading one is not supported and throws.
+/// object; reading one is not supported: its element throws.
 class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAll {
  public:
   /// `reserved` is stored and has no effect.
@@ -215,8 +215,9 @@ class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAll {
   bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
                     const VxXmlLib10::CXmlGeneratedClass* owner,
                     VxXmlLib10::CXmlWriter* writer) const override;
-  /// Always throws "CElementInfoAllAbsClsMnd::ElementFromXml, has not been
-  /// implemented fully, ...".
+  /// Throws "CElementInfoAllAbsClsMnd::ElementFromXml, has not been
+  /// implemented fully, ..." when the current element is this member's;
+  /// false otherwise.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -244,8 +245,9 @@ class VXXML_API CElementInfoAllAbsClsOpt : public CElementInfoAll {
   bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
                     const VxXmlLib10::CXmlGeneratedClass* owner,
                     VxXmlLib10::CXmlWriter* writer) const override;
-  /// Always throws "CElementInfoAllAbsClsOpt::ElementFromXml, has not been
-  /// implemented fully, ...".
+  /// Throws "CElementInfoAllAbsClsOpt::ElementFromXml, has not been
+  /// implemented fully, ..." when the current element is this member's;
+  /// false otherwise.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,

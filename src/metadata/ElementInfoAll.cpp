@@ -277,9 +277,13 @@ bool CElementInfoAllAbsClsMnd::ElementToXml(const CXmlSerializationContext& cont
   return ElementToXmlCls(context, owner, writer, false);
 }
 
-bool CElementInfoAllAbsClsMnd::ElementFromXml(const CXmlSerializationContext&,
-                                              CXmlGeneratedClass*, CXmlElement*, CXmlElement**,
-                                              const std::string&, XmlElementType) {
+// Substitutable members are not read in an all group: the element of one
+// fails; any other element is simply not this member's.
+bool CElementInfoAllAbsClsMnd::ElementFromXml(const CXmlSerializationContext& context,
+                                              CXmlGeneratedClass*, CXmlElement*,
+                                              CXmlElement** current, const std::string&,
+                                              XmlElementType) {
+  if (!IsThisElement(context, *current)) return false;
   detail::ThrowAllAbsClsMndNotImplemented();
 }
 
@@ -309,9 +313,11 @@ bool CElementInfoAllAbsClsOpt::ElementToXml(const CXmlSerializationContext& cont
   return ElementToXmlCls(context, owner, writer, false);
 }
 
-bool CElementInfoAllAbsClsOpt::ElementFromXml(const CXmlSerializationContext&,
-                                              CXmlGeneratedClass*, CXmlElement*, CXmlElement**,
-                                              const std::string&, XmlElementType) {
+bool CElementInfoAllAbsClsOpt::ElementFromXml(const CXmlSerializationContext& context,
+                                              CXmlGeneratedClass*, CXmlElement*,
+                                              CXmlElement** current, const std::string&,
+                                              XmlElementType) {
+  if (!IsThisElement(context, *current)) return false;
   detail::ThrowAllAbsClsOptNotImplemented();
 }
 

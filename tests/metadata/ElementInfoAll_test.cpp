@@ -68,7 +68,7 @@ TEST(ElementInfoAll, AbsentMembersWriteNothing) {
     int index;
     bool wrote;
   } cases[] = {{0, false}, {1, false}, {2, false}, {3, false}, {4, true},
-               {5, false}, {6, false}, {7, false}, {8, true}};
+               {5, false}, {6, false}, {7, false}, {8, true}, {9, false}};
   CTextStream stream(XmlEncoding_UTF8);
   CXmlTextWriter writer(stream);
   writer.Open();
@@ -297,13 +297,13 @@ TEST(ElementInfoAll, ValidateRules) {
                                  CWhitespaceUtils::WhitespaceRule_Collapse, none);
   CElementInfoAllEnumMnd enumMnd("e", kNs, 1, false, ColorToText, TextToColor);
   CElementInfoAllEnumOpt enumOpt("e", kNs, 1, false, ColorToText, TextToColor);
-  CElementInfoAllClsMnd elementChild("c", kNs, 1, XmlElementType_Element, CreateById, kAddress,
+  CElementInfoAllClsMnd elementChild("c", kNs, 1, XmlElementType_Element, CreateById, kAddressType,
                                      false);
   CElementInfoAllClsMnd requiredChild("r", kNs, 1, XmlElementType_Element, CreateById,
-                                      kAddress, true);
+                                      kAddressType, true);
   CElementInfoAllClsMnd pseudoChild("g", kNs, 1, XmlElementType_PseudoElement, CreateById,
-                                    kPayGroup, false);
-  CElementInfoAllClsOpt clsOpt("c", kNs, 1, XmlElementType_Element, CreateById, kAddress);
+                                    kPayGroupType, false);
+  CElementInfoAllClsOpt clsOpt("c", kNs, 1, XmlElementType_Element, CreateById, kAddressType);
   CElementInfoAllAbsClsMnd absMnd("a", kNs, 1, XmlElementType_Element, CreateShape, 7);
   CElementInfoAllAbsClsOpt absOpt("a", kNs, 1, XmlElementType_Element, CreateShape);
   CElementInfoAllUntpdMnd untpdMnd("u", kNs, 1, "##any", kNs);
@@ -355,6 +355,108 @@ TEST(ElementInfoAll, ValidateRules) {
     else
       EXPECT_EQ(result, t) << name;
   }
+}
+
+// ---- reading through the class reader -------------------------------------------
+
+// The full order with its children in reverse schema order.
+const char kReversed[] =
+    "<order xmlns='urn:po' ref='A-1' currency='EUR'>"
+    "<card>1234</card><tag>a</tag><tag>b</tag><o:memo xmlns:o='urn:other'>hi</o:memo>"
+    "<billTo><city>Oslo</city><street>Side St 2</street></billTo>"
+    "<shipTo><street>Main St 1</street></shipTo><size>M</size><color>blue</color>"
+    "<note xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='true'/>"
+    "<id>7</id></order>";
+
+TEST(ElementInfoAll, ReadsInAnyOrderAndWritesBackInSchemaOrder) {
+  CSmartPtr<Order> o = new Order();
+  EXPECT_EQ(Failure([&] { EXPECT_EQ(Read(o.Get(), kReversed), ""); }), "");
+  EXPECT_EQ(Write(o.Get()), kFullOrder);
+  CSmartPtr<Order> again = new Order();
+  EXPECT_EQ(Read(again.Get(), Write(o.Get())), "");
+  EXPECT_EQ(Write(again.Get()), kFullOrder);
+}
+
+TEST(ElementInfoAll, ReadingFailuresGiveTheWholeChain) {
+  const std::string open = "<order xmlns='urn:po'>";
+  const std::string must = "<id>1</id><color>red</color><card>c</card>";
+  CXmlSerializationContext ignoreUnknown = PoContext(), ignoreMissing = PoContext();
+  ignoreUnknown.SetIgnoreUnknownElements(true);
+  ignoreMissing.SetIgnoreMissingMandatoryElements(true);
+  const char* const ok = "";
+  struct Case {
+    std::string body;
+    const CXmlSerializationContext* context;
+    const char* expected;  // "" for success
+  } cases[] = {
+      {must, nullptr, ok},
+      // A missing element child that is not required is accepted.
+      {"<card>c</card><color>red</color><id>1</id>", nullptr, ok},
+      {"<color>red</color><card>c</card>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed to find the mandatory element [id]"},
+      // The all group does not consult the missing-mandatory option.
+      {"<color>red</color><card>c</card>", &ignoreMissing,
+       "Failed to process the element [order]\n"
+       "Failed to find the mandatory element [id]"},
+      {"<id>1</id><color>red</color>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed to find the mandatory element [pay]"},
+      {must + "<shipTo><city>x</city></shipTo>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed to process the element [shipTo]\n"
+       "Failed to find the mandatory element [street]"},
+      {must + "<id>2</id>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed read all the elements held within the element [order]. The unexpected element "
+       "[id] remains un processed"},
+      {must + "<id>2</id>", &ignoreUnknown, ok},
+      // Validation comes before the leftover check.
+      {"<zzz/>" + must, nullptr,
+       "Failed to process the element [order]\n"
+       "Failed to find the mandatory element [id]"},
+      {must + "<zzz/>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed read all the elements held within the element [order]. The unexpected element "
+       "[zzz] remains un processed"},
+      {"<id>1000</id><color>red</color><card>c</card><shipTo/>", nullptr,
+       "Failed to process the element [order]\n"
+       "Failed to process the element [shipTo]\n"
+       "Failed to find the mandatory element [street]"},
+      {must + "<shape/>", nullptr,
+       "Failed to process the element [order]\n"
+       "CElementInfoAllAbsClsOpt::ElementFromXml, has not been implemented fully, please "
+       "contact the vxxml maintainers"},
+      {"<id xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='true'/>"
+       "<color>red</color><card>c</card>",
+       nullptr,
+       "Failed to process the element [order]\n"
+       "Invalid use of 'nil' attibute in non-nillable element [id]"},
+  };
+  for (const Case& k : cases) {
+    CSmartPtr<Order> o = new Order();
+    const CXmlSerializationContext context = k.context ? *k.context : PoContext();
+    const std::string failure =
+        Failure([&] { Read(o.Get(), open + k.body + "</order>", context); });
+    EXPECT_EQ(failure, *k.expected ? Named<CVxValidationException>(k.expected) : "") << k.body;
+  }
+}
+
+TEST(ElementInfoAll, PseudoElementGroupMissingAMemberConsumesNothing) {
+  // Dims (w and h, both mandatory) read on behalf of the choice: h alone
+  // makes the group report nothing consumed, so no alternative matches and
+  // h is left over.
+  CSmartPtr<Pick> p = new Pick();
+  EXPECT_EQ(Failure([&] { Read(p.Get(), "<pick xmlns='urn:po'><h>5</h></pick>"); }),
+            Named<CVxValidationException>(
+                "Failed to process the element [pick]\n"
+                "Failed read all the elements held within the element [pick]. The unexpected "
+                "element [h] remains un processed"));
+  EXPECT_TRUE(p->dims.IsNull());
+  EXPECT_EQ(Failure([&] { Read(p.Get(), "<pick xmlns='urn:po'><h>5</h><w>2</w></pick>"); }), "");
+  ASSERT_FALSE(p->dims.IsNull());
+  EXPECT_EQ(p->dims->w.GetI4(), 2);
+  EXPECT_EQ(p->dims->h.GetI4(), 5);
 }
 
 }  // namespace

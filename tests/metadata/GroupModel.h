@@ -14,6 +14,7 @@
 //     tag     AllPrimCol   StringCol, 0..3
 //     (pay)   AllClsMnd    PayGroup (pseudo element, choice; attribute
 //                          "currency" on Order's tag), required
+//     shape   AllAbsClsOpt Circle | Square (cannot be read in an all group)
 //   Address (element, all group): street AllPrimMnd, city AllPrimOpt
 //   PayGroup (pseudo element, choice): cash ChoicePrimOpt r8, card ChoicePrimOpt string
 //   Pick (element, choice)
@@ -145,7 +146,7 @@ inline int TextToSize(const char* t) {
 
 // ---- factories -------------------------------------------------------------------
 
-enum TypeId { kAddress = 1, kPayGroup, kDims, kCodes, kNoClass = 99 };
+enum TypeId { kAddressType = 1, kPayGroupType, kDimsType, kCodesType };
 CSmartPtr<CXmlObjectBase> CreateById(int typeId, const char* elementName);
 CSmartPtr<CXmlObjectBase> CreateShape(CXmlElement* element);
 
@@ -250,20 +251,23 @@ class PayGroup : public Generated<PayGroup> {
                                         CWhitespaceUtils::WhitespaceRule_Preserve, none),
           nullptr};
       m.attributes = new CAttributeInfo*[2]{new TextAttr("currency", kCurrency), nullptr};
+      // Its attributes share the enclosing tag with the owner's: neither
+      // rejects the other's.
       m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_PseudoElement,
-                                      "", kNs, true, false, -1, ItemType_none, nullptr, false);
+                                      "", kNs, false, false, -1, ItemType_none, nullptr, false);
     });
   }
 };
 
 class Order : public Generated<Order> {
  public:
-  enum { kId = 1, kNote, kColor, kSize, kShipTo, kBillTo, kExtra, kTag, kPay, kRef };
+  enum { kId = 1, kNote, kColor, kSize, kShipTo, kBillTo, kExtra, kTag, kPay, kRef, kShape };
   VxVariant id, note, color, size, ref;
   CSmartPtr<Address> shipTo, billTo;
   CSmartPtr<CElement> extra;
   CSmartPtr<StringCol> tag;
   CSmartPtr<PayGroup> pay;
+  CSmartPtr<CXmlObjectBase> shape;
 
   Order() { SetElementName("order"); Init(); }
   void AccessProperty(int pid, bool read, VxVariant& v) override {
@@ -278,6 +282,7 @@ class Order : public Generated<Order> {
       case kExtra: return AccessObject(extra, read, v);
       case kTag: return AccessCollection(tag, read, v);
       case kPay: return AccessObject(pay, read, v);
+      case kShape: return AccessObject(shape, read, v);
       default: return;
     }
   }
@@ -293,11 +298,12 @@ class Order : public Generated<Order> {
     extra = nullptr;
     tag = new StringCol("tag", 0, 3);
     pay = new PayGroup();
+    shape = nullptr;
   }
   static ClassMeta& Meta() {
     static ClassMeta meta;
     return meta.Get([](ClassMeta& m) {
-      m.elements = new CElementInfo*[10]{
+      m.elements = new CElementInfo*[11]{
           new CElementInfoAllPrimMnd("id", kNs, kId, false, ItemType_i4, nullptr,
                                      CWhitespaceUtils::WhitespaceRule_Collapse,
                                      Facets("1", "999", -1)),
@@ -307,17 +313,19 @@ class Order : public Generated<Order> {
           new CElementInfoAllEnumMnd("color", kNs, kColor, false, ColorToText, TextToColor),
           new CElementInfoAllEnumOpt("size", kNs, kSize, false, SizeToText, TextToSize),
           new CElementInfoAllClsMnd("shipTo", kNs, kShipTo, XmlElementType_Element, CreateById,
-                                    kAddress, false),
+                                    kAddressType, false),
           new CElementInfoAllClsOpt("billTo", kNs, kBillTo, XmlElementType_Element, CreateById,
-                                    kAddress),
+                                    kAddressType),
           new CElementInfoAllUntpdOpt("AnyElement", kNs, kExtra, "##other", kNs),
           new CElementInfoAllPrimCol("tag", kNs, kTag),
           new CElementInfoAllClsMnd("pay", kNs, kPay, XmlElementType_PseudoElement, CreateById,
-                                    kPayGroup, true),
+                                    kPayGroupType, true),
+          new CElementInfoAllAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
+                                       CreateShape),
           nullptr};
       m.attributes = new CAttributeInfo*[2]{new TextAttr("ref", kRef), nullptr};
       m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element,
-                                      "OrderType", kNs, true, false, -1, ItemType_none, nullptr,
+                                      "OrderType", kNs, false, false, -1, ItemType_none, nullptr,
                                       false);
     });
   }
@@ -459,16 +467,16 @@ class Pick : public Generated<Pick> {
                                         Facets(nullptr, nullptr, 8)),
           new CElementInfoChoiceEnumOpt("shade", kNs, kShade, true, ColorToText, TextToColor),
           new CElementInfoChoiceClsOpt("address", kNs, kAddressId, XmlElementType_Element,
-                                       CreateById, kAddress),
+                                       CreateById, kAddressType),
           new CElementInfoChoiceAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
                                           CreateShape),
           new CElementInfoChoiceUntpdOpt("AnyElement", kNs, kAny, "##other", kNs),
           new CElementInfoChoicePrimCol("code", kNs, kCode),
           new CElementInfoChoiceUntpdCol("blob", kNs, kBlob),
           new CElementInfoChoiceClsOpt("dims", kNs, kDims, XmlElementType_PseudoElement,
-                                       CreateById, kDims),
+                                       CreateById, kDimsType),
           new CElementInfoChoiceClsOpt("codes", kNs, kCodesId, XmlElementType_Element,
-                                       CreateById, kCodes),
+                                       CreateById, kCodesType),
           nullptr};
       m.attributes = new CAttributeInfo*[1]{nullptr};
       m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
@@ -481,10 +489,10 @@ class Pick : public Generated<Pick> {
 inline CSmartPtr<CXmlObjectBase> CreateById(int typeId, const char* elementName) {
   CSmartPtr<CXmlObjectBase> object;
   switch (typeId) {
-    case kAddress: object = new Address(); break;
-    case kPayGroup: object = new PayGroup(); break;
-    case kDims: object = new Dims(); break;
-    case kCodes: object = new Codes(); break;
+    case kAddressType: object = new Address(); break;
+    case kPayGroupType: object = new PayGroup(); break;
+    case kDimsType: object = new Dims(); break;
+    case kCodesType: object = new Codes(); break;
     default: return object;
   }
   object->SetElementName(elementName);
@@ -521,6 +529,17 @@ inline std::string Write(const CXmlObjectBase* object,
   CXmlObjectBase::ToXml_Int(object, &writer, true, kNs, context, false);
   writer.Close();
   return stream.GetText();
+}
+
+// Reads the object from the document element of the text; returns the
+// element name of the first child left unread, or "".
+inline std::string Read(CXmlObjectBase* object, const std::string& xml,
+                        const CXmlSerializationContext& context = PoContext()) {
+  CXmlDocument document;
+  document.LoadXml(xml.c_str());
+  CXmlElement* root = document.GetDocumentElement();
+  CXmlElement* left = CXmlObjectBase::FromXml_Int(object, root, root->GetFirstElement(), context);
+  return left ? left->GetLocalName() : "";
 }
 
 // A parsed document and its children, by position.
