@@ -215,4 +215,87 @@ TEST(ElementInfoChoice, UntypedAlternatives) {
                                            XmlElementType_Element));
 }
 
+// ---- reading through the class reader -------------------------------------------
+
+TEST(ElementInfoChoice, EveryAlternativeRoundTrips) {
+  const char* const bodies[] = {
+      "\t<sku>AB-1</sku>\n",
+      "\t<shade xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>\n",
+      "\t<shade>green</shade>\n",
+      "\t<address>\n\t\t<street>s</street>\n\t</address>\n",
+      "\t<shape xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:type=\"Square\">\n"
+      "\t\t<side>3</side>\n\t</shape>\n",
+      "\t<AA:x xmlns:AA=\"urn:other\">1</AA:x>\n",
+      "\t<code>c1</code>\n\t<code>c2</code>\n",
+      "\t<blob>b</blob>\n",
+      "\t<w>2</w>\n\t<h>5</h>\n",
+      "\t<codes/>\n",
+      "\t<codes>\n\t\t<num>1</num>\n\t</codes>\n",
+  };
+  for (const char* body : bodies) {
+    CSmartPtr<Pick> p = new Pick();
+    EXPECT_EQ(Failure([&] { EXPECT_EQ(Read(p.Get(), Picked(body)), ""); }), "") << body;
+    EXPECT_EQ(Write(p.Get()), Picked(body));
+  }
+}
+
+TEST(ElementInfoChoice, ReadingFailuresGiveTheWholeChain) {
+  CXmlSerializationContext ignoreUnknown = PoContext(), relaxed = PoContext();
+  ignoreUnknown.SetIgnoreUnknownElements(true);
+  relaxed.SetIgnoreInvalidCollectionCounts(true);
+  struct Case {
+    const char* body;
+    const CXmlSerializationContext* context;
+    const char* expected;  // "" for success
+  } cases[] = {
+      {"<code>1</code>", nullptr,
+       "Failed to process the element [pick]\n"
+       "The Minimum number of [code] elements allowed in this collection is 2"},
+      {"<code>1</code>", &relaxed, ""},
+      // An untyped collection carries no element name of its own.
+      {"<blob/><blob/><blob/>", nullptr,
+       "Failed to process the element [pick]\n"
+       "The Maximum number of [] elements allowed in this collection is 2"},
+      // No class for the shape: the alternative does not match and the
+      // element is left over.
+      {"<shape/>", nullptr,
+       "Failed to process the element [pick]\n"
+       "Failed read all the elements held within the element [pick]. The unexpected element "
+       "[shape] remains un processed"},
+      {"<sku>a</sku><sku>b</sku>", nullptr,
+       "Failed to process the element [pick]\n"
+       "Failed read all the elements held within the element [pick]. The unexpected element "
+       "[sku] remains un processed"},
+      {"<sku>a</sku><sku>b</sku>", &ignoreUnknown, ""},
+      {"<zzz/><sku>a</sku>", &ignoreUnknown, ""},
+      {"<address><city>c</city></address>", nullptr,
+       "Failed to process the element [pick]\n"
+       "Failed to process the element [address]\n"
+       "Failed to find the mandatory element [street]"},
+      {"<shade xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='maybe'/>",
+       nullptr,
+       "Failed to process the element [pick]\n"
+       "Unexpected Value [maybe] for 'nil' Attribute found."},
+      {"<codes><num>1</num><num>2</num><num>3</num></codes>", nullptr,
+       "Failed to process the element [pick]\n"
+       "Failed to process the element [codes]\n"
+       "The Maximum number of [num] elements allowed in this collection is 2"},
+  };
+  for (const Case& k : cases) {
+    CSmartPtr<Pick> p = new Pick();
+    const CXmlSerializationContext context = k.context ? *k.context : PoContext();
+    const std::string failure = Failure(
+        [&] { Read(p.Get(), std::string("<pick xmlns='urn:po'>") + k.body + "</pick>", context); });
+    EXPECT_EQ(failure, *k.expected ? Named<CVxValidationException>(k.expected) : "") << k.body;
+  }
+  // A choice of collections read as a document of its own may not be empty.
+  CSmartPtr<Codes> codes = new Codes();
+  EXPECT_EQ(Failure([&] { Read(codes.Get(), "<codes xmlns='urn:po'/>"); }),
+            Named<CVxValidationException>(
+                "Failed to process the element [codes]\n"
+                "No child elements within the element [codes] were populated. The element "
+                "represents a choice, so one and only one element should be populated. The "
+                "element contained no sutable child elements"));
+}
+
 }  // namespace
