@@ -10,6 +10,8 @@
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
+#include "vxxml/ElementInfoAll.h"
+#include "vxxml/ElementInfoChoice.h"
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"

@@ -6,6 +6,24 @@
 namespace VxXmlLib10 {
 namespace detail {
 
+void ThrowMandatoryElementNotFound(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find the mandatory element [%s]", elementName.c_str()));
+}
+
+// Reading a substitutable class member of an all group is not supported.
+void ThrowAllAbsClsMndNotImplemented() {
+  throw CVxException(
+      "CElementInfoAllAbsClsMnd::ElementFromXml, has not been implemented fully, please "
+      "contact the vxxml maintainers");
+}
+
+void ThrowAllAbsClsOptNotImplemented() {
+  throw CVxException(
+      "CElementInfoAllAbsClsOpt::ElementFromXml, has not been implemented fully, please "
+      "contact the vxxml maintainers");
+}
+
 void ThrowCannotCheckRestriction(const std::string& typeName) {
   throw CVxException("Cannot CheckRestriction for type: " + typeName);
 }

@@ -8,6 +8,11 @@
 namespace VxXmlLib10 {
 namespace detail {
 
+// Model-group members.
+[[noreturn]] void ThrowMandatoryElementNotFound(const std::string& elementName);
+[[noreturn]] void ThrowAllAbsClsMndNotImplemented();
+[[noreturn]] void ThrowAllAbsClsOptNotImplemented();
+
 [[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
 [[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
 [[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
