@@ -6,6 +6,24 @@
 namespace VxXmlLib10 {
 namespace detail {
 
+void ThrowMandatoryElementNotFound(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find the mandatory element [%s]", elementName.c_str()));
+}
+
+// Reading a substitutable class member of an all group is not supported.
+void ThrowAllAbsClsMndNotImplemented() {
+  throw CVxException(
+      "CElementInfoAllAbsClsMnd::ElementFromXml, has not been implemented fully, please "
+      "contact the vxxml maintainers");
+}
+
+void ThrowAllAbsClsOptNotImplemented() {
+  throw CVxException(
+      "CElementInfoAllAbsClsOpt::ElementFromXml, has not been implemented fully, please "
+      "contact the vxxml maintainers");
+}
+
 void ThrowCannotCheckRestriction(const std::string& typeName) {
   throw CVxException("Cannot CheckRestriction for type: " + typeName);
 }
@@ -22,6 +40,21 @@ void ThrowUnexpectedNilValue(const std::string& value) {
 
 void ThrowNotImplementedValidate() {
   throw CVxException("Not implemented, should never be called");
+}
+
+void ThrowRequiredElementMissing(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find a required element [%s]", elementName.c_str()));
+}
+
+void ThrowNoSubstitutionElement(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find a suitable substitution element for [%s]", elementName.c_str()));
+}
+
+void ThrowNoElementFromNamespace(const std::string& namespaceUri) {
+  throw CVxValidationException(FormatString(
+      "Failed to find the required element from namespace [%s]", namespaceUri.c_str()));
 }
 
 }  // namespace detail

@@ -8,10 +8,20 @@
 namespace VxXmlLib10 {
 namespace detail {
 
+// Model-group members.
+[[noreturn]] void ThrowMandatoryElementNotFound(const std::string& elementName);
+[[noreturn]] void ThrowAllAbsClsMndNotImplemented();
+[[noreturn]] void ThrowAllAbsClsOptNotImplemented();
+
 [[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
 [[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
 [[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
 [[noreturn]] void ThrowNotImplementedValidate();
+
+// The sequence family.
+[[noreturn]] void ThrowRequiredElementMissing(const std::string& elementName);
+[[noreturn]] void ThrowNoSubstitutionElement(const std::string& elementName);
+[[noreturn]] void ThrowNoElementFromNamespace(const std::string& namespaceUri);
 
 }  // namespace detail
 }  // namespace VxXmlLib10
