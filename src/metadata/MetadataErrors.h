@@ -9,6 +9,9 @@ namespace VxXmlLib10 {
 namespace detail {
 
 [[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
+// ---- attribute infos ----
+[[noreturn]] void ThrowRequiredAttributeMissing(const std::string& attributeName);
+[[noreturn]] void ThrowNotAnAttributeCol();
 [[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
 [[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
 [[noreturn]] void ThrowNotImplementedValidate();
