@@ -25,6 +25,29 @@
 //   "Failed to convert the element [%s] to XML" (wraps any failure while
 //    writing the object, so nested objects give one line per level)
 //                                                            CVxValidationException
+//
+// Reading (FromXml_Int) resets the object with Init, takes the element's
+// local name as its element name (element classes only), matches the
+// attributes against the attribute infos and honours xsi:nil, then moves a
+// cursor over the child elements, asking the element infos by the model
+// group, and last reads the element's own simple value. A pseudo element
+// reads its attributes and children from the enclosing element, starting at
+// the enclosing group's cursor, and hands back where it stopped.
+//
+// Reading failures:
+//   "Invalid use of 'nil' attibute in non-nillable element [%s]"
+//                                                            CVxValidationException
+//   "Unexpected Value [%s] for 'nil' Attribute found."       CVxValidationException
+//   "Unexpected Attribute [%s] found."                       CVxValidationException
+//   "Failed read all the elements held within the element [%s]. The unexpected
+//    element [%s] remains un processed"                      CVxValidationException
+//   "No child elements within the element [%s] were populated. The element
+//    represents a choice, so one and only one element should be populated.
+//    The element contained no sutable child elements"        CVxValidationException
+//   "Unknow Group Type"                                      CVxException
+//   "Failed to process the element [%s]" (wraps any failure while reading
+//    the element, so a failure deep in a document names the whole path,
+//    outermost first)                                        CVxValidationException
 #ifndef VXXML_GENERATEDCLASS_H
 #define VXXML_GENERATEDCLASS_H
 
@@ -72,6 +95,9 @@ class VXXML_API CXmlGeneratedClass : public CXmlObjectBase {
   /// True when some child lets a choice be empty: an optional choice member,
   /// or a choice collection member whose collection has minimum occurrence 0.
   bool DoesElementContainOptionalElements() const;
+  /// True when some element info of the class recognises the element
+  /// (CElementInfo::IsThisElement).
+  bool IsElementInList(const CXmlSerializationContext& context, CXmlElement* element) const;
 
   /// Guards the one-time construction of generated metadata. The library
   /// never takes it itself.
@@ -114,6 +140,44 @@ class VXXML_API CXmlGeneratedClass : public CXmlObjectBase {
                               VxXmlLib10Data::CElementInfo** elementInfos,
                               VxXmlLib10Data::CAttributeInfo** attributeInfos,
                               CXmlWriter* writer) const;
+
+  // ---- reading ----------------------------------------------------------
+
+  /// Offers every attribute of the element, in document order, to the
+  /// attribute infos (the first that takes it wins); namespace declarations
+  /// and xsi:type are skipped, xsi:nil sets the object's nil state. An
+  /// attribute nobody takes fails when `rejectUnknown` is set and the
+  /// context does not ignore unknown attributes. Last, every attribute info
+  /// validates whether it was found.
+  void ProcessAttributesFromXml(const CXmlSerializationContext& context, CXmlElement* element,
+                                bool rejectUnknown);
+  /// Asks the infos in array order, each consuming its elements from the
+  /// cursor. Returns the first element not consumed (null when none is
+  /// left), or `first` when the group did not match (an info answered false
+  /// and unknown elements are not skipped). Under an element owner the
+  /// children must all be consumed: a leftover element fails unless the
+  /// context ignores unknown elements, in which case it is skipped and
+  /// matching resumes at the last member that consumed something.
+  CXmlElement* ProcessElementSeqFromXml(const CXmlSerializationContext& context,
+                                        CXmlElement* parent, CXmlElement* first,
+                                        VxXmlLib10Data::XmlElementType ownerType);
+  /// Offers the cursor, pass after pass, to every info not yet found, until
+  /// a pass consumes nothing; then every info validates whether it was
+  /// found (a false answer gives back `first`). Leftover elements are
+  /// handled as in the sequence, except that ignoring unknown elements
+  /// leaves them unread.
+  CXmlElement* ProcessElementAllFromXml(const CXmlSerializationContext& context,
+                                        CXmlElement* parent, CXmlElement* first,
+                                        VxXmlLib10Data::XmlElementType ownerType);
+  /// Takes the first info that matches the cursor; with the context ignoring
+  /// unknown elements, an element class skips elements until one matches.
+  /// An element class whose choice is left empty fails unless a member is
+  /// optional, `emptyChoiceAllowed` is set or the context ignores missing
+  /// choices.
+  CXmlElement* ProcessElementChoiceFromXml(const CXmlSerializationContext& context,
+                                           CXmlElement* parent, CXmlElement* first,
+                                           VxXmlLib10Data::XmlElementType ownerType,
+                                           bool emptyChoiceAllowed);
 };
 
 }  // namespace VxXmlLib10

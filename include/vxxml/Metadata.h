@@ -47,15 +47,16 @@ class VxVariant;
 
 namespace VxXmlLib10Data {
 
-/// The model group of a class's children.
-enum XmlElementGroupType {
+/// The model group of a class's children. Stored as int, so that any value
+/// generated code passes is representable (others are refused when used).
+enum XmlElementGroupType : int {
   XmlElementGroupType_Sequence = 0,  ///< written and read in array order
   XmlElementGroupType_Choice = 1,    ///< exactly one child is present
   XmlElementGroupType_All = 2        ///< any order, each at most once
 };
 
 /// Whether a class has an element of its own.
-enum XmlElementType {
+enum XmlElementType : int {
   XmlElementType_Element = 0,       ///< start tag, attributes, content, end tag
   XmlElementType_PseudoElement = 1  ///< a tagless group: content and attributes
                                     ///< belong to the enclosing element

@@ -165,6 +165,47 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   bool DoesElementNameMatch(const CXmlSerializationContext& context, const CXmlElement* element,
                             const char* name, const char* namespaceUri) const;
 
+  // Guards that generated setters call, so that every generated class checks
+  // its members with the same rules and messages. A class whose content is a
+  // choice keeps, per choice, the name of the member currently selected in
+  // `selected` ("" for none); these operations read and update it and leave
+  // it unchanged when they throw.
+
+  /// Setter of an object-valued choice member, before it stores `newValue`:
+  /// a null value deselects the member; a value for a member other than the
+  /// selected one throws CVxInvalidStateException "The Property [%s] is
+  /// already set. Only one element within this class bay be set at a time"
+  /// naming the selected member.
+  void Choice_SelectElement(const char* memberName, CXmlObjectBase* newValue,
+                            std::string& selected) const;
+  /// Setter of a simple-valued choice member: `valid` says whether the member
+  /// now holds a value. false clears the selection (whichever member it
+  /// named); true for a member other than the selected one throws
+  /// CVxInvalidStateException "The Property %s is already set. Only one
+  /// element within this class bay be set at a time".
+  void Choice_SetElementValid(bool valid, const char* memberName, std::string& selected) const;
+  /// The collection of a choice member changed to `count` items: 0 deselects
+  /// it; a non-empty collection for a member other than the selected one
+  /// throws as Choice_SelectElement.
+  void Choice_CollectionChanged(const char* memberName, long count, std::string& selected) const;
+  /// Reads one collection member of a choice while the class reads its
+  /// content: does nothing when a member was already read (`readCount` > 0);
+  /// otherwise lets the collection read from `cursor` and, when it took
+  /// something, moves the cursor, checks the count (CXmlCollectionBase::
+  /// ValidateCount) and adds 1 to `readCount`.
+  void Choice_Read_Collection(CXmlCollectionBase* collection, CXmlElement* parent,
+                              CXmlElement*& cursor, long& readCount,
+                              const CXmlSerializationContext& context) const;
+  /// Guard of a mandatory object-valued setter: a null value throws
+  /// CVxInvalidParamException "The Property [%s] is mandatory, it may node be
+  /// NULL".
+  void Throw_IfPropertyIsNull(CXmlObjectBase* value, const char* memberName) const;
+  /// Guard of a member bound to one element name: a non-null value whose
+  /// element name differs (exactly, case-sensitive) throws
+  /// CVxInvalidParamException "This property requrires an element with the
+  /// name %s the element being set has the element name %s".
+  void Throw_IfElementNameDiffers(CXmlObjectBase* value, const char* elementName) const;
+
  protected:
   /// Writes the object's attributes; the base writes nothing.
   virtual void AttributesToXml_Int(CXmlWriter* writer,

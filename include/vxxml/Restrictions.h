@@ -42,22 +42,25 @@ class VXXML_API CPrimitiveRestrictions {
 
 /// True when the whole value matches the XML Schema regular expression.
 ///
-/// The pattern is rewritten for PCRE: an escaped backslash is kept as it is;
-/// \i, \I, \c and \C become the classes of name-start and name characters
-/// (ASCII word characters, '_', ':', and for \c also '.' and '-');
-/// \p{IsBasicLatin}, \p{IsLatin-1Supplement}, \p{IsLatinExtended-A} and
-/// \p{IsLatinExtended-B} become the code point ranges of those blocks. Other
-/// syntax passes through unchanged (so PCRE meanings apply, for instance to
-/// '^' and '$'; character class subtraction is not supported). The pattern
-/// is used as UTF-8; the value is converted from the local code page.
+/// The pattern is rewritten for PCRE: an escaped backslash stays one;
+/// \i becomes an ASCII letter, '_' or ':'; \c an ASCII letter or digit, '_',
+/// '.', '-' or ':'; \C anything else; \I a character that is not an ASCII
+/// letter or '_' (so ':' too); \p{IsBasicLatin},
+/// \p{IsLatin-1Supplement}, \p{IsLatinExtended-A} and \p{IsLatinExtended-B}
+/// the code point ranges of those blocks. Other syntax passes through as PCRE
+/// reads it (\w and \d are ASCII classes, '^' and '$' are anchors, character
+/// class subtraction is not supported). The pattern is taken as UTF-8 and
+/// matched in UTF mode; the value is converted from the local code page.
+/// A match must start at the first byte and end at the last one; every
+/// alternative is tried for that, so "a|ab" matches "ab".
 ///
 /// A pattern that does not compile throws CVxException
 /// "Invalid Regular Expression: %s Error: '%s'" with the rewritten, anchored
-/// expression and the PCRE2 error text. A value that cannot be matched (for
-/// instance when the match limit is reached) does not match.
+/// expression ("^...$") and the PCRE2 error text. A match that PCRE2 gives up
+/// on (its backtracking limit) counts as no match.
 ///
-/// Compiled patterns are kept in a bounded, thread-safe cache; the results
-/// and messages are those of compiling on every call.
+/// Compiled patterns are kept in a bounded, thread-safe cache; results and
+/// messages are those of compiling on every call.
 VXXML_API bool TestRegEx(std::string pattern, std::string value);
 
 }  // namespace VxXmlLib10

@@ -24,7 +24,9 @@
 //     a namespace), "The namespace %s in the class %s is invalid against
 //     restriction %s", "Invalid Attribute [%s]. The attributes namespace is
 //     Inappropriate.", and the namespace-rule message of TestNamespace
-//   CVxValidationException "Invalid Element [%s] found in element [%s]"
+//   CVxValidationException "Invalid Element [%s] found in element [%s]",
+//     "The element [%s] is nested more than %d levels deep" (reading or
+//     copying a document deeper than 1000 levels)
 //   CVxInvalidStateException "A Namespace has not been set for this Collection"
 //   CVxException "No More Elements in the Collection" (an iterator moved or
 //     read past the end), "This should be done by the collection"

@@ -11,6 +11,7 @@
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
+#include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "vxxml/ExpatReader.h"

@@ -87,6 +87,11 @@ void ThrowNoMoreElements() { throw CVxException("No More Elements in the Collect
 
 void ThrowAttributeReadAlone() { throw CVxException("This should be done by the collection"); }
 
+void ThrowNestedTooDeeply(const std::string& elementName, int levels) {
+  throw CVxValidationException(FormatString(
+      "The element [%s] is nested more than %d levels deep", elementName.c_str(), levels));
+}
+
 void ThrowNullObject() {
   throw CVxInvalidParamException("An element can not be built from a NULL object");
 }

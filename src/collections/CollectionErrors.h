@@ -43,6 +43,8 @@ namespace detail {
 [[noreturn]] void ThrowNoCollectionNamespace();
 [[noreturn]] void ThrowNoMoreElements();
 [[noreturn]] void ThrowAttributeReadAlone();
+/// A document nested deeper than untyped content follows.
+[[noreturn]] void ThrowNestedTooDeeply(const std::string& elementName, int levels);
 /// An element built from a null object.
 [[noreturn]] void ThrowNullObject();
 

@@ -27,6 +27,22 @@ const char* CheckedNamespace(const char* namespaceUri) {
   return namespaceUri ? namespaceUri : "";
 }
 
+// Reading and copying descend one call level per element level; the depth is
+// bounded so that a hostile document cannot exhaust the stack.
+constexpr int kMaxDepth = 1000;
+thread_local int t_depth = 0;
+
+class DepthGuard {
+ public:
+  explicit DepthGuard(const std::string& elementName) {
+    if (t_depth >= kMaxDepth) detail::ThrowNestedTooDeeply(elementName, kMaxDepth);
+    ++t_depth;
+  }
+  ~DepthGuard() { --t_depth; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
 }  // namespace
 
 CElement::CElement(const char* name) : CInstanceMonitor("CElement") {
@@ -57,6 +73,7 @@ CElement::CElement(CXmlObjectBase* object, const char* defaultNamespace)
   context.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
   CTextStream stream(XmlEncoding_UTF8);
   CXmlTextWriter writer(stream);
+  writer.SetFormat(false);
   writer.Open();
   CXmlObjectBase::ToXml_Int(object, &writer, true, object->GetTargetNamespace().c_str(), context,
                             false);
@@ -95,6 +112,7 @@ void CElement::FromXml(const char* xml) {
 
 void CElement::CopyXmlElement(const CXmlElement* element) {
   if (!element) return;
+  DepthGuard guard(element->GetLocalName());
   m_name = element->GetLocalName();
   SetElementName(m_name.c_str());
   m_namespaceUri = element->GetNamespaceURI();
@@ -241,6 +259,7 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* current,
   if (!CXmlObjectHelper::IsNamespaceValid(current->GetNamespaceURI(), m_restriction,
                                           m_targetNamespace))
     return current;
+  DepthGuard guard(current->GetLocalName());
   // A read replaces what the element held.
   m_attributes->Clear();
   m_elements->Clear();

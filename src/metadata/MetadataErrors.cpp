@@ -34,5 +34,20 @@ void ThrowNotImplementedValidate() {
   throw CVxException("Not implemented, should never be called");
 }
 
+void ThrowRequiredElementMissing(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find a required element [%s]", elementName.c_str()));
+}
+
+void ThrowNoSubstitutionElement(const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed to find a suitable substitution element for [%s]", elementName.c_str()));
+}
+
+void ThrowNoElementFromNamespace(const std::string& namespaceUri) {
+  throw CVxValidationException(FormatString(
+      "Failed to find the required element from namespace [%s]", namespaceUri.c_str()));
+}
+
 }  // namespace detail
 }  // namespace VxXmlLib10

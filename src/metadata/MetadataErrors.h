@@ -16,6 +16,11 @@ namespace detail {
 [[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
 [[noreturn]] void ThrowNotImplementedValidate();
 
+// The sequence family.
+[[noreturn]] void ThrowRequiredElementMissing(const std::string& elementName);
+[[noreturn]] void ThrowNoSubstitutionElement(const std::string& elementName);
+[[noreturn]] void ThrowNoElementFromNamespace(const std::string& namespaceUri);
+
 }  // namespace detail
 }  // namespace VxXmlLib10
 

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <mutex>
 #include <shared_mutex>
 #include <unordered_map>
@@ -173,7 +174,7 @@ bool TestRegEx(std::string pattern, std::string value) {
   std::string scratch;
   const std::string& subject = detail::LocalToUtf8(value, scratch);
   pcre2_match_data* data = ThreadMatchData();
-  if (!data) return false;
+  if (!data) throw std::bad_alloc();
   // Anchored at both ends, so a shorter alternative that would stop early
   // ("a" of "a|ab" on "ab") is passed over for one that covers the value.
   const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()),

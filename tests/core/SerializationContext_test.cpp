@@ -125,3 +125,41 @@ TEST(NamespaceAliasMap, Failures) {
     EXPECT_EQ(e.GetFullMessage(), "Index 1 is out of range, use 0 - 0");
   }
 }
+
+TEST(SerializationContext, AdditionalRootAttributesAreShared) {
+  CXmlSerializationContext early;
+  CXmlSerializationContext c;
+  CXmlSerializationContext copiedBefore(c);
+  CSmartPtr<CAttributeCol> attributes = c.GetAdditionalRootAttributes();
+  ASSERT_FALSE(attributes.IsNull());
+  EXPECT_EQ(attributes->GetNamespace(), "");
+  EXPECT_EQ(attributes->GetNamespaceRestriction(), "##any");
+  EXPECT_EQ(attributes->GetRestrictionTargetNamespace(), "");
+  EXPECT_EQ(attributes->GetElementName(), "");
+  EXPECT_EQ(c.GetAdditionalRootAttributes().Get(), attributes.Get());  // the same each time
+
+  CXmlSerializationContext copiedAfter(c);
+  CXmlSerializationContext assigned;
+  assigned = c;
+  attributes->Add("schemaLocation", "urn:s s.xsd", "http://www.w3.org/2001/XMLSchema-instance");
+  EXPECT_EQ(copiedAfter.GetAdditionalRootAttributes().Get(), attributes.Get());
+  EXPECT_EQ(assigned.GetAdditionalRootAttributes()->GetCount(), 1);
+  copiedAfter.GetAdditionalRootAttributes()->Add("k", "v", "urn:k");
+  EXPECT_EQ(c.GetAdditionalRootAttributes()->GetCount(), 2);
+
+  // A copy made before the first call creates its own collection.
+  EXPECT_NE(copiedBefore.GetAdditionalRootAttributes().Get(), attributes.Get());
+  EXPECT_EQ(copiedBefore.GetAdditionalRootAttributes()->GetCount(), 0);
+  EXPECT_NE(early.GetAdditionalRootAttributes().Get(), attributes.Get());
+
+  // The collection outlives the contexts for as long as someone holds it.
+  CSmartPtr<CAttributeCol> kept;
+  {
+    CXmlSerializationContext scoped;
+    kept = scoped.GetAdditionalRootAttributes();
+    kept->Add("a");
+  }
+  EXPECT_EQ(kept->Item(0)->GetName(), "a");
+  EXPECT_EQ(kept->AddRef(), 2);  // only `kept` and this call
+  kept->Release();
+}

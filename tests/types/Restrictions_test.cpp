@@ -373,6 +373,7 @@ TEST(RegEx, Translation) {
       {"\\i\\c*", "a b", false},
       {"\\I", "1", true},
       {"\\I", "a", false},
+      {"\\I", ":", true},  // the rewritten \I is not quite \i's complement
       {"\\C", " ", true},
       {"\\C", ".", false},
       {"\\C", "a", false},

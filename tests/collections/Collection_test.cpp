@@ -1,0 +1,368 @@
+#include "vxxml/Collection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "vxxml/Exception.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/Variant.h"
+#include "vxxml/XmlDocument.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+struct Item : CXmlObjectBase {
+  explicit Item(std::string n, int* deleted = nullptr) : deleted(deleted) {
+    SetElementName(n.c_str());
+  }
+  ~Item() override {
+    if (deleted) ++*deleted;
+  }
+  CXmlObjectBase* GetBase() override { return this; }
+  std::string GetTargetNamespace() const override { return ""; }
+  std::string GetNamespace() const override { return ""; }
+  void AttributesToXml_Int(CXmlWriter*, const CXmlSerializationContext&) const override {
+    ++attributeCalls;
+  }
+  void ToXml_Int(CXmlWriter*, bool, const char*, const CXmlSerializationContext&,
+                 bool) const override {}
+  CXmlElement* FromXml_Int(CXmlElement* e, CXmlElement*, const CXmlSerializationContext&,
+                           bool) override {
+    return e;
+  }
+  int* deleted;
+  mutable int attributeCalls = 0;
+};
+
+struct List : CXmlCollection {
+  List(int minOccurs = 0, int maxOccurs = -1) : CXmlCollection("item", "urn:c", minOccurs, maxOccurs) {}
+  void ToXml_Int(CXmlWriter*, bool, const char*, const CXmlSerializationContext&,
+                 bool) const override {}
+  CXmlElement* FromXml_Int(CXmlElement*, CXmlElement* e, const CXmlSerializationContext&,
+                           bool) override {
+    return e;
+  }
+  // The items' names in order, e.g. "a b c".
+  std::string Names() const {
+    std::string names;
+    for (Node* n = GetFirstNode(); n; n = n->GetNext())
+      names += (names.empty() ? "" : " ") + n->GetItem()->GetElementName();
+    // The backward links must agree.
+    std::string back;
+    for (Node* n = GetLastNode(); n; n = n->GetPrev())
+      back = n->GetItem()->GetElementName() + (back.empty() ? "" : " ") + back;
+    EXPECT_EQ(names, back);
+    return names;
+  }
+  void WriteAttributes() const {
+    CXmlObjectBase::AttributesToXml_Int(this, nullptr, CXmlSerializationContext::m_defaultContext);
+  }
+};
+
+// Records each event as "<type>:<data>", data being the item's name, the
+// index, or "-" for a null pointer.
+struct Recorder : IEventSink {
+  void OnEvent(CXmlObjectBase* source, MsgType type, void* data) override {
+    sources.push_back(source);
+    std::string text = std::to_string(static_cast<int>(type)) + ":";
+    if (!data)
+      text += "-";
+    else if (type == MsgType_CollectionRemove || type == MsgType_CollectionRemoveComplete)
+      text += std::to_string(*static_cast<int*>(data));
+    else
+      text += static_cast<CXmlObjectBase*>(data)->GetElementName();
+    events += (events.empty() ? "" : " ") + text;
+  }
+  std::string Take() {
+    std::string e = events;
+    events.clear();
+    return e;
+  }
+  std::string events;
+  std::vector<CXmlObjectBase*> sources;
+};
+
+template <class E, class F>
+std::string Failure(F f) {
+  try {
+    f();
+  } catch (const CVxException& e) {
+    if constexpr (!std::is_same<E, CVxException>::value)
+      if (!dynamic_cast<const E*>(&e)) return "wrong class: " + e.GetFullMessage();
+    return e.GetFullMessage();
+  }
+  return "no exception";
+}
+
+}  // namespace
+
+TEST(Collection, CountBounds) {
+  struct {
+    int minOccurs, maxOccurs, count;
+    const char* message;  // null: valid
+  } cases[] = {
+      {0, -1, 0, nullptr},
+      {0, -1, 1000, nullptr},
+      {0, 0, 0, nullptr},
+      {0, 0, 1, "The Maximum number of [item] elements allowed in this collection is 0"},
+      {2, 3, 1, "The Minimum number of [item] elements allowed in this collection is 2"},
+      {2, 3, 2, nullptr},
+      {2, 3, 3, nullptr},
+      {2, 3, 4, "The Maximum number of [item] elements allowed in this collection is 3"},
+      {1, -1, 0, "The Minimum number of [item] elements allowed in this collection is 1"},
+      {5, 2, 3, "The Maximum number of [item] elements allowed in this collection is 2"},
+      {5, 2, 6, "The Maximum number of [item] elements allowed in this collection is 2"},
+  };
+  CXmlSerializationContext strict, lenient;
+  lenient.SetIgnoreInvalidCollectionCounts(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.minOccurs << ".." << c.maxOccurs << " with " << c.count);
+    List list(c.minOccurs, c.maxOccurs);
+    EXPECT_EQ(list.GetMinOccurs(), c.minOccurs);
+    EXPECT_EQ(list.GetMaxOccurs(), c.maxOccurs);
+    for (int i = 0; i < c.count; ++i) list.AppendItem(new Item("x"));
+    EXPECT_EQ(list.IsValidCount(strict), c.message == nullptr);
+    EXPECT_EQ(Failure<CVxValidationException>([&] { list.ValidateCount(strict); }),
+              c.message ? c.message : "no exception");
+    EXPECT_TRUE(list.IsValidCount(lenient));
+    EXPECT_NO_THROW(list.ValidateCount(lenient));
+  }
+}
+
+TEST(Collection, InsertionPositions) {
+  List list;
+  CSmartPtr<Item> a = new Item("a"), b = new Item("b"), c = new Item("c"), d = new Item("d"),
+                  e = new Item("e"), f = new Item("f"), g = new Item("g");
+  list.AppendItem(b);
+  list.PrependItem(a);
+  EXPECT_EQ(list.Names(), "a b");
+  list.AddAfterItem(nullptr, c);  // null: first
+  EXPECT_EQ(list.Names(), "c a b");
+  list.AddBeforeItem(nullptr, d);  // null: last
+  EXPECT_EQ(list.Names(), "c a b d");
+  list.AddBeforeItem(a, e);
+  list.AddAfterItem(d, f);
+  EXPECT_EQ(list.Names(), "c e a b d f");
+  list.AddItemAt(6, g);  // the count appends
+  list.AddItemAt(0, g);
+  list.AddItemAt(3, g);
+  EXPECT_EQ(list.Names(), "g c e g a b d f g");
+  EXPECT_EQ(list.GetCount(), 9);
+  EXPECT_EQ(list.GetNodeAtIndex(5)->GetItem(), b.Get());
+  EXPECT_EQ(list.GetNodeAtIndex(8)->GetItem(), g.Get());
+  // The same object held three times: the first node is found and removed.
+  EXPECT_EQ(list.GetNodeForItem(g), list.GetFirstNode());
+  list.RemoveNode(list.GetNodeForItem(g));
+  EXPECT_EQ(list.Names(), "c e g a b d f g");
+  list.Remove(7);
+  list.Remove(0);
+  list.Remove(3);
+  EXPECT_EQ(list.Names(), "e g a d f");
+  list.Clear();
+  EXPECT_EQ(list.Names(), "");
+  EXPECT_EQ(list.GetCount(), 0);
+  EXPECT_EQ(list.GetFirstNode(), nullptr);
+  EXPECT_EQ(list.GetLastNode(), nullptr);
+}
+
+TEST(Collection, IndexAndLookupFailures) {
+  List list;
+  CSmartPtr<Item> a = new Item("a"), stranger = new Item("s");
+  for (const char* n : {"x", "y", "z"}) list.AppendItem(new Item(n));
+  struct {
+    std::string message;
+    const char* expected;
+  } cases[] = {
+      {Failure<CVxInvalidParamException>([&] { list.Remove(3); }),
+       "Index 3 is out of range, use 0 - 3"},
+      {Failure<CVxInvalidParamException>([&] { list.Remove(-1); }),
+       "Index -1 is out of range, use 0 - 3"},
+      {Failure<CVxInvalidParamException>([&] { list.GetNodeAtIndex(100); }),
+       "Index 100 is out of range, use 0 - 3"},
+      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(4, a); }), "Index out of range"},
+      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(-1, a); }), "Index out of range"},
+      {Failure<CVxInvalidParamException>([&] { list.GetNodeForItem(stranger); }),
+       "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.GetNodeForItem(nullptr); }),
+       "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.AddBeforeItem(stranger, a); }),
+       "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.AddAfterItem(stranger, a); }),
+       "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.AppendItem(nullptr); }),
+       "A NULL item can not be added to the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(0, nullptr); }),
+       "A NULL item can not be added to the collection"},
+      {Failure<CVxException>([&] { list.GetTargetNamespace(); }),
+       "CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection "
+       "(program logic error)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  // Nothing changed, and the refused item holds no extra reference.
+  EXPECT_EQ(list.Names(), "x y z");
+  EXPECT_EQ(a->AddRef(), 2);
+  a->Release();
+  EXPECT_EQ(Failure<CVxInvalidParamException>([] { List().Remove(0); }),
+            "Index 0 is out of range, use 0 - 0");
+  EXPECT_EQ(list.GetNamespace(), "urn:c");
+  EXPECT_EQ(list.GetElementName(), "item");
+}
+
+TEST(Collection, EventsInOrder) {
+  List list;
+  Recorder r;
+  list.AddEventListener(&r);
+  CSmartPtr<Item> a = new Item("a"), b = new Item("b"), c = new Item("c"), s = new Item("s");
+  list.AppendItem(a);
+  EXPECT_EQ(r.Take(), "1:a 2:a 0:-");
+  list.PrependItem(b);
+  list.AddItemAt(1, c);
+  EXPECT_EQ(r.Take(), "1:b 2:b 0:- 1:c 2:c 0:-");
+  list.AddBeforeItem(a, s);
+  list.AddAfterItem(nullptr, s);
+  EXPECT_EQ(r.Take(), "1:s 2:s 0:- 1:s 2:s 0:-");
+  // A failed lookup leaves the add event without its completion; a bad
+  // index fires nothing.
+  CSmartPtr<Item> missing = new Item("missing");
+  EXPECT_THROW(list.AddBeforeItem(missing, a), CVxInvalidParamException);
+  EXPECT_EQ(r.Take(), "1:a");
+  EXPECT_THROW(list.AddItemAt(9, a), CVxInvalidParamException);
+  EXPECT_THROW(list.Remove(9), CVxInvalidParamException);
+  EXPECT_EQ(r.Take(), "");
+  // Removals report no index.
+  list.Remove(1);
+  EXPECT_EQ(r.Take(), "3:- 4:- 0:-");
+  EXPECT_EQ(list.GetCount(), 4);
+  list.Clear();
+  EXPECT_EQ(r.Take(), "3:- 4:- 0:- 3:- 4:- 0:- 3:- 4:- 0:- 3:- 4:- 0:-");
+  for (CXmlObjectBase* source : r.sources) EXPECT_EQ(source, &list);
+}
+
+TEST(Collection, Listeners) {
+  List list;
+  Recorder once, twice;
+  list.AddEventListener(&twice);
+  list.AddEventListener(&once);
+  list.AddEventListener(&twice);
+  list.AppendItem(new Item("a"));
+  EXPECT_EQ(once.Take(), "1:a 2:a 0:-");
+  EXPECT_EQ(twice.Take(), "1:a 1:a 2:a 2:a 0:- 0:-");
+  list.RemoveEventListener(&twice);  // every registration
+  list.Remove(0);
+  EXPECT_EQ(twice.Take(), "");
+  EXPECT_EQ(once.Take(), "3:- 4:- 0:-");
+  list.RemoveEventListener(&twice);  // not registered: nothing happens
+  // The base fires each kind for the typed collections too.
+  list.FireOnCollectionRemove(2);
+  list.FireOnCollectionRemoveComplete(0);
+  list.FireOnCollectionAdd(nullptr);
+  list.FireOnCollectionAddComplete(nullptr);
+  list.FireOnCollectionChange();
+  EXPECT_EQ(once.Take(), "3:2 4:0 1:- 2:- 0:-");
+}
+
+TEST(Collection, HoldsOneReferencePerItem) {
+  int deleted = 0;
+  {
+    List list;
+    Item* a = new Item("a", &deleted);
+    list.AppendItem(a);
+    list.AppendItem(a);
+    list.AppendItem(new Item("b", &deleted));
+    list.AppendItem(new Item("c", &deleted));
+    list.Remove(0);
+    EXPECT_EQ(deleted, 0);  // a is held once more
+    list.Remove(0);
+    EXPECT_EQ(deleted, 1);  // a is gone; b and c are left
+  }
+  EXPECT_EQ(deleted, 3);  // the destructor releases the rest
+}
+
+TEST(Collection, ItemsWriteTheirAttributes) {
+  List list;
+  CSmartPtr<Item> a = new Item("a"), b = new Item("b");
+  list.AppendItem(a);
+  list.AppendItem(b);
+  list.AppendItem(a);
+  list.WriteAttributes();
+  EXPECT_EQ(a->attributeCalls, 2);
+  EXPECT_EQ(b->attributeCalls, 1);
+}
+
+namespace {
+
+struct Strings : CXmlTypeCollection {
+  Strings()
+      : CXmlTypeCollection(ItemType_string, "v", "urn:v", 0, -1, "[a-z]+", 1, 5, nullptr,
+                           nullptr, "", "", -1, CWhitespaceUtils::WhitespaceRule_Collapse,
+                           nullptr) {}
+  void ToXml_Int(CXmlWriter*, bool, const char*, const CXmlSerializationContext&,
+                 bool) const override {}
+  int GetCount() const override { return static_cast<int>(values.size()); }
+  void Clear() override { values.clear(); }
+  void Remove(int index) override { values.erase(values.begin() + index); }
+  void AddFromString(std::string text) override { values.push_back(text); }
+  CXmlElement* Read(CXmlElement* current, const CXmlSerializationContext& context) {
+    return CXmlObjectBase::FromXml_Int(this, nullptr, current, context);
+  }
+  std::vector<std::string> values;
+};
+
+}  // namespace
+
+TEST(TypeCollection, KeepsItsSettings) {
+  Strings s;
+  EXPECT_EQ(s.GetItemType(), ItemType_string);
+  EXPECT_EQ(s.GetRestrictions().pattern, "[a-z]+");
+  EXPECT_EQ(s.GetRestrictions().minLength, 1);
+  EXPECT_EQ(s.GetRestrictions().maxLength, 5);
+  EXPECT_EQ(s.GetRestrictions().minInclusive, "");
+  EXPECT_EQ(s.GetRestrictions().length, -1);
+  EXPECT_EQ(s.GetWhitespaceRule(), CWhitespaceUtils::WhitespaceRule_Collapse);
+  EXPECT_EQ(s.GetValueFormat(), "");
+  EXPECT_EQ(s.GetElementName(), "v");
+  EXPECT_EQ(s.GetNamespace(), "urn:v");
+}
+
+TEST(TypeCollection, ReadsARunOfMatchingSiblings) {
+  CXmlDocument document;
+  document.LoadXml(
+      "<r xmlns='urn:v'><v>1</v><v>2</v><v xmlns='urn:w'>3</v><v>4</v><w>5</w></r>");
+  CXmlElement* first = document.GetDocumentElement()->GetFirstElement();
+  Strings s;
+  CXmlElement* left = s.Read(first, CXmlSerializationContext::m_defaultContext);
+  EXPECT_EQ(s.values, (std::vector<std::string>{"1", "2"}));
+  ASSERT_NE(left, nullptr);
+  EXPECT_EQ(left->GetText(), "3");  // another namespace ends the run
+
+  CXmlSerializationContext ignoring;
+  ignoring.SetIgnoreNamespaces(true);
+  Strings all;
+  left = all.Read(first, ignoring);
+  EXPECT_EQ(all.values, (std::vector<std::string>{"1", "2", "3", "4"}));
+  EXPECT_EQ(left->GetLocalName(), "w");
+  EXPECT_EQ(all.Read(nullptr, ignoring), nullptr);
+}
+
+TEST(TypeCollection, VariantHoldsACollection) {
+  CSmartPtr<Strings> s = new Strings;
+  {
+    VxVariant v;
+    v.SetXmlCollection(s);
+    EXPECT_EQ(v.GetItemType(), ItemType_xmlCollection);
+    EXPECT_EQ(v.GetXmlCollection().Get(), s.Get());
+    EXPECT_EQ(Failure<CVxException>([&] { v.GetType(); }), "Invalid Type 28");
+    VxVariant copy(v);
+    EXPECT_EQ(s->AddRef(), 4);  // s, v, copy, and this call
+    s->Release();
+    copy.SetXmlCollection(nullptr);
+    EXPECT_EQ(copy.GetXmlCollection().Get(), nullptr);
+    EXPECT_EQ(copy.GetItemType(), ItemType_xmlCollection);
+  }
+  EXPECT_EQ(s->AddRef(), 2);
+  s->Release();
+}

@@ -1,0 +1,494 @@
+#include "vxxml/Untyped.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "vxxml/Exception.h"
+#include "vxxml/FastInfosetWriter.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/Streams.h"
+#include "vxxml/XmlDocument.h"
+#include "vxxml/XmlTextWriter.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+template <class E>
+std::string Failure(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const CVxException& e) {
+    if constexpr (!std::is_same<E, CVxException>::value)
+      if (!dynamic_cast<const E*>(&e)) return "wrong class: " + e.GetFullMessage();
+    return e.GetFullMessage();
+  }
+  return "no exception";
+}
+
+const CXmlSerializationContext& Default() { return CXmlSerializationContext::m_defaultContext; }
+
+// Writes the object as a document through the XML text writer.
+std::string Text(const CXmlObjectBase* object, bool format = false, EOLType eol = EOLType_LF,
+                 const char* defaultNamespace = nullptr) {
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.SetFormat(format);
+  writer.SetEOLType(eol);
+  writer.Open();
+  if (defaultNamespace) writer.SetDefaultNamespace(defaultNamespace);
+  CXmlObjectBase::ToXml_Int(object, &writer, true, "", Default(), false);
+  writer.Close();
+  return std::string(stream.GetText(), static_cast<size_t>(stream.GetLength()));
+}
+
+CSmartPtr<CElement> Read(const char* xml) {
+  CSmartPtr<CElement> element = new CElement("unread");
+  element->FromXml(xml);
+  return element;
+}
+
+// The bytes of a Fast Infoset document written by `body`.
+std::vector<unsigned char> FastInfoset(const std::function<void(CXmlWriter&)>& body) {
+  CFastInfosetContext context;
+  CBinaryStream stream;
+  CFastInfosetWriter writer(context, stream);
+  writer.Open();
+  writer.WriteStartDocument(FInfoDecl_None);
+  body(writer);
+  writer.WriteEndDocument();
+  writer.Close();
+  const CBinaryData bytes = stream.GetBinaryStream();
+  return std::vector<unsigned char>(bytes.GetData(), bytes.GetData() + bytes.GetLength());
+}
+
+}  // namespace
+
+TEST(Untyped, ConstructionAndItsFailures) {
+  CSmartPtr<CElement> a = new CElement("a");
+  EXPECT_EQ(a->GetName(), "a");
+  EXPECT_EQ(a->GetElementName(), "a");
+  EXPECT_EQ(a->GetNamespace(), "");
+  EXPECT_EQ(a->GetNamespaceRestriction(), "##any");
+  CSmartPtr<CElement> b = new CElement("b", "urn:b");
+  EXPECT_EQ(b->GetNamespace(), "urn:b");
+  EXPECT_EQ(b->GetTargetNamespace(), "urn:b");
+  EXPECT_EQ(b->GetNamespaceRestriction(), "urn:b");
+  EXPECT_EQ(b->GetElements()->GetNamespace(), "urn:b");
+  EXPECT_EQ(b->GetAttributes()->GetNamespace(), "urn:b");
+
+  struct {
+    std::string message;
+    const char* expected;
+  } cases[] = {
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##other"); }),
+       "Invalid Namespace [##other]"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##any"); }),
+       "Invalid Namespace [##any]"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##local"); }),
+       "Invalid Namespace [##local]"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##targetNamespace"); }),
+       "Invalid Namespace [##targetNamespace]"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement(static_cast<const char*>(nullptr)); }),
+       "Element Name must have a value"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "", nullptr, ""); }),
+       "Namespace Restriction must have a value"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "", "##any", nullptr); }),
+       "Target Namespace must have a value"},
+      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "urn:x", "##local", "urn:t"); }),
+       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
+       "namespace is [urn:t]"},
+      {Failure<CVxInvalidNamespaceException>([] { CElementCol("urn:x", "##other", "urn:x", 0, -1); }),
+       "Invalid namespace [urn:x]. The namespace must be one of [##other] where the target "
+       "namespace is [urn:x]"},
+      {Failure<CVxInvalidParamException>(
+           [] { CElement(static_cast<CXmlObjectBase*>(nullptr), ""); }),
+       "An element can not be built from a NULL object"},
+      {Failure<CVxException>([] {
+         CSmartPtr<CElement> e = new CElement("a");
+         e->FromXml("<a><b></a>");
+       }),
+       "mismatched tag at line 1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  CElement empty("", "");  // empty texts are allowed
+  EXPECT_EQ(empty.GetName(), "");
+}
+
+TEST(Untyped, AddingUnderRules) {
+  CSmartPtr<CElementCol> col = new CElementCol("urn:t", "##targetNamespace ##local", "urn:t", 0, -1);
+  EXPECT_EQ(col->GetNamespace(), "urn:t");
+  EXPECT_EQ(col->GetTargetNamespace(), "urn:t");
+  EXPECT_EQ(col->Add("a")->GetNamespace(), "urn:t");
+  EXPECT_EQ(col->Add("b", "")->GetNamespace(), "");
+  EXPECT_EQ(col->Add(new CElement("c", "urn:t"))->GetName(), "c");
+  EXPECT_EQ(col->Item(2)->GetName(), "c");
+
+  CSmartPtr<CElementCol> bare = new CElementCol("", "##any", "", 0, -1);
+  CSmartPtr<CAttributeCol> attributes = new CAttributeCol("urn:x", "##local", "");
+  struct {
+    std::string message;
+    const char* expected;
+  } cases[] = {
+      {Failure<CVxInvalidNamespaceException>([&] { col->Add("d", "urn:x"); }),
+       "Invalid namespace [urn:x]. The namespace must be one of [##targetNamespace ##local] "
+       "where the target namespace is [urn:t]"},
+      {Failure<CVxInvalidNamespaceException>([&] { col->Add(new CElement("d", "urn:y")); }),
+       "Invalid namespace [urn:y]. The namespace must be one of [##targetNamespace ##local] "
+       "where the target namespace is [urn:t]"},
+      {Failure<CVxInvalidStateException>([&] { bare->Add("d"); }),
+       "A Namespace has not been set for this Collection"},
+      {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k", "v"); }),
+       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
+       "namespace is []"},
+      {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k"); }),
+       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
+       "namespace is []"},
+      {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k", "v", "urn:y"); }),
+       "Invalid namespace [urn:y]. The namespace must be one of [##local] where the target "
+       "namespace is []"},
+      {Failure<CVxInvalidParamException>([&] { col->Item(3); }),
+       "Index 3 is out of range, use 0 - 3"},
+      {Failure<CVxInvalidParamException>([&] { attributes->Item(0); }),
+       "Index 0 is out of range, use 0 - 0"},
+      {Failure<CVxInvalidParamException>([&] { col->Add(static_cast<CElement*>(nullptr)); }),
+       "A NULL item can not be added to the collection"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  EXPECT_EQ(col->GetCount(), 3);
+  EXPECT_EQ(attributes->GetCount(), 0);
+  attributes->Add("k", "v", "");
+  attributes->Add(new CAttribute("any", "w", "urn:anything"));  // no test
+  EXPECT_EQ(attributes->Item(1)->GetNamespace(), "urn:anything");
+}
+
+TEST(Untyped, Iteration) {
+  CSmartPtr<CElement> e = Read("<r><a/><b/><c/></r>");
+  std::string names;
+  for (CElement* child : *e->GetElements()) names += child->GetName();
+  EXPECT_EQ(names, "abc");
+  CElementCol::iterator it = e->GetElements()->begin();
+  EXPECT_EQ((*it++)->GetName(), "a");
+  EXPECT_EQ((*++it)->GetName(), "c");
+  ++it;
+  EXPECT_TRUE(it == e->GetElements()->end());
+  EXPECT_EQ(Failure<CVxException>([&] { *it; }), "No More Elements in the Collection");
+  EXPECT_EQ(Failure<CVxException>([&] { ++it; }), "No More Elements in the Collection");
+  CSmartPtr<CAttributeCol> empty = new CAttributeCol("", "##any", "");
+  EXPECT_EQ(Failure<CVxException>([&] { *empty->begin(); }), "No More Elements in the Collection");
+}
+
+// Text written by the XML text writer, read into a CElement and written back,
+// comes out byte for byte.
+TEST(Untyped, TextRoundTrips) {
+  struct {
+    const char* xml;
+    bool format;
+    EOLType eol;
+    const char* defaultNamespace;
+  } cases[] = {
+      {"<a/>", false, EOLType_LF, nullptr},
+      {"<a>text</a>", false, EOLType_LF, nullptr},
+      {"<a k=\"v\" l=\"&lt;&amp;&quot;&gt;\">text &amp; &lt; more</a>", false, EOLType_LF, nullptr},
+      {"<AA:a xmlns:AA=\"urn:a\"><AA:b>t</AA:b><c>u</c></AA:a>", false, EOLType_LF, nullptr},
+      {"<a xmlns:AA=\"urn:x\" AA:k=\"v\" k=\"w\"/>", false, EOLType_LF, nullptr},
+      {"<AA:a xmlns:AA=\"urn:a\" xmlns:AB=\"urn:b\" AB:k=\"1\" AA:l=\"2\"><AB:b AB:m=\"3\"/></AA:a>",
+       false, EOLType_LF, nullptr},
+      {"<r><c>t</c><d><e/></d>tail</r>", false, EOLType_LF, nullptr},
+      {"<r xmlns=\"urn:r\"><c>t</c><AA:d xmlns:AA=\"urn:d\"><AA:e/></AA:d><e xmlns=\"\"><f/></e></r>",
+       false, EOLType_LF, "urn:r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.xml);
+    CSmartPtr<CElement> e = Read(c.xml);
+    EXPECT_EQ(Text(e, c.format, c.eol, c.defaultNamespace), c.xml);
+    // A deep copy writes the same.
+    EXPECT_EQ(Text(e->Clone(), c.format, c.eol, c.defaultNamespace), c.xml);
+  }
+  // Formatting whitespace read back is text of the element, so formatted
+  // output is checked from a tree read without it.
+  CSmartPtr<CElement> e = Read("<r xmlns='urn:r'><c k='v'>t</c><d xmlns='urn:d'><e/></d></r>");
+  EXPECT_EQ(Text(e, true, EOLType_CRLF, "urn:r"),
+            "<r xmlns=\"urn:r\">\r\n\t<c k=\"v\">t</c>\r\n\t<AA:d xmlns:AA=\"urn:d\">\r\n"
+            "\t\t<AA:e/>\r\n\t</AA:d>\r\n</r>\r\n");
+}
+
+TEST(Untyped, ReadingKeepsTheTree) {
+  CSmartPtr<CElement> e = Read(
+      "<p:r xmlns:p='urn:p' xmlns:q='urn:q' q:k='1' k='2'>"
+      "<p:a>one</p:a><b q:m='3'><c/></b>end</p:r>");
+  EXPECT_EQ(e->GetName(), "r");
+  EXPECT_EQ(e->GetElementName(), "r");
+  EXPECT_EQ(e->GetNamespace(), "urn:p");
+  EXPECT_EQ(e->GetText(), "end");
+  ASSERT_EQ(e->GetAttributes()->GetCount(), 2);
+  EXPECT_EQ(e->GetAttributes()->Item(0)->GetName(), "k");
+  EXPECT_EQ(e->GetAttributes()->Item(0)->GetNamespace(), "urn:q");
+  EXPECT_EQ(e->GetAttributes()->Item(0)->GetValue(), "1");
+  EXPECT_EQ(e->GetAttributes()->Item(1)->GetNamespace(), "");
+  ASSERT_EQ(e->GetElements()->GetCount(), 2);
+  CSmartPtr<CElement> b = e->GetElements()->Item(1);
+  EXPECT_EQ(b->GetNamespace(), "");
+  EXPECT_EQ(b->GetAttributes()->Item(0)->GetValue(), "3");
+  EXPECT_EQ(b->GetElements()->Item(0)->GetName(), "c");
+  // Reading again replaces the content.
+  e->FromXml("<x y='z'/>");
+  EXPECT_EQ(e->GetName(), "x");
+  EXPECT_EQ(e->GetAttributes()->GetCount(), 1);
+  EXPECT_EQ(e->GetElements()->GetCount(), 0);
+  EXPECT_EQ(e->GetText(), "");
+}
+
+TEST(Untyped, RulesDecideWhatIsRead) {
+  CXmlDocument document;
+  document.LoadXml(
+      "<r xmlns='urn:t'><a/><b xmlns=''/><c xmlns='urn:x'/><d/></r>");
+  CXmlElement* first = document.GetDocumentElement()->GetFirstElement();
+
+  // A single element refuses an element outside its rule and leaves it.
+  CSmartPtr<CElement> other = new CElement("e", "", "##other", "urn:t");
+  EXPECT_EQ(CXmlObjectBase::FromXml_Int(other, nullptr, first, Default()), first);
+  EXPECT_EQ(other->GetName(), "e");
+
+  struct {
+    const char* rule;
+    const char* ns;  // for new elements; the rule must admit it
+    int taken;
+    const char* next;  // local name of the first element left, "" for none
+  } cases[] = {
+      {"##any", "", 4, ""},
+      {"##targetNamespace", "urn:t", 1, "b"},
+      {"##targetNamespace ##local", "", 2, "c"},
+      {"##other", "", 0, "a"},
+      {"urn:x urn:t", "", 4, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rule);
+    CSmartPtr<CElementCol> col = new CElementCol(c.ns, c.rule, "urn:t", 0, -1);
+    CXmlElement* left = CXmlObjectBase::FromXml_Int(col, nullptr, first, Default());
+    EXPECT_EQ(col->GetCount(), c.taken);
+    EXPECT_EQ(left ? left->GetLocalName() : std::string(), c.next);
+    for (CElement* e : *col) EXPECT_EQ(e->GetNamespaceRestriction(), c.rule);
+  }
+
+  // The named run takes equal names and namespaces only.
+  CSmartPtr<CElementCol> named = new CElementCol("", "##any", "urn:t", 0, -1);
+  CXmlDocument run;
+  run.LoadXml("<r xmlns='urn:t'><a>1</a><a>2</a><a xmlns=''>3</a><a>4</a></r>");
+  CXmlElement* left = named->FromXmlLockElementName_Int(
+      "a", "urn:t", nullptr, run.GetDocumentElement()->GetFirstElement(), Default());
+  EXPECT_EQ(named->GetCount(), 2);
+  EXPECT_EQ(named->Item(1)->GetText(), "2");
+  ASSERT_NE(left, nullptr);
+  EXPECT_EQ(left->GetText(), "3");
+  EXPECT_EQ(named->FromXmlLockElementName_Int("b", "urn:t", nullptr, left, Default()), left);
+
+  // Attributes in a namespace outside the collection's rule are refused.
+  CSmartPtr<CAttributeCol> local = new CAttributeCol("", "##local", "urn:t");
+  CXmlDocument attributes;
+  attributes.LoadXml("<r xmlns:p='urn:p' a='1' p:b='2'/>");
+  EXPECT_EQ(Failure<CVxInvalidNamespaceException>([&] {
+              CXmlObjectBase::FromXml_Int(local, attributes.GetDocumentElement(), nullptr,
+                                          Default());
+            }),
+            "Invalid Attribute [b]. The attributes namespace is Inappropriate.");
+  EXPECT_EQ(local->GetCount(), 1);
+  // A single attribute is never read alone.
+  CSmartPtr<CAttribute> attribute = new CAttribute("a", "1", "");
+  EXPECT_EQ(Failure<CVxException>([&] {
+              CXmlObjectBase::FromXml_Int(attribute, attributes.GetDocumentElement(), nullptr,
+                                          Default());
+            }),
+            "This should be done by the collection");
+}
+
+TEST(Untyped, CountsAreCheckedOnWritingElementsOnly) {
+  CSmartPtr<CElementCol> col = new CElementCol("urn:a", "##any", "", 2, 3);
+  col->Add("x");
+  CTextStream stream;
+  CXmlTextWriter writer(stream);
+  writer.Open();
+  writer.WriteStartElement("r", "");
+  EXPECT_EQ(Failure<CVxValidationException>([&] {
+              CXmlObjectBase::ToXml_Int(col, &writer, false, "", Default(), false);
+            }),
+            "The Minimum number of [] elements allowed in this collection is 2");
+  CXmlSerializationContext lenient;
+  lenient.SetIgnoreInvalidCollectionCounts(true);
+  CXmlObjectBase::ToXml_Int(col, &writer, false, "", lenient, false);
+  // Attribute collections have no bounds.
+  CSmartPtr<CAttributeCol> attributes = new CAttributeCol("", "##any", "");
+  CXmlObjectBase::ToXml_Int(attributes, &writer, false, "", Default(), false);
+  writer.WriteEndElement();
+  writer.Close();
+  EXPECT_STREQ(stream.GetText(), "<r>\n\t<AA:x xmlns:AA=\"urn:a\"/>\n</r>\n");
+}
+
+TEST(Untyped, NamespaceRestrictionChecks) {
+  CSmartPtr<CElement> e = Read(
+      "<a xmlns='urn:a'><b xmlns='urn:t' xmlns:p='urn:p' p:k='v'/></a>");
+  e->SetNamespaceRestrictions("##any", "");
+  EXPECT_EQ(Failure<CVxInvalidNamespaceException>(
+                [&] { e->SetNamespaceRestrictions("##local", "urn:t"); }),
+            "The namespace urn:a in the class a is invalid against restriction ##local\n"
+            "Invalid namespace [urn:a]. The namespace must be one of [##local] where the target "
+            "namespace is [urn:t]");
+  // The child's own namespace fails wrapped, its attribute's unwrapped.
+  EXPECT_EQ(Failure<CVxInvalidNamespaceException>(
+                [&] { e->SetNamespaceRestrictions("urn:a", "urn:t"); }),
+            "The namespace urn:t in the class b is invalid against restriction urn:a\n"
+            "Invalid namespace [urn:t]. The namespace must be one of [urn:a] where the target "
+            "namespace is [urn:t]");
+  EXPECT_EQ(Failure<CVxInvalidNamespaceException>(
+                [&] { e->SetNamespaceRestrictions("urn:a ##targetNamespace", "urn:t"); }),
+            "Invalid namespace [urn:p]. The namespace must be one of [urn:a ##targetNamespace] "
+            "where the target namespace is [urn:t]");
+  EXPECT_EQ(e->GetNamespaceRestriction(), "##any");  // nothing is stored
+  EXPECT_EQ(Failure<CVxInvalidNamespaceException>([&] {
+              CSmartPtr<CElement> f = new CElement("f", "urn:f");
+              f->SetNamespace("urn:g");
+            }),
+            "Invalid namespace [urn:g]. The namespace must be one of [urn:f] where the target "
+            "namespace is []");
+}
+
+TEST(Untyped, CloneIsDeep) {
+  CSmartPtr<CElement> e = Read("<a k='v'><b>t</b></a>");
+  CSmartPtr<CElement> copy = e->Clone();
+  copy->GetElements()->Item(0)->SetText("changed");
+  copy->GetAttributes()->Item(0)->SetValue("w");
+  copy->GetElements()->Add(new CElement("c"));
+  EXPECT_EQ(Text(e), "<a k=\"v\"><b>t</b></a>");
+  EXPECT_EQ(Text(copy), "<a k=\"w\"><b>changed</b><c/></a>");
+  CSmartPtr<CAttribute> attribute = new CAttribute("n", "v", "urn:n");
+  CSmartPtr<CAttribute> twin = attribute->Clone();
+  EXPECT_NE(twin.Get(), attribute.Get());
+  EXPECT_EQ(twin->GetName() + twin->GetValue() + twin->GetNamespace(), "nvurn:n");
+}
+
+TEST(Untyped, CopiesADocumentElement) {
+  // Without namespace processing the declarations are plain attributes; the
+  // default one is also kept as the element's default namespace.
+  CXmlSerializationContext raw;
+  raw.SetSchemaType(SchemaType_NoNamespaces);
+  CXmlDocument document(raw);
+  document.LoadXml("<a xmlns='urn:x' k='v'>t<b><c/></b></a>");
+  CSmartPtr<CElement> e = new CElement("old", "urn:old");
+  e->GetElements()->Add("gone");
+  e->CopyXmlElement(document.GetDocumentElement());
+  EXPECT_EQ(e->GetName(), "a");
+  EXPECT_EQ(e->GetText(), "t");
+  EXPECT_EQ(e->GetDefaultNamespace(), "urn:x");
+  EXPECT_EQ(e->GetAttributes()->GetCount(), 2);
+  ASSERT_EQ(e->GetElements()->GetCount(), 1);
+  EXPECT_EQ(e->GetElements()->Item(0)->GetElements()->Item(0)->GetName(), "c");
+}
+
+// An element that carries a default namespace declares it as the default
+// namespace through the text writer (rendered apart, its attributes are then
+// left out), wherever it stands.
+TEST(Untyped, DefaultNamespaceThroughTheTextWriter) {
+  CSmartPtr<CElement> source = Read("<a xmlns='urn:d' k='v'><b>t</b><c xmlns=''/></a>");
+  CSmartPtr<CElement> copy = new CElement(source, "urn:d");
+  EXPECT_EQ(copy->GetName(), "a");
+  EXPECT_EQ(copy->GetNamespace(), "urn:d");
+  EXPECT_EQ(copy->GetDefaultNamespace(), "urn:d");
+  EXPECT_EQ(copy->GetAttributes()->GetCount(), 1);
+
+  EXPECT_EQ(Text(copy), "<a xmlns=\"urn:d\"><b>t</b><c xmlns=\"\"/></a>");
+  CSmartPtr<CElement> parent = new CElement("p");
+  parent->GetElements()->Add(copy);
+  parent->GetElements()->Add("q", "");
+  EXPECT_EQ(Text(parent), "<p><a xmlns=\"urn:d\"><b>t</b><c xmlns=\"\"/></a><q/></p>");
+  EXPECT_EQ(Text(parent, true, EOLType_CRLF),
+            "<p>\r\n<a xmlns=\"urn:d\">\r\n\t<b>t</b>\r\n\t<c xmlns=\"\"/>\r\n</a>\r\n\t<q/>\r\n"
+            "</p>\r\n");
+  // Read back, the tree is the same.
+  CSmartPtr<CElement> back = Read(Text(parent).c_str());
+  EXPECT_EQ(back->GetElements()->Item(0)->GetNamespace(), "urn:d");
+  EXPECT_EQ(back->GetElements()->Item(0)->GetElements()->Item(0)->GetNamespace(), "urn:d");
+  EXPECT_EQ(back->GetElements()->Item(0)->GetElements()->Item(1)->GetNamespace(), "");
+}
+
+// Through the Fast Infoset writer the namespace is declared by the writer: as
+// the default namespace on a document element, with the writer's own
+// declaration on a nested one. The document equals the one written by the
+// plain writer calls of that tree.
+TEST(Untyped, DefaultNamespaceThroughTheFastInfosetWriter) {
+  CSmartPtr<CElement> source = Read("<a xmlns='urn:d'><b>t</b><c xmlns=''/></a>");
+  CSmartPtr<CElement> copy = new CElement(source, "urn:d");
+  auto tree = [](CXmlWriter& w) {
+    w.WriteStartElement("a", "urn:d");
+    w.WriteStartElement("b", "urn:d");
+    w.WriteString("t", ItemType_string);
+    w.WriteEndElement();
+    w.WriteStartElement("c", "");
+    w.WriteEndElement();
+    w.WriteEndElement();
+  };
+  const std::vector<unsigned char> asRoot = FastInfoset([&](CXmlWriter& w) {
+    CXmlObjectBase::ToXml_Int(copy, &w, true, "", Default(), false);
+  });
+  const std::vector<unsigned char> expectedRoot = FastInfoset([&](CXmlWriter& w) {
+    w.SetDefaultNamespace("urn:d");
+    tree(w);
+  });
+  EXPECT_EQ(asRoot, expectedRoot);
+
+  CSmartPtr<CElement> parent = new CElement("p");
+  parent->GetElements()->Add(copy);
+  const std::vector<unsigned char> nested = FastInfoset([&](CXmlWriter& w) {
+    CXmlObjectBase::ToXml_Int(parent, &w, true, "", Default(), false);
+  });
+  const std::vector<unsigned char> expectedNested = FastInfoset([&](CXmlWriter& w) {
+    w.WriteStartElement("p", "");
+    tree(w);
+    w.WriteEndElement();
+  });
+  EXPECT_EQ(nested, expectedNested);
+  // The namespace name is in the document.
+  const std::string text(nested.begin(), nested.end());
+  EXPECT_NE(text.find("urn:d"), std::string::npos);
+}
+
+TEST(Untyped, AdditionsFireCollectionEvents) {
+  struct Sink : IEventSink {
+    void OnEvent(CXmlObjectBase*, MsgType type, void*) override {
+      types += std::to_string(static_cast<int>(type));
+    }
+    std::string types;
+  } sink;
+  CSmartPtr<CElementCol> col = new CElementCol("urn:a", "##any", "", 0, -1);
+  col->AddEventListener(&sink);
+  col->Add("a");
+  col->Add("b", "urn:b");
+  col->Remove(0);
+  EXPECT_EQ(sink.types, "120120340");
+}
+
+TEST(Untyped, DepthIsBounded) {
+  auto nested = [](int levels) {
+    std::string xml;
+    for (int i = 0; i < levels; ++i) xml += "<a>";
+    for (int i = 0; i < levels; ++i) xml += "</a>";
+    return xml;
+  };
+  const std::string deepest = nested(1000), tooDeep = nested(1001);
+  for (int round = 0; round < 2; ++round) {  // a failure leaves no depth behind
+    CSmartPtr<CElement> e = new CElement("x");
+    EXPECT_EQ(Failure<CVxValidationException>([&] { e->FromXml(tooDeep.c_str()); }),
+              "The element [a] is nested more than 1000 levels deep");
+    e->FromXml(deepest.c_str());
+    EXPECT_EQ(Text(e), deepest.substr(0, 999 * 3) + "<a/>" + deepest.substr(1000 * 3 + 4));
+  }
+  CXmlDocument document;
+  document.LoadXml(tooDeep.c_str());
+  CSmartPtr<CElement> copy = new CElement("x");
+  EXPECT_EQ(Failure<CVxValidationException>(
+                [&] { copy->CopyXmlElement(document.GetDocumentElement()); }),
+            "The element [a] is nested more than 1000 levels deep");
+}
