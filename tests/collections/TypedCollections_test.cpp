@@ -180,7 +180,9 @@ std::vector<KindCase> Kinds() {
 TEST(TypedCollections, EveryKindAddsWritesReadsAndRefuses) {
   CXmlSerializationContext ctx;
   ctx.SetDefaultNamespaceURI(kNs);
-  for (const KindCase& c : Kinds()) {
+  const std::vector<KindCase> kinds = Kinds();
+  ASSERT_EQ(kinds.size(), 25u);
+  for (const KindCase& c : kinds) {
     g_make = c.make;
     CSmartPtr<Holder> h(new Holder);
     h->Init();
