@@ -13,8 +13,12 @@
 // the prefix/namespace pairings that its name and its attributes need and
 // that are not yet in scope -- the pairings, and the elements, for which the
 // XML text writer writes xmlns declarations (the document element also
-// declares the default namespace and the pairs given before it). Names then
-// refer to those prefixes and namespace names. Because namespace attributes
+// declares the default namespace and the pairs given before it; an element
+// whose unprefixed name is not in the default namespace in effect declares
+// its own, or undeclares the default). Names then refer to those prefixes
+// and namespace names. Pairings added with AddNamespace while an element is
+// open are recorded (they choose prefixes) but not declared, as in the XML
+// text writer. Because namespace attributes
 // come before an element's name and its attributes after it, an element is
 // written when its start tag closes: at its first child, its first non-empty
 // text, a processing instruction, or its end.

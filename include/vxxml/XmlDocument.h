@@ -13,6 +13,9 @@
 //   b->GetNamespaceURI();     // "urn:x"
 //   b->GetAttribute("k", ""); // "v"
 //   b->GetText();             // "text"
+//
+// Fast Infoset input goes to CFastInfosetReader (see its header for what it
+// reads and its messages); the element filter is not applied to it.
 #ifndef VXXML_XMLDOCUMENT_H
 #define VXXML_XMLDOCUMENT_H
 
@@ -133,8 +136,8 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
 ///   "XML String is empty!"                                   LoadXml with "" (or null)
 ///   "XML Stream is empty!"                                   LoadXmlStream with no bytes
 ///   "<expat's error text> at line <n>"                       malformed XML text
-///   "Failed to parse FastInfoset. Fast Infoset input is not supported."
-///                                                            a Fast Infoset document
+///   "Failed to parse FastInfoset. ..."                        a broken Fast Infoset document
+///                                                            (messages in FastInfosetReader.h)
 ///   "Not enough memory to load the document"                 allocation failed (e.g.
 ///                                                            data inflating beyond memory)
 /// After a failure the partial tree stays until the next load or Cleanup().
@@ -171,7 +174,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   void LoadXmlStream(const unsigned char* bytes, unsigned long length);
 
   /// Parses the buffer: inflates it if compressed, then reads it as Fast
-  /// Infoset when it starts like Fast Infoset, otherwise as XML text.
+  /// Infoset when it starts like Fast Infoset (the octets E0 00 00 01 and at
+  /// least one more, possibly after an XML declaration with
+  /// encoding='finf'), otherwise as XML text.
   void Parse();
   /// Parses the buffer as XML text with the expat reader.
   void ParseText();

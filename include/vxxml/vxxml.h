@@ -18,6 +18,7 @@
 #include "vxxml/Export.h"
 #include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/FastInfosetContext.h"
+#include "vxxml/FastInfosetReader.h"
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/ItemType.h"

@@ -12,21 +12,25 @@ void ThrowFIUnsupportedUtf16() {
 }
 
 void ThrowFIUnknownEncodingBit3() {
-  throw CVxException("Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5.");
+  throw CVxException(
+      "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5.");
 }
 
 void ThrowFIUnknownEncodingBit5() {
-  throw CVxException("Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.");
+  throw CVxException(
+      "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.");
 }
 
 void ThrowFIInvalidAlphabetIndex(unsigned long index) {
   throw CVxException(FormatString(
-      "Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]", static_cast<int>(index)));
+      "Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]",
+      static_cast<int>(index)));
 }
 
 void ThrowFIInvalidAlgorithmIndex(unsigned long index) {
   throw CVxException(FormatString(
-      "Failed to write FastInfoset. Invalid Encoding Algorithm value [%d]", static_cast<int>(index)));
+      "Failed to write FastInfoset. Invalid Encoding Algorithm value [%d]",
+      static_cast<int>(index)));
 }
 
 void ThrowFIInvalidAlphabetLength() {
@@ -55,8 +59,9 @@ void ThrowFIEmptyString() {
 }
 
 void ThrowFIStringTooLong(uint64_t length) {
-  throw CVxException(FormatString("Failed to write FastInfoset. String of [%llu] octets is too long.",
-                                  static_cast<unsigned long long>(length)));
+  throw CVxException(
+      FormatString("Failed to write FastInfoset. String of [%llu] octets is too long.",
+                   static_cast<unsigned long long>(length)));
 }
 
 }  // namespace detail

@@ -16,16 +16,12 @@
 // values, which reach the stream in call order.
 #include "vxxml/FastInfosetWriter.h"
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "fastinfoset/FastInfosetMessages.h"
-#include "vxxml/Encoder.h"
-#include "vxxml/FastInfosetBinaryData.h"
+#include "fastinfoset/FastInfosetWriterState.h"
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
@@ -33,122 +29,9 @@ namespace VxXmlLib10 {
 const char* const ORVANE_URI = "urn:vxxml:fastinfoset:generated-vocabulary";
 
 namespace detail {
-
 namespace {
 
 const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-const unsigned long kMaxTableSize = CFIVocabulary::MAX_TABLE_SIZE;
-const uint64_t kMaxLength32 = 0xFFFFFFFFull;
-
-// True when no byte has its high bit set: the text is then its own UTF-8.
-inline bool IsAscii(const char* p, size_t n) {
-  uint64_t high = 0;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    high |= word;
-  }
-  for (; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
-  return (high & 0x8080808080808080ull) == 0;
-}
-
-inline const unsigned char* Bytes(const std::string& s) {
-  return reinterpret_cast<const unsigned char*>(s.data());
-}
-
-}  // namespace
-
-/// One string or qualified-name table of the document: value to index, and
-/// the number of entries (the next index is count + 1).
-struct FITable {
-  std::unordered_map<std::string, unsigned long> map;
-  unsigned long count = 0;
-
-  const unsigned long* Find(const std::string& key) const {
-    auto it = map.find(key);
-    return it == map.end() ? nullptr : &it->second;
-  }
-  bool Full() const { return count >= kMaxTableSize; }
-  /// Enters the key with the next index; false when the table is full.
-  bool Add(const std::string& key) {
-    if (Full()) return false;
-    map.emplace(key, ++count);
-    return true;
-  }
-};
-
-/// A value in its written form: kind 0 UTF-8, 1 restricted alphabet,
-/// 2 encoding algorithm (index: the alphabet's or the algorithm's).
-struct FIEncodedValue {
-  unsigned char kind = 0;
-  unsigned long index = 0;
-  std::string octets;
-};
-
-/// An attribute of a start tag that is still open.
-struct FIPendingAttribute {
-  enum Mode { Empty, Index, LiteralAdded, Literal };
-  std::string prefix;
-  std::string namespaceURI;
-  std::string localName;
-  Mode mode = Empty;
-  unsigned long index = 0;
-  FIEncodedValue value;
-};
-
-/// A namespace attribute of a start tag that is still open.
-struct FIDeclaration {
-  enum Kind { Prefixed, Default, Undeclare };
-  Kind kind = Prefixed;
-  std::string prefix;
-  std::string uri;
-};
-
-/// A restricted alphabet ready for packing.
-struct FIAlphabet {
-  bool lengthOk = false;
-  int width = 0;
-  int32_t position[256];  // -1 for a byte outside the alphabet
-};
-
-struct FIWriterState {
-  FITable prefixes, namespaceNames, localNames, attributeValues, characterChunks, elementNames,
-      attributeNames;
-  std::string key;  // qualified-name key, reused
-  std::vector<FIDeclaration> declarations;
-  size_t declarationCount = 0;
-  std::vector<FIPendingAttribute> attributes;
-  size_t attributeCount = 0;
-  CFastInfosetContext::EncodedCharacterString encodings[CFastInfosetContext::ENCODING_TABLE_SIZE];
-  std::vector<FIAlphabet> alphabets;
-  FIEncodedValue scratch;
-  std::string utf8;
-  unsigned long attributeMaxAddLength = 0;
-  unsigned long elementMaxAddLength = 0;
-  bool utf16 = false;
-
-  const CFastInfosetContext::EncodedCharacterString& Encoding(ItemType type) const {
-    static const CFastInfosetContext::EncodedCharacterString kString = {
-        CFastInfosetContext::EncodedCharacterString::Kind_String, 0};
-    const unsigned long t = static_cast<unsigned long>(type);
-    return t < CFastInfosetContext::ENCODING_TABLE_SIZE ? encodings[t] : kString;
-  }
-
-  FIDeclaration& NextDeclaration() {
-    if (declarationCount == declarations.size()) declarations.emplace_back();
-    return declarations[declarationCount++];
-  }
-
-  void Declare(FIDeclaration::Kind kind, const std::string& prefix, const std::string& uri) {
-    FIDeclaration& d = NextDeclaration();
-    d.kind = kind;
-    d.prefix = prefix;
-    d.uri = uri;
-  }
-};
-
-namespace {
 
 void SeedStrings(FITable& table, const CFIVocabulary::CFIStringTable& strings) {
   for (const std::string& value : strings) table.map.emplace(value, ++table.count);
@@ -176,111 +59,13 @@ void SeedQNames(FITable& table, const CFIVocabulary::CFIQNameTable& names,
   }
 }
 
-void PrepareAlphabet(const std::string& alphabet, FIAlphabet& out) {
-  const size_t length = alphabet.size();
-  out.lengthOk = length >= 2 && length <= kMaxTableSize;
-  out.width = 2;
-  while (out.width < 32 && (uint64_t(1) << out.width) <= length) ++out.width;
-  for (int32_t& p : out.position) p = -1;
-  for (size_t i = length; i-- > 0;)
-    out.position[static_cast<unsigned char>(alphabet[i])] = static_cast<int32_t>(i);
-}
-
-// The text packed in the alphabet: 4 bits per character (0xF pads an odd
-// count) or 8 bits per character.
-void PackRestrictedAlphabet(const FIWriterState& state, unsigned long index, const char* text,
-                            size_t length, std::string& out) {
-  if (index != 1 && index != 2) ThrowFIInvalidAlphabetIndex(index);
-  if (index >= state.alphabets.size() || !state.alphabets[index].lengthOk)
-    ThrowFIInvalidAlphabetLength();
-  const FIAlphabet& alphabet = state.alphabets[index];
-  if (alphabet.width != 4 && alphabet.width != 8) ThrowFIUnsupportedAlphabetWidth();
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-  out.clear();
-  if (alphabet.width == 8) {
-    out.resize(length);
-    for (size_t i = 0; i < length; ++i) {
-      const int32_t code = alphabet.position[p[i]];
-      if (code < 0) ThrowFICharacterNotInAlphabet();
-      out[i] = static_cast<char>(code);
-    }
-    return;
-  }
-  out.resize((length + 1) / 2);
-  for (size_t i = 0; i < length; i += 2) {
-    const int32_t high = alphabet.position[p[i]];
-    const int32_t low = i + 1 < length ? alphabet.position[p[i + 1]] : 0xF;
-    if (high < 0 || low < 0) ThrowFICharacterNotInAlphabet();
-    out[i / 2] = static_cast<char>((high << 4) | low);
-  }
-}
-
-void ToUtf8(const std::string& text, std::string& out) {
-  if (ASCII_ONLY || IsAscii(text.data(), text.size())) {
-    out.assign(text);
-    return;
-  }
-  const CBinaryData utf8 = CEncoder::LocalCodePageToUtf8Binary(text.c_str());
-  out.assign(reinterpret_cast<const char*>(utf8.GetData()), utf8.GetLength());
-}
-
-// The written form of a non-empty value under the context's encoding for its
-// type. A value that an algorithm turns into no octets at all (a Base64 text
-// of padding only, say) cannot be carried by it and is written as a string.
-// `chunk`: a character chunk, else an attribute value.
-void EncodeValue(FIWriterState& state, const std::string& value, ItemType type, bool chunk,
-                 FIEncodedValue& out) {
-  const CFastInfosetContext::EncodedCharacterString& encoding = state.Encoding(type);
-  switch (encoding.kind) {
-    case CFastInfosetContext::EncodedCharacterString::Kind_String:
-      if (state.utf16) ThrowFIUnsupportedUtf16();
-      out.kind = 0;
-      out.index = 0;
-      ToUtf8(value, out.octets);
-      return;
-    case CFastInfosetContext::EncodedCharacterString::Kind_RestrictedAlphabet:
-      PackRestrictedAlphabet(state, encoding.index, value.data(), value.size(), out.octets);
-      out.kind = 1;
-      out.index = encoding.index;
-      break;
-    case CFastInfosetContext::EncodedCharacterString::Kind_EncodingAlgorithm: {
-      if (encoding.index < 1 || encoding.index > 10) ThrowFIInvalidAlgorithmIndex(encoding.index);
-      // The cdata algorithm is for character chunks only; its octets are the
-      // UTF-8 text, so an attribute value is written as the plain string.
-      if (encoding.index == 10 && !chunk) {
-        out.kind = 0;
-        out.index = 0;
-        ToUtf8(value, out.octets);
-        return;
-      }
-      CFastInfosetBinaryData data;
-      data.SetAsEncodedString(encoding.index, value.c_str());
-      out.octets.assign(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-      out.kind = 2;
-      out.index = encoding.index;
-      break;
-    }
-    default:
-      if (chunk) ThrowFIUnknownEncodingBit5();
-      ThrowFIUnknownEncodingBit3();
-  }
-  if (out.octets.empty()) {
-    out.kind = 0;
-    out.index = 0;
-    ToUtf8(value, out.octets);
-  }
-}
-
 }  // namespace
 }  // namespace detail
 
 using detail::FIDeclaration;
-using detail::FIEncodedValue;
 using detail::FIPendingAttribute;
 using detail::FITable;
 using detail::FIWriterState;
-using detail::kMaxLength32;
-using detail::kMaxTableSize;
 
 // ---- construction --------------------------------------------------------------
 
@@ -322,200 +107,6 @@ CFastInfosetWriter::~CFastInfosetWriter() {
 
 void CFastInfosetWriter::Close() { CXmlWriter::Close(); }
 
-// ---- integers and lengths (the one-octet forms are inline) ---------------------
-
-void CFastInfosetWriter::Integer1To2pw20Bit2Long(unsigned char bits, unsigned long value) {
-  if (value >= 65 && value <= 8256) {
-    const unsigned long v = value - 65;  // 13 bits after "10"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x40 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 8257 && value <= kMaxTableSize) {
-    const unsigned long v = value - 8257;  // 20 bits after "110"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x60 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
-void CFastInfosetWriter::Integer1To2pw20Bit3Long(unsigned char bits, unsigned long value) {
-  if (value >= 33 && value <= 2080) {
-    const unsigned long v = value - 33;  // 11 bits after "100"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x20 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 2081 && value <= 526368) {
-    const unsigned long v = value - 2081;  // 19 bits after "101"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x28 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 526369 && value <= kMaxTableSize) {
-    const unsigned long v = value - 526369;  // "110000", "0000", then 20 bits
-    m_stream.Append(static_cast<unsigned char>(bits | 0x30));
-    m_stream.Append(static_cast<unsigned char>(v >> 16));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
-void CFastInfosetWriter::Integer1To2pw20Bit4Long(unsigned char bits, unsigned long value) {
-  if (value >= 17 && value <= 1040) {
-    const unsigned long v = value - 17;  // 10 bits after "100"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x10 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 1041 && value <= 263184) {
-    const unsigned long v = value - 1041;  // 18 bits after "101"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x14 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 263185 && value <= kMaxTableSize) {
-    const unsigned long v = value - 263185;  // "11000", "0000", then 20 bits
-    m_stream.Append(static_cast<unsigned char>(bits | 0x18));
-    m_stream.Append(static_cast<unsigned char>(v >> 16));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
-namespace {
-
-inline void Append32(CBinaryStream& stream, uint64_t v) {
-  const unsigned char octets[4] = {static_cast<unsigned char>(v >> 24),
-                                   static_cast<unsigned char>(v >> 16),
-                                   static_cast<unsigned char>(v >> 8),
-                                   static_cast<unsigned char>(v)};
-  stream.AppendBytes(octets, 4);
-}
-
-}  // namespace
-
-void CFastInfosetWriter::NonEmptyOctetStringBit2(unsigned char bits, const unsigned char* octets,
-                                                 size_t length) {
-  if (length == 0) detail::ThrowFIEmptyString();
-  if (length <= 64) {
-    m_stream.Append(static_cast<unsigned char>(bits | (length - 1)));
-  } else if (length <= 320) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x40));
-    m_stream.Append(static_cast<unsigned char>(length - 65));
-  } else {
-    if (length - 321 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x60));
-    Append32(m_stream, length - 321);
-  }
-  m_stream.AppendBytes(octets, length);
-}
-
-void CFastInfosetWriter::NonEmptyOctetStringBit5Long(unsigned char bits,
-                                                     const unsigned char* octets, size_t length) {
-  if (length == 0) detail::ThrowFIEmptyString();
-  if (length <= 264) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x08));
-    m_stream.Append(static_cast<unsigned char>(length - 9));
-  } else {
-    if (length - 265 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x0C));
-    Append32(m_stream, length - 265);
-  }
-  m_stream.AppendBytes(octets, length);
-}
-
-void CFastInfosetWriter::NonEmptyOctetStringBit7Long(unsigned char bits,
-                                                     const unsigned char* octets, size_t length) {
-  if (length == 0) detail::ThrowFIEmptyString();
-  if (length <= 258) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x02));
-    m_stream.Append(static_cast<unsigned char>(length - 3));
-  } else {
-    if (length - 259 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x03));
-    Append32(m_stream, length - 259);
-  }
-  m_stream.AppendBytes(octets, length);
-}
-
-void CFastInfosetWriter::NonEmptyOctetUTF8StringBit2(unsigned char bits, const std::string& text) {
-  if (ASCII_ONLY || detail::IsAscii(text.data(), text.size())) {
-    NonEmptyOctetStringBit2(bits, detail::Bytes(text), text.size());
-    return;
-  }
-  std::string& utf8 = m_state->utf8;
-  detail::ToUtf8(text, utf8);
-  NonEmptyOctetStringBit2(bits, detail::Bytes(utf8), utf8.size());
-}
-
-// ---- encoded character strings -------------------------------------------------
-
-namespace {
-
-// A literal value from bit 3: discriminant in bits 3-4; an alphabet or
-// algorithm index - 1 in 8 bits, 4 in this octet and 4 in the next; then the
-// octets with their length from bit 5.
-void EmitBit3(CFastInfosetWriter& writer, CBinaryStream& stream, unsigned char bits,
-              const FIEncodedValue& value) {
-  const unsigned char* octets = detail::Bytes(value.octets);
-  if (value.kind == 0) {
-    writer.NonEmptyOctetStringBit5(bits, octets, value.octets.size());
-    return;
-  }
-  const unsigned long index = value.index - 1;
-  stream.Append(
-      static_cast<unsigned char>(bits | (value.kind == 1 ? 0x20 : 0x30) | ((index >> 4) & 0x0F)));
-  writer.NonEmptyOctetStringBit5(static_cast<unsigned char>((index & 0x0F) << 4), octets,
-                                 value.octets.size());
-}
-
-// A literal value from bit 5: discriminant in bits 5-6; the index - 1 in 8
-// bits, 2 in this octet and 6 in the next; the length from bit 7.
-void EmitBit5(CFastInfosetWriter& writer, CBinaryStream& stream, unsigned char bits,
-              const FIEncodedValue& value) {
-  const unsigned char* octets = detail::Bytes(value.octets);
-  if (value.kind == 0) {
-    writer.NonEmptyOctetStringBit7(bits, octets, value.octets.size());
-    return;
-  }
-  const unsigned long index = value.index - 1;
-  stream.Append(
-      static_cast<unsigned char>(bits | (value.kind == 1 ? 0x08 : 0x0C) | ((index >> 6) & 0x03)));
-  writer.NonEmptyOctetStringBit7(static_cast<unsigned char>((index & 0x3F) << 2), octets,
-                                 value.octets.size());
-}
-
-}  // namespace
-
-void CFastInfosetWriter::EncodedCharacterStringBit3(unsigned char bits, const std::string& value,
-                                                    ItemType type) {
-  FIEncodedValue& encoded = m_state->scratch;
-  detail::EncodeValue(*m_state, value, type, false, encoded);
-  EmitBit3(*this, m_stream, bits, encoded);
-}
-
-void CFastInfosetWriter::EncodedCharacterStringBit5(unsigned char bits, const std::string& value,
-                                                    ItemType type) {
-  // Plain ASCII text, the common case, goes straight to the stream.
-  if (m_state->Encoding(type).kind == CFastInfosetContext::EncodedCharacterString::Kind_String &&
-      !m_state->utf16 && (ASCII_ONLY || detail::IsAscii(value.data(), value.size()))) {
-    NonEmptyOctetStringBit7(bits, detail::Bytes(value), value.size());
-    return;
-  }
-  FIEncodedValue& encoded = m_state->scratch;
-  detail::EncodeValue(*m_state, value, type, true, encoded);
-  EmitBit5(*this, m_stream, bits, encoded);
-}
-
-CBinaryData CFastInfosetWriter::AppendRestrictedAlphabetString(unsigned long alphabetIndex,
-                                                               const char* text) {
-  std::string packed;
-  const char* p = text ? text : "";
-  detail::PackRestrictedAlphabet(*m_state, alphabetIndex, p, std::strlen(p), packed);
-  if (packed.empty()) return CBinaryData();
-  return CBinaryData(reinterpret_cast<unsigned char*>(&packed[0]),
-                     static_cast<unsigned long>(packed.size()), false);
-}
-
 // ---- names --------------------------------------------------------------------
 
 namespace {
@@ -534,7 +125,7 @@ void WriteIdentifying(CFastInfosetWriter& writer, FITable& table, const std::str
 
 // A qualified name: its index in the names table, or a literal (octet
 // `literal` with the prefix and namespace flags, then the parts), which then
-// enters the table. `indexed` writes the index form.
+// enters the table. `writeIndex` writes the index form.
 template <class WriteIndex>
 void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWriterState& state,
                         FITable& names, unsigned char literal, const std::string& prefix,
@@ -553,7 +144,8 @@ void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWri
   // A prefix is only written together with a namespace name.
   const bool hasNamespace = !namespaceName.empty();
   const bool hasPrefix = hasNamespace && !prefix.empty();
-  stream.Append(static_cast<unsigned char>(literal | (hasPrefix ? 0x02 : 0) | (hasNamespace ? 0x01 : 0)));
+  stream.Append(
+      static_cast<unsigned char>(literal | (hasPrefix ? 0x02 : 0) | (hasNamespace ? 0x01 : 0)));
   if (hasPrefix)
     WriteIdentifying(writer, state.prefixes, prefix, &CFIVocabulary::AddPrefixName, vocabulary);
   if (hasNamespace)
@@ -686,10 +278,10 @@ void CFastInfosetWriter::WriteElementHeader(CXmlWriterContext* context) {
         Integer1To2pw20Bit2(0x80, a.index);
         break;
       case FIPendingAttribute::LiteralAdded:
-        EmitBit3(*this, m_stream, 0x40, a.value);
+        detail::EmitBit3(*this, m_stream, 0x40, a.value);
         break;
       case FIPendingAttribute::Literal:
-        EmitBit3(*this, m_stream, 0x00, a.value);
+        detail::EmitBit3(*this, m_stream, 0x00, a.value);
         break;
     }
   }
@@ -711,13 +303,9 @@ void CFastInfosetWriter::WriteStartElement(const std::string& localName,
 
   // Prefixes as the XML text writer chooses them, so that both writers
   // declare the same pairings on the same elements.
-  bool undeclareDefault = false;
   bool declarePrefix = false;
   if (namespaceURI.empty()) {
-    if (!context->GetDefaultNamespace().empty()) {
-      context->SetDefaultNamespace(std::string());
-      undeclareDefault = !outermost;
-    }
+    if (!context->GetDefaultNamespace().empty()) context->SetDefaultNamespace(std::string());
   } else if (namespaceURI != context->GetDefaultNamespace()) {
     const std::string* known = context->FindPrefix(namespaceURI);
     if (known && !known->empty()) {
@@ -729,16 +317,34 @@ void CFastInfosetWriter::WriteStartElement(const std::string& localName,
     }
   }
 
+  // The default namespace in effect in the output, per open element: an
+  // unprefixed name must sit in its own namespace, so where the one in effect
+  // differs (below an element in no namespace, or after a default namespace
+  // was set on an open element) the element declares its own, or undeclares
+  // the default (0xCC) for no namespace.
+  std::vector<std::string>& defaults = state.outputDefaults;
+  const size_t depth = static_cast<size_t>(context->m_depth);
+  if (defaults.size() <= depth) defaults.resize(depth + 1);
   if (outermost) {
-    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace)
+    defaults[0].clear();
+    if (!m_defaultNamespace.empty() && context->GetDefaultNamespace() == m_defaultNamespace) {
       state.Declare(FIDeclaration::Default, std::string(), m_defaultNamespace);
+      defaults[0] = m_defaultNamespace;
+    }
     // std::map: ascending byte order of URI.
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
       state.Declare(FIDeclaration::Prefixed, pair.second, pair.first);
     }
-  } else if (undeclareDefault) {
-    state.Declare(FIDeclaration::Undeclare, std::string(), std::string());
+  } else {
+    defaults[depth] = defaults[depth - 1];
+    if (context->m_prefix.empty() && defaults[depth] != namespaceURI) {
+      if (namespaceURI.empty())
+        state.Declare(FIDeclaration::Undeclare, std::string(), std::string());
+      else
+        state.Declare(FIDeclaration::Default, std::string(), namespaceURI);
+      defaults[depth] = namespaceURI;
+    }
   }
   if (declarePrefix) state.Declare(FIDeclaration::Prefixed, context->m_prefix, namespaceURI);
 }
@@ -827,7 +433,9 @@ void CFastInfosetWriter::WriteAttributeType(const std::string& typeNamespaceURI,
                                             const std::string& typeName, ItemType type) {
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  if (typeNamespaceURI.empty() || typeNamespaceURI == context->GetDefaultNamespace()) {
+  // A bare type name resolves against the default namespace in effect.
+  const std::string& inEffect = m_state->outputDefaults[static_cast<size_t>(context->m_depth)];
+  if (typeNamespaceURI.empty() || typeNamespaceURI == inEffect) {
     WriteAttributeString("type", detail::kXsiNamespace, typeName, type);
     return;
   }

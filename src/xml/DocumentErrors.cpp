@@ -24,10 +24,6 @@ void ThrowXmlStringEmpty() { throw CVxException("XML String is empty!"); }
 
 void ThrowXmlStreamEmpty() { throw CVxException("XML Stream is empty!"); }
 
-void ThrowFastInfosetUnsupported() {
-  throw CVxException("Failed to parse FastInfoset. Fast Infoset input is not supported.");
-}
-
 void ThrowNoOpenElement(const char* localName) {
   throw CVxInvalidStateException(
       FormatString("No open element to add the child element [%s] to", localName));

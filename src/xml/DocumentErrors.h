@@ -10,7 +10,6 @@ namespace detail {
 [[noreturn]] void ThrowFileReadFailed(const char* path, int error);
 [[noreturn]] void ThrowXmlStringEmpty();
 [[noreturn]] void ThrowXmlStreamEmpty();
-[[noreturn]] void ThrowFastInfosetUnsupported();
 [[noreturn]] void ThrowNoOpenElement(const char* localName);
 [[noreturn]] void ThrowParserCreateFailed();
 [[noreturn]] void ThrowOutOfMemory();

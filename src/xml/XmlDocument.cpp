@@ -15,6 +15,7 @@
 #include "vxxml/BinaryData.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
+#include "vxxml/FastInfosetReader.h"
 #include "xml/DocumentErrors.h"
 
 namespace VxXmlLib10 {
@@ -161,44 +162,6 @@ bool LooksCompressed(const unsigned char* p, std::uint64_t n) {
   if (n < 2) return false;
   if (p[0] == 0x1F && p[1] == 0x8B) return true;                       // gzip
   return (p[0] & 0x0F) == 8 && (p[0] >> 4) <= 7 && ((p[0] << 8) | p[1]) % 31 == 0;  // zlib
-}
-
-// The XML declarations that may precede a Fast Infoset document.
-const char* const kFastInfosetDeclarations[] = {
-    "<?xml encoding='finf'?>",
-    "<?xml encoding='finf' standalone='yes'?>",
-    "<?xml encoding='finf' standalone='no'?>",
-    "<?xml version='1.0' encoding='finf'?>",
-    "<?xml version='1.0' encoding='finf' standalone='yes'?>",
-    "<?xml version='1.0' encoding='finf' standalone='no'?>",
-    "<?xml version='1.1' encoding='finf'?>",
-    "<?xml version='1.1' encoding='finf' standalone='yes'?>",
-    "<?xml version='1.1' encoding='finf' standalone='no'?>",
-};
-
-// The identification octets E0 00 and a version number (00 01; 00 02 is
-// taken as Fast Infoset too), with something after them.
-bool HasFastInfosetHeader(const unsigned char* p, std::uint64_t n) {
-  return n > 4 && p[0] == 0xE0 && p[1] == 0x00 && p[2] == 0x00 && (p[3] == 0x01 || p[3] == 0x02);
-}
-
-bool IsFastInfoset(const unsigned char* p, std::uint64_t n) {
-  if (HasFastInfosetHeader(p, n)) return true;
-  for (const char* declaration : kFastInfosetDeclarations) {
-    const std::size_t length = std::strlen(declaration);
-    if (length < n && std::memcmp(p, declaration, length) == 0)
-      return HasFastInfosetHeader(p + length, n - length);
-  }
-  return false;
-}
-
-// The one place where Fast Infoset input is handled: returns false when the
-// buffer is not Fast Infoset, so the caller reads it as XML text. Binary
-// input cannot be read yet; it is refused plainly rather than handed to the
-// text parser to fail with a confusing message.
-bool ParseFastInfoset(CXmlDocument& document) {
-  if (!IsFastInfoset(document.GetBuffer(), document.GetBufferLength())) return false;
-  detail::ThrowFastInfosetUnsupported();
 }
 
 unsigned char* NewBuffer(std::size_t length) {
@@ -356,7 +319,10 @@ void CXmlDocument::Parse() {
       CVxZip().Decompress(&m_buffer, &length);
       m_bufferLength = length;
     }
-    if (ParseFastInfoset(*this)) return;
+    // The Fast Infoset reader answers false, having built nothing, when the
+    // buffer does not start like Fast Infoset.
+    CFastInfosetReader reader(m_context->GetFIContext(), *this);
+    if (reader.Parse()) return;
   } catch (const std::bad_alloc&) {  // e.g. data that inflates beyond memory
     detail::ThrowOutOfMemory();
   }

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -304,6 +306,56 @@ void Typed(CXmlWriter& w) {
   w.WriteEndElement();
 }
 
+// Random documents over small pools of names, namespaces and values, so
+// that namespaces meet in every combination.
+void RandomElement(CXmlWriter& w, std::mt19937& rng, int depth) {
+  static const char* const kNames[] = {"a", "b", "item", "x\xC3\xA9"};
+  static const char* const kNamespaces[] = {"", "urn:a", "urn:b", "urn:c"};
+  static const char* const kAttributes[] = {"id", "v", "w"};
+  static const struct {
+    ItemType type;
+    const char* text;
+  } kValues[] = {
+      {ItemType_string, "x"},          {ItemType_string, "a longer text value"},
+      {ItemType_string, "\xC3\xA9t\xC3\xA9"}, {ItemType_i4, "42"},
+      {ItemType_r8, "0.5"},            {ItemType_boolean, "true"},
+      {ItemType_date, "2020-02-29"},   {ItemType_decimal, "-7.25"},
+      {ItemType_hexBinary, "CAFE"},    {ItemType_base64Binary, "AQID"},
+  };
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  w.WriteStartElement(kNames[pick(4)], kNamespaces[pick(4)]);
+  std::set<std::string> used;
+  const size_t attributes = pick(4);
+  for (size_t i = 0; i < attributes; ++i) {
+    const char* name = kAttributes[pick(3)];
+    const char* ns = kNamespaces[pick(4)];
+    if (!used.insert(std::string(ns) + "|" + name).second) continue;
+    const auto& v = kValues[pick(10)];
+    w.WriteAttributeString(name, ns, v.text, v.type);
+  }
+  if (pick(5) == 0) w.WriteAttributeType(kNamespaces[pick(4)], "T", ItemType_string);
+  if (pick(6) == 0) w.WriteAttributeNil();
+  const size_t children = depth < 6 ? pick(5) : 0;
+  for (size_t i = 0; i < children; ++i) {
+    if (pick(3) == 0) {
+      const auto& v = kValues[pick(10)];
+      w.WriteString(v.text, v.type);
+    } else {
+      RandomElement(w, rng, depth + 1);
+    }
+  }
+  w.WriteEndElement();
+}
+
+Script RandomScript(unsigned seed) {
+  return [seed](CXmlWriter& w) {
+    std::mt19937 rng(seed);
+    if (rng() % 2) w.SetDefaultNamespace(rng() % 2 ? "urn:a" : "urn:d");
+    if (rng() % 2) w.AddNamespace("p", "urn:b");
+    RandomElement(w, rng, 0);
+  };
+}
+
 std::vector<Document> Documents() {
   return {
       {"namespaces", false, Namespaces, FInfoDecl_None},
@@ -316,6 +368,14 @@ std::vector<Document> Documents() {
       {"typed_suggested", true, Typed, FInfoDecl_None},
       {"typed_plain", false, Typed, FInfoDecl_None},
   };
+}
+
+std::vector<Document> RandomDocuments() {
+  std::vector<Document> documents;
+  for (unsigned seed = 1; seed <= 40; ++seed)
+    documents.push_back(
+        {"random" + std::to_string(seed), seed % 2 == 0, RandomScript(seed), FInfoDecl_None});
+  return documents;
 }
 
 }  // namespace
@@ -337,6 +397,7 @@ TEST(FastInfosetInterop, ReferenceReadsTheSameInfoset) {
 
   std::vector<Document> documents = Documents();
   documents.push_back({"cdata", false, Texts, FInfoDecl_None});
+  for (const Document& d : RandomDocuments()) documents.push_back(d);
   std::string files;
   for (const Document& d : documents) {
     const CFastInfosetContext& context =

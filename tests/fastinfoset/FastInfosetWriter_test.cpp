@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 
 using namespace VxXmlLib10;
@@ -585,4 +586,39 @@ TEST(FastInfosetWriter, BadValueLeavesNoAttributeBehind) {
   writer.WriteEndDocument();
   EXPECT_EQ(Hex(stream.GetBinaryStream()),
             std::string(kHeader) + " 78 F0 3C 00 61 78 00 79 40 31 F0 FF");
+}
+
+TEST(FastInfosetWriter, TextIsConvertedToUtf8) {
+  // The tests run in a UTF-8 locale: valid text passes as it is, a byte that
+  // starts no character becomes '?'; with ASCIIOnly every byte passes.
+  const Body body = [](CFastInfosetWriter& w) {
+    w.WriteStartElement("caf\xC3\xA9", "");
+    w.WriteString("a\xFF" "b", ItemType_string);
+    w.WriteEndElement();
+  };
+  EXPECT_EQ(Document(body),
+            std::string(kHeader) + " 38 F0 3C 04 63 61 66 C3 A9 92 00 61 3F 62 FF");
+  ASCIIOnly(true);
+  const std::string raw = Document(body);
+  ASCIIOnly(false);
+  EXPECT_EQ(raw, std::string(kHeader) + " 38 F0 3C 04 63 61 66 C3 A9 92 00 61 FF 62 FF");
+}
+
+TEST(FastInfosetWriter, DefaultNamespaceSetInsideAnElementIsDeclaredWhereItTakesEffect) {
+  // "c" is unprefixed in urn:z, the default set on its open parent: it
+  // declares that default; "d" in no namespace below it undeclares it; the
+  // bare type name of xsi:type resolves against the default in effect.
+  EXPECT_EQ(Document([](CFastInfosetWriter& w) {
+              w.WriteStartElement("a", "");
+              w.WriteStartElement("b", "");
+              w.SetDefaultNamespace("urn:z");
+              w.WriteStartElement("c", "urn:z");
+              w.WriteAttributeType("urn:z", "T", ItemType_string);
+              w.WriteStartElement("d", "");
+              for (int i = 0; i < 4; ++i) w.WriteEndElement();
+            }),
+            std::string(kHeader) +
+                " 38 F0 3C 00 61 3C 00 62 78 CD 04 75 72 6E 3A 7A CF 01 41 41 28 " +
+                Hex(std::string("http://www.w3.org/2001/XMLSchema-instance")) +
+                " F0 3D 81 00 63 7B 81 82 03 74 79 70 65 40 54 F0 38 CC F0 3C 00 64 FF FF F0");
 }

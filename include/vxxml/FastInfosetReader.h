@@ -1,0 +1,90 @@
+// The reader that builds a CXmlDocument's tree from a Fast Infoset document
+// held in the document's input buffer.
+//
+// It keeps elements, attributes, character chunks and namespace attributes
+// (recorded in the document's prefix map; no attribute is added for them).
+// It reads and skips the optional document components (additional data,
+// notations, unparsed entities, character encoding scheme, standalone,
+// version), comments, processing instructions, document type declarations
+// and unexpanded entity references. Strings may be UTF-8, UTF-16BE, packed
+// in a restricted alphabet of any width (the two built-in ones, the
+// context's, or ones carried in the document's initial vocabulary) or
+// carried by the built-in encoding algorithms 1 to 10. Names, values and
+// texts are converted to the local code page; carriage returns are dropped
+// from element text.
+//
+// The vocabulary starts as a copy of the context's when the context uses a
+// generated vocabulary, else as the initial one; the tables of an initial
+// vocabulary carried in the document are appended to it (restricted
+// alphabets from index 16 on, as user alphabets are numbered).
+//
+// Usually called by CXmlDocument::Parse:
+//
+//   CFastInfosetReader reader(context.GetFIContext(), document);
+//   if (!reader.Parse()) { /* not Fast Infoset: read as XML text */ }
+//
+// Failures (CVxException, the partial tree stays in the document):
+//   "Failed to parse FastInfoset. Unexpected End of File."
+//   "Failed to parse FastInfoset. Invalid Encoding of Element type."
+//   "Failed to parse FastInfoset. Invalid QName type Prefix without Namespace."
+//   "Failed to parse FastInfoset. Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet."
+//   "Failed to parse FastInfoset. Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet."
+//   (likewise "on the third bit", "on the fourth bit")
+//   "Failed to parse FastInfoset. Invalid NonEmptyOctetString type  on the second bit of an octet."
+//   (likewise "on the fifth bit")
+//   "Failed to parse FastInfoset. Invalid Encoding of Restricted Alphabet. Alphabet must contain between 2 and 2^20 characters."
+//   "Failed to parse FastInfoset. Index [n] beyond the end of the <name> table."
+//       (<name>: prefixes, namespace names, local names, other NCNames, other
+//       URIs, attribute values, character chunks, other strings, element
+//       names, attribute names, restricted alphabets)
+//   "Failed to parse FastInfoset. Character [n] beyond the end of restricted alphabet [a] of [m] characters."
+//   "Failed to parse FastInfoset. Invalid terminator of the <list>."
+//       (<list>: namespace attributes, attributes, notations, unparsed
+//       entities, document type declaration)
+//   "Failed to parse FastInfoset. Invalid Encoding of Document child type."
+//   "Failed to parse FastInfoset. More than one document element."
+//   "Failed to parse FastInfoset. No document element."
+//   "Failed to parse FastInfoset. String of [n] octets is too long."
+//   "Unknown byte encoding." and the length messages of the encoding
+//   algorithms (CFastInfosetBinaryData::GetAsString).
+#ifndef VXXML_FASTINFOSETREADER_H
+#define VXXML_FASTINFOSETREADER_H
+
+#include "vxxml/Export.h"
+#include "vxxml/FastInfosetContext.h"
+#include "vxxml/ObjectBase.h"
+
+namespace VxXmlLib10 {
+
+class CXmlDocument;
+
+namespace detail {
+class FIReaderState;
+}
+
+class VXXML_API CFastInfosetReader : public CInstanceMonitor {
+ public:
+  /// Neither the context nor the document is owned; both must outlive the
+  /// reader.
+  CFastInfosetReader(const CFastInfosetContext& context, CXmlDocument& document);
+  ~CFastInfosetReader() override;
+  CFastInfosetReader(const CFastInfosetReader&) = delete;
+  CFastInfosetReader& operator=(const CFastInfosetReader&) = delete;
+
+  /// False, having built nothing, when the buffer does not start like Fast
+  /// Infoset: the octets E0 00 00 01 followed by at least one more, possibly
+  /// after one of the nine XML declarations with encoding='finf'. Otherwise
+  /// reads the whole document into the tree and returns true, or throws.
+  bool Parse();
+  /// Frees the vocabulary and the work buffers; the destructor calls it.
+  void Cleanup();
+
+ private:
+  const CFastInfosetContext& m_context;
+  CXmlDocument& m_document;
+  detail::FIReaderState* m_state;
+};
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_FASTINFOSETREADER_H

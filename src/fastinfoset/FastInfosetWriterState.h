@@ -1,0 +1,153 @@
+// The private state of the Fast Infoset writer and the value encoders it
+// shares between its two source files.
+#ifndef VXXML_SRC_FASTINFOSET_FASTINFOSETWRITERSTATE_H
+#define VXXML_SRC_FASTINFOSET_FASTINFOSETWRITERSTATE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "vxxml/FastInfosetContext.h"
+#include "vxxml/ItemType.h"
+#include "vxxml/Streams.h"
+
+namespace VxXmlLib10 {
+
+class CFastInfosetWriter;
+
+namespace detail {
+
+const unsigned long kMaxTableSize = CFIVocabulary::MAX_TABLE_SIZE;
+const uint64_t kMaxLength32 = 0xFFFFFFFFull;
+
+// True when no byte has its high bit set: the text is then its own UTF-8.
+inline bool IsAscii(const char* p, size_t n) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    high |= word;
+  }
+  for (; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
+  return (high & 0x8080808080808080ull) == 0;
+}
+
+inline const unsigned char* Bytes(const std::string& s) {
+  return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+/// One string or qualified-name table of the document: value to index, and
+/// the number of entries (the next index is count + 1).
+struct FITable {
+  std::unordered_map<std::string, unsigned long> map;
+  unsigned long count = 0;
+
+  const unsigned long* Find(const std::string& key) const {
+    auto it = map.find(key);
+    return it == map.end() ? nullptr : &it->second;
+  }
+  bool Full() const { return count >= kMaxTableSize; }
+  /// Enters the key with the next index; false when the table is full.
+  bool Add(const std::string& key) {
+    if (Full()) return false;
+    map.emplace(key, ++count);
+    return true;
+  }
+};
+
+/// A value in its written form: kind 0 UTF-8, 1 restricted alphabet,
+/// 2 encoding algorithm (index: the alphabet's or the algorithm's).
+struct FIEncodedValue {
+  unsigned char kind = 0;
+  unsigned long index = 0;
+  std::string octets;
+};
+
+/// An attribute of a start tag that is still open.
+struct FIPendingAttribute {
+  enum Mode { Empty, Index, LiteralAdded, Literal };
+  std::string prefix;
+  std::string namespaceURI;
+  std::string localName;
+  Mode mode = Empty;
+  unsigned long index = 0;
+  FIEncodedValue value;
+};
+
+/// A namespace attribute of a start tag that is still open.
+struct FIDeclaration {
+  enum Kind { Prefixed, Default, Undeclare };
+  Kind kind = Prefixed;
+  std::string prefix;
+  std::string uri;
+};
+
+/// A restricted alphabet ready for packing.
+struct FIAlphabet {
+  bool lengthOk = false;
+  int width = 0;
+  int32_t position[256];  // -1 for a byte outside the alphabet
+};
+
+struct FIWriterState {
+  FITable prefixes, namespaceNames, localNames, attributeValues, characterChunks, elementNames,
+      attributeNames;
+  std::string key;  // qualified-name key, reused
+  std::vector<FIDeclaration> declarations;
+  size_t declarationCount = 0;
+  std::vector<FIPendingAttribute> attributes;
+  size_t attributeCount = 0;
+  std::vector<std::string> outputDefaults;  // per depth of the open elements
+  CFastInfosetContext::EncodedCharacterString encodings[CFastInfosetContext::ENCODING_TABLE_SIZE];
+  std::vector<FIAlphabet> alphabets;
+  FIEncodedValue scratch;
+  std::string utf8;
+  unsigned long attributeMaxAddLength = 0;
+  unsigned long elementMaxAddLength = 0;
+  bool utf16 = false;
+
+  const CFastInfosetContext::EncodedCharacterString& Encoding(ItemType type) const {
+    static const CFastInfosetContext::EncodedCharacterString kString = {
+        CFastInfosetContext::EncodedCharacterString::Kind_String, 0};
+    const unsigned long t = static_cast<unsigned long>(type);
+    return t < CFastInfosetContext::ENCODING_TABLE_SIZE ? encodings[t] : kString;
+  }
+
+  FIDeclaration& NextDeclaration() {
+    if (declarationCount == declarations.size()) declarations.emplace_back();
+    return declarations[declarationCount++];
+  }
+
+  void Declare(FIDeclaration::Kind kind, const std::string& prefix, const std::string& uri) {
+    FIDeclaration& d = NextDeclaration();
+    d.kind = kind;
+    d.prefix = prefix;
+    d.uri = uri;
+  }
+};
+
+/// Prepares a restricted alphabet for packing.
+void PrepareAlphabet(const std::string& alphabet, FIAlphabet& out);
+/// The text packed in restricted alphabet `index` (1 or 2).
+void PackRestrictedAlphabet(const FIWriterState& state, unsigned long index, const char* text,
+                            size_t length, std::string& out);
+/// Local code page to UTF-8.
+void ToUtf8(const std::string& text, std::string& out);
+/// The written form of a non-empty value under the context's encoding for its
+/// type; `chunk`: a character chunk, else an attribute value.
+void EncodeValue(FIWriterState& state, const std::string& value, ItemType type, bool chunk,
+                 FIEncodedValue& out);
+/// A literal value from bit 3 (attribute values) or bit 5 (character chunks).
+void EmitBit3(CFastInfosetWriter& writer, CBinaryStream& stream, unsigned char bits,
+              const FIEncodedValue& value);
+void EmitBit5(CFastInfosetWriter& writer, CBinaryStream& stream, unsigned char bits,
+              const FIEncodedValue& value);
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_FASTINFOSET_FASTINFOSETWRITERSTATE_H

@@ -1,0 +1,99 @@
+// Test helpers for hand-built Fast Infoset documents: octets from hex, and
+// what a document reads as (its tree, or the exception's class and message).
+#ifndef VXXML_TESTS_FASTINFOSET_FASTINFOSETOCTETS_H
+#define VXXML_TESTS_FASTINFOSET_FASTINFOSETOCTETS_H
+
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "vxxml/Exception.h"
+#include "vxxml/XmlDocument.h"
+#include "xml/TreeDump.h"
+
+namespace fi_test {
+
+/// Octets from hex pairs; spaces and '|' separate, nothing else may appear.
+inline std::string H(const char* hex) {
+  std::string out;
+  int high = -1;
+  for (const char* p = hex; *p; ++p) {
+    if (*p == ' ' || *p == '|') continue;
+    const int digit = std::isdigit(static_cast<unsigned char>(*p)) ? *p - '0'
+                                                                    : std::toupper(*p) - 'A' + 10;
+    if (high < 0) {
+      high = digit;
+    } else {
+      out += static_cast<char>(high * 16 + digit);
+      high = -1;
+    }
+  }
+  return out;
+}
+
+inline std::string H(const std::string& hex) { return H(hex.c_str()); }
+
+/// One octet.
+inline std::string Oct(unsigned value) { return std::string(1, static_cast<char>(value & 0xFF)); }
+
+inline std::string Be32(uint64_t value) {
+  return Oct(unsigned(value >> 24)) + Oct(unsigned(value >> 16)) + Oct(unsigned(value >> 8)) +
+         Oct(unsigned(value));
+}
+
+/// A non-empty octet string with its length starting on the second bit
+/// (bit 1 given by `bit1`), as names and vocabulary strings are written.
+inline std::string Octets2(const std::string& s, unsigned bit1 = 0) {
+  const size_t n = s.size();
+  if (n <= 64) return Oct(bit1 | unsigned(n - 1)) + s;
+  if (n <= 320) return Oct(bit1 | 0x40) + Oct(unsigned(n - 65)) + s;
+  return Oct(bit1 | 0x60) + Be32(n - 321) + s;
+}
+
+/// Header, no optional components, then the body.
+inline std::string Doc(const std::string& body) { return H("E0 00 00 01 00") + body; }
+
+/// Packs alphabet positions `width` bits each, most significant first; the
+/// rest of the last octet is filled with ones.
+inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) {
+  std::string out;
+  uint64_t held = 0;
+  unsigned bits = 0;
+  for (unsigned p : positions) {
+    held = (held << width) | p;
+    bits += width;
+    while (bits >= 8) {
+      bits -= 8;
+      out += Oct(unsigned(held >> bits));
+    }
+  }
+  if (bits) out += Oct(unsigned((held << (8 - bits)) | ((1u << (8 - bits)) - 1)));
+  return out;
+}
+
+inline std::string Describe(const VxXmlLib10::CVxException& e) {
+  return std::string(typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: "
+                                                                    : "other: ") +
+         e.GetFullMessage();
+}
+
+/// The tree the bytes read as, or "CVxException: <message>".
+inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes) {
+  try {
+    doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return vxxml_test::DumpTree(doc.GetDocumentElement());
+  } catch (const VxXmlLib10::CVxException& e) {
+    return Describe(e);
+  }
+}
+
+inline std::string Read(const std::string& bytes) {
+  VxXmlLib10::CXmlDocument doc;
+  return Read(doc, bytes);
+}
+
+}  // namespace fi_test
+
+#endif  // VXXML_TESTS_FASTINFOSET_FASTINFOSETOCTETS_H

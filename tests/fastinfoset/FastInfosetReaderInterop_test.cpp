@@ -1,0 +1,119 @@
+// Documents written by the reference Fast Infoset library for Java (from XML
+// inputs with comments, processing instructions, a document type, namespaces,
+// many repeated names and values and long texts) read into the tree the XML
+// text itself reads as. A small Java driver (interop_reader/XmlToFi.java)
+// writes each input three ways: defaults, UTF-16BE strings, and long values
+// entered in the tables.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vxxml/Exception.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/XmlDocument.h"
+#include "xml/TreeDump.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+std::vector<std::pair<std::string, std::string>> Inputs() {
+  std::vector<std::pair<std::string, std::string>> inputs;
+  inputs.push_back({"misc",
+                    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                    "<!DOCTYPE root [\n"
+                    "  <!ENTITY e \"entity text\">\n"
+                    "  <!ATTLIST item kind CDATA \"none\">\n"
+                    "]>\n"
+                    "<!-- a comment before the root -->\n"
+                    "<?app before the root?>\n"
+                    "<root>\n"
+                    "  <!-- inside -->\n"
+                    "  <?app inside?>\n"
+                    "  <item id=\"1\">&e; and more</item>\n"
+                    "  <item>default attribute</item>\n"
+                    "  <empty/>\n"
+                    "  <mixed>one <b>two</b> three</mixed>\n"
+                    "  <c><![CDATA[x < y & z]]></c>\n"
+                    "</root>\n"
+                    "<!-- after the root -->\n"});
+  inputs.push_back({"namespaces",
+                    "<r xmlns=\"urn:default\" xmlns:p=\"urn:p\" xml:lang=\"en\">\n"
+                    "  <p:a p:attr=\"1\" plain=\"2\">"
+                    "<b xmlns=\"urn:inner\" xmlns:q=\"urn:q\"><q:c q:x=\"y\" xml:space=\"preserve\"/></b>"
+                    "</p:a>\n"
+                    "  <d xmlns=\"\"><e/></d>\n"
+                    "  <p:a xmlns:p=\"urn:p2\"><p:f/></p:a>\n"
+                    "</r>\n"});
+  std::string repeats = "<list xmlns:n=\"urn:n\">";
+  for (int i = 0; i < 3000; ++i) {
+    repeats += "<e" + std::to_string(i % 2500) + " a=\"v" + std::to_string(i % 100) + "\" n:b=\"" +
+               std::to_string(i) + "\">t" + std::to_string(i % 50) + "</e" +
+               std::to_string(i % 2500) + ">";
+  }
+  repeats += "</list>";
+  inputs.push_back({"repeats", repeats});
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += static_cast<char>('a' + i % 26);
+  inputs.push_back({"long",
+                    "<doc><t>" + text + "</t><a v=\"" + text.substr(0, 5000) + "\"/>"
+                    "<u>caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80</u>"
+                    "<w>  spaces\tand\nlines  </w><u>caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80</u>"
+                    "</doc>"});
+  return inputs;
+}
+
+std::string Dump(const std::string& path, const CXmlSerializationContext& context) {
+  CXmlDocument doc(context);
+  try {
+    doc.Load(path.c_str());
+  } catch (const CVxException& e) {
+    return "CVxException: " + e.GetFullMessage();
+  }
+  return vxxml_test::DumpTree(doc.GetDocumentElement());
+}
+
+}  // namespace
+
+TEST(FastInfosetReaderInterop, ReferenceOutputReadsAsTheXmlText) {
+  const std::string java = VXXML_FI_READER_JAVA;
+  const std::string classpath = VXXML_FI_READER_CLASSPATH;
+  if (java.empty() || classpath.empty()) GTEST_SKIP() << "no JDK or FastInfoset.jar";
+
+  const std::string dir = ::testing::TempDir() + "vxxml_fi_reader_" + std::to_string(getpid());
+  ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
+  const auto inputs = Inputs();
+  std::string command = "'" + java + "' -cp '" + classpath + "' XmlToFi '" + dir + "'";
+  for (const auto& input : inputs) {
+    std::ofstream(dir + "/" + input.first + ".xml", std::ios::binary) << input.second;
+    command += " '" + dir + "/" + input.first + ".xml'";
+  }
+  ASSERT_EQ(std::system((command + " >'" + dir + "/java.log' 2>&1").c_str()), 0)
+      << std::ifstream(dir + "/java.log").rdbuf();
+
+  // The reference writes CDATA sections as plain character chunks or with the
+  // cdata algorithm; the text is compared with CDATA markers stripped.
+  CXmlSerializationContext stripped;
+  stripped.SetStripCDATA(true);
+  const CXmlSerializationContext plain;
+  for (const auto& input : inputs) {
+    const std::string expected = Dump(dir + "/" + input.first + ".xml", stripped);
+    ASSERT_EQ(expected.find("CVxException"), std::string::npos) << expected;
+    for (const char* variant : {"utf8", "utf16", "indexed"}) {
+      const std::string path = dir + "/" + input.first + "." + variant + ".fi";
+      const std::string read = Dump(path, plain);
+      EXPECT_TRUE(read == expected) << path << "\n" << read.substr(0, 2000);
+      std::remove(path.c_str());
+    }
+    std::remove((dir + "/" + input.first + ".xml").c_str());
+  }
+  std::remove((dir + "/java.log").c_str());
+  rmdir(dir.c_str());
+}

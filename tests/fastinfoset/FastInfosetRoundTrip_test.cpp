@@ -1,0 +1,309 @@
+// What the Fast Infoset writer produces reads back into the tree that the
+// XML text writer's output of the same calls reads as, under every context
+// setting; and every prefix of it fails with the end-of-file message.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fastinfoset/FastInfosetOctets.h"
+#include "vxxml/FastInfosetWriter.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/XmlTextWriter.h"
+#include "xml/TreeDump.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+typedef CFastInfosetContext::EncodedCharacterString Encoding;
+typedef std::function<void(CXmlWriter&)> Script;
+typedef std::vector<std::pair<ItemType, std::string>> Values;
+
+std::string FastInfoset(const CFastInfosetContext& context, const Script& script,
+                        FInfoDecl decl = FInfoDecl_None) {
+  CBinaryStream stream;
+  CFastInfosetWriter writer(context, stream);
+  writer.Open();
+  writer.WriteStartDocument(decl);
+  script(writer);
+  writer.WriteEndDocument();
+  writer.Close();
+  const CBinaryData data = stream.GetBinaryStream();
+  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+std::string XmlText(const Script& script) {
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.SetFormat(false);
+  writer.Open();
+  writer.WriteStartDocument();
+  script(writer);
+  writer.Close();
+  return stream.GetText();
+}
+
+void Leaf(CXmlWriter& w, const std::string& name, const std::string& ns, const std::string& text,
+          ItemType type = ItemType_string) {
+  w.WriteStartElement(name, ns);
+  w.WriteString(text, type);
+  w.WriteEndElement();
+}
+
+void Namespaces(CXmlWriter& w) {
+  w.SetDefaultNamespace("urn:a");
+  w.AddNamespace("p", "urn:b");
+  w.WriteStartElement("root", "urn:a");
+  w.WriteAttributeString("plain", "", "1", ItemType_string);
+  w.WriteAttributeString("pb", "urn:b", "2", ItemType_string);
+  w.WriteAttributeString("lang", "http://www.w3.org/XML/1998/namespace", "fr", ItemType_string);
+  Leaf(w, "c", "urn:a", "in the default namespace");
+  Leaf(w, "d", "urn:b", "prefixed");
+  w.WriteStartElement("e", "urn:q");
+  Leaf(w, "f", "", "no namespace below a default one");
+  for (int i = 0; i < 3; ++i) {
+    w.WriteStartElement("x", "urn:x");
+    w.WriteAttributeString("a", "urn:attr", "v", ItemType_string);
+    Leaf(w, "y", "urn:y", "generated prefixes");
+    w.WriteEndElement();
+  }
+  w.WriteEndElement();
+  w.WriteStartElement("t", "urn:a");
+  w.WriteAttributeType("urn:types", "T3", ItemType_string);
+  w.WriteAttributeNil();
+  w.WriteEndElement();
+  w.WriteEndElement();
+}
+
+void Texts(CXmlWriter& w) {
+  w.WriteComment("a comment");
+  w.WritePI("<?target data?>");
+  w.WriteStartElement("texts", "");
+  for (size_t n : {1u, 2u, 8u, 9u, 64u, 65u, 258u, 259u, 264u, 265u, 320u, 321u, 5000u}) {
+    std::string text;
+    for (size_t i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
+    Leaf(w, "t", "", text);
+    w.WriteStartElement("a", "");
+    w.WriteAttributeString("v", "", text, ItemType_string);
+    w.WriteEndElement();
+  }
+  w.WriteStartElement("mixed", "");
+  w.WriteString("one ", ItemType_string);
+  Leaf(w, "b", "", "inner");
+  w.WriteString(" three", ItemType_string);
+  w.WriteEndElement();
+  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' caf\xC3\xA9 \xF0\x9F\x98\x80");
+  w.WriteStartElement("empty", "");
+  w.WriteAttributeString("v", "", "", ItemType_string);
+  w.WriteEndElement();
+  w.WriteStartElement("deep", "");
+  for (int i = 0; i < 60; ++i) w.WriteStartElement("level", i % 2 ? "urn:odd" : "");
+  w.WriteString("bottom", ItemType_string);
+  for (int i = 0; i < 60; ++i) w.WriteEndElement();
+  w.WriteEndElement();
+  w.WriteEndElement();
+}
+
+void Repeats(CXmlWriter& w) {
+  w.WriteStartElement("repeats", "");
+  char buf[32];
+  for (int i = 0; i < 3000; ++i) {
+    std::snprintf(buf, sizeof buf, "e%d", i % 2200);
+    w.WriteStartElement(buf, "");
+    std::snprintf(buf, sizeof buf, "%d", i % 70);
+    w.WriteAttributeString("v", "", buf, ItemType_string);
+    std::snprintf(buf, sizeof buf, "t%d", i % 1100);
+    w.WriteString(buf, ItemType_string);
+    w.WriteEndElement();
+  }
+  w.WriteEndElement();
+}
+
+// Each value as an attribute and as element text, twice (the second time
+// by index where it was entered in a table).
+Script Typed(const Values& values) {
+  return [values](CXmlWriter& w) {
+    w.WriteStartElement("typed", "");
+    for (int round = 0; round < 2; ++round) {
+      for (const auto& v : values) {
+        w.WriteStartElement("v", "");
+        w.WriteAttributeString("a", "", v.second, v.first);
+        w.WriteString(v.second, v.first);
+        w.WriteEndElement();
+      }
+    }
+    w.WriteEndElement();
+  };
+}
+
+// Values in the canonical forms the encodings give back.
+const Values kAllKinds = {
+    {ItemType_hexBinary, "CAFE"},
+    {ItemType_base64Binary, "YWI="},
+    {ItemType_i1, "-5"},
+    {ItemType_i2, "-2"},
+    {ItemType_i4, "42"},
+    {ItemType_i8, "-9000000000"},
+    {ItemType_ui1, "7"},
+    {ItemType_ui2, "65535"},
+    {ItemType_ui4, "4000000000"},
+    {ItemType_ui8, "9000000000000000000"},
+    {ItemType_r4, "1.5"},
+    {ItemType_r8, "2.25"},
+    {ItemType_duration, "P1D"},
+    {ItemType_yearMonth, "2005-01"},
+    {ItemType_date, "2005-01-01"},
+    {ItemType_datetime, "2005-01-01T10:00:00Z"},
+    {ItemType_time, "10:00:00"},
+    {ItemType_string, "text"},
+    {ItemType_boolean, "true"},
+    {ItemType_boolean, "false"},
+    {ItemType_decimal, "-12.5"},
+    {ItemType_integer, "123456789012345678901234567890"},
+};
+
+struct Setting {
+  std::string name;
+  std::function<void(CFastInfosetContext&)> apply;
+  Values values;
+};
+
+std::vector<Setting> Settings() {
+  std::vector<Setting> settings;
+  settings.push_back({"default", [](CFastInfosetContext&) {}, kAllKinds});
+  settings.push_back({"suggested", [](CFastInfosetContext& c) { c.SetSuggestedValues(); },
+                      kAllKinds});
+  // The scripts write strings; the encodings under test go to other kinds,
+  // char standing for any text of the right form.
+  settings.push_back({"numeric alphabet",
+                      [](CFastInfosetContext& c) {
+                        for (ItemType t : {ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char})
+                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 1});
+                      },
+                      {{ItemType_i4, "-42"},
+                       {ItemType_r8, "1.5e-7"},
+                       {ItemType_decimal, "3"},
+                       {ItemType_char, "1 2 3 4.5 +6"}}});
+  settings.push_back({"date alphabet",
+                      [](CFastInfosetContext& c) {
+                        for (ItemType t : {ItemType_date, ItemType_datetime, ItemType_char})
+                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 2});
+                      },
+                      {{ItemType_date, "2005-01-01"},
+                       {ItemType_datetime, "2005-01-01T10:00:00Z"},
+                       {ItemType_char, "12:30 2"}}});
+  const std::pair<unsigned long, std::vector<std::string>> algorithms[] = {
+      {1, {"CAFE", "0123456789ABCDEF0123"}},
+      {2, {"YWI=", "SGVsbG8sIHdvcmxkIQ=="}},
+      {3, {"-2", "32767"}},
+      {4, {"42", "-2147483648"}},
+      {5, {"-9000000000", "1"}},
+      {6, {"true", "false"}},
+      {7, {"1.5", "-0.25"}},
+      {8, {"2.25", "1e+100"}},
+      {9, {"00112233445566778899AABBCCDDEEFF"}},
+      {10, {"x<y & z", "caf\xC3\xA9"}},
+  };
+  for (const auto& a : algorithms) {
+    const unsigned long index = a.first;
+    Values values;
+    for (const std::string& v : a.second) values.push_back({ItemType_char, v});
+    settings.push_back({"algorithm " + std::to_string(index),
+                        [index](CFastInfosetContext& c) {
+                          c.SetEncoding(ItemType_char, {Encoding::Kind_EncodingAlgorithm, index});
+                        },
+                        values});
+  }
+  settings.push_back({"long values indexed",
+                      [](CFastInfosetContext& c) {
+                        c.SetAttributeMaxAddLength(1000);
+                        c.SetElementMaxAddLength(1000);
+                      },
+                      kAllKinds});
+  settings.push_back({"generated vocabulary",
+                      [](CFastInfosetContext& c) {
+                        c.SetUseGeneratedVocabulary(true);
+                        CFIVocabulary& v = c.GetVocabulary();
+                        v.AddElement("", "", "typed");
+                        v.AddElement("", "", "v");
+                        v.AddAttribute("", "", "a");
+                        v.AddElement("p", "urn:b", "d");
+                        v.AddAttributeValue("text");
+                        v.AddElementValue("42");
+                      },
+                      kAllKinds});
+  return settings;
+}
+
+const Script kScripts[] = {Namespaces, Texts, Repeats};
+
+// The first line where two dumps differ, for a short failure message.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  const size_t start = a.rfind('\n', i) == std::string::npos ? 0 : a.rfind('\n', i) + 1;
+  auto line = [start](const std::string& s) { return s.substr(start, s.find('\n', start) - start).substr(0, 300); };
+  return "\n  read:     " + line(a) + "\n  expected: " + line(b);
+}
+
+#define EXPECT_SAME_DUMP(read, expected, what)                                 \
+  do {                                                                        \
+    const std::string r = (read);                                             \
+    EXPECT_TRUE(r == (expected)) << (what) << FirstDifference(r, (expected)); \
+  } while (0)
+
+void ExpectSameTree(const CFastInfosetContext& fi, const Script& script, const std::string& what,
+                    FInfoDecl decl = FInfoDecl_None) {
+  CXmlSerializationContext context;
+  context.GetFIContext() = fi;
+  const std::string bytes = FastInfoset(fi, script, decl);
+  CXmlDocument text;
+  text.LoadXml(XmlText(script).c_str());
+  const std::string expected = vxxml_test::DumpTree(text.GetDocumentElement());
+  CXmlDocument doc(context);
+  EXPECT_SAME_DUMP(fi_test::Read(doc, bytes), expected, what);
+  EXPECT_SAME_DUMP(fi_test::Read(doc, vxxml_test::Gzip(bytes)), expected, what + " gzip");
+  EXPECT_SAME_DUMP(fi_test::Read(doc, vxxml_test::Zlib(bytes)), expected, what + " zlib");
+}
+
+}  // namespace
+
+TEST(FastInfosetRoundTrip, EveryContextSettingReadsAsTheXmlText) {
+  for (const Setting& s : Settings()) {
+    CFastInfosetContext fi;
+    s.apply(fi);
+    try {
+      ExpectSameTree(fi, Typed(s.values), s.name);
+      for (const Script& script : kScripts) ExpectSameTree(fi, script, s.name);
+    } catch (const CVxException& e) {
+      ADD_FAILURE() << s.name << ": " << e.GetFullMessage();
+    }
+  }
+}
+
+TEST(FastInfosetRoundTrip, EveryDeclaration) {
+  for (int decl = FInfoDecl_None; decl <= FInfoDecl_Version11StandaloneNo; ++decl)
+    ExpectSameTree(CFastInfosetContext(), Namespaces, "declaration " + std::to_string(decl),
+                   static_cast<FInfoDecl>(decl));
+}
+
+TEST(FastInfosetRoundTrip, EveryPrefixFailsAtTheEndOfFile) {
+  CFastInfosetContext suggested;
+  suggested.SetSuggestedValues();
+  const std::string documents[] = {
+      FastInfoset(CFastInfosetContext(), Namespaces, FInfoDecl_Version10),
+      FastInfoset(suggested, Typed(kAllKinds)),
+  };
+  CXmlDocument doc;
+  for (const std::string& full : documents) {
+    const size_t header = full.find("\xE0\x00\x00\x01", 0, 4) + 4;
+    for (size_t n = header + 1; n < full.size(); ++n)
+      ASSERT_EQ(fi_test::Read(doc, full.substr(0, n)),
+                "CVxException: Failed to parse FastInfoset. Unexpected End of File.")
+          << n;
+  }
+}
