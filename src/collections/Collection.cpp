@@ -185,7 +185,10 @@ CXmlCollection::Node* CXmlCollection::GetNodeForItem(CXmlObjectBase* item) const
 }
 
 void CXmlCollection::RemoveNode(Node* node) {
-  if (!node) detail::ThrowItemNotFound();
+  // A node of another list (or none) must not be unlinked from this one.
+  Node* member = m_first;
+  while (member && member != node) member = member->m_next;
+  if (!node || !member) detail::ThrowItemNotFound();
   FireOnCollectionRemove(-1);
   if (node->m_prev)
     node->m_prev->m_next = node->m_next;

@@ -193,6 +193,14 @@ TEST(Collection, IndexAndLookupFailures) {
        "The object was not found in the collection"},
       {Failure<CVxInvalidParamException>([&] { list.AddAfterItem(stranger, a); }),
        "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] {
+         List other;
+         other.AppendItem(a);
+         list.RemoveNode(other.GetFirstNode());
+       }),
+       "The object was not found in the collection"},
+      {Failure<CVxInvalidParamException>([&] { list.RemoveNode(nullptr); }),
+       "The object was not found in the collection"},
       {Failure<CVxInvalidParamException>([&] { list.AppendItem(nullptr); }),
        "A NULL item can not be added to the collection"},
       {Failure<CVxInvalidParamException>([&] { list.AddItemAt(0, nullptr); }),
