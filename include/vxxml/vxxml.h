@@ -2,6 +2,7 @@
 #ifndef VXXML_VXXML_H
 #define VXXML_VXXML_H
 
+#include "vxxml/AttributeInfos.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/ClassFactory.h"
@@ -30,6 +31,7 @@
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
 #include "vxxml/StringBuffer.h"
+#include "vxxml/TypedCollections.h"
 #include "vxxml/Untyped.h"
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"

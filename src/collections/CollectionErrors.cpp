@@ -39,6 +39,11 @@ void ThrowCollectionTargetNamespace() {
       "(program logic error)");
 }
 
+void ThrowWrongDateKind(const char* kind) {
+  throw CVxInvalidParamException(
+      FormatString("Dates added to this collection must be of type %s", kind));
+}
+
 void ThrowNamespaceIsRuleToken(const std::string& namespaceUri) {
   throw CVxInvalidNamespaceException(
       FormatString("Invalid Namespace [%s]", namespaceUri.c_str()));

@@ -22,6 +22,11 @@ namespace detail {
 [[noreturn]] void ThrowNullItem();
 [[noreturn]] void ThrowCollectionTargetNamespace();
 
+// ---- typed value collections ----
+/// A date of another kind than the collection's; `kind` is the kind's
+/// enumerator name ("dt_date", ...).
+[[noreturn]] void ThrowWrongDateKind(const char* kind);
+
 // ---- untyped content ----
 /// A namespace argument that is a rule token ("##any", ...).
 [[noreturn]] void ThrowNamespaceIsRuleToken(const std::string& namespaceUri);

@@ -28,6 +28,16 @@ void ThrowCannotCheckRestriction(const std::string& typeName) {
   throw CVxException("Cannot CheckRestriction for type: " + typeName);
 }
 
+void ThrowRequiredAttributeMissing(const std::string& attributeName) {
+  throw CVxValidationException(
+      FormatString("Failed to find the required Attribute [%s]", attributeName.c_str()));
+}
+
+void ThrowNotAnAttributeCol() {
+  throw CVxException(
+      "Serialization Data Error : The collection should be a CAttributeCol, it was not!");
+}
+
 void ThrowNilOnNonNillable(const std::string& elementName) {
   throw CVxValidationException(FormatString(
       "Invalid use of 'nil' attibute in non-nillable element [%s]", elementName.c_str()));

@@ -14,6 +14,9 @@ namespace detail {
 [[noreturn]] void ThrowAllAbsClsOptNotImplemented();
 
 [[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
+// ---- attribute infos ----
+[[noreturn]] void ThrowRequiredAttributeMissing(const std::string& attributeName);
+[[noreturn]] void ThrowNotAnAttributeCol();
 [[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
 [[noreturn]] void ThrowUnexpectedNilValue(const std::string& value);
 [[noreturn]] void ThrowNotImplementedValidate();

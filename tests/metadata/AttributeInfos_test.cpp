@@ -1,0 +1,398 @@
+#include "vxxml/AttributeInfos.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "core/GeneratedFixtures.h"
+#include "vxxml/XmlDocument.h"
+
+using namespace vxxml_test;
+
+namespace {
+
+const char kNs[] = "urn:po";
+
+std::string ColorText(int v) { return v == 0 ? "red" : v == 1 ? "green" : "blue"; }
+int ColorValue(const char* t) {
+  const std::string s(t);
+  return s == "red" ? 0 : s == "green" ? 1 : 2;
+}
+
+CPrimitiveRestrictions Sku() {
+  return CPrimitiveRestrictions("\\d{3}-[A-Z]{2}", -1, -1, "", "", "", "", -1);
+}
+CPrimitiveRestrictions Below100() {
+  return CPrimitiveRestrictions("", -1, -1, "", "", "", "100", -1);
+}
+
+enum { kPartNum = 1, kQty, kPrice, kColor, kLang, kAny, kShade };
+
+// <item partNum=".." qty=".." price=".." color=".." x:lang=".." (others)/>:
+// every attribute kind, with defaults on the optional ones.
+class Item : public TestClass<Item> {
+ public:
+  Item() { SetElementName("item"); }
+  // As generated code does, the reset object holds its wildcard collection.
+  void Init() override {
+    props.clear();
+    SetCollection(kAny, new CAttributeCol("", "##other", kNs));
+  }
+  static void Build(Metadata& m) {
+    m.elements = new CElementInfo*[1]{nullptr};
+    m.attributes = new CAttributeInfo*[8]{
+        new CAttributeInfoPrimitive("partNum", "", kPartNum, false, ItemType_string, nullptr,
+                                    CWhitespaceUtils::WhitespaceRule_Preserve, Sku(), nullptr),
+        new CAttributeInfoPrimitive("qty", "", kQty, true, ItemType_i4, nullptr,
+                                    CWhitespaceUtils::WhitespaceRule_Collapse, Below100(), "1"),
+        new CAttributeInfoPrimitive("price", "", kPrice, true, ItemType_r8, "%.2f",
+                                    CWhitespaceUtils::WhitespaceRule_Collapse,
+                                    CPrimitiveRestrictions(), "0.00"),
+        new CAttributeInfoEnum("color", "", kColor, true, ColorText, ColorValue, "red"),
+        new CAttributeInfoPrimitive("lang", "urn:x", kLang, true, ItemType_string, nullptr,
+                                    CWhitespaceUtils::WhitespaceRule_None,
+                                    CPrimitiveRestrictions(), ""),
+        new CAttributeInfoEnum("shade", "", kShade, false, ColorText, ColorValue, nullptr),
+        // Last: a wildcard takes every attribute its rule admits.
+        new CAttributeInfoAny("AnyAttribute", "", kAny, true, "##other", kNs, nullptr),
+        nullptr};
+    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element,
+                                    "ItemType", kNs, true, false, -1, ItemType_none, nullptr,
+                                    false);
+  }
+};
+
+CSmartPtr<Item> FullItem() {
+  CSmartPtr<Item> item(new Item);
+  item->SetString(kPartNum, "926-AA");
+  item->SetI4(kQty, 3);
+  item->props[kPrice].SetR8(9.5);
+  item->SetI4(kColor, 1);
+  item->SetString(kLang, "en");
+  CSmartPtr<CAttributeCol> any(new CAttributeCol("urn:o", "##other", kNs));
+  any->Add("note", "fragile");
+  item->SetCollection(kAny, any);
+  item->SetI4(kShade, 2);
+  return item;
+}
+
+std::string FullMessage(const std::function<void()>& f, std::string* type = nullptr) {
+  try {
+    f();
+  } catch (const CVxException& e) {
+    if (type) *type = typeid(e).name();
+    return e.GetFullMessage();
+  }
+  return "no exception";
+}
+
+// Reads the object from the document element of `xml` through the class
+// reader.
+void Read(Item* item, const std::string& xml, const CXmlSerializationContext& ctx) {
+  CXmlDocument doc;
+  doc.LoadXml(xml.c_str());
+  CXmlElement* root = doc.GetDocumentElement();
+  CXmlObjectBase::FromXml_Int(item, root, root->GetFirstElement(), ctx);
+}
+
+// The writer declares each namespace just before the first attribute in it.
+const char kFullItem[] =
+    "<item xmlns=\"urn:po\" partNum=\"926-AA\" qty=\"3\" price=\"9.50\" color=\"green\" "
+    "xmlns:AA=\"urn:x\" AA:lang=\"en\" shade=\"blue\" xmlns:AB=\"urn:o\" "
+    "AB:note=\"fragile\"/>";
+
+CXmlSerializationContext Ctx() {
+  CXmlSerializationContext ctx;
+  ctx.SetDefaultNamespaceURI(kNs);
+  return ctx;
+}
+
+TEST(AttributeInfos, WritesEveryKindInArrayOrder) {
+  EXPECT_EQ(WriteRoot(FullItem(), Ctx(), false), kFullItem);
+}
+
+TEST(AttributeInfos, DefaultsLeftOutOnlyWhenAsked) {
+  struct Case {
+    std::function<void(Item&)> set;
+    bool option;
+    const char* expected;  // the attributes after partNum, before shade
+  } cases[] = {
+      // Values equal to their defaults.
+      {[](Item& i) { i.SetI4(kQty, 1); }, false, " qty=\"1\""},
+      {[](Item& i) { i.SetI4(kQty, 1); }, true, ""},
+      {[](Item& i) { i.props[kPrice].SetR8(0); }, true, ""},
+      {[](Item& i) { i.props[kPrice].SetR8(0); }, false, " price=\"0.00\""},
+      {[](Item& i) { i.SetI4(kColor, 0); }, true, ""},
+      {[](Item& i) { i.SetI4(kColor, 0); }, false, " color=\"red\""},
+      // Other values, and an empty default, are always written.
+      {[](Item& i) { i.SetI4(kQty, 2); }, true, " qty=\"2\""},
+      {[](Item& i) { i.SetString(kLang, ""); }, true, " xmlns:AA=\"urn:x\" AA:lang=\"\""},
+      // Absent optional values write nothing, option or not.
+      {[](Item&) {}, false, ""},
+      {[](Item&) {}, true, ""},
+  };
+  for (const Case& c : cases) {
+    CSmartPtr<Item> item(new Item);
+    item->SetString(kPartNum, "926-AA");
+    item->SetI4(kShade, 0);
+    c.set(*item);
+    CXmlSerializationContext ctx = Ctx();
+    ctx.SetNoOptionalAttributeDefaultOutput(c.option);
+    EXPECT_EQ(WriteRoot(item, ctx, false),
+              std::string("<item xmlns=\"urn:po\" partNum=\"926-AA\"") + c.expected +
+                  " shade=\"red\"/>")
+        << c.expected << " " << c.option;
+  }
+  // The price default compares with the formatted text: 0.001 writes
+  // "0.00", which is the default.
+  CSmartPtr<Item> item(new Item);
+  item->SetString(kPartNum, "926-AA");
+  item->SetI4(kShade, 0);
+  item->props[kPrice].SetR8(0.001);
+  CXmlSerializationContext ctx = Ctx();
+  ctx.SetNoOptionalAttributeDefaultOutput(true);
+  EXPECT_EQ(WriteRoot(item, ctx, false),
+            "<item xmlns=\"urn:po\" partNum=\"926-AA\" shade=\"red\"/>");
+}
+
+TEST(AttributeInfos, WritingFailures) {
+  struct Case {
+    const char* what;
+    std::function<void(Item&)> spoil;
+    const char* expected;
+  } cases[] = {
+      {"pattern", [](Item& i) { i.SetString(kPartNum, "92-AA"); },
+       "Failed to convert the element [item] to XML\nFailed to convert attributes to XML\n"
+       "Invalid Value for partNum [92-AA]",
+},
+      {"bound", [](Item& i) { i.SetI4(kQty, 100); },
+       "Failed to convert the element [item] to XML\nFailed to convert attributes to XML\n"
+       "Invalid Value for qty [100]"},
+      {"wrong kind", [](Item& i) { i.SetString(kQty, "7"); },
+       "Failed to convert the element [item] to XML\nFailed to convert attributes to XML\n"
+       "Invalid Value for qty: a value of type [string] cannot be checked as [i4]"},
+      {"required primitive absent", [](Item& i) { i.props.erase(kPartNum); },
+       "Failed to convert the element [item] to XML\nFailed to convert attributes to XML\n"
+       "Invalid Type 0 to convert to string"},
+      {"required enumeration absent", [](Item& i) { i.props.erase(kShade); },
+       "Failed to convert the element [item] to XML\nFailed to convert attributes to XML\n"
+       "Invalid Type 0 to convert to string"},
+  };
+  for (const Case& c : cases) {
+    CSmartPtr<Item> item = FullItem();
+    c.spoil(*item);
+    std::string type;
+    EXPECT_EQ(FullMessage([&] { WriteRoot(item, Ctx()); }, &type), c.expected) << c.what;
+    // The class writer wraps every failure in a validation exception.
+    EXPECT_EQ(type, typeid(CVxValidationException).name()) << c.what;
+  }
+  // A value equal to the default is left out before any facet check.
+  CSmartPtr<Item> item = FullItem();
+  item->props.erase(kAny);
+  item->SetString(kLang, "en");
+  CXmlSerializationContext ctx = Ctx();
+  ctx.SetNoOptionalAttributeDefaultOutput(true);
+  item->SetI4(kQty, 1);
+  EXPECT_EQ(WriteRoot(item, ctx, false),
+            "<item xmlns=\"urn:po\" partNum=\"926-AA\" price=\"9.50\" color=\"green\" "
+            "xmlns:AA=\"urn:x\" AA:lang=\"en\" shade=\"blue\"/>");
+}
+
+TEST(AttributeInfos, WildcardWritesWhatTheCollectionHolds) {
+  CSmartPtr<Item> item = FullItem();
+  CSmartPtr<CAttributeCol> any(new CAttributeCol("urn:o", "##any", kNs));
+  any->Add("a", "1");
+  any->Add("b", "2", "");
+  item->SetCollection(kAny, any);
+  item->props.erase(kLang);
+  EXPECT_EQ(WriteRoot(item, Ctx(), false),
+            "<item xmlns=\"urn:po\" partNum=\"926-AA\" qty=\"3\" price=\"9.50\" "
+            "color=\"green\" shade=\"blue\" xmlns:AA=\"urn:o\" AA:a=\"1\" b=\"2\"/>");
+  // No collection, or something else than a collection: nothing.
+  item->SetString(kAny, "x");
+  EXPECT_EQ(WriteRoot(item, Ctx(), false),
+            "<item xmlns=\"urn:po\" partNum=\"926-AA\" qty=\"3\" price=\"9.50\" "
+            "color=\"green\" shade=\"blue\"/>");
+}
+
+struct Doc {
+  explicit Doc(const std::string& xml) { doc.LoadXml(xml.c_str()); }
+  CXmlElement* Root() const { return doc.GetDocumentElement(); }
+  CXmlDocument doc;
+};
+
+TEST(AttributeInfos, ReadsEveryKindAndWritesTheSameBytes) {
+  CSmartPtr<Item> item(new Item);
+  CXmlSerializationContext ctx = Ctx();
+  Read(item, kFullItem, ctx);
+  EXPECT_EQ(item->props[kQty].GetI4(), 3);
+  EXPECT_EQ(item->props[kPrice].GetR8(), 9.5);
+  EXPECT_EQ(item->props[kColor].GetI4(), 1);
+  EXPECT_EQ(item->props[kLang].GetString(), "en");
+  EXPECT_EQ(item->props[kShade].GetI4(), 2);
+  EXPECT_EQ(WriteRoot(item, ctx, false), kFullItem);
+  // Defaults are not filled in on reading: an absent optional attribute
+  // stays absent and is not written back.
+  Read(item, "<item xmlns='urn:po' partNum='926-AA' shade='red'/>", ctx);
+  EXPECT_EQ(WriteRoot(item, ctx, false),
+            "<item xmlns=\"urn:po\" partNum=\"926-AA\" shade=\"red\"/>");
+}
+
+TEST(AttributeInfos, ReadingRules) {
+  const char xml[] =
+      "<item xmlns:x='urn:x' xmlns:o='urn:o' xmlns:p='urn:po' partNum=' 12 ' x:partNum='1' "
+      "qty=' 4 ' x:color='blue' lang='fr' o:z='1' p:y='2' w='3' shade='red'/>";
+  CXmlSerializationContext strict, lenient, ignoring;
+  lenient.SetIgnoreUnknownAttributes(true);
+  ignoring.SetIgnoreUnknownAttributes(true);
+  ignoring.SetIgnoreNamespaces(true);
+  CSmartPtr<Item> item(new Item);
+  // p:y is in the target namespace, which "##other" refuses: nobody takes it.
+  std::string type;
+  EXPECT_EQ(FullMessage([&] { Read(item, xml, strict); }, &type),
+            "Failed to process the element [item]\nUnexpected Attribute [y] found.");
+  EXPECT_EQ(type, typeid(CVxValidationException).name());
+
+  // No facet check on reading; the whitespace rule applies. The simple and
+  // enumerated infos refuse x:partNum, x:color and the unqualified lang,
+  // which fall to the wildcard with o:z and w.
+  Read(item, xml, lenient);
+  EXPECT_EQ(item->props[kPartNum].GetString(), " 12 ");
+  EXPECT_EQ(item->props[kQty].GetI4(), 4);
+  EXPECT_EQ(item->props.count(kColor), 0u);
+  EXPECT_EQ(item->props.count(kLang), 0u);
+  EXPECT_EQ(item->props[kShade].GetI4(), 0);
+  VxVariant any;
+  item->AccessProperty(kAny, true, any);
+  auto* col = static_cast<CAttributeCol*>(any.GetXmlCollection().Get());
+  std::string held;
+  for (CAttribute* a : *col) held += a->GetNamespace() + "|" + a->GetName() + " ";
+  EXPECT_EQ(held, "urn:x|partNum urn:x|color |lang urn:o|z |w ");
+
+  // IgnoreNamespaces lets the enumeration take x:color, but not the simple
+  // attribute x:partNum (left to the wildcard).
+  Read(item, xml, ignoring);
+  EXPECT_EQ(item->props[kColor].GetI4(), 2);
+  EXPECT_EQ(item->props[kPartNum].GetString(), " 12 ");
+  item->AccessProperty(kAny, true, any);
+  EXPECT_EQ(any.GetXmlCollection()->GetCount(), 4);
+}
+
+TEST(AttributeInfos, ReadingFailures) {
+  struct Case {
+    const char* xml;
+    const char* expected;
+  } cases[] = {
+      {"<item shade='red'/>",
+       "Failed to process the element [item]\nFailed to find the required Attribute [partNum]"},
+      {"<item partNum='1'/>",
+       "Failed to process the element [item]\nFailed to find the required Attribute [shade]"},
+      {"<item partNum='1' shade='red' qty='x'/>",
+       "Failed to process the element [item]\nThe value [x] can not be converted to a i4"},
+      {"<item partNum='1' shade='red' qty='99999999999'/>",
+       "Failed to process the element [item]\n"
+       "The value [99999999999] is to large to fit in a i4"},
+  };
+  CXmlSerializationContext ctx;
+  for (const auto& c : cases) {
+    CSmartPtr<Item> item(new Item);
+    std::string type;
+    EXPECT_EQ(FullMessage([&] { Read(item, c.xml, ctx); }, &type), c.expected) << c.xml;
+    EXPECT_EQ(type, typeid(CVxValidationException).name()) << c.xml;
+  }
+  // The causes themselves.
+  CAttributeInfo** infos = Item::Meta().attributes;
+  std::string type;
+  EXPECT_EQ(FullMessage([&] { infos[0]->Validate(ctx, false); }, &type),
+            "Failed to find the required Attribute [partNum]");
+  EXPECT_EQ(type, typeid(CVxValidationException).name());
+  CXmlDocument doc;
+  doc.LoadXml("<item qty='x'/>");
+  CSmartPtr<Item> item(new Item);
+  EXPECT_EQ(FullMessage([&] {
+              infos[1]->AttributeFromXml(ctx, item, doc.GetDocumentElement()->GetAttributes()[0]);
+            }, &type),
+            "The value [x] can not be converted to a i4");
+  EXPECT_EQ(type, typeid(CVxInvalidValueException).name());
+  // Optional attributes and the wildcard never fail validation.
+  for (int i : {1, 2, 3, 4, 6}) EXPECT_NO_THROW(infos[i]->Validate(ctx, false)) << i;
+}
+
+TEST(AttributeInfos, WildcardNeedsAnAttributeCollection) {
+  Doc d("<item xmlns:o='urn:o' o:z='1'/>");
+  const CXmlAttribute* z = d.Root()->GetAttributes()[0];
+  CAttributeInfoAny info("AnyAttribute", "", kAny, true, "##any", kNs, nullptr);
+  CXmlSerializationContext ctx;
+  std::function<void(Item&)> spoils[] = {
+      [](Item&) {},
+      [](Item& i) { i.SetString(kAny, "x"); },
+      [](Item& i) { i.SetCollection(kAny, new CElementCol("", "##any", "", 0, -1)); },
+  };
+  for (const auto& spoil : spoils) {
+    CSmartPtr<Item> item(new Item);
+    spoil(*item);
+    std::string type;
+    EXPECT_EQ(FullMessage([&] { info.AttributeFromXml(ctx, item, z); }, &type),
+              "Serialization Data Error : The collection should be a CAttributeCol, it was "
+              "not!");
+    EXPECT_EQ(type, typeid(CVxException).name());
+  }
+}
+
+TEST(AttributeInfos, WildcardNamespaceRules) {
+  Doc d("<item xmlns:t='urn:t' xmlns:o='urn:o' xmlns:a='urn:a' l='1' t:t='2' o:o='3' "
+        "a:a='4'/>");
+  struct Case {
+    const char* rule;
+    const char* accepted;  // one letter per attribute: l t o a
+  } cases[] = {
+      {"##any", "ltoa"},
+      {"##other", "loa"},
+      {"##local", "l"},
+      {"##targetNamespace", "t"},
+      {"urn:a", "la"},
+      {"urn:o urn:a", "loa"},
+      {"##local urn:o", "lo"},
+  };
+  CXmlSerializationContext ctx;
+  for (const Case& c : cases) {
+    CAttributeInfoAny info("AnyAttribute", "", kAny, true, c.rule, "urn:t", nullptr);
+    CSmartPtr<Item> item(new Item);
+    item->SetCollection(kAny, new CAttributeCol("", "##any", "urn:t"));
+    std::string accepted;
+    for (const CXmlAttribute* a : d.Root()->GetAttributes())
+      if (info.AttributeFromXml(ctx, item, a)) accepted += a->GetLocalName();
+    EXPECT_EQ(accepted, c.accepted) << c.rule;
+    VxVariant v;
+    item->AccessProperty(kAny, true, v);
+    EXPECT_EQ(v.GetXmlCollection()->GetCount(), static_cast<int>(accepted.size())) << c.rule;
+  }
+  // A wildcard ahead of a named info takes what its rule admits.
+  Doc named("<item partNum='1' shade='red'/>");
+  CAttributeInfoAny first("AnyAttribute", "", kAny, true, "##local", kNs, nullptr);
+  CSmartPtr<Item> item(new Item);
+  item->SetCollection(kAny, new CAttributeCol("", "##local", kNs));
+  EXPECT_TRUE(first.AttributeFromXml(ctx, item, named.Root()->GetAttributes()[0]));
+}
+
+TEST(AttributeInfos, AccessorsKeepTheConstructorArguments) {
+  CAttributeInfoPrimitive prim("a", nullptr, 4, true, ItemType_r4, nullptr,
+                               CWhitespaceUtils::WhitespaceRule_Replace, Below100(), nullptr);
+  EXPECT_EQ(prim.GetNamespaceURI(), "");
+  EXPECT_EQ(prim.GetFormat(), "");
+  EXPECT_EQ(prim.GetDefaultValue(), "");
+  EXPECT_EQ(prim.GetItemType(), ItemType_r4);
+  EXPECT_EQ(prim.GetWhitespaceRule(), CWhitespaceUtils::WhitespaceRule_Replace);
+  EXPECT_EQ(prim.GetRestrictions().maxExclusive, "100");
+  CAttributeInfoAny any("b", "", 5, false, nullptr, nullptr, nullptr);
+  EXPECT_EQ(any.GetNamespaceRestriction(), "");
+  EXPECT_EQ(any.GetRestrictionTargetNamespace(), "");
+  VxVariant v;
+  v.SetR4(100.0f);
+  EXPECT_EQ(FullMessage([&] { prim.CheckRestriction(v); }), "Invalid Value for a [100.000000]");
+}
+
+}  // namespace
