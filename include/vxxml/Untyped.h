@@ -262,6 +262,19 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
             const char* targetNamespace);
   /// Parses the text and reads its document element into this element.
   void FromXml(const char* xml);
+
+  // An untyped element reads the document element itself (a generated class
+  // reads its children), so the reading entry points load the document and
+  // hand over the document element as the element to read.
+  void FromXmlFile(const char* fileName, const CXmlSerializationContext& context) override;
+  void FromXml(const char* xmlText, const CXmlSerializationContext& context) override;
+  void FromXml(const wchar_t* xmlText, const CXmlSerializationContext& context) override;
+  void FromXmlStream(unsigned char* data, unsigned long length,
+                     const CXmlSerializationContext& context) override;
+  using CXmlObjectBase::FromXmlStream;
+  void FromXmlElement(const CXmlElement* element,
+                      const CXmlSerializationContext& context) override;
+  using CXmlObjectBase::FromXmlElement;
   /// Copies a document element (names, text, attributes, children); an
   /// attribute named "xmlns" also becomes the default namespace.
   void CopyXmlElement(const CXmlElement* element);

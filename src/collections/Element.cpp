@@ -110,6 +110,36 @@ void CElement::FromXml(const char* xml) {
   FromXml_Int(root, root, context, false);
 }
 
+void CElement::FromXmlFile(const char* fileName, const CXmlSerializationContext& context) {
+  CXmlDocument document(context);
+  document.Load(fileName);
+  FromXmlElement(document.GetDocumentElement(), context);
+}
+
+void CElement::FromXml(const char* xmlText, const CXmlSerializationContext& context) {
+  CXmlDocument document(context);
+  document.LoadXml(xmlText);
+  FromXmlElement(document.GetDocumentElement(), context);
+}
+
+void CElement::FromXml(const wchar_t* xmlText, const CXmlSerializationContext& context) {
+  CXmlDocument document(context);
+  document.LoadXml(xmlText);
+  FromXmlElement(document.GetDocumentElement(), context);
+}
+
+void CElement::FromXmlStream(unsigned char* data, unsigned long length,
+                             const CXmlSerializationContext& context) {
+  CXmlDocument document(context);
+  document.LoadXmlStream(data, length);
+  FromXmlElement(document.GetDocumentElement(), context);
+}
+
+void CElement::FromXmlElement(const CXmlElement* element, const CXmlSerializationContext& context) {
+  CXmlElement* e = const_cast<CXmlElement*>(element);
+  FromXml_Int(e, e, context, false);
+}
+
 void CElement::CopyXmlElement(const CXmlElement* element) {
   if (!element) return;
   DepthGuard guard(element->GetLocalName());

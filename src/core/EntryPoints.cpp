@@ -170,7 +170,7 @@ void CXmlObjectBase::FromXmlElement(const CElement* element,
                                     const CXmlSerializationContext& context) {
   const std::string text =
       element->ToXml(false, false, EOLType_LF, CXmlSerializationContext::m_defaultContext);
-  CXmlObjectBase::FromXml(text.c_str(), context);
+  FromXml(text.c_str(), context);  // virtual: untyped content reads the element itself
 }
 
 }  // namespace VxXmlLib10

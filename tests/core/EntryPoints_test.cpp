@@ -259,3 +259,30 @@ TEST(EntryPoints, FromUntypedElement) {
   n.FromXmlElement(element.Get(), Default());
   ExpectRead(n);
 }
+
+TEST(EntryPoints, UntypedContentReadsTheDocumentElementInEveryForm) {
+  const char text[] =
+      "<note xmlns='urn:n' lang='en'><to a='1'>Ann</to><p:x xmlns:p='urn:p' p:b='2'>t</p:x></note>";
+  CSmartPtr<CElement> original = new CElement("note");
+  original->FromXml(text);
+  const std::string expected = original->ToXml(false, false, EOLType_LF, Default());
+  EXPECT_EQ(expected,
+            "<AA:note xmlns:AA=\"urn:n\" lang=\"en\"><AA:to a=\"1\">Ann</AA:to>"
+            "<AB:x xmlns:AB=\"urn:p\" AB:b=\"2\">t</AB:x></AA:note>");
+  const CBinaryData forms[] = {
+      original->ToFastInfosetStream(FInfoDecl_None, Default(), CompressionType_None),
+      original->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_CRLF, Default(),
+                            CompressionType_None),
+  };
+  for (const CBinaryData& bytes : forms) {
+    CSmartPtr<CElement> copy = new CElement("note");
+    copy->FromXmlStream(bytes, Default());
+    EXPECT_EQ(copy->ToXml(false, false, EOLType_LF, Default()), expected);
+  }
+  CSmartPtr<CElement> viaBase = new CElement("note");
+  viaBase->FromXml(text, Default());
+  EXPECT_EQ(viaBase->ToXml(false, false, EOLType_LF, Default()), expected);
+  CSmartPtr<CElement> fromElement = new CElement("note");
+  fromElement->FromXmlElement(original.Get(), Default());
+  EXPECT_EQ(fromElement->ToXml(false, false, EOLType_LF, Default()), expected);
+}
