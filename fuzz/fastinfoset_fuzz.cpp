@@ -9,12 +9,6 @@
 // regression test.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "vxxml/Exception.h"
 #include "vxxml/XmlDocument.h"
@@ -29,35 +23,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   return 0;
 }
 
-#ifdef VXXML_FUZZ_REPLAY
-namespace {
-
-void Replay(const std::filesystem::path& path, unsigned long& count) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-  LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  ++count;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  unsigned long count = 0;
-  for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path path(argv[i]);
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-      for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
-        if (entry.is_regular_file()) Replay(entry.path(), count);
-    } else if (std::filesystem::is_regular_file(path, error)) {
-      Replay(path, count);
-    } else {
-      std::fprintf(stderr, "no such file or directory: %s\n", argv[i]);
-      return 1;
-    }
-  }
-  std::printf("replayed %lu inputs\n", count);
-  return count > 0 ? 0 : 1;
-}
-#endif
+#include "FuzzReplay.h"
