@@ -5,6 +5,7 @@
 // once the member has succeeded, so a failure leaves the cursor where it was.
 #include "vxxml/ElementInfoSeq.h"
 
+#include "metadata/GroupMemberOps.h"
 #include "metadata/MetadataErrors.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
@@ -20,27 +21,7 @@ namespace VxXmlLib10Data {
 
 namespace {
 
-const char kAnyElement[] = "AnyElement";
-
 CXmlElement* Next(const CXmlElement* element) { return element->GetNextSiblingElement(); }
-
-// The object a class-valued property holds, or null.
-CSmartPtr<CXmlObjectBase> ObjectOf(const VxVariant& value) {
-  if (value.GetItemType() != ItemType_xmlObject) return CSmartPtr<CXmlObjectBase>();
-  return value.GetXmlObject();
-}
-
-CSmartPtr<CXmlObjectBase> ReadObject(const CElementInfo& info, const CXmlGeneratedClass* owner) {
-  VxVariant value;
-  info.ReadProperty(owner, value);
-  return ObjectOf(value);
-}
-
-void StoreObject(const CElementInfo& info, CXmlGeneratedClass* owner, CXmlObjectBase* object) {
-  VxVariant value;
-  value.SetXmlObject(object);
-  info.AccessProperty(owner, false, value);
-}
 
 // The outcome of looking for a mandatory member's element at the cursor.
 enum class Search { Found, Missing, NotMatched };
@@ -66,20 +47,6 @@ Search SeekMandatory(const CElementInfo& info, const CXmlSerializationContext& c
     cursor = Next(cursor);
   }
   return Search::Found;
-}
-
-// Whether an untyped member's name lets it look at the element.
-bool NameAllowsUntyped(const CElementInfo& info, const CXmlElement* element) {
-  return info.GetElementName() == kAnyElement ||
-         element->GetLocalName() == info.GetElementName();
-}
-
-// Lets the untyped element read the element at the cursor when the member's
-// name allows it; returns the first element not consumed.
-CXmlElement* ReadUntyped(const CElementInfo& info, CElement* element, CXmlElement* parent,
-                         CXmlElement* cursor, const CXmlSerializationContext& context) {
-  if (!NameAllowsUntyped(info, cursor)) return cursor;
-  return info.FromXml_Int(element, parent, cursor, context, false);
 }
 
 void PseudoChildAttributes(const CElementInfo& info, XmlElementType childType,
@@ -278,10 +245,10 @@ bool CElementInfoSeqClsMnd::ElementFromXml(const CXmlSerializationContext& conte
   }
 
   // The owner holds the child; one missing is supplied by the factory.
-  CSmartPtr<CXmlObjectBase> child = ReadObject(*this, owner);
+  CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
   if (child.IsNull() && m_factory) {
     child = m_factory(m_typeId, m_elementName.c_str());
-    if (!child.IsNull()) StoreObject(*this, owner, child);
+    if (!child.IsNull()) detail::StoreObject(*this, owner, child);
   }
   if (child.IsNull()) detail::ThrowRequiredElementMissing(m_elementName);
 
@@ -341,7 +308,7 @@ bool CElementInfoSeqClsOpt::ElementFromXml(const CXmlSerializationContext& conte
     if (child.IsNull()) return true;
     FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
     *current = Next(cursor);
-    StoreObject(*this, owner, child);
+    detail::StoreObject(*this, owner, child);
     return true;
   }
 
@@ -350,7 +317,7 @@ bool CElementInfoSeqClsOpt::ElementFromXml(const CXmlSerializationContext& conte
   if (child.IsNull()) return true;
   CXmlElement* const returned = FromXml_Int(child, parent, cursor, context, false);
   if (returned == cursor) return true;  // nothing of the group is here: dropped
-  StoreObject(*this, owner, child);
+  detail::StoreObject(*this, owner, child);
   *current = returned;
   return true;
 }
@@ -389,7 +356,7 @@ bool CElementInfoSeqAbsClsMnd::ElementFromXml(const CXmlSerializationContext& co
     detail::ThrowNoSubstitutionElement(m_elementName);
   }
   FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
-  StoreObject(*this, owner, child);
+  detail::StoreObject(*this, owner, child);
   *current = Next(cursor);
   return true;
 }
@@ -425,7 +392,7 @@ bool CElementInfoSeqAbsClsOpt::ElementFromXml(const CXmlSerializationContext& co
   CSmartPtr<CXmlObjectBase> child = m_factory(cursor);
   if (child.IsNull()) return true;  // no class fits: the element stays
   FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
-  StoreObject(*this, owner, child);
+  detail::StoreObject(*this, owner, child);
   *current = Next(cursor);
   return true;
 }
@@ -464,7 +431,7 @@ bool CElementInfoSeqUntpdMnd::ElementFromXml(const CXmlSerializationContext& con
 
   // The owner holds the element; one missing is made as an optional member
   // would make it.
-  CSmartPtr<CXmlObjectBase> held = ReadObject(*this, owner);
+  CSmartPtr<CXmlObjectBase> held = detail::FetchObject(*this, owner);
   CSmartPtr<CElement> element = dynamic_cast<CElement*>(held.Get());
   if (element.IsNull()) {
     element = new CElement(m_elementName.c_str(),
@@ -472,10 +439,10 @@ bool CElementInfoSeqUntpdMnd::ElementFromXml(const CXmlSerializationContext& con
                                                   m_targetNamespace)
                                .c_str(),
                            m_restriction.c_str(), m_targetNamespace.c_str());
-    StoreObject(*this, owner, element);
+    detail::StoreObject(*this, owner, element);
   }
 
-  CXmlElement* const returned = ReadUntyped(*this, element, parent, cursor, context);
+  CXmlElement* const returned = detail::ReadUntyped(*this, element, context, parent, cursor);
   if (returned == cursor) {
     if (ownerType == XmlElementType_PseudoElement) return false;
     detail::ThrowNoElementFromNamespace(m_namespaceURI);
@@ -511,9 +478,9 @@ bool CElementInfoSeqUntpdOpt::ElementFromXml(const CXmlSerializationContext& con
       m_elementName.c_str(),
       GetAnyDefaultNamespace(m_restriction, ownerNamespace, m_targetNamespace).c_str(),
       m_restriction.c_str(), m_targetNamespace.c_str());
-  CXmlElement* const returned = ReadUntyped(*this, element, parent, cursor, context);
+  CXmlElement* const returned = detail::ReadUntyped(*this, element, context, parent, cursor);
   if (returned == cursor) return true;
-  StoreObject(*this, owner, element);
+  detail::StoreObject(*this, owner, element);
   *current = returned;
   return true;
 }
@@ -594,7 +561,7 @@ bool CElementInfoSeqUntpdCol::ElementFromXml(const CXmlSerializationContext& con
   if (collection.IsNull()) return true;
   CElementCol* elements = dynamic_cast<CElementCol*>(collection.Get());
   CXmlElement* const cursor = *current;
-  if (m_elementName == kAnyElement || !elements) {
+  if (detail::IsAnyElementName(m_elementName) || !elements) {
     *current = FromXml_Int(collection, parent, cursor, context, false);
   } else {
     // Only elements of the member's name, in the namespace of the first.

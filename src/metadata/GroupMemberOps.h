@@ -1,5 +1,5 @@
-// Small steps shared by the model-group members (all group and choice): what
-// a member fetches from and stores into its owner, the cursor move, the
+// Small steps shared by the model-group members (sequence, all group and
+// choice): what a member fetches from and stores into its owner, the cursor move, the
 // attributes of pseudo-element children and the read of an untyped run.
 #ifndef VXXML_SRC_METADATA_GROUPMEMBEROPS_H
 #define VXXML_SRC_METADATA_GROUPMEMBEROPS_H
