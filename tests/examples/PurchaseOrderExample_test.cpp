@@ -1,0 +1,300 @@
+// The worked purchase-order binding in examples/purchase_order: its documents
+// survive text -> objects -> text byte for byte in every output form, every
+// reading failure reports the whole element path, and each ignore option
+// relaxes exactly its own rule.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <typeinfo>
+#include <vector>
+
+#include "PurchaseOrder.h"
+
+using namespace VxXmlLib10;
+
+namespace {
+
+const std::string kDir = std::string(VXXML_SOURCE_DIR) + "/examples/purchase_order/";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Bytes(const CBinaryData& data) {
+  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
+}
+
+CSmartPtr<po::PurchaseOrder> Read(const std::string& bytes,
+                                  const CXmlSerializationContext& context = po::Context()) {
+  CSmartPtr<po::PurchaseOrder> order = new po::PurchaseOrder;
+  order->FromXmlStream(reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data())),
+                       static_cast<unsigned long>(bytes.size()), context);
+  return order;
+}
+
+std::string WriteUtf8(const po::PurchaseOrder& order, bool formatted = true,
+                      EOLType eol = EOLType_LF, CompressionType compression = CompressionType_None) {
+  return Bytes(order.ToXmlStream(true, formatted, XmlEncoding_UTF8, eol, po::Context(),
+                                 compression));
+}
+
+// "<exception class>|<full message>", or "" when reading succeeds.
+std::string ReadFailure(const std::string& xml, const CXmlSerializationContext& context) {
+  try {
+    Read(xml, context);
+  } catch (const CVxException& e) {
+    return std::string(typeid(e).name()) + "|" + e.GetFullMessage();
+  }
+  return "";
+}
+
+std::string Validation(const std::string& message) {
+  return std::string(typeid(CVxValidationException).name()) + "|" + message;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const std::string::size_type at = text.find(from);
+  if (at == std::string::npos) ADD_FAILURE() << "not in the document: " << from;
+  else text.replace(at, from.size(), to);
+  return text;
+}
+
+const char* const kDocuments[] = {"po.xml", "po-extended.xml", "po-invoice.xml"};
+
+}  // namespace
+
+TEST(PurchaseOrderExample, DocumentsRoundTripInEveryTextForm) {
+  for (const char* name : kDocuments) {
+    SCOPED_TRACE(name);
+    const std::string file = ReadFile(kDir + name);
+    ASSERT_FALSE(file.empty());
+    CSmartPtr<po::PurchaseOrder> order = Read(file);
+    // The files are stored as the library writes them.
+    EXPECT_EQ(WriteUtf8(*order), file);
+
+    for (bool formatted : {true, false}) {
+      for (EOLType eol : {EOLType_CRLF, EOLType_LF}) {
+        SCOPED_TRACE(::testing::Message() << "formatted " << formatted << " eol " << eol);
+        const std::string text = order->ToXml(true, formatted, eol, po::Context());
+        CSmartPtr<po::PurchaseOrder> again = new po::PurchaseOrder;
+        again->FromXml(text.c_str(), po::Context());
+        EXPECT_EQ(again->ToXml(true, formatted, eol, po::Context()), text);
+
+        const std::string utf8 = WriteUtf8(*order, formatted, eol);
+        EXPECT_EQ(WriteUtf8(*Read(utf8), formatted, eol), utf8);
+      }
+    }
+
+    const std::string utf16 =
+        Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF, po::Context(),
+                                 CompressionType_None));
+    EXPECT_EQ(Bytes(Read(utf16)->ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF,
+                                             po::Context(), CompressionType_None)),
+              utf16);
+    EXPECT_EQ(WriteUtf8(*Read(utf16)), file);
+
+    for (CompressionType compression : {CompressionType_GZip, CompressionType_ZLib}) {
+      const std::string packed = WriteUtf8(*order, true, EOLType_LF, compression);
+      EXPECT_NE(packed, file);
+      EXPECT_EQ(WriteUtf8(*Read(packed), true, EOLType_LF, compression), packed);
+    }
+
+    const std::string fi =
+        Bytes(order->ToFastInfosetStream(FInfoDecl_None, po::Context(), CompressionType_None));
+    EXPECT_EQ(WriteUtf8(*Read(fi)), file);
+  }
+}
+
+TEST(PurchaseOrderExample, FilesOfEveryFormReadBack) {
+  CSmartPtr<po::PurchaseOrder> order = new po::PurchaseOrder;
+  order->FromXmlFile((kDir + "po-extended.xml").c_str(), po::Context());
+  const std::string expected = ReadFile(kDir + "po-extended.xml");
+  const std::string path = ::testing::TempDir() + "po_example_roundtrip.xml";
+  for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
+    for (CompressionType compression : {CompressionType_None, CompressionType_GZip}) {
+      order->ToXmlFile(path.c_str(), true, true, encoding, EOLType_LF, po::Context(),
+                       compression);
+      CSmartPtr<po::PurchaseOrder> again = new po::PurchaseOrder;
+      again->FromXmlFile(path.c_str(), po::Context());
+      EXPECT_EQ(WriteUtf8(*again), expected) << encoding << " " << compression;
+    }
+  }
+  std::remove(path.c_str());
+}
+
+TEST(PurchaseOrderExample, ValuesArriveInTheirMembers) {
+  CSmartPtr<po::PurchaseOrder> order = Read(ReadFile(kDir + "po-extended.xml"));
+  EXPECT_EQ(order->shipTo->country.value_or("-"), "US");
+  EXPECT_FALSE(order->billTo->country.has_value());
+  EXPECT_EQ(order->billTo->zip.ToString(), "95819");
+  ASSERT_EQ(order->items->item->GetCount(), 3);
+  const po::Item* table = order->items->item->Get(2);
+  EXPECT_EQ(table->productName, "Caf\xC3\xA9 table");
+  EXPECT_EQ(table->quantity, 99u);
+  EXPECT_TRUE(table->shipDateNil);
+  EXPECT_FALSE(table->shipDate.has_value());
+  EXPECT_EQ(order->items->item->Get(1)->shipDate->ToString(), "2026-12-21");
+  EXPECT_EQ(order->status, po::OrderStatus_Shipped);
+  EXPECT_EQ(order->priority, po::Priority_Rush);
+  EXPECT_EQ(order->customer->vip, true);
+  EXPECT_EQ(order->delivery->pickup->name, "Garden Centre");
+  EXPECT_EQ(order->gift->giftMessage, "Happy birthday!");
+  EXPECT_EQ(order->gift->wrapping->ribbon.value_or("-"), "gold");
+  auto* card = dynamic_cast<po::CreditCardPayment*>(order->payment.Get());
+  ASSERT_NE(card, nullptr);
+  EXPECT_EQ(card->expires.ToString(), "2028-09");
+  const po::Tracking& t = *order->tracking;
+  EXPECT_EQ(t.scan->GetCount(), 2);
+  EXPECT_EQ(t.parcelId->Item(0).ToString(), "340123456789012345678901234567");
+  EXPECT_EQ(t.weight->Item(1).ToString(), "0.4");
+  EXPECT_DOUBLE_EQ(t.temperature->Item(0), -3.5);
+  EXPECT_EQ(t.signature->Item(0).GetLength(), 13u);
+  EXPECT_EQ(t.season->Item(0), 2026);
+  ASSERT_EQ(order->otherAttributes->GetCount(), 1);
+  EXPECT_EQ(order->extension->GetName(), "audit");
+  EXPECT_EQ(order->extension->GetText(), "checked twice");
+}
+
+// Each case damages the extended document in one place. `relaxedBy` names the
+// one context option that lets the document read (none: nothing does); every
+// other option must leave the failure exactly as it is.
+TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesThem) {
+  enum Option { None, UnknownAttributes, UnknownElements, MissingChoice, MissingMandatory,
+                CollectionCounts };
+  const std::string po = "Failed to process the element [purchaseOrder]\n";
+  const std::string items = po + "Failed to process the element [items]\n";
+  struct Case {
+    const char* from;
+    const char* to;
+    std::string message;
+    Option relaxedBy;
+  } cases[] = {
+      {"<item partNum=\"926-AA\">", "<item>",
+       items + "Failed to process the element [item]\n"
+               "Failed to find the required Attribute [partNum]",
+       None},
+      {"<item partNum=\"926-AA\">", "<item partNum=\"926-AA\" colour=\"red\">",
+       items + "Failed to process the element [item]\nUnexpected Attribute [colour] found.",
+       UnknownAttributes},
+      {"<quantity>2</quantity>", "<quantity xsi:nil=\"true\"/>",
+       items + "Failed to process the element [item]\n"
+               "Invalid use of 'nil' attibute in non-nillable element [quantity]",
+       None},
+      {"<shipDate xsi:nil=\"true\"/>", "<shipDate xsi:nil=\"maybe\"/>",
+       items + "Failed to process the element [item]\n"
+               "Unexpected Value [maybe] for 'nil' Attribute found.",
+       None},
+      {"<USPrice>39.98</USPrice>", "<USPrice>39,98</USPrice>",
+       items + "Failed to process the element [item]\n"
+               "The string representing a Decimal, contained an invalid char at position 2 [39,98]",
+       None},
+      {"\t\t<city>Old Town</city>\n", "",
+       po + "Failed to process the element [billTo]\nFailed to find a required element [city]",
+       MissingMandatory},
+      {"<zip>95819</zip>", "<zip>95819</zip><county>Berks</county>",
+       po + "Failed to process the element [billTo]\n"
+            "Failed read all the elements held within the element [billTo]. The unexpected "
+            "element [county] remains un processed",
+       UnknownElements},
+      {"<name>Alice Smith</name>\n\t\t<email>", "<name>Alice Smith</name><name>A.</name><email>",
+       po + "Failed to process the element [customer]\n"
+            "Failed read all the elements held within the element [customer]. The unexpected "
+            "element [name] remains un processed",
+       UnknownElements},
+      {"<payment xsi:type=\"po:CreditCardPayment\">", "<payment xsi:type=\"po:BankTransfer\">",
+       // No class fits, so the payment stays for the ##other wildcard, which
+       // admits unqualified elements, and the tracking after it is left over.
+       po + "Failed read all the elements held within the element [purchaseOrder]. The "
+            "unexpected element [tracking] remains un processed",
+       UnknownElements},
+      {"<ext:audit ext:by=\"clerk-7\">checked twice</ext:audit>",
+       "<po:audit>checked twice</po:audit>",
+       po + "Failed read all the elements held within the element [purchaseOrder]. The "
+            "unexpected element [audit] remains un processed",
+       UnknownElements},
+      {"<deliveryDay>2026-12-04</deliveryDay>",
+       "<deliveryDay>2026-12-04</deliveryDay><deliveryDay>2026-12-05</deliveryDay>"
+       "<deliveryDay>2026-12-06</deliveryDay>",
+       po + "Failed to process the element [tracking]\n"
+            "The Maximum number of [deliveryDay] elements allowed in this collection is 2",
+       CollectionCounts},
+      {"<temperature>21</temperature>", "<temperature>81</temperature>",
+       po + "Failed to process the element [tracking]\nInvalid Value for temperature [81.000000]",
+       None},
+      // Without its nested choice the optional gift group does not match at
+      // all; the wildcard then takes the unqualified <giftMessage>.
+      {"<ribbon>gold</ribbon>", "",
+       po + "Failed read all the elements held within the element [purchaseOrder]. The "
+            "unexpected element [payment] remains un processed",
+       UnknownElements},
+      {"<status>shipped</status>", "<status>lost</status>",
+       po + "Invalid OrderStatus value [lost]", None},
+  };
+
+  const std::string file = ReadFile(kDir + "po-extended.xml");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    const std::string damaged = Replace(file, c.from, c.to);
+    for (Option option : {None, UnknownAttributes, UnknownElements, MissingChoice,
+                          MissingMandatory, CollectionCounts}) {
+      CXmlSerializationContext context = po::Context();
+      context.SetIgnoreUnknownAttributes(option == UnknownAttributes);
+      context.SetIgnoreUnknownElements(option == UnknownElements);
+      context.SetIgnoreMissingChoice(option == MissingChoice);
+      context.SetIgnoreMissingMandatoryElements(option == MissingMandatory);
+      context.SetIgnoreInvalidCollectionCounts(option == CollectionCounts);
+      const bool relaxed = option != None && option == c.relaxedBy;
+      EXPECT_EQ(ReadFailure(damaged, context), relaxed ? "" : Validation(c.message))
+          << "option " << option;
+    }
+  }
+}
+
+TEST(PurchaseOrderExample, WritingChecksFacets) {
+  CSmartPtr<po::PurchaseOrder> order = Read(ReadFile(kDir + "po.xml"));
+  order->items->item->Get(0)->quantity = 100;
+  try {
+    order->ToXml(false, false, EOLType_LF, po::Context());
+    FAIL() << "a quantity of 100 was written";
+  } catch (const CVxException& e) {
+    EXPECT_EQ(e.GetFullMessage(),
+              "Failed to convert the element [purchaseOrder] to XML\n"
+              "Failed to convert the element [items] to XML\n"
+              "Failed to convert the element [item] to XML\n"
+              "Invalid Value for quantity [100]");
+  }
+  order->items->item->Get(0)->quantity = 99;
+  order->items->item->Get(0)->partNum = "87-AA";
+  try {
+    order->ToXml(false, false, EOLType_LF, po::Context());
+    FAIL() << "a bad part number was written";
+  } catch (const CVxException& e) {
+    EXPECT_NE(e.GetFullMessage().find("87-AA"), std::string::npos) << e.GetFullMessage();
+  }
+}
+
+// One object tree per thread, one shared context (set up before the threads
+// start): every thread must read and write the same bytes.
+TEST(PurchaseOrderExample, ThreadsReadWithOneSharedContext) {
+  const std::string file = ReadFile(kDir + "po-extended.xml");
+  const CXmlSerializationContext context = po::Context();
+  context.GetAdditionalRootAttributes();
+  std::vector<std::string> results(4);
+  std::vector<std::thread> threads;
+  for (std::string& result : results) {
+    threads.emplace_back([&file, &context, &result] {
+      for (int i = 0; i < 20; ++i) {
+        CSmartPtr<po::PurchaseOrder> order = Read(file, context);
+        result = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, context,
+                                          CompressionType_None));
+      }
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  for (const std::string& result : results) EXPECT_EQ(result, file);
+}
