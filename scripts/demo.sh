@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets everything up, builds vxxml and runs its command-line tool on the bundled
-# sample: XML text -> Fast Infoset -> XML text, then describes the files.
+# sample: XML text -> Fast Infoset -> XML text, then describes the files; last,
+# the worked binding example reads a purchase order into its classes and writes it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset default > /dev/null
-cmake --build --preset default -j "$(nproc)" --target vxxml_tool
+cmake --build --preset default -j "$(nproc)" --target vxxml_tool po_example
 tool=build/tools/vxxml
 out=$(mktemp -d)
 sample=samples/purchaseOrder.xml
@@ -24,5 +25,8 @@ echo "== vxxml info $out/po.fi"
 echo
 echo "== vxxml roundtrip $sample"
 "$tool" roundtrip "$sample"
+echo
+echo "== build/examples/po_example examples/purchase_order/po.xml   (the purchase-order classes of examples/)"
+build/examples/po_example examples/purchase_order/po.xml
 echo
 echo "Files are in $out"
