@@ -232,6 +232,12 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
        po + "Failed read all the elements held within the element [purchaseOrder]. The "
             "unexpected element [payment] remains un processed",
        UnknownElements},
+      // Mandatory members of an all group are not relaxed by any option.
+      {"<name>Alice Smith</name>\n\t\t<email>", "<email>",
+       po + "Failed to process the element [customer]\nFailed to find the mandatory element [name]",
+       None},
+      {"ext:channel=\"web\"", "po:channel=\"web\"",
+       po + "Unexpected Attribute [channel] found.", UnknownAttributes},
       {"<status>shipped</status>", "<status>lost</status>",
        po + "Invalid OrderStatus value [lost]", None},
   };
