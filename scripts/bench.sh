@@ -6,7 +6,7 @@
 #   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
 # Each benchmark runs BENCH_REPETITIONS times (default 3) for at least
 # BENCH_MIN_TIME seconds (default 0.2) and the report shows the median: more
-# of either gives steadier figures on a busy machine. The whole run takes two
+# of either gives steadier figures on a busy machine. The whole run takes one
 # to three minutes on two cores. The raw results stay in build-bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
