@@ -5,6 +5,7 @@
 #include <clocale>
 #include <string>
 
+#include "ExpatBaseline.h"
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlTextWriter.h"
@@ -100,5 +101,12 @@ void BM_LoadFastInfosetSuggested(benchmark::State& state) {
   Load(state, fi.GetData(), fi.GetLength(), text.size());
 }
 BENCHMARK(BM_LoadFastInfosetSuggested)->Unit(benchmark::kMillisecond);
+
+// expat's own parse of the XML text with empty handlers.
+void BM_ExpatBareParse(benchmark::State& state) {
+  static const std::string text = Text();
+  expatbaseline::Run(state, text);
+}
+BENCHMARK(BM_ExpatBareParse)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <string>
 
+#include "ExpatBaseline.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/XmlDocument.h"
 
@@ -83,6 +84,10 @@ void BM_LoadXmlStringConverting(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * xml.size());
 }
 BENCHMARK(BM_LoadXmlStringConverting)->Unit(benchmark::kMillisecond);
+
+// expat's own parse of the same bytes with empty handlers.
+void BM_ExpatBareParse(benchmark::State& state) { expatbaseline::Run(state, Document()); }
+BENCHMARK(BM_ExpatBareParse)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

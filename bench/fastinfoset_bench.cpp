@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpatBaseline.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/XmlTextWriter.h"
@@ -214,6 +215,13 @@ void BM_XmlTextGzip(benchmark::State& state) {
   Report(state, size);
 }
 
+// expat's own parse of the XML text written, with empty handlers.
+void BM_ExpatBareParse(benchmark::State& state) {
+  const CBinaryData xml = WriteXmlText();
+  expatbaseline::Run(state, std::string(reinterpret_cast<const char*>(xml.GetData()),
+                                        xml.GetLength()));
+}
+
 }  // namespace
 
 BENCHMARK(BM_FastInfoset)->Unit(benchmark::kMillisecond);
@@ -221,3 +229,4 @@ BENCHMARK(BM_FastInfosetSuggestedEncodings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FastInfosetGzip)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XmlText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XmlTextGzip)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpatBareParse)->Unit(benchmark::kMillisecond);

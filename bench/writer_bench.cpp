@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpatBaseline.h"
 #include "vxxml/Streams.h"
 #include "vxxml/XmlTextWriter.h"
 
@@ -186,4 +187,17 @@ void BM_EncodeOnly(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(stream.GetLength()) * state.iterations());
 }
 BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond);
+}  // namespace
+
+namespace {
+// expat's own parse of the text written, with empty handlers.
+void BM_ExpatBareParse(benchmark::State& state) {
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.Open();
+  WriteDocument(writer, GetTexts());
+  writer.Close();
+  expatbaseline::Run(state, stream.GetText());
+}
+BENCHMARK(BM_ExpatBareParse)->Unit(benchmark::kMillisecond);
 }  // namespace

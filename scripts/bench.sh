@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Sets everything up, builds vxxml and its benchmarks optimised (Release, in
+# build-bench/), runs every benchmark and prints a table of the headline
+# figures, then every benchmark's key figure.
+#   scripts/bench.sh              all benchmarks
+#   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
+# Each benchmark runs BENCH_REPETITIONS times (default 3) for at least
+# BENCH_MIN_TIME seconds (default 0.2) and the report shows the median: more
+# of either gives steadier figures on a busy machine. The whole run takes one
+# to three minutes on two cores. The raw results stay in build-bench/results/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pattern="${1:-}"
+min_time="${BENCH_MIN_TIME:-0.2}"
+repetitions="${BENCH_REPETITIONS:-3}"
+bash scripts/setup.sh
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$(nproc)"
+
+results=build-bench/results
+rm -rf "$results"
+mkdir -p "$results"
+for exe in build-bench/bench/*_bench; do
+  name="$(basename "$exe")"
+  [[ -n "$pattern" && "$name" != *"$pattern"* ]] && continue
+  echo "running $name" >&2
+  # A failing executable still leaves its (possibly partial) JSON for the report.
+  "$exe" --benchmark_min_time="$min_time" --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true --benchmark_format=json >"$results/$name.json" ||
+    echo "$name failed (status $?)" >&2
+done
+echo >&2
+python3 scripts/bench_table.py "$results"/*.json
