@@ -8,7 +8,7 @@
 #include <clocale>
 #include <string>
 
-#include "../tests/metadata/SeqModel.h"
+#include "PurchaseOrder.h"  // examples/purchase_order
 #include "vxxml/BinaryData.h"
 #include "vxxml/SerializationContext.h"
 
@@ -16,7 +16,7 @@ namespace benchdoc {
 
 using namespace VxXmlLib10;
 
-using PurchaseOrder = seqmodel::PurchaseOrder;
+using PurchaseOrder = po::PurchaseOrder;
 
 // The application's locale: local text is UTF-8, as in the tests.
 inline const bool kUtf8Locale = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
@@ -28,36 +28,37 @@ const int kPurchaseOrderItems = 53000;
 inline long ItemCount(PurchaseOrder& po) { return po.items->item->GetCount(); }
 
 // The context the purchase order is written and read with: its namespace as
-// the default one; Fast Infoset with plain strings, or with the suggested
-// typed encodings (numbers, dates and decimals in restricted alphabets).
+// the example's own prefixes; Fast Infoset with plain strings, or with the
+// suggested typed encodings (numbers, dates and decimals in restricted
+// alphabets).
 inline CXmlSerializationContext PurchaseOrderContext(bool suggestedEncodings = false) {
-  CXmlSerializationContext context;
-  context.SetDefaultNamespaceURI(seqmodel::kPo);
+  CXmlSerializationContext context = po::Context();
   if (suggestedEncodings) context.GetFIContext().SetSuggestedValues();
   return context;
 }
 
 inline CSmartPtr<PurchaseOrder> MakePurchaseOrder() {
-  using seqmodel::Item;
-  using seqmodel::USAddress;
-  CSmartPtr<PurchaseOrder> po = new PurchaseOrder;
-  for (USAddress* a : {po->shipTo.Get(), po->billTo.Get()}) {
-    a->name.SetString("Alice Smith");
-    a->street.SetString("123 Maple Street");
-    a->city.SetString("Mill Valley");
-    a->zip.FromString("90952", ItemType_decimal, seqmodel::kNone);
+  CSmartPtr<PurchaseOrder> order = new PurchaseOrder;
+  order->orderDate = CDateTime(1999, 10, 20);
+  for (po::USAddress* a : {order->shipTo.Get(), order->billTo.Get()}) {
+    a->name = "Alice Smith";
+    a->street = "123 Maple Street";
+    a->city = "Mill Valley";
+    a->state = "CA";
+    a->zip = CDecimal("90952");
+    a->country = "US";
   }
   for (int i = 0; i < kPurchaseOrderItems; ++i) {
-    CSmartPtr<Item> item = new Item;
-    item->partNum.SetString("872-AA");
-    item->productName.SetString("Lawnmower, petrol, with grass box");
-    item->quantity.SetI4(i % 99);
-    item->price.FromString("148.95", ItemType_decimal, seqmodel::kNone);
-    if (i % 3 == 0) item->comment.SetString("Confirm this is electric");
-    if (i % 2 == 0) item->shipDate.FromString("1999-05-21", ItemType_date, seqmodel::kNone);
-    po->items->item->AppendItem(item);
+    CSmartPtr<po::Item> item = new po::Item;
+    item->partNum = "872-AA";
+    item->productName = "Lawnmower, petrol, with grass box";
+    item->quantity = 1 + i % 99;
+    item->usPrice = CDecimal("148.95");
+    if (i % 3 == 0) item->comment = "Confirm this is electric";
+    if (i % 2 == 0) item->shipDate = CDateTime(1999, 5, 21);
+    order->items->item->Add(item);
   }
-  return po;
+  return order;
 }
 
 // The text form: UTF-8 with a declaration, indented, LF line ends.
