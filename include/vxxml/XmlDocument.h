@@ -193,8 +193,10 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
 
   SchemaType GetSchemaType() const { return m_schemaType; }
   const CXmlSerializationContext& GetSerializationContext() const { return *m_context; }
-  const unsigned char* GetBuffer() const { return m_buffer; }
-  std::uint64_t GetBufferLength() const { return m_bufferLength; }
+  /// The bytes being parsed, for the readers; null once loading has ended
+  /// (the tree keeps copies of everything it needs).
+  const unsigned char* GetBuffer() const { return m_input; }
+  std::uint64_t GetBufferLength() const { return m_inputLength; }
 
   // ---- builder operations, used by the readers in document order ----------
 
@@ -227,6 +229,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
  private:
   void Init();
   void TakeBuffer(unsigned char* buffer, std::uint64_t length);
+  void ReleaseInput();
+  // Parse (or ParseText when `text`), then drops the input, also on failure.
+  void ParseInput(bool text);
   CXmlElement* NewElement(const char* namespaceURI, const char* localName);
 
   CXmlElement* m_documentElement;
@@ -241,8 +246,12 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   std::map<std::string, std::string> m_prefixMap;
   // The namespace URIs met most recently, shared by the elements built.
   std::vector<std::shared_ptr<const std::string>> m_namespaceNames;
+  // The input of the current load: the document's own copy (m_buffer,
+  // owned) or, for plain bytes handed in by the caller, those bytes
+  // themselves. Either is dropped when the load ends.
   unsigned char* m_buffer;
-  std::uint64_t m_bufferLength;
+  const unsigned char* m_input;
+  std::uint64_t m_inputLength;
   SchemaType m_schemaType;
   ElementFilter m_filter;
   const CXmlSerializationContext* m_context;

@@ -184,7 +184,8 @@ CXmlDocument::CXmlDocument(ElementFilter filter, const CXmlSerializationContext&
     : CInstanceMonitor("CXmlDocument"),
       m_documentElement(nullptr),
       m_buffer(nullptr),
-      m_bufferLength(0),
+      m_input(nullptr),
+      m_inputLength(0),
       m_schemaType(SchemaType_Default),
       m_filter(filter),
       m_context(&context) {
@@ -201,9 +202,7 @@ void CXmlDocument::Init() {
 void CXmlDocument::Cleanup() {
   delete m_documentElement;
   m_documentElement = nullptr;
-  delete[] m_buffer;
-  m_buffer = nullptr;
-  m_bufferLength = 0;
+  ReleaseInput();
   m_elementStack.clear();
   m_prefixMap.clear();
   m_namespaceNames.clear();
@@ -212,7 +211,28 @@ void CXmlDocument::Cleanup() {
 void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
   delete[] m_buffer;
   m_buffer = buffer;
-  m_bufferLength = length;
+  m_input = buffer;
+  m_inputLength = length;
+}
+
+void CXmlDocument::ReleaseInput() {
+  delete[] m_buffer;
+  m_buffer = nullptr;
+  m_input = nullptr;
+  m_inputLength = 0;
+}
+
+void CXmlDocument::ParseInput(bool text) {
+  try {
+    if (text)
+      ParseText();
+    else
+      Parse();
+  } catch (...) {
+    ReleaseInput();
+    throw;
+  }
+  ReleaseInput();
 }
 
 void CXmlDocument::Load(const char* path) {
@@ -255,7 +275,7 @@ void CXmlDocument::Load(const char* path) {
     detail::ThrowFileReadFailed(path, error);
   }
   TakeBuffer(buffer, read);
-  Parse();
+  ParseInput(false);
 }
 
 void CXmlDocument::LoadXml(const char* text) {
@@ -265,7 +285,7 @@ void CXmlDocument::LoadXml(const char* text) {
   unsigned char* buffer = NewBuffer(length);
   std::memcpy(buffer, text, length);
   TakeBuffer(buffer, length);
-  ParseText();
+  ParseInput(true);
 }
 
 void CXmlDocument::LoadXml(const wchar_t* text) {
@@ -300,24 +320,32 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
     }
   }
   TakeBuffer(buffer, static_cast<std::uint64_t>(out - buffer));
-  ParseText();
+  ParseInput(true);
 }
 
 void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {
   Cleanup();
   if (!bytes || length == 0) detail::ThrowXmlStreamEmpty();
-  unsigned char* buffer = NewBuffer(length);
-  std::memcpy(buffer, bytes, length);
-  TakeBuffer(buffer, length);
-  Parse();
+  if (LooksCompressed(bytes, length)) {
+    // Inflating replaces the buffer, so it must be the document's own.
+    unsigned char* buffer = NewBuffer(length);
+    std::memcpy(buffer, bytes, length);
+    TakeBuffer(buffer, length);
+  } else {
+    // Plain text or Fast Infoset is parsed where it lies.
+    m_input = bytes;
+    m_inputLength = length;
+  }
+  ParseInput(false);
 }
 
 void CXmlDocument::Parse() {
   try {
-    if (LooksCompressed(m_buffer, m_bufferLength)) {
-      unsigned long length = static_cast<unsigned long>(m_bufferLength);
+    if (m_buffer && LooksCompressed(m_buffer, m_inputLength)) {
+      unsigned long length = static_cast<unsigned long>(m_inputLength);
       CVxZip().Decompress(&m_buffer, &length);
-      m_bufferLength = length;
+      m_input = m_buffer;
+      m_inputLength = length;
     }
     // The Fast Infoset reader answers false, having built nothing, when the
     // buffer does not start like Fast Infoset.
