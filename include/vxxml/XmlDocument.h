@@ -19,6 +19,7 @@
 #ifndef VXXML_XMLDOCUMENT_H
 #define VXXML_XMLDOCUMENT_H
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -39,6 +40,12 @@ class VXXML_API CXmlAttribute : public CInstanceMonitor {
  public:
   CXmlAttribute(std::string localName, std::string value, std::string namespaceURI);
   ~CXmlAttribute() override;
+
+  // Nodes may live in their document's arena; delete works for both kinds.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void* node) noexcept;
+  static void operator delete(void*, void*) noexcept {}
 
   const std::string& GetLocalName() const { return m_localName; }
   const std::string& GetValue() const { return m_value; }
@@ -65,6 +72,13 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
  public:
   explicit CXmlElement(const CXmlDocument* document);
   ~CXmlElement() override;
+
+  // Elements a reader builds live in their document's arena; delete works
+  // for both kinds.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void* node) noexcept;
+  static void operator delete(void*, void*) noexcept {}
   CXmlElement(const CXmlElement&) = delete;
   CXmlElement& operator=(const CXmlElement&) = delete;
 
@@ -94,7 +108,8 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   /// Appends a new, empty last child and returns it (owned by the element).
   CXmlElement* CreateNewChildElement();
   /// Unlinks the last child and hands it to the caller, who deletes it; null
-  /// when the element has no child.
+  /// when the element has no child. A child the reader built is handed over
+  /// as a copy that does not depend on the document.
   CXmlElement* RemoveLastChildElement();
 
   /// Appends `length` bytes (nothing for a negative length). The text grows
@@ -112,6 +127,8 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   friend class CXmlDocument;
   // Makes `before` (null for none) the last child, dropping what followed it.
   void UnlinkLastChild(CXmlElement* before);
+  // A copy of the subtree on the heap, independent of any arena.
+  CXmlElement* CopyToHeap() const;
   static const std::string& NoNamespace();
 
   const CXmlDocument* m_document;
@@ -207,10 +224,7 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   CXmlElement* AddChildElement(const char* namespaceURI, const char* localName);
   /// Appends an attribute to the element (null: nothing).
   void AddElementAttribute(CXmlElement* element, std::string localName, std::string value,
-                           std::string namespaceURI) {
-    if (element)
-      element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
-  }
+                           std::string namespaceURI);
   /// Appends up to `length` bytes, stopping early at a NUL, and drops every
   /// carriage return.
   void AppendTextExcludingCR(CXmlElement* element, const char* text, unsigned long length);
@@ -230,6 +244,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   void Init();
   void TakeBuffer(unsigned char* buffer, std::uint64_t length);
   void ReleaseInput();
+  // Room for a node of `size` bytes in the arena, header included.
+  void* ArenaAllocate(std::size_t size);
+  void ReleaseArena();
   // Parse (or ParseText when `text`), then drops the input, also on failure.
   void ParseInput(bool text);
   CXmlElement* NewElement(const char* namespaceURI, const char* localName);
@@ -249,6 +266,11 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   // The input of the current load: the document's own copy (m_buffer,
   // owned) or, for plain bytes handed in by the caller, those bytes
   // themselves. Either is dropped when the load ends.
+  // The arena of the nodes the readers build: blocks taken in turn, all
+  // released together by Cleanup.
+  std::vector<char*> m_arenaBlocks;
+  char* m_arenaNext;
+  char* m_arenaEnd;
   unsigned char* m_buffer;
   const unsigned char* m_input;
   std::uint64_t m_inputLength;

@@ -17,6 +17,7 @@
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetReader.h"
 #include "xml/DocumentErrors.h"
+#include "xml/NodeMemory.h"
 
 namespace VxXmlLib10 {
 
@@ -60,6 +61,11 @@ CXmlElement::CXmlElement(const CXmlDocument* document)
       m_nextSibling(nullptr),
       m_firstChild(nullptr),
       m_lastChild(nullptr) {}
+
+void* CXmlAttribute::operator new(std::size_t size) { return detail::NewHeapNode(size); }
+void CXmlAttribute::operator delete(void* node) noexcept { detail::DeleteNode(node); }
+void* CXmlElement::operator new(std::size_t size) { return detail::NewHeapNode(size); }
+void CXmlElement::operator delete(void* node) noexcept { detail::DeleteNode(node); }
 
 CXmlElement::~CXmlElement() {
   // Delete the subtree without recursion: keep one list of elements still to
@@ -111,14 +117,38 @@ CXmlElement* CXmlElement::CreateNewChildElement() {
 CXmlElement* CXmlElement::RemoveLastChildElement() {
   CXmlElement* last = m_lastChild;
   if (!last) return nullptr;
+  // The caller may keep the child beyond the document's arena: an arena
+  // child is handed over as a heap copy.
+  std::unique_ptr<CXmlElement> copy(detail::InArena(last) ? last->CopyToHeap() : nullptr);
   if (m_firstChild == last) {
     m_firstChild = m_lastChild = nullptr;
-    return last;
+  } else {
+    CXmlElement* before = m_firstChild;
+    while (before->m_nextSibling != last) before = before->m_nextSibling;
+    UnlinkLastChild(before);
   }
-  CXmlElement* before = m_firstChild;
-  while (before->m_nextSibling != last) before = before->m_nextSibling;
-  UnlinkLastChild(before);
-  return last;
+  if (!copy) return last;
+  delete last;
+  return copy.release();
+}
+
+CXmlElement* CXmlElement::CopyToHeap() const {
+  // Depth-first with an explicit list of pending copies, so any depth is safe.
+  std::unique_ptr<CXmlElement> root(new CXmlElement(m_document));
+  std::vector<std::pair<const CXmlElement*, CXmlElement*>> pending{{this, root.get()}};
+  while (!pending.empty()) {
+    const CXmlElement* from = pending.back().first;
+    CXmlElement* to = pending.back().second;
+    pending.pop_back();
+    to->m_localName = from->m_localName;
+    to->m_text = from->m_text;
+    to->m_namespaceURI = from->m_namespaceURI;
+    for (const CXmlAttribute* a : from->m_attributes)
+      to->AddAttribute(a->GetLocalName(), a->GetValue(), a->GetNamespaceURI());
+    for (const CXmlElement* child = from->m_firstChild; child; child = child->m_nextSibling)
+      pending.push_back({child, to->CreateNewChildElement()});
+  }
+  return root.release();
 }
 
 const std::string& CXmlElement::NoNamespace() { return kEmpty; }
@@ -183,6 +213,8 @@ CXmlDocument::CXmlDocument(ElementFilter filter)
 CXmlDocument::CXmlDocument(ElementFilter filter, const CXmlSerializationContext& context)
     : CInstanceMonitor("CXmlDocument"),
       m_documentElement(nullptr),
+      m_arenaNext(nullptr),
+      m_arenaEnd(nullptr),
       m_buffer(nullptr),
       m_input(nullptr),
       m_inputLength(0),
@@ -202,6 +234,7 @@ void CXmlDocument::Init() {
 void CXmlDocument::Cleanup() {
   delete m_documentElement;
   m_documentElement = nullptr;
+  ReleaseArena();
   ReleaseInput();
   m_elementStack.clear();
   m_prefixMap.clear();
@@ -213,6 +246,44 @@ void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
   m_buffer = buffer;
   m_input = buffer;
   m_inputLength = length;
+}
+
+void* CXmlDocument::ArenaAllocate(std::size_t size) {
+  const std::size_t needed = detail::ArenaNodeSize(size);
+  if (static_cast<std::size_t>(m_arenaEnd - m_arenaNext) < needed) {
+    // Blocks grow with the document: 16 KB, doubling up to 1 MB.
+    const std::size_t grown = std::size_t(16384) << std::min<std::size_t>(m_arenaBlocks.size(), 6);
+    const std::size_t blockSize = std::max(grown, needed);
+    m_arenaBlocks.reserve(m_arenaBlocks.size() + 1);
+    char* block = static_cast<char*>(::operator new(blockSize));
+    m_arenaBlocks.push_back(block);
+    m_arenaNext = block;
+    m_arenaEnd = block + blockSize;
+  }
+  void* node = detail::PlaceArenaNode(m_arenaNext);
+  m_arenaNext += needed;
+  return node;
+}
+
+void CXmlDocument::ReleaseArena() {
+  for (char* block : m_arenaBlocks) ::operator delete(block);
+  m_arenaBlocks.clear();
+  m_arenaNext = m_arenaEnd = nullptr;
+}
+
+void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localName,
+                                       std::string value, std::string namespaceURI) {
+  if (!element) return;
+  if (!detail::InArena(element)) {
+    element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
+    return;
+  }
+  std::vector<CXmlAttribute*>& attributes = element->m_attributes;
+  // Room first, so that nothing can fail once the attribute is built.
+  if (attributes.size() == attributes.capacity())
+    attributes.reserve(std::max<std::size_t>(4, 2 * attributes.size()));
+  attributes.push_back(new (ArenaAllocate(sizeof(CXmlAttribute))) CXmlAttribute(
+      std::move(localName), std::move(value), std::move(namespaceURI)));
 }
 
 void CXmlDocument::ReleaseInput() {
@@ -377,7 +448,8 @@ void CXmlDocument::SetNamespaceAlias(const std::string& prefix, const std::strin
 }
 
 CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* localName) {
-  std::unique_ptr<CXmlElement> element(new CXmlElement(this));
+  std::unique_ptr<CXmlElement> element(new (ArenaAllocate(sizeof(CXmlElement)))
+                                           CXmlElement(this));
   element->m_localName.assign(localName ? localName : "");
   if (namespaceURI && *namespaceURI) {
     // A document uses few namespaces: a short list of the recent ones finds
