@@ -108,6 +108,8 @@ TEST(Restrictions, IntegerKinds) {
        "ok"},
       {"i1 = maxExclusive", [] { H::CheckRestrictionFori1("n", -127, MaxExc("-127")); },
        "Vx: Invalid Value for n [-127]"},
+      {"i2", [] { H::CheckRestrictionFori2("n", -32768, MinExc("-32768")); },
+       "Vx: Invalid Value for n [-32768]"},
       {"i8 lowest", [] {
          H::CheckRestrictionFori8("n", std::numeric_limits<long long>::min(),
                                   MinExc("-9223372036854775808"));
