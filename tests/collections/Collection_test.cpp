@@ -322,20 +322,6 @@ struct Strings : CXmlTypeCollection {
 
 }  // namespace
 
-TEST(TypeCollection, KeepsItsSettings) {
-  Strings s;
-  EXPECT_EQ(s.GetItemType(), ItemType_string);
-  EXPECT_EQ(s.GetRestrictions().pattern, "[a-z]+");
-  EXPECT_EQ(s.GetRestrictions().minLength, 1);
-  EXPECT_EQ(s.GetRestrictions().maxLength, 5);
-  EXPECT_EQ(s.GetRestrictions().minInclusive, "");
-  EXPECT_EQ(s.GetRestrictions().length, -1);
-  EXPECT_EQ(s.GetWhitespaceRule(), CWhitespaceUtils::WhitespaceRule_Collapse);
-  EXPECT_EQ(s.GetValueFormat(), "");
-  EXPECT_EQ(s.GetElementName(), "v");
-  EXPECT_EQ(s.GetNamespace(), "urn:v");
-}
-
 TEST(TypeCollection, ReadsARunOfMatchingSiblings) {
   CXmlDocument document;
   document.LoadXml(

@@ -14,8 +14,11 @@
 #include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlWriter.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::ReadFile;
+using vxtest::TempPath;
 
 namespace {
 
@@ -59,17 +62,8 @@ class Note : public CXmlObjectBase {
 const char kPlain[] =
     "<note xmlns=\"urn:n\" id=\"7\"><to>Tove</to><body>caf\xC3\xA9 &amp; more</body></note>";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string Bytes(const CBinaryData& d) {
   return std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength());
-}
-
-std::string TempPath(const char* name) {
-  return std::string(::testing::TempDir()) + "vxxml_entry_" + name;
 }
 
 void ExpectRead(Note& n) {

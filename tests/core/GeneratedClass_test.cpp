@@ -31,20 +31,18 @@ CPrimitiveRestrictions MinInclusive(const char* bound) {
   return r;
 }
 
+const auto kSeq = XmlElementGroupType_Sequence;
+const auto kChoice = XmlElementGroupType_Choice;
+
 // <addr zip="..."><street>...</street></addr>, schema type AddressType, asks
 // for xsi:type.
 class Address : public TestClass<Address> {
  public:
   Address() { SetElementName("addr"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[2]{
-        new PrimInfo("street", kNs, 1, false, ItemType_string, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, MaxLength(10)),
-        nullptr};
-    m.attributes = new CAttributeInfo*[2]{new AttrInfo("zip", "", 2, true, nullptr), nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                    "AddressType", kNs, true, true, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements = List<CElementInfo>({Prim("street", kNs, 1, ItemType_string, MaxLength(10))});
+    m.attributes = List<CAttributeInfo>({new AttrInfo("zip", "", 2, true, nullptr)});
+    m.info = ClassInfo(kSeq, "AddressType", kNs, XmlElementType_Element, true);
   }
 };
 
@@ -52,13 +50,9 @@ class Address : public TestClass<Address> {
 class Extra : public TestClass<Extra> {
  public:
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[2]{
-        new PrimInfo("note", kNs, 1, false, ItemType_string, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        nullptr};
-    m.attributes = new CAttributeInfo*[2]{new AttrInfo("lang", "", 2, true, nullptr), nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_PseudoElement,
-                                    "", kNs, true, false, -1, ItemType_none, nullptr, false);
+    m.elements = List<CElementInfo>({Prim("note", kNs, 1, ItemType_string)});
+    m.attributes = List<CAttributeInfo>({new AttrInfo("lang", "", 2, true, nullptr)});
+    m.info = ClassInfo(kSeq, "", kNs, XmlElementType_PseudoElement);
   }
 };
 
@@ -70,19 +64,15 @@ class Person : public TestClass<Person>, public INillable {
   void SetNil(bool value) override { nil = value; }
 
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[6]{
-        new PrimInfo("name", kNs, 1, false, ItemType_string, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, MaxLength(5)),
-        new PrimInfo("age", kNs, 2, true, ItemType_i4, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_Collapse, MinInclusive("0")),
-        new EnumInfo("color", kNs, 3, true, ColorText, ColorValue),
-        new ClsInfo("addr", kNs, 4, XmlElementType_Element),
-        new ClsInfo("extra", kNs, 5, XmlElementType_PseudoElement),
-        nullptr};
-    m.attributes = new CAttributeInfo*[2]{new AttrInfo("id", "", 10, false, nullptr), nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                    "PersonType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements = List<CElementInfo>(
+        {Prim("name", kNs, 1, ItemType_string, MaxLength(5)),
+         Prim("age", kNs, 2, ItemType_i4, MinInclusive("0"), true,
+              CWhitespaceUtils::WhitespaceRule_Collapse),
+         new EnumInfo("color", kNs, 3, true, ColorText, ColorValue),
+         new ClsInfo("addr", kNs, 4, XmlElementType_Element),
+         new ClsInfo("extra", kNs, 5, XmlElementType_PseudoElement)});
+    m.attributes = List<CAttributeInfo>({new AttrInfo("id", "", 10, false, nullptr)});
+    m.info = ClassInfo(kSeq, "PersonType", kNs);
   }
 };
 
@@ -91,12 +81,10 @@ class Price : public TestClass<Price> {
  public:
   Price() { SetElementName("price"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[1]{nullptr};
-    m.attributes =
-        new CAttributeInfo*[2]{new AttrInfo("currency", "", 2, true, nullptr), nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                    "PriceType", kNs, true, false, 1, ItemType_r8, "%.2f",
-                                    false);
+    m.elements = List<CElementInfo>({});
+    m.attributes = List<CAttributeInfo>({new AttrInfo("currency", "", 2, true, nullptr)});
+    m.info = ClassInfo(kSeq, "PriceType", kNs, XmlElementType_Element, false, 1, ItemType_r8,
+                       "%.2f");
   }
 };
 
@@ -105,16 +93,10 @@ class Pick : public TestClass<Pick> {
  public:
   Pick() { SetElementName("pick"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[3]{
-        new PrimInfo("a", kNs, 1, false, ItemType_string, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        new PrimInfo("b", kNs, 2, false, ItemType_i4, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
-                                    "PickType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements =
+        List<CElementInfo>({Prim("a", kNs, 1, ItemType_string), Prim("b", kNs, 2, ItemType_i4)});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(kChoice, "PickType", kNs);
   }
 };
 
@@ -123,16 +105,10 @@ class OptPick : public TestClass<OptPick> {
  public:
   OptPick() { SetElementName("opt"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[3]{
-        new PrimInfo("a", kNs, 1, false, ItemType_string, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        new OptionalPrimInfo("b", kNs, 2, false, ItemType_i4, nullptr,
-                             CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
-                                    "OptType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements = List<CElementInfo>(
+        {Prim("a", kNs, 1, ItemType_string), Prim<OptionalPrimInfo>("b", kNs, 2, ItemType_i4)});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(kChoice, "OptType", kNs);
   }
 };
 
@@ -142,12 +118,9 @@ class Holder : public TestClass<Holder<allowEmpty>> {
  public:
   Holder() { this->SetElementName("holder"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[2]{
-        new ClsInfo("p", kNs, 1, XmlElementType_Element, allowEmpty), nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element,
-                                    "HolderType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements = List<CElementInfo>({new ClsInfo("p", kNs, 1, XmlElementType_Element, allowEmpty)});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(kSeq, "HolderType", kNs);
   }
 };
 
@@ -156,11 +129,9 @@ class BadGroup : public TestClass<BadGroup> {
  public:
   BadGroup() { SetElementName("bad"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[1]{nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(static_cast<XmlElementGroupType>(7), XmlElementType_Element,
-                                    "BadType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements = List<CElementInfo>({});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(static_cast<XmlElementGroupType>(7), "BadType", kNs);
   }
 };
 
@@ -169,15 +140,10 @@ class AllOf : public TestClass<AllOf> {
  public:
   AllOf() { SetElementName("all"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[3]{
-        new PrimInfo("x", kNs, 1, false, ItemType_i4, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        new PrimInfo("y", kNs, 2, false, ItemType_i4, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element, "AllType",
-                                    kNs, true, false, -1, ItemType_none, nullptr, false);
+    m.elements =
+        List<CElementInfo>({Prim("x", kNs, 1, ItemType_i4), Prim("y", kNs, 2, ItemType_i4)});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(XmlElementGroupType_All, "AllType", kNs);
   }
 };
 
@@ -186,15 +152,10 @@ class Many : public TestClass<Many> {
  public:
   Many() { SetElementName("many"); }
   static void Build(Metadata& m) {
-    m.elements = new CElementInfo*[3]{
-        new ColInfo("e", kNs, 1, true),
-        new PrimInfo("b", kNs, 2, false, ItemType_i4, nullptr,
-                     CWhitespaceUtils::WhitespaceRule_None, CPrimitiveRestrictions()),
-        nullptr};
-    m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
-                                    "ManyType", kNs, true, false, -1, ItemType_none, nullptr,
-                                    false);
+    m.elements =
+        List<CElementInfo>({new ColInfo("e", kNs, 1, true), Prim("b", kNs, 2, ItemType_i4)});
+    m.attributes = List<CAttributeInfo>({});
+    m.info = ClassInfo(kChoice, "ManyType", kNs);
   }
 };
 

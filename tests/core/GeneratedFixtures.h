@@ -5,6 +5,8 @@
 #ifndef VXXML_TESTS_CORE_GENERATEDFIXTURES_H
 #define VXXML_TESTS_CORE_GENERATEDFIXTURES_H
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <string>
@@ -176,6 +178,34 @@ class TestClass : public CXmlGeneratedClass {
     CleanMetaData(m.info, m.elements, m.attributes);
   }
 };
+
+// A null-terminated array of infos, as generated code declares them.
+template <class T>
+T** List(std::initializer_list<T*> items) {
+  T** list = new T*[items.size() + 1];
+  std::copy(items.begin(), items.end(), list);
+  list[items.size()] = nullptr;
+  return list;
+}
+
+// The class info of a type in `ns` that rejects foreign attributes.
+inline CParentElementInfo* ClassInfo(XmlElementGroupType group, const char* typeName,
+                                     const char* ns,
+                                     XmlElementType type = XmlElementType_Element,
+                                     bool writeType = false, int valueId = -1,
+                                     ItemType valueType = ItemType_none,
+                                     const char* format = nullptr) {
+  return new CParentElementInfo(group, type, typeName, ns, true, writeType, valueId, valueType,
+                                format, false);
+}
+
+// A simple member kept as written, with the given facets.
+template <class Info = PrimInfo>
+Info* Prim(const char* name, const char* ns, int id, ItemType type,
+           const CPrimitiveRestrictions& facets = CPrimitiveRestrictions(), bool nillable = false,
+           CWhitespaceUtils::WhitespaceRule ws = CWhitespaceUtils::WhitespaceRule_None) {
+  return new Info(name, ns, id, nillable, type, nullptr, ws, facets);
+}
 
 // Writes the object as document root with format on and LF line ends.
 inline std::string WriteRoot(const CXmlObjectBase* object, const CXmlSerializationContext& ctx,

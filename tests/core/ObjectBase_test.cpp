@@ -152,11 +152,3 @@ TEST(ObjectBase, EventsCarryTheirData) {
     EXPECT_EQ(sink.events[i].value, values[i]) << i;
   }
 }
-
-TEST(ObjectBase, EnumerationValues) {
-  EXPECT_EQ(XmlEncoding_UTF16NoDecl, 3);
-  EXPECT_EQ(EOLType_LF, 1);
-  EXPECT_EQ(CompressionType_ZLib, 2);
-  EXPECT_EQ(FInfoDecl_Version11StandaloneNo, 9);
-  EXPECT_EQ(IEventSink::MsgType_CollectionRemoveComplete, 4);
-}

@@ -79,13 +79,9 @@ TEST(FIVocabulary, TablesStopAtTwoToTheTwenty) {
   EXPECT_EQ(index, limit);
 }
 
-TEST(FastInfosetContext, DefaultsAndSuggestedValues) {
+TEST(FastInfosetContext, SuggestedValues) {
   using ECS = CFastInfosetContext::EncodedCharacterString;
   CFastInfosetContext c;
-  EXPECT_EQ(c.GetDefaultStringEncoding(), 0);
-  EXPECT_EQ(c.GetElementMaxAddLength(), 6u);
-  EXPECT_FALSE(c.GetUseGeneratedVocabulary());
-  EXPECT_EQ(c.GetExternalVocabularyURI(), "");
   for (unsigned long t = 0; t < 29; ++t) EXPECT_EQ(c.GetEncoding(t).kind, ECS::Kind_String);
   c.SetSuggestedValues();
   const struct {

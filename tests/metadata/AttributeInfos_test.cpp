@@ -378,18 +378,9 @@ TEST(AttributeInfos, WildcardNamespaceRules) {
   EXPECT_TRUE(first.AttributeFromXml(ctx, item, named.Root()->GetAttributes()[0]));
 }
 
-TEST(AttributeInfos, AccessorsKeepTheConstructorArguments) {
+TEST(AttributeInfos, CheckRestrictionNamesTheAttribute) {
   CAttributeInfoPrimitive prim("a", nullptr, 4, true, ItemType_r4, nullptr,
                                CWhitespaceUtils::WhitespaceRule_Replace, Below100(), nullptr);
-  EXPECT_EQ(prim.GetNamespaceURI(), "");
-  EXPECT_EQ(prim.GetFormat(), "");
-  EXPECT_EQ(prim.GetDefaultValue(), "");
-  EXPECT_EQ(prim.GetItemType(), ItemType_r4);
-  EXPECT_EQ(prim.GetWhitespaceRule(), CWhitespaceUtils::WhitespaceRule_Replace);
-  EXPECT_EQ(prim.GetRestrictions().maxExclusive, "100");
-  CAttributeInfoAny any("b", "", 5, false, nullptr, nullptr, nullptr);
-  EXPECT_EQ(any.GetNamespaceRestriction(), "");
-  EXPECT_EQ(any.GetRestrictionTargetNamespace(), "");
   VxVariant v;
   v.SetR4(100.0f);
   EXPECT_EQ(FullMessage([&] { prim.CheckRestriction(v); }), "Invalid Value for a [100.000000]");

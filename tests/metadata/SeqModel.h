@@ -97,6 +97,15 @@ struct Metadata {
   CAttributeInfo** attributes = nullptr;
 };
 
+// Reads or writes one simple property held as a variant; null: no such property.
+inline void Access(VxVariant* field, bool read, VxVariant& v) {
+  if (!field) return;
+  if (read)
+    v = *field;
+  else
+    *field = v;
+}
+
 // The metadata half every generated class repeats: built once, on first use,
 // under the process-wide lock. The derived class supplies Build, its
 // properties (AccessProperty) and Init.
@@ -170,11 +179,7 @@ class USAddress : public Generated<USAddress> {
                    : id == kZip    ? &zip
                    : id == kCountry ? &country
                                     : nullptr;
-    if (!p) return;
-    if (read)
-      v = *p;
-    else
-      *p = v;
+    Access(p, read, v);
   }
   void Init() override { name = street = city = zip = country = VxVariant(); }
 
@@ -209,11 +214,7 @@ class Item : public Generated<Item> {
                    : id == kShipDate  ? &shipDate
                    : id == kPartNum   ? &partNum
                                       : nullptr;
-    if (!p) return;
-    if (read)
-      v = *p;
-    else
-      *p = v;
+    Access(p, read, v);
   }
   void Init() override { productName = quantity = price = comment = shipDate = partNum = VxVariant(); }
 
@@ -290,12 +291,7 @@ class Extra : public Generated<Extra> {
   VxVariant note, rating, lang;
 
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    VxVariant* p = id == kNote ? &note : id == kRating ? &rating : id == kLang ? &lang : nullptr;
-    if (!p) return;
-    if (read)
-      v = *p;
-    else
-      *p = v;
+    Access(id == kNote ? &note : id == kRating ? &rating : id == kLang ? &lang : nullptr, read, v);
   }
   void Init() override { note = rating = lang = VxVariant(); }
 
@@ -322,12 +318,7 @@ class Note : public Generated<Note>, public INillable {
   bool IsNil() const override { return nil; }
   void SetNil(bool value) override { nil = value; }
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    VxVariant* p = id == kText ? &text : id == kAuthor ? &author : nullptr;
-    if (!p) return;
-    if (read)
-      v = *p;
-    else
-      *p = v;
+    Access(id == kText ? &text : id == kAuthor ? &author : nullptr, read, v);
   }
   void Init() override {
     text = author = VxVariant();
@@ -351,11 +342,7 @@ class Card : public Generated<Card, Payment> {
   enum { kNumber = 1 };
   VxVariant number;
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id != kNumber) return;
-    if (read)
-      v = number;
-    else
-      number = v;
+    Access(id == kNumber ? &number : nullptr, read, v);
   }
   void Init() override { number = VxVariant(); }
   static void Build(Metadata& m) {
@@ -374,11 +361,7 @@ class Cash : public Generated<Cash, Payment> {
   enum { kAmount = 1 };
   VxVariant amount;
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id != kAmount) return;
-    if (read)
-      v = amount;
-    else
-      amount = v;
+    Access(id == kAmount ? &amount : nullptr, read, v);
   }
   void Init() override { amount = VxVariant(); }
   static void Build(Metadata& m) {
@@ -482,10 +465,7 @@ class PurchaseOrder : public Generated<PurchaseOrder> {
       }
       return;
     }
-    if (read)
-      v = *value;
-    else
-      *value = v;
+    Access(value, read, v);
   }
   // Mandatory members start as empty objects; optional ones absent.
   void Init() override {

@@ -5,28 +5,15 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <typeinfo>
 
 #include "vxxml/Decimal.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::ExpectFailure;
 
 namespace {
-
-// Runs `f` and checks that it throws exactly `Expected` with `message`.
-template <typename Expected, typename F>
-void ExpectFailure(F&& f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const Expected& e) {
-    EXPECT_EQ(typeid(e), typeid(Expected));
-    EXPECT_EQ(e.GetFullMessage(), message);
-  } catch (const CVxException& e) {
-    ADD_FAILURE() << "wrong exception class: " << e.GetFullMessage();
-  }
-}
 
 std::string Int128ToString(__int128 v) {
   if (v == 0) return "0";

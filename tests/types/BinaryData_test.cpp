@@ -181,11 +181,10 @@ TEST(BinaryData, SetBufferClearRelease) {
   EXPECT_EQ(c.GetData(), nullptr);
 }
 
-TEST(BinaryData, HolderCountsAndCapacity) {
+TEST(BinaryData, HolderRefusesSharedChanges) {
   using Holder = CBinaryData::CDataHolder;
   unsigned char bytes[10] = {};
   Holder* h = new Holder(bytes, 10, false);
-  EXPECT_EQ(h->GetCapacity(), 8192u);
   EXPECT_EQ(h->AddRef(), 2);
   EXPECT_EQ(Thrown([&] { h->Append(bytes, 1); }), "Failed to append. [RefCount=2]");
   EXPECT_EQ(Thrown([&] { h->Release(true); }), "Failed to release data. [RefCount=1]");
@@ -195,21 +194,7 @@ TEST(BinaryData, HolderCountsAndCapacity) {
   EXPECT_EQ(h->GetRefCount(), 1);
   EXPECT_EQ(h->GetExclusiveCopy(), h);
   h->Release(false);
-
-  // Growth to twice the needed length.
-  std::vector<unsigned char> big(8192, 7);
-  mine->Append(big.data(), 8192);
-  EXPECT_EQ(mine->GetLength(), 8202u);
-  EXPECT_EQ(mine->GetCapacity(), 16404u);
   mine->Release(false);
-
-  std::vector<unsigned char> large(10000, 1);
-  Holder* copy = new Holder(large.data(), 10000, false);
-  EXPECT_EQ(copy->GetCapacity(), 20000u);
-  copy->Release(false);
-  Holder* adopted = new Holder(new unsigned char[5], 5, true);
-  EXPECT_EQ(adopted->GetCapacity(), 5u);
-  adopted->Release(false);
 }
 
 TEST(BinaryData, CopiesOnSeveralThreads) {
@@ -370,11 +355,6 @@ TEST(Base64, EveryPrefixDecodesToItsWholeBytes) {
 }
 
 TEST(Base64, ClassInterface) {
-  EXPECT_STREQ(CBase64::m_sBase64Alphabet,
-               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/");
-  const int masks[9] = {0, 1, 3, 7, 15, 31, 63, 127, 255};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(CBase64::m_nMask[i], masks[i]);
-
   CBase64 codec;
   unsigned char man[3] = {'M', 'a', 'n'};
   EXPECT_EQ(codec.Encode(man, 3), "TWFu");

@@ -4,35 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <typeinfo>
 
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 namespace datetest {
 
-// Runs `f` and checks that it throws exactly class E with the whole message.
-template <class E>
-::testing::AssertionResult Throws(const std::function<void()>& f, const std::string& message) {
-  try {
-    f();
-  } catch (const VxXmlLib10::CVxException& e) {
-    if (typeid(e) != typeid(E))
-      return ::testing::AssertionFailure()
-             << "wrong class " << typeid(e).name() << " for: " << e.GetFullMessage();
-    if (e.GetFullMessage() != message)
-      return ::testing::AssertionFailure()
-             << "message\n  got:  " << e.GetFullMessage() << "\n  want: " << message;
-    return ::testing::AssertionSuccess();
-  } catch (...) {
-    return ::testing::AssertionFailure() << "foreign exception";
-  }
-  return ::testing::AssertionFailure() << "no exception, want: " << message;
-}
-
+using vxtest::Throws;
 using Value = VxXmlLib10::CVxInvalidValueException;
 using State = VxXmlLib10::CVxInvalidStateException;
 

@@ -5,26 +5,14 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <typeinfo>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::ExpectFailure;
 
 namespace {
-
-template <typename Expected, typename F>
-void ExpectFailure(F&& f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const Expected& e) {
-    EXPECT_EQ(typeid(e), typeid(Expected));
-    EXPECT_EQ(e.GetFullMessage(), message);
-  } catch (const CVxException& e) {
-    ADD_FAILURE() << "wrong exception class: " << e.GetFullMessage();
-  }
-}
 
 std::string RandomDigits(std::mt19937_64& rng, size_t count) {
   std::string s;

@@ -12,8 +12,10 @@
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::ReadFile;
 
 namespace {
 
@@ -24,17 +26,6 @@ int OpenDescriptors() {
     closedir(dir);
   }
   return count;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    std::fclose(f);
-  }
-  return bytes;
 }
 
 std::string Bytes(const CBinaryData& data) {

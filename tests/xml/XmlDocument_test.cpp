@@ -15,29 +15,18 @@
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 #include "xml/TreeDump.h"
 
 using namespace VxXmlLib10;
+using vxtest::ReadFile;
+using vxtest::TempPath;
+using vxtest::WriteFile;
 using vxxml_test::DumpTree;
 
 namespace {
 
 const std::string kDataDir = VXXML_TEST_DATA_DIR "/xml/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string TempPath(const char* name) {
-  return ::testing::TempDir() + "vxxml_doc_" + std::to_string(getpid()) + "_" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 void LoadBytes(CXmlDocument& doc, const std::string& bytes) {
   doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());

@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 #include "xml/ExpatTree.h"
 
 using namespace VxXmlLib10;
+using vxtest::ReadFile;
 using vxxml_test::Node;
 using vxxml_test::ParseXml;
 
@@ -55,17 +57,6 @@ int OpenDescriptors() {
     closedir(dir);
   }
   return count;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    std::fclose(f);
-  }
-  return bytes;
 }
 
 }  // namespace
