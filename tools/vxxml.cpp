@@ -7,6 +7,7 @@
 // Any input form is recognised by itself; "-" is standard input or output.
 // Exit status: 0 success, 1 failure (the library's message chain on standard
 // error), 2 bad usage.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -106,6 +107,14 @@ Progress g_progress;
 
 // ---- input ------------------------------------------------------------------
 
+// What the input looked like before the document took it in: its size and
+// its first bytes (enough to tell gzip and zlib headers).
+struct Input {
+  unsigned long long size = 0;
+  unsigned char head[2] = {0, 0};
+  size_t headLength = 0;
+};
+
 std::vector<unsigned char> ReadAll(const std::string& path) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (!f) throw CVxException(FormatString("Failed to open the file [%s]", path.c_str()));
@@ -119,71 +128,87 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
   return bytes;
 }
 
+// Loads the document from a file or standard input. A non-empty regular file
+// is read by the document itself, straight into the one buffer it keeps, so
+// the input is held once and not twice; standard input, pipes and anything
+// else go through a copy that is released as soon as the document holds it.
+Input LoadInput(CXmlDocument& document, const std::string& path) {
+  Input input;
+  struct stat info;
+  if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    input.size = static_cast<unsigned long long>(info.st_size);
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+      input.headLength = std::fread(input.head, 1, sizeof input.head, f);
+      std::fclose(f);
+    }
+    g_progress.Enable(input.size);
+    g_progress.Phase("reading and parsing");
+    document.Load(path.c_str());
+    return input;
+  }
+  std::vector<unsigned char> bytes = ReadAll(path);
+  input.size = bytes.size();
+  input.headLength = std::min(bytes.size(), sizeof input.head);
+  std::copy(bytes.begin(), bytes.begin() + input.headLength, input.head);
+  g_progress.Enable(input.size);
+  g_progress.Phase("parsing");
+  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
+  return input;
+}
+
 struct Form {
   std::string compression = "none";
   bool fastInfoset = false;
   std::string encoding;  // of XML text
-  std::vector<unsigned char> plain;  // the bytes after inflation
+  unsigned long long plainSize = 0;  // the bytes after inflation
 };
 
-bool StartsWith(const std::vector<unsigned char>& b, const char* text, size_t n) {
-  return b.size() >= n && std::memcmp(b.data(), text, n) == 0;
+bool StartsWith(const unsigned char* p, size_t size, const char* text, size_t n) {
+  return size >= n && std::memcmp(p, text, n) == 0;
 }
 
-// Recognises compression, Fast Infoset and the text encoding, as the
-// library's loader does.
-Form Sniff(const std::vector<unsigned char>& bytes) {
+// Recognises compression, Fast Infoset and the text encoding of a loaded
+// document: the input's own first bytes tell the compression, the bytes the
+// document kept (inflated) the rest.
+Form Sniff(const Input& input, const CXmlDocument& document) {
   Form form;
-  form.plain = bytes;
-  if (bytes.size() >= 2) {
-    const bool gzip = bytes[0] == 0x1F && bytes[1] == 0x8B;
-    const bool zlib = (bytes[0] & 0x0F) == 8 && ((bytes[0] << 8) | bytes[1]) % 31 == 0;
-    if (gzip || zlib) {
-      unsigned long length = static_cast<unsigned long>(bytes.size());
-      unsigned char* data = new unsigned char[length];
-      std::memcpy(data, bytes.data(), length);
-      CVxZip zip;
-      zip.Decompress(&data, &length);
-      std::vector<unsigned char> inflated(data, data + length);
-      delete[] data;
-      if (inflated != bytes) {
-        form.compression = gzip ? "gzip" : "zlib";
-        form.plain = std::move(inflated);
-      }
-    }
+  const unsigned char* p = document.GetBuffer();
+  const size_t size = p ? static_cast<size_t>(document.GetBufferLength()) : 0;
+  form.plainSize = size;
+  if (input.headLength == 2) {
+    const unsigned char b0 = input.head[0], b1 = input.head[1];
+    const bool gzip = b0 == 0x1F && b1 == 0x8B;
+    const bool zlib = (b0 & 0x0F) == 8 && ((b0 << 8) | b1) % 31 == 0;
+    // The document inflates only what really is compressed.
+    if ((gzip || zlib) && (size != input.size || std::memcmp(p, input.head, 2) != 0))
+      form.compression = gzip ? "gzip" : "zlib";
   }
-  const auto& p = form.plain;
-  if (StartsWith(p, "\xE0\x00\x00\x01", 4) || StartsWith(p, "\xE0\x00\x00\x02", 4)) {
+  if (StartsWith(p, size, "\xE0\x00\x00\x01", 4) || StartsWith(p, size, "\xE0\x00\x00\x02", 4)) {
     form.fastInfoset = true;
-  } else if (StartsWith(p, "<?xml", 5)) {
-    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+  } else if (StartsWith(p, size, "<?xml", 5)) {
+    const std::string head(p, p + std::min<size_t>(size, 200));
     const size_t end = head.find("?>");
     if (end != std::string::npos && head.find("finf") < end) form.fastInfoset = true;
   }
   if (form.fastInfoset) return form;
-  if (StartsWith(p, "\xFF\xFE", 2)) {
+  if (StartsWith(p, size, "\xFF\xFE", 2)) {
     form.encoding = "UTF-16LE (byte order mark)";
-  } else if (StartsWith(p, "\xFE\xFF", 2)) {
+  } else if (StartsWith(p, size, "\xFE\xFF", 2)) {
     form.encoding = "UTF-16BE (byte order mark)";
-  } else if (StartsWith(p, "\xEF\xBB\xBF", 3)) {
+  } else if (StartsWith(p, size, "\xEF\xBB\xBF", 3)) {
     form.encoding = "UTF-8 (byte order mark)";
   } else {
     form.encoding = "UTF-8";
-    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+    const std::string head(p, p + std::min<size_t>(size, 200));
     const size_t end = head.find("?>");
     const size_t at = head.find("encoding");
-    if (StartsWith(p, "<?xml", 5) && at < end) {
+    if (StartsWith(p, size, "<?xml", 5) && at < end) {
       const size_t q = head.find_first_of("\"'", at);
       const size_t q2 = q == std::string::npos ? q : head.find(head[q], q + 1);
       if (q2 != std::string::npos) form.encoding = head.substr(q + 1, q2 - q - 1);
     }
   }
   return form;
-}
-
-void Load(CXmlDocument& document, const std::vector<unsigned char>& bytes) {
-  g_progress.Phase("parsing");
-  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
 }
 
 bool IsBlank(const std::string& text) {
@@ -399,11 +424,8 @@ int Convert(const std::vector<std::string>& args) {
   }
   if (files.size() != 2) throw UsageError{"convert needs IN and OUT", kConvertUsage};
 
-  g_progress.Phase("reading");
-  const std::vector<unsigned char> bytes = ReadAll(files[0]);
-  g_progress.Enable(bytes.size());
   CXmlDocument document;
-  Load(document, bytes);
+  LoadInput(document, files[0]);
   DocumentObject object(document);
   CXmlSerializationContext context;
   if (suggested) context.GetFIContext().SetSuggestedValues();
@@ -431,11 +453,9 @@ int Info(const std::vector<std::string>& args) {
   }
   if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
     throw UsageError{"info needs one FILE", kInfoUsage};
-  const std::vector<unsigned char> bytes = ReadAll(args[0]);
-  g_progress.Enable(bytes.size());
-  const Form form = Sniff(bytes);
   CXmlDocument document;
-  Load(document, bytes);
+  const Input input = LoadInput(document, args[0]);
+  const Form form = Sniff(input, document);
   g_progress.Phase("counting");
   const Statistics s = Count(document.GetDocumentElement());
   g_progress.Done();
@@ -444,8 +464,8 @@ int Info(const std::vector<std::string>& args) {
   std::printf("form:          %s\n", form.fastInfoset ? "Fast Infoset" : "XML text");
   std::printf("compression:   %s\n", form.compression.c_str());
   if (!form.fastInfoset) std::printf("encoding:      %s\n", form.encoding.c_str());
-  std::printf("size:          %zu bytes", bytes.size());
-  if (form.compression != "none") std::printf(" (%zu bytes inflated)", form.plain.size());
+  std::printf("size:          %llu bytes", input.size);
+  if (form.compression != "none") std::printf(" (%llu bytes inflated)", form.plainSize);
   std::printf("\n");
   std::printf("root:          {%s}%s\n", root->GetNamespaceURI().c_str(),
               root->GetLocalName().c_str());
@@ -466,12 +486,10 @@ int Roundtrip(const std::vector<std::string>& args) {
   }
   if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
     throw UsageError{"roundtrip needs one FILE", kRoundtripUsage};
-  const std::vector<unsigned char> bytes = ReadAll(args[0]);
-  g_progress.Enable(bytes.size());
   const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
 
   CXmlDocument original;
-  Load(original, bytes);
+  const Input input = LoadInput(original, args[0]);
   g_progress.Phase("writing text");
   const CBinaryData text = DocumentObject(original).ToXmlStream(
       true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
@@ -494,7 +512,7 @@ int Roundtrip(const std::vector<std::string>& args) {
   const std::string reference = Dump(original.GetDocumentElement());
   const bool survived = Dump(fromFi.GetDocumentElement()) == reference &&
                         Dump(fromBack.GetDocumentElement()) == reference;
-  std::printf("input:         %zu bytes\n", bytes.size());
+  std::printf("input:         %llu bytes\n", input.size);
   std::printf("XML text:      %lu bytes (UTF-8)\n", text.GetLength());
   std::printf("Fast Infoset:  %lu bytes (%.1f%% of the text)\n", fi.GetLength(),
               text.GetLength() ? 100.0 * fi.GetLength() / text.GetLength() : 0.0);
@@ -508,6 +526,9 @@ int Roundtrip(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  // Text goes to a file while the tree is walked, not built in memory first
+  // (uncompressed output; compressed output needs the whole text anyway).
+  AsyncToXmlFile(true);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::fputs(kMainUsage, stderr);
