@@ -218,9 +218,10 @@ bool IsBlank(const std::string& text) {
 // ---- writing a document through the library's writers -------------------------
 
 // A bound object whose content is a loaded document: it writes the element
-// tree through whichever writer the entry point sets up. Prefixes declared in
-// the document are declared again on the root; text that is only layout
-// between child elements is dropped.
+// tree through whichever writer the entry point sets up. Prefixes and the
+// default namespace declared in the document are declared again on the root
+// (the writer moves the default off the root when the root itself sits in no
+// namespace); text that is only layout between child elements is dropped.
 class DocumentObject : public CXmlObjectBase {
  public:
   explicit DocumentObject(const CXmlDocument& document) : m_document(document) {}
@@ -238,7 +239,7 @@ class DocumentObject : public CXmlObjectBase {
     if (!root) return;
     for (const auto& alias : m_document.GetNamespaceAliases()) {
       if (alias.first.empty()) {
-        if (alias.second == root->GetNamespaceURI()) writer->SetDefaultNamespace(alias.second);
+        if (!alias.second.empty()) writer->SetDefaultNamespace(alias.second);
       } else if (alias.first != "xml" && !alias.second.empty()) {
         writer->AddNamespace(alias.first, alias.second);
       }

@@ -99,6 +99,19 @@ TEST(Cli, ConvertTextForms) {
   std::remove(utf16.c_str());
 }
 
+TEST(Cli, DefaultNamespaceOfAPrefixedRootIsKept) {
+  // Elements in the document's default namespace stay unprefixed, through
+  // text and through Fast Infoset alike.
+  const std::string in = Temp("default.xml"), fi = Temp("default.fi");
+  WriteFile(in, "<p:r xmlns:p='urn:p' xmlns='urn:d'><a k='1'/><a/></p:r>");
+  const std::string expected = "<p:r xmlns=\"urn:d\" xmlns:p=\"urn:p\"><a k=\"1\"/><a/></p:r>";
+  EXPECT_EQ(Tool("convert " + in + " - --no-decl").out, expected);
+  ASSERT_EQ(Tool("convert " + in + " " + fi + " --to fi").status, 0);
+  EXPECT_EQ(Tool("convert " + fi + " - --no-decl").out, expected);
+  std::remove(in.c_str());
+  std::remove(fi.c_str());
+}
+
 TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
   const std::string fi = Temp("po.fi"), back = Temp("back.xml"), plain = Temp("plain2.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + fi + " --to fi --suggested --fi-decl 4").status, 0);
