@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -71,11 +72,20 @@ const char kRoundtripUsage[] =
     "Converts FILE to XML text, that text to Fast Infoset and the Fast Infoset back to\n"
     "text, reports the sizes and whether the infoset survived (exit status 1 if not).\n";
 
-// Bad usage: the message and the command's usage go to standard error.
+// Bad usage: one line on standard error, the message and where to find the
+// command's usage.
 struct UsageError {
   std::string message;
-  const char* usage;
+  const char* command;  // "" for the tool itself
 };
+
+// The single FILE argument of info and roundtrip; "-" is standard input.
+const std::string& OneFile(const std::vector<std::string>& args, const char* command) {
+  for (const std::string& a : args)
+    if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option '" + a + "'", command};
+  if (args.size() != 1) throw UsageError{std::string(command) + " needs one FILE", command};
+  return args[0];
+}
 
 // ---- progress ---------------------------------------------------------------
 
@@ -117,14 +127,18 @@ struct Input {
 
 std::vector<unsigned char> ReadAll(const std::string& path) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-  if (!f) throw CVxException(FormatString("Failed to open the file [%s]", path.c_str()));
+  if (!f)
+    throw CVxException(
+        FormatString("Failed to open the file [%s]: %s", path.c_str(), std::strerror(errno)));
   std::vector<unsigned char> bytes;
   unsigned char chunk[1 << 16];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-  const bool failed = std::ferror(f) != 0;
+  const int error = std::ferror(f) ? errno : 0;
   if (f != stdin) std::fclose(f);
-  if (failed) throw CVxException(FormatString("Failed to read the file [%s]", path.c_str()));
+  if (error)
+    throw CVxException(
+        FormatString("Failed to read the file [%s]: %s", path.c_str(), std::strerror(error)));
   return bytes;
 }
 
@@ -392,11 +406,11 @@ int Convert(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--to") {
-      if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", kConvertUsage};
+      if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", "convert"};
       const std::string& v = args[++i];
       if (v == "fi" || v == "fastinfoset") toFastInfoset = true;
       else if (v == "xml") toFastInfoset = false;
-      else throw UsageError{"--to takes xml or fi, not '" + v + "'", kConvertUsage};
+      else throw UsageError{"--to takes xml or fi, not '" + v + "'", "convert"};
     } else if (a == "--indent") {
       indent = true;
     } else if (a == "--crlf") {
@@ -406,10 +420,10 @@ int Convert(const std::vector<std::string>& args) {
     } else if (a == "--no-decl") {
       declaration = false;
     } else if (a == "--fi-decl") {
-      if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", kConvertUsage};
+      if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", "convert"};
       const std::string& v = args[++i];
       if (v.size() != 1 || v[0] < '0' || v[0] > '9')
-        throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", kConvertUsage};
+        throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", "convert"};
       fiDeclaration = static_cast<FInfoDecl>(v[0] - '0');
     } else if (a == "--suggested") {
       suggested = true;
@@ -418,12 +432,12 @@ int Convert(const std::vector<std::string>& args) {
     } else if (a == "--zlib") {
       compression = CompressionType_ZLib;
     } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError{"unknown option '" + a + "'", kConvertUsage};
+      throw UsageError{"unknown option '" + a + "'", "convert"};
     } else {
       files.push_back(a);
     }
   }
-  if (files.size() != 2) throw UsageError{"convert needs IN and OUT", kConvertUsage};
+  if (files.size() != 2) throw UsageError{"convert needs IN and OUT", "convert"};
 
   CXmlDocument document;
   LoadInput(document, files[0]);
@@ -452,16 +466,15 @@ int Info(const std::vector<std::string>& args) {
     std::fputs(kInfoUsage, stdout);
     return 0;
   }
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
-    throw UsageError{"info needs one FILE", kInfoUsage};
+  const std::string& file = OneFile(args, "info");
   CXmlDocument document;
-  const Input input = LoadInput(document, args[0]);
+  const Input input = LoadInput(document, file);
   const Form form = Sniff(input, document);
   g_progress.Phase("counting");
   const Statistics s = Count(document.GetDocumentElement());
   g_progress.Done();
   const CXmlElement* root = document.GetDocumentElement();
-  std::printf("file:          %s\n", args[0].c_str());
+  std::printf("file:          %s\n", file.c_str());
   std::printf("form:          %s\n", form.fastInfoset ? "Fast Infoset" : "XML text");
   std::printf("compression:   %s\n", form.compression.c_str());
   if (!form.fastInfoset) std::printf("encoding:      %s\n", form.encoding.c_str());
@@ -485,12 +498,11 @@ int Roundtrip(const std::vector<std::string>& args) {
     std::fputs(kRoundtripUsage, stdout);
     return 0;
   }
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
-    throw UsageError{"roundtrip needs one FILE", kRoundtripUsage};
+  const std::string& file = OneFile(args, "roundtrip");
   const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
 
   CXmlDocument original;
-  const Input input = LoadInput(original, args[0]);
+  const Input input = LoadInput(original, file);
   g_progress.Phase("writing text");
   const CBinaryData text = DocumentObject(original).ToXmlStream(
       true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
@@ -545,10 +557,11 @@ int main(int argc, char** argv) {
     if (command == "convert") return Convert(args);
     if (command == "info") return Info(args);
     if (command == "roundtrip") return Roundtrip(args);
-    throw UsageError{"unknown command '" + command + "'", kMainUsage};
+    throw UsageError{"unknown command '" + command + "'", ""};
   } catch (const UsageError& e) {
     g_progress.Done();
-    std::fprintf(stderr, "vxxml: %s\n\n%s", e.message.c_str(), e.usage);
+    std::fprintf(stderr, "vxxml: %s (see 'vxxml %s%s--help')\n", e.message.c_str(), e.command,
+                 *e.command ? " " : "");
     return 2;
   } catch (const CVxException& e) {
     g_progress.Done();
