@@ -7,9 +7,11 @@
 // Any input form is recognised by itself; "-" is standard input or output.
 // Exit status: 0 success, 1 failure (the library's message chain on standard
 // error), 2 bad usage.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -70,11 +72,20 @@ const char kRoundtripUsage[] =
     "Converts FILE to XML text, that text to Fast Infoset and the Fast Infoset back to\n"
     "text, reports the sizes and whether the infoset survived (exit status 1 if not).\n";
 
-// Bad usage: the message and the command's usage go to standard error.
+// Bad usage: one line on standard error, the message and where to find the
+// command's usage.
 struct UsageError {
   std::string message;
-  const char* usage;
+  const char* command;  // "" for the tool itself
 };
+
+// The single FILE argument of info and roundtrip; "-" is standard input.
+const std::string& OneFile(const std::vector<std::string>& args, const char* command) {
+  for (const std::string& a : args)
+    if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option '" + a + "'", command};
+  if (args.size() != 1) throw UsageError{std::string(command) + " needs one FILE", command};
+  return args[0];
+}
 
 // ---- progress ---------------------------------------------------------------
 
@@ -106,84 +117,112 @@ Progress g_progress;
 
 // ---- input ------------------------------------------------------------------
 
+// What the input looked like before the document took it in: its size and
+// its first bytes (enough to tell gzip and zlib headers).
+struct Input {
+  unsigned long long size = 0;
+  unsigned char head[2] = {0, 0};
+  size_t headLength = 0;
+};
+
 std::vector<unsigned char> ReadAll(const std::string& path) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-  if (!f) throw CVxException(FormatString("Failed to open the file [%s]", path.c_str()));
+  if (!f)
+    throw CVxException(
+        FormatString("Failed to open the file [%s]: %s", path.c_str(), std::strerror(errno)));
   std::vector<unsigned char> bytes;
   unsigned char chunk[1 << 16];
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-  const bool failed = std::ferror(f) != 0;
+  const int error = std::ferror(f) ? errno : 0;
   if (f != stdin) std::fclose(f);
-  if (failed) throw CVxException(FormatString("Failed to read the file [%s]", path.c_str()));
+  if (error)
+    throw CVxException(
+        FormatString("Failed to read the file [%s]: %s", path.c_str(), std::strerror(error)));
   return bytes;
+}
+
+// Loads the document from a file or standard input. A non-empty regular file
+// is read by the document itself, straight into the one buffer it keeps, so
+// the input is held once and not twice; standard input, pipes and anything
+// else go through a copy that is released as soon as the document holds it.
+Input LoadInput(CXmlDocument& document, const std::string& path) {
+  Input input;
+  struct stat info;
+  if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    input.size = static_cast<unsigned long long>(info.st_size);
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+      input.headLength = std::fread(input.head, 1, sizeof input.head, f);
+      std::fclose(f);
+    }
+    g_progress.Enable(input.size);
+    g_progress.Phase("reading and parsing");
+    document.Load(path.c_str());
+    return input;
+  }
+  std::vector<unsigned char> bytes = ReadAll(path);
+  input.size = bytes.size();
+  input.headLength = std::min(bytes.size(), sizeof input.head);
+  std::copy(bytes.begin(), bytes.begin() + input.headLength, input.head);
+  g_progress.Enable(input.size);
+  g_progress.Phase("parsing");
+  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
+  return input;
 }
 
 struct Form {
   std::string compression = "none";
   bool fastInfoset = false;
   std::string encoding;  // of XML text
-  std::vector<unsigned char> plain;  // the bytes after inflation
+  unsigned long long plainSize = 0;  // the bytes after inflation
 };
 
-bool StartsWith(const std::vector<unsigned char>& b, const char* text, size_t n) {
-  return b.size() >= n && std::memcmp(b.data(), text, n) == 0;
+bool StartsWith(const unsigned char* p, size_t size, const char* text, size_t n) {
+  return size >= n && std::memcmp(p, text, n) == 0;
 }
 
-// Recognises compression, Fast Infoset and the text encoding, as the
-// library's loader does.
-Form Sniff(const std::vector<unsigned char>& bytes) {
+// Recognises compression, Fast Infoset and the text encoding of a loaded
+// document: the input's own first bytes tell the compression, the bytes the
+// document kept (inflated) the rest.
+Form Sniff(const Input& input, const CXmlDocument& document) {
   Form form;
-  form.plain = bytes;
-  if (bytes.size() >= 2) {
-    const bool gzip = bytes[0] == 0x1F && bytes[1] == 0x8B;
-    const bool zlib = (bytes[0] & 0x0F) == 8 && ((bytes[0] << 8) | bytes[1]) % 31 == 0;
-    if (gzip || zlib) {
-      unsigned long length = static_cast<unsigned long>(bytes.size());
-      unsigned char* data = new unsigned char[length];
-      std::memcpy(data, bytes.data(), length);
-      CVxZip zip;
-      zip.Decompress(&data, &length);
-      std::vector<unsigned char> inflated(data, data + length);
-      delete[] data;
-      if (inflated != bytes) {
-        form.compression = gzip ? "gzip" : "zlib";
-        form.plain = std::move(inflated);
-      }
-    }
+  const unsigned char* p = document.GetBuffer();
+  const size_t size = p ? static_cast<size_t>(document.GetBufferLength()) : 0;
+  form.plainSize = size;
+  if (input.headLength == 2) {
+    const unsigned char b0 = input.head[0], b1 = input.head[1];
+    const bool gzip = b0 == 0x1F && b1 == 0x8B;
+    const bool zlib = (b0 & 0x0F) == 8 && ((b0 << 8) | b1) % 31 == 0;
+    // The document inflates only what really is compressed.
+    if ((gzip || zlib) && (size != input.size || std::memcmp(p, input.head, 2) != 0))
+      form.compression = gzip ? "gzip" : "zlib";
   }
-  const auto& p = form.plain;
-  if (StartsWith(p, "\xE0\x00\x00\x01", 4) || StartsWith(p, "\xE0\x00\x00\x02", 4)) {
+  if (StartsWith(p, size, "\xE0\x00\x00\x01", 4) || StartsWith(p, size, "\xE0\x00\x00\x02", 4)) {
     form.fastInfoset = true;
-  } else if (StartsWith(p, "<?xml", 5)) {
-    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+  } else if (StartsWith(p, size, "<?xml", 5)) {
+    const std::string head(p, p + std::min<size_t>(size, 200));
     const size_t end = head.find("?>");
     if (end != std::string::npos && head.find("finf") < end) form.fastInfoset = true;
   }
   if (form.fastInfoset) return form;
-  if (StartsWith(p, "\xFF\xFE", 2)) {
+  if (StartsWith(p, size, "\xFF\xFE", 2)) {
     form.encoding = "UTF-16LE (byte order mark)";
-  } else if (StartsWith(p, "\xFE\xFF", 2)) {
+  } else if (StartsWith(p, size, "\xFE\xFF", 2)) {
     form.encoding = "UTF-16BE (byte order mark)";
-  } else if (StartsWith(p, "\xEF\xBB\xBF", 3)) {
+  } else if (StartsWith(p, size, "\xEF\xBB\xBF", 3)) {
     form.encoding = "UTF-8 (byte order mark)";
   } else {
     form.encoding = "UTF-8";
-    const std::string head(p.begin(), p.begin() + std::min<size_t>(p.size(), 200));
+    const std::string head(p, p + std::min<size_t>(size, 200));
     const size_t end = head.find("?>");
     const size_t at = head.find("encoding");
-    if (StartsWith(p, "<?xml", 5) && at < end) {
+    if (StartsWith(p, size, "<?xml", 5) && at < end) {
       const size_t q = head.find_first_of("\"'", at);
       const size_t q2 = q == std::string::npos ? q : head.find(head[q], q + 1);
       if (q2 != std::string::npos) form.encoding = head.substr(q + 1, q2 - q - 1);
     }
   }
   return form;
-}
-
-void Load(CXmlDocument& document, const std::vector<unsigned char>& bytes) {
-  g_progress.Phase("parsing");
-  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
 }
 
 bool IsBlank(const std::string& text) {
@@ -193,9 +232,10 @@ bool IsBlank(const std::string& text) {
 // ---- writing a document through the library's writers -------------------------
 
 // A bound object whose content is a loaded document: it writes the element
-// tree through whichever writer the entry point sets up. Prefixes declared in
-// the document are declared again on the root; text that is only layout
-// between child elements is dropped.
+// tree through whichever writer the entry point sets up. Prefixes and the
+// default namespace declared in the document are declared again on the root
+// (the writer moves the default off the root when the root itself sits in no
+// namespace); text that is only layout between child elements is dropped.
 class DocumentObject : public CXmlObjectBase {
  public:
   explicit DocumentObject(const CXmlDocument& document) : m_document(document) {}
@@ -213,7 +253,7 @@ class DocumentObject : public CXmlObjectBase {
     if (!root) return;
     for (const auto& alias : m_document.GetNamespaceAliases()) {
       if (alias.first.empty()) {
-        if (alias.second == root->GetNamespaceURI()) writer->SetDefaultNamespace(alias.second);
+        if (!alias.second.empty()) writer->SetDefaultNamespace(alias.second);
       } else if (alias.first != "xml" && !alias.second.empty()) {
         writer->AddNamespace(alias.first, alias.second);
       }
@@ -366,11 +406,11 @@ int Convert(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--to") {
-      if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", kConvertUsage};
+      if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", "convert"};
       const std::string& v = args[++i];
       if (v == "fi" || v == "fastinfoset") toFastInfoset = true;
       else if (v == "xml") toFastInfoset = false;
-      else throw UsageError{"--to takes xml or fi, not '" + v + "'", kConvertUsage};
+      else throw UsageError{"--to takes xml or fi, not '" + v + "'", "convert"};
     } else if (a == "--indent") {
       indent = true;
     } else if (a == "--crlf") {
@@ -380,10 +420,10 @@ int Convert(const std::vector<std::string>& args) {
     } else if (a == "--no-decl") {
       declaration = false;
     } else if (a == "--fi-decl") {
-      if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", kConvertUsage};
+      if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", "convert"};
       const std::string& v = args[++i];
       if (v.size() != 1 || v[0] < '0' || v[0] > '9')
-        throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", kConvertUsage};
+        throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", "convert"};
       fiDeclaration = static_cast<FInfoDecl>(v[0] - '0');
     } else if (a == "--suggested") {
       suggested = true;
@@ -392,18 +432,15 @@ int Convert(const std::vector<std::string>& args) {
     } else if (a == "--zlib") {
       compression = CompressionType_ZLib;
     } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError{"unknown option '" + a + "'", kConvertUsage};
+      throw UsageError{"unknown option '" + a + "'", "convert"};
     } else {
       files.push_back(a);
     }
   }
-  if (files.size() != 2) throw UsageError{"convert needs IN and OUT", kConvertUsage};
+  if (files.size() != 2) throw UsageError{"convert needs IN and OUT", "convert"};
 
-  g_progress.Phase("reading");
-  const std::vector<unsigned char> bytes = ReadAll(files[0]);
-  g_progress.Enable(bytes.size());
   CXmlDocument document;
-  Load(document, bytes);
+  LoadInput(document, files[0]);
   DocumentObject object(document);
   CXmlSerializationContext context;
   if (suggested) context.GetFIContext().SetSuggestedValues();
@@ -429,23 +466,20 @@ int Info(const std::vector<std::string>& args) {
     std::fputs(kInfoUsage, stdout);
     return 0;
   }
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
-    throw UsageError{"info needs one FILE", kInfoUsage};
-  const std::vector<unsigned char> bytes = ReadAll(args[0]);
-  g_progress.Enable(bytes.size());
-  const Form form = Sniff(bytes);
+  const std::string& file = OneFile(args, "info");
   CXmlDocument document;
-  Load(document, bytes);
+  const Input input = LoadInput(document, file);
+  const Form form = Sniff(input, document);
   g_progress.Phase("counting");
   const Statistics s = Count(document.GetDocumentElement());
   g_progress.Done();
   const CXmlElement* root = document.GetDocumentElement();
-  std::printf("file:          %s\n", args[0].c_str());
+  std::printf("file:          %s\n", file.c_str());
   std::printf("form:          %s\n", form.fastInfoset ? "Fast Infoset" : "XML text");
   std::printf("compression:   %s\n", form.compression.c_str());
   if (!form.fastInfoset) std::printf("encoding:      %s\n", form.encoding.c_str());
-  std::printf("size:          %zu bytes", bytes.size());
-  if (form.compression != "none") std::printf(" (%zu bytes inflated)", form.plain.size());
+  std::printf("size:          %llu bytes", input.size);
+  if (form.compression != "none") std::printf(" (%llu bytes inflated)", form.plainSize);
   std::printf("\n");
   std::printf("root:          {%s}%s\n", root->GetNamespaceURI().c_str(),
               root->GetLocalName().c_str());
@@ -464,14 +498,11 @@ int Roundtrip(const std::vector<std::string>& args) {
     std::fputs(kRoundtripUsage, stdout);
     return 0;
   }
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
-    throw UsageError{"roundtrip needs one FILE", kRoundtripUsage};
-  const std::vector<unsigned char> bytes = ReadAll(args[0]);
-  g_progress.Enable(bytes.size());
+  const std::string& file = OneFile(args, "roundtrip");
   const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
 
   CXmlDocument original;
-  Load(original, bytes);
+  const Input input = LoadInput(original, file);
   g_progress.Phase("writing text");
   const CBinaryData text = DocumentObject(original).ToXmlStream(
       true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
@@ -494,7 +525,7 @@ int Roundtrip(const std::vector<std::string>& args) {
   const std::string reference = Dump(original.GetDocumentElement());
   const bool survived = Dump(fromFi.GetDocumentElement()) == reference &&
                         Dump(fromBack.GetDocumentElement()) == reference;
-  std::printf("input:         %zu bytes\n", bytes.size());
+  std::printf("input:         %llu bytes\n", input.size);
   std::printf("XML text:      %lu bytes (UTF-8)\n", text.GetLength());
   std::printf("Fast Infoset:  %lu bytes (%.1f%% of the text)\n", fi.GetLength(),
               text.GetLength() ? 100.0 * fi.GetLength() / text.GetLength() : 0.0);
@@ -508,6 +539,9 @@ int Roundtrip(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  // Text goes to a file while the tree is walked, not built in memory first
+  // (uncompressed output; compressed output needs the whole text anyway).
+  AsyncToXmlFile(true);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::fputs(kMainUsage, stderr);
@@ -523,10 +557,11 @@ int main(int argc, char** argv) {
     if (command == "convert") return Convert(args);
     if (command == "info") return Info(args);
     if (command == "roundtrip") return Roundtrip(args);
-    throw UsageError{"unknown command '" + command + "'", kMainUsage};
+    throw UsageError{"unknown command '" + command + "'", ""};
   } catch (const UsageError& e) {
     g_progress.Done();
-    std::fprintf(stderr, "vxxml: %s\n\n%s", e.message.c_str(), e.usage);
+    std::fprintf(stderr, "vxxml: %s (see 'vxxml %s%s--help')\n", e.message.c_str(), e.command,
+                 *e.command ? " " : "");
     return 2;
   } catch (const CVxException& e) {
     g_progress.Done();

@@ -1,5 +1,6 @@
 // The command-line tool, run as a user would run it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -16,9 +17,11 @@ struct ToolRun {
   std::string out;
 };
 
-// Runs the tool with `args` (shell words); standard error is captured too.
+// Runs the tool with `args` (shell words) in a fixed locale, so that system
+// error texts are the English ones; standard error is captured too.
 ToolRun Tool(const std::string& args) {
-  const std::string command = std::string(VXXML_TOOL_PATH) + " " + args + " 2>&1";
+  const std::string command =
+      "LC_ALL=C.UTF-8 " + std::string(VXXML_TOOL_PATH) + " " + args + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ToolRun run{-1, {}};
   if (!pipe) return run;
@@ -62,19 +65,48 @@ TEST(Cli, UsageAndHelp) {
   EXPECT_EQ(Tool("info").status, 2);
 }
 
-TEST(Cli, FailuresCarryTheLibraryMessage) {
-  const std::string broken = Temp("broken.xml");
+TEST(Cli, BadInputGivesOneLineAndTheStatus) {
+  const std::string dir = Temp("dir"), missing = Temp("missing.xml"), out = Temp("bad_out.xml");
+  const std::string broken = Temp("broken.xml"), empty = Temp("empty.xml"), fi = Temp("whole.fi"),
+                    half = Temp("half.fi");
+  std::remove(dir.c_str());
+  ASSERT_EQ(Tool("convert " + kSample + " " + fi + " --to fi").status, 0);
+  const std::string whole = ReadFile(fi);
+  ASSERT_GT(whole.size(), 100u);
+  WriteFile(half, whole.substr(0, whole.size() / 2));
   WriteFile(broken, "<a>\n<b>\n</a>\n");
-  const ToolRun r = Tool("info " + broken);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "vxxml: mismatched tag at line 3\n");
-  const ToolRun missing = Tool("convert /nonexistent/in.xml " + Temp("out.xml"));
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out.rfind("vxxml: ", 0), 0u);
-  const ToolRun zlibFile = Tool("convert " + kSample + " " + Temp("z.xml") + " --zlib");
-  EXPECT_EQ(zlibFile.status, 1);
-  EXPECT_EQ(zlibFile.out, "vxxml: ZLIB Compression only available for To Stream methods.\n");
-  std::remove(broken.c_str());
+  WriteFile(empty, "");
+  ASSERT_EQ(mkdir(dir.c_str(), 0700), 0) << "cannot create " << dir;
+  const struct {
+    std::string args;
+    int status;
+    std::string out;
+  } cases[] = {
+      {"convert " + missing + " " + out, 1,
+       "vxxml: Failed to open the file [" + missing + "]: No such file or directory\n"},
+      {"info " + dir, 1, "vxxml: Failed to read the file [" + dir + "]: Is a directory\n"},
+      {"roundtrip " + broken, 1, "vxxml: mismatched tag at line 3\n"},
+      {"convert " + half + " " + out, 1,
+       "vxxml: Failed to parse FastInfoset. Unexpected End of File.\n"},
+      {"info " + empty, 1, "vxxml: XML Stream is empty!\n"},
+      {"convert - " + out + " < " + empty, 1, "vxxml: XML Stream is empty!\n"},
+      {"convert " + kSample + " " + out + " --bogus", 2,
+       "vxxml: unknown option '--bogus' (see 'vxxml convert --help')\n"},
+      {"info --bogus " + kSample, 2, "vxxml: unknown option '--bogus' (see 'vxxml info --help')\n"},
+      {"convert " + kSample + " " + dir + "/no/out.xml", 1,
+       "vxxml: Failed to write data to the file [" + dir + "/no/out.xml]\n"},
+      {"convert " + kSample + " " + dir + " --to fi", 1,
+       "vxxml: Failed to write data to the file [" + dir + "]\n"},
+      {"convert " + kSample + " " + out + " --zlib", 1,
+       "vxxml: ZLIB Compression only available for To Stream methods.\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = Tool(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.out, c.out) << c.args;
+  }
+  for (const auto& f : {broken, empty, fi, half, out}) std::remove(f.c_str());
+  std::remove(dir.c_str());
 }
 
 TEST(Cli, ConvertTextForms) {
@@ -97,6 +129,19 @@ TEST(Cli, ConvertTextForms) {
   EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
   std::remove(out.c_str());
   std::remove(utf16.c_str());
+}
+
+TEST(Cli, DefaultNamespaceOfAPrefixedRootIsKept) {
+  // Elements in the document's default namespace stay unprefixed, through
+  // text and through Fast Infoset alike.
+  const std::string in = Temp("default.xml"), fi = Temp("default.fi");
+  WriteFile(in, "<p:r xmlns:p='urn:p' xmlns='urn:d'><a k='1'/><a/></p:r>");
+  const std::string expected = "<p:r xmlns=\"urn:d\" xmlns:p=\"urn:p\"><a k=\"1\"/><a/></p:r>";
+  EXPECT_EQ(Tool("convert " + in + " - --no-decl").out, expected);
+  ASSERT_EQ(Tool("convert " + in + " " + fi + " --to fi").status, 0);
+  EXPECT_EQ(Tool("convert " + fi + " - --no-decl").out, expected);
+  std::remove(in.c_str());
+  std::remove(fi.c_str());
 }
 
 TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
