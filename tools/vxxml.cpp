@@ -123,7 +123,40 @@ struct Input {
   unsigned long long size = 0;
   unsigned char head[2] = {0, 0};
   size_t headLength = 0;
+  // The start and the size of the bytes the document parsed (after
+  // inflation), when asked for: what tells its form.
+  std::vector<unsigned char> plainHead;
+  unsigned long long plainSize = 0;
 };
+
+bool LooksCompressed(const unsigned char* p, size_t n) {
+  return n >= 2 && ((p[0] == 0x1F && p[1] == 0x8B) ||
+                    ((p[0] & 0x0F) == 8 && ((p[0] << 8) | p[1]) % 31 == 0));
+}
+
+// Keeps the first bytes of what the document will parse: the bytes
+// themselves, or what they inflate to (the document inflates them again
+// itself; only `info` asks for this).
+void NotePlainForm(Input& input, const unsigned char* bytes, size_t length) {
+  const size_t kHead = 256;
+  input.plainSize = length;
+  if (LooksCompressed(bytes, length)) {
+    unsigned long inflatedLength = static_cast<unsigned long>(length);
+    unsigned char* inflated = new unsigned char[length];
+    std::memcpy(inflated, bytes, length);
+    try {
+      CVxZip().Decompress(&inflated, &inflatedLength);
+    } catch (...) {
+      delete[] inflated;
+      throw;
+    }
+    input.plainSize = inflatedLength;
+    input.plainHead.assign(inflated, inflated + std::min<size_t>(inflatedLength, kHead));
+    delete[] inflated;
+    return;
+  }
+  input.plainHead.assign(bytes, bytes + std::min(length, kHead));
+}
 
 std::vector<unsigned char> ReadAll(const std::string& path) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
@@ -146,7 +179,7 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
 // is read by the document itself, straight into the one buffer it keeps, so
 // the input is held once and not twice; standard input, pipes and anything
 // else go through a copy that is released as soon as the document holds it.
-Input LoadInput(CXmlDocument& document, const std::string& path) {
+Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm = false) {
   Input input;
   struct stat info;
   if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
@@ -154,6 +187,19 @@ Input LoadInput(CXmlDocument& document, const std::string& path) {
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
       input.headLength = std::fread(input.head, 1, sizeof input.head, f);
       std::fclose(f);
+    }
+    if (noteForm) {
+      if (LooksCompressed(input.head, input.headLength)) {
+        const std::vector<unsigned char> bytes = ReadAll(path);
+        NotePlainForm(input, bytes.data(), bytes.size());
+      } else {
+        std::vector<unsigned char> head(256);
+        FILE* f = std::fopen(path.c_str(), "rb");
+        const size_t n = f ? std::fread(head.data(), 1, head.size(), f) : 0;
+        if (f) std::fclose(f);
+        NotePlainForm(input, head.data(), n);
+        input.plainSize = input.size;
+      }
     }
     g_progress.Enable(input.size);
     g_progress.Phase("reading and parsing");
@@ -164,6 +210,7 @@ Input LoadInput(CXmlDocument& document, const std::string& path) {
   input.size = bytes.size();
   input.headLength = std::min(bytes.size(), sizeof input.head);
   std::copy(bytes.begin(), bytes.begin() + input.headLength, input.head);
+  if (noteForm) NotePlainForm(input, bytes.data(), bytes.size());
   g_progress.Enable(input.size);
   g_progress.Phase("parsing");
   document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
@@ -181,20 +228,20 @@ bool StartsWith(const unsigned char* p, size_t size, const char* text, size_t n)
   return size >= n && std::memcmp(p, text, n) == 0;
 }
 
-// Recognises compression, Fast Infoset and the text encoding of a loaded
-// document: the input's own first bytes tell the compression, the bytes the
-// document kept (inflated) the rest.
-Form Sniff(const Input& input, const CXmlDocument& document) {
+// Recognises compression, Fast Infoset and the text encoding of an input:
+// its own first bytes tell the compression, the first bytes it inflates to
+// the rest.
+Form Sniff(const Input& input) {
   Form form;
-  const unsigned char* p = document.GetBuffer();
-  const size_t size = p ? static_cast<size_t>(document.GetBufferLength()) : 0;
-  form.plainSize = size;
+  const unsigned char* p = input.plainHead.data();
+  const size_t size = input.plainHead.size();
+  form.plainSize = input.plainSize;
   if (input.headLength == 2) {
     const unsigned char b0 = input.head[0], b1 = input.head[1];
     const bool gzip = b0 == 0x1F && b1 == 0x8B;
-    const bool zlib = (b0 & 0x0F) == 8 && ((b0 << 8) | b1) % 31 == 0;
-    // The document inflates only what really is compressed.
-    if ((gzip || zlib) && (size != input.size || std::memcmp(p, input.head, 2) != 0))
+    // Data that does not inflate is left as it is.
+    if (LooksCompressed(input.head, 2) &&
+        (input.plainSize != input.size || size < 2 || std::memcmp(p, input.head, 2) != 0))
       form.compression = gzip ? "gzip" : "zlib";
   }
   if (StartsWith(p, size, "\xE0\x00\x00\x01", 4) || StartsWith(p, size, "\xE0\x00\x00\x02", 4)) {
@@ -468,8 +515,8 @@ int Info(const std::vector<std::string>& args) {
   }
   const std::string& file = OneFile(args, "info");
   CXmlDocument document;
-  const Input input = LoadInput(document, file);
-  const Form form = Sniff(input, document);
+  const Input input = LoadInput(document, file, true);
+  const Form form = Sniff(input);
   g_progress.Phase("counting");
   const Statistics s = Count(document.GetDocumentElement());
   g_progress.Done();

@@ -307,7 +307,8 @@ TEST(XmlDocument, ElementsKeepTheirNamesBeyondTheDocument) {
   CXmlElement* kept;
   {
     CXmlDocument doc;
-    doc.LoadXml("<r xmlns='urn:a-namespace-longer-than-a-short-string'><x/><y/></r>");
+    doc.LoadXml("<r xmlns='urn:a-namespace-longer-than-a-short-string'><x/>"
+                "<y k='a value longer than a short string'>text<z/></y></r>");
     CXmlElement* r = doc.GetDocumentElement();
     r->GetFirstElement()->SetNamespace("urn:other");  // changes only that element
     EXPECT_EQ(r->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
@@ -316,6 +317,10 @@ TEST(XmlDocument, ElementsKeepTheirNamesBeyondTheDocument) {
   }
   EXPECT_EQ(kept->GetNamespaceURI(), "urn:a-namespace-longer-than-a-short-string");
   EXPECT_EQ(kept->GetLocalName(), "y");
+  EXPECT_EQ(kept->GetAttribute("k", ""), "a value longer than a short string");
+  EXPECT_EQ(kept->GetText(), "text");
+  ASSERT_NE(kept->GetFirstElement(), nullptr);
+  EXPECT_EQ(kept->GetFirstElement()->GetLocalName(), "z");
   kept->SetNamespace("");
   EXPECT_EQ(kept->GetNamespaceURI(), "");
   delete kept;
