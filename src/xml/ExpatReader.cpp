@@ -89,10 +89,13 @@ void CExpatReader::Parse(bool isFinal) {
   static const char kNothing[] = "";
   const char* p = data ? reinterpret_cast<const char*>(data) : kNothing;
 
-  // expat takes an int length: a larger buffer goes in int-sized pieces.
+  // expat copies what it is given into a buffer of its own before parsing
+  // it, so the document goes in pieces: the copy stays small however large
+  // the document. Errors and line numbers do not depend on the pieces.
+  const std::uint64_t kPiece = std::uint64_t(1) << 24;
   XML_Status status;
   do {
-    const int piece = left > static_cast<std::uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(left);
+    const int piece = static_cast<int>(left > kPiece ? kPiece : left);
     left -= static_cast<std::uint64_t>(piece);
     status = XML_Parse(m_parser, p, piece, isFinal && left == 0);
     p += piece;
