@@ -13,7 +13,11 @@
 namespace VxXmlLib10 {
 namespace detail {
 
-struct alignas(alignof(std::max_align_t)) NodeHeader {
+// Nodes hold pointers and strings: eight-byte alignment is all they need, so
+// the header costs eight bytes.
+constexpr std::size_t kNodeAlignment = 8;
+
+struct alignas(kNodeAlignment) NodeHeader {
   bool inArena;
 };
 
@@ -44,8 +48,7 @@ inline void* PlaceArenaNode(void* block) {
 }
 
 inline constexpr std::size_t ArenaNodeSize(std::size_t size) {
-  const std::size_t align = alignof(std::max_align_t);
-  return (sizeof(NodeHeader) + size + align - 1) / align * align;
+  return (sizeof(NodeHeader) + size + kNodeAlignment - 1) / kNodeAlignment * kNodeAlignment;
 }
 
 }  // namespace detail

@@ -62,6 +62,10 @@ CXmlElement::CXmlElement(const CXmlDocument* document)
       m_firstChild(nullptr),
       m_lastChild(nullptr) {}
 
+static_assert(alignof(CXmlElement) <= detail::kNodeAlignment &&
+                  alignof(CXmlAttribute) <= detail::kNodeAlignment,
+              "node headers keep nodes aligned");
+
 void* CXmlAttribute::operator new(std::size_t size) { return detail::NewHeapNode(size); }
 void CXmlAttribute::operator delete(void* node) noexcept { detail::DeleteNode(node); }
 void* CXmlElement::operator new(std::size_t size) { return detail::NewHeapNode(size); }
