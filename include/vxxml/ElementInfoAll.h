@@ -271,14 +271,14 @@ class VXXML_API CElementInfoAllCol : public CElementInfoAll {
 /// A collection of simple values (a CXmlTypeCollection).
 class VXXML_API CElementInfoAllPrimCol : public CElementInfoAllCol {
  public:
-  CElementInfoAllPrimCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoAllCol::CElementInfoAllCol;
 };
 
 /// A collection of untyped elements (a CElementCol). A member named other
 /// than "AnyElement" takes only elements of its own name.
 class VXXML_API CElementInfoAllUntpdCol : public CElementInfoAllCol {
  public:
-  CElementInfoAllUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoAllCol::CElementInfoAllCol;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,

@@ -152,7 +152,7 @@ class VXXML_API CElementInfoChoiceCol : public CElementInfoChoice {
 /// A collection of simple values.
 class VXXML_API CElementInfoChoicePrimCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoicePrimCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   /// True when the collection's minimum occurrence is 0.
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 };
@@ -160,7 +160,7 @@ class VXXML_API CElementInfoChoicePrimCol : public CElementInfoChoiceCol {
 /// A collection of enumerated values.
 class VXXML_API CElementInfoChoiceEnumCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoiceEnumCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 };
 
@@ -168,7 +168,7 @@ class VXXML_API CElementInfoChoiceEnumCol : public CElementInfoChoiceCol {
 /// other than "AnyElement" takes only elements of its own name.
 class VXXML_API CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoiceUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 
  protected:

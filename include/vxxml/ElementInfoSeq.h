@@ -253,15 +253,13 @@ class VXXML_API CElementInfoSeqCol : public CElementInfoSeq {
 /// A repeated simple value (a typed value collection).
 class VXXML_API CElementInfoSeqPrimCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqPrimCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqPrimCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
 };
 
 /// A repeated enumerated value.
 class VXXML_API CElementInfoSeqEnumCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqEnumCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqEnumCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
 };
 
 /// A repeated xs:any held in a CElementCol. Unless the element name is
@@ -269,8 +267,7 @@ class VXXML_API CElementInfoSeqEnumCol : public CElementInfoSeqCol {
 /// one met) are taken.
 class VXXML_API CElementInfoSeqUntpdCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqUntpdCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,

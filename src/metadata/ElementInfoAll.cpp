@@ -266,14 +266,6 @@ bool CElementInfoAllCol::Validate(const CXmlSerializationContext&, const CXmlGen
   return true;
 }
 
-CElementInfoAllPrimCol::CElementInfoAllPrimCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoAllUntpdCol::CElementInfoAllUntpdCol(const char* elementName,
-                                                 const char* namespaceUri, int propertyId)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoAllUntpdCol::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current, const std::string&,

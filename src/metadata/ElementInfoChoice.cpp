@@ -157,25 +157,13 @@ CXmlElement* CElementInfoChoiceCol::ReadCollection(const CXmlSerializationContex
   return FromXml_Int(collection, parent, current, context, false);
 }
 
-CElementInfoChoicePrimCol::CElementInfoChoicePrimCol(const char* elementName,
-                                                     const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoChoicePrimCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
 }
 
-CElementInfoChoiceEnumCol::CElementInfoChoiceEnumCol(const char* elementName,
-                                                     const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoChoiceEnumCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
 }
-
-CElementInfoChoiceUntpdCol::CElementInfoChoiceUntpdCol(const char* elementName,
-                                                       const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
 
 bool CElementInfoChoiceUntpdCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);

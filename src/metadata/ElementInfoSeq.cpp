@@ -362,24 +362,6 @@ bool CElementInfoSeqCol::ElementFromXml(const CXmlSerializationContext& context,
   return CheckCountAfterRead(context, collection, ownerType);
 }
 
-CElementInfoSeqPrimCol::CElementInfoSeqPrimCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqPrimCol::~CElementInfoSeqPrimCol() = default;
-
-CElementInfoSeqEnumCol::CElementInfoSeqEnumCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqEnumCol::~CElementInfoSeqEnumCol() = default;
-
-CElementInfoSeqUntpdCol::CElementInfoSeqUntpdCol(const char* elementName,
-                                                 const char* namespaceUri, int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqUntpdCol::~CElementInfoSeqUntpdCol() = default;
-
 bool CElementInfoSeqUntpdCol::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current, const std::string&,
