@@ -24,7 +24,8 @@
 //
 // The concrete element infos are named CElementInfo + group (Seq, All,
 // Choice) + content (Prim, Enum, Cls, AbsCls, Untpd, Non) + cardinality (Mnd,
-// Opt, Col); they are built on the shared operations declared here.
+// Opt, Col); they are built on the shared operations declared here and on
+// the content templates of ElementInfoContent.h.
 #ifndef VXXML_METADATA_H
 #define VXXML_METADATA_H
 
