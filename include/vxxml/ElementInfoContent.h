@@ -105,6 +105,7 @@ class VXXML_API CElementInfoClsContent : public CElementInfoChildContent<Group> 
         m_factory(factory),
         m_factoryTypeId(factoryTypeId) {}
 
+ protected:
   /// A new child from the factory (type id, element name); null when there
   /// is no factory or it makes none.
   VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase> NewChild() const {
@@ -112,7 +113,6 @@ class VXXML_API CElementInfoClsContent : public CElementInfoChildContent<Group> 
     return m_factory(m_factoryTypeId, this->m_elementName.c_str());
   }
 
- protected:
   ClassFactoryByIdFunc m_factory;
   int m_factoryTypeId;
 };
@@ -127,6 +127,7 @@ class VXXML_API CElementInfoAbsClsContent : public CElementInfoChildContent<Grou
       : CElementInfoChildContent<Group>(elementName, namespaceUri, propertyId, childType),
         m_factory(factory) {}
 
+ protected:
   /// A new object for `element`; null when there is no factory or no class
   /// fits.
   VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase> NewChild(
@@ -135,7 +136,6 @@ class VXXML_API CElementInfoAbsClsContent : public CElementInfoChildContent<Grou
     return m_factory(element);
   }
 
- protected:
   ClassFactoryByElementFunc m_factory;
 };
 
