@@ -38,6 +38,7 @@
 #ifndef VXXML_ELEMENTINFOALL_H
 #define VXXML_ELEMENTINFOALL_H
 
+#include "vxxml/ElementInfoContent.h"
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
 
@@ -51,15 +52,9 @@ class VXXML_API CElementInfoAll : public CElementInfo {
 };
 
 /// A mandatory simple value.
-class VXXML_API CElementInfoAllPrimMnd : public CElementInfoAll {
+class VXXML_API CElementInfoAllPrimMnd : public CElementInfoPrimContent<CElementInfoAll> {
  public:
-  CElementInfoAllPrimMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                         VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                         const VxXmlLib10::CPrimitiveRestrictions& restrictions);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoPrimContent::CElementInfoPrimContent;
   /// Reads the current element when it is this member's (xsi:nil rules,
   /// then the text conversion) and advances; false, consuming nothing,
   /// otherwise.
@@ -74,15 +69,9 @@ class VXXML_API CElementInfoAllPrimMnd : public CElementInfoAll {
 };
 
 /// An optional simple value.
-class VXXML_API CElementInfoAllPrimOpt : public CElementInfoAll {
+class VXXML_API CElementInfoAllPrimOpt : public CElementInfoPrimContent<CElementInfoAll> {
  public:
-  CElementInfoAllPrimOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                         VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                         const VxXmlLib10::CPrimitiveRestrictions& restrictions);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoPrimContent::CElementInfoPrimContent;
   /// As CElementInfoAllPrimMnd.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
@@ -95,13 +84,9 @@ class VXXML_API CElementInfoAllPrimOpt : public CElementInfoAll {
 };
 
 /// A mandatory enumerated value, held as a 32-bit integer.
-class VXXML_API CElementInfoAllEnumMnd : public CElementInfoAll {
+class VXXML_API CElementInfoAllEnumMnd : public CElementInfoEnumContent<CElementInfoAll> {
  public:
-  CElementInfoAllEnumMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoEnumContent::CElementInfoEnumContent;
   /// As CElementInfoAllPrimMnd, through the text-to-enumeration function.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
@@ -111,20 +96,12 @@ class VXXML_API CElementInfoAllEnumMnd : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
 };
 
 /// An optional enumerated value.
-class VXXML_API CElementInfoAllEnumOpt : public CElementInfoAll {
+class VXXML_API CElementInfoAllEnumOpt : public CElementInfoEnumContent<CElementInfoAll> {
  public:
-  CElementInfoAllEnumOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoEnumContent::CElementInfoEnumContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -133,25 +110,18 @@ class VXXML_API CElementInfoAllEnumOpt : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
 };
 
 /// A mandatory child object of a concrete class; the object already exists
 /// in the owner and is read in place (when the property holds none, one is
 /// made with the factory and stored).
-class VXXML_API CElementInfoAllClsMnd : public CElementInfoAll {
+class VXXML_API CElementInfoAllClsMnd : public CElementInfoClsContent<CElementInfoAll> {
  public:
   /// `required`: a missing child that is an element of its own fails
   /// Validate only when this flag is set (a pseudo-element child always).
   CElementInfoAllClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
                         XmlElementType childType, ClassFactoryByIdFunc factory, int factoryTypeId,
                         bool required);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
   /// An element child reads the current element when it is this member's;
   /// a pseudo-element child reads from the current element on, and the
   /// answer is whether it consumed anything.
@@ -163,27 +133,15 @@ class VXXML_API CElementInfoAllClsMnd : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-  /// The child's attributes, when it is a pseudo element.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
 
  protected:
-  XmlElementType m_childType;
-  ClassFactoryByIdFunc m_factory;
-  int m_factoryTypeId;
   bool m_required;
 };
 
 /// An optional child object of a concrete class, created on reading.
-class VXXML_API CElementInfoAllClsOpt : public CElementInfoAll {
+class VXXML_API CElementInfoAllClsOpt : public CElementInfoClsContent<CElementInfoAll> {
  public:
-  CElementInfoAllClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                        XmlElementType childType, ClassFactoryByIdFunc factory,
-                        int factoryTypeId);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoClsContent::CElementInfoClsContent;
   /// Creates the child with the factory and stores it when it consumed
   /// something.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
@@ -194,27 +152,16 @@ class VXXML_API CElementInfoAllClsOpt : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByIdFunc m_factory;
-  int m_factoryTypeId;
 };
 
 /// A mandatory child of a substitutable class. Written like any child
 /// object; reading one is not supported: its element throws.
-class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAll {
+class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAbsClsContent<CElementInfoAll> {
  public:
   /// `reserved` is stored and has no effect.
   CElementInfoAllAbsClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
                            XmlElementType childType, ClassFactoryByElementFunc factory,
                            int reserved);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
   /// Throws "CElementInfoAllAbsClsMnd::ElementFromXml, has not been
   /// implemented fully, ..." when the current element is this member's;
   /// false otherwise.
@@ -226,25 +173,16 @@ class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
 
  protected:
-  XmlElementType m_childType;
-  ClassFactoryByElementFunc m_factory;
   int m_reserved;
 };
 
 /// An optional child of a substitutable class; reading throws as for the
 /// mandatory one.
-class VXXML_API CElementInfoAllAbsClsOpt : public CElementInfoAll {
+class VXXML_API CElementInfoAllAbsClsOpt : public CElementInfoAbsClsContent<CElementInfoAll> {
  public:
-  CElementInfoAllAbsClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType, ClassFactoryByElementFunc factory);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
   /// Throws "CElementInfoAllAbsClsOpt::ElementFromXml, has not been
   /// implemented fully, ..." when the current element is this member's;
   /// false otherwise.
@@ -256,27 +194,13 @@ class VXXML_API CElementInfoAllAbsClsOpt : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByElementFunc m_factory;
 };
 
 /// A mandatory untyped element (xs:any), held as an existing CElement that
 /// is read in place. The element name "AnyElement" accepts any local name.
-class VXXML_API CElementInfoAllUntpdMnd : public CElementInfoAll {
+class VXXML_API CElementInfoAllUntpdMnd : public CElementInfoUntpdContent<CElementInfoAll> {
  public:
-  /// `restriction` is the xs:any namespace rule ("##any", "##other",
-  /// "##local", "##targetNamespace" or a list), `targetNamespace` the
-  /// schema's.
-  CElementInfoAllUntpdMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                          const char* restriction, const char* targetNamespace);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoUntpdContent::CElementInfoUntpdContent;
   /// True when the element took the current element (its name fits and its
   /// namespace rule accepts it).
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
@@ -287,20 +211,12 @@ class VXXML_API CElementInfoAllUntpdMnd : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-
- protected:
-  std::string m_restriction;
-  std::string m_targetNamespace;
 };
 
 /// An optional untyped element, created on reading.
-class VXXML_API CElementInfoAllUntpdOpt : public CElementInfoAll {
+class VXXML_API CElementInfoAllUntpdOpt : public CElementInfoUntpdContent<CElementInfoAll> {
  public:
-  CElementInfoAllUntpdOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                          const char* restriction, const char* targetNamespace);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoUntpdContent::CElementInfoUntpdContent;
   /// A new CElement (in the rule's default namespace, see
   /// GetAnyDefaultNamespace) reads the current element; stored when it took
   /// it.
@@ -312,10 +228,6 @@ class VXXML_API CElementInfoAllUntpdOpt : public CElementInfoAll {
   bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
                 const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
                 bool ownerIsElement) const override;
-
- protected:
-  std::string m_restriction;
-  std::string m_targetNamespace;
 };
 
 /// An enumerated collection shell with no behaviour of its own; usable only
@@ -359,45 +271,33 @@ class VXXML_API CElementInfoAllCol : public CElementInfoAll {
 /// A collection of simple values (a CXmlTypeCollection).
 class VXXML_API CElementInfoAllPrimCol : public CElementInfoAllCol {
  public:
-  CElementInfoAllPrimCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoAllCol::CElementInfoAllCol;
 };
 
 /// A collection of untyped elements (a CElementCol). A member named other
 /// than "AnyElement" takes only elements of its own name.
 class VXXML_API CElementInfoAllUntpdCol : public CElementInfoAllCol {
  public:
-  CElementInfoAllUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoAllCol::CElementInfoAllCol;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
 };
 
-/// A collection of child objects of a concrete class.
-class VXXML_API CElementInfoAllClsCol : public CElementInfoAllCol {
+/// A collection of child objects of a concrete class; the collection's
+/// attributes go onto the owner's start tag when its items are pseudo
+/// elements.
+class VXXML_API CElementInfoAllClsCol : public CElementInfoChildColContent<CElementInfoAllCol> {
  public:
-  CElementInfoAllClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                        XmlElementType childType);
-  /// The collection's attributes, when its items are pseudo elements.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
-
- protected:
-  XmlElementType m_childType;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
 };
 
 /// A collection of child objects of substitutable classes.
-class VXXML_API CElementInfoAllAbsClsCol : public CElementInfoAllCol {
+class VXXML_API CElementInfoAllAbsClsCol
+    : public CElementInfoChildColContent<CElementInfoAllCol> {
  public:
-  CElementInfoAllAbsClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType);
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
-
- protected:
-  XmlElementType m_childType;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
 };
 
 }  // namespace VxXmlLib10Data

@@ -32,6 +32,7 @@
 #ifndef VXXML_ELEMENTINFOCHOICE_H
 #define VXXML_ELEMENTINFOCHOICE_H
 
+#include "vxxml/ElementInfoContent.h"
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
 
@@ -50,15 +51,9 @@ class VXXML_API CElementInfoChoice : public CElementInfo {
 };
 
 /// A simple value.
-class VXXML_API CElementInfoChoicePrimOpt : public CElementInfoChoice {
+class VXXML_API CElementInfoChoicePrimOpt : public CElementInfoPrimContent<CElementInfoChoice> {
  public:
-  CElementInfoChoicePrimOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                            bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                            VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                            const VxXmlLib10::CPrimitiveRestrictions& restrictions);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoPrimContent::CElementInfoPrimContent;
   /// Reads the current element when it is this alternative's (xsi:nil
   /// rules, then the text conversion) and advances; false otherwise.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
@@ -70,31 +65,22 @@ class VXXML_API CElementInfoChoicePrimOpt : public CElementInfoChoice {
 };
 
 /// An enumerated value, held as a 32-bit integer.
-class VXXML_API CElementInfoChoiceEnumOpt : public CElementInfoChoice {
+class VXXML_API CElementInfoChoiceEnumOpt : public CElementInfoEnumContent<CElementInfoChoice> {
  public:
-  CElementInfoChoiceEnumOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                            bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoEnumContent::CElementInfoEnumContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
 };
 
 /// A child object of a concrete class, created on reading. Written and read
 /// with an empty choice allowed in the child.
-class VXXML_API CElementInfoChoiceClsOpt : public CElementInfoChoice {
+class VXXML_API CElementInfoChoiceClsOpt : public CElementInfoClsContent<CElementInfoChoice> {
  public:
-  CElementInfoChoiceClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType, ClassFactoryByIdFunc factory,
-                           int factoryTypeId);
+  using CElementInfoClsContent::CElementInfoClsContent;
+  /// ElementToXmlCls with an empty choice allowed in the child.
   bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
                     const VxXmlLib10::CXmlGeneratedClass* owner,
                     VxXmlLib10::CXmlWriter* writer) const override;
@@ -105,51 +91,29 @@ class VXXML_API CElementInfoChoiceClsOpt : public CElementInfoChoice {
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-  /// The child's attributes, when it is a pseudo element.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByIdFunc m_factory;
-  int m_factoryTypeId;
 };
 
 /// A child object of a substitutable class, chosen from the element met.
-class VXXML_API CElementInfoChoiceAbsClsOpt : public CElementInfoChoice {
+class VXXML_API CElementInfoChoiceAbsClsOpt
+    : public CElementInfoAbsClsContent<CElementInfoChoice> {
  public:
-  CElementInfoChoiceAbsClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                              XmlElementType childType, ClassFactoryByElementFunc factory);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
   /// The factory's answer for the current element is stored whatever it is
   /// (null included); false when it gives none.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByElementFunc m_factory;
 };
 
 /// An untyped element (xs:any), created on reading. The element name
 /// "AnyElement" accepts any local name.
-class VXXML_API CElementInfoChoiceUntpdOpt : public CElementInfoChoice {
+class VXXML_API CElementInfoChoiceUntpdOpt
+    : public CElementInfoUntpdContent<CElementInfoChoice> {
  public:
-  CElementInfoChoiceUntpdOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                             const char* restriction, const char* targetNamespace);
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoUntpdContent::CElementInfoUntpdContent;
   /// A new CElement reads the current element; stored when it took it,
   /// otherwise the property is left holding an empty object reference.
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
@@ -157,10 +121,6 @@ class VXXML_API CElementInfoChoiceUntpdOpt : public CElementInfoChoice {
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  std::string m_restriction;
-  std::string m_targetNamespace;
 };
 
 /// A collection alternative: the property holds a collection that always
@@ -192,7 +152,7 @@ class VXXML_API CElementInfoChoiceCol : public CElementInfoChoice {
 /// A collection of simple values.
 class VXXML_API CElementInfoChoicePrimCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoicePrimCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   /// True when the collection's minimum occurrence is 0.
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 };
@@ -200,7 +160,7 @@ class VXXML_API CElementInfoChoicePrimCol : public CElementInfoChoiceCol {
 /// A collection of enumerated values.
 class VXXML_API CElementInfoChoiceEnumCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoiceEnumCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 };
 
@@ -208,7 +168,7 @@ class VXXML_API CElementInfoChoiceEnumCol : public CElementInfoChoiceCol {
 /// other than "AnyElement" takes only elements of its own name.
 class VXXML_API CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol {
  public:
-  CElementInfoChoiceUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
+  using CElementInfoChoiceCol::CElementInfoChoiceCol;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 
  protected:
@@ -218,33 +178,22 @@ class VXXML_API CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol {
                                           VxXmlLib10::CXmlElement* current) const override;
 };
 
-/// A collection of child objects of a concrete class.
-class VXXML_API CElementInfoChoiceClsCol : public CElementInfoChoiceCol {
+/// A collection of child objects of a concrete class; the collection's
+/// attributes go onto the owner's start tag when its items are pseudo
+/// elements.
+class VXXML_API CElementInfoChoiceClsCol
+    : public CElementInfoChildColContent<CElementInfoChoiceCol> {
  public:
-  CElementInfoChoiceClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType);
-  /// The collection's attributes, when its items are pseudo elements.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  XmlElementType m_childType;
 };
 
 /// A collection of child objects of substitutable classes.
-class VXXML_API CElementInfoChoiceAbsClsCol : public CElementInfoChoiceCol {
+class VXXML_API CElementInfoChoiceAbsClsCol
+    : public CElementInfoChildColContent<CElementInfoChoiceCol> {
  public:
-  CElementInfoChoiceAbsClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                              XmlElementType childType);
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
   bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  XmlElementType m_childType;
 };
 
 }  // namespace VxXmlLib10Data

@@ -40,6 +40,7 @@
 #include <string>
 
 #include "vxxml/Collection.h"
+#include "vxxml/ElementInfoContent.h"
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
 
@@ -64,16 +65,9 @@ class VXXML_API CElementInfoSeq : public CElementInfo {
 /// elements) and fails when it is missing, unless the context ignores
 /// missing mandatory elements (the property is then left untouched). Under a
 /// pseudo-element owner a missing element answers false.
-class VXXML_API CElementInfoSeqPrimMnd : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqPrimMnd : public CElementInfoPrimContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqPrimMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                         VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                         const VxXmlLib10::CPrimitiveRestrictions& restrictions);
-  ~CElementInfoSeqPrimMnd() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoPrimContent::CElementInfoPrimContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -82,16 +76,9 @@ class VXXML_API CElementInfoSeqPrimMnd : public CElementInfoSeq {
 
 /// An optional simple value: read when its element is at the cursor,
 /// otherwise nothing is consumed and the answer is true.
-class VXXML_API CElementInfoSeqPrimOpt : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqPrimOpt : public CElementInfoPrimContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqPrimOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                         VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                         const VxXmlLib10::CPrimitiveRestrictions& restrictions);
-  ~CElementInfoSeqPrimOpt() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoPrimContent::CElementInfoPrimContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -101,44 +88,30 @@ class VXXML_API CElementInfoSeqPrimOpt : public CElementInfoSeq {
 /// A mandatory enumerated value, held as a 32-bit integer. Reads as
 /// CElementInfoSeqPrimMnd, except that under a pseudo-element owner it never
 /// skips: a foreign element at the cursor answers false at once.
-class VXXML_API CElementInfoSeqEnumMnd : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqEnumMnd : public CElementInfoEnumContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqEnumMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum);
-  ~CElementInfoSeqEnumMnd() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoEnumContent::CElementInfoEnumContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
 };
 
 /// An optional enumerated value; reads as CElementInfoSeqPrimOpt.
-class VXXML_API CElementInfoSeqEnumOpt : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqEnumOpt : public CElementInfoEnumContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqEnumOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                         bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum);
-  ~CElementInfoSeqEnumOpt() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoEnumContent::CElementInfoEnumContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
 };
 
 // ---- child objects --------------------------------------------------------
+//
+// The class-valued members of a sequence write the attributes of a
+// pseudo-element child from whatever their property holds, a child object
+// or a collection.
 
 /// A mandatory child object that the owner already holds; reading fills it in
 /// place (a property holding no object gets a new one from the factory). An
@@ -147,15 +120,11 @@ class VXXML_API CElementInfoSeqEnumOpt : public CElementInfoSeq {
 /// `groupMustConsume` set it must consume at least one element ("Failed to
 /// find a required element [%s]" under an element owner, false under a
 /// pseudo-element owner).
-class VXXML_API CElementInfoSeqClsMnd : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqClsMnd : public CElementInfoClsContent<CElementInfoSeq> {
  public:
   CElementInfoSeqClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
                         XmlElementType childType, ClassFactoryByIdFunc factory, int typeId,
                         bool groupMustConsume);
-  ~CElementInfoSeqClsMnd() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -165,26 +134,16 @@ class VXXML_API CElementInfoSeqClsMnd : public CElementInfoSeq {
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
 
-  XmlElementType GetChildType() const { return m_childType; }
-
  protected:
-  XmlElementType m_childType;
-  ClassFactoryByIdFunc m_factory;
-  int m_typeId;
   bool m_groupMustConsume;
 };
 
 /// An optional child object: reading creates it with the factory and stores
 /// it only when its element is present (or, for a pseudo-element child, when
 /// it consumed something). Always answers true.
-class VXXML_API CElementInfoSeqClsOpt : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqClsOpt : public CElementInfoClsContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                        XmlElementType childType, ClassFactoryByIdFunc factory, int typeId);
-  ~CElementInfoSeqClsOpt() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoClsContent::CElementInfoClsContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -192,13 +151,6 @@ class VXXML_API CElementInfoSeqClsOpt : public CElementInfoSeq {
   void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByIdFunc m_factory;
-  int m_typeId;
 };
 
 /// A mandatory child of an abstract type (or a substitution-group head): the
@@ -206,14 +158,9 @@ class VXXML_API CElementInfoSeqClsOpt : public CElementInfoSeq {
 /// Under an element owner, anything but an element of this name for which
 /// the factory finds a class fails with "Failed to find a suitable
 /// substitution element for [%s]"; the ignore options are not consulted.
-class VXXML_API CElementInfoSeqAbsClsMnd : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqAbsClsMnd : public CElementInfoAbsClsContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqAbsClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType, ClassFactoryByElementFunc factory);
-  ~CElementInfoSeqAbsClsMnd() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -221,25 +168,14 @@ class VXXML_API CElementInfoSeqAbsClsMnd : public CElementInfoSeq {
   void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByElementFunc m_factory;
 };
 
 /// An optional child of an abstract type: read when its element is at the
 /// cursor and the factory finds a class for it; otherwise the element stays.
 /// Always answers true.
-class VXXML_API CElementInfoSeqAbsClsOpt : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqAbsClsOpt : public CElementInfoAbsClsContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqAbsClsOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType, ClassFactoryByElementFunc factory);
-  ~CElementInfoSeqAbsClsOpt() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -247,12 +183,6 @@ class VXXML_API CElementInfoSeqAbsClsOpt : public CElementInfoSeq {
   void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
-  ClassFactoryByElementFunc m_factory;
 };
 
 // ---- untyped content (xs:any) ---------------------------------------------
@@ -261,48 +191,24 @@ class VXXML_API CElementInfoSeqAbsClsOpt : public CElementInfoSeq {
 /// holding none gets a new one). The element name "AnyElement" takes any
 /// local name; the namespace restriction decides whether the element at the
 /// cursor is taken.
-class VXXML_API CElementInfoSeqUntpdMnd : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqUntpdMnd : public CElementInfoUntpdContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqUntpdMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                          const char* namespaceRestriction, const char* targetNamespace);
-  ~CElementInfoSeqUntpdMnd() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoUntpdContent::CElementInfoUntpdContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-
-  const std::string& GetNamespaceRestriction() const { return m_restriction; }
-  const std::string& GetRestrictionTargetNamespace() const { return m_targetNamespace; }
-
- protected:
-  std::string m_restriction;
-  std::string m_targetNamespace;
 };
 
 /// An optional xs:any: a new CElement, stored only when it took the element
 /// at the cursor. Always answers true.
-class VXXML_API CElementInfoSeqUntpdOpt : public CElementInfoSeq {
+class VXXML_API CElementInfoSeqUntpdOpt : public CElementInfoUntpdContent<CElementInfoSeq> {
  public:
-  CElementInfoSeqUntpdOpt(const char* elementName, const char* namespaceUri, int propertyId,
-                          const char* namespaceRestriction, const char* targetNamespace);
-  ~CElementInfoSeqUntpdOpt() override;
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
+  using CElementInfoUntpdContent::CElementInfoUntpdContent;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-
-  const std::string& GetNamespaceRestriction() const { return m_restriction; }
-  const std::string& GetRestrictionTargetNamespace() const { return m_targetNamespace; }
-
- protected:
-  std::string m_restriction;
-  std::string m_targetNamespace;
 };
 
 // ---- collections ----------------------------------------------------------
@@ -347,15 +253,13 @@ class VXXML_API CElementInfoSeqCol : public CElementInfoSeq {
 /// A repeated simple value (a typed value collection).
 class VXXML_API CElementInfoSeqPrimCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqPrimCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqPrimCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
 };
 
 /// A repeated enumerated value.
 class VXXML_API CElementInfoSeqEnumCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqEnumCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqEnumCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
 };
 
 /// A repeated xs:any held in a CElementCol. Unless the element name is
@@ -363,8 +267,7 @@ class VXXML_API CElementInfoSeqEnumCol : public CElementInfoSeqCol {
 /// one met) are taken.
 class VXXML_API CElementInfoSeqUntpdCol : public CElementInfoSeqCol {
  public:
-  CElementInfoSeqUntpdCol(const char* elementName, const char* namespaceUri, int propertyId);
-  ~CElementInfoSeqUntpdCol() override;
+  using CElementInfoSeqCol::CElementInfoSeqCol;
   bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
@@ -372,36 +275,23 @@ class VXXML_API CElementInfoSeqUntpdCol : public CElementInfoSeqCol {
 };
 
 /// A repeated child object of a concrete class.
-class VXXML_API CElementInfoSeqClsCol : public CElementInfoSeqCol {
+class VXXML_API CElementInfoSeqClsCol : public CElementInfoChildColContent<CElementInfoSeqCol> {
  public:
-  CElementInfoSeqClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                        XmlElementType childType);
-  ~CElementInfoSeqClsCol() override;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
   /// The collection's attributes, when the items are pseudo elements.
   void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
 };
 
 /// A repeated child object of an abstract type.
-class VXXML_API CElementInfoSeqAbsClsCol : public CElementInfoSeqCol {
+class VXXML_API CElementInfoSeqAbsClsCol
+    : public CElementInfoChildColContent<CElementInfoSeqCol> {
  public:
-  CElementInfoSeqAbsClsCol(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType);
-  ~CElementInfoSeqAbsClsCol() override;
+  using CElementInfoChildColContent::CElementInfoChildColContent;
   void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
                                  const VxXmlLib10::CXmlGeneratedClass* owner,
                                  VxXmlLib10::CXmlWriter* writer) const override;
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
 };
 
 }  // namespace VxXmlLib10Data

@@ -24,7 +24,8 @@
 //
 // The concrete element infos are named CElementInfo + group (Seq, All,
 // Choice) + content (Prim, Enum, Cls, AbsCls, Untpd, Non) + cardinality (Mnd,
-// Opt, Col); they are built on the shared operations declared here.
+// Opt, Col); they are built on the shared operations declared here and on
+// the content templates of ElementInfoContent.h.
 #ifndef VXXML_METADATA_H
 #define VXXML_METADATA_H
 
@@ -196,6 +197,17 @@ class VXXML_API CElementInfo {
   void AttributesToXml_Int(const VxXmlLib10::CXmlObjectBase* child,
                            VxXmlLib10::CXmlWriter* writer,
                            const VxXmlLib10::CXmlSerializationContext& context) const;
+  /// The attributes of a pseudo-element child, written onto the owner's start
+  /// tag: those of the child object the property holds. Nothing when
+  /// `childType` is XmlElementType_Element or the property holds no object.
+  void ChildObjectAttributesToXml(const VxXmlLib10::CXmlSerializationContext& context,
+                                  const VxXmlLib10::CXmlGeneratedClass* owner,
+                                  VxXmlLib10::CXmlWriter* writer, XmlElementType childType) const;
+  /// The same with the collection the property holds.
+  void ChildCollectionAttributesToXml(const VxXmlLib10::CXmlSerializationContext& context,
+                                      const VxXmlLib10::CXmlGeneratedClass* owner,
+                                      VxXmlLib10::CXmlWriter* writer,
+                                      XmlElementType childType) const;
 
   /// True when the element is non-null, has this info's local name and
   /// (unless the context ignores namespaces) this info's namespace URI.

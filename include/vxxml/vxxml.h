@@ -13,6 +13,7 @@
 #include "vxxml/Decimal.h"
 #include "vxxml/ElementInfoAll.h"
 #include "vxxml/ElementInfoChoice.h"
+#include "vxxml/ElementInfoContent.h"
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"

@@ -124,87 +124,64 @@ using detail::kMaxTableSize;
 
 // ---- integers and lengths (the one-octet forms are inline) ---------------------
 
-void CFastInfosetWriter::Integer1To2pw20Bit2Long(unsigned char bits, unsigned long value) {
-  if (value >= 65 && value <= 8256) {
-    const unsigned long v = value - 65;  // 13 bits after "10"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x40 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 8257 && value <= kMaxTableSize) {
-    const unsigned long v = value - 8257;  // 20 bits after "110"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x60 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
-void CFastInfosetWriter::Integer1To2pw20Bit3Long(unsigned char bits, unsigned long value) {
-  if (value >= 33 && value <= 2080) {
-    const unsigned long v = value - 33;  // 11 bits after "100"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x20 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 2081 && value <= 526368) {
-    const unsigned long v = value - 2081;  // 19 bits after "101"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x28 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 526369 && value <= kMaxTableSize) {
-    const unsigned long v = value - 526369;  // "110000", "0000", then 20 bits
-    m_stream.Append(static_cast<unsigned char>(bits | 0x30));
-    m_stream.Append(static_cast<unsigned char>(v >> 16));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
-void CFastInfosetWriter::Integer1To2pw20Bit4Long(unsigned char bits, unsigned long value) {
-  if (value >= 17 && value <= 1040) {
-    const unsigned long v = value - 17;  // 10 bits after "100"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x10 | (v >> 8)));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 1041 && value <= 263184) {
-    const unsigned long v = value - 1041;  // 18 bits after "101"
-    m_stream.Append(static_cast<unsigned char>(bits | 0x14 | (v >> 16)));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else if (value >= 263185 && value <= kMaxTableSize) {
-    const unsigned long v = value - 263185;  // "11000", "0000", then 20 bits
-    m_stream.Append(static_cast<unsigned char>(bits | 0x18));
-    m_stream.Append(static_cast<unsigned char>(v >> 16));
-    m_stream.Append(static_cast<unsigned char>(v >> 8));
-    m_stream.Append(static_cast<unsigned char>(v));
-  } else {
-    detail::ThrowFIIntegerOutOfRange(value);
-  }
-}
-
 namespace {
 
-inline void Append32(CBinaryStream& stream, uint64_t v) {
-  const unsigned char octets[4] = {static_cast<unsigned char>(v >> 24),
-                                   static_cast<unsigned char>(v >> 16),
-                                   static_cast<unsigned char>(v >> 8),
-                                   static_cast<unsigned char>(v)};
-  stream.AppendBytes(octets, 4);
+// One multi-octet form of an integer or a length, in `octets` octets: the
+// first holds the caller's bits and the form's prefix (`first`) with the top
+// bits of `v`, the others the rest of `v`, most significant first.
+inline void AppendForm(CBinaryStream& stream, unsigned char first, uint64_t v, int octets) {
+  unsigned char form[5];
+  form[0] = static_cast<unsigned char>(first | (v >> (8 * (octets - 1))));
+  for (int i = 1; i < octets; ++i)
+    form[i] = static_cast<unsigned char>(v >> (8 * (octets - 1 - i)));
+  stream.AppendBytes(form, static_cast<size_t>(octets));
 }
 
 }  // namespace
 
+void CFastInfosetWriter::Integer1To2pw20Bit2Long(unsigned char bits, unsigned long value) {
+  if (value >= 65 && value <= 8256)
+    AppendForm(m_stream, bits | 0x40, value - 65, 2);  // "10", 13 bits
+  else if (value >= 8257 && value <= kMaxTableSize)
+    AppendForm(m_stream, bits | 0x60, value - 8257, 3);  // "110", 20 bits
+  else
+    detail::ThrowFIIntegerOutOfRange(value);
+}
+
+void CFastInfosetWriter::Integer1To2pw20Bit3Long(unsigned char bits, unsigned long value) {
+  if (value >= 33 && value <= 2080)
+    AppendForm(m_stream, bits | 0x20, value - 33, 2);  // "100", 11 bits
+  else if (value >= 2081 && value <= 526368)
+    AppendForm(m_stream, bits | 0x28, value - 2081, 3);  // "101", 19 bits
+  else if (value >= 526369 && value <= kMaxTableSize)
+    AppendForm(m_stream, bits | 0x30, value - 526369, 4);  // "110000", "0000", 20 bits
+  else
+    detail::ThrowFIIntegerOutOfRange(value);
+}
+
+void CFastInfosetWriter::Integer1To2pw20Bit4Long(unsigned char bits, unsigned long value) {
+  if (value >= 17 && value <= 1040)
+    AppendForm(m_stream, bits | 0x10, value - 17, 2);  // "100", 10 bits
+  else if (value >= 1041 && value <= 263184)
+    AppendForm(m_stream, bits | 0x14, value - 1041, 3);  // "101", 18 bits
+  else if (value >= 263185 && value <= kMaxTableSize)
+    AppendForm(m_stream, bits | 0x18, value - 263185, 4);  // "11000", "0000", 20 bits
+  else
+    detail::ThrowFIIntegerOutOfRange(value);
+}
+
+// The octet strings: a medium form with the length in one octet and a long
+// form with it in four, then the octets.
 void CFastInfosetWriter::NonEmptyOctetStringBit2(unsigned char bits, const unsigned char* octets,
                                                  size_t length) {
   if (length == 0) detail::ThrowFIEmptyString();
   if (length <= 64) {
     m_stream.Append(static_cast<unsigned char>(bits | (length - 1)));
   } else if (length <= 320) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x40));
-    m_stream.Append(static_cast<unsigned char>(length - 65));
+    AppendForm(m_stream, bits | 0x40, length - 65, 2);
   } else {
     if (length - 321 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x60));
-    Append32(m_stream, length - 321);
+    AppendForm(m_stream, bits | 0x60, length - 321, 5);
   }
   m_stream.AppendBytes(octets, length);
 }
@@ -213,12 +190,10 @@ void CFastInfosetWriter::NonEmptyOctetStringBit5Long(unsigned char bits,
                                                      const unsigned char* octets, size_t length) {
   if (length == 0) detail::ThrowFIEmptyString();
   if (length <= 264) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x08));
-    m_stream.Append(static_cast<unsigned char>(length - 9));
+    AppendForm(m_stream, bits | 0x08, length - 9, 2);
   } else {
     if (length - 265 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x0C));
-    Append32(m_stream, length - 265);
+    AppendForm(m_stream, bits | 0x0C, length - 265, 5);
   }
   m_stream.AppendBytes(octets, length);
 }
@@ -227,12 +202,10 @@ void CFastInfosetWriter::NonEmptyOctetStringBit7Long(unsigned char bits,
                                                      const unsigned char* octets, size_t length) {
   if (length == 0) detail::ThrowFIEmptyString();
   if (length <= 258) {
-    m_stream.Append(static_cast<unsigned char>(bits | 0x02));
-    m_stream.Append(static_cast<unsigned char>(length - 3));
+    AppendForm(m_stream, bits | 0x02, length - 3, 2);
   } else {
     if (length - 259 > kMaxLength32) detail::ThrowFIStringTooLong(length);
-    m_stream.Append(static_cast<unsigned char>(bits | 0x03));
-    Append32(m_stream, length - 259);
+    AppendForm(m_stream, bits | 0x03, length - 259, 5);
   }
   m_stream.AppendBytes(octets, length);
 }

@@ -173,10 +173,14 @@ class FIReaderState {
     m_p += n;
     return start;
   }
-  uint64_t Take32() {
-    const unsigned char* p = Take(4);
-    return (uint64_t(p[0]) << 24) | (uint64_t(p[1]) << 16) | (uint64_t(p[2]) << 8) | p[3];
+  // The rest of a multi-octet integer: `high` holds the value bits of the
+  // octet already read, `n` more octets follow, most significant first.
+  uint64_t TakeRest(uint64_t high, uint64_t n) {
+    const unsigned char* p = Take(n);
+    for (uint64_t i = 0; i < n; ++i) high = (high << 8) | p[i];
+    return high;
   }
+  uint64_t Take32() { return TakeRest(0, 4); }
 
   // ---- integers and lengths: one-octet forms inline -------------------------
   uint64_t Integer1To2pw20Bit2(unsigned char c) {
@@ -335,28 +339,22 @@ void FIReaderState::SeedVocabulary(const CFIVocabulary& vocabulary) {
 // ---- integers and lengths: the longer forms ----------------------------------
 
 uint64_t FIReaderState::Integer1To2pw20Bit2Long(unsigned char c, bool zeroAllowed) {
-  if ((c & 0x60) == 0x40) return ((uint64_t(c & 0x1F) << 8) | Take()) + 65;
-  if ((c & 0x70) == 0x60) {
-    const unsigned char* p = Take(2);
-    return ((uint64_t(c & 0x0F) << 16) | (uint64_t(p[0]) << 8) | p[1]) + 8257;
-  }
+  if ((c & 0x60) == 0x40) return TakeRest(c & 0x1F, 1) + 65;
+  if ((c & 0x70) == 0x60) return TakeRest(c & 0x0F, 2) + 8257;
   if (zeroAllowed) ThrowFIInvalidInteger0("second");
   ThrowFIInvalidInteger1("second");
 }
 
+// In the four-octet forms the value starts after four padding bits of the
+// second octet.
 uint64_t FIReaderState::Integer1To2pw20Bit3Long(unsigned char c) {
   switch (c & 0x38) {
     case 0x20:
-      return ((uint64_t(c & 0x07) << 8) | Take()) + 33;
-    case 0x28: {
-      const unsigned char* p = Take(2);
-      return ((uint64_t(c & 0x07) << 16) | (uint64_t(p[0]) << 8) | p[1]) + 2081;
-    }
+      return TakeRest(c & 0x07, 1) + 33;
+    case 0x28:
+      return TakeRest(c & 0x07, 2) + 2081;
     case 0x30:
-      if ((c & 0x07) == 0) {
-        const unsigned char* p = Take(3);
-        return ((uint64_t(p[0] & 0x0F) << 16) | (uint64_t(p[1]) << 8) | p[2]) + 526369;
-      }
+      if ((c & 0x07) == 0) return (TakeRest(0, 3) & 0xFFFFF) + 526369;
       break;
     default:
       break;
@@ -367,16 +365,11 @@ uint64_t FIReaderState::Integer1To2pw20Bit3Long(unsigned char c) {
 uint64_t FIReaderState::Integer1To2pw20Bit4Long(unsigned char c) {
   switch (c & 0x1C) {
     case 0x10:
-      return ((uint64_t(c & 0x03) << 8) | Take()) + 17;
-    case 0x14: {
-      const unsigned char* p = Take(2);
-      return ((uint64_t(c & 0x03) << 16) | (uint64_t(p[0]) << 8) | p[1]) + 1041;
-    }
+      return TakeRest(c & 0x03, 1) + 17;
+    case 0x14:
+      return TakeRest(c & 0x03, 2) + 1041;
     case 0x18:
-      if ((c & 0x03) == 0) {
-        const unsigned char* p = Take(3);
-        return ((uint64_t(p[0] & 0x0F) << 16) | (uint64_t(p[1]) << 8) | p[2]) + 263185;
-      }
+      if ((c & 0x03) == 0) return (TakeRest(0, 3) & 0xFFFFF) + 263185;
       break;
     default:
       break;
@@ -409,8 +402,7 @@ uint64_t FIReaderState::NonEmptyOctetStringBit5LengthLong(unsigned char c) {
 uint64_t FIReaderState::LengthOfSequence() {
   const unsigned char c = Take();
   if (c < 0x80) return c + 1u;
-  const unsigned char* p = Take(2);
-  return ((uint64_t(c & 0x0F) << 16) | (uint64_t(p[0]) << 8) | p[1]) + 129;
+  return TakeRest(c & 0x0F, 2) + 129;
 }
 
 // ---- strings ------------------------------------------------------------------

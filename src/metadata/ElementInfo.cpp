@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "metadata/GroupMemberOps.h"
 #include "metadata/MetadataErrors.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
@@ -26,12 +27,6 @@ const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 
 bool EqualsNoCase(const std::string& text, const char* word) {
   return strcasecmp(text.c_str(), word) == 0 && text.size() == std::strlen(word);
-}
-
-// The object a class-valued property holds, or null.
-CSmartPtr<CXmlObjectBase> ObjectOf(const VxVariant& value) {
-  if (value.GetItemType() != ItemType_xmlObject) return CSmartPtr<CXmlObjectBase>();
-  return value.GetXmlObject();
 }
 
 }  // namespace
@@ -91,6 +86,24 @@ void CElementInfo::AttributesToXml_Int(const CXmlObjectBase* child, CXmlWriter* 
   CXmlObjectBase::AttributesToXml_Int(child, writer, context);
 }
 
+void CElementInfo::ChildObjectAttributesToXml(const CXmlSerializationContext& context,
+                                              const CXmlGeneratedClass* owner,
+                                              CXmlWriter* writer,
+                                              XmlElementType childType) const {
+  if (childType != XmlElementType_PseudoElement) return;
+  CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
+  if (!child.IsNull()) AttributesToXml_Int(child.Get(), writer, context);
+}
+
+void CElementInfo::ChildCollectionAttributesToXml(const CXmlSerializationContext& context,
+                                                  const CXmlGeneratedClass* owner,
+                                                  CXmlWriter* writer,
+                                                  XmlElementType childType) const {
+  if (childType != XmlElementType_PseudoElement) return;
+  CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
+  if (!collection.IsNull()) AttributesToXml_Int(collection.Get(), writer, context);
+}
+
 bool CElementInfo::IsThisElement(const CXmlSerializationContext& context,
                                  const CXmlElement* element) const {
   if (!element) return false;
@@ -138,9 +151,7 @@ bool CElementInfo::ElementToXmlEnum(const CXmlSerializationContext&,
 bool CElementInfo::ElementToXmlCls(const CXmlSerializationContext& context,
                                    const CXmlGeneratedClass* owner, CXmlWriter* writer,
                                    bool emptyChoiceAllowed) const {
-  VxVariant value;
-  ReadProperty(owner, value);
-  CSmartPtr<CXmlObjectBase> child = ObjectOf(value);
+  CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
   if (child.IsNull()) return false;
   CXmlObjectBase::ToXml_Int(child, writer, false, m_namespaceURI.c_str(), context,
                             emptyChoiceAllowed);
@@ -149,10 +160,7 @@ bool CElementInfo::ElementToXmlCls(const CXmlSerializationContext& context,
 
 bool CElementInfo::ElementToXmlCol(const CXmlSerializationContext& context,
                                    const CXmlGeneratedClass* owner, CXmlWriter* writer) const {
-  VxVariant value;
-  ReadProperty(owner, value);
-  if (value.GetItemType() != ItemType_xmlCollection) return false;
-  CSmartPtr<CXmlCollectionBase> collection = value.GetXmlCollection();
+  CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
   if (collection.IsNull() || collection->GetCount() < 1) return false;
   CXmlObjectBase::ToXml_Int(collection.Get(), writer, false, m_namespaceURI.c_str(), context,
                             false);
@@ -160,10 +168,7 @@ bool CElementInfo::ElementToXmlCol(const CXmlSerializationContext& context,
 }
 
 bool CElementInfo::IsCollectionOptional(const CXmlGeneratedClass* owner) const {
-  VxVariant value;
-  ReadProperty(owner, value);
-  if (value.GetItemType() != ItemType_xmlCollection) return false;
-  CSmartPtr<CXmlCollectionBase> collection = value.GetXmlCollection();
+  CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
   return !collection.IsNull() && collection->GetMinOccurs() == 0;
 }
 

@@ -14,23 +14,6 @@ namespace VxXmlLib10Data {
 
 namespace {
 
-// Reads the current element as a simple value when it is the member's own.
-bool ReadPrim(const CElementInfo& info, const CXmlSerializationContext& context,
-              CXmlGeneratedClass* owner, CXmlElement** current) {
-  if (!info.IsThisElement(context, *current)) return false;
-  info.ElementFromXmlPrim(context, owner, *current);
-  detail::Advance(current);
-  return true;
-}
-
-bool ReadEnum(const CElementInfo& info, const CXmlSerializationContext& context,
-              CXmlGeneratedClass* owner, CXmlElement** current, TextToEnumFunc toEnum) {
-  if (!info.IsThisElement(context, *current)) return false;
-  info.ElementFromXmlEnum(context, owner, *current, toEnum);
-  detail::Advance(current);
-  return true;
-}
-
 // The mandatory rule: a member missing under an element owner is an error;
 // under a pseudo-element owner the group decides.
 bool ValidateMandatory(const CElementInfo& info, bool found, bool ownerIsElement) {
@@ -56,25 +39,11 @@ CElementInfoAll::~CElementInfoAll() = default;
 
 // ---- simple values ------------------------------------------------------------
 
-CElementInfoAllPrimMnd::CElementInfoAllPrimMnd(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable, ItemType itemType,
-                                               const char* format,
-                                               CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                                               const CPrimitiveRestrictions& restrictions)
-    : CElementInfoAll(elementName, namespaceUri, propertyId, nillable, itemType, format,
-                      whitespaceRule, restrictions) {}
-
-bool CElementInfoAllPrimMnd::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlPrim(context, owner, writer);
-}
-
 bool CElementInfoAllPrimMnd::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  return ReadPrim(*this, context, owner, current);
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoAllPrimMnd::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
@@ -82,25 +51,11 @@ bool CElementInfoAllPrimMnd::Validate(const CXmlSerializationContext&, const CXm
   return ValidateMandatory(*this, found, ownerIsElement);
 }
 
-CElementInfoAllPrimOpt::CElementInfoAllPrimOpt(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable, ItemType itemType,
-                                               const char* format,
-                                               CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                                               const CPrimitiveRestrictions& restrictions)
-    : CElementInfoAll(elementName, namespaceUri, propertyId, nillable, itemType, format,
-                      whitespaceRule, restrictions) {}
-
-bool CElementInfoAllPrimOpt::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlPrim(context, owner, writer);
-}
-
 bool CElementInfoAllPrimOpt::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  return ReadPrim(*this, context, owner, current);
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoAllPrimOpt::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
@@ -108,24 +63,11 @@ bool CElementInfoAllPrimOpt::Validate(const CXmlSerializationContext&, const CXm
   return true;
 }
 
-CElementInfoAllEnumMnd::CElementInfoAllEnumMnd(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable,
-                                               EnumToTextFunc toText, TextToEnumFunc toEnum)
-    : CElementInfoAll(elementName, namespaceUri, propertyId, nillable),
-      m_toText(toText),
-      m_toEnum(toEnum) {}
-
-bool CElementInfoAllEnumMnd::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlEnum(context, owner, writer, m_toText);
-}
-
 bool CElementInfoAllEnumMnd::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  return ReadEnum(*this, context, owner, current, m_toEnum);
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoAllEnumMnd::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
@@ -133,24 +75,11 @@ bool CElementInfoAllEnumMnd::Validate(const CXmlSerializationContext&, const CXm
   return ValidateMandatory(*this, found, ownerIsElement);
 }
 
-CElementInfoAllEnumOpt::CElementInfoAllEnumOpt(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable,
-                                               EnumToTextFunc toText, TextToEnumFunc toEnum)
-    : CElementInfoAll(elementName, namespaceUri, propertyId, nillable),
-      m_toText(toText),
-      m_toEnum(toEnum) {}
-
-bool CElementInfoAllEnumOpt::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlEnum(context, owner, writer, m_toText);
-}
-
 bool CElementInfoAllEnumOpt::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  return ReadEnum(*this, context, owner, current, m_toEnum);
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoAllEnumOpt::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
@@ -164,17 +93,9 @@ CElementInfoAllClsMnd::CElementInfoAllClsMnd(const char* elementName, const char
                                              int propertyId, XmlElementType childType,
                                              ClassFactoryByIdFunc factory, int factoryTypeId,
                                              bool required)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
-      m_factoryTypeId(factoryTypeId),
+    : CElementInfoClsContent(elementName, namespaceUri, propertyId, childType, factory,
+                             factoryTypeId),
       m_required(required) {}
-
-bool CElementInfoAllClsMnd::ElementToXml(const CXmlSerializationContext& context,
-                                         const CXmlGeneratedClass* owner,
-                                         CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
 
 bool CElementInfoAllClsMnd::ElementFromXml(const CXmlSerializationContext& context,
                                            CXmlGeneratedClass* owner, CXmlElement* parent,
@@ -186,8 +107,7 @@ bool CElementInfoAllClsMnd::ElementFromXml(const CXmlSerializationContext& conte
   // from the factory, so that the element is not lost.
   CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
   if (child.IsNull()) {
-    if (!m_factory) return false;
-    child = m_factory(m_factoryTypeId, m_elementName.c_str());
+    child = NewChild();
     if (child.IsNull()) return false;
     detail::StoreObject(*this, owner, child.Get());
   }
@@ -196,8 +116,7 @@ bool CElementInfoAllClsMnd::ElementFromXml(const CXmlSerializationContext& conte
     *current = FromXml_Int(child.Get(), parent, before, context, false);
     return *current != before;
   }
-  FromXml_Int(child.Get(), *current, (*current)->GetFirstElement(), context, false);
-  detail::Advance(current);
+  *current = detail::ReadElementChild(*this, child.Get(), context, *current, false);
   return true;
 }
 
@@ -208,34 +127,13 @@ bool CElementInfoAllClsMnd::Validate(const CXmlSerializationContext&, const CXml
   detail::ThrowMandatoryElementNotFound(m_elementName);
 }
 
-void CElementInfoAllClsMnd::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                      const CXmlGeneratedClass* owner,
-                                                      CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
-}
-
-CElementInfoAllClsOpt::CElementInfoAllClsOpt(const char* elementName, const char* namespaceUri,
-                                             int propertyId, XmlElementType childType,
-                                             ClassFactoryByIdFunc factory, int factoryTypeId)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
-      m_factoryTypeId(factoryTypeId) {}
-
-bool CElementInfoAllClsOpt::ElementToXml(const CXmlSerializationContext& context,
-                                         const CXmlGeneratedClass* owner,
-                                         CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoAllClsOpt::ElementFromXml(const CXmlSerializationContext& context,
                                            CXmlGeneratedClass* owner, CXmlElement* parent,
                                            CXmlElement** current, const std::string&,
                                            XmlElementType) {
   const bool pseudo = m_childType == XmlElementType_PseudoElement;
   if (pseudo ? *current == nullptr : !IsThisElement(context, *current)) return false;
-  CSmartPtr<CXmlObjectBase> child =
-      m_factory ? m_factory(m_factoryTypeId, m_elementName.c_str()) : nullptr;
+  CSmartPtr<CXmlObjectBase> child = NewChild();
   if (child.IsNull()) return false;
   if (pseudo) {
     CXmlElement* const before = *current;
@@ -244,8 +142,7 @@ bool CElementInfoAllClsOpt::ElementFromXml(const CXmlSerializationContext& conte
     detail::StoreObject(*this, owner, child.Get());
     return true;
   }
-  FromXml_Int(child.Get(), *current, (*current)->GetFirstElement(), context, false);
-  detail::Advance(current);
+  *current = detail::ReadElementChild(*this, child.Get(), context, *current, false);
   detail::StoreObject(*this, owner, child.Get());
   return true;
 }
@@ -255,27 +152,13 @@ bool CElementInfoAllClsOpt::Validate(const CXmlSerializationContext&, const CXml
   return true;
 }
 
-void CElementInfoAllClsOpt::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                      const CXmlGeneratedClass* owner,
-                                                      CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
-}
-
 CElementInfoAllAbsClsMnd::CElementInfoAllAbsClsMnd(const char* elementName,
                                                    const char* namespaceUri, int propertyId,
                                                    XmlElementType childType,
                                                    ClassFactoryByElementFunc factory,
                                                    int reserved)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
+    : CElementInfoAbsClsContent(elementName, namespaceUri, propertyId, childType, factory),
       m_reserved(reserved) {}
-
-bool CElementInfoAllAbsClsMnd::ElementToXml(const CXmlSerializationContext& context,
-                                            const CXmlGeneratedClass* owner,
-                                            CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
 
 // Substitutable members are not read in an all group: the element of one
 // fails; any other element is simply not this member's.
@@ -293,26 +176,6 @@ bool CElementInfoAllAbsClsMnd::Validate(const CXmlSerializationContext&,
   return ValidateMandatory(*this, found, ownerIsElement);
 }
 
-void CElementInfoAllAbsClsMnd::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                         const CXmlGeneratedClass* owner,
-                                                         CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
-}
-
-CElementInfoAllAbsClsOpt::CElementInfoAllAbsClsOpt(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType,
-                                                   ClassFactoryByElementFunc factory)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory) {}
-
-bool CElementInfoAllAbsClsOpt::ElementToXml(const CXmlSerializationContext& context,
-                                            const CXmlGeneratedClass* owner,
-                                            CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoAllAbsClsOpt::ElementFromXml(const CXmlSerializationContext& context,
                                               CXmlGeneratedClass*, CXmlElement*,
                                               CXmlElement** current, const std::string&,
@@ -326,27 +189,7 @@ bool CElementInfoAllAbsClsOpt::Validate(const CXmlSerializationContext&,
   return true;
 }
 
-void CElementInfoAllAbsClsOpt::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                         const CXmlGeneratedClass* owner,
-                                                         CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
-}
-
 // ---- untyped content ----------------------------------------------------------
-
-CElementInfoAllUntpdMnd::CElementInfoAllUntpdMnd(const char* elementName,
-                                                 const char* namespaceUri, int propertyId,
-                                                 const char* restriction,
-                                                 const char* targetNamespace)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_restriction(restriction ? restriction : ""),
-      m_targetNamespace(targetNamespace ? targetNamespace : "") {}
-
-bool CElementInfoAllUntpdMnd::ElementToXml(const CXmlSerializationContext& context,
-                                           const CXmlGeneratedClass* owner,
-                                           CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
 
 bool CElementInfoAllUntpdMnd::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
@@ -359,10 +202,7 @@ bool CElementInfoAllUntpdMnd::ElementFromXml(const CXmlSerializationContext& con
   if (!element.IsNull())
     return ReadUntypedInto(*this, element, false, context, owner, parent, current);
   // A class that left the element out gets a new one, stored when it reads.
-  element = new CElement(
-      m_elementName.c_str(),
-      GetAnyDefaultNamespace(m_restriction, ownerNamespace, m_targetNamespace).c_str(),
-      m_restriction.c_str(), m_targetNamespace.c_str());
+  element = detail::NewUntypedElement(*this, ownerNamespace);
   return ReadUntypedInto(*this, element, true, context, owner, parent, current);
 }
 
@@ -372,31 +212,14 @@ bool CElementInfoAllUntpdMnd::Validate(const CXmlSerializationContext&,
   return ValidateMandatory(*this, found, ownerIsElement);
 }
 
-CElementInfoAllUntpdOpt::CElementInfoAllUntpdOpt(const char* elementName,
-                                                 const char* namespaceUri, int propertyId,
-                                                 const char* restriction,
-                                                 const char* targetNamespace)
-    : CElementInfoAll(elementName, namespaceUri, propertyId),
-      m_restriction(restriction ? restriction : ""),
-      m_targetNamespace(targetNamespace ? targetNamespace : "") {}
-
-bool CElementInfoAllUntpdOpt::ElementToXml(const CXmlSerializationContext& context,
-                                           const CXmlGeneratedClass* owner,
-                                           CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoAllUntpdOpt::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current,
                                              const std::string& ownerNamespace,
                                              XmlElementType) {
   if (!*current) return false;
-  CSmartPtr<CElement> element = new CElement(
-      m_elementName.c_str(),
-      GetAnyDefaultNamespace(m_restriction, ownerNamespace, m_targetNamespace).c_str(),
-      m_restriction.c_str(), m_targetNamespace.c_str());
-  return ReadUntypedInto(*this, element, true, context, owner, parent, current);
+  return ReadUntypedInto(*this, detail::NewUntypedElement(*this, ownerNamespace), true, context,
+                         owner, parent, current);
 }
 
 bool CElementInfoAllUntpdOpt::Validate(const CXmlSerializationContext&,
@@ -425,11 +248,7 @@ CElementInfoAllCol::CElementInfoAllCol(const char* elementName, const char* name
 bool CElementInfoAllCol::ElementToXml(const CXmlSerializationContext& context,
                                       const CXmlGeneratedClass* owner,
                                       CXmlWriter* writer) const {
-  if (!context.GetIgnoreInvalidCollectionCounts()) {
-    CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
-    if (!collection.IsNull()) collection->ValidateCount(context);
-  }
-  return ElementToXmlCol(context, owner, writer);
+  return detail::WriteCountedCollection(*this, context, owner, writer);
 }
 
 bool CElementInfoAllCol::ElementFromXml(const CXmlSerializationContext& context,
@@ -447,14 +266,6 @@ bool CElementInfoAllCol::Validate(const CXmlSerializationContext&, const CXmlGen
   return true;
 }
 
-CElementInfoAllPrimCol::CElementInfoAllPrimCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoAllUntpdCol::CElementInfoAllUntpdCol(const char* elementName,
-                                                 const char* namespaceUri, int propertyId)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoAllUntpdCol::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current, const std::string&,
@@ -463,27 +274,6 @@ bool CElementInfoAllUntpdCol::ElementFromXml(const CXmlSerializationContext& con
   if (!collection.IsNull())
     *current = detail::ReadUntypedRun(*this, collection.Get(), context, parent, *current);
   return false;
-}
-
-CElementInfoAllClsCol::CElementInfoAllClsCol(const char* elementName, const char* namespaceUri,
-                                             int propertyId, XmlElementType childType)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-void CElementInfoAllClsCol::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                      const CXmlGeneratedClass* owner,
-                                                      CXmlWriter* writer) const {
-  detail::WritePseudoCollectionAttributes(*this, m_childType, context, owner, writer);
-}
-
-CElementInfoAllAbsClsCol::CElementInfoAllAbsClsCol(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType)
-    : CElementInfoAllCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-void CElementInfoAllAbsClsCol::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                         const CXmlGeneratedClass* owner,
-                                                         CXmlWriter* writer) const {
-  detail::WritePseudoCollectionAttributes(*this, m_childType, context, owner, writer);
 }
 
 }  // namespace VxXmlLib10Data

@@ -21,55 +21,22 @@ bool CElementInfoChoice::Validate(const CXmlSerializationContext&, const CXmlGen
 
 // ---- simple values ------------------------------------------------------------
 
-CElementInfoChoicePrimOpt::CElementInfoChoicePrimOpt(
-    const char* elementName, const char* namespaceUri, int propertyId, bool nillable,
-    ItemType itemType, const char* format, CWhitespaceUtils::WhitespaceRule whitespaceRule,
-    const CPrimitiveRestrictions& restrictions)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId, nillable, itemType, format,
-                         whitespaceRule, restrictions) {}
-
-bool CElementInfoChoicePrimOpt::ElementToXml(const CXmlSerializationContext& context,
-                                             const CXmlGeneratedClass* owner,
-                                             CXmlWriter* writer) const {
-  return ElementToXmlPrim(context, owner, writer);
-}
-
 bool CElementInfoChoicePrimOpt::ElementFromXml(const CXmlSerializationContext& context,
                                                CXmlGeneratedClass* owner, CXmlElement*,
                                                CXmlElement** current, const std::string&,
                                                XmlElementType) {
-  if (!IsThisElement(context, *current)) return false;
-  ElementFromXmlPrim(context, owner, *current);
-  detail::Advance(current);
-  return true;
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoChoicePrimOpt::IsOptionalChoiceMember(const CXmlGeneratedClass*) const {
   return true;
 }
 
-CElementInfoChoiceEnumOpt::CElementInfoChoiceEnumOpt(const char* elementName,
-                                                     const char* namespaceUri, int propertyId,
-                                                     bool nillable, EnumToTextFunc toText,
-                                                     TextToEnumFunc toEnum)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId, nillable),
-      m_toText(toText),
-      m_toEnum(toEnum) {}
-
-bool CElementInfoChoiceEnumOpt::ElementToXml(const CXmlSerializationContext& context,
-                                             const CXmlGeneratedClass* owner,
-                                             CXmlWriter* writer) const {
-  return ElementToXmlEnum(context, owner, writer, m_toText);
-}
-
 bool CElementInfoChoiceEnumOpt::ElementFromXml(const CXmlSerializationContext& context,
                                                CXmlGeneratedClass* owner, CXmlElement*,
                                                CXmlElement** current, const std::string&,
                                                XmlElementType) {
-  if (!IsThisElement(context, *current)) return false;
-  ElementFromXmlEnum(context, owner, *current, m_toEnum);
-  detail::Advance(current);
-  return true;
+  return detail::ReadValueAtCursor(*this, context, owner, current);
 }
 
 bool CElementInfoChoiceEnumOpt::IsOptionalChoiceMember(const CXmlGeneratedClass*) const {
@@ -77,16 +44,6 @@ bool CElementInfoChoiceEnumOpt::IsOptionalChoiceMember(const CXmlGeneratedClass*
 }
 
 // ---- child objects ------------------------------------------------------------
-
-CElementInfoChoiceClsOpt::CElementInfoChoiceClsOpt(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType,
-                                                   ClassFactoryByIdFunc factory,
-                                                   int factoryTypeId)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
-      m_factoryTypeId(factoryTypeId) {}
 
 bool CElementInfoChoiceClsOpt::ElementToXml(const CXmlSerializationContext& context,
                                             const CXmlGeneratedClass* owner,
@@ -101,14 +58,12 @@ bool CElementInfoChoiceClsOpt::ElementFromXml(const CXmlSerializationContext& co
                                               XmlElementType) {
   const bool pseudo = m_childType == XmlElementType_PseudoElement;
   if (pseudo ? *current == nullptr : !IsThisElement(context, *current)) return false;
-  CSmartPtr<CXmlObjectBase> child =
-      m_factory ? m_factory(m_factoryTypeId, m_elementName.c_str()) : nullptr;
+  CSmartPtr<CXmlObjectBase> child = NewChild();
   if (child.IsNull()) return false;
   // Stored before reading: storing selects this alternative in the owner.
   detail::StoreObject(*this, owner, child.Get());
   if (!pseudo) {
-    FromXml_Int(child.Get(), *current, (*current)->GetFirstElement(), context, true);
-    detail::Advance(current);
+    *current = detail::ReadElementChild(*this, child.Get(), context, *current, true);
     return true;
   }
   CXmlElement* const next = FromXml_Int(child.Get(), parent, *current, context, false);
@@ -120,28 +75,8 @@ bool CElementInfoChoiceClsOpt::ElementFromXml(const CXmlSerializationContext& co
   return false;
 }
 
-void CElementInfoChoiceClsOpt::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                         const CXmlGeneratedClass* owner,
-                                                         CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
-}
-
 bool CElementInfoChoiceClsOpt::IsOptionalChoiceMember(const CXmlGeneratedClass*) const {
   return true;
-}
-
-CElementInfoChoiceAbsClsOpt::CElementInfoChoiceAbsClsOpt(const char* elementName,
-                                                         const char* namespaceUri,
-                                                         int propertyId, XmlElementType childType,
-                                                         ClassFactoryByElementFunc factory)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory) {}
-
-bool CElementInfoChoiceAbsClsOpt::ElementToXml(const CXmlSerializationContext& context,
-                                               const CXmlGeneratedClass* owner,
-                                               CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
 }
 
 bool CElementInfoChoiceAbsClsOpt::ElementFromXml(const CXmlSerializationContext& context,
@@ -149,18 +84,11 @@ bool CElementInfoChoiceAbsClsOpt::ElementFromXml(const CXmlSerializationContext&
                                                  CXmlElement** current, const std::string&,
                                                  XmlElementType) {
   if (!IsThisElement(context, *current)) return false;
-  CSmartPtr<CXmlObjectBase> child = m_factory ? m_factory(*current) : nullptr;
+  CSmartPtr<CXmlObjectBase> child = NewChild(*current);
   detail::StoreObject(*this, owner, child.Get());
   if (child.IsNull()) return false;
-  FromXml_Int(child.Get(), *current, (*current)->GetFirstElement(), context, false);
-  detail::Advance(current);
+  *current = detail::ReadElementChild(*this, child.Get(), context, *current, false);
   return true;
-}
-
-void CElementInfoChoiceAbsClsOpt::PseudoChildAttributeToXml(
-    const CXmlSerializationContext& context, const CXmlGeneratedClass* owner,
-    CXmlWriter* writer) const {
-  detail::WritePseudoChildAttributes(*this, m_childType, context, owner, writer);
 }
 
 bool CElementInfoChoiceAbsClsOpt::IsOptionalChoiceMember(const CXmlGeneratedClass*) const {
@@ -169,30 +97,13 @@ bool CElementInfoChoiceAbsClsOpt::IsOptionalChoiceMember(const CXmlGeneratedClas
 
 // ---- untyped content ----------------------------------------------------------
 
-CElementInfoChoiceUntpdOpt::CElementInfoChoiceUntpdOpt(const char* elementName,
-                                                       const char* namespaceUri, int propertyId,
-                                                       const char* restriction,
-                                                       const char* targetNamespace)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId),
-      m_restriction(restriction ? restriction : ""),
-      m_targetNamespace(targetNamespace ? targetNamespace : "") {}
-
-bool CElementInfoChoiceUntpdOpt::ElementToXml(const CXmlSerializationContext& context,
-                                              const CXmlGeneratedClass* owner,
-                                              CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoChoiceUntpdOpt::ElementFromXml(const CXmlSerializationContext& context,
                                                 CXmlGeneratedClass* owner, CXmlElement* parent,
                                                 CXmlElement** current,
                                                 const std::string& ownerNamespace,
                                                 XmlElementType) {
   if (!*current) return false;
-  CSmartPtr<CElement> element = new CElement(
-      m_elementName.c_str(),
-      GetAnyDefaultNamespace(m_restriction, ownerNamespace, m_targetNamespace).c_str(),
-      m_restriction.c_str(), m_targetNamespace.c_str());
+  CSmartPtr<CElement> element = detail::NewUntypedElement(*this, ownerNamespace);
   CXmlElement* const next = detail::ReadUntyped(*this, element.Get(), context, parent, *current);
   if (next == *current) {
     detail::StoreObject(*this, owner, nullptr);
@@ -246,25 +157,13 @@ CXmlElement* CElementInfoChoiceCol::ReadCollection(const CXmlSerializationContex
   return FromXml_Int(collection, parent, current, context, false);
 }
 
-CElementInfoChoicePrimCol::CElementInfoChoicePrimCol(const char* elementName,
-                                                     const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoChoicePrimCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
 }
 
-CElementInfoChoiceEnumCol::CElementInfoChoiceEnumCol(const char* elementName,
-                                                     const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
-
 bool CElementInfoChoiceEnumCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
 }
-
-CElementInfoChoiceUntpdCol::CElementInfoChoiceUntpdCol(const char* elementName,
-                                                       const char* namespaceUri, int propertyId)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId) {}
 
 bool CElementInfoChoiceUntpdCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
@@ -277,31 +176,8 @@ CXmlElement* CElementInfoChoiceUntpdCol::ReadCollection(const CXmlSerializationC
   return detail::ReadUntypedRun(*this, collection, context, parent, current);
 }
 
-CElementInfoChoiceClsCol::CElementInfoChoiceClsCol(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-void CElementInfoChoiceClsCol::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
-                                                         const CXmlGeneratedClass* owner,
-                                                         CXmlWriter* writer) const {
-  detail::WritePseudoCollectionAttributes(*this, m_childType, context, owner, writer);
-}
-
 bool CElementInfoChoiceClsCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {
   return IsCollectionOptional(owner);
-}
-
-CElementInfoChoiceAbsClsCol::CElementInfoChoiceAbsClsCol(const char* elementName,
-                                                         const char* namespaceUri,
-                                                         int propertyId,
-                                                         XmlElementType childType)
-    : CElementInfoChoiceCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-void CElementInfoChoiceAbsClsCol::PseudoChildAttributeToXml(
-    const CXmlSerializationContext& context, const CXmlGeneratedClass* owner,
-    CXmlWriter* writer) const {
-  detail::WritePseudoCollectionAttributes(*this, m_childType, context, owner, writer);
 }
 
 bool CElementInfoChoiceAbsClsCol::IsOptionalChoiceMember(const CXmlGeneratedClass* owner) const {

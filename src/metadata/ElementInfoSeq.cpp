@@ -49,6 +49,29 @@ Search SeekMandatory(const CElementInfo& info, const CXmlSerializationContext& c
   return Search::Found;
 }
 
+// A mandatory simple value: the search, then the read. Foreign elements
+// skipped under a pseudo-element owner stay consumed.
+template <class Info>
+bool ReadMandatoryValue(const Info& info, const CXmlSerializationContext& context,
+                        CXmlGeneratedClass* owner, CXmlElement** current,
+                        XmlElementType ownerType, bool skipUnderPseudo) {
+  CXmlElement* cursor = *current;
+  switch (SeekMandatory(info, context, cursor, ownerType, skipUnderPseudo)) {
+    case Search::NotMatched:
+      *current = cursor;
+      return false;
+    case Search::Missing:
+      return true;
+    case Search::Found:
+      break;
+  }
+  detail::ReadValue(info, context, owner, cursor);
+  *current = Next(cursor);
+  return true;
+}
+
+// The attributes of a pseudo-element child, from whatever the property
+// holds: a child object or a collection.
 void PseudoChildAttributes(const CElementInfo& info, XmlElementType childType,
                            const CXmlSerializationContext& context,
                            const CXmlGeneratedClass* owner, CXmlWriter* writer) {
@@ -81,122 +104,33 @@ bool CElementInfoSeq::Validate(const CXmlSerializationContext&, const CXmlGenera
 
 // ---- simple values ----------------------------------------------------------
 
-CElementInfoSeqPrimMnd::CElementInfoSeqPrimMnd(
-    const char* elementName, const char* namespaceUri, int propertyId, bool nillable,
-    ItemType itemType, const char* format, CWhitespaceUtils::WhitespaceRule whitespaceRule,
-    const CPrimitiveRestrictions& restrictions)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId, nillable, itemType, format,
-                      whitespaceRule, restrictions) {}
-
-CElementInfoSeqPrimMnd::~CElementInfoSeqPrimMnd() = default;
-
-bool CElementInfoSeqPrimMnd::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlPrim(context, owner, writer);
-}
-
 bool CElementInfoSeqPrimMnd::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType ownerType) {
-  CXmlElement* cursor = *current;
-  switch (SeekMandatory(*this, context, cursor, ownerType, true)) {
-    case Search::NotMatched:
-      *current = cursor;  // the skipped elements stay consumed
-      return false;
-    case Search::Missing:
-      return true;
-    case Search::Found:
-      break;
-  }
-  ElementFromXmlPrim(context, owner, cursor);
-  *current = Next(cursor);
-  return true;
-}
-
-CElementInfoSeqPrimOpt::CElementInfoSeqPrimOpt(
-    const char* elementName, const char* namespaceUri, int propertyId, bool nillable,
-    ItemType itemType, const char* format, CWhitespaceUtils::WhitespaceRule whitespaceRule,
-    const CPrimitiveRestrictions& restrictions)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId, nillable, itemType, format,
-                      whitespaceRule, restrictions) {}
-
-CElementInfoSeqPrimOpt::~CElementInfoSeqPrimOpt() = default;
-
-bool CElementInfoSeqPrimOpt::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlPrim(context, owner, writer);
+  return ReadMandatoryValue(*this, context, owner, current, ownerType, true);
 }
 
 bool CElementInfoSeqPrimOpt::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  CXmlElement* cursor = *current;
-  if (!IsThisElement(context, cursor)) return true;
-  ElementFromXmlPrim(context, owner, cursor);
-  *current = Next(cursor);
+  detail::ReadValueAtCursor(*this, context, owner, current);
   return true;
-}
-
-CElementInfoSeqEnumMnd::CElementInfoSeqEnumMnd(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable,
-                                               EnumToTextFunc toText, TextToEnumFunc toEnum)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId, nillable),
-      m_toText(toText),
-      m_toEnum(toEnum) {}
-
-CElementInfoSeqEnumMnd::~CElementInfoSeqEnumMnd() = default;
-
-bool CElementInfoSeqEnumMnd::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlEnum(context, owner, writer, m_toText);
 }
 
 bool CElementInfoSeqEnumMnd::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType ownerType) {
-  CXmlElement* cursor = *current;
-  switch (SeekMandatory(*this, context, cursor, ownerType, false)) {
-    case Search::NotMatched:
-      return false;
-    case Search::Missing:
-      return true;
-    case Search::Found:
-      break;
-  }
-  ElementFromXmlEnum(context, owner, cursor, m_toEnum);
-  *current = Next(cursor);
-  return true;
-}
-
-CElementInfoSeqEnumOpt::CElementInfoSeqEnumOpt(const char* elementName, const char* namespaceUri,
-                                               int propertyId, bool nillable,
-                                               EnumToTextFunc toText, TextToEnumFunc toEnum)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId, nillable),
-      m_toText(toText),
-      m_toEnum(toEnum) {}
-
-CElementInfoSeqEnumOpt::~CElementInfoSeqEnumOpt() = default;
-
-bool CElementInfoSeqEnumOpt::ElementToXml(const CXmlSerializationContext& context,
-                                          const CXmlGeneratedClass* owner,
-                                          CXmlWriter* writer) const {
-  return ElementToXmlEnum(context, owner, writer, m_toText);
+  return ReadMandatoryValue(*this, context, owner, current, ownerType, false);
 }
 
 bool CElementInfoSeqEnumOpt::ElementFromXml(const CXmlSerializationContext& context,
                                             CXmlGeneratedClass* owner, CXmlElement*,
                                             CXmlElement** current, const std::string&,
                                             XmlElementType) {
-  CXmlElement* cursor = *current;
-  if (!IsThisElement(context, cursor)) return true;
-  ElementFromXmlEnum(context, owner, cursor, m_toEnum);
-  *current = Next(cursor);
+  detail::ReadValueAtCursor(*this, context, owner, current);
   return true;
 }
 
@@ -206,19 +140,8 @@ CElementInfoSeqClsMnd::CElementInfoSeqClsMnd(const char* elementName, const char
                                              int propertyId, XmlElementType childType,
                                              ClassFactoryByIdFunc factory, int typeId,
                                              bool groupMustConsume)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
-      m_typeId(typeId),
+    : CElementInfoClsContent(elementName, namespaceUri, propertyId, childType, factory, typeId),
       m_groupMustConsume(groupMustConsume) {}
-
-CElementInfoSeqClsMnd::~CElementInfoSeqClsMnd() = default;
-
-bool CElementInfoSeqClsMnd::ElementToXml(const CXmlSerializationContext& context,
-                                         const CXmlGeneratedClass* owner,
-                                         CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
 
 bool CElementInfoSeqClsMnd::ElementFromXml(const CXmlSerializationContext& context,
                                            CXmlGeneratedClass* owner, CXmlElement* parent,
@@ -246,15 +169,14 @@ bool CElementInfoSeqClsMnd::ElementFromXml(const CXmlSerializationContext& conte
 
   // The owner holds the child; one missing is supplied by the factory.
   CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
-  if (child.IsNull() && m_factory) {
-    child = m_factory(m_typeId, m_elementName.c_str());
+  if (child.IsNull()) {
+    child = NewChild();
     if (!child.IsNull()) detail::StoreObject(*this, owner, child);
   }
   if (child.IsNull()) detail::ThrowRequiredElementMissing(m_elementName);
 
   if (m_childType == XmlElementType_Element) {
-    FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
-    *current = Next(cursor);
+    *current = detail::ReadElementChild(*this, child, context, cursor, false);
     return true;
   }
 
@@ -281,39 +203,22 @@ void CElementInfoSeqClsMnd::PseudoChildAttributeToXml(const CXmlSerializationCon
   PseudoChildAttributes(*this, m_childType, context, owner, writer);
 }
 
-CElementInfoSeqClsOpt::CElementInfoSeqClsOpt(const char* elementName, const char* namespaceUri,
-                                             int propertyId, XmlElementType childType,
-                                             ClassFactoryByIdFunc factory, int typeId)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory),
-      m_typeId(typeId) {}
-
-CElementInfoSeqClsOpt::~CElementInfoSeqClsOpt() = default;
-
-bool CElementInfoSeqClsOpt::ElementToXml(const CXmlSerializationContext& context,
-                                         const CXmlGeneratedClass* owner,
-                                         CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoSeqClsOpt::ElementFromXml(const CXmlSerializationContext& context,
                                            CXmlGeneratedClass* owner, CXmlElement* parent,
                                            CXmlElement** current, const std::string&,
                                            XmlElementType) {
   CXmlElement* const cursor = *current;
   if (m_childType == XmlElementType_Element) {
-    if (!IsThisElement(context, cursor) || !m_factory) return true;
-    CSmartPtr<CXmlObjectBase> child = m_factory(m_typeId, m_elementName.c_str());
+    if (!IsThisElement(context, cursor)) return true;
+    CSmartPtr<CXmlObjectBase> child = NewChild();
     if (child.IsNull()) return true;
-    FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
-    *current = Next(cursor);
+    *current = detail::ReadElementChild(*this, child, context, cursor, false);
     detail::StoreObject(*this, owner, child);
     return true;
   }
 
-  if (!cursor || !m_factory) return true;
-  CSmartPtr<CXmlObjectBase> child = m_factory(m_typeId, m_elementName.c_str());
+  if (!cursor) return true;
+  CSmartPtr<CXmlObjectBase> child = NewChild();
   if (child.IsNull()) return true;
   CXmlElement* const returned = FromXml_Int(child, parent, cursor, context, false);
   if (returned == cursor) return true;  // nothing of the group is here: dropped
@@ -328,36 +233,20 @@ void CElementInfoSeqClsOpt::PseudoChildAttributeToXml(const CXmlSerializationCon
   PseudoChildAttributes(*this, m_childType, context, owner, writer);
 }
 
-CElementInfoSeqAbsClsMnd::CElementInfoSeqAbsClsMnd(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType,
-                                                   ClassFactoryByElementFunc factory)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory) {}
-
-CElementInfoSeqAbsClsMnd::~CElementInfoSeqAbsClsMnd() = default;
-
-bool CElementInfoSeqAbsClsMnd::ElementToXml(const CXmlSerializationContext& context,
-                                            const CXmlGeneratedClass* owner,
-                                            CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoSeqAbsClsMnd::ElementFromXml(const CXmlSerializationContext& context,
                                               CXmlGeneratedClass* owner, CXmlElement*,
                                               CXmlElement** current, const std::string&,
                                               XmlElementType ownerType) {
   CXmlElement* const cursor = *current;
   CSmartPtr<CXmlObjectBase> child;
-  if (IsThisElement(context, cursor) && m_factory) child = m_factory(cursor);
+  if (IsThisElement(context, cursor)) child = NewChild(cursor);
   if (child.IsNull()) {
     if (ownerType == XmlElementType_PseudoElement) return false;
     detail::ThrowNoSubstitutionElement(m_elementName);
   }
-  FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
+  CXmlElement* const next = detail::ReadElementChild(*this, child, context, cursor, false);
   detail::StoreObject(*this, owner, child);
-  *current = Next(cursor);
+  *current = next;
   return true;
 }
 
@@ -367,33 +256,17 @@ void CElementInfoSeqAbsClsMnd::PseudoChildAttributeToXml(
   PseudoChildAttributes(*this, m_childType, context, owner, writer);
 }
 
-CElementInfoSeqAbsClsOpt::CElementInfoSeqAbsClsOpt(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType,
-                                                   ClassFactoryByElementFunc factory)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_childType(childType),
-      m_factory(factory) {}
-
-CElementInfoSeqAbsClsOpt::~CElementInfoSeqAbsClsOpt() = default;
-
-bool CElementInfoSeqAbsClsOpt::ElementToXml(const CXmlSerializationContext& context,
-                                            const CXmlGeneratedClass* owner,
-                                            CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoSeqAbsClsOpt::ElementFromXml(const CXmlSerializationContext& context,
                                               CXmlGeneratedClass* owner, CXmlElement*,
                                               CXmlElement** current, const std::string&,
                                               XmlElementType) {
   CXmlElement* const cursor = *current;
-  if (!IsThisElement(context, cursor) || !m_factory) return true;
-  CSmartPtr<CXmlObjectBase> child = m_factory(cursor);
+  if (!IsThisElement(context, cursor)) return true;
+  CSmartPtr<CXmlObjectBase> child = NewChild(cursor);
   if (child.IsNull()) return true;  // no class fits: the element stays
-  FromXml_Int(child, cursor, cursor->GetFirstElement(), context, false);
+  CXmlElement* const next = detail::ReadElementChild(*this, child, context, cursor, false);
   detail::StoreObject(*this, owner, child);
-  *current = Next(cursor);
+  *current = next;
   return true;
 }
 
@@ -404,22 +277,6 @@ void CElementInfoSeqAbsClsOpt::PseudoChildAttributeToXml(
 }
 
 // ---- untyped content --------------------------------------------------------
-
-CElementInfoSeqUntpdMnd::CElementInfoSeqUntpdMnd(const char* elementName,
-                                                 const char* namespaceUri, int propertyId,
-                                                 const char* namespaceRestriction,
-                                                 const char* targetNamespace)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_restriction(namespaceRestriction ? namespaceRestriction : ""),
-      m_targetNamespace(targetNamespace ? targetNamespace : "") {}
-
-CElementInfoSeqUntpdMnd::~CElementInfoSeqUntpdMnd() = default;
-
-bool CElementInfoSeqUntpdMnd::ElementToXml(const CXmlSerializationContext& context,
-                                           const CXmlGeneratedClass* owner,
-                                           CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
 
 bool CElementInfoSeqUntpdMnd::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
@@ -434,11 +291,7 @@ bool CElementInfoSeqUntpdMnd::ElementFromXml(const CXmlSerializationContext& con
   CSmartPtr<CXmlObjectBase> held = detail::FetchObject(*this, owner);
   CSmartPtr<CElement> element = dynamic_cast<CElement*>(held.Get());
   if (element.IsNull()) {
-    element = new CElement(m_elementName.c_str(),
-                           GetAnyDefaultNamespace(m_restriction, ownerNamespace,
-                                                  m_targetNamespace)
-                               .c_str(),
-                           m_restriction.c_str(), m_targetNamespace.c_str());
+    element = detail::NewUntypedElement(*this, ownerNamespace);
     detail::StoreObject(*this, owner, element);
   }
 
@@ -451,22 +304,6 @@ bool CElementInfoSeqUntpdMnd::ElementFromXml(const CXmlSerializationContext& con
   return true;
 }
 
-CElementInfoSeqUntpdOpt::CElementInfoSeqUntpdOpt(const char* elementName,
-                                                 const char* namespaceUri, int propertyId,
-                                                 const char* namespaceRestriction,
-                                                 const char* targetNamespace)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId),
-      m_restriction(namespaceRestriction ? namespaceRestriction : ""),
-      m_targetNamespace(targetNamespace ? targetNamespace : "") {}
-
-CElementInfoSeqUntpdOpt::~CElementInfoSeqUntpdOpt() = default;
-
-bool CElementInfoSeqUntpdOpt::ElementToXml(const CXmlSerializationContext& context,
-                                           const CXmlGeneratedClass* owner,
-                                           CXmlWriter* writer) const {
-  return ElementToXmlCls(context, owner, writer, false);
-}
-
 bool CElementInfoSeqUntpdOpt::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current,
@@ -474,10 +311,7 @@ bool CElementInfoSeqUntpdOpt::ElementFromXml(const CXmlSerializationContext& con
                                              XmlElementType) {
   CXmlElement* const cursor = *current;
   if (!cursor) return true;
-  CSmartPtr<CElement> element = new CElement(
-      m_elementName.c_str(),
-      GetAnyDefaultNamespace(m_restriction, ownerNamespace, m_targetNamespace).c_str(),
-      m_restriction.c_str(), m_targetNamespace.c_str());
+  CSmartPtr<CElement> element = detail::NewUntypedElement(*this, ownerNamespace);
   CXmlElement* const returned = detail::ReadUntyped(*this, element, context, parent, cursor);
   if (returned == cursor) return true;
   detail::StoreObject(*this, owner, element);
@@ -501,10 +335,7 @@ CElementInfoSeqCol::~CElementInfoSeqCol() = default;
 
 CSmartPtr<CXmlCollectionBase> CElementInfoSeqCol::GetCollection(
     const CXmlGeneratedClass* owner) const {
-  VxVariant value;
-  ReadProperty(owner, value);
-  if (value.GetItemType() != ItemType_xmlCollection) return CSmartPtr<CXmlCollectionBase>();
-  return value.GetXmlCollection();
+  return detail::FetchCollection(*this, owner);
 }
 
 bool CElementInfoSeqCol::CheckCountAfterRead(const CXmlSerializationContext& context,
@@ -518,11 +349,7 @@ bool CElementInfoSeqCol::CheckCountAfterRead(const CXmlSerializationContext& con
 bool CElementInfoSeqCol::ElementToXml(const CXmlSerializationContext& context,
                                       const CXmlGeneratedClass* owner,
                                       CXmlWriter* writer) const {
-  if (!context.GetIgnoreInvalidCollectionCounts()) {
-    CSmartPtr<CXmlCollectionBase> collection = GetCollection(owner);
-    if (!collection.IsNull()) collection->ValidateCount(context);
-  }
-  return ElementToXmlCol(context, owner, writer);
+  return detail::WriteCountedCollection(*this, context, owner, writer);
 }
 
 bool CElementInfoSeqCol::ElementFromXml(const CXmlSerializationContext& context,
@@ -535,61 +362,23 @@ bool CElementInfoSeqCol::ElementFromXml(const CXmlSerializationContext& context,
   return CheckCountAfterRead(context, collection, ownerType);
 }
 
-CElementInfoSeqPrimCol::CElementInfoSeqPrimCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqPrimCol::~CElementInfoSeqPrimCol() = default;
-
-CElementInfoSeqEnumCol::CElementInfoSeqEnumCol(const char* elementName, const char* namespaceUri,
-                                               int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqEnumCol::~CElementInfoSeqEnumCol() = default;
-
-CElementInfoSeqUntpdCol::CElementInfoSeqUntpdCol(const char* elementName,
-                                                 const char* namespaceUri, int propertyId)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqUntpdCol::~CElementInfoSeqUntpdCol() = default;
-
 bool CElementInfoSeqUntpdCol::ElementFromXml(const CXmlSerializationContext& context,
                                              CXmlGeneratedClass* owner, CXmlElement* parent,
                                              CXmlElement** current, const std::string&,
                                              XmlElementType ownerType) {
   CSmartPtr<CXmlCollectionBase> collection = GetCollection(owner);
   if (collection.IsNull()) return true;
-  CElementCol* elements = dynamic_cast<CElementCol*>(collection.Get());
-  CXmlElement* const cursor = *current;
-  if (detail::IsAnyElementName(m_elementName) || !elements) {
-    *current = FromXml_Int(collection, parent, cursor, context, false);
-  } else {
-    // Only elements of the member's name, in the namespace of the first.
-    *current = elements->FromXmlLockElementName_Int(
-        m_elementName, cursor ? cursor->GetNamespaceURI() : std::string(), parent, cursor,
-        context);
-  }
+  // Only elements of the member's name, in the namespace of the first,
+  // unless it is named "AnyElement".
+  *current = detail::ReadUntypedRun(*this, collection, context, parent, *current);
   return CheckCountAfterRead(context, collection, ownerType);
 }
-
-CElementInfoSeqClsCol::CElementInfoSeqClsCol(const char* elementName, const char* namespaceUri,
-                                             int propertyId, XmlElementType childType)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-CElementInfoSeqClsCol::~CElementInfoSeqClsCol() = default;
 
 void CElementInfoSeqClsCol::PseudoChildAttributeToXml(const CXmlSerializationContext& context,
                                                       const CXmlGeneratedClass* owner,
                                                       CXmlWriter* writer) const {
   PseudoChildAttributes(*this, m_childType, context, owner, writer);
 }
-
-CElementInfoSeqAbsClsCol::CElementInfoSeqAbsClsCol(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType)
-    : CElementInfoSeqCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-CElementInfoSeqAbsClsCol::~CElementInfoSeqAbsClsCol() = default;
 
 void CElementInfoSeqAbsClsCol::PseudoChildAttributeToXml(
     const CXmlSerializationContext& context, const CXmlGeneratedClass* owner,

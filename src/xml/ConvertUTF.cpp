@@ -14,7 +14,10 @@ namespace {
 
 const uint32_t kReplacement = 0xFFFD;
 
-// Reads one code point from UTF-16; 0 units on an unpaired surrogate.
+// The readers take one code point from the source and answer the units
+// they took, 0 when the input is ill-formed (DecodeUtf8 is one of them).
+
+// UTF-16: an unpaired surrogate is ill-formed.
 int DecodeUtf16(const unsigned short* p, const unsigned short* end, uint32_t* cp) {
   const uint32_t u = *p;
   if (u < 0xD800 || u > 0xDFFF) {
@@ -26,8 +29,19 @@ int DecodeUtf16(const unsigned short* p, const unsigned short* end, uint32_t* cp
   return 2;
 }
 
-// Writes a code point as UTF-16 if it fits; returns units written (0 if not).
-int EncodeUtf16(uint32_t cp, unsigned short* out, unsigned short* end) {
+// A wide character is a code point: above U+10FFFF (or negative) it becomes
+// U+FFFD; a surrogate is ill-formed.
+int DecodeUtf32(const wchar_t* p, const wchar_t*, uint32_t* cp) {
+  const uint32_t v = static_cast<uint32_t>(*p);
+  if (IsSurrogate(v)) return 0;
+  *cp = v > 0x10FFFF ? kReplacement : v;
+  return 1;
+}
+
+// The writers put one code point at `out` and answer the units it takes;
+// a null `out` only measures, and 0 means it does not fit before `end`.
+
+int PutUtf16(uint32_t cp, unsigned short* out, unsigned short* end) {
   if (cp < 0x10000) {
     if (out) {
       if (out == end) return 0;
@@ -44,83 +58,35 @@ int EncodeUtf16(uint32_t cp, unsigned short* out, unsigned short* end) {
   return 2;
 }
 
-// UTF-8 output of one scalar value; returns false when it does not fit.
-bool PutUtf8(uint32_t cp, unsigned char*& out, unsigned char* end, unsigned long& count) {
+int PutUtf32(uint32_t cp, wchar_t* out, wchar_t* end) {
+  if (out) {
+    if (out == end) return 0;
+    *out = static_cast<wchar_t>(cp);
+  }
+  return 1;
+}
+
+int PutUtf8(uint32_t cp, unsigned char* out, unsigned char* end) {
   const int n = Utf8Length(cp);
   if (out) {
-    if (end - out < n) return false;
-    out += EncodeUtf8(cp, out);
+    if (end - out < n) return 0;
+    EncodeUtf8(cp, out);
   }
-  count += static_cast<unsigned long>(n);
-  return true;
+  return n;
 }
 
-// A wide character as a code point: above U+10FFFF (or negative) becomes
-// U+FFFD; returns false for a surrogate.
-bool WideToCodePoint(wchar_t w, uint32_t* cp) {
-  const uint32_t v = static_cast<uint32_t>(w);
-  if (IsSurrogate(v)) return false;
-  *cp = v > 0x10FFFF ? kReplacement : v;
-  return true;
-}
-
-}  // namespace
-
-unsigned long ConvertUTF32toUTF16(const wchar_t* sourceStart, const wchar_t* sourceEnd,
-                                  unsigned short* targetStart, unsigned short* targetEnd) {
+// Converts until the source ends or the target is full; returns the target
+// units written (or needed, with a null target), 0 on ill-formed input.
+template <class Source, class Target, int (*Decode)(const Source*, const Source*, uint32_t*),
+          int (*Put)(uint32_t, Target*, Target*)>
+unsigned long Convert(const Source* source, const Source* sourceEnd, Target* target,
+                      Target* targetEnd) {
   unsigned long count = 0;
-  for (const wchar_t* p = sourceStart; p && p < sourceEnd; ++p) {
+  for (const Source* p = source; p && p < sourceEnd;) {
     uint32_t cp;
-    if (!WideToCodePoint(*p, &cp)) return 0;
-    const int n = EncodeUtf16(cp, targetStart ? targetStart + count : nullptr, targetEnd);
-    if (n == 0) break;
-    count += static_cast<unsigned long>(n);
-  }
-  return count;
-}
-
-unsigned long ConvertUTF16toUTF32(const unsigned short* sourceStart,
-                                  const unsigned short* sourceEnd, wchar_t* targetStart,
-                                  wchar_t* targetEnd) {
-  unsigned long count = 0;
-  for (const unsigned short* p = sourceStart; p && p < sourceEnd;) {
-    uint32_t cp;
-    const int n = DecodeUtf16(p, sourceEnd, &cp);
+    const int n = Decode(p, sourceEnd, &cp);
     if (n == 0) return 0;
-    if (targetStart) {
-      if (targetStart + count == targetEnd) break;
-      targetStart[count] = static_cast<wchar_t>(cp);
-    }
-    ++count;
-    p += n;
-  }
-  return count;
-}
-
-unsigned long ConvertUTF16toUTF8(const unsigned short* sourceStart,
-                                 const unsigned short* sourceEnd, unsigned char* targetStart,
-                                 unsigned char* targetEnd) {
-  unsigned long count = 0;
-  unsigned char* out = targetStart;
-  for (const unsigned short* p = sourceStart; p && p < sourceEnd;) {
-    uint32_t cp;
-    const int n = DecodeUtf16(p, sourceEnd, &cp);
-    if (n == 0) return 0;
-    if (!PutUtf8(cp, out, targetEnd, count)) break;
-    p += n;
-  }
-  return count;
-}
-
-unsigned long ConvertUTF8toUTF16(const unsigned char* sourceStart,
-                                 const unsigned char* sourceEnd, unsigned short* targetStart,
-                                 unsigned short* targetEnd) {
-  unsigned long count = 0;
-  for (const unsigned char* p = sourceStart; p && p < sourceEnd;) {
-    uint32_t cp;
-    const int n = DecodeUtf8(p, sourceEnd, &cp);
-    if (n == 0) return 0;
-    const int units = EncodeUtf16(cp, targetStart ? targetStart + count : nullptr, targetEnd);
+    const int units = Put(cp, target ? target + count : nullptr, targetEnd);
     if (units == 0) break;
     count += static_cast<unsigned long>(units);
     p += n;
@@ -128,34 +94,56 @@ unsigned long ConvertUTF8toUTF16(const unsigned char* sourceStart,
   return count;
 }
 
+// The counted forms: a length in source units and a target size, both
+// positive.
+template <class Source, class Target>
+int ConvertCounted(unsigned long (*convert)(const Source*, const Source*, Target*, Target*),
+                   const Source* source, int sourceLength, Target* target, int targetSize) {
+  if (!source || sourceLength <= 0 || (target && targetSize <= 0)) return 0;
+  return static_cast<int>(
+      convert(source, source + sourceLength, target, target ? target + targetSize : nullptr));
+}
+
+}  // namespace
+
+unsigned long ConvertUTF32toUTF16(const wchar_t* sourceStart, const wchar_t* sourceEnd,
+                                  unsigned short* targetStart, unsigned short* targetEnd) {
+  return Convert<wchar_t, unsigned short, DecodeUtf32, PutUtf16>(sourceStart, sourceEnd,
+                                                                 targetStart, targetEnd);
+}
+
+unsigned long ConvertUTF16toUTF32(const unsigned short* sourceStart,
+                                  const unsigned short* sourceEnd, wchar_t* targetStart,
+                                  wchar_t* targetEnd) {
+  return Convert<unsigned short, wchar_t, DecodeUtf16, PutUtf32>(sourceStart, sourceEnd,
+                                                                 targetStart, targetEnd);
+}
+
+unsigned long ConvertUTF16toUTF8(const unsigned short* sourceStart,
+                                 const unsigned short* sourceEnd, unsigned char* targetStart,
+                                 unsigned char* targetEnd) {
+  return Convert<unsigned short, unsigned char, DecodeUtf16, PutUtf8>(sourceStart, sourceEnd,
+                                                                      targetStart, targetEnd);
+}
+
+unsigned long ConvertUTF8toUTF16(const unsigned char* sourceStart,
+                                 const unsigned char* sourceEnd, unsigned short* targetStart,
+                                 unsigned short* targetEnd) {
+  return Convert<unsigned char, unsigned short, DecodeUtf8, PutUtf16>(sourceStart, sourceEnd,
+                                                                      targetStart, targetEnd);
+}
+
 unsigned long ConvertUTF32toUTF8(const wchar_t* sourceStart, const wchar_t* sourceEnd,
                                  unsigned char* targetStart, unsigned char* targetEnd) {
-  unsigned long count = 0;
-  unsigned char* out = targetStart;
-  for (const wchar_t* p = sourceStart; p && p < sourceEnd; ++p) {
-    uint32_t cp;
-    if (!WideToCodePoint(*p, &cp)) return 0;
-    if (!PutUtf8(cp, out, targetEnd, count)) break;
-  }
-  return count;
+  return Convert<wchar_t, unsigned char, DecodeUtf32, PutUtf8>(sourceStart, sourceEnd,
+                                                               targetStart, targetEnd);
 }
 
 unsigned long ConvertUTF8toUTF32(const unsigned char* sourceStart,
                                  const unsigned char* sourceEnd, wchar_t* targetStart,
                                  wchar_t* targetEnd) {
-  unsigned long count = 0;
-  for (const unsigned char* p = sourceStart; p && p < sourceEnd;) {
-    uint32_t cp;
-    const int n = DecodeUtf8(p, sourceEnd, &cp);
-    if (n == 0) return 0;
-    if (targetStart) {
-      if (targetStart + count == targetEnd) break;
-      targetStart[count] = static_cast<wchar_t>(cp);
-    }
-    ++count;
-    p += n;
-  }
-  return count;
+  return Convert<unsigned char, wchar_t, DecodeUtf8, PutUtf32>(sourceStart, sourceEnd,
+                                                               targetStart, targetEnd);
 }
 
 bool IsLegalUTF8(const unsigned char* source, int length) {
@@ -174,30 +162,22 @@ bool IsLegalUTF8Sequence(const unsigned char* source, const unsigned char* sourc
 
 int UnicodeToUTF8(const wchar_t* source, int sourceLength, unsigned char* target,
                   int targetSize) {
-  if (!source || sourceLength <= 0 || (target && targetSize <= 0)) return 0;
-  return static_cast<int>(ConvertUTF32toUTF8(source, source + sourceLength, target,
-                                             target ? target + targetSize : nullptr));
+  return ConvertCounted(ConvertUTF32toUTF8, source, sourceLength, target, targetSize);
 }
 
 int UTF8ToUnicode(const unsigned char* source, int sourceLength, wchar_t* target,
                   int targetSize) {
-  if (!source || sourceLength <= 0 || (target && targetSize <= 0)) return 0;
-  return static_cast<int>(ConvertUTF8toUTF32(source, source + sourceLength, target,
-                                             target ? target + targetSize : nullptr));
+  return ConvertCounted(ConvertUTF8toUTF32, source, sourceLength, target, targetSize);
 }
 
 int UnicodeToUTF16(const wchar_t* source, int sourceLength, unsigned short* target,
                    int targetSize) {
-  if (!source || sourceLength <= 0 || (target && targetSize <= 0)) return 0;
-  return static_cast<int>(ConvertUTF32toUTF16(source, source + sourceLength, target,
-                                              target ? target + targetSize : nullptr));
+  return ConvertCounted(ConvertUTF32toUTF16, source, sourceLength, target, targetSize);
 }
 
 int UTF16ToUnicode(const unsigned short* source, int sourceLength, wchar_t* target,
                    int targetSize) {
-  if (!source || sourceLength <= 0 || (target && targetSize <= 0)) return 0;
-  return static_cast<int>(ConvertUTF16toUTF32(source, source + sourceLength, target,
-                                              target ? target + targetSize : nullptr));
+  return ConvertCounted(ConvertUTF16toUTF32, source, sourceLength, target, targetSize);
 }
 
 bool DoesUnicodeStrContainAnyUTF8CharsLargerThanOneByte(const wchar_t* text, int length) {
