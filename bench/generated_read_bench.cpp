@@ -10,7 +10,10 @@
 // BM_LoadTreeOnly gives the cost of building the tree.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BenchDocuments.h"
 #include "ExpatBaseline.h"
@@ -98,9 +101,18 @@ CBinaryData WriteTree(const CXmlDocument& tree) {
   writer.SetFormat(true);
   writer.Open();
   writer.WriteStartDocument();
-  const CXmlElement* root = tree.GetDocumentElement();
-  writer.SetDefaultNamespace(root->GetNamespaceURI());
-  WriteElement(writer, root);
+  // The document's own prefixes go back on the root, in URI order as the
+  // objects' writer declares them.
+  std::vector<std::pair<std::string, std::string>> declared;
+  for (const auto& prefix : tree.GetNamespaceAliases()) declared.push_back({prefix.second, prefix.first});
+  std::sort(declared.begin(), declared.end());
+  for (const auto& uri : declared) {
+    if (uri.second.empty())
+      writer.SetDefaultNamespace(uri.first);
+    else
+      writer.AddNamespace(uri.second, uri.first);
+  }
+  WriteElement(writer, tree.GetDocumentElement());
   writer.Close();
   return stream.GetEncodedStream();
 }

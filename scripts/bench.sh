@@ -5,7 +5,7 @@
 #   scripts/bench.sh              all benchmarks
 #   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
 # Each benchmark runs BENCH_REPETITIONS times (default 3) for at least
-# BENCH_MIN_TIME seconds (default 0.2) and the report shows the median: more
+# BENCH_MIN_TIME seconds (default 0.2) and the report shows the fastest: more
 # of either gives steadier figures on a busy machine. The whole run takes one
 # to three minutes on two cores. The raw results stay in build-bench/results/.
 set -euo pipefail
@@ -26,7 +26,7 @@ for exe in build-bench/bench/*_bench; do
   echo "running $name" >&2
   # A failing executable still leaves its (possibly partial) JSON for the report.
   "$exe" --benchmark_min_time="$min_time" --benchmark_repetitions="$repetitions" \
-    --benchmark_report_aggregates_only=true --benchmark_format=json >"$results/$name.json" ||
+    --benchmark_format=json >"$results/$name.json" ||
     echo "$name failed (status $?)" >&2
 done
 echo >&2
