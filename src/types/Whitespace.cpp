@@ -2,6 +2,7 @@
 #include "vxxml/Whitespace.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "vxxml/Exception.h"
 
@@ -12,10 +13,13 @@ std::string CWhitespaceUtils::Preserve(const std::string& text) {
 }
 
 std::string CWhitespaceUtils::Preserve(const char* text, int length) {
-  std::string out;
-  if (!text || length <= 0) return out;
+  if (!text || length <= 0) return std::string();
+  // Most texts hold no carriage return and are copied in one piece.
+  const char* cr = static_cast<const char*>(std::memchr(text, '\r', length));
+  if (!cr) return std::string(text, length);
+  std::string out(text, cr - text);
   out.reserve(length);
-  for (int i = 0; i < length; ++i) {
+  for (int i = static_cast<int>(cr - text); i < length; ++i) {
     if (text[i] == '\r') {
       out += '\n';
       if (i + 1 < length && text[i + 1] == '\n') ++i;
@@ -48,6 +52,15 @@ std::string CWhitespaceUtils::Replace(const std::string& text) {
 }
 
 std::string CWhitespaceUtils::Collapse(const std::string& text) {
+  // Already collapsed (no whitespace at either end, no whitespace but single
+  // spaces inside): a plain copy.
+  bool collapsed = text.empty() || (!IsWhiteSpace(text.front()) && !IsWhiteSpace(text.back()));
+  for (std::size_t i = 0; collapsed && i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\t' || c == '\n' || c == '\r' || (c == ' ' && text[i + 1] == ' '))
+      collapsed = false;
+  }
+  if (collapsed) return text;
   std::string out;
   out.reserve(text.size());
   bool inRun = false;

@@ -24,6 +24,13 @@ TEST(Whitespace, Rules) {
       {WS::WhitespaceRule_Collapse, "\r\n", ""},
       {WS::WhitespaceRule_Collapse, "", ""},
       {WS::WhitespaceRule_Collapse, "a\r\n\r\nb c", "a b c"},
+      {WS::WhitespaceRule_Collapse, "a b c", "a b c"},
+      {WS::WhitespaceRule_Collapse, "a  b", "a b"},
+      {WS::WhitespaceRule_Collapse, "a ", "a"},
+      {WS::WhitespaceRule_Collapse, " a", "a"},
+      {WS::WhitespaceRule_Collapse, "a\tb", "a b"},
+      {WS::WhitespaceRule_Preserve, "plain text", "plain text"},
+      {WS::WhitespaceRule_Preserve, "ab\r", "ab\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(WS::ApplyRule(c.rule, c.in), c.out) << c.in;
   EXPECT_EQ(WS::Preserve("a\rbcd", 3), "a\nb");
