@@ -173,7 +173,17 @@ bool CElementInfo::IsCollectionOptional(const CXmlGeneratedClass* owner) const {
 }
 
 bool CElementInfo::IsElementNil(const CXmlElement* element) const {
-  const std::string& nil = element->GetAttribute("nil", kXsiNamespace);
+  // Looked up in place: the common element has no attributes at all, and
+  // none of this may allocate on the reading path.
+  const std::string* found = nullptr;
+  for (const CXmlAttribute* attribute : element->GetAttributes()) {
+    if (attribute->GetLocalName() == "nil" && attribute->GetNamespaceURI() == kXsiNamespace) {
+      found = &attribute->GetValue();
+      break;
+    }
+  }
+  if (!found) return false;
+  const std::string& nil = *found;
   if (nil.empty() || EqualsNoCase(nil, "false") || EqualsNoCase(nil, "0")) return false;
   if (!m_nillable) detail::ThrowNilOnNonNillable(m_elementName);
   if (EqualsNoCase(nil, "true") || EqualsNoCase(nil, "1")) return true;
