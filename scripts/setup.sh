@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       libexpat1-dev zlib1g-dev libpcre2-dev
-      libgtest-dev libgmock-dev googletest libbenchmark-dev python3
+      libgtest-dev libgmock-dev googletest libbenchmark-dev python3 locales
       default-jre-headless default-jdk-headless libfastinfoset-java)
 missing=()
 for p in "${pkgs[@]}"; do
@@ -14,4 +14,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# A locale with a decimal comma, for the test that numbers ignore it.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup.sh: could not make the de_DE.UTF-8 locale; one test will skip" >&2
 fi
