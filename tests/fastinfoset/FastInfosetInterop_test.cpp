@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "vxxml/FastInfosetWriter.h"
-#include "vxxml/XmlTextWriter.h"
+#include "TestUtil.h"
+#include "fastinfoset/WriterScripts.h"
 
 using namespace VxXmlLib10;
 
 namespace {
 
-typedef std::function<void(CXmlWriter&)> Script;
+using namespace fi_test;
 
 struct Document {
   std::string name;
@@ -33,35 +33,6 @@ struct Document {
   Script script;
   FInfoDecl decl;
 };
-
-void WriteFile(const std::string& path, const CBinaryData& data) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  if (data.GetLength()) std::fwrite(data.GetData(), 1, data.GetLength(), f);
-  std::fclose(f);
-}
-
-CBinaryData FastInfoset(const Document& d, const CFastInfosetContext& context) {
-  CBinaryStream stream;
-  CFastInfosetWriter writer(context, stream);
-  writer.Open();
-  writer.WriteStartDocument(d.decl);
-  d.script(writer);
-  writer.WriteEndDocument();
-  writer.Close();
-  return stream.GetBinaryStream();
-}
-
-CBinaryData XmlText(const Document& d) {
-  CTextStream stream(XmlEncoding_UTF8);
-  CXmlTextWriter writer(stream);
-  writer.SetFormat(false);
-  writer.Open();
-  writer.WriteStartDocument();
-  d.script(writer);
-  writer.Close();
-  return stream.GetEncodedStream();
-}
 
 // Output of the driver: file name -> dump lines.
 std::map<std::string, std::vector<std::string>> ReadDumps(const std::string& path) {
@@ -116,195 +87,39 @@ bool SameLine(const std::string& fi, const std::string& xml) {
 
 // ---- the documents --------------------------------------------------------------
 
-void Leaf(CXmlWriter& w, const std::string& name, const std::string& ns, const std::string& text,
-          ItemType type = ItemType_string) {
-  w.WriteStartElement(name, ns);
-  w.WriteString(text, type);
-  w.WriteEndElement();
-}
-
-void Namespaces(CXmlWriter& w) {
-  w.SetDefaultNamespace("urn:a");
-  w.AddNamespace("p", "urn:b");
-  w.AddNamespace("q", "urn:q");
-  w.WriteStartElement("root", "urn:a");
-  w.WriteAttributeString("plain", "", "1", ItemType_string);
-  w.WriteAttributeString("pb", "urn:b", "2", ItemType_string);
-  w.WriteAttributeString("inDefault", "urn:a", "3", ItemType_string);
-  Leaf(w, "c", "urn:a", "in the default namespace");
-  Leaf(w, "d", "urn:b", "prefixed");
-  w.WriteStartElement("e", "urn:q");
-  Leaf(w, "f", "", "no namespace below a default one");
-  w.WriteStartElement("g", "");
-  Leaf(w, "h", "urn:a", "back in urn:a");
-  w.WriteEndElement();
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void GeneratedPrefixes(CXmlWriter& w) {
-  w.WriteStartElement("root", "");
-  for (int i = 0; i < 3; ++i) {
-    w.WriteStartElement("x", "urn:x");  // declared again on every sibling
-    w.WriteAttributeString("a", "urn:attr1", "v", ItemType_string);
-    w.WriteAttributeString("b", "urn:attr2", "w", ItemType_string);
-    w.WriteAttributeString("c", "urn:x", "u", ItemType_string);
-    w.WriteStartElement("y", "urn:x");  // reuses the parent's prefix
-    w.WriteStartElement("z", "urn:y");  // a second generated prefix
-    w.WriteAttributeString("a", "urn:attr1", "v", ItemType_string);
-    w.WriteEndElement();
-    w.WriteEndElement();
-    w.WriteEndElement();
-  }
-  w.WriteStartElement("n", "urn:n");
-  w.SetDefaultNamespace("urn:n");  // recorded, not declared: both writers alike
-  w.AddNamespace("late", "urn:late");
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void XsiAttributes(CXmlWriter& w) {
-  w.SetDefaultNamespace("urn:d");
-  w.WriteStartElement("root", "urn:d");
-  w.WriteStartElement("a", "urn:d");
-  w.WriteAttributeType("", "T1", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("b", "urn:d");
-  w.WriteAttributeType("urn:d", "T2", ItemType_string);
-  w.WriteAttributeNil();
-  w.WriteEndElement();
-  w.WriteStartElement("c", "urn:other");
-  w.WriteAttributeType("urn:types", "T3", ItemType_string);
-  w.WriteAttributeNil();
-  w.WriteAttributeString("x", "", "y", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("d", "");
-  w.WriteAttributeType("urn:other", "T4", ItemType_string);
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void Texts(CXmlWriter& w) {
-  w.WriteStartElement("texts", "");
-  for (size_t n : {1u, 2u, 8u, 9u, 64u, 65u, 258u, 259u, 264u, 265u, 320u, 321u, 5000u, 70000u}) {
-    std::string text;
-    for (size_t i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
-    Leaf(w, "t", "", text);
-    w.WriteStartElement("a", "");
-    w.WriteAttributeString("v", "", text, ItemType_string);
-    w.WriteEndElement();
-  }
-  w.WriteStartElement("mixed", "");
-  w.WriteString("one ", ItemType_string);
-  w.WriteString("", ItemType_string);
-  w.WriteString("two", ItemType_string);
-  Leaf(w, "b", "", "inner");
-  w.WriteString(" three", ItemType_string);
-  w.WriteEndElement();
-  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' tab\there\nline two");
-  w.WriteStartElement("escapes", "");
-  w.WriteAttributeString("v", "", "<&> \"q\" 'a' no tab\nline two", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("empty", "");
-  w.WriteAttributeString("v", "", "", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("deep", "");
-  for (int i = 0; i < 100; ++i) w.WriteStartElement("level", i % 2 ? "urn:odd" : "");
-  w.WriteString("bottom", ItemType_string);
-  for (int i = 0; i < 100; ++i) w.WriteEndElement();
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void Repeats(CXmlWriter& w) {
-  // Enough distinct names and values to reach the longest index forms of
-  // every table: 2081 element names, 8257 attribute values and local names,
-  // 1041 character chunks.
-  w.WriteStartElement("repeats", "");
-  char buf[32];
-  for (int i = 0; i < 9000; ++i) {
-    std::snprintf(buf, sizeof buf, "e%d", i % 2200);
-    w.WriteStartElement(buf, "");
-    std::snprintf(buf, sizeof buf, "%d", i);
-    w.WriteAttributeString("v", "", buf, ItemType_string);
-    std::snprintf(buf, sizeof buf, "a%d", i);
-    w.WriteAttributeString(buf, "", "same", ItemType_string);
-    std::snprintf(buf, sizeof buf, "t%d", i % 1100);
-    w.WriteString(buf, ItemType_string);
-    w.WriteEndElement();
-  }
-  w.WriteEndElement();
-}
-
-void NonAscii(CXmlWriter& w) {
-  w.AddNamespace("\xC3\xA9", "urn:caf\xC3\xA9");
-  w.WriteStartElement("caf\xC3\xA9", "urn:caf\xC3\xA9");
-  w.WriteAttributeString("\xC3\xBC" "ber", "", "Gr\xC3\xBC\xC3\x9F" "e", ItemType_string);
-  w.WriteAttributeString("k", "urn:\xE6\x97\xA5\xE6\x9C\xAC", "\xE2\x82\xAC", ItemType_string);
-  Leaf(w, "t", "", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80");
-  Leaf(w, "t", "", "\xC3\xA9");
-  Leaf(w, "t", "", "\xC3\xA9");
-  w.WriteEndElement();
-}
-
-void LongNames(CXmlWriter& w) {
-  const std::string local(70, 'n');
-  std::string uri = "urn:";
-  uri += std::string(400, 'u');
-  w.WriteStartElement(local, uri);
-  w.WriteAttributeString(local, uri, "v", ItemType_string);
-  w.WriteStartElement(local, uri);
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void Typed(CXmlWriter& w) {
-  struct Value {
-    ItemType type;
-    const char* text;
-  } values[] = {
-      {ItemType_hexBinary, "00ABff10"},
-      {ItemType_base64Binary, "TWFueSBoYW5kcw=="},
-      {ItemType_i1, "-128"},
-      {ItemType_i2, "-32768"},
-      {ItemType_i4, "-2147483648"},
-      {ItemType_i8, "-9223372036854775808"},
-      {ItemType_ui1, "255"},
-      {ItemType_ui2, "65535"},
-      {ItemType_ui4, "4294967295"},
-      {ItemType_ui8, "9223372036854775807"},
-      {ItemType_r4, "1"},
-      {ItemType_r4, "-1.5"},
-      {ItemType_r8, "1"},
-      {ItemType_r8, "-2.5e-3"},
-      {ItemType_boolean, "true"},
-      {ItemType_boolean, "false"},
-      {ItemType_duration, "P1Y2M3DT4H5M6S"},
-      {ItemType_yearMonth, "2005-01"},
-      {ItemType_monthDay, "--01-31"},
-      {ItemType_year, "2005"},
-      {ItemType_month, "--12"},
-      {ItemType_day, "---31"},
-      {ItemType_date, "2005-01-01"},
-      {ItemType_datetime, "2005-01-01T10:20:30Z"},
-      {ItemType_time, "10:20:30"},
-      {ItemType_decimal, "-12.50"},
-      {ItemType_decimal, "1.5e3"},
-      {ItemType_integer, "123456789012345678901234567890"},
-      {ItemType_string, "plain"},
-      {ItemType_char, "c"},
-  };
-  w.WriteStartElement("typed", "");
-  for (int round = 0; round < 2; ++round) {  // the second round is by index
-    for (const Value& v : values) {
-      w.WriteStartElement("v", "");
-      w.WriteAttributeString("a", "", v.text, v.type);
-      w.WriteString(v.text, v.type);
-      w.WriteEndElement();
-    }
-  }
-  w.WriteEndElement();
-}
+// Values in the spellings a schema allows, not only the canonical ones.
+const Values kTypedValues = {
+    {ItemType_hexBinary, "00ABff10"},
+    {ItemType_base64Binary, "TWFueSBoYW5kcw=="},
+    {ItemType_i1, "-128"},
+    {ItemType_i2, "-32768"},
+    {ItemType_i4, "-2147483648"},
+    {ItemType_i8, "-9223372036854775808"},
+    {ItemType_ui1, "255"},
+    {ItemType_ui2, "65535"},
+    {ItemType_ui4, "4294967295"},
+    {ItemType_ui8, "9223372036854775807"},
+    {ItemType_r4, "1"},
+    {ItemType_r4, "-1.5"},
+    {ItemType_r8, "1"},
+    {ItemType_r8, "-2.5e-3"},
+    {ItemType_boolean, "true"},
+    {ItemType_boolean, "false"},
+    {ItemType_duration, "P1Y2M3DT4H5M6S"},
+    {ItemType_yearMonth, "2005-01"},
+    {ItemType_monthDay, "--01-31"},
+    {ItemType_year, "2005"},
+    {ItemType_month, "--12"},
+    {ItemType_day, "---31"},
+    {ItemType_date, "2005-01-01"},
+    {ItemType_datetime, "2005-01-01T10:20:30Z"},
+    {ItemType_time, "10:20:30"},
+    {ItemType_decimal, "-12.50"},
+    {ItemType_decimal, "1.5e3"},
+    {ItemType_integer, "123456789012345678901234567890"},
+    {ItemType_string, "plain"},
+    {ItemType_char, "c"},
+};
 
 // Random documents over small pools of names, namespaces and values, so
 // that namespaces meet in every combination.
@@ -365,8 +180,8 @@ std::vector<Document> Documents() {
       {"repeats", false, Repeats, FInfoDecl_None},
       {"non_ascii", false, NonAscii, FInfoDecl_EncodingStandaloneYes},
       {"long_names", false, LongNames, FInfoDecl_None},
-      {"typed_suggested", true, Typed, FInfoDecl_None},
-      {"typed_plain", false, Typed, FInfoDecl_None},
+      {"typed_suggested", true, Typed(kTypedValues), FInfoDecl_None},
+      {"typed_plain", false, Typed(kTypedValues), FInfoDecl_None},
   };
 }
 
@@ -402,8 +217,8 @@ TEST(FastInfosetInterop, ReferenceReadsTheSameInfoset) {
   for (const Document& d : documents) {
     const CFastInfosetContext& context =
         d.name == "cdata" ? cdata : d.suggested ? suggested : plain;
-    WriteFile(dir + "/" + d.name + ".fi", FastInfoset(d, context));
-    WriteFile(dir + "/" + d.name + ".xml", XmlText(d));
+    vxtest::WriteFile(dir + "/" + d.name + ".fi", FastInfoset(context, d.script, d.decl));
+    vxtest::WriteFile(dir + "/" + d.name + ".xml", XmlText(d.script));
     files += " '" + dir + "/" + d.name + ".fi' '" + dir + "/" + d.name + ".xml'";
   }
   const std::string out = dir + "/dump.txt";
@@ -528,8 +343,8 @@ TEST(FastInfosetInterop, BothWritersDeclareAndUseTheSamePrefixes) {
         {"ns" + std::to_string(seed), false, NamespaceScript(seed), FInfoDecl_None});
   std::string files;
   for (const Document& d : documents) {
-    WriteFile(dir + "/" + d.name + ".fi", FastInfoset(d, context));
-    WriteFile(dir + "/" + d.name + ".xml", XmlText(d));
+    vxtest::WriteFile(dir + "/" + d.name + ".fi", FastInfoset(context, d.script, d.decl));
+    vxtest::WriteFile(dir + "/" + d.name + ".xml", XmlText(d.script));
     files += " '" + dir + "/" + d.name + ".fi' '" + dir + "/" + d.name + ".xml'";
   }
   const std::string out = dir + "/dump.txt";

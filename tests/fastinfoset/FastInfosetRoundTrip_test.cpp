@@ -3,16 +3,13 @@
 // setting; and every prefix of it fails with the end-of-file message.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "fastinfoset/FastInfosetOctets.h"
-#include "vxxml/FastInfosetWriter.h"
+#include "fastinfoset/WriterScripts.h"
 #include "vxxml/SerializationContext.h"
-#include "vxxml/XmlTextWriter.h"
 #include "xml/TreeDump.h"
 
 using namespace VxXmlLib10;
@@ -20,125 +17,7 @@ using namespace VxXmlLib10;
 namespace {
 
 typedef CFastInfosetContext::EncodedCharacterString Encoding;
-typedef std::function<void(CXmlWriter&)> Script;
-typedef std::vector<std::pair<ItemType, std::string>> Values;
-
-std::string FastInfoset(const CFastInfosetContext& context, const Script& script,
-                        FInfoDecl decl = FInfoDecl_None) {
-  CBinaryStream stream;
-  CFastInfosetWriter writer(context, stream);
-  writer.Open();
-  writer.WriteStartDocument(decl);
-  script(writer);
-  writer.WriteEndDocument();
-  writer.Close();
-  const CBinaryData data = stream.GetBinaryStream();
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
-std::string XmlText(const Script& script) {
-  CTextStream stream(XmlEncoding_UTF8);
-  CXmlTextWriter writer(stream);
-  writer.SetFormat(false);
-  writer.Open();
-  writer.WriteStartDocument();
-  script(writer);
-  writer.Close();
-  return stream.GetText();
-}
-
-void Leaf(CXmlWriter& w, const std::string& name, const std::string& ns, const std::string& text,
-          ItemType type = ItemType_string) {
-  w.WriteStartElement(name, ns);
-  w.WriteString(text, type);
-  w.WriteEndElement();
-}
-
-void Namespaces(CXmlWriter& w) {
-  w.SetDefaultNamespace("urn:a");
-  w.AddNamespace("p", "urn:b");
-  w.WriteStartElement("root", "urn:a");
-  w.WriteAttributeString("plain", "", "1", ItemType_string);
-  w.WriteAttributeString("pb", "urn:b", "2", ItemType_string);
-  w.WriteAttributeString("lang", "http://www.w3.org/XML/1998/namespace", "fr", ItemType_string);
-  Leaf(w, "c", "urn:a", "in the default namespace");
-  Leaf(w, "d", "urn:b", "prefixed");
-  w.WriteStartElement("e", "urn:q");
-  Leaf(w, "f", "", "no namespace below a default one");
-  for (int i = 0; i < 3; ++i) {
-    w.WriteStartElement("x", "urn:x");
-    w.WriteAttributeString("a", "urn:attr", "v", ItemType_string);
-    Leaf(w, "y", "urn:y", "generated prefixes");
-    w.WriteEndElement();
-  }
-  w.WriteEndElement();
-  w.WriteStartElement("t", "urn:a");
-  w.WriteAttributeType("urn:types", "T3", ItemType_string);
-  w.WriteAttributeNil();
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void Texts(CXmlWriter& w) {
-  w.WriteComment("a comment");
-  w.WritePI("<?target data?>");
-  w.WriteStartElement("texts", "");
-  for (size_t n : {1u, 2u, 8u, 9u, 64u, 65u, 258u, 259u, 264u, 265u, 320u, 321u, 5000u}) {
-    std::string text;
-    for (size_t i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
-    Leaf(w, "t", "", text);
-    w.WriteStartElement("a", "");
-    w.WriteAttributeString("v", "", text, ItemType_string);
-    w.WriteEndElement();
-  }
-  w.WriteStartElement("mixed", "");
-  w.WriteString("one ", ItemType_string);
-  Leaf(w, "b", "", "inner");
-  w.WriteString(" three", ItemType_string);
-  w.WriteEndElement();
-  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' caf\xC3\xA9 \xF0\x9F\x98\x80");
-  w.WriteStartElement("empty", "");
-  w.WriteAttributeString("v", "", "", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("deep", "");
-  for (int i = 0; i < 60; ++i) w.WriteStartElement("level", i % 2 ? "urn:odd" : "");
-  w.WriteString("bottom", ItemType_string);
-  for (int i = 0; i < 60; ++i) w.WriteEndElement();
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-void Repeats(CXmlWriter& w) {
-  w.WriteStartElement("repeats", "");
-  char buf[32];
-  for (int i = 0; i < 3000; ++i) {
-    std::snprintf(buf, sizeof buf, "e%d", i % 2200);
-    w.WriteStartElement(buf, "");
-    std::snprintf(buf, sizeof buf, "%d", i % 70);
-    w.WriteAttributeString("v", "", buf, ItemType_string);
-    std::snprintf(buf, sizeof buf, "t%d", i % 1100);
-    w.WriteString(buf, ItemType_string);
-    w.WriteEndElement();
-  }
-  w.WriteEndElement();
-}
-
-// Each value as an attribute and as element text, twice (the second time
-// by index where it was entered in a table).
-Script Typed(const Values& values) {
-  return [values](CXmlWriter& w) {
-    w.WriteStartElement("typed", "");
-    for (int round = 0; round < 2; ++round) {
-      for (const auto& v : values) {
-        w.WriteStartElement("v", "");
-        w.WriteAttributeString("a", "", v.second, v.first);
-        w.WriteString(v.second, v.first);
-        w.WriteEndElement();
-      }
-    }
-    w.WriteEndElement();
-  };
-}
+using namespace fi_test;
 
 // Values in the canonical forms the encodings give back.
 const Values kAllKinds = {
@@ -239,7 +118,8 @@ std::vector<Setting> Settings() {
   return settings;
 }
 
-const Script kScripts[] = {Namespaces, Texts, Repeats};
+const Script kScripts[] = {Namespaces, GeneratedPrefixes, XsiAttributes, Texts, Repeats,
+                           NonAscii, LongNames};
 
 // The first line where two dumps differ, for a short failure message.
 std::string FirstDifference(const std::string& a, const std::string& b) {

@@ -34,6 +34,7 @@
 #define VXXML_TESTS_METADATA_GROUPMODEL_H
 
 #include <cstring>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -50,6 +51,9 @@
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"
+
+#include "TestUtil.h"
+#include "core/GeneratedFixtures.h"
 
 namespace group_model {
 
@@ -152,8 +156,8 @@ CSmartPtr<CXmlObjectBase> CreateShape(CXmlElement* element);
 
 // ---- the classes -----------------------------------------------------------------
 
-// Common part of the classes below: the object is its own base, and both
-// namespaces are the schema's.
+// Common part of the classes below: the object is its own base, both
+// namespaces are the schema's, and the metadata is what `Self::Build` makes.
 template <class Self>
 class Generated : public CXmlGeneratedClass {
  public:
@@ -163,7 +167,35 @@ class Generated : public CXmlGeneratedClass {
   CParentElementInfo* GetClassInfo() const override { return Self::Meta().info; }
   CElementInfo** GetClassElementInfo() const override { return Self::Meta().elements; }
   CAttributeInfo** GetClassAttributeInfo() const override { return Self::Meta().attributes; }
+  static ClassMeta& Meta() {
+    static ClassMeta meta;
+    return meta.Get(Self::Build);
+  }
 };
+
+// A simple member in the schema's namespace: strings kept as written, other
+// types collapsed.
+template <class Info>
+Info* Simple(const char* name, int id, ItemType type, bool nillable = false,
+             const CPrimitiveRestrictions& facets = CPrimitiveRestrictions()) {
+  return new Info(name, kNs, id, nillable, type, nullptr,
+                  type == ItemType_string ? CWhitespaceUtils::WhitespaceRule_Preserve
+                                          : CWhitespaceUtils::WhitespaceRule_Collapse,
+                  facets);
+}
+
+// Metadata of a class in the schema's namespace; `strict` rejects foreign
+// attributes.
+inline void Describe(ClassMeta& m, XmlElementGroupType group, XmlElementType type,
+                     const char* typeName, bool strict,
+                     std::initializer_list<CElementInfo*> elements,
+                     std::initializer_list<CAttributeInfo*> attributes = {},
+                     bool writeType = false) {
+  m.elements = vxxml_test::List(elements);
+  m.attributes = vxxml_test::List(attributes);
+  m.info = new CParentElementInfo(group, type, typeName, kNs, strict, writeType, -1,
+                                  ItemType_none, nullptr, false);
+}
 
 // Reads or writes an optional simple property held as a variant.
 inline void Access(VxVariant& field, bool read, VxVariant& value) {
@@ -200,28 +232,13 @@ class Address : public Generated<Address> {
 
   Address() { SetElementName("shipTo"); }
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id == kStreet) Access(street, read, v);
-    if (id == kCity) Access(city, read, v);
+    Access(id == kStreet ? street : city, read, v);
   }
-  void Init() override {
-    street.Clear();
-    city.Clear();
-  }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      const CPrimitiveRestrictions none;
-      m.elements = new CElementInfo*[3]{
-          new CElementInfoAllPrimMnd("street", kNs, kStreet, false, ItemType_string, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Preserve, none),
-          new CElementInfoAllPrimOpt("city", kNs, kCity, false, ItemType_string, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Preserve, none),
-          nullptr};
-      m.attributes = new CAttributeInfo*[1]{nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element,
-                                      "AddressType", kNs, true, false, -1, ItemType_none,
-                                      nullptr, false);
-    });
+  void Init() override { street.Clear(); city.Clear(); }
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_All, XmlElementType_Element, "AddressType", true,
+             {Simple<CElementInfoAllPrimMnd>("street", kStreet, ItemType_string),
+              Simple<CElementInfoAllPrimOpt>("city", kCity, ItemType_string)});
   }
 };
 
@@ -231,31 +248,16 @@ class PayGroup : public Generated<PayGroup> {
   VxVariant cash, card, currency;
 
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id == kCash) Access(cash, read, v);
-    if (id == kCard) Access(card, read, v);
-    if (id == kCurrency) Access(currency, read, v);
+    Access(id == kCash ? cash : id == kCard ? card : currency, read, v);
   }
-  void Init() override {
-    cash.Clear();
-    card.Clear();
-    currency.Clear();
-  }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      const CPrimitiveRestrictions none;
-      m.elements = new CElementInfo*[3]{
-          new CElementInfoChoicePrimOpt("cash", kNs, kCash, false, ItemType_r8, nullptr,
-                                        CWhitespaceUtils::WhitespaceRule_Collapse, none),
-          new CElementInfoChoicePrimOpt("card", kNs, kCard, false, ItemType_string, nullptr,
-                                        CWhitespaceUtils::WhitespaceRule_Preserve, none),
-          nullptr};
-      m.attributes = new CAttributeInfo*[2]{new TextAttr("currency", kCurrency), nullptr};
-      // Its attributes share the enclosing tag with the owner's: neither
-      // rejects the other's.
-      m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_PseudoElement,
-                                      "", kNs, false, false, -1, ItemType_none, nullptr, false);
-    });
+  void Init() override { cash.Clear(); card.Clear(); currency.Clear(); }
+  // Its attributes share the enclosing tag with the owner's: neither
+  // rejects the other's.
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_Choice, XmlElementType_PseudoElement, "", false,
+             {Simple<CElementInfoChoicePrimOpt>("cash", kCash, ItemType_r8),
+              Simple<CElementInfoChoicePrimOpt>("card", kCard, ItemType_string)},
+             {new TextAttr("currency", kCurrency)});
   }
 };
 
@@ -288,11 +290,7 @@ class Order : public Generated<Order> {
   }
   // Mandatory objects and collections always exist.
   void Init() override {
-    id.Clear();
-    note.Clear();
-    color.Clear();
-    size.Clear();
-    ref.Clear();
+    for (VxVariant* p : {&id, &note, &color, &size, &ref}) p->Clear();
     shipTo = new Address();
     billTo = nullptr;
     extra = nullptr;
@@ -300,34 +298,23 @@ class Order : public Generated<Order> {
     pay = new PayGroup();
     shape = nullptr;
   }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      m.elements = new CElementInfo*[11]{
-          new CElementInfoAllPrimMnd("id", kNs, kId, false, ItemType_i4, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Collapse,
-                                     Facets("1", "999", -1)),
-          new CElementInfoAllPrimOpt("note", kNs, kNote, true, ItemType_string, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Preserve,
-                                     CPrimitiveRestrictions()),
-          new CElementInfoAllEnumMnd("color", kNs, kColor, false, ColorToText, TextToColor),
-          new CElementInfoAllEnumOpt("size", kNs, kSize, false, SizeToText, TextToSize),
-          new CElementInfoAllClsMnd("shipTo", kNs, kShipTo, XmlElementType_Element, CreateById,
-                                    kAddressType, false),
-          new CElementInfoAllClsOpt("billTo", kNs, kBillTo, XmlElementType_Element, CreateById,
-                                    kAddressType),
-          new CElementInfoAllUntpdOpt("AnyElement", kNs, kExtra, "##other", kNs),
-          new CElementInfoAllPrimCol("tag", kNs, kTag),
-          new CElementInfoAllClsMnd("pay", kNs, kPay, XmlElementType_PseudoElement, CreateById,
-                                    kPayGroupType, true),
-          new CElementInfoAllAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
-                                       CreateShape),
-          nullptr};
-      m.attributes = new CAttributeInfo*[2]{new TextAttr("ref", kRef), nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element,
-                                      "OrderType", kNs, false, false, -1, ItemType_none, nullptr,
-                                      false);
-    });
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_All, XmlElementType_Element, "OrderType", false,
+             {Simple<CElementInfoAllPrimMnd>("id", kId, ItemType_i4, false, Facets("1", "999", -1)),
+              Simple<CElementInfoAllPrimOpt>("note", kNote, ItemType_string, true),
+              new CElementInfoAllEnumMnd("color", kNs, kColor, false, ColorToText, TextToColor),
+              new CElementInfoAllEnumOpt("size", kNs, kSize, false, SizeToText, TextToSize),
+              new CElementInfoAllClsMnd("shipTo", kNs, kShipTo, XmlElementType_Element,
+                                        CreateById, kAddressType, false),
+              new CElementInfoAllClsOpt("billTo", kNs, kBillTo, XmlElementType_Element,
+                                        CreateById, kAddressType),
+              new CElementInfoAllUntpdOpt("AnyElement", kNs, kExtra, "##other", kNs),
+              new CElementInfoAllPrimCol("tag", kNs, kTag),
+              new CElementInfoAllClsMnd("pay", kNs, kPay, XmlElementType_PseudoElement,
+                                        CreateById, kPayGroupType, true),
+              new CElementInfoAllAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
+                                           CreateShape)},
+             {new TextAttr("ref", kRef)});
   }
 };
 
@@ -337,23 +324,11 @@ class Shape : public Generated<Self> {
  public:
   VxVariant size;
   Shape() { this->SetElementName("shape"); }
-  void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id == 1) Access(size, read, v);
-  }
+  void AccessProperty(int, bool read, VxVariant& v) override { Access(size, read, v); }
   void Init() override { size.Clear(); }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      m.elements = new CElementInfo*[2]{
-          new CElementInfoAllPrimMnd(Self::kMember, kNs, 1, false, ItemType_i4, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Collapse,
-                                     CPrimitiveRestrictions()),
-          nullptr};
-      m.attributes = new CAttributeInfo*[1]{nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element,
-                                      Self::kType, kNs, true, true, -1, ItemType_none, nullptr,
-                                      false);
-    });
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_All, XmlElementType_Element, Self::kType, true,
+             {Simple<CElementInfoAllPrimMnd>(Self::kMember, 1, ItemType_i4)}, {}, true);
   }
 };
 class Circle : public Shape<Circle> {
@@ -371,27 +346,13 @@ class Dims : public Generated<Dims> {
  public:
   VxVariant w, h;
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id == 1) Access(w, read, v);
-    if (id == 2) Access(h, read, v);
+    Access(id == 1 ? w : h, read, v);
   }
-  void Init() override {
-    w.Clear();
-    h.Clear();
-  }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      const CPrimitiveRestrictions none;
-      m.elements = new CElementInfo*[3]{
-          new CElementInfoAllPrimMnd("w", kNs, 1, false, ItemType_i4, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Collapse, none),
-          new CElementInfoAllPrimMnd("h", kNs, 2, false, ItemType_i4, nullptr,
-                                     CWhitespaceUtils::WhitespaceRule_Collapse, none),
-          nullptr};
-      m.attributes = new CAttributeInfo*[1]{nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_PseudoElement,
-                                      "", kNs, true, false, -1, ItemType_none, nullptr, false);
-    });
+  void Init() override { w.Clear(); h.Clear(); }
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_All, XmlElementType_PseudoElement, "", true,
+             {Simple<CElementInfoAllPrimMnd>("w", 1, ItemType_i4),
+              Simple<CElementInfoAllPrimMnd>("h", 2, ItemType_i4)});
   }
 };
 
@@ -400,23 +361,16 @@ class Codes : public Generated<Codes> {
   CSmartPtr<StringCol> num, word;
   Codes() { SetElementName("codes"); Init(); }
   void AccessProperty(int id, bool read, VxVariant& v) override {
-    if (id == 1) AccessCollection(num, read, v);
-    if (id == 2) AccessCollection(word, read, v);
+    AccessCollection(id == 1 ? num : word, read, v);
   }
   void Init() override {
     num = new StringCol("num", 1, 2);
     word = new StringCol("word", 1, 2);
   }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      m.elements = new CElementInfo*[3]{new CElementInfoChoicePrimCol("num", kNs, 1),
-                                        new CElementInfoChoicePrimCol("word", kNs, 2), nullptr};
-      m.attributes = new CAttributeInfo*[1]{nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
-                                      "CodesType", kNs, true, false, -1, ItemType_none, nullptr,
-                                      false);
-    });
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_Choice, XmlElementType_Element, "CodesType", true,
+             {new CElementInfoChoicePrimCol("num", kNs, 1),
+              new CElementInfoChoicePrimCol("word", kNs, 2)});
   }
 };
 
@@ -453,36 +407,27 @@ class Pick : public Generated<Pick> {
     address = nullptr;
     shape = nullptr;
     any = nullptr;
-    code = new StringCol("code", 2, 3);
-    blob = new CElementCol(kNs, "##any", kNs, 1, 2);
     dims = nullptr;
     codes = nullptr;
+    code = new StringCol("code", 2, 3);
+    blob = new CElementCol(kNs, "##any", kNs, 1, 2);
   }
-  static ClassMeta& Meta() {
-    static ClassMeta meta;
-    return meta.Get([](ClassMeta& m) {
-      m.elements = new CElementInfo*[10]{
-          new CElementInfoChoicePrimOpt("sku", kNs, kSku, false, ItemType_string, nullptr,
-                                        CWhitespaceUtils::WhitespaceRule_Preserve,
-                                        Facets(nullptr, nullptr, 8)),
-          new CElementInfoChoiceEnumOpt("shade", kNs, kShade, true, ColorToText, TextToColor),
-          new CElementInfoChoiceClsOpt("address", kNs, kAddressId, XmlElementType_Element,
-                                       CreateById, kAddressType),
-          new CElementInfoChoiceAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
-                                          CreateShape),
-          new CElementInfoChoiceUntpdOpt("AnyElement", kNs, kAny, "##other", kNs),
-          new CElementInfoChoicePrimCol("code", kNs, kCode),
-          new CElementInfoChoiceUntpdCol("blob", kNs, kBlob),
-          new CElementInfoChoiceClsOpt("dims", kNs, kDims, XmlElementType_PseudoElement,
-                                       CreateById, kDimsType),
-          new CElementInfoChoiceClsOpt("codes", kNs, kCodesId, XmlElementType_Element,
-                                       CreateById, kCodesType),
-          nullptr};
-      m.attributes = new CAttributeInfo*[1]{nullptr};
-      m.info = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element,
-                                      "PickType", kNs, true, false, -1, ItemType_none, nullptr,
-                                      false);
-    });
+  static void Build(ClassMeta& m) {
+    Describe(m, XmlElementGroupType_Choice, XmlElementType_Element, "PickType", true,
+             {Simple<CElementInfoChoicePrimOpt>("sku", kSku, ItemType_string, false,
+                                                Facets(nullptr, nullptr, 8)),
+              new CElementInfoChoiceEnumOpt("shade", kNs, kShade, true, ColorToText, TextToColor),
+              new CElementInfoChoiceClsOpt("address", kNs, kAddressId, XmlElementType_Element,
+                                           CreateById, kAddressType),
+              new CElementInfoChoiceAbsClsOpt("shape", kNs, kShape, XmlElementType_Element,
+                                              CreateShape),
+              new CElementInfoChoiceUntpdOpt("AnyElement", kNs, kAny, "##other", kNs),
+              new CElementInfoChoicePrimCol("code", kNs, kCode),
+              new CElementInfoChoiceUntpdCol("blob", kNs, kBlob),
+              new CElementInfoChoiceClsOpt("dims", kNs, kDims, XmlElementType_PseudoElement,
+                                           CreateById, kDimsType),
+              new CElementInfoChoiceClsOpt("codes", kNs, kCodesId, XmlElementType_Element,
+                                           CreateById, kCodesType)});
   }
 };
 
@@ -554,21 +499,8 @@ struct Doc {
   CXmlDocument doc;
 };
 
-// "<exception class>: <full message>", or "" when nothing is thrown.
-template <class F>
-std::string Failure(F f) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    return std::string(typeid(e).name()) + ": " + e.GetFullMessage();
-  }
-  return "";
-}
-
-template <class E>
-std::string Named(const char* message) {
-  return std::string(typeid(E).name()) + ": " + message;
-}
+using vxtest::Failure;
+using vxtest::Named;
 
 }  // namespace group_model
 
