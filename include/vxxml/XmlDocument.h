@@ -247,6 +247,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   // Room for a node of `size` bytes in the arena, header included.
   void* ArenaAllocate(std::size_t size);
   void ReleaseArena();
+  // Whether the node lies in one of the arena's blocks.
+  bool InArenaBlocks(const void* node) const;
   // Parse (or ParseText when `text`), then drops the input, also on failure.
   void ParseInput(bool text);
   CXmlElement* NewElement(const char* namespaceURI, const char* localName);
@@ -268,7 +270,7 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   // themselves. Either is dropped when the load ends.
   // The arena of the nodes the readers build: blocks taken in turn, all
   // released together by Cleanup.
-  std::vector<char*> m_arenaBlocks;
+  std::vector<std::pair<char*, char*>> m_arenaBlocks;  // begin, end
   char* m_arenaNext;
   char* m_arenaEnd;
   unsigned char* m_buffer;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <utility>
@@ -260,7 +261,7 @@ void* CXmlDocument::ArenaAllocate(std::size_t size) {
     const std::size_t blockSize = std::max(grown, needed);
     m_arenaBlocks.reserve(m_arenaBlocks.size() + 1);
     char* block = static_cast<char*>(::operator new(blockSize));
-    m_arenaBlocks.push_back(block);
+    m_arenaBlocks.push_back({block, block + blockSize});
     m_arenaNext = block;
     m_arenaEnd = block + blockSize;
   }
@@ -269,8 +270,18 @@ void* CXmlDocument::ArenaAllocate(std::size_t size) {
   return node;
 }
 
+bool CXmlDocument::InArenaBlocks(const void* node) const {
+  // The reader adds attributes to the element it has just built, which sits
+  // in the newest block: the search starts there.
+  const char* p = static_cast<const char*>(node);
+  const std::less<const char*> before;  // a total order across allocations
+  for (auto block = m_arenaBlocks.rbegin(); block != m_arenaBlocks.rend(); ++block)
+    if (!before(p, block->first) && before(p, block->second)) return true;
+  return false;
+}
+
 void CXmlDocument::ReleaseArena() {
-  for (char* block : m_arenaBlocks) ::operator delete(block);
+  for (const auto& block : m_arenaBlocks) ::operator delete(block.first);
   m_arenaBlocks.clear();
   m_arenaNext = m_arenaEnd = nullptr;
 }
@@ -278,7 +289,7 @@ void CXmlDocument::ReleaseArena() {
 void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localName,
                                        std::string value, std::string namespaceURI) {
   if (!element) return;
-  if (!detail::InArena(element)) {
+  if (!InArenaBlocks(element)) {
     element->AddAttribute(std::move(localName), std::move(value), std::move(namespaceURI));
     return;
   }

@@ -303,6 +303,23 @@ TEST(XmlDocument, ChildListOperations) {
   EXPECT_NE(root.CreateNewChildElement(), nullptr);  // deleted with root
 }
 
+// Attributes go with their element: in the document's arena for the
+// elements it parsed, on the heap for any other.
+TEST(XmlDocument, BuilderAttributesOnElementsOfEveryOrigin) {
+  CXmlDocument doc;
+  doc.LoadXml("<r><p/></r>");
+  CXmlElement own(&doc);
+  doc.AddElementAttribute(&own, "a", "on a stack element, longer than a short string", "");
+  CXmlElement* added = doc.GetDocumentElement()->CreateNewChildElement();
+  doc.AddElementAttribute(added, "b", "2", "urn:b");
+  doc.AddElementAttribute(doc.GetDocumentElement()->GetFirstElement(), "c", "3", "");
+  EXPECT_EQ(own.GetAttribute("a", ""), "on a stack element, longer than a short string");
+  EXPECT_EQ(added->GetAttribute("b", "urn:b"), "2");
+  EXPECT_EQ(doc.GetDocumentElement()->GetFirstElement()->GetAttribute("c", ""), "3");
+  doc.LoadXml("<s/>");  // the first tree and its arena go; `own` keeps its attribute
+  EXPECT_EQ(own.GetAttributes().size(), 1u);
+}
+
 TEST(XmlDocument, ElementsKeepTheirNamesBeyondTheDocument) {
   CXmlElement* kept;
   {
