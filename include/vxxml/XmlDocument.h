@@ -265,14 +265,14 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   std::map<std::string, std::string> m_prefixMap;
   // The namespace URIs met most recently, shared by the elements built.
   std::vector<std::shared_ptr<const std::string>> m_namespaceNames;
-  // The input of the current load: the document's own copy (m_buffer,
-  // owned) or, for plain bytes handed in by the caller, those bytes
-  // themselves. Either is dropped when the load ends.
   // The arena of the nodes the readers build: blocks taken in turn, all
   // released together by Cleanup.
   std::vector<std::pair<char*, char*>> m_arenaBlocks;  // begin, end
   char* m_arenaNext;
   char* m_arenaEnd;
+  // The input of the current load: the document's own copy (m_buffer,
+  // owned) or, for plain bytes handed in by the caller, those bytes
+  // themselves. Either is dropped when the load ends.
   unsigned char* m_buffer;
   const unsigned char* m_input;
   std::uint64_t m_inputLength;
