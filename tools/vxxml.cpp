@@ -184,20 +184,22 @@ Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm =
   struct stat info;
   if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
     input.size = static_cast<unsigned long long>(info.st_size);
+    // One look at the first bytes: the compression header, and for `info`
+    // the start of the text itself.
+    unsigned char head[256];
+    size_t headLength = 0;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
-      input.headLength = std::fread(input.head, 1, sizeof input.head, f);
+      headLength = std::fread(head, 1, sizeof head, f);
       std::fclose(f);
     }
+    input.headLength = std::min(headLength, sizeof input.head);
+    std::copy(head, head + input.headLength, input.head);
     if (noteForm) {
-      if (LooksCompressed(input.head, input.headLength)) {
+      if (LooksCompressed(head, headLength)) {
         const std::vector<unsigned char> bytes = ReadAll(path);
         NotePlainForm(input, bytes.data(), bytes.size());
       } else {
-        std::vector<unsigned char> head(256);
-        FILE* f = std::fopen(path.c_str(), "rb");
-        const size_t n = f ? std::fread(head.data(), 1, head.size(), f) : 0;
-        if (f) std::fclose(f);
-        NotePlainForm(input, head.data(), n);
+        NotePlainForm(input, head, headLength);
         input.plainSize = input.size;
       }
     }

@@ -5,25 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
-#include <typeinfo>
 #include <vector>
 
 #include "PurchaseOrder.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::ReadFile;
 
 namespace {
 
 const std::string kDir = std::string(VXXML_SOURCE_DIR) + "/examples/purchase_order/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Bytes(const CBinaryData& data) {
   return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
@@ -43,18 +37,13 @@ std::string WriteUtf8(const po::PurchaseOrder& order, bool formatted = true,
                                  compression));
 }
 
-// "<exception class>|<full message>", or "" when reading succeeds.
+// "<exception class>: <full message>", or "" when reading succeeds.
 std::string ReadFailure(const std::string& xml, const CXmlSerializationContext& context) {
-  try {
-    Read(xml, context);
-  } catch (const CVxException& e) {
-    return std::string(typeid(e).name()) + "|" + e.GetFullMessage();
-  }
-  return "";
+  return vxtest::Failure([&] { Read(xml, context); });
 }
 
 std::string Validation(const std::string& message) {
-  return std::string(typeid(CVxValidationException).name()) + "|" + message;
+  return vxtest::Named<CVxValidationException>(message);
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
