@@ -16,7 +16,7 @@ namespace benchdoc {
 
 using namespace VxXmlLib10;
 
-using PurchaseOrder = po::PurchaseOrder;
+using PurchaseOrder = po::PurchaseOrderType;
 
 // The application's locale: local text is UTF-8, as in the tests.
 inline const bool kUtf8Locale = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
@@ -32,7 +32,7 @@ inline long ItemCount(PurchaseOrder& po) { return po.items->item->GetCount(); }
 // suggested typed encodings (numbers, dates and decimals in restricted
 // alphabets).
 inline CXmlSerializationContext PurchaseOrderContext(bool suggestedEncodings = false) {
-  CXmlSerializationContext context = po::Context();
+  CXmlSerializationContext context = sample::Context();
   if (suggestedEncodings) context.GetFIContext().SetSuggestedValues();
   return context;
 }
@@ -53,7 +53,7 @@ inline CSmartPtr<PurchaseOrder> MakePurchaseOrder() {
     item->partNum = "872-AA";
     item->productName = "Lawnmower, petrol, with grass box";
     item->quantity = 1 + i % 99;
-    item->usPrice = CDecimal("148.95");
+    item->USPrice = CDecimal("148.95");
     if (i % 3 == 0) item->comment = "Confirm this is electric";
     if (i % 2 == 0) item->shipDate = CDateTime(1999, 5, 21);
     order->items->item->Add(item);

@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   if (argc != 2) return std::cerr << "usage: po_example FILE\n", 2;
   try {
-    CSmartPtr<po::PurchaseOrder> order = new po::PurchaseOrder;
-    order->FromXmlFile(argv[1], po::Context());
+    CSmartPtr<po::PurchaseOrderType> order = new po::PurchaseOrderType;
+    order->FromXmlFile(argv[1], sample::Context());
     std::cout << "Ship to " << order->shipTo->name << ", " << order->items->item->GetCount()
               << " items\n";
 
@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
     item->partNum = "123-XY";
     item->productName = "Garden hose";
     item->quantity = 2;
-    item->usPrice = CDecimal("19.99");
+    item->USPrice = CDecimal("19.99");
     order->items->item->Add(item);
 
-    std::cout << order->ToXml(true, true, EOLType_LF, po::Context());
+    std::cout << order->ToXml(true, true, EOLType_LF, sample::Context());
   } catch (const CVxException& e) {
     std::cerr << e.GetFullMessage() << '\n';
     return 1;

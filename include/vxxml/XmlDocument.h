@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -240,6 +241,27 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Records a namespace declaration; a later one for the same prefix wins.
   void SetNamespaceAlias(const std::string& prefix, const std::string& namespaceURI);
 
+  // ---- source information --------------------------------------------------
+  // Tools that report positions or resolve prefixed names in content (a
+  // schema compiler, say) ask the document to keep, for every element of XML
+  // text input, the line of its start tag and the namespace declarations it
+  // makes. Off by default: it costs a table entry per element.
+
+  /// Keeps source information from the next load on (XML text input only).
+  void SetKeepSourceInfo(bool keep) { m_keepSourceInfo = keep; }
+  bool GetKeepSourceInfo() const { return m_keepSourceInfo; }
+  /// The line (from 1) of the element's start tag, or 0 when not kept.
+  unsigned long GetLineNumber(const CXmlElement* element) const;
+  /// The namespace URI bound to `prefix` ("" for the default namespace) where
+  /// the element stands: its own declarations first, then its ancestors'.
+  /// Null when the prefix is not declared there or nothing was kept; the
+  /// prefix "xml" is always bound.
+  const std::string* LookupNamespace(const CXmlElement* element, const std::string& prefix) const;
+  /// For the readers: the line of the element just added and the
+  /// (prefix, URI) declarations of its start tag.
+  void RecordSourceInfo(const CXmlElement* element, unsigned long line,
+                        std::vector<std::pair<std::string, std::string>> declarations);
+
  private:
   void Init();
   void TakeBuffer(unsigned char* buffer, std::uint64_t length);
@@ -279,6 +301,13 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   SchemaType m_schemaType;
   ElementFilter m_filter;
   const CXmlSerializationContext* m_context;
+  struct SourceInfo {
+    const CXmlElement* parent;
+    unsigned long line;
+    std::vector<std::pair<std::string, std::string>> declarations;
+  };
+  std::unordered_map<const CXmlElement*, SourceInfo> m_sourceInfo;
+  bool m_keepSourceInfo = false;
 };
 
 }  // namespace VxXmlLib10

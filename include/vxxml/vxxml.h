@@ -24,6 +24,7 @@
 #include "vxxml/FastInfosetReader.h"
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/GeneratedClass.h"
+#include "vxxml/GeneratedCode.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/Metadata.h"
 #include "vxxml/NamespaceAliasMap.h"

@@ -43,5 +43,15 @@ void ThrowElementFromXmlFailed(const std::string& elementName, const CVxExceptio
       FormatString("Failed to process the element [%s]", elementName.c_str()), inner);
 }
 
+void ThrowUnknownDocumentElement(const std::string& elementName, const std::string& namespaceUri) {
+  throw CVxValidationException(FormatString(
+      "The document element [%s] in the namespace [%s] is not a global element of the schema",
+      elementName.c_str(), namespaceUri.c_str()));
+}
+
+void ThrowInvalidEnumValue(const char* typeName, const char* text) {
+  throw CVxValidationException(FormatString("Invalid %s value [%s]", typeName, text));
+}
+
 }  // namespace detail
 }  // namespace VxXmlLib10

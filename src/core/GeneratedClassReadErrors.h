@@ -20,6 +20,11 @@ namespace detail {
 [[noreturn]] void ThrowEmptyChoiceFromXml(const std::string& parentName);
 [[noreturn]] void ThrowElementFromXmlFailed(const std::string& elementName,
                                             const CVxException& inner);
+/// Generated code: a document whose root no global element matches.
+[[noreturn]] void ThrowUnknownDocumentElement(const std::string& elementName,
+                                              const std::string& namespaceUri);
+/// Generated code: an enumeration text that names no value.
+[[noreturn]] void ThrowInvalidEnumValue(const char* typeName, const char* text);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

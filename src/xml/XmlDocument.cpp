@@ -244,6 +244,7 @@ void CXmlDocument::Cleanup() {
   m_elementStack.clear();
   m_prefixMap.clear();
   m_namespaceNames.clear();
+  m_sourceInfo.clear();
 }
 
 void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
@@ -537,6 +538,36 @@ void CXmlDocument::EndElement() {
     m_elementStack.back().element->UnlinkLastChild(closed.before);
     delete closed.element;
   }
+}
+
+void CXmlDocument::RecordSourceInfo(
+    const CXmlElement* element, unsigned long line,
+    std::vector<std::pair<std::string, std::string>> declarations) {
+  // The element was just opened: its parent is the one below it on the stack.
+  const std::size_t depth = m_elementStack.size();
+  const CXmlElement* parent = depth >= 2 ? m_elementStack[depth - 2].element : nullptr;
+  m_sourceInfo[element] = SourceInfo{parent, line, std::move(declarations)};
+}
+
+unsigned long CXmlDocument::GetLineNumber(const CXmlElement* element) const {
+  const auto found = m_sourceInfo.find(element);
+  return found == m_sourceInfo.end() ? 0 : found->second.line;
+}
+
+const std::string* CXmlDocument::LookupNamespace(const CXmlElement* element,
+                                                 const std::string& prefix) const {
+  static const std::string kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+  if (prefix == "xml") return &kXmlNamespace;
+  while (element) {
+    const auto found = m_sourceInfo.find(element);
+    if (found == m_sourceInfo.end()) return nullptr;
+    const auto& declarations = found->second.declarations;
+    // A start tag declares each prefix once; the last match is the same.
+    for (const auto& declaration : declarations)
+      if (declaration.first == prefix) return &declaration.second;
+    element = found->second.parent;
+  }
+  return nullptr;
 }
 
 void CXmlDocument::PopElement() {

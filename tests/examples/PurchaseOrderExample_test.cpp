@@ -23,17 +23,17 @@ std::string Bytes(const CBinaryData& data) {
   return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
 }
 
-CSmartPtr<po::PurchaseOrder> Read(const std::string& bytes,
-                                  const CXmlSerializationContext& context = po::Context()) {
-  CSmartPtr<po::PurchaseOrder> order = new po::PurchaseOrder;
+CSmartPtr<po::PurchaseOrderType> Read(const std::string& bytes,
+                                  const CXmlSerializationContext& context = sample::Context()) {
+  CSmartPtr<po::PurchaseOrderType> order = new po::PurchaseOrderType;
   order->FromXmlStream(reinterpret_cast<unsigned char*>(const_cast<char*>(bytes.data())),
                        static_cast<unsigned long>(bytes.size()), context);
   return order;
 }
 
-std::string WriteUtf8(const po::PurchaseOrder& order, bool formatted = true,
+std::string WriteUtf8(const po::PurchaseOrderType& order, bool formatted = true,
                       EOLType eol = EOLType_LF, CompressionType compression = CompressionType_None) {
-  return Bytes(order.ToXmlStream(true, formatted, XmlEncoding_UTF8, eol, po::Context(),
+  return Bytes(order.ToXmlStream(true, formatted, XmlEncoding_UTF8, eol, sample::Context(),
                                  compression));
 }
 
@@ -62,17 +62,17 @@ TEST(PurchaseOrderExample, DocumentsRoundTripInEveryTextForm) {
     SCOPED_TRACE(name);
     const std::string file = ReadFile(kDir + name);
     ASSERT_FALSE(file.empty());
-    CSmartPtr<po::PurchaseOrder> order = Read(file);
+    CSmartPtr<po::PurchaseOrderType> order = Read(file);
     // The files are stored as the library writes them.
     EXPECT_EQ(WriteUtf8(*order), file);
 
     for (bool formatted : {true, false}) {
       for (EOLType eol : {EOLType_CRLF, EOLType_LF}) {
         SCOPED_TRACE(::testing::Message() << "formatted " << formatted << " eol " << eol);
-        const std::string text = order->ToXml(true, formatted, eol, po::Context());
-        CSmartPtr<po::PurchaseOrder> again = new po::PurchaseOrder;
-        again->FromXml(text.c_str(), po::Context());
-        EXPECT_EQ(again->ToXml(true, formatted, eol, po::Context()), text);
+        const std::string text = order->ToXml(true, formatted, eol, sample::Context());
+        CSmartPtr<po::PurchaseOrderType> again = new po::PurchaseOrderType;
+        again->FromXml(text.c_str(), sample::Context());
+        EXPECT_EQ(again->ToXml(true, formatted, eol, sample::Context()), text);
 
         const std::string utf8 = WriteUtf8(*order, formatted, eol);
         EXPECT_EQ(WriteUtf8(*Read(utf8), formatted, eol), utf8);
@@ -80,10 +80,10 @@ TEST(PurchaseOrderExample, DocumentsRoundTripInEveryTextForm) {
     }
 
     const std::string utf16 =
-        Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF, po::Context(),
+        Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF, sample::Context(),
                                  CompressionType_None));
     EXPECT_EQ(Bytes(Read(utf16)->ToXmlStream(true, true, XmlEncoding_UTF16, EOLType_CRLF,
-                                             po::Context(), CompressionType_None)),
+                                             sample::Context(), CompressionType_None)),
               utf16);
     EXPECT_EQ(WriteUtf8(*Read(utf16)), file);
 
@@ -94,22 +94,22 @@ TEST(PurchaseOrderExample, DocumentsRoundTripInEveryTextForm) {
     }
 
     const std::string fi =
-        Bytes(order->ToFastInfosetStream(FInfoDecl_None, po::Context(), CompressionType_None));
+        Bytes(order->ToFastInfosetStream(FInfoDecl_None, sample::Context(), CompressionType_None));
     EXPECT_EQ(WriteUtf8(*Read(fi)), file);
   }
 }
 
 TEST(PurchaseOrderExample, FilesOfEveryFormReadBack) {
-  CSmartPtr<po::PurchaseOrder> order = new po::PurchaseOrder;
-  order->FromXmlFile((kDir + "po-extended.xml").c_str(), po::Context());
+  CSmartPtr<po::PurchaseOrderType> order = new po::PurchaseOrderType;
+  order->FromXmlFile((kDir + "po-extended.xml").c_str(), sample::Context());
   const std::string expected = ReadFile(kDir + "po-extended.xml");
   const std::string path = ::testing::TempDir() + "po_example_roundtrip.xml";
   for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
     for (CompressionType compression : {CompressionType_None, CompressionType_GZip}) {
-      order->ToXmlFile(path.c_str(), true, true, encoding, EOLType_LF, po::Context(),
+      order->ToXmlFile(path.c_str(), true, true, encoding, EOLType_LF, sample::Context(),
                        compression);
-      CSmartPtr<po::PurchaseOrder> again = new po::PurchaseOrder;
-      again->FromXmlFile(path.c_str(), po::Context());
+      CSmartPtr<po::PurchaseOrderType> again = new po::PurchaseOrderType;
+      again->FromXmlFile(path.c_str(), sample::Context());
       EXPECT_EQ(WriteUtf8(*again), expected) << encoding << " " << compression;
     }
   }
@@ -117,7 +117,7 @@ TEST(PurchaseOrderExample, FilesOfEveryFormReadBack) {
 }
 
 TEST(PurchaseOrderExample, ValuesArriveInTheirMembers) {
-  CSmartPtr<po::PurchaseOrder> order = Read(ReadFile(kDir + "po-extended.xml"));
+  CSmartPtr<po::PurchaseOrderType> order = Read(ReadFile(kDir + "po-extended.xml"));
   EXPECT_EQ(order->shipTo->country.value_or("-"), "US");
   EXPECT_FALSE(order->billTo->country.has_value());
   EXPECT_EQ(order->billTo->zip.ToString(), "95819");
@@ -125,15 +125,15 @@ TEST(PurchaseOrderExample, ValuesArriveInTheirMembers) {
   const po::Item* table = order->items->item->Get(2);
   EXPECT_EQ(table->productName, "Caf\xC3\xA9 table");
   EXPECT_EQ(table->quantity, 99u);
-  EXPECT_TRUE(table->shipDateNil);
+  EXPECT_TRUE(table->shipDate_nil);
   EXPECT_FALSE(table->shipDate.has_value());
   EXPECT_EQ(order->items->item->Get(1)->shipDate->ToString(), "2026-12-21");
-  EXPECT_EQ(order->status, po::OrderStatus_Shipped);
-  EXPECT_EQ(order->priority, po::Priority_Rush);
+  EXPECT_EQ(order->status, po::OrderStatus::shipped);
+  EXPECT_EQ(order->priority, po::Priority::rush);
   EXPECT_EQ(order->customer->vip, true);
   EXPECT_EQ(order->delivery->pickup->name, "Garden Centre");
-  EXPECT_EQ(order->gift->giftMessage, "Happy birthday!");
-  EXPECT_EQ(order->gift->wrapping->ribbon.value_or("-"), "gold");
+  EXPECT_EQ(order->GiftOptions->giftMessage, "Happy birthday!");
+  EXPECT_EQ(order->GiftOptions->Wrapping->ribbon.value_or("-"), "gold");
   auto* card = dynamic_cast<po::CreditCardPayment*>(order->payment.Get());
   ASSERT_NE(card, nullptr);
   EXPECT_EQ(card->expires.ToString(), "2028-09");
@@ -144,9 +144,9 @@ TEST(PurchaseOrderExample, ValuesArriveInTheirMembers) {
   EXPECT_DOUBLE_EQ(t.temperature->Item(0), -3.5);
   EXPECT_EQ(t.signature->Item(0).GetLength(), 13u);
   EXPECT_EQ(t.season->Item(0), 2026);
-  ASSERT_EQ(order->otherAttributes->GetCount(), 1);
-  EXPECT_EQ(order->extension->GetName(), "audit");
-  EXPECT_EQ(order->extension->GetText(), "checked twice");
+  ASSERT_EQ(order->anyAttribute->GetCount(), 1);
+  EXPECT_EQ(order->any->GetName(), "audit");
+  EXPECT_EQ(order->any->GetText(), "checked twice");
 }
 
 // Each case damages the extended document in one place. `relaxedBy` names the
@@ -237,7 +237,7 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
     const std::string damaged = Replace(file, c.from, c.to);
     for (Option option : {None, UnknownAttributes, UnknownElements, MissingChoice,
                           MissingMandatory, CollectionCounts}) {
-      CXmlSerializationContext context = po::Context();
+      CXmlSerializationContext context = sample::Context();
       context.SetIgnoreUnknownAttributes(option == UnknownAttributes);
       context.SetIgnoreUnknownElements(option == UnknownElements);
       context.SetIgnoreMissingChoice(option == MissingChoice);
@@ -251,10 +251,10 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
 }
 
 TEST(PurchaseOrderExample, WritingChecksFacets) {
-  CSmartPtr<po::PurchaseOrder> order = Read(ReadFile(kDir + "po.xml"));
+  CSmartPtr<po::PurchaseOrderType> order = Read(ReadFile(kDir + "po.xml"));
   order->items->item->Get(0)->quantity = 100;
   try {
-    order->ToXml(false, false, EOLType_LF, po::Context());
+    order->ToXml(false, false, EOLType_LF, sample::Context());
     FAIL() << "a quantity of 100 was written";
   } catch (const CVxException& e) {
     EXPECT_EQ(e.GetFullMessage(),
@@ -266,7 +266,7 @@ TEST(PurchaseOrderExample, WritingChecksFacets) {
   order->items->item->Get(0)->quantity = 99;
   order->items->item->Get(0)->partNum = "87-AA";
   try {
-    order->ToXml(false, false, EOLType_LF, po::Context());
+    order->ToXml(false, false, EOLType_LF, sample::Context());
     FAIL() << "a bad part number was written";
   } catch (const CVxException& e) {
     EXPECT_NE(e.GetFullMessage().find("87-AA"), std::string::npos) << e.GetFullMessage();
@@ -277,14 +277,14 @@ TEST(PurchaseOrderExample, WritingChecksFacets) {
 // start): every thread must read and write the same bytes.
 TEST(PurchaseOrderExample, ThreadsReadWithOneSharedContext) {
   const std::string file = ReadFile(kDir + "po-extended.xml");
-  const CXmlSerializationContext context = po::Context();
+  const CXmlSerializationContext context = sample::Context();
   context.GetAdditionalRootAttributes();
   std::vector<std::string> results(4);
   std::vector<std::thread> threads;
   for (std::string& result : results) {
     threads.emplace_back([&file, &context, &result] {
       for (int i = 0; i < 20; ++i) {
-        CSmartPtr<po::PurchaseOrder> order = Read(file, context);
+        CSmartPtr<po::PurchaseOrderType> order = Read(file, context);
         result = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, context,
                                           CompressionType_None));
       }

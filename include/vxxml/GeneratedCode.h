@@ -1,0 +1,363 @@
+// What the classes written by the schema compiler (vxxml-gen) are built on.
+// Each generated class is a CGeneratedClass: it lists its element and
+// attribute infos once, on first use, and maps its property ids to plain
+// members with the Access... helpers below, so the generated source is the
+// schema and nothing else:
+//
+//   class Item : public CGeneratedClass<Item, kNamespace> {
+//    public:
+//     std::string productName;
+//     std::optional<CDateTime> shipDate;
+//     void AccessProperty(int id, bool read, VxVariant& value) override {
+//       switch (id) {
+//         case 1: return AccessValue<ItemType_string>(productName, read, value);
+//         case 2: return AccessValue<ItemType_date>(shipDate, read, value);
+//       }
+//     }
+//     static void AddElementInfos(std::vector<VxXmlLib10Data::CElementInfo*>& infos);
+//     static void AddAttributeInfos(std::vector<VxXmlLib10Data::CAttributeInfo*>& infos);
+//     static VxXmlLib10Data::CParentElementInfo* NewClassInfo();
+//     ...
+//   };
+//
+// A class derived from another generated class (a schema type derived by
+// extension or restriction) passes that class as `Base`; its infos start with
+// the base's and its property ids continue after them.
+#ifndef VXXML_GENERATEDCODE_H
+#define VXXML_GENERATEDCODE_H
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vxxml/BigInteger.h"
+#include "vxxml/BinaryData.h"
+#include "vxxml/Collection.h"
+#include "vxxml/DateTime.h"
+#include "vxxml/DateTimeSpan.h"
+#include "vxxml/Decimal.h"
+#include "vxxml/Export.h"
+#include "vxxml/GeneratedClass.h"
+#include "vxxml/ItemType.h"
+#include "vxxml/Metadata.h"
+#include "vxxml/Restrictions.h"
+#include "vxxml/Variant.h"
+#include "vxxml/XmlDocument.h"
+
+namespace VxXmlLib10 {
+
+/// The metadata tables of one generated class: its own info and the two
+/// null-terminated arrays the class writer and reader walk.
+struct VXXML_API CGeneratedMetadata {
+  VxXmlLib10Data::CParentElementInfo* info = nullptr;
+  VxXmlLib10Data::CElementInfo** elements = nullptr;
+  VxXmlLib10Data::CAttributeInfo** attributes = nullptr;
+
+  /// Takes the infos over into null-terminated arrays.
+  static CGeneratedMetadata Make(VxXmlLib10Data::CParentElementInfo* info,
+                                 const std::vector<VxXmlLib10Data::CElementInfo*>& elements,
+                                 const std::vector<VxXmlLib10Data::CAttributeInfo*>& attributes);
+};
+
+/// The base of a generated class. `Self` supplies the static functions
+/// AddElementInfos, AddAttributeInfos and NewClassInfo; they run once, on
+/// first use, under CXmlGeneratedClass::m_csInit. `Namespace` is the schema's
+/// target namespace (a character array with linkage).
+template <class Self, const char* Namespace, class Base = CXmlGeneratedClass>
+class CGeneratedClass : public Base {
+ public:
+  using Base::Base;
+  CXmlObjectBase* GetBase() override { return this; }
+  std::string GetTargetNamespace() const override { return Namespace; }
+  std::string GetNamespace() const override { return Namespace; }
+  VxXmlLib10Data::CParentElementInfo* GetClassInfo() const override { return Tables().info; }
+  VxXmlLib10Data::CElementInfo** GetClassElementInfo() const override {
+    return Tables().elements;
+  }
+  VxXmlLib10Data::CAttributeInfo** GetClassAttributeInfo() const override {
+    return Tables().attributes;
+  }
+
+ protected:
+  static const CGeneratedMetadata& Tables() {
+    static const CGeneratedMetadata tables = [] {
+      std::lock_guard<CVXCriticalSection> lock(CXmlGeneratedClass::m_csInit);
+      std::vector<VxXmlLib10Data::CElementInfo*> elements;
+      std::vector<VxXmlLib10Data::CAttributeInfo*> attributes;
+      Self::AddElementInfos(elements);
+      Self::AddAttributeInfos(attributes);
+      return CGeneratedMetadata::Make(Self::NewClassInfo(), elements, attributes);
+    }();
+    return tables;
+  }
+};
+
+// ---- simple values ------------------------------------------------------------
+
+/// How a value kind travels in a VxVariant: `Type` is what the variant holds.
+template <ItemType Kind>
+struct CValueKind;
+
+#define VXXML_VALUE_KIND(KIND, TYPE, SETTER, GETTER)                         \
+  template <>                                                                \
+  struct CValueKind<KIND> {                                                  \
+    using Type = TYPE;                                                       \
+    static void Set(VxVariant& value, const Type& v) { value.SETTER(v); }    \
+    static Type Get(const VxVariant& value) { return value.GETTER(); }       \
+  };
+VXXML_VALUE_KIND(ItemType_hexBinary, CBinaryData, SetHexBinary, GetHexBinary)
+VXXML_VALUE_KIND(ItemType_base64Binary, CBinaryData, SetBase64Binary, GetBase64Binary)
+VXXML_VALUE_KIND(ItemType_i1, char, SetI1, GetI1)
+VXXML_VALUE_KIND(ItemType_i2, short, SetI2, GetI2)
+VXXML_VALUE_KIND(ItemType_i4, long, SetI4, GetI4)
+VXXML_VALUE_KIND(ItemType_i8, long long, SetI8, GetI8)
+VXXML_VALUE_KIND(ItemType_ui1, unsigned char, SetUI1, GetUI1)
+VXXML_VALUE_KIND(ItemType_ui2, unsigned short, SetUI2, GetUI2)
+VXXML_VALUE_KIND(ItemType_ui4, unsigned long, SetUI4, GetUI4)
+VXXML_VALUE_KIND(ItemType_ui8, unsigned long long, SetUI8, GetUI8)
+VXXML_VALUE_KIND(ItemType_r4, float, SetR4, GetR4)
+VXXML_VALUE_KIND(ItemType_r8, double, SetR8, GetR8)
+VXXML_VALUE_KIND(ItemType_duration, CDateTimeSpan, SetDuration, GetDuration)
+VXXML_VALUE_KIND(ItemType_yearMonth, CDateTime, SetYearMonth, GetYearMonth)
+VXXML_VALUE_KIND(ItemType_monthDay, CDateTime, SetMonthDay, GetMonthDay)
+VXXML_VALUE_KIND(ItemType_year, unsigned short, SetYear, GetYear)
+VXXML_VALUE_KIND(ItemType_month, unsigned char, SetMonth, GetMonth)
+VXXML_VALUE_KIND(ItemType_day, unsigned char, SetDay, GetDay)
+VXXML_VALUE_KIND(ItemType_date, CDateTime, SetDate, GetDate)
+VXXML_VALUE_KIND(ItemType_datetime, CDateTime, SetDateTime, GetDateTime)
+VXXML_VALUE_KIND(ItemType_time, CDateTime, SetTime, GetTime)
+VXXML_VALUE_KIND(ItemType_string, std::string, SetString, GetString)
+VXXML_VALUE_KIND(ItemType_boolean, bool, SetBoolean, GetBoolean)
+VXXML_VALUE_KIND(ItemType_decimal, CDecimal, SetDecimal, GetDecimal)
+VXXML_VALUE_KIND(ItemType_integer, CBigInteger, SetInteger, GetInteger)
+#undef VXXML_VALUE_KIND
+
+/// A mandatory simple member: always present.
+template <ItemType Kind, class T>
+void AccessValue(T& member, bool read, VxVariant& value) {
+  using Kinds = CValueKind<Kind>;
+  if (read)
+    Kinds::Set(value, static_cast<typename Kinds::Type>(member));
+  else
+    member = static_cast<T>(Kinds::Get(value));
+}
+
+/// An optional simple member: an invalid variant stands for "absent".
+template <ItemType Kind, class T>
+void AccessValue(std::optional<T>& member, bool read, VxVariant& value) {
+  using Kinds = CValueKind<Kind>;
+  if (read) {
+    if (member)
+      Kinds::Set(value, static_cast<typename Kinds::Type>(*member));
+    else
+      value.Clear();
+  } else {
+    member.reset();
+    if (value.IsValid()) member = static_cast<T>(Kinds::Get(value));
+  }
+}
+
+/// A nillable simple member: `nil` set means xsi:nil="true" (and no value).
+template <ItemType Kind, class T>
+void AccessValue(std::optional<T>& member, bool& nil, bool read, VxVariant& value) {
+  if (read) {
+    if (nil)
+      value.SetNil();
+    else
+      AccessValue<Kind>(member, true, value);
+  } else {
+    nil = value.IsNil();
+    if (nil)
+      member.reset();
+    else
+      AccessValue<Kind>(member, false, value);
+  }
+}
+
+/// An enumerated member, held by the library as a 32-bit integer.
+template <class E>
+void AccessEnum(E& member, bool read, VxVariant& value) {
+  if (read)
+    value.SetI4(static_cast<long>(member));
+  else
+    member = static_cast<E>(value.GetI4());
+}
+
+template <class E>
+void AccessEnum(std::optional<E>& member, bool read, VxVariant& value) {
+  if (read) {
+    if (member)
+      value.SetI4(static_cast<long>(*member));
+    else
+      value.Clear();
+  } else {
+    member.reset();
+    if (value.IsValid()) member = static_cast<E>(value.GetI4());
+  }
+}
+
+template <class E>
+void AccessEnum(std::optional<E>& member, bool& nil, bool read, VxVariant& value) {
+  if (read) {
+    if (nil)
+      value.SetNil();
+    else
+      AccessEnum(member, true, value);
+  } else {
+    nil = value.IsNil();
+    if (nil)
+      member.reset();
+    else
+      AccessEnum(member, false, value);
+  }
+}
+
+/// Checks a value being stored against its facets (reading checks what it
+/// stores; writing checks in the infos). Nil and absent values pass.
+VXXML_API void CheckStoredValue(bool read, const VxVariant& value, const char* name,
+                                ItemType kind, const CPrimitiveRestrictions& facets);
+
+// ---- objects and collections --------------------------------------------------
+
+/// A member holding a child object (none for an absent optional one).
+template <class T>
+void AccessObject(CSmartPtr<T>& member, bool read, VxVariant& value) {
+  if (read) {
+    if (member.IsNull())
+      value.Clear();
+    else
+      value.SetXmlObject(member.Get());
+  } else {
+    CSmartPtr<CXmlObjectBase> object;
+    if (value.GetItemType() == ItemType_xmlObject) object = value.GetXmlObject();
+    member = dynamic_cast<T*>(object.Get());
+  }
+}
+
+/// A member holding a collection, which the member always has.
+template <class T>
+void AccessCollection(const CSmartPtr<T>& member, bool read, VxVariant& value) {
+  if (read) value.SetXmlCollection(member.Get());
+}
+
+/// A new object of a generated class under the element name given: the
+/// factory the class-valued element infos call.
+template <class T>
+CSmartPtr<CXmlObjectBase> CreateGenerated(int, const char* elementName) {
+  CSmartPtr<CXmlObjectBase> object(new T);
+  object->SetElementName(elementName);
+  return object;
+}
+
+/// A new object of a generated class under the name of the element met:
+/// the factory of a member or root whose type has no substitutes.
+template <class T>
+CSmartPtr<CXmlObjectBase> CreateForElement(CXmlElement* element) {
+  return CreateGenerated<T>(0, element->GetLocalName().c_str());
+}
+
+/// One class a document may name with xsi:type.
+struct CGeneratedType {
+  const char* namespaceUri;
+  const char* typeName;
+  VxXmlLib10Data::ClassFactoryByIdFunc create;
+};
+
+/// The object for an element whose declared type may be substituted: the
+/// class its xsi:type names among `types`, or, without xsi:type, `fallback`
+/// (null when the declared type is abstract). Null when nothing fits.
+VXXML_API CSmartPtr<CXmlObjectBase> CreateByXsiType(
+    CXmlElement* element, const CGeneratedType* types, std::size_t count,
+    VxXmlLib10Data::ClassFactoryByIdFunc fallback);
+
+/// One global element a document may have as its root.
+struct CGeneratedRoot {
+  const char* namespaceUri;
+  const char* elementName;
+  VxXmlLib10Data::ClassFactoryByElementFunc create;
+};
+
+/// Reads a document (text or Fast Infoset, compressed or not) into the class
+/// of whichever of `roots` its document element is. Fails with
+/// "The document element [%s] in the namespace [%s] is not a global element
+/// of the schema" (CVxValidationException) when none is.
+VXXML_API CSmartPtr<CXmlGeneratedClass> ReadGeneratedDocument(
+    const CBinaryData& bytes, const CXmlSerializationContext& context,
+    const CGeneratedRoot* roots, std::size_t count);
+
+/// A collection of generated objects: the repeated occurrences of one
+/// element (`itemType` XmlElementType_Element) or of a tagless group
+/// (XmlElementType_PseudoElement). Items are created with `T`'s default
+/// constructor, or with `factory` when the element's type may be
+/// substituted.
+template <class T>
+class CGeneratedCollection : public CXmlCollection {
+ public:
+  CGeneratedCollection(const char* elementName, const char* namespaceUri, int minOccurs,
+                       int maxOccurs, VxXmlLib10Data::XmlElementType itemType,
+                       VxXmlLib10Data::ClassFactoryByElementFunc factory = nullptr)
+      : CXmlCollection(elementName, namespaceUri, minOccurs, maxOccurs),
+        m_itemType(itemType),
+        m_factory(factory) {}
+
+  CXmlObjectBase* GetBase() override { return this; }
+
+  /// Appends the item (the collection takes a reference) and returns it.
+  T* Add(T* item) {
+    AppendItem(item);
+    return item;
+  }
+  /// The item at `index`; fails with the collection's index message.
+  T* Get(int index) const { return static_cast<T*>(GetNodeAtIndex(index)->GetItem()); }
+  T* operator[](int index) const { return Get(index); }
+
+ protected:
+  void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
+                 const CXmlSerializationContext& context, bool) const override {
+    for (Node* node = GetFirstNode(); node; node = node->GetNext())
+      CXmlObjectBase::ToXml_Int(node->GetItem(), writer, false, namespaceUri, context, false);
+  }
+
+  CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* current,
+                           const CXmlSerializationContext& context, bool) override;
+
+ private:
+  VxXmlLib10Data::XmlElementType m_itemType;
+  VxXmlLib10Data::ClassFactoryByElementFunc m_factory;
+};
+
+/// The reading loop of CGeneratedCollection, shared by every item class:
+/// `create` makes a new item for the element at the cursor.
+VXXML_API CXmlElement* ReadGeneratedCollection(
+    CXmlCollection& collection, CXmlElement* parent, CXmlElement* current,
+    const CXmlSerializationContext& context, VxXmlLib10Data::XmlElementType itemType,
+    CSmartPtr<CXmlObjectBase> (*create)(CXmlElement* element, void* state), void* state);
+
+template <class T>
+CXmlElement* CGeneratedCollection<T>::FromXml_Int(CXmlElement* parent, CXmlElement* current,
+                                                  const CXmlSerializationContext& context,
+                                                  bool) {
+  auto create = [](CXmlElement* element, void* state) -> CSmartPtr<CXmlObjectBase> {
+    auto factory = *static_cast<VxXmlLib10Data::ClassFactoryByElementFunc*>(state);
+    if (factory) return factory(element);
+    return CSmartPtr<CXmlObjectBase>(new T);
+  };
+  return ReadGeneratedCollection(*this, parent, current, context, m_itemType, create,
+                                 &m_factory);
+}
+
+// ---- enumerations -------------------------------------------------------------
+
+/// The text of an enumeration value ("" when out of range).
+VXXML_API std::string EnumText(const char* const* texts, int count, int value);
+/// The value of an enumeration text, compared after collapsing its
+/// whitespace when `collapse` is set. Fails with "Invalid %s value [%s]"
+/// (CVxValidationException; the type name, the text).
+VXXML_API int EnumValue(const char* const* texts, int count, const char* text,
+                        const char* typeName, bool collapse);
+
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_GENERATEDCODE_H
