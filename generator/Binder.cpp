@@ -8,6 +8,7 @@
 // of the command line.
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -78,6 +79,17 @@ bool Emptiable(const ModelGroup* g) {
   for (const Particle& p : g->particles)
     if (!Emptiable(p)) return false;
   return true;
+}
+
+// Text mixed with elements: such an element is kept as untyped content,
+// which holds its text and children in document order.
+bool MixedContent(const ComplexType* t) {
+  if (!t->mixed || t->simpleContent) return false;
+  for (const ComplexType* b = t; b && !b->anyType; b = b->base) {
+    if (b->content && b->content->group && !b->content->group->particles.empty()) return true;
+    if (b->derivation == ComplexType::Restriction) break;
+  }
+  return t->anyType;
 }
 
 const char* CompositorName(ModelGroup::Compositor c) {
@@ -236,6 +248,7 @@ class Binder {
   const Element* Target(const Element* el) const;
   MemberBinding::Cardinality Card(const ClassBinding* c, int min, int max) const;
   bool HasContent(const ClassBinding* c) const;
+  std::string Signature(const ModelGroup* g) const;
   void Finish();
 
   SchemaSet& m_set;
@@ -250,6 +263,7 @@ class Binder {
   std::map<const ComplexType*, std::set<std::string>> m_allUses;
   std::set<const ComplexType*> m_substitutable;
   std::set<const ModelGroup*> m_bindingGroups;
+  std::map<std::string, ClassBinding*> m_sharedGroups;  // anonymous groups by signature
   std::vector<ClassBinding*> m_pending;
   std::map<const ClassBinding*, std::set<std::string>> m_memberNames;
   std::map<const ClassBinding*, bool> m_restricts;  // content replaced, not extended
@@ -346,7 +360,7 @@ ClassBinding* Binder::NewClass(NamespaceBinding* ns, const std::vector<std::stri
 }
 
 ClassBinding* Binder::ClassOf(const ComplexType* t, const std::string& context) {
-  if (t->anyType) return nullptr;
+  if (t->anyType || MixedContent(t)) return nullptr;
   auto found = m_typeClasses.find(t);
   if (found != m_typeClasses.end()) return found->second;
   ClassBinding* c;
@@ -392,7 +406,16 @@ ClassBinding* Binder::GroupClass(const ModelGroup* g, ClassBinding* owner) {
     c->documentation = g->named->documentation;
     m_groupClasses[g] = c;
   } else {
+    // Schemas converted from other languages repeat the same anonymous group
+    // in many types: one class serves them all.
+    const std::string key = owner->ns->uri + "\n" + Signature(g);
+    auto shared = m_sharedGroups.find(key);
+    if (shared != m_sharedGroups.end()) {
+      m_bindingGroups.erase(g);
+      return shared->second;
+    }
     c = NewClass(owner->ns, {owner->cppName + "_" + CompositorName(g->compositor)});
+    m_sharedGroups[key] = c;
   }
   c->pseudo = true;
   c->bound = true;
@@ -506,7 +529,7 @@ void Binder::AddElementMember(ClassBinding* c, const Element* el, MemberBinding:
   m.documentation = el->documentation;
   m.cppName = MemberName(c, el->name.local, "Element");
   if (el->nillable) m_memberNames[c].insert(m.cppName + "_nil");
-  if (el->complex && el->complex->anyType) {
+  if (el->complex && (el->complex->anyType || MixedContent(el->complex))) {
     m.content = MemberBinding::Untpd;
     m.wildcard = "##any";
     m.wildcardTarget = c->ns->uri;
@@ -597,6 +620,30 @@ void Binder::BindTop(ClassBinding* c, const Particle& p) {
   AddParticle(c, p, false);
 }
 
+// What decides the class a model group becomes: equal texts, equal classes.
+std::string Binder::Signature(const ModelGroup* g) const {
+  auto address = [](const void* p) { return std::to_string(reinterpret_cast<std::uintptr_t>(p)); };
+  std::string out = CompositorName(g->compositor);
+  out += "(";
+  for (const Particle& p : g->particles) {
+    out += std::to_string(p.min) + "," + std::to_string(p.max) + ":";
+    if (p.kind == Particle::Any) {
+      out += "any " + p.any.namespaces;
+    } else if (p.kind == Particle::Group) {
+      out += p.group->named ? "group " + address(p.group) : Signature(p.group);
+    } else {
+      const Element* el = Target(p.element);
+      out += el->global ? "ref " + address(el)
+                        : "el " + el->name.Text() + " " + address(el->complex) + " " +
+                              address(el->simple) + (el->nillable ? " nil" : "") + " " +
+                              el->defaultValue.value_or("") + "|" + el->fixedValue.value_or("") +
+                              "|" + el->documentation;
+    }
+    out += ";";
+  }
+  return out + ")";
+}
+
 bool Binder::HasContent(const ClassBinding* c) const {
   for (; c; c = m_restricts.count(c) ? nullptr : c->base)
     if (!c->elements.empty()) return true;
@@ -613,24 +660,10 @@ void Binder::BindContent(ClassBinding* c, const ComplexType* t) {
   const bool baseContent = c->base && !restriction && HasContent(c->base);
   const bool baseText = c->base && !restriction && c->base->rawText;
 
-  if (t->mixed && (ownContent || baseContent || baseText || t->anyType)) {
-    if (baseContent || baseText) {
-      c->group = c->base->group;  // the base keeps the untyped content
-      return;
-    }
-    // Text mixed with elements is kept as untyped content.
+  if (t->mixed && !ownContent && !baseContent) {
+    // Text only: the element's text is its value.
     c->group = "Sequence";
-    MemberBinding any;
-    any.content = MemberBinding::Untpd;
-    any.card = MemberBinding::Col;
-    any.min = 0;
-    any.max = -1;
-    any.xmlName = "AnyElement";
-    any.wildcard = "##any";
-    any.wildcardTarget = c->ns->uri;
-    any.cppName = MemberName(c, "content", "_");
-    any.id = c->nextId++;
-    c->elements.push_back(any);
+    if (baseText) return;
     MemberBinding text;
     text.content = MemberBinding::Prim;
     text.value = StringValue("Preserve");
@@ -716,8 +749,8 @@ void Binder::BindClass(ClassBinding* c) {
   if (c->bound) return;
   c->bound = true;
   const ComplexType* t = c->type;
-  if (t->base && !t->base->anyType) {
-    c->base = ClassOf(t->base, "");
+  if (t->base) c->base = ClassOf(t->base, "");  // none for xs:anyType and mixed content
+  if (c->base) {
     BindClass(c->base);
     c->nextId = c->base->nextId;
   }

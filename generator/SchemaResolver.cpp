@@ -177,8 +177,9 @@ void Resolver::ResolveElement(Element* el) {
     if (!m_set.elements.count(el->ref)) Fail(el->where, "unknown element [" + el->ref.Text() + "]");
     return;
   }
+  // Only the link: a type's content may hold elements of the type itself, so
+  // types are resolved on their own (every one of them is, by Run).
   ElementType(el);
-  if (el->complex) ResolveComplex(el->complex);
   if (el->simple) ResolveSimple(el->simple);
 }
 
