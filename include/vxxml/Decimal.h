@@ -46,9 +46,13 @@ class VXXML_API CDecimal {
   /// m_maxDivider fraction digits are rounded (halves toward zero). A null
   /// pointer or empty text gives 0. Any other character throws
   /// CVxInvalidValueException "The string representing a Decimal, contained an
-  /// invalid char at position %d [%s]" (zero-based position, whole text). A
-  /// non-zero value whose exponent exceeds 1000000 throws
-  /// CVxInvalidValueException "The exponent of a Decimal is out of range [%s]".
+  /// invalid char at position %d [%s]" (zero-based position, whole text).
+  /// An exponent may lengthen the number to at most 4 integral digits per
+  /// character of the text, or 400 digits where that is more, and never to
+  /// more than 100000 digits ("1E399" is read, "1E400" and "9E999999" are
+  /// not); beyond that it throws CVxInvalidValueException "The exponent of a
+  /// Decimal makes it longer than %lld digits [%s]" (the limit for this text,
+  /// the whole text). Numbers written out in full are read at any length.
   void Parse(const char* text);
   /// Shortest form: "1.5", "-0.5", "1500"; a value without fraction is written
   /// as an integer. After ChangeFractionalDivider or Normalize the fraction

@@ -40,9 +40,9 @@ void ThrowDecimalInvalidChar(long long position, const char* text) {
       position, text));
 }
 
-void ThrowDecimalExponentOutOfRange(const char* text) {
-  throw CVxInvalidValueException(
-      FormatString("The exponent of a Decimal is out of range [%s]", text));
+void ThrowDecimalTooManyDigits(long long limit, const char* text) {
+  throw CVxInvalidValueException(FormatString(
+      "The exponent of a Decimal makes it longer than %lld digits [%s]", limit, text));
 }
 
 void ThrowDecimalTooLargeForLongLong() {

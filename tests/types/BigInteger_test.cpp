@@ -100,6 +100,9 @@ TEST(BigInteger, ParseFailuresComeFromTheDecimalReader) {
   ExpectFailure<CVxInvalidValueException>(
       [] { CBigInteger("12a"); },
       "The string representing a Decimal, contained an invalid char at position 2 [12a]");
+  ExpectFailure<CVxInvalidValueException>(
+      [] { CBigInteger("9E999999"); },
+      "The exponent of a Decimal makes it longer than 400 digits [9E999999]");
   // The value is left unchanged.
   CBigInteger v(5);
   EXPECT_THROW(v.Parse("1.2.3"), CVxInvalidValueException);
