@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "vxxml/Export.h"
 
@@ -38,6 +39,10 @@ class VXXML_API CBigInteger {
   /// gives -3). NaN and infinities throw CVxInvalidValueException
   /// "ERROR: Value out of bound of BigInteger.".
   explicit CBigInteger(double value);
+  /// A floating value never turns into a big integer implicitly: through the
+  /// int constructor `CBigInteger b = 2.6;` would silently become 2.
+  template <class T, typename std::enable_if<std::is_floating_point<T>::value, int>::type = 0>
+  CBigInteger(T value) = delete;
   /// Parse(text).
   CBigInteger(const char* text);
   /// The integral part of the decimal, fraction cut off (-12.9 gives -12).

@@ -10,6 +10,7 @@
 #define VXXML_DECIMAL_H
 
 #include <string>
+#include <type_traits>
 
 #include "vxxml/BigInteger.h"
 #include "vxxml/Export.h"
@@ -33,6 +34,12 @@ class VXXML_API CDecimal {
   CDecimal(const char* text);
   /// The double written with 13 fraction digits and parsed.
   explicit CDecimal(double value);
+  /// A floating value never turns into a decimal implicitly: through the int
+  /// constructor `CDecimal d = 19.99;` would silently become 19. Write
+  /// CDecimal(19.99) or CDecimal("19.99"); a float or long double is first
+  /// made a double.
+  template <class T, typename std::enable_if<std::is_floating_point<T>::value, int>::type = 0>
+  CDecimal(T value) = delete;
   CDecimal(const CDecimal& other) = default;
   CDecimal(CDecimal&& other) noexcept = default;
   CDecimal& operator=(const CDecimal& other) = default;

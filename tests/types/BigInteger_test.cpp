@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include "vxxml/Decimal.h"
 #include "vxxml/Exception.h"
@@ -12,6 +13,10 @@
 
 using namespace VxXmlLib10;
 using vxtest::ExpectFailure;
+
+static_assert(!std::is_convertible<double, CBigInteger>::value &&
+                  std::is_constructible<CBigInteger, double>::value,
+              "CBigInteger b = 2.6; must not compile");
 
 namespace {
 

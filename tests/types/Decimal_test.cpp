@@ -5,12 +5,20 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include "vxxml/Exception.h"
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using vxtest::ExpectFailure;
+
+// A floating value would lose its fraction through the int constructor: only
+// the explicit double constructor takes one.
+static_assert(!std::is_convertible<double, CDecimal>::value &&
+                  !std::is_convertible<float, CDecimal>::value &&
+                  std::is_constructible<CDecimal, double>::value,
+              "CDecimal d = 19.99; must not compile");
 
 namespace {
 
