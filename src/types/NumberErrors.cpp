@@ -24,6 +24,14 @@ void ThrowNegativeSquareRoot() {
   throw CVxInvalidValueException("ERROR: Negative Number in function SquareRoot().");
 }
 
+void ThrowNegativeDifference() {
+  throw CVxInvalidValueException("ERROR: Negative result in function Subtract().");
+}
+
+void ThrowInvalidDigit(unsigned digit) {
+  throw CVxInvalidParamException(FormatString("Invalid digit %u in a digit vector", digit));
+}
+
 void ThrowIntOutOfBound() { throw CVxInvalidValueException("ERROR: Value out of bound of int."); }
 
 void ThrowNotFiniteDouble() {

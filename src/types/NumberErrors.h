@@ -11,6 +11,8 @@ enum class DivisionOp { Divide, DivideAssign, Modulo, ModuloAssign };
 
 [[noreturn]] void ThrowDivisionByZero(DivisionOp op);
 [[noreturn]] void ThrowNegativeSquareRoot();
+[[noreturn]] void ThrowNegativeDifference();
+[[noreturn]] void ThrowInvalidDigit(unsigned digit);
 [[noreturn]] void ThrowIntOutOfBound();
 [[noreturn]] void ThrowNotFiniteDouble();
 [[noreturn]] void ThrowDigitCountOutOfRange(long long count);
