@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "vxxml/Export.h"
 
@@ -38,6 +40,10 @@ class VXXML_API CBigInteger {
   /// gives -3). NaN and infinities throw CVxInvalidValueException
   /// "ERROR: Value out of bound of BigInteger.".
   explicit CBigInteger(double value);
+  /// A floating value never turns into a big integer implicitly: through the
+  /// int constructor `CBigInteger b = 2.6;` would silently become 2.
+  template <class T, typename std::enable_if<std::is_floating_point<T>::value, int>::type = 0>
+  CBigInteger(T value) = delete;
   /// Parse(text).
   CBigInteger(const char* text);
   /// The integral part of the decimal, fraction cut off (-12.9 gives -12).
@@ -106,6 +112,58 @@ class VXXML_API CBigInteger {
   bool operator>(const CBigInteger& other) const { return other < *this; }
   bool operator<=(const CBigInteger& other) const { return !(other < *this); }
   bool operator>=(const CBigInteger& other) const { return !(*this < other); }
+
+  // ---- digit vectors ----
+  // A digit vector holds a magnitude in base 10, one digit (0..9) per byte,
+  // least significant digit first; zero is the single digit 0. These
+  // operations work on magnitudes (no sign) with the arithmetic above; an
+  // output vector may be one of the inputs. Where a vector is read as a
+  // number (Add, Subtract, Multiply, Divide), a byte above 9 throws
+  // CVxInvalidParamException "Invalid digit %u in a digit vector".
+
+  /// -1, 0 or 1: a longer vector is greater; vectors of one length compare
+  /// digit by digit from the most significant.
+  static int Compare(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
+  /// The number of digits; 1 for an empty vector.
+  static int Position(const std::vector<unsigned char>& a);
+  /// Removes the zeros at the most significant end; zero (or an empty
+  /// vector) becomes the single digit 0.
+  static void Clean(std::vector<unsigned char>& a);
+  /// Multiplies by 10 to the power n by inserting n zero digits at the least
+  /// significant end; a zero is left as it is. n above 1000000 throws
+  /// CVxInvalidParamException "Number of decimal digits out of range [%u]".
+  static void ShiftLeft(std::vector<unsigned char>& a, unsigned int n);
+  /// The digits of value (0 gives the digit 0).
+  static void Build(unsigned int value, std::vector<unsigned char>& a);
+  /// The digits of value (0 gives the digit 0).
+  static void BuildDWORDLONG(unsigned long long value, std::vector<unsigned char>& a);
+  /// The digits of the magnitude of CBigInteger(value): rounded to the
+  /// nearest integer, halves toward zero (2.5 gives 2, 2.6 gives 3). NaN and
+  /// infinities throw CVxInvalidValueException
+  /// "ERROR: Value out of bound of BigInteger.".
+  static void BuildDouble(double value, std::vector<unsigned char>& a);
+  /// The run of digits that ends the text, leading zeros removed ("12a034"
+  /// gives 34; no digit at the end gives 0).
+  static void Build(const std::string& text, std::vector<unsigned char>& a);
+  /// out = a + b.
+  static void Add(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
+                  std::vector<unsigned char>& out);
+  /// out = a - b. a below b throws CVxInvalidValueException
+  /// "ERROR: Negative result in function Subtract().".
+  static void Subtract(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
+                       std::vector<unsigned char>& out);
+  /// out = a * digit.
+  static void Multiply(const std::vector<unsigned char>& a, unsigned char digit,
+                       std::vector<unsigned char>& out);
+  /// out = a * b.
+  static void Multiply(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
+                       std::vector<unsigned char>& out);
+  /// The truncated quotient a / b and the remainder (below b). A zero b
+  /// throws CVxInvalidValueException "ERROR: Overflow in operator/.".
+  static void Divide(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b,
+                     std::vector<unsigned char>& quotient, std::vector<unsigned char>& remainder);
+  /// out = 10 to the power n; n above 1000000 throws as Pow10(n).
+  static void Pow10(unsigned int n, std::vector<unsigned char>& out);
 
   bool IsZero() const { return m_size == 0; }
   /// -1, 0 or 1.

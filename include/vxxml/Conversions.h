@@ -42,7 +42,7 @@ class VXXML_API CConversions {
   static std::string booleanToString(bool value);
   static std::string charToString(char value);
   static std::string stringToString(const std::string& value);
-  static std::string yearToString(unsigned short value);
+  static std::string yearToString(unsigned short value);  ///< "YYYY", at least four digits
   static std::string monthToString(unsigned char value);  ///< "--MM"
   static std::string dayToString(unsigned char value);    ///< "---DD"
   static std::string datetimeToString(const CDateTime& value);

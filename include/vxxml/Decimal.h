@@ -10,6 +10,7 @@
 #define VXXML_DECIMAL_H
 
 #include <string>
+#include <type_traits>
 
 #include "vxxml/BigInteger.h"
 #include "vxxml/Export.h"
@@ -33,6 +34,12 @@ class VXXML_API CDecimal {
   CDecimal(const char* text);
   /// The double written with 13 fraction digits and parsed.
   explicit CDecimal(double value);
+  /// A floating value never turns into a decimal implicitly: through the int
+  /// constructor `CDecimal d = 19.99;` would silently become 19. Write
+  /// CDecimal(19.99) or CDecimal("19.99"); a float or long double is first
+  /// made a double.
+  template <class T, typename std::enable_if<std::is_floating_point<T>::value, int>::type = 0>
+  CDecimal(T value) = delete;
   CDecimal(const CDecimal& other) = default;
   CDecimal(CDecimal&& other) noexcept = default;
   CDecimal& operator=(const CDecimal& other) = default;
@@ -46,9 +53,13 @@ class VXXML_API CDecimal {
   /// m_maxDivider fraction digits are rounded (halves toward zero). A null
   /// pointer or empty text gives 0. Any other character throws
   /// CVxInvalidValueException "The string representing a Decimal, contained an
-  /// invalid char at position %d [%s]" (zero-based position, whole text). A
-  /// non-zero value whose exponent exceeds 1000000 throws
-  /// CVxInvalidValueException "The exponent of a Decimal is out of range [%s]".
+  /// invalid char at position %d [%s]" (zero-based position, whole text).
+  /// An exponent may lengthen the number to at most 4 integral digits per
+  /// character of the text, or 400 digits where that is more, and never to
+  /// more than 100000 digits ("1E399" is read, "1E400" and "9E999999" are
+  /// not); beyond that it throws CVxInvalidValueException "The exponent of a
+  /// Decimal makes it longer than %lld digits [%s]" (the limit for this text,
+  /// the whole text). Numbers written out in full are read at any length.
   void Parse(const char* text);
   /// Shortest form: "1.5", "-0.5", "1500"; a value without fraction is written
   /// as an integer. After ChangeFractionalDivider or Normalize the fraction

@@ -22,9 +22,10 @@
 //                     ...FromString and the collection's whitespace rule, then Add
 //
 // Events (IEventSink::MsgType), to every listener in order:
-//   AddAt   Add(pointer to a copy of the value) first, then the index check and
-//           the facet check, then AddComplete(same pointer) and Change. A
-//           refused value leaves the Add event without its completion.
+//   AddAt   Add(pointer to a copy of the value) first, then the index check,
+//           the range check (see Failures) and the facet check, then
+//           AddComplete(same pointer) and Change. A refused value leaves the
+//           Add event without its completion.
 //           The date collections check the value's kind and facets before any
 //           event.
 //   Remove  Remove(index) first, then the index check, then
@@ -44,6 +45,11 @@
 //   CVxInvalidParamException "Dates added to this collection must be of type
 //     dt_date" (dt_dateTime, dt_time, dt_gYearMonth, dt_gMonthDay for the
 //     other date collections)
+//   CVxInvalidParamException "Values added to this collection must be within
+//     %lld - %lld [%s]" (the kind's range, the value) for a value whose text
+//     would not read back: Ci4Col -2147483648 - 2147483647 (its values are
+//     held in a long), Cui4Col 0 - 4294967295, CyearCol 1 - 9999, CmonthCol
+//     1 - 12, CdayCol 1 - 31
 //   the facet messages of CXmlObjectHelper, the conversion messages of
 //   CConversions (AddFromString), the count messages of CXmlCollectionBase
 //   (writing)

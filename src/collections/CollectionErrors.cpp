@@ -44,6 +44,11 @@ void ThrowWrongDateKind(const char* kind) {
       FormatString("Dates added to this collection must be of type %s", kind));
 }
 
+void ThrowValueOutOfRange(long long min, long long max, const std::string& value) {
+  throw CVxInvalidParamException(FormatString(
+      "Values added to this collection must be within %lld - %lld [%s]", min, max, value.c_str()));
+}
+
 void ThrowNamespaceIsRuleToken(const std::string& namespaceUri) {
   throw CVxInvalidNamespaceException(
       FormatString("Invalid Namespace [%s]", namespaceUri.c_str()));

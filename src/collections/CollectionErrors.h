@@ -26,6 +26,8 @@ namespace detail {
 /// A date of another kind than the collection's; `kind` is the kind's
 /// enumerator name ("dt_date", ...).
 [[noreturn]] void ThrowWrongDateKind(const char* kind);
+/// A value outside min .. max, the values of its kind whose text reads back.
+[[noreturn]] void ThrowValueOutOfRange(long long min, long long max, const std::string& value);
 
 // ---- untyped content ----
 /// A namespace argument that is a rule token ("##any", ...).

@@ -3,6 +3,10 @@
 // conversions and facet check); the date kinds share CdatetimeBaseCol.
 #include "vxxml/TypedCollections.h"
 
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
 #include "collections/CollectionErrors.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/XmlObjectHelper.h"
@@ -77,6 +81,44 @@ VXXML_VALUE_KIND(DayKind, unsigned char, ItemType_day, C::dayToString(value), C:
 
 #undef VXXML_VALUE_KIND
 
+// The values whose text reads back, for the kinds held in a wider C++ type
+// than they need (i4 and ui4 in a long, the Gregorian numbers in an unsigned
+// short or char); every value of the other kinds qualifies.
+template <class Kind>
+struct Range {
+  static constexpr bool kBounded = false;
+  static constexpr long long kMin = 0, kMax = 0;
+};
+#define VXXML_VALUE_RANGE(Kind, Min, Max)     \
+  template <>                                 \
+  struct Range<Kind> {                        \
+    static constexpr bool kBounded = true;    \
+    static constexpr long long kMin = Min;    \
+    static constexpr long long kMax = Max;    \
+  }
+VXXML_VALUE_RANGE(I4Kind, INT32_MIN, INT32_MAX);
+VXXML_VALUE_RANGE(Ui4Kind, 0, UINT32_MAX);
+VXXML_VALUE_RANGE(YearKind, 1, 9999);
+VXXML_VALUE_RANGE(MonthKind, 1, 12);
+VXXML_VALUE_RANGE(DayKind, 1, 31);
+#undef VXXML_VALUE_RANGE
+
+template <class Kind>
+void CheckRange(const typename Kind::Value& value) {
+  if constexpr (Range<Kind>::kBounded) {
+    typedef typename Kind::Value Value;
+    bool within;
+    if constexpr (std::is_signed<Value>::value) {
+      within = value >= Range<Kind>::kMin && value <= Range<Kind>::kMax;
+    } else {
+      within = value >= static_cast<unsigned long long>(Range<Kind>::kMin) &&
+               value <= static_cast<unsigned long long>(Range<Kind>::kMax);
+    }
+    if (!within)
+      detail::ThrowValueOutOfRange(Range<Kind>::kMin, Range<Kind>::kMax, std::to_string(value));
+  }
+}
+
 int CountOf(size_t size) { return static_cast<int>(size); }
 
 // The shared operations, on the collection and its value array.
@@ -87,6 +129,7 @@ void AddValueAt(CXmlTypeCollection& collection, Values& values, int index,
   typename Kind::Value copy(value);
   collection.FireOnCollectionAdd(&copy);
   if (index < 0 || index > CountOf(values.size())) detail::ThrowInsertIndexOutOfRange();
+  CheckRange<Kind>(copy);
   const std::string name = collection.GetElementName();
   Kind::Check(name.c_str(), copy, collection.GetRestrictions());
   values.insert(values.begin() + index, copy);

@@ -619,4 +619,139 @@ bool CBigInteger::operator<(const CBigInteger& other) const {
   return m_sign > 0 ? cmp < 0 : cmp > 0;
 }
 
+// ---- digit vectors ------------------------------------------------------------
+//
+// The vectors are read into limbs and written back from them, so that their
+// arithmetic is the arithmetic above.
+
+namespace {
+
+typedef std::vector<unsigned char> DigitVector;
+
+// The magnitude that a digit vector holds.
+CBigInteger FromDigitVector(const DigitVector& a) {
+  CBigInteger x;
+  Limb* out = Access::Prepare(x, (a.size() + Access::kLimbDigits - 1) / Access::kLimbDigits);
+  size_t i = 0;
+  for (size_t limb = 0; i < a.size(); ++limb) {
+    const size_t end = std::min(i + Access::kLimbDigits, a.size());
+    Limb v = 0;
+    for (Limb scale = 1; i < end; ++i, scale *= 10) {
+      if (a[i] > 9) detail::ThrowInvalidDigit(a[i]);
+      v += a[i] * scale;
+    }
+    out[limb] = v;
+  }
+  Access::Trim(x);
+  return x;
+}
+
+// The digits of the magnitude of x; zero is the single digit 0.
+void ToDigitVector(const CBigInteger& x, DigitVector& out) {
+  const Limb* limbs = Access::Limbs(x);
+  const size_t size = Access::Size(x);
+  out.clear();
+  if (size == 0) {
+    out.push_back(0);
+    return;
+  }
+  out.reserve(size * Access::kLimbDigits);
+  for (size_t i = 0; i + 1 < size; ++i) {
+    Limb v = limbs[i];
+    for (int d = 0; d < Access::kLimbDigits; ++d, v /= 10)
+      out.push_back(static_cast<unsigned char>(v % 10));
+  }
+  for (Limb v = limbs[size - 1]; v != 0; v /= 10) out.push_back(static_cast<unsigned char>(v % 10));
+}
+
+CBigInteger FromU64(unsigned long long value) {
+  CBigInteger x;
+  Limb* out = Access::Prepare(x, 3);
+  out[0] = static_cast<Limb>(value % kBase);
+  out[1] = static_cast<Limb>(value / kBase % kBase);
+  out[2] = static_cast<Limb>(value / kBase / kBase);
+  Access::Trim(x);
+  return x;
+}
+
+bool IsZeroVector(const DigitVector& a) {
+  return std::all_of(a.begin(), a.end(), [](unsigned char d) { return d == 0; });
+}
+
+}  // namespace
+
+int CBigInteger::Compare(const DigitVector& a, const DigitVector& b) {
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  for (size_t i = a.size(); i-- > 0;) {
+    if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+  }
+  return 0;
+}
+
+int CBigInteger::Position(const DigitVector& a) {
+  return a.empty() ? 1 : static_cast<int>(a.size());
+}
+
+void CBigInteger::Clean(DigitVector& a) {
+  while (a.size() > 1 && a.back() == 0) a.pop_back();
+  if (a.empty()) a.push_back(0);
+}
+
+void CBigInteger::ShiftLeft(DigitVector& a, unsigned int n) {
+  if (n > detail::kMaxDecimalDigits) detail::ThrowDigitCountOutOfRange(n);
+  if (!IsZeroVector(a)) a.insert(a.begin(), n, 0);
+}
+
+void CBigInteger::Build(unsigned int value, DigitVector& a) { ToDigitVector(FromU64(value), a); }
+
+void CBigInteger::BuildDWORDLONG(unsigned long long value, DigitVector& a) {
+  ToDigitVector(FromU64(value), a);
+}
+
+void CBigInteger::BuildDouble(double value, DigitVector& a) {
+  ToDigitVector(CBigInteger(value), a);
+}
+
+void CBigInteger::Build(const std::string& text, DigitVector& a) {
+  size_t first = text.size();
+  while (first > 0 && text[first - 1] >= '0' && text[first - 1] <= '9') --first;
+  CBigInteger x;
+  Access::FromDigits(x, text.data() + first, text.size() - first);
+  ToDigitVector(x, a);
+}
+
+void CBigInteger::Add(const DigitVector& a, const DigitVector& b, DigitVector& out) {
+  ToDigitVector(FromDigitVector(a) + FromDigitVector(b), out);
+}
+
+void CBigInteger::Subtract(const DigitVector& a, const DigitVector& b, DigitVector& out) {
+  const CBigInteger x = FromDigitVector(a), y = FromDigitVector(b);
+  if (Access::CompareMagnitude(x, y) < 0) detail::ThrowNegativeDifference();
+  ToDigitVector(x - y, out);
+}
+
+void CBigInteger::Multiply(const DigitVector& a, unsigned char digit, DigitVector& out) {
+  ToDigitVector(FromDigitVector(a) * CBigInteger(static_cast<int>(digit)), out);
+}
+
+void CBigInteger::Multiply(const DigitVector& a, const DigitVector& b, DigitVector& out) {
+  ToDigitVector(FromDigitVector(a) * FromDigitVector(b), out);
+}
+
+void CBigInteger::Divide(const DigitVector& a, const DigitVector& b, DigitVector& quotient,
+                         DigitVector& remainder) {
+  const CBigInteger x = FromDigitVector(a), y = FromDigitVector(b);
+  if (y.IsZero()) detail::ThrowDivisionByZero(detail::DivisionOp::Divide);
+  CBigInteger q, r;
+  Access::DivMod(x, y, &q, &r);
+  ToDigitVector(q, quotient);
+  ToDigitVector(r, remainder);
+}
+
+void CBigInteger::Pow10(unsigned int n, DigitVector& out) {
+  if (n > detail::kMaxDecimalDigits) detail::ThrowDigitCountOutOfRange(n);
+  out.assign(n, 0);
+  out.push_back(1);
+}
+
 }  // namespace VxXmlLib10

@@ -150,7 +150,8 @@ std::string CConversions::r8ToString(double value, const std::string& format) {
 std::string CConversions::booleanToString(bool value) { return value ? "true" : "false"; }
 std::string CConversions::charToString(char value) { return std::string(1, value); }
 std::string CConversions::stringToString(const std::string& value) { return value; }
-std::string CConversions::yearToString(unsigned short value) { return FormatString("%u", value); }
+// At least four digits, as a gYear is read: year 999 is "0999".
+std::string CConversions::yearToString(unsigned short value) { return FormatString("%04u", value); }
 std::string CConversions::monthToString(unsigned char value) {
   return FormatString("--%02u", value);
 }

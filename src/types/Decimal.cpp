@@ -26,6 +26,21 @@ void CheckDigitCount(long long n) {
   if (n < 0 || n > detail::kMaxDecimalDigits) detail::ThrowDigitCountOutOfRange(n);
 }
 
+// How far an exponent may lengthen a number read from text: a few digits per
+// character of the text, any value of a double's range whatever the text, and
+// never past a fixed ceiling. Without a bound, eight bytes ("9E999999") would
+// ask for a million digits.
+constexpr long long kExpandedDigitsPerChar = 4;
+constexpr long long kExpandedDigitsFloor = 400;
+constexpr long long kExpandedDigitsCeiling = 100000;
+
+long long ExpandedDigitLimit(size_t textLength) {
+  const long long scaled =
+      static_cast<long long>(std::min<size_t>(textLength, kExpandedDigitsCeiling)) *
+      kExpandedDigitsPerChar;
+  return std::min(kExpandedDigitsCeiling, std::max(kExpandedDigitsFloor, scaled));
+}
+
 // The digits of one number, gathered without the whitespace that may stand
 // between them; short runs stay on the stack.
 class DigitBuffer {
@@ -111,7 +126,8 @@ void CDecimal::Parse(const char* text) {
   long long exponent = 0;
   constexpr long long kExponentCap = 1000000000000000LL;
 
-  for (const char* p = text; *p; ++p) {
+  const char* p = text;
+  for (; *p; ++p) {
     const char c = *p;
     if (CWhitespaceUtils::IsWhiteSpace(c)) continue;
     const bool digit = c >= '0' && c <= '9';
@@ -177,11 +193,16 @@ void CDecimal::Parse(const char* text) {
 
   if (!value.m_value.IsZero() && exponent != 0) {
     if (!exponentNegative) {
-      if (exponent > detail::kMaxDecimalDigits) detail::ThrowDecimalExponentOutOfRange(text);
       // Moving the point right is exact.
       if (exponent < value.m_divider) {
         value.m_divider -= static_cast<int>(exponent);
       } else {
+        // The integral digits the value grows to (the exponent is saturated
+        // far below the range of long long).
+        const long long digits =
+            static_cast<long long>(Access::DigitCount(value.m_value)) - value.m_divider + exponent;
+        const long long limit = ExpandedDigitLimit(static_cast<size_t>(p - text));
+        if (digits > limit) detail::ThrowDecimalTooManyDigits(limit, text);
         Access::MulPow10(value.m_value, static_cast<size_t>(exponent - value.m_divider + 1));
         value.m_divider = 1;
       }

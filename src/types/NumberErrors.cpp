@@ -24,6 +24,14 @@ void ThrowNegativeSquareRoot() {
   throw CVxInvalidValueException("ERROR: Negative Number in function SquareRoot().");
 }
 
+void ThrowNegativeDifference() {
+  throw CVxInvalidValueException("ERROR: Negative result in function Subtract().");
+}
+
+void ThrowInvalidDigit(unsigned digit) {
+  throw CVxInvalidParamException(FormatString("Invalid digit %u in a digit vector", digit));
+}
+
 void ThrowIntOutOfBound() { throw CVxInvalidValueException("ERROR: Value out of bound of int."); }
 
 void ThrowNotFiniteDouble() {
@@ -40,9 +48,9 @@ void ThrowDecimalInvalidChar(long long position, const char* text) {
       position, text));
 }
 
-void ThrowDecimalExponentOutOfRange(const char* text) {
-  throw CVxInvalidValueException(
-      FormatString("The exponent of a Decimal is out of range [%s]", text));
+void ThrowDecimalTooManyDigits(long long limit, const char* text) {
+  throw CVxInvalidValueException(FormatString(
+      "The exponent of a Decimal makes it longer than %lld digits [%s]", limit, text));
 }
 
 void ThrowDecimalTooLargeForLongLong() {

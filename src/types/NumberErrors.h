@@ -11,11 +11,14 @@ enum class DivisionOp { Divide, DivideAssign, Modulo, ModuloAssign };
 
 [[noreturn]] void ThrowDivisionByZero(DivisionOp op);
 [[noreturn]] void ThrowNegativeSquareRoot();
+[[noreturn]] void ThrowNegativeDifference();
+[[noreturn]] void ThrowInvalidDigit(unsigned digit);
 [[noreturn]] void ThrowIntOutOfBound();
 [[noreturn]] void ThrowNotFiniteDouble();
 [[noreturn]] void ThrowDigitCountOutOfRange(long long count);
 [[noreturn]] void ThrowDecimalInvalidChar(long long position, const char* text);
-[[noreturn]] void ThrowDecimalExponentOutOfRange(const char* text);
+/// A number whose exponent would give it more than `limit` integral digits.
+[[noreturn]] void ThrowDecimalTooManyDigits(long long limit, const char* text);
 [[noreturn]] void ThrowDecimalTooLargeForLongLong();
 [[noreturn]] void ThrowDecimalTooLargeForLong();
 [[noreturn]] void ThrowDecimalTooLargeForDouble();

@@ -7,6 +7,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "TestUtil.h"
 #include "core/GeneratedFixtures.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/ElementInfoSeq.h"
@@ -157,8 +158,8 @@ std::vector<KindCase> Kinds() {
        "010203", "Invalid Value for v [010203]"},
       {"duration", Maker<CdurationCol>(Max("P1D")), {"PT1H"}, "<v>PT1H</v>", "P2D",
        "Invalid Value for v [P2D]"},
-      {"year", Maker<CyearCol>(Min("2000")), {"2024"}, "<v>2024</v>", "1999",
-       "Invalid Value for v [1999]"},
+      {"year", Maker<CyearCol>(Min("0999")), {"0999", "2024"}, "<v>0999</v><v>2024</v>", "0998",
+       "Invalid Value for v [998]"},
       {"month", Maker<CmonthCol>(Max("--06")), {"--05"}, "<v>--05</v>", "--07",
        "Invalid Value for v [7]"},
       {"day", Maker<CdayCol>(Min("---10")), {"---10"}, "<v>---10</v>", "---09",
@@ -227,6 +228,40 @@ TEST(TypedCollections, TypedAddChecksFacetsToo) {
   strings->Add("ok");
   EXPECT_EQ(FullMessage([&] { strings->Add("No"); }), "Invalid Value for v [No]");
   EXPECT_EQ(strings->Item(0), "ok");
+}
+
+// Adds `last` (the last value of the kind's range) and then `beyond`; what
+// the second add throws, the collection unchanged.
+template <class Col, class V>
+std::string AddBeyondRange(V last, V beyond) {
+  CSmartPtr<Col> col(static_cast<Col*>(Maker<Col>(Facets())(0, -1)));
+  col->Add(last);
+  const std::string failure = vxtest::Failure([&] { col->Add(beyond); });
+  EXPECT_EQ(col->GetCount(), 1);
+  return failure;
+}
+
+TEST(TypedCollections, ValuesWhoseTextWouldNotReadBackAreRefused) {
+  // i4 and ui4 are held in a long; year, month and day in wider types too.
+  const std::string within = "Values added to this collection must be within ";
+  struct Case {
+    std::string failure;
+    const char* range;
+  } cases[] = {
+      {AddBeyondRange<Ci4Col>(2147483647L, 2147483648L), "-2147483648 - 2147483647 [2147483648]"},
+      {AddBeyondRange<Ci4Col>(-2147483648L, -2147483649L),
+       "-2147483648 - 2147483647 [-2147483649]"},
+      {AddBeyondRange<Cui4Col>(4294967295UL, 4294967296UL), "0 - 4294967295 [4294967296]"},
+      {AddBeyondRange<CyearCol, unsigned short>(1, 0), "1 - 9999 [0]"},
+      {AddBeyondRange<CyearCol, unsigned short>(9999, 10000), "1 - 9999 [10000]"},
+      {AddBeyondRange<CmonthCol, unsigned char>(1, 0), "1 - 12 [0]"},
+      {AddBeyondRange<CmonthCol, unsigned char>(12, 13), "1 - 12 [13]"},
+      {AddBeyondRange<CdayCol, unsigned char>(1, 0), "1 - 31 [0]"},
+      {AddBeyondRange<CdayCol, unsigned char>(31, 32), "1 - 31 [32]"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.failure, vxtest::Named<CVxInvalidParamException>(within + c.range));
+  }
 }
 
 TEST(TypedCollections, ConversionFailuresOnReading) {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "vxxml/Decimal.h"
 #include "vxxml/Exception.h"
@@ -12,6 +15,10 @@
 
 using namespace VxXmlLib10;
 using vxtest::ExpectFailure;
+
+static_assert(!std::is_convertible<double, CBigInteger>::value &&
+                  std::is_constructible<CBigInteger, double>::value,
+              "CBigInteger b = 2.6; must not compile");
 
 namespace {
 
@@ -44,6 +51,23 @@ CBigInteger RandomBig(std::mt19937_64& rng, size_t maxDigits) {
   std::string s = RandomDigits(rng, 1 + rng() % maxDigits);
   if (rng() & 1) s.insert(0, 1, '-');
   return CBigInteger(s.c_str());
+}
+
+typedef std::vector<unsigned char> DigitVector;
+
+// The digits of the magnitude, least significant first, and back to text.
+DigitVector Digits(const CBigInteger& x) {
+  const std::string text = x.GetAbs().ToString();
+  DigitVector v;
+  for (auto it = text.rbegin(); it != text.rend(); ++it)
+    v.push_back(static_cast<unsigned char>(*it - '0'));
+  return v;
+}
+
+std::string Text(const DigitVector& v) {
+  std::string text;
+  for (auto it = v.rbegin(); it != v.rend(); ++it) text += char('0' + *it);
+  return text;
 }
 
 }  // namespace
@@ -100,6 +124,9 @@ TEST(BigInteger, ParseFailuresComeFromTheDecimalReader) {
   ExpectFailure<CVxInvalidValueException>(
       [] { CBigInteger("12a"); },
       "The string representing a Decimal, contained an invalid char at position 2 [12a]");
+  ExpectFailure<CVxInvalidValueException>(
+      [] { CBigInteger("9E999999"); },
+      "The exponent of a Decimal makes it longer than 400 digits [9E999999]");
   // The value is left unchanged.
   CBigInteger v(5);
   EXPECT_THROW(v.Parse("1.2.3"), CVxInvalidValueException);
@@ -296,4 +323,82 @@ TEST(BigInteger, LargeValuesAgreeWithEachOther) {
   const CBigInteger y = CBigInteger::Pow10(45) - one;
   EXPECT_EQ((x / y).ToString(), "1" + std::string(44, '0') + "1");
   EXPECT_EQ(x % y, CBigInteger());
+}
+
+TEST(BigInteger, DigitVectorsAgreeWithTheOperators) {
+  std::mt19937_64 rng(5);
+  DigitVector out, rest;
+  for (int i = 0; i < 300; ++i) {
+    const CBigInteger a = i % 50 ? RandomBig(rng, i % 3 ? 40 : 200).GetAbs() : CBigInteger();
+    const CBigInteger b = RandomBig(rng, rng() % 2 ? 40 : 12).GetAbs();
+    const DigitVector va = Digits(a), vb = Digits(b);
+    EXPECT_EQ(CBigInteger::Compare(va, vb), a < b ? -1 : b < a ? 1 : 0);
+    EXPECT_EQ(CBigInteger::Position(va), int(a.ToString().size()));
+    CBigInteger::Add(va, vb, out);
+    EXPECT_EQ(Text(out), (a + b).ToString());
+    CBigInteger::Subtract(a < b ? vb : va, a < b ? va : vb, out);
+    EXPECT_EQ(Text(out), (a < b ? b - a : a - b).ToString());
+    CBigInteger::Multiply(va, vb, out);
+    EXPECT_EQ(Text(out), (a * b).ToString());
+    const unsigned char digit = static_cast<unsigned char>(rng() % 10);
+    CBigInteger::Multiply(va, digit, out);
+    EXPECT_EQ(Text(out), (a * CBigInteger(digit)).ToString());
+    CBigInteger::Divide(va, vb, out, rest);
+    EXPECT_EQ(Text(out), (a / b).ToString());
+    EXPECT_EQ(Text(rest), (a % b).ToString());
+    const unsigned shift = static_cast<unsigned>(rng() % 20);
+    out = va;
+    CBigInteger::ShiftLeft(out, shift);
+    EXPECT_EQ(Text(out), (a * CBigInteger::Pow10(shift)).ToString());
+    CBigInteger::Pow10(shift, out);
+    EXPECT_EQ(Text(out), CBigInteger::Pow10(shift).ToString());
+    CBigInteger::Build("x-00" + a.ToString(), out);
+    EXPECT_EQ(out, va);
+    const unsigned long long u = rng() >> (rng() % 64);
+    CBigInteger::BuildDWORDLONG(u, out);
+    EXPECT_EQ(Text(out), std::to_string(u));
+    CBigInteger::Build(static_cast<unsigned>(u), out);
+    EXPECT_EQ(Text(out), std::to_string(static_cast<unsigned>(u)));
+    const double x =
+        i % 2 ? double(rng() % 2000) / 2 : std::ldexp(double(rng() >> 11), int(rng() % 300));
+    CBigInteger::BuildDouble(x, out);
+    EXPECT_EQ(Text(out), CBigInteger(x).ToString()) << x;
+  }
+}
+
+TEST(BigInteger, DigitVectorEdges) {
+  DigitVector v{0, 0, 5, 0, 0}, empty, zero{0, 0};
+  CBigInteger::Clean(v);
+  CBigInteger::Clean(empty);
+  CBigInteger::Clean(zero);
+  EXPECT_EQ(v, (DigitVector{0, 0, 5}));
+  EXPECT_EQ(empty, DigitVector{0});
+  EXPECT_EQ(zero, DigitVector{0});
+  EXPECT_EQ(CBigInteger::Position(DigitVector()), 1);
+  CBigInteger::ShiftLeft(zero, 3);
+  EXPECT_EQ(zero, DigitVector{0});
+  CBigInteger::Build("12a034", v);
+  EXPECT_EQ(Text(v), "34");
+  CBigInteger::Build("", v);
+  EXPECT_EQ(v, DigitVector{0});
+  v = {9, 9};
+  CBigInteger::Add(v, v, v);  // the output may be an input
+  EXPECT_EQ(Text(v), "198");
+
+  DigitVector out{7};
+  struct Case {
+    std::string failure;
+    std::string expected;
+  } cases[] = {
+      {vxtest::Failure([&] { CBigInteger::Subtract({1}, {2}, out); }),
+       vxtest::Named<CVxInvalidValueException>("ERROR: Negative result in function Subtract().")},
+      {vxtest::Failure([&] { CBigInteger::Divide({1}, {0, 0}, out, out); }),
+       vxtest::Named<CVxInvalidValueException>("ERROR: Overflow in operator/.")},
+      {vxtest::Failure([&] { CBigInteger::Multiply({1, 12}, 3, out); }),
+       vxtest::Named<CVxInvalidParamException>("Invalid digit 12 in a digit vector")},
+      {vxtest::Failure([&] { CBigInteger::ShiftLeft(out, 1000001); }),
+       vxtest::Named<CVxInvalidParamException>("Number of decimal digits out of range [1000001]")},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.failure, c.expected);
+  EXPECT_EQ(out, DigitVector{7});
 }

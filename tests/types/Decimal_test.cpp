@@ -5,12 +5,20 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include "vxxml/Exception.h"
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using vxtest::ExpectFailure;
+
+// A floating value would lose its fraction through the int constructor: only
+// the explicit double constructor takes one.
+static_assert(!std::is_convertible<double, CDecimal>::value &&
+                  !std::is_convertible<float, CDecimal>::value &&
+                  std::is_constructible<CDecimal, double>::value,
+              "CDecimal d = 19.99; must not compile");
 
 namespace {
 
@@ -111,8 +119,12 @@ TEST(Decimal, InvalidText) {
       {"1e5-", "The string representing a Decimal, contained an invalid char at position 3 [1e5-]"},
       {"1e.5", "The string representing a Decimal, contained an invalid char at position 2 [1e.5]"},
       {"%s%n", "The string representing a Decimal, contained an invalid char at position 0 [%s%n]"},
-      {"1e1000001", "The exponent of a Decimal is out of range [1e1000001]"},
-      {"-2.5E99999999999999999999", "The exponent of a Decimal is out of range [-2.5E99999999999999999999]"},
+      // An exponent lengthens a short text to 400 digits at most.
+      {"9E999999", "The exponent of a Decimal makes it longer than 400 digits [9E999999]"},
+      {"1E400", "The exponent of a Decimal makes it longer than 400 digits [1E400]"},
+      {"0.01E402", "The exponent of a Decimal makes it longer than 400 digits [0.01E402]"},
+      {"-2.5E99999999999999999999",
+       "The exponent of a Decimal makes it longer than 400 digits [-2.5E99999999999999999999]"},
   };
   for (const Case& c : cases) {
     ExpectFailure<CVxInvalidValueException>([&] { CDecimal d(c.in); }, c.message);
@@ -144,7 +156,18 @@ TEST(Decimal, VeryLongText) {
   const std::string longFraction = CDecimal(("0." + fraction).c_str()).ToString();
   EXPECT_LE(longFraction.size(), 32u);
   EXPECT_EQ(CDecimal(("1e" + std::string(100000, '0')).c_str()).ToString(), "1");
-  EXPECT_EQ(CDecimal("1e100000").ToString(), "1" + std::string(100000, '0'));
+  // An exponent may lengthen a text to 400 digits, 4 per character, 100000 at most.
+  EXPECT_EQ(CDecimal("1E399").ToString(), "1" + std::string(399, '0'));
+  EXPECT_EQ(CDecimal("0.01E401").ToString(), "1" + std::string(399, '0'));
+  const std::string zeros(29993, '0');
+  EXPECT_EQ(CDecimal((zeros.substr(0, 145) + "1E599").c_str()).ToString(), "1" + std::string(599, '0'));
+  EXPECT_EQ(CDecimal((zeros + "1E99999").c_str()).ToString(), "1" + std::string(99999, '0'));
+  ExpectFailure<CVxInvalidValueException>(
+      [&] { CDecimal((zeros.substr(0, 145) + "1E600").c_str()); },
+      "The exponent of a Decimal makes it longer than 600 digits [" + zeros.substr(0, 145) + "1E600]");
+  ExpectFailure<CVxInvalidValueException>(
+      [&] { CDecimal((zeros + "1E100000").c_str()); },
+      "The exponent of a Decimal makes it longer than 100000 digits [" + zeros + "1E100000]");
   EXPECT_EQ(CDecimal(("0." + std::string(100000, '0') + "1").c_str()).ToString(), "0");
   EXPECT_EQ(CDecimal((integral + "e-100000").c_str()).ToString(), "0.7" + integral.substr(1, 29));
   EXPECT_THROW(CDecimal((integral + "x").c_str()), CVxInvalidValueException);
@@ -323,7 +346,7 @@ TEST(Decimal, Conversions) {
                  {"2.94", 2}, {"2.95", 2}, {"2.96", 3}, {"-2.96", -3}, {"0", 0}, {"-0.4", 0}};
   for (const LLCase& c : llCases) EXPECT_EQ(CDecimal(c.in).ToLongLong(), c.out) << c.in;
   for (const char* bad : {"9223372036854775808", "-9223372036854775809", "9223372036854775807.96",
-                          "1e30", "-1e400"}) {
+                          "1e30", "-1e399"}) {
     ExpectFailure<CVxOverFlowException>([bad] { CDecimal(bad).ToLongLong(); },
                                         "The Decimal value if to large to fit into a LONGLONG");
   }
@@ -341,7 +364,7 @@ TEST(Decimal, Conversions) {
   EXPECT_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
   EXPECT_EQ(CDecimal("-1.7E+308").ToDouble(), -1.7e308);
   EXPECT_EQ(CDecimal(CBigInteger(1), CBigInteger(1), 1000).ToDouble(), 1.0);
-  for (const char* bad : {"1.8E+308", "-1.8e308", "1e400", "170000000000000000000000000000000000000000000"
+  for (const char* bad : {"1.8E+308", "-1.8e308", "1e399", "170000000000000000000000000000000000000000000"
                           "000000000000000000000000000000000000000000000000000000000000000000000000000"
                           "000000000000000000000000000000000000000000000000000000000000000000000000000"
                           "000000000000000000000000000000000000000000000000000000000000000000000000000"
