@@ -30,7 +30,7 @@ function(vxxml_generate)
     list(APPEND options --file-per-type)
   endif()
   set(unity ${ARG_TARGET}_vxxml.cpp)
-  set(depfile ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}_vxxml.d)
+  set(depfile ${ARG_OUTPUT_DIR}/${ARG_TARGET}_vxxml.d)
   add_custom_command(
     OUTPUT ${ARG_OUTPUT_DIR}/${unity}
     COMMAND vxxml::vxxml-gen ${schemas} -o ${ARG_OUTPUT_DIR} --unity ${unity}
@@ -40,6 +40,7 @@ function(vxxml_generate)
     COMMENT "vxxml-gen: C++ classes for ${ARG_TARGET}"
     VERBATIM)
   target_sources(${ARG_TARGET} PRIVATE ${ARG_OUTPUT_DIR}/${unity})
+  set_source_files_properties(${ARG_OUTPUT_DIR}/${unity} PROPERTIES GENERATED TRUE)
   target_include_directories(${ARG_TARGET} PUBLIC ${ARG_OUTPUT_DIR})
   target_link_libraries(${ARG_TARGET} PUBLIC vxxml::vxxml)
 endfunction()

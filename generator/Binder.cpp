@@ -257,7 +257,8 @@ class Binder {
   std::map<std::string, NamespaceBinding*> m_namespaces;
   std::map<const ComplexType*, ClassBinding*> m_typeClasses;
   std::map<const ModelGroup*, ClassBinding*> m_groupClasses;
-  std::map<const Element*, ClassBinding*> m_elementClasses;
+  std::map<const Element*, ClassBinding*> m_elementClasses;       // simple global elements
+  std::map<const Element*, ClassBinding*> m_substitutionClasses;  // by head element
   std::map<const SimpleType*, EnumBinding*> m_enums;
   std::map<const ComplexType*, std::vector<const Element*>> m_globalUses;
   std::map<const ComplexType*, std::set<std::string>> m_allUses;
@@ -444,11 +445,11 @@ std::vector<const Element*> Binder::Substitutes(const Element* head) const {
 }
 
 ClassBinding* Binder::SubstitutionClass(const Element* head) {
-  auto found = m_elementClasses.find(head);
-  if (found != m_elementClasses.end()) return found->second;
+  auto found = m_substitutionClasses.find(head);
+  if (found != m_substitutionClasses.end()) return found->second;
   const std::string name = Capitalized(Identifier(head->name.local));
   ClassBinding* c = NewClass(Namespace(head->name.ns), {name + "Choice", name + "Substitutes"});
-  m_elementClasses[head] = c;
+  m_substitutionClasses[head] = c;
   c->pseudo = true;
   c->bound = true;
   c->group = "Choice";
@@ -769,7 +770,7 @@ void Binder::BindClass(ClassBinding* c) {
       m.cppName = MemberName(c, "value", "_");
       m.id = c->nextId++;
     }
-    m.xmlName = c->cppName;
+    m.xmlName = c->defaultElementName;
     c->value = m;
   } else {
     BindContent(c, t);
@@ -931,6 +932,20 @@ void Binder::Run() {
   std::set<std::string> uris;
   for (const auto& schema : m_set.schemas) uris.insert(schema->targetNamespace);
   for (const std::string& uri : uris) Namespace(uri);
+  for (const std::string& uri : uris) {
+    std::set<std::string> related{uri};
+    std::vector<std::string> todo{uri};
+    while (!todo.empty()) {
+      const std::string next = todo.back();
+      todo.pop_back();
+      for (const auto& schema : m_set.schemas)
+        if (schema->targetNamespace == next)
+          for (const std::string& imported : schema->imports)
+            if (related.insert(imported).second) todo.push_back(imported);
+    }
+    related.erase(uri);
+    m_namespaces[uri]->related.assign(related.begin(), related.end());
+  }
 
   // Named components take their names first, so that a schema's own names
   // are kept and anonymous types give way.

@@ -100,6 +100,7 @@ struct NamespaceBinding {
   std::string cppName;  // "po" or "a::b"
   std::string fileStem;  // "po" or "a_b"
   std::string prefix;    // the prefix documents usually give it ("" for none)
+  std::vector<std::string> related;  // the namespaces its schemas import, transitively
   std::vector<std::string> sources;  // the schema files, for the header comment
   std::vector<ClassBinding*> classes;
   std::vector<EnumBinding*> enums;

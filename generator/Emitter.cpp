@@ -515,7 +515,8 @@ std::string Writer::NamespaceDefinitions(const NamespaceBinding* ns) const {
   std::vector<const NamespaceBinding*> all;
   all.push_back(ns);
   for (const auto& other : m_binding.namespaces)
-    if (other.get() != ns && !other->uri.empty()) all.push_back(other.get());
+    if (std::find(ns->related.begin(), ns->related.end(), other->uri) != ns->related.end())
+      all.push_back(other.get());
   std::set<std::string> prefixes{"xsi", "xml"};
   for (const NamespaceBinding* other : all) {
     if (other->uri.empty()) continue;
@@ -600,7 +601,15 @@ std::map<std::string, std::string> Writer::Run() {
       std::string header = Banner(ns) + "#ifndef " + Guard(stem + ".h") + "\n#define " + Guard(stem + ".h") + "\n\n" +
                            includes + forwards + "\n" + Open(ns) + decl;
       for (const ClassBinding* c : classes) header += ClassDeclaration(c);
-      header += Close(ns) + "\n#endif  // " + Guard(stem + ".h") + "\n";
+      header += Close(ns);
+      // The classes of other namespaces its members hold, complete for the
+      // user; after this header's own classes, so that two namespaces may
+      // hold each other's classes.
+      std::set<std::string> trailing;
+      for (const ClassBinding* f : foreign) trailing.insert(f->ns->fileStem + ".h");
+      if (!trailing.empty()) header += "\n";
+      for (const std::string& f : trailing) header += "#include \"" + f + "\"\n";
+      header += "\n#endif  // " + Guard(stem + ".h") + "\n";
       files[stem + ".h"] = header;
       std::string source = Banner(ns);
       for (const std::string& f : sourceIncludes) source += "#include \"" + f + "\"\n";

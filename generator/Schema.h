@@ -187,6 +187,7 @@ struct Schema {
   bool elementQualified = false, attributeQualified = false;
   std::string blockDefault;
   std::map<std::string, std::string> prefixes;  // declared on the root
+  std::vector<std::string> imports;             // namespaces it imports
 };
 
 /// Everything read from the schema documents, by kind and name.

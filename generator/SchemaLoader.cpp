@@ -532,6 +532,7 @@ void Loader::Load(const std::string& shown, const Location* from, const std::str
     }
     if (r.hasNamespace && r.ns == s->targetNamespace)
       Fail(r.where, "a schema cannot import its own target namespace");
+    s->imports.push_back(r.ns);
     // The xml: namespace is known without its schema.
     if (r.location.empty() || r.ns == kXml) continue;
     Load(Find(r.location, dir, r.where), &r.where, nullptr, &r.ns);

@@ -235,8 +235,10 @@ void Resolver::Run() {
 
   for (auto& entry : m_set.attributes) ResolveAttribute(entry.second);
   for (auto& entry : m_set.attributeGroups) ResolveAttributes(entry.second->attributes);
-  for (SimpleType* type : m_set.allSimpleTypes) ResolveSimple(type);
+  // Complex types first: the value type of a restricted simple content takes
+  // its base from the complex type it restricts.
   for (ComplexType* type : m_set.allComplexTypes) ResolveComplex(type);
+  for (SimpleType* type : m_set.allSimpleTypes) ResolveSimple(type);
   for (Element* el : m_set.allElements) ResolveElement(el);
   for (auto& entry : m_set.groups) ResolveModelGroup(entry.second->group);
 }
