@@ -72,7 +72,8 @@ class VXXML_API CPrimitiveRestrictions {
 /// A pattern outside the grammar throws CVxException "Invalid Regular
 /// Expression: <pattern> Error: '<fault>' at character <n>", n counting
 /// characters from 1, for example
-///   "Invalid Regular Expression: [z-a] Error: 'range out of order' at character 4";
+///   "Invalid Regular Expression: [z-a] Error: 'range out of order in character
+///   class' at character 4";
 /// one that PCRE2 cannot hold (too large) throws "Invalid Regular Expression:
 /// <pattern> Error: '<PCRE2's text>'". A match that PCRE2 gives up on (its
 /// backtracking limit) counts as no match.
