@@ -29,17 +29,17 @@ void BM_TestRegExCached(benchmark::State& state) {
 BENCHMARK(BM_TestRegExCached);
 BENCHMARK(BM_TestRegExCached)->Threads(2);
 
-// A PCRE comment makes every pattern distinct without changing what it
-// matches, so every call misses the cache.
+// A group repeated no time makes every pattern distinct without changing
+// what it matches, so every call misses the cache.
 void BM_TestRegExCompiledEachCall(benchmark::State& state) {
   const std::string value = "123-AB";
   unsigned long n = 0;
   std::string pattern;
   for (auto _ : state) {
     pattern = kPattern;
-    pattern += "(?#";
+    pattern += '(';
     pattern += std::to_string(n++);
-    pattern += ')';
+    pattern += "){0}";
     benchmark::DoNotOptimize(TestRegEx(pattern, value));
   }
   state.SetItemsProcessed(state.iterations());
@@ -61,7 +61,7 @@ void BM_CheckStringFacet1MEachCallCompiles(benchmark::State& state) {
   CPrimitiveRestrictions r;
   unsigned long n = 0;
   for (auto _ : state) {
-    r.pattern = std::string(kPattern) + "(?#" + std::to_string(n++) + ")";
+    r.pattern = std::string(kPattern) + "(" + std::to_string(n++) + "){0}";
     CXmlObjectHelper::CheckRestrictionForstring("code", value, r);
   }
   state.SetItemsProcessed(state.iterations());

@@ -2,7 +2,7 @@
 # Installs everything vxxml needs to build, test and benchmark (Debian/Ubuntu).
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
-      libexpat1-dev zlib1g-dev libpcre2-dev
+      libexpat1-dev zlib1g-dev libpcre2-dev unicode-data
       libgtest-dev libgmock-dev googletest libbenchmark-dev python3 locales
       default-jre-headless default-jdk-headless libfastinfoset-java)
 missing=()

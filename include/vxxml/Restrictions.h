@@ -42,22 +42,41 @@ class VXXML_API CPrimitiveRestrictions {
 
 /// True when the whole value matches the XML Schema regular expression.
 ///
-/// The pattern is rewritten for PCRE: an escaped backslash stays one;
-/// \i becomes an ASCII letter, '_' or ':'; \c an ASCII letter or digit, '_',
-/// '.', '-' or ':'; \C anything else; \I a character that is not an ASCII
-/// letter or '_' (so ':' too); \p{IsBasicLatin},
-/// \p{IsLatin-1Supplement}, \p{IsLatinExtended-A} and \p{IsLatinExtended-B}
-/// the code point ranges of those blocks. Other syntax passes through as PCRE
-/// reads it (\w and \d are ASCII classes, '^' and '$' are anchors, character
-/// class subtraction is not supported). The pattern is taken as UTF-8 and
-/// matched in UTF mode; the value is converted from the local code page.
-/// A match must start at the first byte and end at the last one; every
-/// alternative is tried for that, so "a|ab" matches "ab".
+/// The pattern (UTF-8) is read by the grammar of XML Schema regular
+/// expressions and matched with PCRE2 in UTF mode against the value,
+/// converted from the local code page:
+/// - the pattern always covers the whole value; '^' and '$' are ordinary
+///   characters ('^' negates a character group when it comes first in it);
+/// - '.' is any character but LF and CR; \s a space, TAB, LF or CR; \i a
+///   character that may start an XML 1.0 name and \c one that may occur in
+///   it (fifth edition: letters of every script, digits, '.', '-', '_', ':',
+///   combining marks, U+00B7); \d a Unicode decimal digit (\p{Nd}); \w any
+///   character outside the categories P, Z and C; \S \I \C \D \W their
+///   complements;
+/// - \p{X} and \P{X} for every general category X (L, Lu, ... Cn) and for
+///   every Unicode block as IsName, the block's name without spaces: today's
+///   names (IsGreekandCoptic) and the ones XML Schema 1.0 uses (IsGreek,
+///   IsCombiningMarksforSymbols, IsPrivateUse for all three private-use
+///   blocks);
+/// - character groups with ranges, negation and subtraction at any depth
+///   ([a-z-[aeiou]]); a '-' is a character of its own only first or last;
+/// - the quantifiers ? * + {n} {n,} {n,m}, with bounds up to 65535.
+/// Anything else is refused: Perl's \b, \A, \z, \x41 and back
+/// references, lazy and possessive quantifiers, (?...) groups, an unknown
+/// category or block, a '{', '}' or ']' that is not escaped outside a group.
 ///
-/// A pattern that does not compile throws CVxException
-/// "Invalid Regular Expression: %s Error: '%s'" with the rewritten, anchored
-/// expression ("^...$") and the PCRE2 error text. A match that PCRE2 gives up
-/// on (its backtracking limit) counts as no match.
+/// This departs from a plain rewrite of a few escapes for PCRE: a pattern is
+/// matched as XML Schema defines it, and patterns that PCRE would have read
+/// its own way are refused instead.
+///
+/// A pattern outside the grammar throws CVxException "Invalid Regular
+/// Expression: <pattern> Error: '<fault>' at character <n>", n counting
+/// characters from 1, for example
+///   "Invalid Regular Expression: [z-a] Error: 'range out of order in character
+///   class' at character 4";
+/// one that PCRE2 cannot hold (too large) throws "Invalid Regular Expression:
+/// <pattern> Error: '<PCRE2's text>'". A match that PCRE2 gives up on (its
+/// backtracking limit) counts as no match.
 ///
 /// Compiled patterns are kept in a bounded, thread-safe cache; results and
 /// messages are those of compiling on every call.

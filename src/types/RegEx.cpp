@@ -1,8 +1,8 @@
 // XML Schema patterns matched with PCRE2 (8-bit library, UTF mode).
 //
-// A pattern is rewritten into PCRE syntax, anchored, compiled once and kept
-// in a process-wide cache keyed by the pattern as given; matching uses one
-// match block per thread. PCRE2 compiled code is read-only during a match,
+// A pattern is translated into PCRE2 syntax (PatternSyntax.cpp), compiled
+// anchored at both ends once and kept in a process-wide cache keyed by the
+// pattern as given; matching uses one match block per thread. PCRE2 compiled code is read-only during a match,
 // so one compiled pattern serves every thread.
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -16,12 +16,12 @@
 #include <shared_mutex>
 #include <unordered_map>
 
+#include "types/PatternSyntax.h"
 #include "types/RegEx.h"
 #include "types/RestrictionErrors.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Restrictions.h"
-#include "vxxml/Whitespace.h"
 #include "xml/Utf8.h"
 
 namespace VxXmlLib10 {
@@ -75,30 +75,6 @@ const std::string& LocalToUtf8(const std::string& text, std::string& scratch) {
   return scratch;
 }
 
-std::string TranslatePattern(const std::string& pattern) {
-  // An escaped backslash is parked on a placeholder byte so that the
-  // escapes below never see its second half.
-  static const char* const kSteps[][2] = {
-      {"\\\\", "\x01"},
-      {"\\i", "([^\\W\\d]|:)"},
-      {"\\I", "([\\W\\d])"},
-      {"\\c", "(\\w|\\.|-|:)"},
-      {"\\C", "([^\\w\\.\\-\\:])"},
-      {"\\p{IsBasicLatin}", "[\\000-\\177]"},
-      {"\\p{IsLatin-1Supplement}", "[\\200-\\377]"},
-      {"\\p{IsLatinExtended-A}", "[\\400-\\577]"},
-      // U+0180..U+024F. A bare \1117 would be read as \111 (the letter 'I')
-      // followed by '7', giving a reversed range; \o{} takes every digit.
-      {"\\p{IsLatinExtended-B}", "[\\600-\\o{1117}]"},
-      {"\x01", "\\\\"},
-  };
-  std::string out = pattern;
-  for (const auto& step : kSteps) {
-    if (out.find(step[0]) != std::string::npos) FindReplace(out, step[0], step[1]);
-  }
-  return "^" + out + "$";
-}
-
 }  // namespace detail
 
 namespace {
@@ -108,18 +84,21 @@ struct CodeDeleter {
 };
 using CodePtr = std::shared_ptr<pcre2_code>;
 
-// Compiles the XML Schema pattern; throws the regular-expression message.
+// Compiles the XML Schema pattern: its translation, anchored at both ends.
+// Throws the pattern's fault, or PCRE2's refusal of a translation past its
+// limits.
 CodePtr Compile(const std::string& pattern) {
   const std::string expression = detail::TranslatePattern(pattern);
   int error = 0;
   PCRE2_SIZE offset = 0;
-  pcre2_code* code =
-      pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.data()), expression.size(),
-                    PCRE2_UTF, &error, &offset, nullptr);
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.data()),
+                                   expression.size(),
+                                   PCRE2_UTF | PCRE2_ANCHORED | PCRE2_ENDANCHORED, &error,
+                                   &offset, nullptr);
   if (!code) {
     PCRE2_UCHAR text[256];
     if (pcre2_get_error_message(error, text, sizeof text) < 0) text[0] = 0;
-    detail::ThrowInvalidRegularExpression(expression, reinterpret_cast<const char*>(text));
+    detail::ThrowInvalidRegularExpression(pattern, reinterpret_cast<const char*>(text));
   }
   return CodePtr(code, CodeDeleter());
 }
@@ -169,20 +148,28 @@ pcre2_match_data* ThreadMatchData() {
 
 }  // namespace
 
-bool TestRegEx(std::string pattern, std::string value) {
+namespace detail {
+
+bool MatchPattern(const std::string& pattern, const std::string& value) {
   const CodePtr code = Cache().Get(pattern);
   std::string scratch;
-  const std::string& subject = detail::LocalToUtf8(value, scratch);
+  const std::string& subject = LocalToUtf8(value, scratch);
   pcre2_match_data* data = ThreadMatchData();
   if (!data) throw std::bad_alloc();
-  // Anchored at both ends, so a shorter alternative that would stop early
-  // ("a" of "a|ab" on "ab") is passed over for one that covers the value.
+  // Anchored at both ends when compiled, so a shorter alternative that would
+  // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
+  // the value.
   const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()),
-                             subject.size(), 0, PCRE2_ANCHORED | PCRE2_ENDANCHORED, data,
-                             nullptr);
+                             subject.size(), 0, 0, data, nullptr);
   if (rc < 0) return false;
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
   return ovector[0] == 0 && ovector[1] == subject.size();
+}
+
+}  // namespace detail
+
+bool TestRegEx(std::string pattern, std::string value) {
+  return detail::MatchPattern(pattern, value);
 }
 
 }  // namespace VxXmlLib10

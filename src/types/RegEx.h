@@ -13,8 +13,9 @@ namespace detail {
 /// fills `scratch` and returns it.
 const std::string& LocalToUtf8(const std::string& text, std::string& scratch);
 
-/// The XML Schema expression rewritten for PCRE and anchored ("^...$").
-std::string TranslatePattern(const std::string& pattern);
+/// TestRegEx without copies: true when the whole value (local code page)
+/// matches the XML Schema pattern (UTF-8).
+bool MatchPattern(const std::string& pattern, const std::string& value);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

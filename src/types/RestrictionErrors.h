@@ -3,6 +3,7 @@
 #ifndef VXXML_SRC_TYPES_RESTRICTIONERRORS_H
 #define VXXML_SRC_TYPES_RESTRICTIONERRORS_H
 
+#include <cstddef>
 #include <string>
 
 namespace VxXmlLib10 {
@@ -25,9 +26,41 @@ namespace detail {
 [[noreturn]] void ThrowUnknownType(const std::string& variantTypeName);
 /// The variant holds a kind stored differently from the kind asked for.
 [[noreturn]] void ThrowTypeMismatch(const char* name, const char* held, const char* wanted);
-/// PCRE2 refused the rewritten, anchored expression.
-[[noreturn]] void ThrowInvalidRegularExpression(const std::string& expression,
+/// PCRE2 refused the translation of a valid pattern (beyond its limits:
+/// too large, too deeply nested); `pattern` is the pattern as given.
+[[noreturn]] void ThrowInvalidRegularExpression(const std::string& pattern,
                                                 const std::string& error);
+
+/// Why a pattern is not an XML Schema regular expression.
+enum class PatternFault {
+  kBadUtf8,                // the pattern is not UTF-8
+  kQuantifierWithoutAtom,  // ? * + or { where an atom belongs
+  kMustBeEscaped,          // detail: the character
+  kUnmatchedParenthesis,
+  kMissingParenthesis,
+  kMissingBracket,
+  kEmptyGroup,             // [] or [^]
+  kMisplacedHyphen,        // '-' inside a character group
+  kSubtractionNotLast,
+  kBadRangeEnd,            // a range ending in a class escape or '-'
+  kRangeOutOfOrder,
+  kUnknownEscape,          // detail: the character after the backslash
+  kIncompleteEscape,       // a backslash ends the pattern
+  kMissingPropertyOpen,    // detail: p or P
+  kMissingPropertyClose,
+  kUnknownProperty,        // detail: the name between the braces
+  kBadQuantifier,
+  kQuantifierOutOfOrder,
+  kQuantifierTooLarge,
+  kTooDeep,
+};
+
+/// A pattern that is not an XML Schema regular expression: "Invalid Regular
+/// Expression: <pattern> Error: '<fault>' at character <position>", the
+/// position counting characters from 1 (one past the last when the pattern
+/// ends too soon).
+[[noreturn]] void ThrowInvalidPattern(const std::string& pattern, PatternFault fault,
+                                      size_t position, const std::string& detail = {});
 
 }  // namespace detail
 }  // namespace VxXmlLib10

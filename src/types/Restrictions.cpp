@@ -335,7 +335,7 @@ void CXmlObjectHelper::CheckRestrictionForstring(const char* name, const std::st
   bool matched;
   try {
     std::string scratch;
-    matched = TestRegEx(detail::LocalToUtf8(r.pattern, scratch), value);
+    matched = detail::MatchPattern(detail::LocalToUtf8(r.pattern, scratch), value);
   } catch (const CVxException& e) {
     detail::ThrowInvalidValueBadPattern(e.GetFullMessage(), name, value);
   }
