@@ -9,6 +9,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -58,6 +59,9 @@ const std::string& LocalToUtf8(const std::string& text, std::string& scratch) {
   // With ASCII_ONLY the bytes are the UTF-8 text; in a UTF-8 locale the
   // conversion is the identity on well-formed text.
   if (ASCII_ONLY || (IsUtf8Locale() && IsWellFormedUtf8(text))) return text;
+  // ASCII is the same text in every local code page the library reads.
+  if (std::none_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }))
+    return text;
   // The encoder works on null-terminated text: convert between the NULs and
   // keep them.
   scratch.clear();
@@ -100,6 +104,9 @@ CodePtr Compile(const std::string& pattern) {
     if (pcre2_get_error_message(error, text, sizeof text) < 0) text[0] = 0;
     detail::ThrowInvalidRegularExpression(pattern, reinterpret_cast<const char*>(text));
   }
+  // Machine code where PCRE2 has a JIT for this processor: matching then
+  // costs a fraction of interpreting. Without it the interpreter serves.
+  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
   return CodePtr(code, CodeDeleter());
 }
 
@@ -151,7 +158,23 @@ pcre2_match_data* ThreadMatchData() {
 namespace detail {
 
 bool MatchPattern(const std::string& pattern, const std::string& value) {
-  const CodePtr code = Cache().Get(pattern);
+  // The patterns a thread used last, so that checking the same few facets
+  // again and again takes no lock and no hash.
+  struct Recent {
+    std::string pattern;
+    CodePtr code;
+  };
+  thread_local Recent recent[8];
+  thread_local unsigned next = 0;
+  const pcre2_code* code = nullptr;
+  for (const Recent& r : recent)
+    if (r.code && r.pattern == pattern) code = r.code.get();
+  if (!code) {
+    Recent& slot = recent[next++ % 8];
+    slot.code = Cache().Get(pattern);
+    slot.pattern = pattern;
+    code = slot.code.get();
+  }
   std::string scratch;
   const std::string& subject = LocalToUtf8(value, scratch);
   pcre2_match_data* data = ThreadMatchData();
@@ -159,7 +182,7 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
   // Anchored at both ends when compiled, so a shorter alternative that would
   // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
   // the value.
-  const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()),
+  const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
                              subject.size(), 0, 0, data, nullptr);
   if (rc < 0) return false;
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
