@@ -117,6 +117,12 @@ TEST(FastInfosetReader, NamespaceAttributesOnAnyElement) {
   EXPECT_EQ(doc.LookupNamespaceFromAlias(""), "urn:x");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:x");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "urn:y");
+  // Each element holds its own declarations.
+  const CXmlElement* a = doc.GetDocumentElement();
+  EXPECT_EQ(a->GetNamespaceDeclarations(),
+            CXmlElement::NamespaceDeclarations({{"", "urn:x"}, {"p", "urn:x"}}));
+  EXPECT_EQ(a->GetFirstElement()->GetNamespaceDeclarations(),
+            CXmlElement::NamespaceDeclarations({{"q", "urn:y"}}));
 }
 
 TEST(FastInfosetReader, LengthForms) {
