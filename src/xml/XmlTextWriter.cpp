@@ -65,8 +65,12 @@ const EscapeTables kLocalTables(false);
 const EscapeTables kUtf8Tables(true);
 
 // Local text is UTF-8 when the locale says so, or when the ASCII-only switch
-// passes its octets to the output as they are.
-bool LocalTextIsUtf8() { return ASCII_ONLY || detail::IsUtf8Locale(); }
+// passes its octets to UTF-8 output as they are (to UTF-16 it takes each
+// octet for the character of that number, and every one is allowed).
+bool LocalTextIsUtf8(XmlEncoding encoding) {
+  if (ASCII_ONLY) return encoding != XmlEncoding_UTF16 && encoding != XmlEncoding_UTF16NoDecl;
+  return detail::IsUtf8Locale();
+}
 
 // Length of the UTF-8 sequence at p, refused when ill-formed or not an XML
 // character.
@@ -94,11 +98,12 @@ struct NameTables {
 };
 constexpr NameTables kNameTables;
 
-// A name with octets of 0x80 and above is checked as UTF-8, which local text
-// of another code page is converted to first (an octet it cannot read
-// becomes '?', which no name holds).
 [[noreturn]] void RefuseName(const std::string& name) { detail::ThrowInvalidName(name); }
 
+// A name with octets of 0x80 and above is checked as UTF-8, which other local
+// text is converted to first: octet by octet under the ASCII-only switch,
+// else as the locale reads it (an octet it cannot read becomes '?', which no
+// name holds).
 void CheckNameSlowly(const std::string& name, bool colon, bool utf8) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(name.data());
   const size_t n = name.size();
@@ -107,6 +112,15 @@ void CheckNameSlowly(const std::string& name, bool colon, bool utf8) {
   bool valid = false;
   if (utf8) {
     valid = detail::IsXmlName(p, n, colon);
+  } else if (ASCII_ONLY) {
+    std::string converted;
+    for (size_t i = 0; i < n; ++i) {
+      unsigned char bytes[4];
+      converted.append(reinterpret_cast<const char*>(bytes),
+                       static_cast<size_t>(detail::EncodeUtf8(p[i], bytes)));
+    }
+    valid = detail::IsXmlName(reinterpret_cast<const unsigned char*>(converted.data()),
+                              converted.size(), colon);
   } else if (std::memchr(p, 0, n) == nullptr) {
     const CBinaryData converted = CEncoder::LocalCodePageToUtf8Binary(name.c_str());
     valid = detail::IsXmlName(converted.GetData(), converted.GetLength(), colon);
@@ -154,7 +168,7 @@ void CXmlTextWriter::Open() {
 }
 
 void CXmlTextWriter::SelectTables() {
-  m_utf8 = LocalTextIsUtf8();
+  m_utf8 = LocalTextIsUtf8(m_stream.GetEncoding());
   const EscapeTables& tables = m_utf8 ? kUtf8Tables : kLocalTables;
   m_textTable = tables.text;
   m_attributeTable = tables.attribute;

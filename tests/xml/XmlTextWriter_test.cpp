@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <dirent.h>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "TestUtil.h"
 #include "xml/ExpatTree.h"
@@ -391,6 +393,35 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
   writer.SetEOLType(EOLType_CRLF);
   EXPECT_THROW(writer.SetEOLType(static_cast<EOLType>(7)), CVxException);
   EXPECT_EQ(writer.GetEOLType(), EOLType_CRLF);
+}
+
+// Octets of 0x80 and above are checked as the output will hold them: as
+// UTF-8 where local text is UTF-8, else converted first.
+TEST(XmlTextWriter, NonAsciiLocalTextInEveryMode) {
+  auto element = [](const char* name, XmlEncoding encoding) {
+    return vxtest::Failure([&] {
+      CTextStream stream(encoding);
+      CXmlTextWriter w(stream);
+      w.Open();
+      w.WriteStartElement(name, "");
+      w.WriteString("t\xE9", ItemType_string);
+    });
+  };
+  const std::string saved = setlocale(LC_ALL, nullptr);
+  setlocale(LC_ALL, "C");  // ASCII only: the encoder writes '?' for the rest
+  const std::string asciiText = element("a", XmlEncoding_UTF8);
+  const std::string asciiName = element("\xC3\xA9", XmlEncoding_UTF8);
+  ASCIIOnly(true);  // octets as they are: UTF-8 to UTF-8, characters to UTF-16
+  const std::string rawUtf8 = element("a", XmlEncoding_UTF8);
+  const std::string rawUtf16 = element("\xE9", XmlEncoding_UTF16);
+  ASCIIOnly(false);
+  setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(asciiText, "");
+  EXPECT_EQ(asciiName, vxtest::Named<CVxException>("Invalid XML name [\xC3\xA9]."));
+  EXPECT_EQ(rawUtf8, vxtest::Named<CVxException>(
+                         "Ill-formed UTF-8 sequence starting with the octet 0xE9 cannot be "
+                         "written in XML."));
+  EXPECT_EQ(rawUtf16, "");
 }
 
 namespace {
