@@ -26,7 +26,9 @@ class CXmlElement;
 /// its namespace URI and local name. Names, values and text are converted
 /// from UTF-8 to the local code page. CDATA sections keep their markers
 /// "<![CDATA[" and "]]>" in the element text unless the document's
-/// serialization context strips CDATA. Carriage returns are dropped from text.
+/// serialization context strips CDATA. Text keeps what the parser reports:
+/// line ends arrive as LF (XML normalises CR LF and CR), and a carriage
+/// return written as a character reference (&#13;) stays a carriage return.
 ///
 ///   CExpatReader reader(document);
 ///   reader.CreateParser();

@@ -10,8 +10,19 @@
 // in a restricted alphabet of any width (the two built-in ones, the
 // context's, or ones carried in the document's initial vocabulary) or
 // carried by the built-in encoding algorithms 1 to 10. Names, values and
-// texts are converted to the local code page; carriage returns are dropped
-// from element text.
+// texts are converted to the local code page; character chunks are kept
+// whole, carriage returns included.
+//
+// Only what XML 1.0 with namespaces can carry is accepted, so that a tree
+// read from Fast Infoset always writes out as well-formed XML text: strings
+// must be well-formed UTF-8 (or UTF-16 without unpaired surrogates) of XML
+// characters; prefixes and local names must be names without a colon; the
+// namespace http://www.w3.org/2000/xmlns/ holds no names and is never
+// declared, the prefix xmlns is never declared, and the prefix xml only for
+// http://www.w3.org/XML/1998/namespace, which no other prefix takes; a prefix
+// is never undeclared; no element declares a prefix twice or carries the
+// same attribute (local name and namespace) twice, nor an attribute named
+// xmlns without a namespace.
 //
 // The vocabulary starts as a copy of the context's when the context uses a
 // generated vocabulary, else as the initial one; the tables of an initial
@@ -45,6 +56,18 @@
 //   "Failed to parse FastInfoset. More than one document element."
 //   "Failed to parse FastInfoset. No document element."
 //   "Failed to parse FastInfoset. String of [n] octets is too long."
+//   "Failed to parse FastInfoset. Ill-formed UTF-8 sequence starting with the octet 0xHH."
+//   "Failed to parse FastInfoset. Character U+HHHH is not allowed in XML 1.0."
+//   "Failed to parse FastInfoset. Unpaired UTF-16 surrogate U+HHHH."
+//   "Failed to parse FastInfoset. UTF-16 string of an odd number [n] of octets."
+//   "Failed to parse FastInfoset. Invalid XML name [name]." (octets that are
+//       controls or ill-formed UTF-8 shown as \xHH)
+//   "Failed to parse FastInfoset. The namespace [uri] is reserved for namespace declarations."
+//   "Failed to parse FastInfoset. Invalid namespace declaration of the prefix [p] as [uri]."
+//   "Failed to parse FastInfoset. The prefix [p] is declared twice on one element."
+//   "Failed to parse FastInfoset. An attribute named [xmlns] without a namespace is not allowed."
+//   "Failed to parse FastInfoset. The attribute [name] of the namespace [uri] appears twice on
+//       one element."
 //   "Unknown byte encoding." and the length messages of the encoding
 //   algorithms (CFastInfosetBinaryData::GetAsString).
 #ifndef VXXML_FASTINFOSETREADER_H

@@ -36,6 +36,8 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "vxxml/Collection.h"
 #include "vxxml/Export.h"
@@ -275,13 +277,14 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
   void FromXmlElement(const CXmlElement* element,
                       const CXmlSerializationContext& context) override;
   using CXmlObjectBase::FromXmlElement;
-  /// Copies a document element (names, text, attributes, children); an
-  /// attribute named "xmlns" also becomes the default namespace.
+  /// Copies a document element (names, text, attributes, namespace
+  /// declarations, children); an attribute named "xmlns" (read without
+  /// namespace processing) also becomes the default namespace.
   void CopyXmlElement(const CXmlElement* element);
   /// Checks, storing nothing, that the element's namespace, its attributes'
   /// namespaces and those of every descendant pass the rule.
   void SetNamespaceRestrictions(const char* restriction, const char* targetNamespace);
-  /// A deep copy: names, namespace, rule, text, default namespace, and
+  /// A deep copy: names, namespace, rule, text, namespace declarations, and
   /// copies of the attributes and children.
   CSmartPtr<CElement> Clone() const;
 
@@ -293,8 +296,20 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
   void SetNamespace(const char* namespaceUri);
   const std::string& GetNamespaceRestriction() const { return m_restriction; }
   const std::string& GetRestrictionTargetNamespace() const { return m_targetNamespace; }
+  /// The default namespace the element declares ("" for none).
   const std::string& GetDefaultNamespace() const { return m_defaultNamespace; }
+  /// Declares the default namespace in place of any declared before.
   void SetDefaultNamespace(const char* namespaceUri);
+  /// The namespace declarations of the element's start tag, (prefix, URI) in
+  /// order, prefix "" for the default namespace (URI "" undeclares it): those
+  /// of the document it was read from, or added. The default namespace set
+  /// alone (SetDefaultNamespace, the constructor from an object) is not
+  /// among them.
+  const std::vector<std::pair<std::string, std::string>>& GetNamespaceDeclarations() const {
+    return m_declarations;
+  }
+  /// Adds a declaration; one of the default namespace also sets it.
+  void AddNamespaceDeclaration(const char* prefix, const char* namespaceUri);
   CSmartPtr<CAttributeCol> GetAttributes() const { return m_attributes; }
   CSmartPtr<CElementCol> GetElements() const { return m_elements; }
 
@@ -305,11 +320,10 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
 
  protected:
   /// The start tag, the attributes, the children, the text, the end tag.
-  /// An element with a default namespace writes it as a declaration: through
-  /// the XML text writer it is rendered apart (attributes are then not
-  /// written) and inserted as text; through any other writer the default
-  /// namespace is declared on a document element, and nested elements carry
-  /// their namespaces by the writer's own declarations.
+  /// The element's namespace declarations (default namespace and prefixes)
+  /// are made on its start tag, as the document it was read from made them,
+  /// through any writer (CXmlWriter::DeclareOnNextElement); the writer adds
+  /// its own only where they do not cover a name.
   void ToXml_Int(CXmlWriter* writer, bool isDocumentRoot, const char* namespaceUri,
                  const CXmlSerializationContext& context, bool emptyChoiceAllowed) const override;
   /// Reads `current` when the rule accepts its namespace and returns its next
@@ -319,9 +333,8 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
                            bool emptyChoiceAllowed) override;
 
  private:
-  void WriteContent(CXmlWriter* writer, const CXmlSerializationContext& context,
-                    bool emptyChoiceAllowed) const;
-  void WriteWithDefaultNamespace(CXmlWriter* writer, bool emptyChoiceAllowed) const;
+  // Takes the names, text and declarations of a document element.
+  void TakeElement(const CXmlElement* element);
 
   std::string m_name;
   std::string m_text;
@@ -331,6 +344,9 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
   CSmartPtr<CAttributeCol> m_attributes;
   CSmartPtr<CElementCol> m_elements;
   std::string m_defaultNamespace;
+  // Holds the default namespace's declaration, if any, with the value of
+  // m_defaultNamespace.
+  std::vector<std::pair<std::string, std::string>> m_declarations;
 };
 
 }  // namespace VxXmlLib10

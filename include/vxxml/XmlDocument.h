@@ -71,6 +71,10 @@ class VXXML_API CXmlAttribute : public CInstanceMonitor {
 /// safe.
 class VXXML_API CXmlElement : public CInstanceMonitor {
  public:
+  /// Namespace declarations of a start tag, in document order: (prefix, URI),
+  /// the prefix "" for the default namespace.
+  typedef std::vector<std::pair<std::string, std::string>> NamespaceDeclarations;
+
   explicit CXmlElement(const CXmlDocument* document);
   ~CXmlElement() override;
 
@@ -102,6 +106,12 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   /// to an empty string.
   const std::string& GetAttribute(const std::string& localName,
                                   const std::string& namespaceURI) const;
+
+  /// The namespace declarations the document made on this element's start
+  /// tag (a namespace-processing read; without namespace processing they
+  /// are attributes).
+  const NamespaceDeclarations& GetNamespaceDeclarations() const;
+  void AddNamespaceDeclaration(std::string prefix, std::string namespaceURI);
 
   /// Appends an attribute and returns it (owned by the element).
   CXmlAttribute* AddAttribute(std::string localName, std::string value,
@@ -142,6 +152,8 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   // Null for no namespace. Elements of one document share the string of
   // each namespace, so building an element copies no URI.
   std::shared_ptr<const std::string> m_namespaceURI;
+  // Null for an element that declares nothing, as most do.
+  std::unique_ptr<NamespaceDeclarations> m_declarations;
 };
 
 /// A parsed document: the element tree, the input buffer it came from and the
@@ -239,6 +251,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
     return m_elementStack.empty() ? nullptr : m_elementStack.back().element;
   }
   /// Records a namespace declaration; a later one for the same prefix wins.
+  /// The readers call it before adding the element that makes the
+  /// declaration, which then holds it (GetNamespaceDeclarations).
   void SetNamespaceAlias(const std::string& prefix, const std::string& namespaceURI);
 
   // ---- source information --------------------------------------------------
@@ -285,6 +299,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   };
   std::vector<OpenElement> m_elementStack;
   std::map<std::string, std::string> m_prefixMap;
+  // Declarations read for the element the reader adds next.
+  CXmlElement::NamespaceDeclarations m_pendingDeclarations;
   // The namespace URIs met most recently, shared by the elements built.
   std::vector<std::shared_ptr<const std::string>> m_namespaceNames;
   // The arena of the nodes the readers build: blocks taken in turn, all

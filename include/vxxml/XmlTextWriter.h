@@ -35,13 +35,26 @@
 // while it is open, otherwise on each of its child elements. These are the
 // writer core's decisions (CXmlWriter), which the Fast Infoset writer shares.
 //
+// Characters. The output is always well-formed XML 1.0, or the writer
+// throws: a name that is not an XML name, a character XML 1.0 cannot carry
+// (the controls below U+0020 other than TAB, LF and CR, NUL included; U+FFFE,
+// U+FFFF), and, where local text is UTF-8, ill-formed UTF-8 are refused, as
+// is the same attribute twice on one start tag. In attribute values TAB, LF
+// and CR are written as &#9; &#10; &#13;, and in text CR as &#13;, so that a
+// parser reads them back as they were (it would turn them into spaces or line
+// ends); LF in text is the line end.
+//
 // Failures (CVxException): "Invalid EOL type.", "Headed directives must
 // appear before an Element has been added.", "Attributes must be added before
-// elements", "An Element has not been closed."; text or an end tag with no
-// open element throws CVxInvalidStateException.
+// elements", "An Element has not been closed.", "Invalid XML name [%s].",
+// "Character U+%04X cannot be written in XML 1.0.", "Ill-formed UTF-8
+// sequence starting with the octet 0x%02X cannot be written in XML.", "The
+// attribute [%s] is written twice on one element."; text or an end tag with
+// no open element throws CVxInvalidStateException.
 #ifndef VXXML_XMLTEXTWRITER_H
 #define VXXML_XMLTEXTWRITER_H
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,6 +65,10 @@
 #include "vxxml/XmlWriter.h"
 
 namespace VxXmlLib10 {
+
+namespace detail {
+class TagNames;
+}
 
 class VXXML_API CXmlTextWriter : public CXmlWriter {
  public:
@@ -90,7 +107,9 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   /// current element: a pending start tag is closed first).
   void WriteInlineSchema(const std::string& text) override;
   void WriteStartElement(const std::string& localName, const std::string& namespaceURI) override;
-  /// Escaped text ("<![CDATA[..." as given); an empty text writes nothing.
+  /// Escaped text; an empty text writes nothing. A text that starts with a
+  /// CDATA section ("<![CDATA[...]]>", as the reader marks them) keeps its
+  /// complete sections as they are and escapes what lies between them.
   void WriteString(const std::string& text, ItemType type) override;
   void WriteEndElement() override;
   void WriteAttributeString(const std::string& localName, const std::string& namespaceURI,
@@ -103,6 +122,7 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
 
   /// Appends a NUL-terminated text escaped for element content (inAttribute
   /// false) or for an attribute value in double quotes (inAttribute true).
+  /// Throws for a character XML 1.0 cannot carry.
   void PadAndAppend(const char* text, bool inAttribute);
 
  private:
@@ -118,8 +138,12 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
     TakePendingNamespaces(m_due);
     if (!m_due.empty()) AppendDeclarations();
   }
-  // PadAndAppend over `length` bytes; stops early at a NUL byte.
-  void AppendEscaped(const char* text, size_t length, bool inAttribute);
+  // Chooses the escaping tables for the local text (UTF-8 or not).
+  void SelectTables();
+  // `length` bytes escaped by one of the tables (text, attribute or raw).
+  void AppendEscaped(const char* text, size_t length, const unsigned char* table);
+  // A text that starts with a CDATA section.
+  void AppendMarkedText(const std::string& text);
   // Writes the declarations in m_due as xmlns attributes and empties it.
   void AppendDeclarations();
 
@@ -129,6 +153,12 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   bool m_format;
   CTextStream& m_stream;
   NamespaceDeclarations m_due;  // declarations due on the open start tag
+  bool m_utf8;                  // local text is UTF-8: its sequences are checked
+  const unsigned char* m_textTable;
+  const unsigned char* m_attributeTable;
+  const unsigned char* m_rawTable;
+  // The names written on the open start tag.
+  std::unique_ptr<detail::TagNames> m_tagNames;
 };
 
 }  // namespace VxXmlLib10

@@ -5,8 +5,9 @@
 //
 // Expected calling order: Open; a document start (concrete writer); any
 // SetDefaultNamespace / AddNamespace for the root; properly nested
-// WriteStartElement ... (attribute operations while the start tag is open)
-// ... WriteString / children ... WriteEndElement; Close.
+// WriteStartElement (DeclareOnNextElement right before it, for declarations
+// of the element's own) ... (attribute operations while the start tag is
+// open) ... WriteString / children ... WriteEndElement; Close.
 #ifndef VXXML_XMLWRITER_H
 #define VXXML_XMLWRITER_H
 
@@ -124,6 +125,14 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// document when no element is open. A prefix names one URI at a time: a
   /// URI that held the prefix in that scope loses it.
   virtual void AddNamespace(const std::string& prefix, const std::string& namespaceURI);
+  /// Declarations the next WriteStartElement makes on its start tag, as a
+  /// document made them there: the element, its attributes and its content
+  /// then use these prefixes and this default namespace (prefix ""). Made in
+  /// place of the declarations the writer would choose, except where they
+  /// would not hold: a default namespace on an element in no namespace, a
+  /// prefix declared twice, a prefix undeclared (empty URI), the prefix
+  /// xmlns, and pairings of the xml prefix or namespace with another one.
+  void DeclareOnNextElement(const NamespaceDeclarations& declarations);
   virtual void WriteComment(const std::string& text) = 0;
   virtual void WritePI(const std::string& text) = 0;
   virtual void WriteInlineSchema(const std::string& text) = 0;
@@ -197,6 +206,11 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
 
  private:
   void PlanPendingNamespaces(NamespaceDeclarations& due);
+  // Makes the DeclareOnNextElement declarations on the element just pushed.
+  // Returns whether they declared its default namespace.
+  bool PlanOwnDeclarations(NamespaceDeclarations& due);
+
+  NamespaceDeclarations m_nextDeclarations;
 
   // Closed nested contexts kept for reuse, so that a document does not cost
   // one allocation per element.

@@ -1,4 +1,6 @@
 // Untyped elements: holding, copying from a document, writing and reading.
+#include <algorithm>
+
 #include "collections/CollectionErrors.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
@@ -140,13 +142,22 @@ void CElement::FromXmlElement(const CXmlElement* element, const CXmlSerializatio
   FromXml_Int(e, e, context, false);
 }
 
-void CElement::CopyXmlElement(const CXmlElement* element) {
-  if (!element) return;
-  DepthGuard guard(element->GetLocalName());
+// The default namespace is taken only where the element declares one: an
+// element built from an object keeps the one it was given.
+void CElement::TakeElement(const CXmlElement* element) {
+  m_text = element->GetText();
   m_name = element->GetLocalName();
   SetElementName(m_name.c_str());
   m_namespaceUri = element->GetNamespaceURI();
-  m_text = element->GetText();
+  m_declarations = element->GetNamespaceDeclarations();
+  for (const auto& declaration : m_declarations)
+    if (declaration.first.empty()) m_defaultNamespace = declaration.second;
+}
+
+void CElement::CopyXmlElement(const CXmlElement* element) {
+  if (!element) return;
+  DepthGuard guard(element->GetLocalName());
+  TakeElement(element);
   m_attributes->Clear();
   m_elements->Clear();
   for (const CXmlAttribute* attribute : element->GetAttributes()) {
@@ -189,6 +200,7 @@ CSmartPtr<CElement> CElement::Clone() const {
   copy->m_attributes = m_attributes->Clone();
   copy->m_elements = m_elements->Clone();
   copy->m_defaultNamespace = m_defaultNamespace;
+  copy->m_declarations = m_declarations;
   return copy;
 }
 
@@ -212,6 +224,16 @@ void CElement::SetNamespace(const char* namespaceUri) {
 
 void CElement::SetDefaultNamespace(const char* namespaceUri) {
   m_defaultNamespace = Text(namespaceUri);
+  m_declarations.erase(std::remove_if(m_declarations.begin(), m_declarations.end(),
+                                      [](const std::pair<std::string, std::string>& d) {
+                                        return d.first.empty();
+                                      }),
+                       m_declarations.end());
+}
+
+void CElement::AddNamespaceDeclaration(const char* prefix, const char* namespaceUri) {
+  m_declarations.emplace_back(Text(prefix), Text(namespaceUri));
+  if (m_declarations.back().first.empty()) m_defaultNamespace = m_declarations.back().second;
 }
 
 void CElement::FireOnChangeName(const char*) {}
@@ -223,62 +245,26 @@ void CElement::FireOnChangeNamespace(const char*) {}
 void CElement::ToXml_Int(CXmlWriter* writer, bool, const char*,
                          const CXmlSerializationContext& context,
                          bool emptyChoiceAllowed) const {
-  if (!m_defaultNamespace.empty()) {
-    WriteWithDefaultNamespace(writer, emptyChoiceAllowed);
-    return;
+  if (!m_defaultNamespace.empty() || !m_declarations.empty()) {
+    CXmlWriter::NamespaceDeclarations declarations;
+    bool declaresDefault = false;
+    for (const auto& declaration : m_declarations) {
+      declarations.push_back(
+          CXmlWriter::NamespaceDeclaration{declaration.first, declaration.second});
+      declaresDefault = declaresDefault || declaration.first.empty();
+    }
+    if (!declaresDefault && !m_defaultNamespace.empty())
+      declarations.insert(declarations.begin(),
+                          CXmlWriter::NamespaceDeclaration{std::string(), m_defaultNamespace});
+    writer->DeclareOnNextElement(declarations);
   }
   writer->WriteStartElement(m_name, m_namespaceUri);
   CXmlObjectBase::ToXml_Int(m_attributes, writer, false, m_namespaceUri.c_str(), context,
                             emptyChoiceAllowed);
-  WriteContent(writer, context, emptyChoiceAllowed);
-}
-
-void CElement::WriteContent(CXmlWriter* writer, const CXmlSerializationContext& context,
-                            bool emptyChoiceAllowed) const {
   CXmlObjectBase::ToXml_Int(m_elements, writer, false, m_namespaceUri.c_str(), context,
                             emptyChoiceAllowed);
   writer->WriteString(m_text, ItemType_string);
   writer->WriteEndElement();
-}
-
-void CElement::WriteWithDefaultNamespace(CXmlWriter* writer, bool emptyChoiceAllowed) const {
-  CXmlSerializationContext context;
-  context.SetDefaultNamespaceURI(m_defaultNamespace.c_str());
-
-  CXmlTextWriter* textWriter = dynamic_cast<CXmlTextWriter*>(writer);
-  if (!textWriter) {
-    // The writer declares the namespaces itself: a default namespace can be
-    // handed to it for a document element; a nested element gets the
-    // writer's own declaration of its namespace. Either way every element
-    // keeps its namespace.
-    if (!writer->GetCurrentContext() && (writer->GetWriterDefaultNamespace().empty() ||
-                                         writer->GetWriterDefaultNamespace() == m_defaultNamespace))
-      writer->SetDefaultNamespace(m_defaultNamespace);
-    writer->WriteStartElement(m_name, m_namespaceUri);
-    WriteContent(writer, context, emptyChoiceAllowed);
-    return;
-  }
-
-  // The text writer declares a default namespace only on its document
-  // element, so the element is written as the document element of a writer
-  // of its own and its text is inserted.
-  CTextStream stream;
-  CXmlTextWriter inner(stream);
-  inner.SetEOLType(textWriter->GetEOLType());
-  inner.SetFormat(textWriter->GetFormat());
-  inner.Open();
-  inner.SetDefaultNamespace(m_defaultNamespace);
-  inner.WriteStartElement(m_name, m_namespaceUri);
-  WriteContent(&inner, context, emptyChoiceAllowed);
-  inner.Close();
-  std::string rendered(stream.GetText(), static_cast<size_t>(stream.GetLength()));
-  // WriteRawElement ends the text with its own line end when formatting.
-  if (textWriter->GetFormat() && !rendered.empty() && rendered.back() == '\n') {
-    rendered.pop_back();
-    if (!rendered.empty() && rendered.back() == '\r') rendered.pop_back();
-  }
-  textWriter->CloseParentElm();
-  textWriter->WriteRawElement(rendered);
 }
 
 // ---- reading ----------------------------------------------------------------------
@@ -297,10 +283,8 @@ CXmlElement* CElement::FromXml_Int(CXmlElement*, CXmlElement* current,
   CXmlElement* left =
       CXmlObjectBase::FromXml_Int(m_elements, current, current->GetFirstElement(), context);
   if (left) detail::ThrowUnreadElement(left->GetLocalName(), m_name);
-  m_text = current->GetText();
-  m_name = current->GetLocalName();
-  SetElementName(m_name.c_str());
-  m_namespaceUri = current->GetNamespaceURI();
+  m_defaultNamespace.clear();
+  TakeElement(current);
   return current->GetNextSiblingElement();
 }
 

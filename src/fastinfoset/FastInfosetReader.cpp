@@ -6,6 +6,15 @@
 // index is compared with its table. Elements nest through the document's
 // open-element stack, never through recursion, so depth costs no stack.
 //
+// XML. What reaches the tree is what XML 1.0 with namespaces can carry, so
+// that the tree always writes out as well-formed XML: every string is
+// well-formed UTF-8 (or UTF-16 without unpaired surrogates) of characters
+// XML allows, prefixes and local names are names without a colon, the
+// reserved prefixes and namespaces are declared only as XML allows, and no
+// element has the same attribute or prefix declaration twice. Strings are
+// checked once, when read as literals (names and their parts as they enter
+// their tables); references by index cost nothing more.
+//
 // Speed. The one-octet forms of integers and lengths (indices 1 to 32 of
 // element names, short strings) are decided inline; the longer forms go out
 // of line. Names, values and chunks are converted to the local code page
@@ -20,6 +29,7 @@
 // only counted, so that indices into them can still be checked.
 #include "vxxml/FastInfosetReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -33,6 +43,7 @@
 #include "vxxml/XmlDocument.h"
 #include "xml/LocalText.h"
 #include "xml/Utf8.h"
+#include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
 
@@ -61,6 +72,17 @@ const char* const FI_DECLARATION_LIST[] = {
 
 const unsigned char kHeader[4] = {0xE0, 0x00, 0x00, 0x01};
 
+// Refuses text that is not XML: ill-formed UTF-8, characters XML does not allow.
+void CheckText(const unsigned char* p, uint64_t n) {
+  TextFault fault;
+  if (CheckXmlText(p, static_cast<size_t>(n), &fault)) return;
+  if (fault.kind == TextFault::kIllFormed) ThrowFIIllFormedUtf8(fault.value);
+  ThrowFICharacterNotAllowed(fault.value);
+}
+
+const char kXmlNamespace[] = "http://www.w3.org/XML/1998/namespace";
+const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
+
 bool IsAscii(const unsigned char* p, size_t n) {
   uint64_t high = 0;
   size_t i = 0;
@@ -78,10 +100,12 @@ bool IsAscii(const unsigned char* p, size_t n) {
 struct FIStringTable {
   const char* name;
   bool keep;
+  bool names;  // entries are names without a colon (prefixes, local names)
   uint64_t count = 0;
   std::vector<std::string> values;
 
-  FIStringTable(const char* tableName, bool kept) : name(tableName), keep(kept) {}
+  FIStringTable(const char* tableName, bool kept, bool ncNames = false)
+      : name(tableName), keep(kept), names(ncNames) {}
 
   bool Full() const { return count >= kMaxTableSize; }
   void Add(const std::string& value) {
@@ -132,12 +156,13 @@ struct FIAlphabet {
     prepared = true;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(source.data());
     const unsigned char* end = p + source.size();
+    // Every string in the alphabet is then XML text as well.
+    CheckText(p, source.size());
     std::vector<std::string> split;
     while (p < end) {
       uint32_t cp;
-      int n = DecodeUtf8(p, end, &cp);
-      if (n == 0) n = 1;  // an ill-formed octet stands for itself
-      if (n > 1 || *p >= 0x80) ascii = false;
+      const int n = DecodeUtf8(p, end, &cp);
+      if (n > 1) ascii = false;
       split.emplace_back(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
       p += n;
     }
@@ -220,8 +245,16 @@ class FIReaderState {
   uint64_t LengthOfSequence();
 
   // ---- strings ----------------------------------------------------------------
-  void Utf8ToLocal(const unsigned char* p, uint64_t n, std::string& out);
+  /// Checks the UTF-8 as XML text, then converts it.
+  void Utf8ToLocal(const unsigned char* p, uint64_t n, std::string& out) {
+    CheckText(p, n);
+    LocalFromUtf8(p, n, out);
+  }
+  /// UTF-8 already checked to the local code page.
+  void LocalFromUtf8(const unsigned char* p, uint64_t n, std::string& out);
   void Utf16ToLocal(const unsigned char* p, uint64_t n, std::string& out);
+  /// A literal of an identifying-string table, checked for the table's kind.
+  void IdentifyingLiteral(FIStringTable& table, const unsigned char* p, uint64_t n);
   void RestrictedAlphabetString(uint64_t alphabet, const unsigned char* p, uint64_t n,
                                 std::string& out);
   void AlgorithmString(uint64_t algorithm, const unsigned char* p, uint64_t n, std::string& out);
@@ -236,6 +269,14 @@ class FIReaderState {
   /// skipped texts of comments and processing instructions.
   const std::string& NonIdentifyingStringOrIndexBit1(FIStringTable& table, bool skip);
   const FIName& ReadQName(unsigned char c, FINameTable& table);
+  static void CheckQNameNamespace(const std::string& namespaceName) {
+    if (namespaceName == kXmlnsNamespace) ThrowFIReservedNamespace(namespaceName);
+  }
+  // An unprefixed attribute "xmlns" would be a namespace declaration in XML.
+  static const FIName& CheckAttributeName(const FIName& name) {
+    if (name.localName == "xmlns" && name.namespaceName.empty()) ThrowFIXmlnsAttribute();
+    return name;
+  }
 
   // ---- structure ------------------------------------------------------------
   bool ReadHeader();
@@ -247,6 +288,7 @@ class FIReaderState {
   void NamespaceAttributes();
   void Attribute(unsigned char c, CXmlElement* element);
   void CharacterChunk(unsigned char c);
+  static void CheckDistinctAttributes(const CXmlElement* element);
   void SkipOctetStringBit2();
   void SkipProcessingInstruction();
   void SkipComment();
@@ -264,9 +306,9 @@ class FIReaderState {
   bool m_identity;       // UTF-8 is the local text (UTF-8 locale or ASCII-only)
   bool m_haveRoot;
   bool m_documentEnded;  // a double terminator closed the document element and the document
-  FIStringTable m_prefixes{"prefixes", true};
+  FIStringTable m_prefixes{"prefixes", true, true};
   FIStringTable m_namespaceNames{"namespace names", true};
-  FIStringTable m_localNames{"local names", true};
+  FIStringTable m_localNames{"local names", true, true};
   FIStringTable m_otherNCNames{"other NCNames", false};
   FIStringTable m_otherURIs{"other URIs", false};
   FIStringTable m_attributeValues{"attribute values", true};
@@ -277,7 +319,8 @@ class FIReaderState {
   std::vector<FIAlphabet> m_alphabets;  // entry 0 unused
   FIName m_name;                        // a literal name that no longer fits its table
   std::string m_value;                  // the last literal value read
-  std::string m_utf8;                   // restricted-alphabet output before conversion
+  std::string m_utf8;                   // alphabet and UTF-16 output before conversion
+  std::vector<std::string> m_declared;  // prefixes declared on the element being read
   std::unique_ptr<char[]> m_scratch;    // work space for conversions to the local code page
 };
 
@@ -407,15 +450,9 @@ uint64_t FIReaderState::LengthOfSequence() {
 
 // ---- strings ------------------------------------------------------------------
 
-void FIReaderState::Utf8ToLocal(const unsigned char* p, uint64_t n, std::string& out) {
+void FIReaderState::LocalFromUtf8(const unsigned char* p, uint64_t n, std::string& out) {
   if (m_identity) {
-    // Well-formed UTF-8 is the local text; ill-formed UTF-8 gives an empty
-    // string, as the encoder's conversion does.
-    if (ASCII_ONLY || IsAscii(p, n) ||
-        ConvertUTF8toUTF32(p, p + n, nullptr, nullptr) != 0)
-      out.assign(reinterpret_cast<const char*>(p), n);
-    else
-      out.clear();
+    out.assign(reinterpret_cast<const char*>(p), n);
     return;
   }
   if (n > static_cast<uint64_t>(INT_MAX)) ThrowFILongString(n);
@@ -428,9 +465,37 @@ void FIReaderState::Utf8ToLocal(const unsigned char* p, uint64_t n, std::string&
                                       m_scratch.get() + kScratchSize / 2, kScratchSize / 2);
 }
 
+// UTF-16BE, checked as it is decoded, goes through UTF-8 to the local text.
 void FIReaderState::Utf16ToLocal(const unsigned char* p, uint64_t n, std::string& out) {
-  if (n > static_cast<uint64_t>(INT_MAX)) ThrowFILongString(n);
-  out = CEncoder::Utf16ToLocalCodePage(const_cast<unsigned char*>(p), static_cast<int>(n));
+  if (n % 2) ThrowFIOddUtf16Length(n);
+  m_utf8.clear();
+  m_utf8.reserve(static_cast<size_t>(n / 2 * 3));
+  for (uint64_t i = 0; i < n; i += 2) {
+    uint32_t cp = (uint32_t(p[i]) << 8) | p[i + 1];
+    if (IsSurrogate(cp)) {
+      const uint32_t low = i + 3 < n ? (uint32_t(p[i + 2]) << 8) | p[i + 3] : 0;
+      if (cp > 0xDBFF || low < 0xDC00 || low > 0xDFFF) ThrowFIUnpairedSurrogate(cp);
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    } else if (!IsXmlChar(cp)) {
+      ThrowFICharacterNotAllowed(cp);
+    }
+    unsigned char bytes[4];
+    const int length = EncodeUtf8(cp, bytes);
+    m_utf8.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+  }
+  LocalFromUtf8(reinterpret_cast<const unsigned char*>(m_utf8.data()), m_utf8.size(), out);
+}
+
+void FIReaderState::IdentifyingLiteral(FIStringTable& table, const unsigned char* p, uint64_t n) {
+  if (table.names) {
+    if (!IsXmlName(p, static_cast<size_t>(n), false))
+      ThrowFIInvalidName(std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(n)));
+    LocalFromUtf8(p, n, m_value);  // a name is well-formed UTF-8 of XML characters
+  } else {
+    Utf8ToLocal(p, n, m_value);
+  }
+  table.Add(m_value);
 }
 
 void FIReaderState::RestrictedAlphabetString(uint64_t index, const unsigned char* p, uint64_t n,
@@ -483,7 +548,7 @@ void FIReaderState::RestrictedAlphabetString(uint64_t index, const unsigned char
     }
   }
   if (!alphabet.ascii)
-    Utf8ToLocal(reinterpret_cast<const unsigned char*>(m_utf8.data()), m_utf8.size(), out);
+    LocalFromUtf8(reinterpret_cast<const unsigned char*>(m_utf8.data()), m_utf8.size(), out);
 }
 
 void FIReaderState::AlgorithmString(uint64_t algorithm, const unsigned char* p, uint64_t n,
@@ -564,8 +629,7 @@ const std::string& FIReaderState::IdentifyingStringOrIndex(FIStringTable& table)
     table.Add(std::string());
     return m_value;
   }
-  Utf8ToLocal(p, n, m_value);
-  table.Add(m_value);
+  IdentifyingLiteral(table, p, n);
   return m_value;
 }
 
@@ -599,6 +663,7 @@ const FIName& FIReaderState::ReadQName(unsigned char c, FINameTable& table) {
     name.namespaceName = IdentifyingStringOrIndex(m_namespaceNames);
   else
     name.namespaceName.clear();
+  CheckQNameNamespace(name.namespaceName);
   name.localName = IdentifyingStringOrIndex(m_localNames);
   name.valid = true;
   return name;
@@ -677,8 +742,10 @@ void FIReaderState::InitialVocabulary() {
     for (uint64_t i = LengthOfSequence(); i > 0; --i) {
       const uint64_t n = NonEmptyOctetStringBit2Length(Take());
       const unsigned char* p = Take(n);
-      if (table.keep) Utf8ToLocal(p, n, m_value);
-      table.Add(table.keep ? m_value : std::string());
+      if (table.keep)
+        IdentifyingLiteral(table, p, n);
+      else
+        table.Add(std::string());
     }
   };
   auto values = [this](FIStringTable& table) {
@@ -705,7 +772,9 @@ void FIReaderState::AddNameSurrogates(FINameTable& table) {
     if (c & 0x02) m_prefixes.Check(Integer1To2pw20Bit2(Take()));
     FIName name;
     if (c & 0x01) name.namespaceName = m_namespaceNames.At(Integer1To2pw20Bit2(Take()));
+    CheckQNameNamespace(name.namespaceName);
     name.localName = m_localNames.At(Integer1To2pw20Bit2(Take()));
+    if (&table == &m_attributeNames) CheckAttributeName(name);
     if (table.values.size() < kMaxTableSize) table.values.push_back(std::move(name));
   }
 }
@@ -872,48 +941,87 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
       Attribute(a, element);
       continue;
     }
+    if (a != 0xF0 && a != 0xFF) ThrowFIInvalidTerminator("attributes");
+    CheckDistinctAttributes(element);
     if (a == 0xF0) return true;
-    if (a == 0xFF) {
-      m_document.PopElement();
-      return false;
-    }
-    ThrowFIInvalidTerminator("attributes");
+    m_document.PopElement();
+    return false;
   }
 }
 
+// Declarations as XML allows them: "xml" only for its own namespace and that
+// namespace under no other prefix, "xmlns" and its namespace never, a prefix
+// never undeclared, and each prefix at most once per element.
 void FIReaderState::NamespaceAttributes() {
+  m_declared.clear();
   for (;;) {
     const unsigned char c = Take();
     if ((c & 0xFC) != 0xCC) {
       if (c != 0xF0) ThrowFIInvalidTerminator("namespace attributes");
-      return;
+      break;
     }
     std::string prefix;
     if (c & 0x02) prefix = IdentifyingStringOrIndex(m_prefixes);
-    if (c & 0x01)
-      m_document.SetNamespaceAlias(prefix, IdentifyingStringOrIndex(m_namespaceNames));
-    else
-      m_document.SetNamespaceAlias(prefix, std::string());
+    const std::string& namespaceName =
+        (c & 0x01) ? IdentifyingStringOrIndex(m_namespaceNames) : std::string();
+    const bool xmlPrefix = prefix == "xml", xmlNamespace = namespaceName == kXmlNamespace;
+    if (prefix == "xmlns" || namespaceName == kXmlnsNamespace || xmlPrefix != xmlNamespace ||
+        (!prefix.empty() && namespaceName.empty()))
+      ThrowFIInvalidNamespaceDeclaration(prefix, namespaceName);
+    m_document.SetNamespaceAlias(prefix, namespaceName);
+    m_declared.push_back(std::move(prefix));
   }
+  if (m_declared.size() < 2) return;
+  std::sort(m_declared.begin(), m_declared.end());
+  const auto twice = std::adjacent_find(m_declared.begin(), m_declared.end());
+  if (twice != m_declared.end()) ThrowFIDuplicateNamespaceDeclaration(*twice);
 }
 
 void FIReaderState::Attribute(unsigned char c, CXmlElement* element) {
-  const FIName& name = (c & 0x78) == 0x78 ? ReadQName(c, m_attributeNames)
+  const FIName& name = (c & 0x78) == 0x78 ? CheckAttributeName(ReadQName(c, m_attributeNames))
                                           : m_attributeNames.At(Integer1To2pw20Bit2(c));
   const std::string& value = NonIdentifyingStringOrIndexBit1(m_attributeValues, false);
   m_document.AddElementAttribute(element, name.localName, value, name.namespaceName);
 }
 
+// A chunk is kept whole, carriage returns included: unlike XML text, Fast
+// Infoset has no line ends to normalise.
 void FIReaderState::CharacterChunk(unsigned char c) {
   CXmlElement* element = m_document.GetCurrentElement();
   if (c & 0x20) {
     const std::string& text = m_characterChunks.At(Integer1To2pw20Bit4(c));
-    m_document.AppendTextExcludingCR(element, text.data(), text.size());
+    element->AppendTextBytes(text.data(), text.size());
     return;
   }
   EncodedCharacterStringBit5(c, m_value, false);
-  m_document.AppendTextExcludingCR(element, m_value.data(), m_value.size());
+  element->AppendTextBytes(m_value.data(), m_value.size());
   if (c & 0x10) m_characterChunks.Add(m_value);
+}
+
+// Once per element, when its attributes have been read: a few are compared
+// pair by pair, many sorted by name.
+void FIReaderState::CheckDistinctAttributes(const CXmlElement* element) {
+  const std::vector<CXmlAttribute*>& attributes = element->GetAttributes();
+  const size_t n = attributes.size();
+  auto same = [](const CXmlAttribute* a, const CXmlAttribute* b) {
+    return a->GetLocalName() == b->GetLocalName() && a->GetNamespaceURI() == b->GetNamespaceURI();
+  };
+  auto fail = [](const CXmlAttribute* a) {
+    ThrowFIDuplicateAttribute(a->GetLocalName(), a->GetNamespaceURI());
+  };
+  if (n <= 8) {
+    for (size_t i = 1; i < n; ++i)
+      for (size_t j = 0; j < i; ++j)
+        if (same(attributes[i], attributes[j])) fail(attributes[i]);
+    return;
+  }
+  std::vector<const CXmlAttribute*> sorted(attributes.begin(), attributes.end());
+  std::sort(sorted.begin(), sorted.end(), [](const CXmlAttribute* a, const CXmlAttribute* b) {
+    const int byName = a->GetLocalName().compare(b->GetLocalName());
+    return byName != 0 ? byName < 0 : a->GetNamespaceURI() < b->GetNamespaceURI();
+  });
+  for (size_t i = 1; i < n; ++i)
+    if (same(sorted[i], sorted[i - 1])) fail(sorted[i]);
 }
 
 }  // namespace detail

@@ -3,6 +3,7 @@
 #include "fastinfoset/FastInfosetReaderMessages.h"
 
 #include "vxxml/Exception.h"
+#include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -77,6 +78,66 @@ void ThrowFILongString(uint64_t length) {
   throw CVxException(
       FormatString("Failed to parse FastInfoset. String of [%llu] octets is too long.",
                    static_cast<unsigned long long>(length)));
+}
+
+void ThrowFIIllFormedUtf8(unsigned octet) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. Ill-formed UTF-8 sequence starting with the octet 0x%02X.",
+      octet));
+}
+
+void ThrowFICharacterNotAllowed(uint32_t codePoint) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. Character U+%04X is not allowed in XML 1.0.",
+      static_cast<unsigned>(codePoint)));
+}
+
+void ThrowFIUnpairedSurrogate(uint32_t unit) {
+  throw CVxException(FormatString("Failed to parse FastInfoset. Unpaired UTF-16 surrogate U+%04X.",
+                                  static_cast<unsigned>(unit)));
+}
+
+void ThrowFIOddUtf16Length(uint64_t length) {
+  throw CVxException(
+      FormatString("Failed to parse FastInfoset. UTF-16 string of an odd number [%llu] of octets.",
+                   static_cast<unsigned long long>(length)));
+}
+
+void ThrowFIInvalidName(const std::string& utf8) {
+  throw CVxException(FormatString("Failed to parse FastInfoset. Invalid XML name [%s].",
+                                  Printable(utf8.data(), utf8.size()).c_str()));
+}
+
+void ThrowFIReservedNamespace(const std::string& namespaceName) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. The namespace [%s] is reserved for namespace declarations.",
+      namespaceName.c_str()));
+}
+
+void ThrowFIInvalidNamespaceDeclaration(const std::string& prefix,
+                                        const std::string& namespaceName) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. Invalid namespace declaration of the prefix [%s] as [%s].",
+      prefix.c_str(), namespaceName.c_str()));
+}
+
+void ThrowFIDuplicateNamespaceDeclaration(const std::string& prefix) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. The prefix [%s] is declared twice on one element.",
+      prefix.c_str()));
+}
+
+void ThrowFIXmlnsAttribute() {
+  throw CVxException(
+      "Failed to parse FastInfoset. An attribute named [xmlns] without a namespace is not "
+      "allowed.");
+}
+
+void ThrowFIDuplicateAttribute(const std::string& localName, const std::string& namespaceName) {
+  throw CVxException(FormatString(
+      "Failed to parse FastInfoset. The attribute [%s] of the namespace [%s] appears twice on "
+      "one element.",
+      localName.c_str(), namespaceName.c_str()));
 }
 
 }  // namespace detail

@@ -4,6 +4,7 @@
 #define VXXML_SRC_FASTINFOSET_FASTINFOSETREADERMESSAGES_H
 
 #include <cstdint>
+#include <string>
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -24,6 +25,20 @@ namespace detail {
 [[noreturn]] void ThrowFISecondDocumentElement();
 [[noreturn]] void ThrowFINoDocumentElement();
 [[noreturn]] void ThrowFILongString(uint64_t length);
+// What XML cannot carry. Names are shown with ThrowFIInvalidName's escapes.
+[[noreturn]] void ThrowFIIllFormedUtf8(unsigned octet);
+[[noreturn]] void ThrowFICharacterNotAllowed(uint32_t codePoint);
+[[noreturn]] void ThrowFIUnpairedSurrogate(uint32_t unit);
+[[noreturn]] void ThrowFIOddUtf16Length(uint64_t length);
+/// `utf8`: the name as read, shown with controls and ill-formed octets as \xHH.
+[[noreturn]] void ThrowFIInvalidName(const std::string& utf8);
+[[noreturn]] void ThrowFIReservedNamespace(const std::string& namespaceName);
+[[noreturn]] void ThrowFIInvalidNamespaceDeclaration(const std::string& prefix,
+                                                     const std::string& namespaceName);
+[[noreturn]] void ThrowFIDuplicateNamespaceDeclaration(const std::string& prefix);
+[[noreturn]] void ThrowFIXmlnsAttribute();
+[[noreturn]] void ThrowFIDuplicateAttribute(const std::string& localName,
+                                            const std::string& namespaceName);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

@@ -230,16 +230,18 @@ void CExpatReader::FnText(void* userData, const char* text, int length) {
   }
 }
 
+// expat has already turned line ends into LF; a CR it reports came from a
+// character reference and is kept.
 void CExpatReader::Text(const char* text, int length) {
   CXmlElement* element = m_document.GetCurrentElement();
   if (!element) return;
   if (m_identity) {
-    m_document.AppendTextExcludingCR(element, text, static_cast<unsigned long>(length));
+    element->AppendTextBytes(text, static_cast<std::size_t>(length));
     return;
   }
   m_text.clear();
   Convert(m_text, text, static_cast<std::size_t>(length));
-  m_document.AppendTextExcludingCR(element, m_text.data(), m_text.size());
+  element->AppendTextBytes(m_text.data(), m_text.size());
 }
 
 void CExpatReader::AppendMarker(const char* marker) {

@@ -148,6 +148,8 @@ CXmlElement* CXmlElement::CopyToHeap() const {
     to->m_localName = from->m_localName;
     to->m_text = from->m_text;
     to->m_namespaceURI = from->m_namespaceURI;
+    if (from->m_declarations)
+      to->m_declarations.reset(new NamespaceDeclarations(*from->m_declarations));
     for (const CXmlAttribute* a : from->m_attributes)
       to->AddAttribute(a->GetLocalName(), a->GetValue(), a->GetNamespaceURI());
     for (const CXmlElement* child = from->m_firstChild; child; child = child->m_nextSibling)
@@ -157,6 +159,16 @@ CXmlElement* CXmlElement::CopyToHeap() const {
 }
 
 const std::string& CXmlElement::NoNamespace() { return kEmpty; }
+
+const CXmlElement::NamespaceDeclarations& CXmlElement::GetNamespaceDeclarations() const {
+  static const NamespaceDeclarations kNone;
+  return m_declarations ? *m_declarations : kNone;
+}
+
+void CXmlElement::AddNamespaceDeclaration(std::string prefix, std::string namespaceURI) {
+  if (!m_declarations) m_declarations.reset(new NamespaceDeclarations());
+  m_declarations->emplace_back(std::move(prefix), std::move(namespaceURI));
+}
 
 void CXmlElement::SetNamespace(const std::string& namespaceURI) {
   m_namespaceURI = namespaceURI.empty() ? nullptr : std::make_shared<const std::string>(namespaceURI);
@@ -243,6 +255,7 @@ void CXmlDocument::Cleanup() {
   ReleaseInput();
   m_elementStack.clear();
   m_prefixMap.clear();
+  m_pendingDeclarations.clear();
   m_namespaceNames.clear();
   m_sourceInfo.clear();
 }
@@ -461,12 +474,17 @@ const std::string& CXmlDocument::LookupNamespaceFromAlias(const char* prefix) co
 
 void CXmlDocument::SetNamespaceAlias(const std::string& prefix, const std::string& namespaceURI) {
   m_prefixMap[prefix] = namespaceURI;
+  m_pendingDeclarations.emplace_back(prefix, namespaceURI);
 }
 
 CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* localName) {
   std::unique_ptr<CXmlElement> element(new (ArenaAllocate(sizeof(CXmlElement)))
                                            CXmlElement(this));
   element->m_localName.assign(localName ? localName : "");
+  if (!m_pendingDeclarations.empty()) {
+    element->m_declarations.reset(new CXmlElement::NamespaceDeclarations());
+    element->m_declarations->swap(m_pendingDeclarations);
+  }
   if (namespaceURI && *namespaceURI) {
     // A document uses few namespaces: a short list of the recent ones finds
     // nearly every URI without copying it again.

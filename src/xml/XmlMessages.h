@@ -3,6 +3,9 @@
 #ifndef VXXML_SRC_XML_XMLMESSAGES_H
 #define VXXML_SRC_XML_XMLMESSAGES_H
 
+#include <cstdint>
+#include <string>
+
 namespace VxXmlLib10 {
 namespace detail {
 
@@ -15,6 +18,10 @@ namespace detail {
 [[noreturn]] void ThrowFileWriteFailed(const char* path);
 [[noreturn]] void ThrowFileWriteFailed();
 [[noreturn]] void ThrowUnknownEncoding();
+[[noreturn]] void ThrowCharacterNotAllowed(uint32_t codePoint);
+[[noreturn]] void ThrowIllFormedText(unsigned octet);
+[[noreturn]] void ThrowInvalidName(const std::string& name);
+[[noreturn]] void ThrowDuplicateAttribute(const std::string& qualifiedName);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

@@ -1,12 +1,18 @@
 // XML text output: declaration, escaping, indentation and line ends.
 #include "vxxml/XmlTextWriter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "vxxml/Encoder.h"
+#include "xml/LocalText.h"
+#include "xml/TagNames.h"
+#include "xml/Utf8.h"
+#include "xml/XmlChars.h"
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
@@ -15,41 +21,129 @@ namespace {
 
 const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 
-// Byte classes of the escaping tables. Class 0 bytes are copied as runs; the
-// NUL terminator has its own class so the run scan needs no length test.
+// Byte classes of the escaping tables. Class 0 bytes are copied as runs.
 enum ByteClass : unsigned char {
   kClean = 0,
-  kEnd,
   kAmp,
   kLt,
   kGt,
   kQuot,
-  kLineFeedRef,  // LF in an attribute value
-  kDrop,         // CR
-  kLineEnd       // LF in text: the writer's line end
+  kTabRef,             // TAB in an attribute value
+  kLineFeedRef,        // LF in an attribute value
+  kCarriageReturnRef,  // CR, which a parser would otherwise turn into a line end or a space
+  kLineEnd,            // LF in text: the writer's line end
+  kNotAllowed,         // a control character that XML 1.0 cannot carry (NUL included)
+  kNonAscii            // an octet of a UTF-8 sequence, checked as a whole
 };
 
+// For text, attribute values and raw text (CDATA sections): one table for
+// local text that is UTF-8 (checked), one for local text of another code page
+// (its octets 0x80 and above are the encoder's business).
 struct EscapeTables {
   unsigned char text[256];
   unsigned char attribute[256];
-  EscapeTables() : text(), attribute() {
-    text[0] = attribute[0] = kEnd;
+  unsigned char raw[256];
+  explicit EscapeTables(bool utf8) : text(), attribute(), raw() {
+    for (unsigned char* table : {text, attribute, raw}) {
+      for (int b = 0; b < 0x20; ++b) table[b] = kNotAllowed;
+      table['\t'] = table['\n'] = table['\r'] = kClean;
+      if (utf8)
+        for (int b = 0x80; b < 0x100; ++b) table[b] = kNonAscii;
+    }
     text['&'] = attribute['&'] = kAmp;
     text['<'] = attribute['<'] = kLt;
     text['>'] = attribute['>'] = kGt;
-    text['\r'] = attribute['\r'] = kDrop;
+    text['\r'] = attribute['\r'] = kCarriageReturnRef;
     text['\n'] = kLineEnd;
+    attribute['\t'] = kTabRef;
     attribute['\n'] = kLineFeedRef;
     attribute['"'] = kQuot;
   }
 };
 
-const EscapeTables kTables;
+const EscapeTables kLocalTables(false);
+const EscapeTables kUtf8Tables(true);
+
+// Local text is UTF-8 when the locale says so, or when the ASCII-only switch
+// passes its octets to UTF-8 output as they are (to UTF-16 it takes each
+// octet for the character of that number, and every one is allowed).
+bool LocalTextIsUtf8(XmlEncoding encoding) {
+  if (ASCII_ONLY) return encoding != XmlEncoding_UTF16 && encoding != XmlEncoding_UTF16NoDecl;
+  return detail::IsUtf8Locale();
+}
+
+// Length of the UTF-8 sequence at p, refused when ill-formed or not an XML
+// character.
+size_t CheckedSequence(const unsigned char* p, const unsigned char* end) {
+  uint32_t cp;
+  const int n = detail::DecodeUtf8(p, end, &cp);
+  if (n == 0) detail::ThrowIllFormedText(*p);
+  if (!detail::IsXmlChar(cp)) detail::ThrowCharacterNotAllowed(cp);
+  return static_cast<size_t>(n);
+}
+
+const char kCDataStart[] = "<![CDATA[";
+const std::string kXmlns = "xmlns";
+
+// Name classes of every octet: those of ASCII names, the colon only in the
+// table that allows it, none for the octets of 0x80 and above (checked as a
+// whole by the slow path).
+struct NameTables {
+  unsigned char withColon[256] = {};
+  unsigned char withoutColon[256] = {};
+  constexpr NameTables() {
+    for (int b = 0; b < 0x80; ++b) withColon[b] = withoutColon[b] = detail::kAsciiName.of[b];
+    withoutColon[':'] = 0;
+  }
+};
+constexpr NameTables kNameTables;
+
+[[noreturn]] void RefuseName(const std::string& name) { detail::ThrowInvalidName(name); }
+
+// A name with octets of 0x80 and above is checked as UTF-8, which other local
+// text is converted to first: octet by octet under the ASCII-only switch,
+// else as the locale reads it (an octet it cannot read becomes '?', which no
+// name holds).
+void CheckNameSlowly(const std::string& name, bool colon, bool utf8) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(name.data());
+  const size_t n = name.size();
+  if (std::find_if(p, p + n, [](unsigned char b) { return b >= 0x80; }) == p + n)
+    RefuseName(name);
+  bool valid = false;
+  if (utf8) {
+    valid = detail::IsXmlName(p, n, colon);
+  } else if (ASCII_ONLY) {
+    std::string converted;
+    for (size_t i = 0; i < n; ++i) {
+      unsigned char bytes[4];
+      converted.append(reinterpret_cast<const char*>(bytes),
+                       static_cast<size_t>(detail::EncodeUtf8(p[i], bytes)));
+    }
+    valid = detail::IsXmlName(reinterpret_cast<const unsigned char*>(converted.data()),
+                              converted.size(), colon);
+  } else if (std::memchr(p, 0, n) == nullptr) {
+    const CBinaryData converted = CEncoder::LocalCodePageToUtf8Binary(name.c_str());
+    valid = detail::IsXmlName(converted.GetData(), converted.GetLength(), colon);
+  }
+  if (!valid) RefuseName(name);
+}
+
+// Throws unless `name` is an XML name (without a colon unless `colon`).
+// Names are mostly ASCII and checked by table; any other goes the slow way.
+inline void CheckName(const std::string& name, bool colon, bool utf8) {
+  const unsigned char* table = colon ? kNameTables.withColon : kNameTables.withoutColon;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(name.data());
+  const size_t n = name.size();
+  if (n == 0 || !(table[p[0]] & detail::kNameStart)) return CheckNameSlowly(name, colon, utf8);
+  for (size_t i = 1; i < n; ++i)
+    if (!(table[p[i]] & detail::kNameChar)) return CheckNameSlowly(name, colon, utf8);
+}
 
 const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 
-bool StartsWithCData(const std::string& text) {
-  return text.size() >= 9 && text[0] == '<' && std::memcmp(text.data(), "<![CDATA[", 9) == 0;
+bool StartsWithCData(const std::string& text, size_t at = 0) {
+  return text.size() >= at + 9 && text[at] == '<' &&
+         std::memcmp(text.data() + at, kCDataStart, 9) == 0;
 }
 
 }  // namespace
@@ -60,13 +154,25 @@ CXmlTextWriter::CXmlTextWriter(CTextStream& stream)
       m_lineEndLength(1),
       m_eolType(EOLType_LF),
       m_format(true),
-      m_stream(stream) {}
+      m_stream(stream),
+      m_tagNames(new detail::TagNames()) {
+  SelectTables();
+}
 
 CXmlTextWriter::~CXmlTextWriter() = default;
 
 void CXmlTextWriter::Open() {
   CXmlWriter::Open();
   m_stream.Open();
+  SelectTables();
+}
+
+void CXmlTextWriter::SelectTables() {
+  m_utf8 = LocalTextIsUtf8(m_stream.GetEncoding());
+  const EscapeTables& tables = m_utf8 ? kUtf8Tables : kLocalTables;
+  m_textTable = tables.text;
+  m_attributeTable = tables.attribute;
+  m_rawTable = tables.raw;
 }
 
 void CXmlTextWriter::Close() {
@@ -98,47 +204,54 @@ void CXmlTextWriter::AppendTabs(int32_t count) {
 }
 
 void CXmlTextWriter::PadAndAppend(const char* text, bool inAttribute) {
-  if (text) AppendEscaped(text, std::strlen(text), inAttribute);
+  if (text) AppendEscaped(text, std::strlen(text), inAttribute ? m_attributeTable : m_textTable);
 }
 
 // Finds the next byte of p..end that is not clean (class other than 0).
 static const unsigned char* NextSpecial(const unsigned char* p, const unsigned char* end,
-                                        const unsigned char* table, bool inAttribute) {
+                                        const unsigned char* table, bool utf8) {
 #if defined(__SSE2__)
-  // Sixteen bytes per step: compare with each byte that the tables escape.
+  // Sixteen bytes per step: a candidate is a byte some table escapes (&, <,
+  // >, ", the controls below 0x20) or, for UTF-8, any byte of 0x80 or more;
+  // the table decides about each candidate.
   const __m128i amp = _mm_set1_epi8('&'), lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
-  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
-  const __m128i quot = _mm_set1_epi8(inAttribute ? '"' : 0);
+  const __m128i quot = _mm_set1_epi8('"'), control = _mm_set1_epi8(0x1F);
+  const unsigned high = utf8 ? 0xFFFFu : 0u;
   while (end - p >= 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hit = _mm_or_si128(
+    const __m128i hit =
         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt)),
-                     _mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, cr))),
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, nul)),
-                     _mm_cmpeq_epi8(v, quot)));
-    const int mask = _mm_movemask_epi8(hit);
-    if (mask) return p + __builtin_ctz(static_cast<unsigned>(mask));
+                     _mm_or_si128(_mm_cmpeq_epi8(v, gt), _mm_cmpeq_epi8(v, quot)));
+    const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(v, control), v);  // v <= 0x1F
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(hit, low))) |
+                    (static_cast<unsigned>(_mm_movemask_epi8(v)) & high);
+    for (; mask; mask &= mask - 1) {
+      const unsigned char* candidate = p + __builtin_ctz(mask);
+      if (table[*candidate] != kClean) return candidate;
+    }
     p += 16;
   }
 #else
-  (void)inAttribute;
+  (void)utf8;
 #endif
   while (p < end && table[*p] == kClean) ++p;
   return p;
 }
 
-void CXmlTextWriter::AppendEscaped(const char* text, size_t length, bool inAttribute) {
-  const unsigned char* table = inAttribute ? kTables.attribute : kTables.text;
+void CXmlTextWriter::AppendEscaped(const char* text, size_t length, const unsigned char* table) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   const unsigned char* const end = p + length;
+  const unsigned char* run = p;
   for (;;) {
-    const unsigned char* run = p;
-    p = NextSpecial(p, end, table, inAttribute);
+    p = NextSpecial(p, end, table, m_utf8);
+    if (p == end) break;
+    const unsigned char c = table[*p];
+    if (c == kNonAscii) {  // stays in the run once checked
+      p += CheckedSequence(p, end);
+      continue;
+    }
     if (p != run) m_stream.Append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
-    if (p == end) return;
-    switch (table[*p]) {
-      case kEnd:  // the text ends at a NUL byte
-        return;
+    switch (c) {
       case kAmp:
         m_stream.Append("&amp;", 5);
         break;
@@ -151,29 +264,62 @@ void CXmlTextWriter::AppendEscaped(const char* text, size_t length, bool inAttri
       case kQuot:
         m_stream.Append("&quot;", 6);
         break;
+      case kTabRef:
+        m_stream.Append("&#9;", 4);
+        break;
       case kLineFeedRef:
-        m_stream.Append("&#xA;", 5);
+        m_stream.Append("&#10;", 5);
+        break;
+      case kCarriageReturnRef:
+        m_stream.Append("&#13;", 5);
         break;
       case kLineEnd:
         AppendLineEnd();
         break;
-      default:  // kDrop
-        break;
+      default:  // kNotAllowed
+        detail::ThrowCharacterNotAllowed(*p);
     }
-    ++p;
+    run = ++p;
+  }
+  if (p != run) m_stream.Append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+}
+
+// Text that starts with a CDATA section (as the reader marks them): each
+// complete section as it is, what lies between sections escaped. A section
+// that does not end is plain text.
+void CXmlTextWriter::AppendMarkedText(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size()) {
+    if (StartsWithCData(text, at)) {
+      const size_t close = text.find("]]>", at + 9);
+      if (close != std::string::npos) {
+        AppendEscaped(text.data() + at, close + 3 - at, m_rawTable);
+        at = close + 3;
+        continue;
+      }
+      AppendEscaped(text.data() + at, text.size() - at, m_textTable);
+      return;
+    }
+    size_t next = text.find(kCDataStart, at);
+    if (next == std::string::npos) next = text.size();
+    AppendEscaped(text.data() + at, next - at, m_textTable);
+    at = next;
   }
 }
 
 void CXmlTextWriter::AppendDeclarations() {
   for (const NamespaceDeclaration& d : m_due) {
     if (d.prefix.empty()) {
+      if (!m_tagNames->Add(std::string(), kXmlns)) detail::ThrowDuplicateAttribute(kXmlns);
       m_stream.Append(" xmlns=\"", 8);
     } else {
+      CheckName(d.prefix, false, m_utf8);
+      if (!m_tagNames->Add(kXmlns, d.prefix)) detail::ThrowDuplicateAttribute("xmlns:" + d.prefix);
       m_stream.Append(" xmlns:", 7);
       m_stream.Append(d.prefix);
       m_stream.Append("=\"", 2);
     }
-    AppendEscaped(d.uri.data(), d.uri.size(), true);
+    AppendEscaped(d.uri.data(), d.uri.size(), m_attributeTable);
     m_stream.Append('"');
   }
   m_due.clear();
@@ -228,11 +374,12 @@ void CXmlTextWriter::ClosePendingStartTag() {
 void CXmlTextWriter::WriteComment(const std::string& text) {
   DeclarePending();
   ClosePendingStartTag();
-  // "--" may not appear inside a comment, nor "-" right before its end; CR
-  // is dropped by the escaping, so it must not keep two hyphens apart.
+  // "--" may not appear inside a comment, nor "-" right before its end. CR
+  // is dropped (a reference means nothing in a comment), so it must not keep
+  // two hyphens apart.
   std::string safe;
   const char* body = text.c_str();
-  if (std::strchr(body, '-')) {
+  if (std::strpbrk(body, "-\r")) {
     safe.reserve(text.size() * 2);
     for (const char* p = body; *p; ++p) {
       if (*p == '\r') continue;
@@ -274,6 +421,8 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
   CloseParentElm();
   CXmlWriterContext* context = PushContext(localName, namespaceURI);
   PlanStartElement(m_due);
+  CheckName(localName, context->m_prefix.empty(), m_utf8);
+  m_tagNames->Clear();
   if (m_format && context->m_depth > 0) AppendTabs(context->m_depth);
   m_stream.Append('<');
   if (!context->m_prefix.empty()) {
@@ -295,9 +444,9 @@ void CXmlTextWriter::WriteString(const std::string& text, ItemType) {
     context->m_startTagOpen = false;
   }
   if (StartsWithCData(text))
-    m_stream.Append(text);
+    AppendMarkedText(text);
   else
-    AppendEscaped(text.data(), text.size(), false);
+    AppendEscaped(text.data(), text.size(), m_textTable);
   FlushCheck();
 }
 
@@ -330,7 +479,10 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   const std::string& prefix = PlanAttributePrefix(namespaceURI, m_due);
+  CheckName(localName, prefix.empty(), m_utf8);
   AppendDeclarations();
+  if (!m_tagNames->Add(prefix, localName))
+    detail::ThrowDuplicateAttribute(prefix.empty() ? localName : prefix + ":" + localName);
   m_stream.Append(' ');
   if (!prefix.empty()) {
     m_stream.Append(prefix);
@@ -338,7 +490,7 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
   }
   m_stream.Append(localName);
   m_stream.Append("=\"", 2);
-  AppendEscaped(value.data(), value.size(), true);
+  AppendEscaped(value.data(), value.size(), m_attributeTable);
   m_stream.Append('"');
   FlushCheck();
 }

@@ -13,6 +13,7 @@ namespace {
 
 // The default namespace in effect outside any declaration: none.
 const std::string kNoNamespace;
+const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
 
 bool Contains(const std::vector<std::string>& prefixes, const std::string& prefix) {
   for (const std::string& p : prefixes)
@@ -320,8 +321,37 @@ void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
   context->m_pendingNamespaces.clear();
 }
 
+void CXmlWriter::DeclareOnNextElement(const NamespaceDeclarations& declarations) {
+  m_nextDeclarations = declarations;
+}
+
+bool CXmlWriter::PlanOwnDeclarations(NamespaceDeclarations& due) {
+  CXmlWriterContext* context = m_current;
+  bool ownDefault = false;
+  for (const NamespaceDeclaration& d : m_nextDeclarations) {
+    const bool reserved =
+        d.uri == kXmlnsNamespace || (d.uri == XML_NAMESPACE) != (d.prefix == "xml");
+    if (d.prefix.empty()) {
+      // A default namespace would take an element in no namespace out of it.
+      if (ownDefault || reserved || (context->m_namespaceURI.empty() && !d.uri.empty())) continue;
+      context->SetDefaultNamespace(d.uri);
+      context->m_outputDefault = &context->GetDefaultNamespace();
+      due.push_back(NamespaceDeclaration{std::string(), d.uri});
+      ownDefault = true;
+    } else if (!reserved && !d.uri.empty() && d.prefix != "xmlns" &&
+               !Contains(context->m_declaredPrefixes, d.prefix)) {
+      Bind(context, d.prefix, d.uri);
+      Declare(context, due, d.prefix, d.uri);
+    }
+  }
+  m_nextDeclarations.clear();
+  return ownDefault;
+}
+
 void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
   CXmlWriterContext* context = m_current;
+  if (context->m_parent == nullptr) context->m_outputDefault = &kNoNamespace;
+  const bool ownDefault = !m_nextDeclarations.empty() && PlanOwnDeclarations(due);
   const std::string& namespaceURI = context->m_namespaceURI;
   const bool prefixed = !namespaceURI.empty() && namespaceURI != context->GetDefaultNamespace();
   if (prefixed) {
@@ -331,15 +361,18 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
 
   if (context->m_parent == nullptr) {
     // The document default is declared on the outermost element, unless that
-    // element is itself unprefixed in another namespace (no namespace).
-    context->m_outputDefault = &kNoNamespace;
-    if (!m_defaultNamespace.empty() && (prefixed || namespaceURI == m_defaultNamespace)) {
+    // element is itself unprefixed in another namespace (no namespace) or
+    // declares its own.
+    if (!ownDefault && !m_defaultNamespace.empty() &&
+        (prefixed || namespaceURI == m_defaultNamespace)) {
       due.push_back(NamespaceDeclaration{std::string(), m_defaultNamespace});
       context->m_outputDefault = &m_defaultNamespace;
     }
     // std::map orders the URIs by unsigned byte comparison.
     for (const auto& pair : *m_map) {
-      if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
+      if (pair.second.empty() || pair.first == XML_NAMESPACE ||
+          Contains(context->m_declaredPrefixes, pair.second))
+        continue;
       Declare(context, due, pair.second, pair.first);
     }
   } else {

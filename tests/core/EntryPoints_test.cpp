@@ -261,8 +261,8 @@ TEST(EntryPoints, UntypedContentReadsTheDocumentElementInEveryForm) {
   original->FromXml(text);
   const std::string expected = original->ToXml(false, false, EOLType_LF, Default());
   EXPECT_EQ(expected,
-            "<AA:note xmlns:AA=\"urn:n\" lang=\"en\"><AA:to a=\"1\">Ann</AA:to>"
-            "<AB:x xmlns:AB=\"urn:p\" AB:b=\"2\">t</AB:x></AA:note>");
+            "<note xmlns=\"urn:n\" lang=\"en\"><to a=\"1\">Ann</to>"
+            "<p:x xmlns:p=\"urn:p\" p:b=\"2\">t</p:x></note>");
   const CBinaryData forms[] = {
       original->ToFastInfosetStream(FInfoDecl_None, Default(), CompressionType_None),
       original->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_CRLF, Default(),

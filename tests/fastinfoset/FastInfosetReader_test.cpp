@@ -90,8 +90,8 @@ TEST(FastInfosetReader, DocumentStructure) {
       {"attributes, then by index; index 0 is the empty value",
        Doc(H("7C 00 61 78 00 6B 40 76 F0 | 40 00 80 78 00 65 FF | FF | FF")),
        "{}a @{}k=\"v\"\n  {}a @{}k=\"v\" @{}e=\"\"\n"},
-      {"character chunks literal, added, by index; CR dropped",
-       Doc(H("3C 00 61 91 68 69 A0 82 00 61 0D 62 FF")), "{}a \"hihiab\"\n"},
+      {"character chunks literal, added, by index; CR kept",
+       Doc(H("3C 00 61 91 68 69 A0 82 00 61 0D 62 FF")), "{}a \"hihia\rb\"\n"},
       {"deep nesting closes in order",
        Doc(H("3C 00 61") + std::string(500, '\0') + std::string(250, '\xFF') + H("F0 F0")),
        [] {
@@ -117,6 +117,12 @@ TEST(FastInfosetReader, NamespaceAttributesOnAnyElement) {
   EXPECT_EQ(doc.LookupNamespaceFromAlias(""), "urn:x");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:x");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("q"), "urn:y");
+  // Each element holds its own declarations.
+  const CXmlElement* a = doc.GetDocumentElement();
+  EXPECT_EQ(a->GetNamespaceDeclarations(),
+            CXmlElement::NamespaceDeclarations({{"", "urn:x"}, {"p", "urn:x"}}));
+  EXPECT_EQ(a->GetFirstElement()->GetNamespaceDeclarations(),
+            CXmlElement::NamespaceDeclarations({{"q", "urn:y"}}));
 }
 
 TEST(FastInfosetReader, LengthForms) {
@@ -429,6 +435,51 @@ TEST(FastInfosetReader, Refusals) {
        fails("Failed to parse FastInfoset. Unexpected End of File.")},
       {"long length beyond the end", Doc(H("3C 60 FF FF FF FF 61")),
        fails("Failed to parse FastInfoset. Unexpected End of File.")},
+      // What XML cannot carry.
+      {"not a name", Doc(H("3C 01 61 3C")),
+       fails("Failed to parse FastInfoset. Invalid XML name [a<].")},
+      {"octet FF in a name", Doc(H("3C 00 FF")),
+       fails("Failed to parse FastInfoset. Invalid XML name [\\xFF].")},
+      {"colon in a local name", Doc(H("3C 02 61 3A 62")),
+       fails("Failed to parse FastInfoset. Invalid XML name [a:b].")},
+      {"U+0000 in text", Doc(H("3C 00 61 80 00")),
+       fails("Failed to parse FastInfoset. Character U+0000 is not allowed in XML 1.0.")},
+      {"U+0001 in an attribute value", Doc(H("7C 00 61 78 00 6B 00 01")),
+       fails("Failed to parse FastInfoset. Character U+0001 is not allowed in XML 1.0.")},
+      {"ill-formed UTF-8", Doc(H("3C 00 61 80 FF")),
+       fails("Failed to parse FastInfoset. Ill-formed UTF-8 sequence starting with the octet "
+             "0xFF.")},
+      {"lone high surrogate", Doc(H("3C 00 61 85 D8 00")),
+       fails("Failed to parse FastInfoset. Unpaired UTF-16 surrogate U+D800.")},
+      {"lone low surrogate", Doc(H("3C 00 61 86 01 DC 00 00 61")),
+       fails("Failed to parse FastInfoset. Unpaired UTF-16 surrogate U+DC00.")},
+      {"odd UTF-16 length", Doc(H("3C 00 61 84 00")),
+       fails("Failed to parse FastInfoset. UTF-16 string of an odd number [1] of octets.")},
+      {"attribute twice", Doc(H("7C 00 61 78 00 6B 40 76 00 40 77 F0")),
+       fails("Failed to parse FastInfoset. The attribute [k] of the namespace [] appears twice "
+             "on one element.")},
+      {"attribute twice among many", Doc(H([] {
+         std::string hex = "7C 00 61";
+         for (char i = '0'; i <= '9'; ++i) hex += std::string(" 78 01 61 3") + i + " 40 76";
+         return hex + " 08 40 76 F0";
+       }())),
+       fails("Failed to parse FastInfoset. The attribute [a8] of the namespace [] appears twice "
+             "on one element.")},
+      {"attribute named xmlns", Doc(H("7C 00 61 78 04 78 6D 6C 6E 73 40 76 F0")),
+       fails("Failed to parse FastInfoset. An attribute named [xmlns] without a namespace is "
+             "not allowed.")},
+      {"name in the xmlns namespace",
+       Doc(H("3D") + Octets2("http://www.w3.org/2000/xmlns/") + H("00 61")),
+       fails("Failed to parse FastInfoset. The namespace [http://www.w3.org/2000/xmlns/] is "
+             "reserved for namespace declarations.")},
+      {"prefix xmlns declared", Doc(H("38 CF 04 78 6D 6C 6E 73 04 75 72 6E 3A 78 F0 3C 00 61")),
+       fails("Failed to parse FastInfoset. Invalid namespace declaration of the prefix [xmlns] "
+             "as [urn:x].")},
+      {"prefix undeclared", Doc(H("38 CE 00 70 F0 3C 00 61")),
+       fails("Failed to parse FastInfoset. Invalid namespace declaration of the prefix [p] as "
+             "[].")},
+      {"prefix declared twice", Doc(H("38 CF 00 70 04 75 72 6E 3A 78 CF 81 81 F0 3C 00 61")),
+       fails("Failed to parse FastInfoset. The prefix [p] is declared twice on one element.")},
   });
 }
 

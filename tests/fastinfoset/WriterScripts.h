@@ -134,9 +134,10 @@ inline void Texts(CXmlWriter& w) {
   Leaf(w, "b", "", "inner");
   w.WriteString(" three", ItemType_string);
   w.WriteEndElement();
-  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' tab\there\nline two");
+  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' tab\there\nline two\r\nthree\rCR");
   w.WriteStartElement("escapes", "");
-  w.WriteAttributeString("v", "", "<&> \"q\" 'a' no tab\nline two", ItemType_string);
+  w.WriteAttributeString("v", "", "<&> \"q\" 'a' tab\there\nline two\r\nthree\rCR",
+                         ItemType_string);
   w.WriteEndElement();
   w.WriteStartElement("empty", "");
   w.WriteAttributeString("v", "", "", ItemType_string);

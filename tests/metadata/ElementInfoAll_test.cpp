@@ -362,7 +362,7 @@ TEST(ElementInfoAll, ValidateRules) {
 // The full order with its children in reverse schema order.
 const char kReversed[] =
     "<order xmlns='urn:po' ref='A-1' currency='EUR'>"
-    "<card>1234</card><tag>a</tag><tag>b</tag><o:memo xmlns:o='urn:other'>hi</o:memo>"
+    "<card>1234</card><tag>a</tag><tag>b</tag><AA:memo xmlns:AA='urn:other'>hi</AA:memo>"
     "<billTo><city>Oslo</city><street>Side St 2</street></billTo>"
     "<shipTo><street>Main St 1</street></shipTo><size>M</size><color>blue</color>"
     "<note xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='true'/>"

@@ -98,22 +98,22 @@ TEST(ExpatReader, CDATAKeepsItsMarkersUnlessStripped) {
   }
 }
 
-TEST(ExpatReader, CarriageReturnsAreDroppedFromText) {
+TEST(ExpatReader, CarriageReturnsFromReferencesAreKept) {
   const struct {
     const char* xml;
     const char* text;
   } cases[] = {
-      {"<a>x&#13;&#10;y</a>", "x\ny"},
-      {"<a>&#13;&#xD;</a>", ""},
+      {"<a>x&#13;&#10;y</a>", "x\r\ny"},
+      {"<a>&#13;&#xD;</a>", "\r\r"},
       {"<a>x\r\ny\rz</a>", "x\ny\nz"},  // the parser normalises line ends itself
-      {"<a>1<b/>2&#13;</a>", "12"},
+      {"<a>1<b/>2&#13;</a>", "12\r"},
   };
   for (const auto& c : cases) {
     CXmlDocument doc;
     doc.LoadXml(c.xml);
     EXPECT_EQ(doc.GetDocumentElement()->GetText(), c.text) << c.xml;
   }
-  CXmlDocument doc;  // attribute values are not text: they keep theirs
+  CXmlDocument doc;  // so do attribute values
   doc.LoadXml("<a v='1&#13;2'/>");
   EXPECT_EQ(doc.GetDocumentElement()->GetAttribute("v", ""), "1\r2");
 }
@@ -166,7 +166,7 @@ TEST(ExpatReader, EveryTruncationFailsCleanly) {
     doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(whole.data()), whole.size());
     ASSERT_EQ(DumpTree(doc.GetDocumentElement()),
               "{urn:r}r \"\n  \n  \n\"\n"
-              "  {urn:p}a @{}k=\"v&w\" @{urn:p}m=\"\xC3\xA9\" \"txc\"\n"
+              "  {urn:p}a @{}k=\"v&w\" @{urn:p}m=\"\xC3\xA9\" \"t\rxc\"\n"
               "  {urn:r}b\n");
     for (std::size_t n = 1; n < whole.size(); ++n) {
       try {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <dirent.h>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
 #include "TestUtil.h"
 #include "xml/ExpatTree.h"
@@ -105,12 +107,12 @@ TEST(XmlTextWriter, EscapingTable) {
     const char* textCRLF;
     const char* attribute;
   } cases[] = {
-      {"a\nb", "a\nb", "a\r\nb", "a&#xA;b"},
-      {"a\r\nb\r", "a\nb", "a\r\nb", "a&#xA;b"},
+      {"a\nb", "a\nb", "a\r\nb", "a&#10;b"},
+      {"a\r\nb\r", "a&#13;\nb&#13;", "a&#13;\r\nb&#13;", "a&#13;&#10;b&#13;"},
       {"\"'", "\"'", "\"'", "&quot;'"},
       {"&<>", "&amp;&lt;&gt;", "&amp;&lt;&gt;", "&amp;&lt;&gt;"},
-      {"\t\x01\x7f\xc3\xa9\xff", "\t\x01\x7f\xc3\xa9\xff", "\t\x01\x7f\xc3\xa9\xff",
-       "\t\x01\x7f\xc3\xa9\xff"},
+      {"\t\x7f\xc2\x80\xc3\xa9", "\t\x7f\xc2\x80\xc3\xa9", "\t\x7f\xc2\x80\xc3\xa9",
+       "&#9;\x7f\xc2\x80\xc3\xa9"},
       {"", "", "", ""},
       {"plain text run", "plain text run", "plain text run", "plain text run"},
   };
@@ -141,18 +143,23 @@ TEST(XmlTextWriter, ElementShapes) {
          w.WriteEndElement();
        },
        true, "<a/>\n"},
-      {"CDATA at the start passes, later it is escaped",
+      {"CDATA sections at the start pass, anything else is escaped",
        [](CXmlTextWriter& w) {
          w.WriteStartElement("a", "");
          w.WriteStartElement("b", "");
-         w.WriteString("<![CDATA[x<y]]>", ItemType_string);
+         w.WriteString("<![CDATA[x<y]]>&<![CDATA[z]]>", ItemType_string);
          w.WriteEndElement();
          w.WriteStartElement("c", "");
          w.WriteString("t<![CDATA[", ItemType_string);
          w.WriteEndElement();
+         w.WriteStartElement("d", "");
+         w.WriteString("<![CDATA[<e", ItemType_string);
+         w.WriteEndElement();
          w.WriteEndElement();
        },
-       true, "<a>\n\t<b><![CDATA[x<y]]></b>\n\t<c>t&lt;![CDATA[</c>\n</a>\n"},
+       true,
+       "<a>\n\t<b><![CDATA[x<y]]>&amp;<![CDATA[z]]></b>\n\t<c>t&lt;![CDATA[</c>\n"
+       "\t<d>&lt;![CDATA[&lt;e</d>\n</a>\n"},
       {"nested elements share a generated prefix, siblings declare it again",
        [](CXmlTextWriter& w) {
          w.WriteStartElement("r", "");
@@ -325,6 +332,48 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
        typeid(CVxInvalidStateException), "Text can only be written inside an Element."},
       {[](CXmlTextWriter& w) { w.WriteEndElement(); }, typeid(CVxInvalidStateException),
        "There is no open Element to end."},
+      // Nothing that is not well-formed XML is written.
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteString("x\x01", ItemType_string);
+       },
+       typeid(CVxException), "Character U+0001 cannot be written in XML 1.0."},
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteAttributeString("k", "", std::string("x\0y", 3), ItemType_string);
+       },
+       typeid(CVxException), "Character U+0000 cannot be written in XML 1.0."},
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteString("\xef\xbf\xbe", ItemType_string);
+       },
+       typeid(CVxException), "Character U+FFFE cannot be written in XML 1.0."},
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteString(std::string(20, 'x') + "\xff", ItemType_string);
+       },
+       typeid(CVxException),
+       "Ill-formed UTF-8 sequence starting with the octet 0xFF cannot be written in XML."},
+      {[](CXmlTextWriter& w) { w.WriteStartElement("a<", ""); }, typeid(CVxException),
+       "Invalid XML name [a<]."},
+      {[](CXmlTextWriter& w) { w.WriteStartElement("p:a", "urn:p"); }, typeid(CVxException),
+       "Invalid XML name [p:a]."},
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteAttributeString("\xc3\xa9\x01", "", "v", ItemType_string);
+       },
+       typeid(CVxException), "Invalid XML name [\xc3\xa9\\x01]."},
+      {[](CXmlTextWriter& w) {
+         w.AddNamespace("1p", "urn:p");
+         w.WriteStartElement("a", "");
+       },
+       typeid(CVxException), "Invalid XML name [1p]."},
+      {[](CXmlTextWriter& w) {
+         w.WriteStartElement("a", "");
+         w.WriteAttributeString("k", "urn:k", "1", ItemType_string);
+         w.WriteAttributeString("k", "urn:k", "2", ItemType_string);
+       },
+       typeid(CVxException), "The attribute [AA:k] is written twice on one element."},
   };
   for (const Case& c : cases) {
     CTextStream stream;
@@ -344,6 +393,35 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
   writer.SetEOLType(EOLType_CRLF);
   EXPECT_THROW(writer.SetEOLType(static_cast<EOLType>(7)), CVxException);
   EXPECT_EQ(writer.GetEOLType(), EOLType_CRLF);
+}
+
+// Octets of 0x80 and above are checked as the output will hold them: as
+// UTF-8 where local text is UTF-8, else converted first.
+TEST(XmlTextWriter, NonAsciiLocalTextInEveryMode) {
+  auto element = [](const char* name, XmlEncoding encoding) {
+    return vxtest::Failure([&] {
+      CTextStream stream(encoding);
+      CXmlTextWriter w(stream);
+      w.Open();
+      w.WriteStartElement(name, "");
+      w.WriteString("t\xE9", ItemType_string);
+    });
+  };
+  const std::string saved = setlocale(LC_ALL, nullptr);
+  setlocale(LC_ALL, "C");  // ASCII only: the encoder writes '?' for the rest
+  const std::string asciiText = element("a", XmlEncoding_UTF8);
+  const std::string asciiName = element("\xC3\xA9", XmlEncoding_UTF8);
+  ASCIIOnly(true);  // octets as they are: UTF-8 to UTF-8, characters to UTF-16
+  const std::string rawUtf8 = element("a", XmlEncoding_UTF8);
+  const std::string rawUtf16 = element("\xE9", XmlEncoding_UTF16);
+  ASCIIOnly(false);
+  setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(asciiText, "");
+  EXPECT_EQ(asciiName, vxtest::Named<CVxException>("Invalid XML name [\xC3\xA9]."));
+  EXPECT_EQ(rawUtf8, vxtest::Named<CVxException>(
+                         "Ill-formed UTF-8 sequence starting with the octet 0xE9 cannot be "
+                         "written in XML."));
+  EXPECT_EQ(rawUtf16, "");
 }
 
 namespace {
@@ -422,6 +500,17 @@ TEST(XmlTextWriter, ManyGeneratedPrefixesStayUnique) {
   auto parsed = ParseXml(out.data(), out.size());
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(parsed.root->attrs.size(), 700u);
+  // So many names on one tag are looked up in a set: a second one is refused.
+  EXPECT_TRUE(vxtest::Throws<CVxException>(
+      [] {
+        CTextStream stream;
+        CXmlTextWriter w(stream);
+        w.WriteStartElement("r", "");
+        for (int i = 0; i < 40; ++i)
+          w.WriteAttributeString("a" + std::to_string(i), "", "v", ItemType_string);
+        w.WriteAttributeString("a7", "", "v", ItemType_string);
+      },
+      "The attribute [a7] is written twice on one element."));
 }
 
 TEST(XmlTextWriter, DeepNestingIsReleasedWithoutRecursion) {
@@ -463,26 +552,17 @@ class RandomDocument {
  private:
   int Pick(int n) { return static_cast<int>(m_rng() % static_cast<unsigned>(n)); }
 
-  std::string Text(bool attribute) {
+  std::string Text() {
     static const char* const kPieces[] = {"a", "Z", " ", "&", "<", ">", "\"", "'", "\n",
                                           "\r\n", "\r", "\xc3\xa9", "\xe4\xb8\xad",
                                           "\xf0\x9f\x98\x80", "]]>", "\t", "--", "x1"};
     std::string s;
-    for (int i = Pick(8); i > 0; --i) {
-      const char* piece = kPieces[Pick(18)];
-      if (attribute && piece[0] == '\t') continue;  // attribute values normalise tabs
-      s += piece;
-    }
+    for (int i = Pick(8); i > 0; --i) s += kPieces[Pick(18)];
     return s;
   }
 
   static std::string Expanded(const std::string& uri, const std::string& local) {
     return uri.empty() ? local : uri + "|" + local;
-  }
-
-  static std::string WithoutCR(std::string s) {
-    s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
-    return s;
   }
 
   // Pairings and default namespaces changed inside elements, now and then.
@@ -513,8 +593,8 @@ class RandomDocument {
       std::string alocal = kNames[Pick(6)];
       const std::string key = Expanded(auri, alocal);
       if (e.attrs.count(key)) continue;
-      std::string value = Text(true);
-      e.attrs[key] = WithoutCR(value);
+      const std::string value = Text();
+      e.attrs[key] = value;
       w.WriteAttributeString(alocal, auri, value, ItemType_string);
     }
     const int items = depth >= 4 ? Pick(2) : 1 + Pick(6);
@@ -522,14 +602,14 @@ class RandomDocument {
       switch (Pick(4)) {
         case 0:
         case 1: {
-          std::string text = Text(false);
+          std::string text = Text();
           if (text.compare(0, 9, "<![CDATA[") == 0) break;
           w.WriteString(text, ItemType_string);
-          e.text += WithoutCR(text);
+          e.text += text;
           break;
         }
         case 2:
-          w.WriteComment(Text(false));
+          w.WriteComment(Text());
           e.exactText = false;
           break;
         default:

@@ -1,0 +1,63 @@
+// What XML 1.0 allows as characters and as names, checked on UTF-8. The Fast
+// Infoset reader checks what it reads with these, the text writer what it
+// writes, so that neither lets through text that is not well-formed XML.
+#ifndef VXXML_SRC_XML_XMLCHARS_H
+#define VXXML_SRC_XML_XMLCHARS_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace VxXmlLib10 {
+namespace detail {
+
+/// The Char production: TAB, LF, CR, U+0020..U+D7FF, U+E000..U+FFFD,
+/// U+10000..U+10FFFF.
+inline bool IsXmlChar(uint32_t cp) {
+  if (cp < 0x20) return cp == 0x09 || cp == 0x0A || cp == 0x0D;
+  return cp <= 0xD7FF || (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+/// Name classes of the ASCII bytes: kNameStart for a character that may
+/// begin a name, kNameChar for one that may continue it. The colon is in
+/// both; a name without a colon (NCName) excludes it.
+enum : unsigned char { kNameStart = 1, kNameChar = 2 };
+struct AsciiNameClasses {
+  unsigned char of[128] = {};
+  constexpr AsciiNameClasses() {
+    for (int i = 'A'; i <= 'Z'; ++i) of[i] = of[i + 32] = kNameStart | kNameChar;
+    of['_'] = of[':'] = kNameStart | kNameChar;
+    for (int i = '0'; i <= '9'; ++i) of[i] = kNameChar;
+    of['-'] = of['.'] = kNameChar;
+  }
+};
+inline constexpr AsciiNameClasses kAsciiName{};
+
+/// The NameStartChar and NameChar productions for any code point.
+bool IsNameStartCodePoint(uint32_t cp);
+bool IsNameCodePoint(uint32_t cp);
+
+/// Why a text is not XML: ill-formed UTF-8 (value: the first octet of the
+/// sequence) or a character XML 1.0 does not allow (value: its code point).
+struct TextFault {
+  enum Kind { kNone, kIllFormed, kNotAllowed } kind = kNone;
+  uint32_t value = 0;
+};
+
+/// Whether p..p+n is well-formed UTF-8 of characters XML 1.0 allows; on
+/// failure `fault` says why. Runs of plain ASCII are checked eight octets at
+/// a time.
+bool CheckXmlText(const unsigned char* p, size_t n, TextFault* fault);
+
+/// Whether p..p+n (UTF-8) is an XML name: a NameStartChar, then NameChars.
+/// With `colon` false, a name without a colon (an NCName).
+bool IsXmlName(const unsigned char* p, size_t n, bool colon);
+
+/// The text for a message: octets that are not printable characters (ASCII
+/// controls, ill-formed UTF-8) as \xHH.
+std::string Printable(const char* p, size_t n);
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_XML_XMLCHARS_H
