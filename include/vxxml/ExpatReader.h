@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <exception>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "vxxml/Export.h"
 #include "vxxml/ObjectBase.h"
@@ -78,9 +76,6 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   // The first exception thrown inside a callback; the parse is stopped and
   // it is rethrown once expat has returned.
   std::exception_ptr m_error;
-  // Declarations met before the next start tag, kept only when the document
-  // keeps source information.
-  std::vector<std::pair<std::string, std::string>> m_declarations;
 };
 
 }  // namespace VxXmlLib10

@@ -292,6 +292,12 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
   void SetName(const char* name);
   const std::string& GetText() const { return m_text; }
   void SetText(const char* text);
+  /// Where the element stands in its parent's text: the number of bytes of
+  /// the parent's text written before it (text mixed with elements keeps its
+  /// order). 0, the default, puts it before all of the parent's text;
+  /// children are written in their collection's order whatever the offsets.
+  std::size_t GetTextOffset() const { return m_textOffset; }
+  void SetTextOffset(std::size_t offset) { m_textOffset = offset; }
   /// Tests the namespace against the element's rule before storing it.
   void SetNamespace(const char* namespaceUri);
   const std::string& GetNamespaceRestriction() const { return m_restriction; }
@@ -319,7 +325,9 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
   void FireOnChangeNamespace(const char* text);
 
  protected:
-  /// The start tag, the attributes, the children, the text, the end tag.
+  /// The start tag, the attributes, then the text and the children in the
+  /// order of their text offsets, then the end tag. Text mixed with elements
+  /// is written exactly as it stands, without indentation.
   /// The element's namespace declarations (default namespace and prefixes)
   /// are made on its start tag, as the document it was read from made them,
   /// through any writer (CXmlWriter::DeclareOnNextElement); the writer adds
@@ -338,6 +346,7 @@ class VXXML_API CElement : public CXmlObjectBase, public CInstanceMonitor {
 
   std::string m_name;
   std::string m_text;
+  std::size_t m_textOffset = 0;
   std::string m_namespaceUri;
   std::string m_restriction;
   std::string m_targetNamespace;

@@ -100,6 +100,10 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   const std::string& GetLocalName() const { return m_localName; }
   /// All character data of the element, concatenated.
   const std::string& GetText() const { return m_text; }
+  /// Where the element stands in its parent's text: the number of bytes of
+  /// the parent's text that came before it. With it, text mixed with child
+  /// elements is known in its order.
+  std::size_t GetTextOffset() const { return m_textOffset; }
   /// The attributes in document order; owned by the element.
   const std::vector<CXmlAttribute*>& GetAttributes() const { return m_attributes; }
   /// The value of the first attribute with both names equal, else a reference
@@ -154,6 +158,7 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
   std::shared_ptr<const std::string> m_namespaceURI;
   // Null for an element that declares nothing, as most do.
   std::unique_ptr<NamespaceDeclarations> m_declarations;
+  std::uint32_t m_textOffset = 0;  // clamped: text beyond 4 GiB is one run
 };
 
 /// A parsed document: the element tree, the input buffer it came from and the
@@ -258,8 +263,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   // ---- source information --------------------------------------------------
   // Tools that report positions or resolve prefixed names in content (a
   // schema compiler, say) ask the document to keep, for every element of XML
-  // text input, the line of its start tag and the namespace declarations it
-  // makes. Off by default: it costs a table entry per element.
+  // text input, the line of its start tag and its parent. Off by default: it
+  // costs a table entry per element.
 
   /// Keeps source information from the next load on (XML text input only).
   void SetKeepSourceInfo(bool keep) { m_keepSourceInfo = keep; }
@@ -271,10 +276,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Null when the prefix is not declared there or nothing was kept; the
   /// prefix "xml" is always bound.
   const std::string* LookupNamespace(const CXmlElement* element, const std::string& prefix) const;
-  /// For the readers: the line of the element just added and the
-  /// (prefix, URI) declarations of its start tag.
-  void RecordSourceInfo(const CXmlElement* element, unsigned long line,
-                        std::vector<std::pair<std::string, std::string>> declarations);
+  /// For the readers: the line of the element just added.
+  void RecordSourceInfo(const CXmlElement* element, unsigned long line);
 
  private:
   void Init();
@@ -320,7 +323,6 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   struct SourceInfo {
     const CXmlElement* parent;
     unsigned long line;
-    std::vector<std::pair<std::string, std::string>> declarations;
   };
   std::unordered_map<const CXmlElement*, SourceInfo> m_sourceInfo;
   bool m_keepSourceInfo = false;

@@ -84,6 +84,7 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   /// Format on: start and end tags on their own lines, one tab per level.
   bool GetFormat() const { return m_format; }
   void SetFormat(bool format) { m_format = format; }
+  void SetMixedContent() override;
   EOLType GetEOLType() const { return m_eolType; }
   /// EOLType_CRLF or EOLType_LF; anything else throws "Invalid EOL type.".
   void SetEOLType(EOLType type);
@@ -151,6 +152,12 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   size_t m_lineEndLength;
   EOLType m_eolType;
   bool m_format;
+  // The depth of the element whose content is written exactly (mixed
+  // content), -1 for none: no formatting inside it.
+  int32_t m_exactDepth = -1;
+  // Whether formatting may add whitespace to the content of an element at
+  // `depth`.
+  bool Formats(int32_t depth) const { return m_format && (m_exactDepth < 0 || depth < m_exactDepth); }
   CTextStream& m_stream;
   NamespaceDeclarations m_due;  // declarations due on the open start tag
   bool m_utf8;                  // local text is UTF-8: its sequences are checked

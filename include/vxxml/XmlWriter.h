@@ -133,6 +133,10 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// prefix declared twice, a prefix undeclared (empty URI), the prefix
   /// xmlns, and pairings of the xml prefix or namespace with another one.
   void DeclareOnNextElement(const NamespaceDeclarations& declarations);
+  /// The open element's content is text mixed with elements: a formatting
+  /// writer writes it, and everything inside it, exactly as it comes, adding
+  /// no indentation. The base does nothing.
+  virtual void SetMixedContent();
   virtual void WriteComment(const std::string& text) = 0;
   virtual void WritePI(const std::string& text) = 0;
   virtual void WriteInlineSchema(const std::string& text) = 0;

@@ -146,6 +146,7 @@ void CElement::FromXmlElement(const CXmlElement* element, const CXmlSerializatio
 // element built from an object keeps the one it was given.
 void CElement::TakeElement(const CXmlElement* element) {
   m_text = element->GetText();
+  m_textOffset = element->GetTextOffset();
   m_name = element->GetLocalName();
   SetElementName(m_name.c_str());
   m_namespaceUri = element->GetNamespaceURI();
@@ -194,6 +195,7 @@ CSmartPtr<CElement> CElement::Clone() const {
   copy->m_name = m_name;
   copy->SetElementName(m_name.c_str());
   copy->m_text = m_text;
+  copy->m_textOffset = m_textOffset;
   copy->m_namespaceUri = m_namespaceUri;
   copy->m_restriction = m_restriction;
   copy->m_targetNamespace = m_targetNamespace;
@@ -261,9 +263,25 @@ void CElement::ToXml_Int(CXmlWriter* writer, bool, const char*,
   writer->WriteStartElement(m_name, m_namespaceUri);
   CXmlObjectBase::ToXml_Int(m_attributes, writer, false, m_namespaceUri.c_str(), context,
                             emptyChoiceAllowed);
-  CXmlObjectBase::ToXml_Int(m_elements, writer, false, m_namespaceUri.c_str(), context,
-                            emptyChoiceAllowed);
-  writer->WriteString(m_text, ItemType_string);
+  if (m_text.empty() || m_elements->GetCount() == 0) {
+    CXmlObjectBase::ToXml_Int(m_elements, writer, false, m_namespaceUri.c_str(), context,
+                              emptyChoiceAllowed);
+    writer->WriteString(m_text, ItemType_string);
+    writer->WriteEndElement();
+    return;
+  }
+  // Text mixed with elements: each run of text where it stood.
+  m_elements->ValidateCount(context);
+  writer->SetMixedContent();
+  std::size_t at = 0;
+  for (const CElement* child : *m_elements) {
+    const std::size_t offset = std::min(std::max(child->m_textOffset, at), m_text.size());
+    if (offset > at) writer->WriteString(m_text.substr(at, offset - at), ItemType_string);
+    at = offset;
+    CXmlObjectBase::ToXml_Int(child, writer, false, m_namespaceUri.c_str(), context,
+                              emptyChoiceAllowed);
+  }
+  if (at < m_text.size()) writer->WriteString(m_text.substr(at), ItemType_string);
   writer->WriteEndElement();
 }
 

@@ -68,7 +68,6 @@ void CExpatReader::CreateParser() {
   }
   FreeParser();
   m_error = nullptr;
-  m_declarations.clear();
   m_parser = m_document.GetSchemaType() == SchemaType_NoNamespaces
                  ? XML_ParserCreate(nullptr)
                  : XML_ParserCreateNS(nullptr, kNamespaceSeparator);
@@ -169,11 +168,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
   CXmlElement* element = m_document.GetDocumentElement()
                              ? m_document.AddChildElement(m_namespaceURI.c_str(), local)
                              : m_document.AddDocElement(m_namespaceURI.c_str(), local);
-  if (m_document.GetKeepSourceInfo()) {
-    m_document.RecordSourceInfo(element, XML_GetCurrentLineNumber(m_parser),
-                                std::move(m_declarations));
-    m_declarations.clear();
-  }
+  if (m_document.GetKeepSourceInfo())
+    m_document.RecordSourceInfo(element, XML_GetCurrentLineNumber(m_parser));
 
   for (const char** pair = attributes; pair && pair[0]; pair += 2) {
     const char* attributeName = pair[0];
@@ -211,8 +207,6 @@ void CExpatReader::FnStartNamespace(void* userData, const char* prefix, const ch
     if (prefix) self->Convert(self->m_localName, prefix, std::strlen(prefix));
     if (uri) self->Convert(self->m_namespaceURI, uri, std::strlen(uri));
     self->m_document.SetNamespaceAlias(self->m_localName, self->m_namespaceURI);
-    if (self->m_document.GetKeepSourceInfo())
-      self->m_declarations.emplace_back(self->m_localName, self->m_namespaceURI);
   } catch (...) {
     self->Abort();
   }

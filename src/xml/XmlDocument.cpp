@@ -111,6 +111,7 @@ CXmlAttribute* CXmlElement::AddAttribute(std::string localName, std::string valu
 
 CXmlElement* CXmlElement::CreateNewChildElement() {
   CXmlElement* child = new CXmlElement(m_document);
+  child->m_textOffset = static_cast<std::uint32_t>(std::min<std::size_t>(m_text.size(), UINT32_MAX));
   if (m_lastChild)
     m_lastChild->m_nextSibling = child;
   else
@@ -148,6 +149,7 @@ CXmlElement* CXmlElement::CopyToHeap() const {
     to->m_localName = from->m_localName;
     to->m_text = from->m_text;
     to->m_namespaceURI = from->m_namespaceURI;
+    to->m_textOffset = from->m_textOffset;
     if (from->m_declarations)
       to->m_declarations.reset(new NamespaceDeclarations(*from->m_declarations));
     for (const CXmlAttribute* a : from->m_attributes)
@@ -521,6 +523,8 @@ CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char*
   CXmlElement* parent = m_elementStack.back().element;
   CXmlElement* before = parent->m_lastChild;
   CXmlElement* element = NewElement(namespaceURI, localName);
+  element->m_textOffset = static_cast<std::uint32_t>(
+      std::min<std::size_t>(parent->m_text.size(), UINT32_MAX));
   if (before)
     before->m_nextSibling = element;
   else
@@ -558,13 +562,11 @@ void CXmlDocument::EndElement() {
   }
 }
 
-void CXmlDocument::RecordSourceInfo(
-    const CXmlElement* element, unsigned long line,
-    std::vector<std::pair<std::string, std::string>> declarations) {
+void CXmlDocument::RecordSourceInfo(const CXmlElement* element, unsigned long line) {
   // The element was just opened: its parent is the one below it on the stack.
   const std::size_t depth = m_elementStack.size();
   const CXmlElement* parent = depth >= 2 ? m_elementStack[depth - 2].element : nullptr;
-  m_sourceInfo[element] = SourceInfo{parent, line, std::move(declarations)};
+  m_sourceInfo[element] = SourceInfo{parent, line};
 }
 
 unsigned long CXmlDocument::GetLineNumber(const CXmlElement* element) const {
@@ -577,12 +579,11 @@ const std::string* CXmlDocument::LookupNamespace(const CXmlElement* element,
   static const std::string kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
   if (prefix == "xml") return &kXmlNamespace;
   while (element) {
+    // A start tag declares each prefix once.
+    for (const auto& declaration : element->GetNamespaceDeclarations())
+      if (declaration.first == prefix) return &declaration.second;
     const auto found = m_sourceInfo.find(element);
     if (found == m_sourceInfo.end()) return nullptr;
-    const auto& declarations = found->second.declarations;
-    // A start tag declares each prefix once; the last match is the same.
-    for (const auto& declaration : declarations)
-      if (declaration.first == prefix) return &declaration.second;
     element = found->second.parent;
   }
   return nullptr;

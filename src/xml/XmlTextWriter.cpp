@@ -163,6 +163,7 @@ CXmlTextWriter::~CXmlTextWriter() = default;
 
 void CXmlTextWriter::Open() {
   CXmlWriter::Open();
+  m_exactDepth = -1;
   m_stream.Open();
   SelectTables();
 }
@@ -363,8 +364,12 @@ void CXmlTextWriter::CloseParentElm() {
   if (context->m_startTagOpen) {
     context->m_startTagOpen = false;
     m_stream.Append('>');
-    if (m_format) AppendLineEnd();
+    if (Formats(context->m_depth)) AppendLineEnd();
   }
+}
+
+void CXmlTextWriter::SetMixedContent() {
+  if (m_current && m_exactDepth < 0) m_exactDepth = m_current->m_depth;
 }
 
 void CXmlTextWriter::ClosePendingStartTag() {
@@ -423,7 +428,7 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
   PlanStartElement(m_due);
   CheckName(localName, context->m_prefix.empty(), m_utf8);
   m_tagNames->Clear();
-  if (m_format && context->m_depth > 0) AppendTabs(context->m_depth);
+  if (context->m_depth > 0 && Formats(context->m_depth - 1)) AppendTabs(context->m_depth);
   m_stream.Append('<');
   if (!context->m_prefix.empty()) {
     m_stream.Append(context->m_prefix);
@@ -457,7 +462,7 @@ void CXmlTextWriter::WriteEndElement() {
   if (context->m_startTagOpen) {
     m_stream.Append("/>", 2);
   } else {
-    if (m_format && context->m_childCount > 0 && context->m_depth > 0)
+    if (Formats(context->m_depth) && context->m_childCount > 0 && context->m_depth > 0)
       AppendTabs(context->m_depth);
     m_stream.Append("</", 2);
     if (!context->m_prefix.empty()) {
@@ -467,7 +472,8 @@ void CXmlTextWriter::WriteEndElement() {
     m_stream.Append(context->m_localName);
     m_stream.Append('>');
   }
-  if (m_format) AppendLineEnd();
+  if (context->m_depth == 0 ? m_format : Formats(context->m_depth - 1)) AppendLineEnd();
+  if (context->m_depth == m_exactDepth) m_exactDepth = -1;
   FlushCheck();
   PopContext();
 }

@@ -420,4 +420,6 @@ std::string CXmlWriter::PlanTypeValue(const std::string& typeNamespaceURI,
   return value;
 }
 
+void CXmlWriter::SetMixedContent() {}
+
 }  // namespace VxXmlLib10

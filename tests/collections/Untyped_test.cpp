@@ -390,8 +390,9 @@ TEST(Untyped, CopiesADocumentElement) {
   EXPECT_EQ(e->GetAttributes()->GetCount(), 2);
   ASSERT_EQ(e->GetElements()->GetCount(), 1);
   EXPECT_EQ(e->GetElements()->Item(0)->GetElements()->Item(0)->GetName(), "c");
-  // The attribute declares the namespace again, the element in none.
-  EXPECT_EQ(Text(e), "<a xmlns=\"urn:x\" k=\"v\"><b><c/></b>t</a>");
+  // The attribute declares the namespace again, the element in none; the
+  // text stays where it stood.
+  EXPECT_EQ(Text(e), "<a xmlns=\"urn:x\" k=\"v\">t<b><c/></b></a>");
 }
 
 // An element declares what it declared in its document, its attributes
