@@ -212,38 +212,6 @@ std::string LeftOver(const char* parent, const char* element) {
          "]. The unexpected element [" + element + "] remains un processed";
 }
 
-TEST(GeneratedClassRead, AllGroupReadsAnyOrderOnce) {
-  CSmartPtr<AllClass> o = new AllClass;
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><c>3</c><b>2</b><a>1</a></r>"));
-  EXPECT_EQ("1", o->Text(1));
-  EXPECT_EQ("2", o->Text(2));
-  EXPECT_EQ("3", o->Text(3));
-  // Written back in declaration order.
-  EXPECT_EQ("<r xmlns=\"urn:po\"><a>1</a><b>2</b><c>3</c></r>", WriteText(o, Plain(), false));
-
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><b>2</b><a>1</a></r>"));
-  EXPECT_EQ("<absent>", o->Text(3));
-
-  CXmlSerializationContext unknown;
-  unknown.SetIgnoreUnknownElements(true);
-  struct Case {
-    std::string doc;
-    const CXmlSerializationContext* ctx;
-    std::string expected;
-  } cases[] = {
-      // Unknown elements are not skipped inside an all group, only left over
-      // at its end.
-      {"<r xmlns='urn:po'><a/><x/><b/></r>", &unknown,
-       Expected<CVxValidationException>("Failed to process the element [r]\n"
-                                        "Failed to find the mandatory element [b]")},
-      {"<r xmlns='urn:po'><a/><b/><x/></r>", &unknown, ""},
-  };
-  for (const Case& c : cases) {
-    CSmartPtr<AllClass> all = new AllClass;
-    EXPECT_EQ(c.expected, Read(all, c.doc, *c.ctx)) << c.doc;
-  }
-}
-
 TEST(GeneratedClassRead, ChoiceRules) {
   CXmlSerializationContext unknown;
   unknown.SetIgnoreUnknownElements(true);
@@ -287,45 +255,6 @@ TEST(GeneratedClassRead, ChoiceRules) {
     if (!c.chosen.empty()) {
       EXPECT_EQ(1u, plain->props.size()) << c.doc;
       EXPECT_EQ(c.chosen == "a" ? "1" : "2", plain->Text(c.chosen == "a" ? 1 : 2)) << c.doc;
-    }
-  }
-}
-
-TEST(GeneratedClassRead, EmptyChoiceAllowedByTheCaller) {
-  CXmlDocument doc;
-  doc.LoadXml("<r xmlns='urn:po'/>");
-  CSmartPtr<ChoiceClass> o = new ChoiceClass;
-  EXPECT_EQ(nullptr, CXmlObjectBase::FromXml_Int(o, doc.GetDocumentElement(), nullptr, Plain(),
-                                                 true));
-}
-
-TEST(GeneratedClassRead, PseudoGroupsReadFromTheEnclosingElement) {
-  struct Case {
-    std::string body;
-    std::string expected;
-    std::string written;
-  } cases[] = {
-      {"<head>h</head><y>Y</y><q>Q</q><p>P</p><tail>t</tail>", "",
-       "<head>h</head><y>Y</y><p>P</p><q>Q</q><tail>t</tail>"},
-      {"<head>h</head><tail>t</tail>", "", "<head>h</head><tail>t</tail>"},
-      // The all group misses q: under a pseudo-element owner that is no
-      // error, the group just consumes nothing, and p is left over.
-      {"<head>h</head><x>X</x><p>P</p>",
-       Expected<CVxValidationException>("Failed to process the element [r]\n" +
-                                        LeftOver("r", "p")),
-       ""},
-      {"<head>h</head><x>X</x><y>Y</y>",
-       Expected<CVxValidationException>("Failed to process the element [r]\n" +
-                                        LeftOver("r", "y")),
-       ""},
-  };
-  for (const Case& c : cases) {
-    CSmartPtr<Outer> o = new Outer;
-    const std::string doc = "<r xmlns=\"urn:po\">" + c.body + "</r>";
-    EXPECT_EQ(c.expected, Read(o, doc)) << c.body;
-    if (c.expected.empty()) {
-      EXPECT_EQ("<r xmlns=\"urn:po\">" + c.written + "</r>", WriteText(o, Plain(), false))
-          << c.body;
     }
   }
 }
@@ -381,13 +310,6 @@ TEST(GeneratedClassRead, RawTextAndUnknownGroup) {
   EXPECT_EQ(Expected<CVxValidationException>("Failed to process the element [r]\n"
                                              "Unknow Group Type"),
             Read(bad, "<r/>"));
-}
-
-TEST(GeneratedClassRead, ReadingStartsFromInit) {
-  CSmartPtr<AllClass> o = new AllClass;
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><a>1</a><b>2</b><c>3</c></r>"));
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><a>1</a><b>2</b></r>"));
-  EXPECT_EQ("<absent>", o->Text(3));
 }
 
 TEST(GeneratedClassRead, IsElementInList) {
