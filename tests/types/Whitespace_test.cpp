@@ -46,21 +46,6 @@ TEST(Whitespace, UnknownRule) {
   }
 }
 
-TEST(TextHelpers, Numbers) {
-  EXPECT_EQ(PadZero(7, 3), "007");
-  EXPECT_EQ(PadZero(12345, 2), "12345");
-  EXPECT_EQ(PadZero(-5, 3), "-05");
-  EXPECT_EQ(TrimTrainingZeros("000"), "0");
-  EXPECT_EQ(TrimTrainingZeros("500"), "5");
-  EXPECT_EQ(TrimTrainingZeros(""), "");
-  EXPECT_EQ(ToFracString(500, 0, 0), ".5");
-  EXPECT_EQ(ToFracString(500, 100, 0), ".5001");
-  EXPECT_EQ(ToFracString(0, 0, 5), ".000000005");
-  EXPECT_EQ(ToFracString(0, 0, 0), "");
-  EXPECT_EQ(ToFracString(0, 10, 0), ".00001");
-  EXPECT_EQ(ToFracString(123, 456, 789), ".123456789");
-}
-
 TEST(TextHelpers, FindReplace) {
   std::string s = "a\r\nb\r\n\r\nc";
   FindReplace(s, "\r\n", "\n");
