@@ -37,6 +37,11 @@ TEST(FIVocabulary, StringsAreAddedOnce) {
   EXPECT_FALSE(v.FindAttributeValueIndex("y", index));
   EXPECT_TRUE(v.FindCharacterChunkIndex("y", index));
   EXPECT_EQ(index, 1u);
+  // A qualified name is found by all three of its parts.
+  v.AddElement("p", "urn:x", "a");
+  EXPECT_TRUE(v.FindElementIndex("p", "urn:x", "a", index));
+  EXPECT_EQ(index, 1u);
+  EXPECT_FALSE(v.FindElementIndex("", "urn:x", "a", index));
 }
 
 TEST(FIVocabulary, TablesStopAtTwoToTheTwenty) {

@@ -132,6 +132,38 @@ TEST(TextStream, EncodingAcrossBlockBoundariesEqualsTheWholeText) {
   EXPECT_EQ(Bytes(withNul.GetEncodedStream()), "a");
 }
 
+// Pieces flushed one by one make the whole text, after a byte order mark for UTF-16; a
+// stream destroyed while open closes its file without writing what it holds.
+TEST(FileTextStream, WritesEncodedPiecesWithAByteOrderMarkForUtf16) {
+  const std::string path = vxtest::TempPath("text_stream.xml");
+  const int before = OpenDescriptors();
+  for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
+    const bool utf16 = encoding == XmlEncoding_UTF16;
+    const std::string head = utf16 ? "\xff\xfe" : "";
+    const std::string unit = utf16 ? std::string("\xe9\0", 2) : "\xc3\xa9";
+    {
+      CFileTextStream stream(path.c_str(), encoding);
+      stream.Open();
+      std::string expected = head;
+      for (int piece = 0; piece < 3; ++piece) {
+        for (int i = 0; i < 3000; ++i) stream.Append("\xc3\xa9");
+        for (int i = 0; i < 3000; ++i) expected += unit;
+        stream.Flush();
+      }
+      stream.Close();
+      EXPECT_EQ(ReadFile(path), expected);
+    }
+    {
+      CFileTextStream stream(path.c_str(), encoding);
+      stream.Open();
+      stream.Append("lost");
+    }
+    EXPECT_EQ(ReadFile(path), head);
+  }
+  EXPECT_EQ(OpenDescriptors(), before);
+  std::remove(path.c_str());
+}
+
 TEST(FileTextStream, FailuresCloseTheFile) {
   const int before = OpenDescriptors();
   {
