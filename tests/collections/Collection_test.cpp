@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
@@ -88,14 +88,10 @@ struct Recorder : IEventSink {
 
 template <class E, class F>
 std::string Failure(F f) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    if constexpr (!std::is_same<E, CVxException>::value)
-      if (!dynamic_cast<const E*>(&e)) return "wrong class: " + e.GetFullMessage();
-    return e.GetFullMessage();
-  }
-  return "no exception";
+  const std::string failure = vxtest::Failure(f);
+  const std::string prefix = vxtest::Named<E>("");
+  return failure.compare(0, prefix.size(), prefix) == 0 ? failure.substr(prefix.size())
+                                                         : "wrong class: " + failure;
 }
 
 }  // namespace
@@ -167,10 +163,14 @@ TEST(Collection, EventsInOrder) {
   // A failed lookup leaves the add event without its completion; a bad
   // index fires nothing.
   CSmartPtr<Item> missing = new Item("missing");
-  EXPECT_THROW(list.AddBeforeItem(missing, a), CVxInvalidParamException);
+  vxtest::ExpectFailure<CVxInvalidParamException>([&] { list.AddBeforeItem(missing, a); },
+                                                 "The object was not found in the collection");
   EXPECT_EQ(r.Take(), "1:a");
-  EXPECT_THROW(list.AddItemAt(9, a), CVxInvalidParamException);
-  EXPECT_THROW(list.Remove(9), CVxInvalidParamException);
+  vxtest::ExpectFailure<CVxInvalidParamException>([&] { list.AddItemAt(9, a); },
+                                                 "Index out of range");
+  vxtest::ExpectFailure<CVxInvalidParamException>(
+      [&] { list.Remove(9); },
+      "Index 9 is out of range, use 0 - " + std::to_string(list.GetCount()));
   EXPECT_EQ(r.Take(), "");
   // Removals report no index.
   list.Remove(1);

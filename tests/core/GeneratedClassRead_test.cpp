@@ -124,43 +124,6 @@ class OptionalChoiceClass : public MapClass<OptionalChoiceClass> {
   }
 };
 
-// A tagless choice (x | y) and a tagless all group (p, q) inside a sequence.
-class PseudoChoice : public MapClass<PseudoChoice> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_Choice, XmlElementType_PseudoElement, "", false),
-             {new ChoicePrim("x", 1), new ChoicePrim("y", 2)});
-  }
-};
-
-class PseudoAll : public MapClass<PseudoAll> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_All, XmlElementType_PseudoElement, "", false),
-             {new AllPrim("p", 1, true), new AllPrim("q", 2, true)});
-  }
-};
-
-CSmartPtr<CXmlObjectBase> GroupFactory(int typeId, const char*) {
-  if (typeId == 1) return CSmartPtr<CXmlObjectBase>(new PseudoChoice);
-  return CSmartPtr<CXmlObjectBase>(new PseudoAll);
-}
-
-class Outer : public MapClass<Outer> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_Sequence, XmlElementType_Element, "OuterType", false),
-             {new CElementInfoSeqPrimMnd("head", kPo, 1, false, ItemType_string, nullptr, kNone,
-                                         NoFacets()),
-              new CElementInfoSeqClsOpt("choice", kPo, 2, XmlElementType_PseudoElement,
-                                        GroupFactory, 1),
-              new CElementInfoSeqClsOpt("all", kPo, 3, XmlElementType_PseudoElement,
-                                        GroupFactory, 2),
-              new CElementInfoSeqPrimOpt("tail", kPo, 4, false, ItemType_string, nullptr, kNone,
-                                         NoFacets())});
-  }
-};
-
 // A nillable element class with one child, a body value and two attributes.
 class Valued : public MapClass<Valued>, public INillable {
  public:
@@ -321,19 +284,6 @@ TEST(GeneratedClassRead, IsElementInList) {
   EXPECT_FALSE(o->IsElementInList(Plain(), b->GetNextSiblingElement()));
   EXPECT_FALSE(o->IsElementInList(Plain(), b->GetNextSiblingElement()->GetNextSiblingElement()));
   EXPECT_FALSE(o->IsElementInList(Plain(), nullptr));
-}
-
-// Every prefix of a valid document either fails to parse or reads without a
-// crash; the objects are then written without a crash either.
-TEST(GeneratedClassRead, TruncatedDocumentsFailCleanly) {
-  CXmlSerializationContext ctx;
-  const std::string doc =
-      "<r xmlns=\"urn:po\"><head>h</head><y>Y</y><q>Q</q><p>P</p><tail>t</tail></r>";
-  for (size_t n = 1; n < doc.size(); ++n) {
-    CSmartPtr<Outer> o = new Outer;
-    const std::string failure = Read(o, doc.substr(0, n), ctx);
-    EXPECT_FALSE(failure.empty()) << n;
-  }
 }
 
 // One tree per thread, one shared context.

@@ -10,6 +10,7 @@
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 
@@ -420,7 +421,10 @@ TEST(FastInfosetWriter, BadValueLeavesNoAttributeBehind) {
   CFastInfosetWriter writer(context, stream);
   writer.WriteStartDocument(FInfoDecl_None);
   writer.WriteStartElement("a", "");
-  EXPECT_THROW(writer.WriteAttributeString("x", "urn:x", "maybe", ItemType_boolean), CVxException);
+  vxtest::ExpectFailure<CVxInvalidValueException>(
+      [&] { writer.WriteAttributeString("x", "urn:x", "maybe", ItemType_boolean); },
+      "A Boolean Value read from an XML document was invalid [maybe]. Valid values are 'true', "
+      "'false', '1', or '0'");
   writer.WriteAttributeString("y", "", "1", ItemType_string);
   writer.WriteEndElement();
   writer.WriteEndDocument();

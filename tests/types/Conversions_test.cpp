@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using C = CConversions;
@@ -19,15 +20,8 @@ const auto None = WS::WhitespaceRule_None;
 const auto Collapse = WS::WhitespaceRule_Collapse;
 
 template <class F>
-std::string ValueError(F&& f) {
-  try {
-    f();
-  } catch (const CVxInvalidValueException& e) {
-    return e.GetFullMessage();
-  } catch (const CVxException& e) {
-    return "wrong class: " + e.GetFullMessage();
-  }
-  return "no exception";
+::testing::AssertionResult ValueError(F&& f, const std::string& message) {
+  return vxtest::Throws<CVxInvalidValueException>(f, message);
 }
 }  // namespace
 
@@ -47,18 +41,18 @@ TEST(Conversions, BooleanCharString) {
   EXPECT_TRUE(C::booleanFromString(" 1 ", Collapse));
   EXPECT_FALSE(C::booleanFromString("False", None));
   EXPECT_FALSE(C::booleanFromString("0", None));
-  EXPECT_EQ(ValueError([] { C::booleanFromString(" yes ", Collapse); }),
+  EXPECT_TRUE(ValueError([] { C::booleanFromString(" yes ", Collapse); },
             "A Boolean Value read from an XML document was invalid [ yes ]. Valid values are "
-            "'true', 'false', '1', or '0'");
-  EXPECT_EQ(ValueError([] { C::booleanFromString(std::string("true\0x", 6), None); }),
+            "'true', 'false', '1', or '0'"));
+  EXPECT_TRUE(ValueError([] { C::booleanFromString(std::string("true\0x", 6), None); },
             "A Boolean Value read from an XML document was invalid [true]. Valid values are "
-            "'true', 'false', '1', or '0'");
+            "'true', 'false', '1', or '0'"));
   EXPECT_EQ(C::charToString('x'), "x");
   EXPECT_EQ(C::charFromString(" x ", Collapse), 'x');
-  EXPECT_EQ(ValueError([] { C::charFromString("", None); }),
-            "The value [] can not be a char as it is either empty of greater than 1 char long");
-  EXPECT_EQ(ValueError([] { C::charFromString("xy", None); }),
-            "The value [xy] can not be a char as it is either empty of greater than 1 char long");
+  EXPECT_TRUE(ValueError([] { C::charFromString("", None); },
+            "The value [] can not be a char as it is either empty of greater than 1 char long"));
+  EXPECT_TRUE(ValueError([] { C::charFromString("xy", None); },
+            "The value [xy] can not be a char as it is either empty of greater than 1 char long"));
   EXPECT_EQ(C::stringFromString(" a \r\n b ", WS::WhitespaceRule_Preserve), " a \n b ");
   EXPECT_EQ(C::stringFromString(" a \r\n b ", Collapse), "a b");
   EXPECT_EQ(C::stringToString("s"), "s");
@@ -68,10 +62,6 @@ TEST(Conversions, Binary) {
   CBinaryData data = C::hexBinaryFromString(" 00abFF ", Collapse);
   EXPECT_EQ(C::hexBinaryToString(data), "00ABFF");
   EXPECT_EQ(C::base64BinaryToString(C::base64BinaryFromString("TW\r\nFu", None)), "TWFu");
-  try {
-    C::hexBinaryFromString("0G", None);
-    FAIL();
-  } catch (const CVxException& e) {
-    EXPECT_EQ(e.GetFullMessage(), "Invalid char in hex string [G]");
-  }
+  vxtest::ExpectFailure<CVxException>([] { C::hexBinaryFromString("0G", None); },
+                                      "Invalid char in hex string [G]");
 }

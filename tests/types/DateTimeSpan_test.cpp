@@ -91,6 +91,7 @@ TEST(DateTimeSpan, Fields) {
   copy.Clear();
   EXPECT_EQ(copy.ToString(), "PT0S");
   // A failed parse leaves the fields read so far.
-  EXPECT_THROW(copy.ParseXSDDuration("P7Y8X"), CVxInvalidValueException);
+  EXPECT_TRUE(Throws<Value>([&] { copy.ParseXSDDuration("P7Y8X"); },
+                            std::string("Invalid XSD Duration [P7Y8X") + kSyntax));
   EXPECT_EQ(copy.GetYears(), 7);
 }

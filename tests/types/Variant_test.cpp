@@ -11,6 +11,7 @@
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using WS = CWhitespaceUtils;
@@ -28,14 +29,8 @@ struct Counted : CXmlObjectBase {
   }
 };
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    return e.GetFullMessage();
-  }
-  return "no exception";
-}
+// "<exception class>: <message>" for what `f` throws.
+std::string Message(const std::function<void()>& f) { return vxtest::Failure(f); }
 }  // namespace
 
 TEST(Variant, EveryKindPrintsAndParses) {
@@ -87,20 +82,18 @@ TEST(Variant, EveryKindPrintsAndParses) {
 
 TEST(Variant, Failures) {
   VxVariant v;
-  EXPECT_EQ(Message([&] { v.GetType(); }), "Invalid Type 0");
+  EXPECT_EQ(Message([&] { v.GetType(); }), vxtest::Named<CVxException>("Invalid Type 0"));
   v.SetI2(7);
   EXPECT_EQ(Message([&] { v.FromString("1", static_cast<ItemType>(27), WS::WhitespaceRule_None); }),
-            "Invalid Type 4 to convert to string");
+            vxtest::Named<CVxException>("Invalid Type 4 to convert to string"));
   EXPECT_EQ(v.GetI2(), 7);  // unchanged
   EXPECT_EQ(Message([&] { v.FromString("x", ItemType_i4, WS::WhitespaceRule_None); }),
-            "The value [x] can not be converted to a i4");
+            vxtest::Named<CVxInvalidValueException>("The value [x] can not be converted to a i4"));
   EXPECT_EQ(v.GetItemType(), ItemType_i2);
   EXPECT_EQ(v.GetI2(), 7);
-  try {
-    v.FromString("2001-13-01", ItemType_date, WS::WhitespaceRule_None);
-    FAIL();
-  } catch (const CVxException&) {
-  }
+  vxtest::ExpectFailure<CVxInvalidValueException>(
+      [&] { v.FromString("2001-13-01", ItemType_date, WS::WhitespaceRule_None); },
+      "Invalid Month [13] (1 <= month <= 12)");
   EXPECT_EQ(v.GetI2(), 7);
 }
 

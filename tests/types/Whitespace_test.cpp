@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using WS = CWhitespaceUtils;
@@ -38,12 +39,8 @@ TEST(Whitespace, Rules) {
 }
 
 TEST(Whitespace, UnknownRule) {
-  try {
-    WS::ApplyRule(static_cast<WS::WhitespaceRule>(4), "x");
-    FAIL();
-  } catch (const CVxException& e) {
-    EXPECT_EQ(e.GetFullMessage(), "Unknown WhitespaceRule");
-  }
+  vxtest::ExpectFailure<CVxException>(
+      [] { WS::ApplyRule(static_cast<WS::WhitespaceRule>(4), "x"); }, "Unknown WhitespaceRule");
 }
 
 TEST(TextHelpers, FindReplace) {

@@ -8,7 +8,6 @@
 #include <functional>
 #include <random>
 #include <string>
-#include <typeinfo>
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
@@ -33,13 +32,7 @@ std::string Bytes(const CBinaryData& data) {
 }
 
 void ExpectFailure(const std::function<void()>& action, const char* message) {
-  try {
-    action();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const CVxException& e) {
-    EXPECT_EQ(typeid(e), typeid(CVxException)) << message;
-    EXPECT_EQ(e.GetFullMessage(), message);
-  }
+  vxtest::ExpectFailure<CVxException>(action, message);
 }
 
 const char kUnknownEncoding[] =
