@@ -129,6 +129,24 @@ TEST(FastInfosetWriter, RepeatedNamesAndValuesAreIndexed) {
                 " 01 A0 F0 01 82 03 61 62 63 64 65 66 FF F0");
 }
 
+TEST(FastInfosetWriter, MaximumAddLengthsComeFromTheContext) {
+  CFastInfosetContext context;
+  context.SetAttributeMaxAddLength(2);  // only values of one byte are indexed
+  context.SetElementMaxAddLength(0);    // no chunk is indexed
+  EXPECT_EQ(Document(context,
+                     [](CFastInfosetWriter& w) {
+                       w.WriteStartElement("a", "");
+                       w.WriteAttributeString("x", "", "ab", ItemType_string);
+                       w.WriteAttributeString("y", "", "ab", ItemType_string);
+                       w.WriteAttributeString("z", "", "", ItemType_string);
+                       w.WriteString("t", ItemType_string);
+                       w.WriteString("t", ItemType_string);
+                       w.WriteEndElement();
+                     }),
+            std::string(kHeader) +
+                " 78 F0 3C 00 61 78 00 78 01 61 62 78 00 79 01 61 62 78 00 7A FF F0 80 74 80 74 FF");
+}
+
 TEST(FastInfosetWriter, TypedValues) {
   CFastInfosetContext context;
   context.SetSuggestedValues();
