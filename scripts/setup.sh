@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       libexpat1-dev zlib1g-dev libpcre2-dev unicode-data
-      libgtest-dev libgmock-dev googletest libbenchmark-dev python3 locales
+      libgtest-dev libgmock-dev googletest libbenchmark-dev python3 locales gcovr
       default-jre-headless default-jdk-headless libfastinfoset-java)
 missing=()
 for p in "${pkgs[@]}"; do

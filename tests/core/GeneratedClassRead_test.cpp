@@ -124,43 +124,6 @@ class OptionalChoiceClass : public MapClass<OptionalChoiceClass> {
   }
 };
 
-// A tagless choice (x | y) and a tagless all group (p, q) inside a sequence.
-class PseudoChoice : public MapClass<PseudoChoice> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_Choice, XmlElementType_PseudoElement, "", false),
-             {new ChoicePrim("x", 1), new ChoicePrim("y", 2)});
-  }
-};
-
-class PseudoAll : public MapClass<PseudoAll> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_All, XmlElementType_PseudoElement, "", false),
-             {new AllPrim("p", 1, true), new AllPrim("q", 2, true)});
-  }
-};
-
-CSmartPtr<CXmlObjectBase> GroupFactory(int typeId, const char*) {
-  if (typeId == 1) return CSmartPtr<CXmlObjectBase>(new PseudoChoice);
-  return CSmartPtr<CXmlObjectBase>(new PseudoAll);
-}
-
-class Outer : public MapClass<Outer> {
- public:
-  static void Build(Metadata& m) {
-    Describe(m, Parent(XmlElementGroupType_Sequence, XmlElementType_Element, "OuterType", false),
-             {new CElementInfoSeqPrimMnd("head", kPo, 1, false, ItemType_string, nullptr, kNone,
-                                         NoFacets()),
-              new CElementInfoSeqClsOpt("choice", kPo, 2, XmlElementType_PseudoElement,
-                                        GroupFactory, 1),
-              new CElementInfoSeqClsOpt("all", kPo, 3, XmlElementType_PseudoElement,
-                                        GroupFactory, 2),
-              new CElementInfoSeqPrimOpt("tail", kPo, 4, false, ItemType_string, nullptr, kNone,
-                                         NoFacets())});
-  }
-};
-
 // A nillable element class with one child, a body value and two attributes.
 class Valued : public MapClass<Valued>, public INillable {
  public:
@@ -212,38 +175,6 @@ std::string LeftOver(const char* parent, const char* element) {
          "]. The unexpected element [" + element + "] remains un processed";
 }
 
-TEST(GeneratedClassRead, AllGroupReadsAnyOrderOnce) {
-  CSmartPtr<AllClass> o = new AllClass;
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><c>3</c><b>2</b><a>1</a></r>"));
-  EXPECT_EQ("1", o->Text(1));
-  EXPECT_EQ("2", o->Text(2));
-  EXPECT_EQ("3", o->Text(3));
-  // Written back in declaration order.
-  EXPECT_EQ("<r xmlns=\"urn:po\"><a>1</a><b>2</b><c>3</c></r>", WriteText(o, Plain(), false));
-
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><b>2</b><a>1</a></r>"));
-  EXPECT_EQ("<absent>", o->Text(3));
-
-  CXmlSerializationContext unknown;
-  unknown.SetIgnoreUnknownElements(true);
-  struct Case {
-    std::string doc;
-    const CXmlSerializationContext* ctx;
-    std::string expected;
-  } cases[] = {
-      // Unknown elements are not skipped inside an all group, only left over
-      // at its end.
-      {"<r xmlns='urn:po'><a/><x/><b/></r>", &unknown,
-       Expected<CVxValidationException>("Failed to process the element [r]\n"
-                                        "Failed to find the mandatory element [b]")},
-      {"<r xmlns='urn:po'><a/><b/><x/></r>", &unknown, ""},
-  };
-  for (const Case& c : cases) {
-    CSmartPtr<AllClass> all = new AllClass;
-    EXPECT_EQ(c.expected, Read(all, c.doc, *c.ctx)) << c.doc;
-  }
-}
-
 TEST(GeneratedClassRead, ChoiceRules) {
   CXmlSerializationContext unknown;
   unknown.SetIgnoreUnknownElements(true);
@@ -287,45 +218,6 @@ TEST(GeneratedClassRead, ChoiceRules) {
     if (!c.chosen.empty()) {
       EXPECT_EQ(1u, plain->props.size()) << c.doc;
       EXPECT_EQ(c.chosen == "a" ? "1" : "2", plain->Text(c.chosen == "a" ? 1 : 2)) << c.doc;
-    }
-  }
-}
-
-TEST(GeneratedClassRead, EmptyChoiceAllowedByTheCaller) {
-  CXmlDocument doc;
-  doc.LoadXml("<r xmlns='urn:po'/>");
-  CSmartPtr<ChoiceClass> o = new ChoiceClass;
-  EXPECT_EQ(nullptr, CXmlObjectBase::FromXml_Int(o, doc.GetDocumentElement(), nullptr, Plain(),
-                                                 true));
-}
-
-TEST(GeneratedClassRead, PseudoGroupsReadFromTheEnclosingElement) {
-  struct Case {
-    std::string body;
-    std::string expected;
-    std::string written;
-  } cases[] = {
-      {"<head>h</head><y>Y</y><q>Q</q><p>P</p><tail>t</tail>", "",
-       "<head>h</head><y>Y</y><p>P</p><q>Q</q><tail>t</tail>"},
-      {"<head>h</head><tail>t</tail>", "", "<head>h</head><tail>t</tail>"},
-      // The all group misses q: under a pseudo-element owner that is no
-      // error, the group just consumes nothing, and p is left over.
-      {"<head>h</head><x>X</x><p>P</p>",
-       Expected<CVxValidationException>("Failed to process the element [r]\n" +
-                                        LeftOver("r", "p")),
-       ""},
-      {"<head>h</head><x>X</x><y>Y</y>",
-       Expected<CVxValidationException>("Failed to process the element [r]\n" +
-                                        LeftOver("r", "y")),
-       ""},
-  };
-  for (const Case& c : cases) {
-    CSmartPtr<Outer> o = new Outer;
-    const std::string doc = "<r xmlns=\"urn:po\">" + c.body + "</r>";
-    EXPECT_EQ(c.expected, Read(o, doc)) << c.body;
-    if (c.expected.empty()) {
-      EXPECT_EQ("<r xmlns=\"urn:po\">" + c.written + "</r>", WriteText(o, Plain(), false))
-          << c.body;
     }
   }
 }
@@ -383,13 +275,6 @@ TEST(GeneratedClassRead, RawTextAndUnknownGroup) {
             Read(bad, "<r/>"));
 }
 
-TEST(GeneratedClassRead, ReadingStartsFromInit) {
-  CSmartPtr<AllClass> o = new AllClass;
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><a>1</a><b>2</b><c>3</c></r>"));
-  EXPECT_EQ("", Read(o, "<r xmlns='urn:po'><a>1</a><b>2</b></r>"));
-  EXPECT_EQ("<absent>", o->Text(3));
-}
-
 TEST(GeneratedClassRead, IsElementInList) {
   CXmlDocument doc;
   doc.LoadXml("<r xmlns='urn:po'><b/><z/><b xmlns='urn:x'/></r>");
@@ -399,19 +284,6 @@ TEST(GeneratedClassRead, IsElementInList) {
   EXPECT_FALSE(o->IsElementInList(Plain(), b->GetNextSiblingElement()));
   EXPECT_FALSE(o->IsElementInList(Plain(), b->GetNextSiblingElement()->GetNextSiblingElement()));
   EXPECT_FALSE(o->IsElementInList(Plain(), nullptr));
-}
-
-// Every prefix of a valid document either fails to parse or reads without a
-// crash; the objects are then written without a crash either.
-TEST(GeneratedClassRead, TruncatedDocumentsFailCleanly) {
-  CXmlSerializationContext ctx;
-  const std::string doc =
-      "<r xmlns=\"urn:po\"><head>h</head><y>Y</y><q>Q</q><p>P</p><tail>t</tail></r>";
-  for (size_t n = 1; n < doc.size(); ++n) {
-    CSmartPtr<Outer> o = new Outer;
-    const std::string failure = Read(o, doc.substr(0, n), ctx);
-    EXPECT_FALSE(failure.empty()) << n;
-  }
 }
 
 // One tree per thread, one shared context.

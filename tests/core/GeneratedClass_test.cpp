@@ -4,9 +4,9 @@
 
 #include <functional>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
+#include "TestUtil.h"
 #include "core/GeneratedFixtures.h"
 #include "vxxml/FastInfosetWriter.h"
 
@@ -135,18 +135,6 @@ class BadGroup : public TestClass<BadGroup> {
   }
 };
 
-// An all group writes in declaration order.
-class AllOf : public TestClass<AllOf> {
- public:
-  AllOf() { SetElementName("all"); }
-  static void Build(Metadata& m) {
-    m.elements =
-        List<CElementInfo>({Prim("x", kNs, 1, ItemType_i4), Prim("y", kNs, 2, ItemType_i4)});
-    m.attributes = List<CAttributeInfo>({});
-    m.info = ClassInfo(XmlElementGroupType_All, "AllType", kNs);
-  }
-};
-
 // A choice between a run of <e> elements and <b>.
 class Many : public TestClass<Many> {
  public:
@@ -184,14 +172,9 @@ CXmlSerializationContext Ctx() {
   return ctx;
 }
 
-std::string FullMessage(const std::function<void()>& f, std::string* type = nullptr) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    if (type) *type = typeid(e).name();
-    return e.GetFullMessage();
-  }
-  return "no exception";
+// The failure of `f` as a validation exception with `message`.
+::testing::AssertionResult Fails(const std::function<void()>& f, const std::string& message) {
+  return vxtest::Throws<CVxValidationException>(f, message);
 }
 
 TEST(GeneratedClassWrite, EveryMemberShape) {
@@ -229,22 +212,6 @@ TEST(GeneratedClassWrite, RootMaterialInOrderAndOnlyOnTheRoot) {
             "<t:addr zip=\"1234\"><t:street>Main St</t:street></t:addr></t:person>");
 }
 
-TEST(GeneratedClassWrite, AdditionalRootAttributesOnTheRootOnly) {
-  CSmartPtr<Person> p = FullPerson();
-  p->props.erase(5);
-  CXmlSerializationContext ctx = Ctx();
-  ctx.SetWriteTypeAttribute(false);
-  ctx.GetNamespaceAliases().Add("xsi", "http://www.w3.org/2001/XMLSchema-instance");
-  ctx.GetAdditionalRootAttributes()->Add("schemaLocation", "urn:t t.xsd",
-                                         "http://www.w3.org/2001/XMLSchema-instance");
-  ctx.GetAdditionalRootAttributes()->Add("extra", "1", "");
-  EXPECT_EQ(WriteRoot(p, ctx, false),
-            "<person xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "xsi:schemaLocation=\"urn:t t.xsd\" extra=\"1\" id=\"7\">"
-            "<name>Ann</name><age>42</age><color>green</color>"
-            "<addr zip=\"1234\"><street>Main St</street></addr></person>");
-}
-
 TEST(GeneratedClassWrite, CollectionMembers) {
   CXmlSerializationContext ctx = Ctx();
   CSmartPtr<Many> many(new Many);
@@ -262,59 +229,13 @@ TEST(GeneratedClassWrite, CollectionMembers) {
   // A collection whose minimum is 0 lets the choice be empty.
   CSmartPtr<Many> none(new Many);
   none->SetCollection(1, new CElementCol(kNs, "##any", kNs, 1, -1));
-  EXPECT_EQ(FullMessage([&] { WriteRoot(none, ctx); }),
+  EXPECT_TRUE(Fails([&] { WriteRoot(none, ctx); },
             "Failed to convert the element [many] to XML\n"
             "This element is a choice, and as such must have at one (and only one) valid item, "
-            "currently there are none set");
+            "currently there are none set"));
   none->SetCollection(1, new CElementCol(kNs, "##any", kNs, 0, 2));
   EXPECT_TRUE(none->DoesElementContainOptionalElements());
   EXPECT_EQ(WriteRoot(none, ctx, false), "<many xmlns=\"urn:t\"/>");
-}
-
-TEST(GeneratedClassWrite, NilObjectWritesTagAttributesAndNilOnly) {
-  CSmartPtr<Person> p = FullPerson();
-  p->nil = true;
-  EXPECT_EQ(WriteRoot(p, Ctx()),
-            "<person xmlns=\"urn:t\" id=\"7\" lang=\"en\" "
-            "xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>\n");
-}
-
-TEST(GeneratedClassWrite, NilAndAbsentSimpleMembers) {
-  CSmartPtr<Person> p(new Person);
-  p->SetNilValue(2);  // nil: no facet check although minInclusive is 0
-  p->SetNilValue(3);
-  p->SetI4(10, 1);
-  EXPECT_EQ(WriteRoot(p, Ctx(), false),
-            "<person xmlns=\"urn:t\" id=\"1\">"
-            "<age xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>"
-            "<color xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>"
-            "</person>");
-}
-
-TEST(GeneratedClassWrite, TypeAttributeOnlyWhenAskedAndNamesDiffer) {
-  struct Case {
-    const char* elementName;
-    bool contextAsks;
-    const char* expected;
-  } cases[] = {
-      {"addr", true,
-       "<addr xmlns=\"urn:t\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
-       "AA:type=\"AddressType\"/>"},
-      {"addr", false, "<addr xmlns=\"urn:t\"/>"},
-      {"AddressType", true, "<AddressType xmlns=\"urn:t\"/>"},
-  };
-  for (const Case& c : cases) {
-    CSmartPtr<Address> a(new Address);
-    a->SetElementName(c.elementName);
-    CXmlSerializationContext ctx = Ctx();
-    ctx.SetWriteTypeAttribute(c.contextAsks);
-    EXPECT_EQ(WriteRoot(a, ctx, false), c.expected) << c.elementName << c.contextAsks;
-  }
-  // The class that does not ask never gets one.
-  CSmartPtr<Pick> pick(new Pick);
-  pick->SetString(1, "x");
-  EXPECT_EQ(WriteRoot(pick, Ctx(), false),
-            "<pick xmlns=\"urn:t\"><a>x</a></pick>");
 }
 
 TEST(GeneratedClassWrite, SimpleBodyValueWithFormat) {
@@ -347,9 +268,7 @@ TEST(GeneratedClassWrite, EmptyChoiceRules) {
       "currently there are none set";
   CXmlSerializationContext ctx = Ctx();
   CSmartPtr<Pick> empty(new Pick);
-  std::string type;
-  EXPECT_EQ(FullMessage([&] { WriteRoot(empty, ctx); }, &type), message);
-  EXPECT_EQ(type, typeid(CVxValidationException).name());
+  EXPECT_TRUE(Fails([&] { WriteRoot(empty, ctx); }, message));
 
   // An optional member lets the choice be empty.
   CSmartPtr<OptPick> opt(new OptPick);
@@ -367,16 +286,8 @@ TEST(GeneratedClassWrite, EmptyChoiceRules) {
   EXPECT_EQ(WriteRoot(allowing, ctx, false), "<holder xmlns=\"urn:t\"><pick/></holder>");
   CSmartPtr<Holder<false>> strict(new Holder<false>);
   strict->SetObject(1, new Pick);
-  EXPECT_EQ(FullMessage([&] { WriteRoot(strict, ctx); }),
-            std::string("Failed to convert the element [holder] to XML\n") + message);
-}
-
-TEST(GeneratedClassWrite, AllGroupWritesInDeclarationOrder) {
-  CSmartPtr<AllOf> all(new AllOf);
-  all->SetI4(2, 2);
-  all->SetI4(1, 1);
-  EXPECT_EQ(WriteRoot(all, Ctx(), false),
-            "<all xmlns=\"urn:t\"><x>1</x><y>2</y></all>");
+  EXPECT_TRUE(Fails([&] { WriteRoot(strict, ctx); },
+            std::string("Failed to convert the element [holder] to XML\n") + message));
 }
 
 TEST(GeneratedClassWrite, FailuresAreWrappedPerLevel) {
@@ -411,33 +322,11 @@ TEST(GeneratedClassWrite, FailuresAreWrappedPerLevel) {
   for (const Case& c : cases) {
     CSmartPtr<Person> p = FullPerson();
     c.spoil(*p);
-    std::string type;
-    EXPECT_EQ(FullMessage([&] { WriteRoot(p, Ctx()); }, &type),
-              c.expected)
-        << c.what;
-    EXPECT_EQ(type, typeid(CVxValidationException).name()) << c.what;
+    EXPECT_TRUE(Fails([&] { WriteRoot(p, Ctx()); }, c.expected)) << c.what;
   }
   CSmartPtr<BadGroup> bad(new BadGroup);
-  EXPECT_EQ(FullMessage([&] { WriteRoot(bad, Ctx()); }),
-            "Failed to convert the element [bad] to XML\nUnknown XML Group Type");
-}
-
-TEST(GeneratedClassWrite, PseudoElementAttributesLandOnTheEnclosingTag) {
-  CSmartPtr<Person> p(new Person);
-  p->SetI4(10, 3);
-  CSmartPtr<Extra> e(new Extra);
-  e->SetString(2, "fr");
-  p->SetObject(5, e);
-  EXPECT_EQ(WriteRoot(p, Ctx(), false),
-            "<person xmlns=\"urn:t\" id=\"3\" lang=\"fr\"/>");
-}
-
-TEST(GeneratedClassWrite, MetadataCountsAndOptionalChoiceMembers) {
-  EXPECT_EQ(Person().GetClassElementInfoCount(), 5);
-  EXPECT_EQ(Price().GetClassElementInfoCount(), 0);
-  EXPECT_FALSE(Pick().DoesElementContainOptionalElements());
-  EXPECT_TRUE(OptPick().DoesElementContainOptionalElements());
-  EXPECT_FALSE(Price().DoesElementContainOptionalElements());
+  EXPECT_TRUE(Fails([&] { WriteRoot(bad, Ctx()); },
+            "Failed to convert the element [bad] to XML\nUnknown XML Group Type"));
 }
 
 // The same call sequence drives the Fast Infoset writer: every document of
@@ -475,8 +364,8 @@ TEST(GeneratedClassWrite, FastInfosetWriterTakesTheSameDocuments) {
   EXPECT_NE(WriteFastInfoset(full, ctx).find("Main St"), std::string::npos);
   CSmartPtr<Person> bad = FullPerson();
   bad->SetString(1, "Annabel");
-  EXPECT_EQ(FullMessage([&] { WriteFastInfoset(bad, ctx); }),
-            "Failed to convert the element [person] to XML\nInvalid Value for name [Annabel]");
+  EXPECT_TRUE(Fails([&] { WriteFastInfoset(bad, ctx); },
+            "Failed to convert the element [person] to XML\nInvalid Value for name [Annabel]"));
 }
 
 }  // namespace

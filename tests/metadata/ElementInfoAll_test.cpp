@@ -12,26 +12,6 @@ namespace {
 
 const char kDocOpen[] = "<order xmlns='urn:po' xmlns:o='urn:other'>";
 
-CSmartPtr<Order> FullOrder() {
-  CSmartPtr<Order> o = new Order();
-  o->ref.SetString("A-1");
-  o->id.SetI4(7);
-  o->note.SetNil();
-  o->color.SetI4(2);
-  o->size.SetI4(1);
-  o->shipTo->street.SetString("Main St 1");
-  o->billTo = new Address();
-  o->billTo->SetElementName("billTo");
-  o->billTo->street.SetString("Side St 2");
-  o->billTo->city.SetString("Oslo");
-  o->extra = new CElement("memo", "urn:other");
-  o->extra->SetText("hi");
-  o->tag->items = {"a", "b"};
-  o->pay->currency.SetString("EUR");
-  o->pay->card.SetString("1234");
-  return o;
-}
-
 const char kFullOrder[] =
     "<order xmlns=\"urn:po\" ref=\"A-1\" currency=\"EUR\">\n"
     "\t<id>7</id>\n"
@@ -56,132 +36,8 @@ CElementInfo* OrderInfo(int index) { return Order::Meta().elements[index]; }
 
 // ---- writing ---------------------------------------------------------------------
 
-TEST(ElementInfoAll, WritesEveryMemberInSchemaOrder) {
-  EXPECT_EQ(Write(FullOrder().Get()), kFullOrder);
-}
-
-TEST(ElementInfoAll, AbsentMembersWriteNothing) {
-  CSmartPtr<Order> o = new Order();  // mandatory members unset: no complaint
-  EXPECT_EQ(Write(o.Get()), "<order xmlns=\"urn:po\">\n\t<shipTo/>\n</order>\n");
-  CXmlSerializationContext c = PoContext();
-  struct Case {
-    int index;
-    bool wrote;
-  } cases[] = {{0, false}, {1, false}, {2, false}, {3, false}, {4, true},
-               {5, false}, {6, false}, {7, false}, {8, true}, {9, false}};
-  CTextStream stream(XmlEncoding_UTF8);
-  CXmlTextWriter writer(stream);
-  writer.Open();
-  writer.WriteStartElement("x", kNs);
-  for (const Case& k : cases)
-    EXPECT_EQ(OrderInfo(k.index)->ElementToXml(c, o.Get(), &writer), k.wrote) << k.index;
-}
-
-TEST(ElementInfoAll, CollectionCountIsCheckedBeforeWriting) {
-  CSmartPtr<Order> o = FullOrder();
-  o->tag->items = {"a", "b", "c", "d"};
-  EXPECT_EQ(Failure([&] { Write(o.Get()); }),
-            Named<CVxValidationException>(
-                "Failed to convert the element [order] to XML\n"
-                "The Maximum number of [tag] elements allowed in this collection is 3"));
-  CXmlSerializationContext relaxed = PoContext();
-  relaxed.SetIgnoreInvalidCollectionCounts(true);
-  EXPECT_NE(Write(o.Get(), relaxed).find("<tag>d</tag>"), std::string::npos);
-}
-
-TEST(ElementInfoAll, PseudoChildAttributesOnlyForPseudoChildren) {
-  // billTo (an element child) adds nothing to the owner's tag, pay (a
-  // pseudo-element child) its currency.
-  CSmartPtr<Order> o = FullOrder();
-  o->billTo->SetElementName("billTo");
-  CTextStream stream(XmlEncoding_UTF8);
-  CXmlTextWriter writer(stream);
-  writer.Open();
-  writer.WriteStartElement("x", "");
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  for (int i = 0; OrderInfo(i); ++i) OrderInfo(i)->PseudoChildAttributeToXml(c, o.Get(), &writer);
-  writer.WriteEndElement();
-  writer.Close();
-  EXPECT_EQ(std::string(stream.GetText()), "<x currency=\"EUR\"/>\n");
-}
-
 // ---- reading, member by member -----------------------------------------------
 
-struct ReadCase {
-  int info;         // index in Order's infos
-  int child;        // the current element, by position (-1: none)
-  bool expected;    // the answer
-  int movedTo;      // the child the cursor ends on (-1: none)
-};
-
-TEST(ElementInfoAll, SimpleMembersReadOnlyTheirOwnElement) {
-  Doc d(std::string(kDocOpen) +
-        "<size>L</size><id> 42 </id><color>green</color><note>n</note><o:id>5</o:id></order>");
-  const ReadCase cases[] = {
-      {0, 1, true, 2},   {0, 0, false, 0}, {0, 4, false, 4},  // id in another namespace
-      {0, -1, false, -1}, {1, 3, true, 4}, {1, 1, false, 1},
-      {2, 2, true, 3},   {2, 0, false, 0}, {3, 0, true, 1},  {3, 2, false, 2},
-  };
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  for (const ReadCase& k : cases) {
-    CSmartPtr<Order> o = new Order();
-    CXmlElement* cursor = k.child < 0 ? nullptr : d.Child(k.child);
-    const std::string ns = o->GetNamespace();
-    for (XmlElementType owner : {XmlElementType_Element, XmlElementType_PseudoElement}) {
-      CXmlElement* at = cursor;
-      EXPECT_EQ(OrderInfo(k.info)->ElementFromXml(c, o.Get(), d.Root(), &at, ns, owner),
-                k.expected)
-          << k.info << "/" << k.child;
-      EXPECT_EQ(at, k.movedTo < 0 ? nullptr : d.Child(k.movedTo)) << k.info << "/" << k.child;
-    }
-  }
-  CSmartPtr<Order> o = new Order();
-  CXmlElement* at = d.Child(0);
-  for (int info : {3, 0, 2, 1})
-    EXPECT_TRUE(OrderInfo(info)->ElementFromXml(c, o.Get(), d.Root(), &at, kNs,
-                                                XmlElementType_Element));
-  EXPECT_EQ(o->size.GetI4(), 2);
-  EXPECT_EQ(o->id.GetI4(), 42);  // collapsed before conversion
-  EXPECT_EQ(o->color.GetI4(), 1);
-  EXPECT_EQ(o->note.GetString(), "n");
-  CXmlSerializationContext ignoring;
-  ignoring.SetIgnoreNamespaces(true);
-  at = d.Child(4);
-  EXPECT_TRUE(OrderInfo(0)->ElementFromXml(ignoring, o.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
-  EXPECT_EQ(o->id.GetI4(), 5);
-}
-
-TEST(ElementInfoAll, NilRulesOfSimpleMembers) {
-  Doc d(std::string(kDocOpen) +
-        "<note xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='1'>x</note>"
-        "<id xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='true'/>"
-        "<note xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='no'/>"
-        "<color xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' xsi:nil='true'/></order>");
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  CSmartPtr<Order> o = new Order();
-  CXmlElement* at = d.Child(0);
-  EXPECT_TRUE(OrderInfo(1)->ElementFromXml(c, o.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
-  EXPECT_TRUE(o->note.IsNil());
-  struct Case {
-    int info, child;
-    const char* expected;
-  } cases[] = {
-      {0, 1, "Invalid use of 'nil' attibute in non-nillable element [id]"},
-      {1, 2, "Unexpected Value [no] for 'nil' Attribute found."},
-      {2, 3, "Invalid use of 'nil' attibute in non-nillable element [color]"},
-  };
-  for (const Case& k : cases) {
-    CXmlElement* cursor = d.Child(k.child);
-    EXPECT_EQ(Failure([&] {
-                OrderInfo(k.info)->ElementFromXml(c, o.Get(), d.Root(), &cursor, kNs,
-                                                  XmlElementType_Element);
-              }),
-              Named<CVxValidationException>(k.expected));
-    EXPECT_EQ(cursor, d.Child(k.child));  // a throw leaves the cursor in place
-  }
-}
 
 TEST(ElementInfoAll, UntypedMembersTakeWhatTheirNameAndRuleAccept) {
   Doc d(std::string(kDocOpen) + "<o:memo a='1'>t</o:memo><memo/><o:other/></order>");
@@ -216,26 +72,6 @@ TEST(ElementInfoAll, UntypedMembersTakeWhatTheirNameAndRuleAccept) {
   EXPECT_EQ(at, nullptr);
   EXPECT_EQ(o->extra.Get(), held.Get());
   EXPECT_EQ(held->GetName(), "other");
-}
-
-TEST(ElementInfoAll, CollectionGathersEveryRunAndAnswersFalse) {
-  Doc d(std::string(kDocOpen) +
-        "<tag>a</tag><tag>b</tag><id>1</id><tag>c</tag><tag>d</tag><tag>e</tag></order>");
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  CSmartPtr<Order> o = new Order();
-  CXmlElement* at = d.Child(0);
-  EXPECT_FALSE(OrderInfo(7)->ElementFromXml(c, o.Get(), d.Root(), &at, kNs,
-                                            XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(2));
-  EXPECT_FALSE(OrderInfo(7)->ElementFromXml(c, o.Get(), d.Root(), &at, kNs,
-                                            XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(2));
-  at = d.Child(3);
-  // Five items against a maximum of three: no count check on reading.
-  EXPECT_FALSE(OrderInfo(7)->ElementFromXml(c, o.Get(), d.Root(), &at, kNs,
-                                            XmlElementType_Element));
-  EXPECT_EQ(at, nullptr);
-  EXPECT_EQ(o->tag->items, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
 }
 
 TEST(ElementInfoAll, NamedUntypedCollectionTakesOnlyItsName) {
@@ -440,23 +276,6 @@ TEST(ElementInfoAll, ReadingFailuresGiveTheWholeChain) {
         Failure([&] { Read(o.Get(), open + k.body + "</order>", context); });
     EXPECT_EQ(failure, *k.expected ? Named<CVxValidationException>(k.expected) : "") << k.body;
   }
-}
-
-TEST(ElementInfoAll, PseudoElementGroupMissingAMemberConsumesNothing) {
-  // Dims (w and h, both mandatory) read on behalf of the choice: h alone
-  // makes the group report nothing consumed, so no alternative matches and
-  // h is left over.
-  CSmartPtr<Pick> p = new Pick();
-  EXPECT_EQ(Failure([&] { Read(p.Get(), "<pick xmlns='urn:po'><h>5</h></pick>"); }),
-            Named<CVxValidationException>(
-                "Failed to process the element [pick]\n"
-                "Failed read all the elements held within the element [pick]. The unexpected "
-                "element [h] remains un processed"));
-  EXPECT_TRUE(p->dims.IsNull());
-  EXPECT_EQ(Failure([&] { Read(p.Get(), "<pick xmlns='urn:po'><h>5</h><w>2</w></pick>"); }), "");
-  ASSERT_FALSE(p->dims.IsNull());
-  EXPECT_EQ(p->dims->w.GetI4(), 2);
-  EXPECT_EQ(p->dims->h.GetI4(), 5);
 }
 
 }  // namespace

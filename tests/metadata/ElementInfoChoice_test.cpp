@@ -21,73 +21,6 @@ std::string Picked(const char* inner) {
 
 // ---- writing ---------------------------------------------------------------------
 
-TEST(ElementInfoChoice, TheFirstAlternativeThatWritesWins) {
-  struct Case {
-    std::function<void(Pick&)> set;
-    const char* expected;
-  } cases[] = {
-      {[](Pick& p) { p.sku.SetString("AB-1"); }, "\t<sku>AB-1</sku>\n"},
-      {[](Pick& p) {
-         p.shade.SetI4(1);
-         p.sku.SetString("AB-1");
-       },
-       "\t<sku>AB-1</sku>\n"},
-      {[](Pick& p) { p.shade.SetNil(); },
-       "\t<shade xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>\n"},
-      {[](Pick& p) {
-         p.address = new Address();
-         p.address->SetElementName("address");
-         p.address->street.SetString("s");
-         p.code->items = {"c1"};
-       },
-       "\t<address>\n\t\t<street>s</street>\n\t</address>\n"},
-      {[](Pick& p) {
-         CSmartPtr<Circle> c = new Circle();
-         c->size.SetI4(3);
-         p.shape = c.Get();
-       },
-       "\t<shape xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:type=\"Circle\">\n"
-       "\t\t<r>3</r>\n\t</shape>\n"},
-      {[](Pick& p) {
-         p.any = new CElement("x", "urn:other");
-         p.any->SetText("1");
-       },
-       "\t<AA:x xmlns:AA=\"urn:other\">1</AA:x>\n"},
-      // One item against a minimum of two: a choice collection does not count.
-      {[](Pick& p) { p.code->items = {"c1"}; }, "\t<code>c1</code>\n"},
-      {[](Pick& p) { p.blob->Add("blob")->SetText("b"); }, "\t<blob>b</blob>\n"},
-      {[](Pick& p) {
-         p.dims = new Dims();
-         p.dims->w.SetI4(2);
-         p.dims->h.SetI4(5);
-       },
-       "\t<w>2</w>\n\t<h>5</h>\n"},
-      // An empty choice class reached through an optional alternative.
-      {[](Pick& p) { p.codes = new Codes(); }, "\t<codes/>\n"},
-  };
-  for (const Case& k : cases) {
-    CSmartPtr<Pick> p = new Pick();
-    k.set(*p);
-    EXPECT_EQ(Write(p.Get()), Picked(k.expected));
-  }
-  // Every alternative unset: the choice may be empty (it has optional ones).
-  CSmartPtr<Pick> p = new Pick();
-  EXPECT_EQ(Write(p.Get()), "<pick xmlns=\"urn:po\"/>\n");
-}
-
-TEST(ElementInfoChoice, ChoiceOfCollectionsMustHoldOne) {
-  CSmartPtr<Codes> codes = new Codes();
-  EXPECT_EQ(Failure([&] { Write(codes.Get()); }),
-            Named<CVxValidationException>(
-                "Failed to convert the element [codes] to XML\n"
-                "This element is a choice, and as such must have at one (and only one) valid "
-                "item, currently there are none set"));
-  codes->word->items = {"w1", "w2", "w3"};  // above the maximum: still written
-  EXPECT_EQ(Write(codes.Get()),
-            "<codes xmlns=\"urn:po\">\n\t<word>w1</word>\n\t<word>w2</word>\n"
-            "\t<word>w3</word>\n</codes>\n");
-}
-
 TEST(ElementInfoChoice, OptionalMembersAndValidate) {
   CSmartPtr<Pick> p = new Pick();
   CSmartPtr<Codes> codes = new Codes();
@@ -120,27 +53,6 @@ TEST(ElementInfoChoice, OptionalMembersAndValidate) {
 }
 
 // ---- reading, alternative by alternative ------------------------------------------
-
-TEST(ElementInfoChoice, SimpleAlternativesMatchOnlyTheirElement) {
-  Doc d(std::string(kDocOpen) + "<shade>blue</shade><sku>Q</sku></pick>");
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  CSmartPtr<Pick> p = new Pick();
-  CXmlElement* at = d.Child(0);
-  EXPECT_FALSE(PickInfo(0)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(0));
-  EXPECT_FALSE(p->sku.IsValid());
-  EXPECT_TRUE(PickInfo(1)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                          XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(1));
-  EXPECT_EQ(p->shade.GetI4(), 2);
-  EXPECT_TRUE(PickInfo(0)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                          XmlElementType_PseudoElement));
-  EXPECT_EQ(at, nullptr);
-  EXPECT_EQ(p->sku.GetString(), "Q");
-  EXPECT_FALSE(PickInfo(0)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
-}
 
 TEST(ElementInfoChoice, CollectionAlternativeChecksItsCount) {
   Doc d(std::string(kDocOpen) + "<code>1</code><sku/><code>1</code><code>2</code></pick>");
@@ -182,37 +94,6 @@ TEST(ElementInfoChoice, CollectionAlternativeChecksItsCount) {
   EXPECT_TRUE(PickInfo(5)->ElementFromXml(relaxed, p.Get(), d.Root(), &at, kNs,
                                           XmlElementType_Element));
   EXPECT_EQ(at, d.Child(1));
-}
-
-TEST(ElementInfoChoice, UntypedAlternatives) {
-  Doc d(std::string(kDocOpen) + "<blob>1</blob><blob>2</blob><o:blob/><o:x>t</o:x><x/></pick>");
-  const CXmlSerializationContext& c = CXmlSerializationContext::m_defaultContext;
-  CSmartPtr<Pick> p = new Pick();
-  // The named collection takes the run of its name in the current
-  // element's namespace only.
-  CXmlElement* at = d.Child(0);
-  EXPECT_TRUE(PickInfo(6)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                          XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(2));
-  EXPECT_EQ(p->blob->GetCount(), 2);
-  // "AnyElement" under "##other": an element of the owner's namespace is not
-  // taken and clears the alternative.
-  p->any = new CElement("old");
-  at = d.Child(4);
-  EXPECT_FALSE(PickInfo(4)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(4));
-  EXPECT_TRUE(p->any.IsNull());
-  at = d.Child(3);
-  EXPECT_TRUE(PickInfo(4)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                          XmlElementType_Element));
-  EXPECT_EQ(at, d.Child(4));
-  ASSERT_FALSE(p->any.IsNull());
-  EXPECT_EQ(p->any->GetName(), "x");
-  EXPECT_EQ(p->any->GetText(), "t");
-  at = nullptr;
-  EXPECT_FALSE(PickInfo(4)->ElementFromXml(c, p.Get(), d.Root(), &at, kNs,
-                                           XmlElementType_Element));
 }
 
 // ---- reading through the class reader -------------------------------------------

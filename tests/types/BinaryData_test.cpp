@@ -6,10 +6,10 @@
 #include <random>
 #include <string>
 #include <thread>
-#include <typeinfo>
 #include <vector>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 
@@ -17,14 +17,8 @@ namespace {
 
 // The whole message of a CVxException (exactly that class) thrown by f.
 template <class F>
-std::string Thrown(F&& f) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    if (typeid(e) != typeid(CVxException)) return std::string("wrong class: ") + typeid(e).name();
-    return e.GetFullMessage();
-  }
-  return "no exception";
+::testing::AssertionResult Thrown(F&& f, const std::string& message) {
+  return vxtest::Throws<CVxException>(f, message);
 }
 
 std::string Bytes(const CBinaryData& d) {
@@ -48,53 +42,16 @@ std::string Random(size_t n, unsigned seed) {
 
 // ---- construction and access ---------------------------------------------------
 
-TEST(BinaryData, EmptyAndConstructors) {
-  CBinaryData empty;
-  EXPECT_EQ(empty.GetData(), nullptr);
-  EXPECT_EQ(empty.GetLength(), 0u);
-
-  CBinaryData text("ab\xff");
-  EXPECT_EQ(Bytes(text), "ab\xff");
-
-  unsigned char* owned = new unsigned char[3]{1, 2, 3};
-  CBinaryData adopted(owned, 3, true);
-  EXPECT_EQ(adopted.GetData(), owned);  // adopted, not copied
-  unsigned char local[2] = {9, 8};
-  CBinaryData copied(local, 2, false);
-  EXPECT_NE(copied.GetData(), local);
-  EXPECT_EQ(Bytes(copied), "\x09\x08");
-}
-
 TEST(BinaryData, IndexOutOfRange) {
   CBinaryData d("xyz");
   const CBinaryData& cd = d;
   EXPECT_EQ(cd[2], 'z');
-  EXPECT_EQ(Thrown([&] { (void)cd[3]; }), "Index Out of range [3]");
-  EXPECT_EQ(Thrown([&] { (void)d[3]; }), "Index Out of range [3]");
+  EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]"));
+  EXPECT_TRUE(Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
   CBinaryData empty;
-  EXPECT_EQ(Thrown([&] { (void)empty[0]; }), "Index Out of range [0]");
-  EXPECT_EQ(Thrown([&] { (void)static_cast<const CBinaryData&>(empty)[0]; }),
-            "Index Out of range [0]");
-}
-
-TEST(BinaryData, Equality) {
-  unsigned char none = 0;
-  const CBinaryData empty, zeroLength(&none, 0, false), abc("abc"), abd("abd"), ab("ab");
-  struct Case {
-    const CBinaryData& a;
-    const CBinaryData& b;
-    bool equal;
-  } cases[] = {
-      {empty, CBinaryData(), true},   {empty, zeroLength, false},
-      {zeroLength, CBinaryData(""), true}, {abc, CBinaryData("abc"), true},
-      {abc, abd, false},              {abc, ab, false},
-      {abc, abc, true},               {ab, empty, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.a == c.b, c.equal) << Bytes(c.a) << " / " << Bytes(c.b);
-    EXPECT_EQ(c.b == c.a, c.equal);
-    EXPECT_EQ(c.a != c.b, !c.equal);
-  }
+  EXPECT_TRUE(Thrown([&] { (void)empty[0]; }, "Index Out of range [0]"));
+  EXPECT_TRUE(Thrown([&] { (void)static_cast<const CBinaryData&>(empty)[0]; },
+                     "Index Out of range [0]"));
 }
 
 // ---- sharing and copy-on-write -----------------------------------------------------
@@ -186,8 +143,8 @@ TEST(BinaryData, HolderRefusesSharedChanges) {
   unsigned char bytes[10] = {};
   Holder* h = new Holder(bytes, 10, false);
   EXPECT_EQ(h->AddRef(), 2);
-  EXPECT_EQ(Thrown([&] { h->Append(bytes, 1); }), "Failed to append. [RefCount=2]");
-  EXPECT_EQ(Thrown([&] { h->Release(true); }), "Failed to release data. [RefCount=1]");
+  EXPECT_TRUE(Thrown([&] { h->Append(bytes, 1); }, "Failed to append. [RefCount=2]"));
+  EXPECT_TRUE(Thrown([&] { h->Release(true); }, "Failed to release data. [RefCount=1]"));
   EXPECT_EQ(h->GetRefCount(), 2);  // a refused detach changes nothing
   Holder* mine = h->GetExclusiveCopy();
   ASSERT_NE(mine, h);
@@ -216,41 +173,6 @@ TEST(BinaryData, CopiesOnSeveralThreads) {
 
 // ---- hexadecimal ------------------------------------------------------------------
 
-TEST(BinaryData, HexBothWays) {
-  struct Case {
-    std::string bytes;
-    const char* hex;
-  } cases[] = {
-      {std::string("\x00\xAB\xFF", 3), "00ABFF"},
-      {"", ""},
-      {"\x01\x23\x45\x67\x89", "0123456789"},
-      {"\xCD\xEF\x10", "CDEF10"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FromBytes(c.bytes).GetAsHexString(), c.hex);
-    CBinaryData d;
-    d.SetAsHexString(c.hex);
-    EXPECT_EQ(Bytes(d), c.bytes) << c.hex;
-  }
-  EXPECT_EQ(CBinaryData().GetAsHexString(), "");
-  unsigned char raw[2] = {0x5A, 0x0F};
-  EXPECT_EQ(CBinaryData::GetAsHexString(raw, 2), "5A0F");
-
-  CBinaryData lower;
-  lower.SetAsHexString("abcd");
-  EXPECT_EQ(Bytes(lower), "\xAB\xCD");
-  CBinaryData zero;
-  zero.SetAsHexString("");
-  EXPECT_NE(zero, CBinaryData());  // a zero-length value, not an empty one
-  EXPECT_EQ(zero.GetLength(), 0u);
-
-  unsigned char* out = nullptr;
-  EXPECT_EQ(CBinaryData::ConvertToHexData("fF00", &out), 2u);
-  EXPECT_EQ(out[0], 0xFF);
-  EXPECT_EQ(out[1], 0x00);
-  delete[] out;
-}
-
 TEST(BinaryData, HexErrors) {
   struct Case {
     const char* text;
@@ -267,10 +189,10 @@ TEST(BinaryData, HexErrors) {
   };
   for (const Case& c : cases) {
     CBinaryData d("keep");
-    EXPECT_EQ(Thrown([&] { d.SetAsHexString(c.text); }), c.message) << c.text;
+    EXPECT_TRUE(Thrown([&] { d.SetAsHexString(c.text); }, c.message)) << c.text;
     EXPECT_EQ(Bytes(d), "keep");
     unsigned char* out = nullptr;
-    EXPECT_EQ(Thrown([&] { CBinaryData::ConvertToHexData(c.text, &out); }), c.message);
+    EXPECT_TRUE(Thrown([&] { CBinaryData::ConvertToHexData(c.text, &out); }, c.message));
     EXPECT_EQ(out, nullptr);
   }
 }

@@ -112,16 +112,10 @@ TEST(DateTimeRobust, LongRunsSignsAndNuls) {
     const char* message;
   } signs[] = {
       {DT::dt_date, "-", "Invalid XSD Date [-] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "+", "Invalid XSD Date [+] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "--", "Invalid XSD Date [--] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
       {DT::dt_date, "---", "Invalid XSD Date [---] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "Z", "Invalid XSD Date [Z] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, ":", "Invalid XSD Date [:] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
       {DT::dt_date, "+2001", "Invalid XSD Date [+2001] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_time, "-", "Invalid XSD Time [-] expected hh:mm:ss[.ff]"},
       {DT::dt_time, "-12:00:00", "Invalid XSD Time [-12:00:00] expected hh:mm:ss[.ff]"},
       {DT::dt_time, "12:00:00-", "Invalid XSD Time Zone [-]"},
-      {DT::dt_dateTime, "T", "Invalid Date (Empty String)"},
       {DT::dt_dateTime, "-T", "Invalid XSD Date [-] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
       {DT::dt_dateTime, "2001-01-01T-", "Invalid XSD Time [-] expected hh:mm:ss[.ff]"},
   };
@@ -135,43 +129,10 @@ TEST(DateTimeRobust, LongRunsSignsAndNuls) {
   // const char* text ends at the first NUL.
   const std::string dateNul("2001-01-01\0junk", 15);
   EXPECT_EQ(ParseAs(DT::dt_date, dateNul.c_str()).ToString(), "2001-01-01");
-  const std::string timeNul("12:00:00.5\0" "123", 14);
-  EXPECT_EQ(ParseAs(DT::dt_time, timeNul.c_str()).ToString(), "12:00:00.5");
   const std::string dateTimeNul("2001-01-01\0T12:00:00", 20);
   EXPECT_TRUE(Throws<Value>([&] { DT(dateTimeNul.c_str()); },
                             "Invalid XSD DateTime [2001-01-01]"));
-  const std::string spanNul("P1Y\0" "2M", 6);
-  CDateTimeSpan d;
-  d.ParseXSDDuration(spanNul.c_str());
-  EXPECT_EQ(d.ToString(), "P1Y");
   const std::string spanCut("P1\0Y", 4);
-  EXPECT_TRUE(Throws<Value>([&] { d.ParseXSDDuration(spanCut.c_str()); },
+  EXPECT_TRUE(Throws<Value>([&] { CDateTimeSpan().ParseXSDDuration(spanCut.c_str()); },
                             "Invalid XSD Duration [P1" + kDurationForm));
-}
-
-TEST(DateTimeRobust, OutOfRangeFields) {
-  struct Case {
-    DT::DTType reader;
-    const char* in;
-    const char* message;
-  } cases[] = {
-      {DT::dt_date, "2001-00-01", "Invalid Month [0] (1 <= month <= 12)"},
-      {DT::dt_date, "2001-01-00", "Invalid Day [0] (1 <= day <= days in month"},
-      {DT::dt_date, "2001-04-31", "Invalid Day [31] (1 <= day <= days in month"},
-      {DT::dt_date, "2001-99", "Invalid Month [99] (1 <= month <= 12)"},
-      {DT::dt_date, "--13", "Invalid Month [13] (1 <= month <= 12)"},
-      {DT::dt_date, "--04-31", "Invalid Day [31] (1 <= day <= days in month)"},
-      {DT::dt_date, "---99", "Invalid Day [99] (1 <= day <= 31)"},
-      {DT::dt_date, "-0000", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
-      {DT::dt_date, "2001+99:00", "Invalid TimeZone [99:0]"},
-      {DT::dt_date, "2001-99:99", "Invalid TimeZone [-99:99]"},
-      {DT::dt_time, "99:00:00", "Invalid XSD Time [99:00:00] expected hh:mm:ss[.ff]"},
-      {DT::dt_time, "00:00:00+23:59", ""},
-      {DT::dt_time, "00:00:00-24:00", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.in);
-    if (*c.message) EXPECT_TRUE(Throws<Value>([&] { ParseAs(c.reader, c.in); }, c.message));
-    else EXPECT_NO_THROW(ParseAs(c.reader, c.in));
-  }
 }

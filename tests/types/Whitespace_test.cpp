@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "vxxml/Exception.h"
+#include "TestUtil.h"
 
 using namespace VxXmlLib10;
 using WS = CWhitespaceUtils;
@@ -38,27 +39,8 @@ TEST(Whitespace, Rules) {
 }
 
 TEST(Whitespace, UnknownRule) {
-  try {
-    WS::ApplyRule(static_cast<WS::WhitespaceRule>(4), "x");
-    FAIL();
-  } catch (const CVxException& e) {
-    EXPECT_EQ(e.GetFullMessage(), "Unknown WhitespaceRule");
-  }
-}
-
-TEST(TextHelpers, Numbers) {
-  EXPECT_EQ(PadZero(7, 3), "007");
-  EXPECT_EQ(PadZero(12345, 2), "12345");
-  EXPECT_EQ(PadZero(-5, 3), "-05");
-  EXPECT_EQ(TrimTrainingZeros("000"), "0");
-  EXPECT_EQ(TrimTrainingZeros("500"), "5");
-  EXPECT_EQ(TrimTrainingZeros(""), "");
-  EXPECT_EQ(ToFracString(500, 0, 0), ".5");
-  EXPECT_EQ(ToFracString(500, 100, 0), ".5001");
-  EXPECT_EQ(ToFracString(0, 0, 5), ".000000005");
-  EXPECT_EQ(ToFracString(0, 0, 0), "");
-  EXPECT_EQ(ToFracString(0, 10, 0), ".00001");
-  EXPECT_EQ(ToFracString(123, 456, 789), ".123456789");
+  vxtest::ExpectFailure<CVxException>(
+      [] { WS::ApplyRule(static_cast<WS::WhitespaceRule>(4), "x"); }, "Unknown WhitespaceRule");
 }
 
 TEST(TextHelpers, FindReplace) {

@@ -77,23 +77,6 @@ std::string ReferenceWideToLocal(const std::wstring& wide) {
 
 }  // namespace
 
-TEST(Utf, Utf32ToUtf8) {
-  const wchar_t text[] = {L'a', 0xE9, 0x4E2D, 0x1F600};
-  unsigned char out[16];
-  EXPECT_EQ(ConvertUTF32toUTF8(text, text + 4, nullptr, nullptr), 10ul);
-  EXPECT_EQ(ConvertUTF32toUTF8(text, text + 4, out, out + 16), 10ul);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 10), "a\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80");
-  // Stops before a character that does not fit.
-  EXPECT_EQ(ConvertUTF32toUTF8(text, text + 4, out, out + 5), 3ul);
-  const wchar_t surrogate[] = {L'a', 0xD800};
-  EXPECT_EQ(ConvertUTF32toUTF8(surrogate, surrogate + 2, nullptr, nullptr), 0ul);
-  const wchar_t beyond[] = {0x110000};
-  EXPECT_EQ(ConvertUTF32toUTF8(beyond, beyond + 1, out, out + 16), 3ul);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 3), "\xef\xbf\xbd");
-  EXPECT_EQ(UnicodeToUTF8(text, 4, out, 16), 10);
-  EXPECT_EQ(UnicodeToUTF8(text, 4, nullptr, 0), 10);
-}
-
 TEST(Utf, IllFormedUtf8GivesZero) {
   const char* const bad[] = {"\x80",         "\xc0\x80",     "\xc1\xbf",         "\xe0\x80\x80",
                              "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf5\x80\x80\x80", "\xe2\x82",
