@@ -58,7 +58,7 @@ INVALID = {
         "Unexpected child with tag 'ds:DigestValue' at position 2. Tag 'ds:DigestMethod' expected.",
         "/Signature/SignedInfo/Reference"),
     "xmlenc/encrypted-data-invalid.xml": (
-        "invalid value 'A23B45C56D7EF0ab", "/EncryptedData/CipherData/CipherValue"),
+        "Unexpected child with tag 'xenc:CipherReference' at position 2.", "/EncryptedData/CipherData"),
 }
 
 
