@@ -21,3 +21,5 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup.sh: could not make the de_DE.UTF-8 locale; one test will skip" >&2
 fi
+# Public schemas from Debian packages for the generator's tests, into build-schemas/ (once; skipped when there).
+bash "$(dirname "${BASH_SOURCE[0]}")/fetch-schemas.sh"
