@@ -114,7 +114,10 @@ struct BuiltinBinding {
   const char* whitespace;
   const char* minInclusive;
   const char* maxInclusive;
+  const char* pattern = "";  // the lexical rule of the name-like string types
 };
+
+const char kNCName[] = "[\\i-[:]][\\c-[:]]*";
 
 const BuiltinBinding kBuiltinBindings[] = {
     {"anySimpleType", "string", "std::string", "CstringCol", "Preserve", "", ""},
@@ -122,17 +125,17 @@ const BuiltinBinding kBuiltinBindings[] = {
     {"string", "string", "std::string", "CstringCol", "Preserve", "", ""},
     {"normalizedString", "string", "std::string", "CstringCol", "Replace", "", ""},
     {"token", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"language", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"Name", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"NCName", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"ID", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"IDREF", "string", "std::string", "CstringCol", "Collapse", "", ""},
+    {"language", "string", "std::string", "CstringCol", "Collapse", "", "", "[a-zA-Z]{1,8}(-[a-zA-Z0-9]{1,8})*"},
+    {"Name", "string", "std::string", "CstringCol", "Collapse", "", "", "\\i\\c*"},
+    {"NCName", "string", "std::string", "CstringCol", "Collapse", "", "", kNCName},
+    {"ID", "string", "std::string", "CstringCol", "Collapse", "", "", kNCName},
+    {"IDREF", "string", "std::string", "CstringCol", "Collapse", "", "", kNCName},
     {"IDREFS", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"ENTITY", "string", "std::string", "CstringCol", "Collapse", "", ""},
+    {"ENTITY", "string", "std::string", "CstringCol", "Collapse", "", "", kNCName},
     {"ENTITIES", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"NMTOKEN", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"NMTOKENS", "string", "std::string", "CstringCol", "Collapse", "", ""},
-    {"QName", "string", "std::string", "CstringCol", "Collapse", "", ""},
+    {"NMTOKEN", "string", "std::string", "CstringCol", "Collapse", "", "", "\\c+"},
+    {"NMTOKENS", "string", "std::string", "CstringCol", "Collapse", "", "", "\\c+( \\c+)*"},
+    {"QName", "string", "std::string", "CstringCol", "Collapse", "", "", "([\\i-[:]][\\c-[:]]*:)?[\\i-[:]][\\c-[:]]*"},
     {"NOTATION", "string", "std::string", "CstringCol", "Collapse", "", ""},
     {"anyURI", "string", "std::string", "CstringCol", "Collapse", "", ""},
     {"boolean", "boolean", "bool", "CbooleanCol", "Collapse", "", ""},
@@ -319,6 +322,15 @@ NamespaceBinding* Binder::Namespace(const std::string& uri) {
   for (const auto& schema : m_set.schemas)
     for (const auto& p : schema->prefixes)
       if (p.second == uri && !p.first.empty()) prefixes.insert(p.first);
+  // A schema's own name for its namespace ("tns", "ns2") is no name for
+  // documents: such a prefix gives way to one made from the URI.
+  auto generic = [](const std::string& p) {
+    const std::string::size_type stem = p.compare(0, 3, "tns") == 0 ? 3
+                                        : p.compare(0, 2, "ns") == 0 ? 2
+                                                                     : 0;
+    return stem && p.find_first_not_of("0123456789", stem) == std::string::npos;
+  };
+  for (auto p = prefixes.begin(); p != prefixes.end();) p = generic(*p) ? prefixes.erase(p) : std::next(p);
   ns->prefix = prefixes.empty() ? "" : *prefixes.begin();
   if (ns->prefix.empty() || ns->prefix == "xml" || ns->prefix.compare(0, 3, "xml") == 0) {
     std::string derived;
@@ -816,6 +828,7 @@ ValueBinding Binder::BindSimple(const SimpleType* t, const std::string& hint,
     v.whitespace = builtin->whitespace;
     v.minInclusive = builtin->minInclusive;
     v.maxInclusive = builtin->maxInclusive;
+    v.pattern = builtin->pattern;
   }
   const SimpleType* enumStep = nullptr;
   for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
@@ -892,7 +905,9 @@ void Binder::Finish() {
       return a->ns->cppName != b->ns->cppName ? a->ns->cppName < b->ns->cppName
                                               : a->cppName < b->cppName;
     });
-    c->writeXsiType = c->base != nullptr;
+    // Generated classes write xsi:type themselves, when an object is of
+    // another class than the member that holds it declares.
+    c->writeXsiType = false;
   }
   // Init makes every mandatory child object, unless that would make the
   // owner again (a type that holds itself).

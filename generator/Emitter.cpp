@@ -528,7 +528,11 @@ std::string Writer::NamespaceDefinitions(const NamespaceBinding* ns) const {
   out += "  context.GetNamespaceAliases().Add(\"xsi\", \"http://www.w3.org/2001/XMLSchema-instance\");\n";
   out += "  return context;\n}\n\n";
 
+  // Every global element of the whole set may be the root, this
+  // namespace's first.
   std::vector<RootBinding> roots = ns->roots;
+  for (const auto& other : m_binding.namespaces)
+    if (other.get() != ns) roots.insert(roots.end(), other->roots.begin(), other->roots.end());
   out += "vxxml_::CSmartPtr<vxxml_::CXmlGeneratedClass> ReadDocument(\n    const vxxml_::CBinaryData& bytes, const vxxml_::CXmlSerializationContext& context) {\n";
   if (roots.empty()) {
     out += "  return vxxml_::ReadGeneratedDocument(bytes, context, nullptr, 0);\n}\n\n";
@@ -595,7 +599,8 @@ std::map<std::string, std::string> Writer::Run() {
     for (const ClassBinding* f : foreign) sourceIncludes.insert(f->ns->fileStem + ".h");
     for (const ClassBinding* c : classes)
       for (const ClassBinding* d : c->derived) sourceIncludes.insert(d->ns->fileStem + ".h");
-    for (const RootBinding& r : ns->roots) sourceIncludes.insert(r.cls->ns->fileStem + ".h");
+    for (const auto& other : m_binding.namespaces)
+      for (const RootBinding& r : other->roots) sourceIncludes.insert(r.cls->ns->fileStem + ".h");
 
     if (!m_options.filePerType) {
       std::string header = Banner(ns) + "#ifndef " + Guard(stem + ".h") + "\n#define " + Guard(stem + ".h") + "\n\n" +

@@ -30,6 +30,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "vxxml/BigInteger.h"
@@ -45,6 +48,7 @@
 #include "vxxml/Restrictions.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlWriter.h"
 
 namespace VxXmlLib10 {
 
@@ -61,14 +65,52 @@ struct VXXML_API CGeneratedMetadata {
                                  const std::vector<VxXmlLib10Data::CAttributeInfo*>& attributes);
 };
 
+/// What every generated object keeps besides its members: the class of the
+/// member that holds it (so that xsi:type is written exactly when the object
+/// is of another class than the member declares) and the namespace
+/// declarations of the element it was read from (so that they are made
+/// where the document made them, and prefixed names in values stay bound).
+class CGeneratedObject {
+ public:
+  /// Set by the holder as it writes the object (null: a document element).
+  void SetDeclaredClass(const std::type_info* declared) const { m_declared = declared; }
+  /// (prefix, URI) pairs made on the object's start tag when written.
+  std::vector<std::pair<std::string, std::string>>& GetNamespaceDeclarations() {
+    return m_declarations;
+  }
+
+ protected:
+  ~CGeneratedObject() = default;
+  mutable const std::type_info* m_declared = nullptr;
+  std::vector<std::pair<std::string, std::string>> m_declarations;
+};
+
+namespace detail {
+// The first generated class of a hierarchy carries CGeneratedObject, the
+// classes derived from it share it.
+template <class Base, bool = std::is_base_of<CGeneratedObject, Base>::value>
+class CGeneratedBase : public Base, public CGeneratedObject {
+ public:
+  using Base::Base;
+};
+template <class Base>
+class CGeneratedBase<Base, true> : public Base {
+ public:
+  using Base::Base;
+};
+
+VXXML_API void WriteGeneratedDeclarations(
+    CXmlWriter* writer, const std::vector<std::pair<std::string, std::string>>& declarations);
+}  // namespace detail
+
 /// The base of a generated class. `Self` supplies the static functions
 /// AddElementInfos, AddAttributeInfos and NewClassInfo; they run once, on
 /// first use, under CXmlGeneratedClass::m_csInit. `Namespace` is the schema's
 /// target namespace (a character array with linkage).
 template <class Self, const char* Namespace, class Base = CXmlGeneratedClass>
-class CGeneratedClass : public Base {
+class CGeneratedClass : public detail::CGeneratedBase<Base> {
  public:
-  using Base::Base;
+  using detail::CGeneratedBase<Base>::CGeneratedBase;
   CXmlObjectBase* GetBase() override { return this; }
   std::string GetTargetNamespace() const override { return Namespace; }
   std::string GetNamespace() const override { return Namespace; }
@@ -91,6 +133,35 @@ class CGeneratedClass : public Base {
       return CGeneratedMetadata::Make(Self::NewClassInfo(), elements, attributes);
     }();
     return tables;
+  }
+
+  void ToXml_Int(CXmlWriter* writer, bool isDocumentRoot, const char* namespaceUri,
+                 const CXmlSerializationContext& context, bool emptyChoiceAllowed) const override {
+    if (!this->m_declarations.empty() &&
+        Tables().info->GetElementType() == VxXmlLib10Data::XmlElementType_Element)
+      detail::WriteGeneratedDeclarations(writer, this->m_declarations);
+    CXmlGeneratedClass::ToXml_Int(writer, isDocumentRoot, namespaceUri, context,
+                                  emptyChoiceAllowed);
+  }
+
+  void AttributesToXml_Int(CXmlWriter* writer,
+                           const CXmlSerializationContext& context) const override {
+    if (this->m_declared && *this->m_declared != typeid(*this) &&
+        context.GetWriteTypeAttribute()) {
+      const VxXmlLib10Data::CParentElementInfo* info = Tables().info;
+      writer->WriteAttributeType(info->GetNamespaceURI(), info->GetElementName(),
+                                 ItemType_string);
+    }
+    CXmlGeneratedClass::AttributesToXml_Int(writer, context);
+  }
+
+  CXmlElement* FromXml_Int(CXmlElement* element, CXmlElement* firstChild,
+                           const CXmlSerializationContext& context,
+                           bool emptyChoiceAllowed) override {
+    this->m_declarations.clear();
+    if (element && Tables().info->GetElementType() == VxXmlLib10Data::XmlElementType_Element)
+      this->m_declarations = element->GetNamespaceDeclarations();
+    return CXmlGeneratedClass::FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
   }
 };
 
@@ -225,10 +296,10 @@ VXXML_API void CheckStoredValue(bool read, const VxVariant& value, const char* n
 template <class T>
 void AccessObject(CSmartPtr<T>& member, bool read, VxVariant& value) {
   if (read) {
-    if (member.IsNull())
-      value.Clear();
-    else
-      value.SetXmlObject(member.Get());
+    if (member.IsNull()) return value.Clear();
+    if constexpr (std::is_base_of<CGeneratedObject, T>::value)
+      member->SetDeclaredClass(&typeid(T));
+    value.SetXmlObject(member.Get());
   } else {
     CSmartPtr<CXmlObjectBase> object;
     if (value.GetItemType() == ItemType_xmlObject) object = value.GetXmlObject();
@@ -316,8 +387,10 @@ class CGeneratedCollection : public CXmlCollection {
  protected:
   void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,
                  const CXmlSerializationContext& context, bool) const override {
-    for (Node* node = GetFirstNode(); node; node = node->GetNext())
+    for (Node* node = GetFirstNode(); node; node = node->GetNext()) {
+      static_cast<T*>(node->GetItem())->SetDeclaredClass(&typeid(T));
       CXmlObjectBase::ToXml_Int(node->GetItem(), writer, false, namespaceUri, context, false);
+    }
   }
 
   CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* current,

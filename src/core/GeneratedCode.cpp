@@ -3,9 +3,11 @@
 // object collections and enumeration texts.
 #include "vxxml/GeneratedCode.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/GeneratedClassReadErrors.h"
+#include "vxxml/AttributeInfos.h"
 #include "vxxml/ClassFactory.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
@@ -25,11 +27,29 @@ CGeneratedMetadata CGeneratedMetadata::Make(CParentElementInfo* info,
   tables.elements = new CElementInfo*[elements.size() + 1];
   std::copy(elements.begin(), elements.end(), tables.elements);
   tables.elements[elements.size()] = nullptr;
+  // Attribute wildcards last, so that they take only what the named
+  // attributes (a derived type's among them) leave.
+  std::vector<CAttributeInfo*> ordered(attributes);
+  std::stable_partition(ordered.begin(), ordered.end(), [](CAttributeInfo* a) {
+    return dynamic_cast<VxXmlLib10Data::CAttributeInfoAny*>(a) == nullptr;
+  });
   tables.attributes = new CAttributeInfo*[attributes.size() + 1];
-  std::copy(attributes.begin(), attributes.end(), tables.attributes);
+  std::copy(ordered.begin(), ordered.end(), tables.attributes);
   tables.attributes[attributes.size()] = nullptr;
   return tables;
 }
+
+namespace detail {
+
+void WriteGeneratedDeclarations(
+    CXmlWriter* writer, const std::vector<std::pair<std::string, std::string>>& declarations) {
+  CXmlWriter::NamespaceDeclarations made;
+  made.reserve(declarations.size());
+  for (const auto& d : declarations) made.push_back({d.first, d.second});
+  writer->DeclareOnNextElement(made);
+}
+
+}  // namespace detail
 
 void CheckStoredValue(bool read, const VxVariant& value, const char* name, ItemType kind,
                       const CPrimitiveRestrictions& facets) {

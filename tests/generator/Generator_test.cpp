@@ -135,8 +135,8 @@ TEST(Generated, DefectsGiveTheExactMessage) {
       {"library.xml", "xsi:type=\"c:ShortBook\"", "xsi:type=\"c:Magazine\"",
        lib + "Failed read all the elements held within the element [library]. The unexpected "
              "element [book] remains un processed"},
-      {"library.xml", "<c:discount xsi:type=\"c:Discount\" currency=\"USD\">15",
-       "<c:discount xsi:type=\"c:Discount\" currency=\"USD\">150",
+      {"library.xml", "<c:discount currency=\"USD\">15",
+       "<c:discount currency=\"USD\">150",
        lib + "Failed to process the element [discount]\nInvalid Value for discount [150]"},
       {"library.xml", "<c:open>09:00:00</c:open>", "",
        lib + "Failed to process the element [hours]\nFailed to find the mandatory element [open]"},
