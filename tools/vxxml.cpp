@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include <zlib.h>
+
 #include "vxxml/vxxml.h"
 
 using namespace VxXmlLib10;
@@ -181,13 +183,13 @@ Progress g_progress;
 // ---- input ------------------------------------------------------------------
 
 // What the input looked like before the document took it in: its size and
-// compression, and, when asked for, the start and the size of the bytes the
-// document parsed (after inflation): what tells their form.
+// compression, the size of the bytes the document parsed (after inflation)
+// and, when asked for, their start: what tells their form.
 struct Input {
   unsigned long long size = 0;
   const char* compression = "none";
-  std::vector<unsigned char> plainHead;
   unsigned long long plainSize = 0;
+  std::vector<unsigned char> plainHead;
 };
 
 bool LooksCompressed(const unsigned char* p, size_t n) {
@@ -195,7 +197,37 @@ bool LooksCompressed(const unsigned char* p, size_t n) {
                     ((p[0] & 0x0F) == 8 && (p[0] >> 4) <= 7 && ((p[0] << 8) | p[1]) % 31 == 0));
 }
 
-const size_t kHead = 256;
+const size_t kHead = 256;   // plain bytes that tell the form
+const size_t kPeek = 4096;  // compressed bytes that hold them
+
+// The first plain bytes of compressed input, inflated from its first bytes
+// alone: the document inflates the whole input, once, within its bounds.
+std::vector<unsigned char> PlainHead(const unsigned char* p, size_t n) {
+  std::vector<unsigned char> head(kHead);
+  z_stream zs;
+  std::memset(&zs, 0, sizeof zs);
+  if (inflateInit2(&zs, 15 + 32) != Z_OK) return {};
+  zs.next_in = const_cast<Bytef*>(p);
+  zs.avail_in = static_cast<uInt>(n);
+  zs.next_out = head.data();
+  zs.avail_out = static_cast<uInt>(head.size());
+  inflate(&zs, Z_SYNC_FLUSH);
+  head.resize(head.size() - zs.avail_out);
+  inflateEnd(&zs);
+  return head;
+}
+
+// Notes the compression of the input from its first bytes and, for `info`,
+// the start of its plain form.
+void NoteForm(Input& input, const unsigned char* p, size_t n, bool noteForm) {
+  const bool compressed = LooksCompressed(p, n);
+  if (compressed) input.compression = p[0] == 0x1F ? "gzip" : "zlib";
+  if (!noteForm) return;
+  if (compressed)
+    input.plainHead = PlainHead(p, n);
+  else
+    input.plainHead.assign(p, p + std::min(n, kHead));
+}
 
 std::vector<unsigned char> ReadAll(const std::string& path) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
@@ -214,62 +246,36 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
   return bytes;
 }
 
-// Loads bytes held in memory. For `info` compressed bytes are inflated here,
-// once, within the context's bounds, so that the start of the plain form can
-// be seen; the document then parses the plain bytes where they lie.
-void LoadBytes(CXmlDocument& document, std::vector<unsigned char> bytes, Input& input,
-               bool noteForm) {
-  const CXmlSerializationContext& context = document.GetSerializationContext();
-  input.size = bytes.size();
-  if (LooksCompressed(bytes.data(), bytes.size()))
-    input.compression = bytes[0] == 0x1F ? "gzip" : "zlib";
-  g_progress.Enable(input.size);
-  g_progress.Phase("parsing");
-  if (!noteForm || !LooksCompressed(bytes.data(), bytes.size())) {
-    input.plainSize = bytes.size();
-    input.plainHead.assign(bytes.begin(), bytes.begin() + std::min(bytes.size(), kHead));
-    document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
-    return;
-  }
-  const CBinaryData plain = CVxZip().Inflate(bytes.data(), static_cast<unsigned long>(bytes.size()),
-                                             context.GetMaxDecompressedSize(),
-                                             context.GetMaxCompressionRatio());
-  std::vector<unsigned char>().swap(bytes);  // the compressed form is no longer needed
-  input.plainSize = plain.GetLength();
-  input.plainHead.assign(plain.GetData(),
-                         plain.GetData() + std::min<size_t>(plain.GetLength(), kHead));
-  document.LoadXmlStream(plain.GetData(), plain.GetLength());
-}
-
 // Loads the document from a file or standard input. A non-empty regular file
-// is read by the document itself, straight into the one buffer it keeps
-// (and inflated there), unless `info` must see its plain form; standard
-// input, pipes and anything else are read into memory first.
+// is read by the document itself, straight into the one buffer it keeps, so
+// the input is held once and not twice; standard input, pipes and anything
+// else are read into memory and parsed (or inflated) where they lie.
 Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm = false) {
   Input input;
   struct stat info;
   if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    input.size = static_cast<unsigned long long>(info.st_size);
     // One look at the first bytes: the compression header, and for `info`
     // the start of the text itself.
-    unsigned char head[kHead];
+    unsigned char head[kPeek];
     size_t headLength = 0;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
       headLength = std::fread(head, 1, sizeof head, f);
       std::fclose(f);
     }
-    if (noteForm && LooksCompressed(head, headLength)) {
-      LoadBytes(document, ReadAll(path), input, true);
-      return input;
-    }
-    input.size = input.plainSize = static_cast<unsigned long long>(info.st_size);
-    if (LooksCompressed(head, headLength)) input.compression = head[0] == 0x1F ? "gzip" : "zlib";
-    input.plainHead.assign(head, head + headLength);
+    NoteForm(input, head, headLength, noteForm);
     g_progress.Enable(input.size);
     g_progress.Phase("reading and parsing");
     document.Load(path.c_str());
-    return input;
+  } else {
+    const std::vector<unsigned char> bytes = ReadAll(path);
+    input.size = bytes.size();
+    NoteForm(input, bytes.data(), std::min(bytes.size(), kPeek), noteForm);
+    g_progress.Enable(input.size);
+    g_progress.Phase("parsing");
+    document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
   }
-  LoadBytes(document, ReadAll(path), input, noteForm);
+  input.plainSize = document.GetParsedLength();
   return input;
 }
 

@@ -202,8 +202,9 @@ class VXXML_API CVxZip : public CInstanceMonitor {
   /// Decompress it is strict and bounded: at most maxSize inflated bytes
   /// and, once past 4 MiB, at most maxRatio inflated bytes per compressed
   /// byte read (0 switches a bound off). The output grows with the
-  /// inflation and stops at a bound, so a compression bomb costs no more
-  /// than the bounds allow. Failures (CVxException):
+  /// inflation (doubling, each step a copy) and stops at a bound, so a
+  /// compression bomb costs no more than the bounds allow. Failures
+  /// (CVxException):
   ///   "Failed to decompress data. [<zlib's reason>]"   damaged or not compressed,
   ///                                                     e.g. "incorrect data check"
   ///   "Failed to decompress data. [the compressed data is truncated]"

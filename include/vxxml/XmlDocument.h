@@ -223,6 +223,10 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// (the tree keeps copies of everything it needs).
   const unsigned char* GetBuffer() const { return m_input; }
   std::uint64_t GetBufferLength() const { return m_inputLength; }
+  /// The number of bytes the last load parsed, kept after it: for compressed
+  /// input the inflated length. 0 before a load, after Cleanup() and when
+  /// the load failed before parsing.
+  std::uint64_t GetParsedLength() const { return m_parsedLength; }
 
   // ---- builder operations, used by the readers in document order ----------
 
@@ -287,6 +291,7 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   unsigned char* m_buffer;
   const unsigned char* m_input;
   std::uint64_t m_inputLength;
+  std::uint64_t m_parsedLength;
   // Elements built by the current load, for the context's element bound.
   std::uint64_t m_elementCount;
   SchemaType m_schemaType;

@@ -227,6 +227,7 @@ CXmlDocument::CXmlDocument(ElementFilter filter, const CXmlSerializationContext&
       m_buffer(nullptr),
       m_input(nullptr),
       m_inputLength(0),
+      m_parsedLength(0),
       m_elementCount(0),
       m_schemaType(SchemaType_Default),
       m_filter(filter),
@@ -249,6 +250,7 @@ void CXmlDocument::Cleanup() {
   m_elementStack.clear();
   m_prefixMap.clear();
   m_namespaceNames.clear();
+  m_parsedLength = 0;
   m_elementCount = 0;
 }
 
@@ -435,6 +437,7 @@ void CXmlDocument::Parse() {
       unsigned char* inflated = detail::InflateToHeap(m_input, m_inputLength, limits, &length);
       TakeBuffer(inflated, length);
     }
+    m_parsedLength = m_inputLength;
     // The Fast Infoset reader answers false, having built nothing, when the
     // buffer does not start like Fast Infoset.
     CFastInfosetReader reader(m_context->GetFIContext(), *this);
@@ -446,6 +449,7 @@ void CXmlDocument::Parse() {
 }
 
 void CXmlDocument::ParseText() {
+  m_parsedLength = m_inputLength;
   try {
     CExpatReader reader(*this);
     reader.CreateParser();

@@ -75,6 +75,7 @@ TEST(XmlDocument, EveryInputFormBuildsTheSameTree) {
     for (const std::string& form : {bytes, gz, zl}) {
       LoadBytes(doc, form);
       EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+      EXPECT_EQ(doc.GetParsedLength(), bytes.size());
     }
     const std::string gzPath = TempPath("sample.xml.gz");
     WriteFile(gzPath, gz);
