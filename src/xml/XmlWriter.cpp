@@ -397,6 +397,8 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
       context->m_outputDefault = &m_defaultNamespace;
     }
     // std::map orders the URIs by unsigned byte comparison.
+    context->m_declaredPrefixes.reserve(m_map->size());
+    due.reserve(due.size() + m_map->size());
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE) continue;
       Declare(context, due, pair.second, pair.first);
