@@ -44,9 +44,9 @@ const char kMainUsage[] =
 
 // The bounds on reading, an option block every command takes.
 #define VXXML_LIMIT_OPTIONS                                                              \
-  "reading limits (0 for none):\n"                                                       \
-  "  --max-size N      most bytes compressed input may inflate to (default 1G;\n"         \
-  "                    K, M and G are 1024, 1024^2 and 1024^3)\n"                         \
+  "reading limits (0 for none; --max-size and --max-elements take K, M and G,\n"        \
+  "powers of 1024):\n"                                                                   \
+  "  --max-size N      most bytes compressed input may inflate to (default 1G)\n"        \
   "  --max-ratio N     most inflated bytes per compressed byte, past 4M (default 200)\n" \
   "  --max-depth N     deepest nesting of elements (default 10000)\n"                    \
   "  --max-elements N  most elements in the document (default 0, no bound)\n"
@@ -109,10 +109,13 @@ unsigned long long LimitValue(const std::string& option, const std::string& text
   unsigned long long value = 0;
   bool fits = digits > 0 && digits <= 19 && (digits == text.size() || shift < 64);
   for (size_t i = 0; fits && i < digits; ++i) value = value * 10 + (text[i] - '0');
-  if (fits && shift) fits = value <= (most >> shift), value <<= shift;
+  if (fits && shift) {
+    fits = value <= (most >> shift);
+    value <<= shift;
+  }
   if (!fits || value > most)
-    throw UsageError{option + " takes a number" + (size ? " (with K, M or G)" : "") + ", not '" +
-                         text + "'",
+    throw UsageError{option + " takes a number" + (size ? " (K, M or G may follow)" : "") +
+                         ", not '" + text + "'",
                      command};
   return value;
 }
