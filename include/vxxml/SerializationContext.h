@@ -111,7 +111,8 @@ class VXXML_API CXmlSerializationContext {
   /// default 10,000.
   unsigned int GetMaxDepth() const { return m_maxDepth; }
   void SetMaxDepth(unsigned int levels) { m_maxDepth = levels; }
-  /// Most elements in a document; default 0 (no bound).
+  /// Most elements read into a document (those an element filter drops
+  /// count too); default 0 (no bound).
   std::uint64_t GetMaxElements() const { return m_maxElements; }
   void SetMaxElements(std::uint64_t count) { m_maxElements = count; }
 
