@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -21,6 +22,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <zlib.h>
 
 #include "vxxml/vxxml.h"
 
@@ -36,7 +39,17 @@ const char kMainUsage[] =
     "  info FILE        describe a document: form, compression, encoding, size, counts\n"
     "  roundtrip FILE   text -> Fast Infoset -> text; report whether the infoset survived\n"
     "\n"
-    "'vxxml <command> --help' describes a command. '-' stands for standard input/output.\n";
+    "'vxxml <command> --help' describes a command. '-' stands for standard input/output.\n"
+    "Reading is bounded (see --max-size, --max-ratio, --max-depth, --max-elements).\n";
+
+// The bounds on reading, an option block every command takes.
+#define VXXML_LIMIT_OPTIONS                                                              \
+  "reading limits (0 for none; --max-size and --max-elements take K, M and G,\n"        \
+  "powers of 1024):\n"                                                                   \
+  "  --max-size N      most bytes compressed input may inflate to (default 1G)\n"        \
+  "  --max-ratio N     most inflated bytes per compressed byte, past 4M (default 200)\n" \
+  "  --max-depth N     deepest nesting of elements (default 10000)\n"                    \
+  "  --max-elements N  most elements in the document (default 0, no bound)\n"
 
 const char kConvertUsage[] =
     "usage: vxxml convert IN OUT [options]\n"
@@ -58,19 +71,22 @@ const char kConvertUsage[] =
     "                    alphabets for dates and decimals (the suggested settings)\n"
     "compression:\n"
     "  --gzip            gzip the output\n"
-    "  --zlib            zlib the output (standard output only; not for files)\n";
+    "  --zlib            zlib the output (standard output only; not for files)\n"
+    VXXML_LIMIT_OPTIONS;
 
 const char kInfoUsage[] =
-    "usage: vxxml info FILE\n"
+    "usage: vxxml info FILE [options]\n"
     "\n"
     "Prints what FILE is (XML text or Fast Infoset, compression, encoding), its size,\n"
-    "and the element, attribute and text counts, depth, distinct names and namespaces.\n";
+    "and the element, attribute and text counts, depth, distinct names and namespaces.\n"
+    "\n" VXXML_LIMIT_OPTIONS;
 
 const char kRoundtripUsage[] =
-    "usage: vxxml roundtrip FILE\n"
+    "usage: vxxml roundtrip FILE [options]\n"
     "\n"
     "Converts FILE to XML text, that text to Fast Infoset and the Fast Infoset back to\n"
-    "text, reports the sizes and whether the infoset survived (exit status 1 if not).\n";
+    "text, reports the sizes and whether the infoset survived (exit status 1 if not).\n"
+    "\n" VXXML_LIMIT_OPTIONS;
 
 // Bad usage: one line on standard error, the message and where to find the
 // command's usage.
@@ -79,12 +95,64 @@ struct UsageError {
   const char* command;  // "" for the tool itself
 };
 
-// The single FILE argument of info and roundtrip; "-" is standard input.
-const std::string& OneFile(const std::vector<std::string>& args, const char* command) {
-  for (const std::string& a : args)
+// A count for a limit option: decimal digits, for sizes with an optional K,
+// M or G (powers of 1024).
+unsigned long long LimitValue(const std::string& option, const std::string& text, bool size,
+                              unsigned long long most, const char* command) {
+  size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  unsigned shift = 0;
+  if (size && digits + 1 == text.size()) {
+    const char unit = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+    shift = unit == 'K' ? 10 : unit == 'M' ? 20 : unit == 'G' ? 30 : 64;
+  }
+  unsigned long long value = 0;
+  bool fits = digits > 0 && digits <= 19 && (digits == text.size() || shift < 64);
+  for (size_t i = 0; fits && i < digits; ++i) value = value * 10 + (text[i] - '0');
+  if (fits && shift) {
+    fits = value <= (most >> shift);
+    value <<= shift;
+  }
+  if (!fits || value > most)
+    throw UsageError{option + " takes a number" + (size ? " (K, M or G may follow)" : "") +
+                         ", not '" + text + "'",
+                     command};
+  return value;
+}
+
+// Takes the limit option at args[i] (and its value) into the context;
+// false when args[i] is no limit option.
+bool TakeLimitOption(const std::vector<std::string>& args, size_t& i,
+                     CXmlSerializationContext& context, const char* command) {
+  const std::string& a = args[i];
+  if (a != "--max-size" && a != "--max-ratio" && a != "--max-depth" && a != "--max-elements")
+    return false;
+  if (i + 1 >= args.size()) throw UsageError{a + " needs a number", command};
+  const std::string& v = args[++i];
+  if (a == "--max-size")
+    context.SetMaxDecompressedSize(LimitValue(a, v, true, ~0ULL, command));
+  else if (a == "--max-elements")
+    context.SetMaxElements(LimitValue(a, v, true, ~0ULL, command));
+  else if (a == "--max-ratio")
+    context.SetMaxCompressionRatio(static_cast<unsigned>(LimitValue(a, v, false, ~0U, command)));
+  else
+    context.SetMaxDepth(static_cast<unsigned>(LimitValue(a, v, false, ~0U, command)));
+  return true;
+}
+
+// The single FILE argument of info and roundtrip ("-" is standard input),
+// and their limit options.
+std::string OneFile(const std::vector<std::string>& args, const char* command,
+                    CXmlSerializationContext& context) {
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (TakeLimitOption(args, i, context, command)) continue;
+    const std::string& a = args[i];
     if (a.size() > 1 && a[0] == '-') throw UsageError{"unknown option '" + a + "'", command};
-  if (args.size() != 1) throw UsageError{std::string(command) + " needs one FILE", command};
-  return args[0];
+    files.push_back(a);
+  }
+  if (files.size() != 1) throw UsageError{std::string(command) + " needs one FILE", command};
+  return files[0];
 }
 
 // ---- progress ---------------------------------------------------------------
@@ -118,44 +186,50 @@ Progress g_progress;
 // ---- input ------------------------------------------------------------------
 
 // What the input looked like before the document took it in: its size and
-// its first bytes (enough to tell gzip and zlib headers).
+// compression, the size of the bytes the document parsed (after inflation)
+// and, when asked for, their start: what tells their form.
 struct Input {
   unsigned long long size = 0;
-  unsigned char head[2] = {0, 0};
-  size_t headLength = 0;
-  // The start and the size of the bytes the document parsed (after
-  // inflation), when asked for: what tells its form.
-  std::vector<unsigned char> plainHead;
+  const char* compression = "none";
   unsigned long long plainSize = 0;
+  std::vector<unsigned char> plainHead;
 };
 
 bool LooksCompressed(const unsigned char* p, size_t n) {
   return n >= 2 && ((p[0] == 0x1F && p[1] == 0x8B) ||
-                    ((p[0] & 0x0F) == 8 && ((p[0] << 8) | p[1]) % 31 == 0));
+                    ((p[0] & 0x0F) == 8 && (p[0] >> 4) <= 7 && ((p[0] << 8) | p[1]) % 31 == 0));
 }
 
-// Keeps the first bytes of what the document will parse: the bytes
-// themselves, or what they inflate to (the document inflates them again
-// itself; only `info` asks for this).
-void NotePlainForm(Input& input, const unsigned char* bytes, size_t length) {
-  const size_t kHead = 256;
-  input.plainSize = length;
-  if (LooksCompressed(bytes, length)) {
-    unsigned long inflatedLength = static_cast<unsigned long>(length);
-    unsigned char* inflated = new unsigned char[length];
-    std::memcpy(inflated, bytes, length);
-    try {
-      CVxZip().Decompress(&inflated, &inflatedLength);
-    } catch (...) {
-      delete[] inflated;
-      throw;
-    }
-    input.plainSize = inflatedLength;
-    input.plainHead.assign(inflated, inflated + std::min<size_t>(inflatedLength, kHead));
-    delete[] inflated;
-    return;
-  }
-  input.plainHead.assign(bytes, bytes + std::min(length, kHead));
+const size_t kHead = 256;   // plain bytes that tell the form
+const size_t kPeek = 4096;  // compressed bytes that hold them
+
+// The first plain bytes of compressed input, inflated from its first bytes
+// alone: the document inflates the whole input, once, within its bounds.
+std::vector<unsigned char> PlainHead(const unsigned char* p, size_t n) {
+  std::vector<unsigned char> head(kHead);
+  z_stream zs;
+  std::memset(&zs, 0, sizeof zs);
+  if (inflateInit2(&zs, 15 + 32) != Z_OK) return {};
+  zs.next_in = const_cast<Bytef*>(p);
+  zs.avail_in = static_cast<uInt>(n);
+  zs.next_out = head.data();
+  zs.avail_out = static_cast<uInt>(head.size());
+  inflate(&zs, Z_SYNC_FLUSH);
+  head.resize(head.size() - zs.avail_out);
+  inflateEnd(&zs);
+  return head;
+}
+
+// Notes the compression of the input from its first bytes and, for `info`,
+// the start of its plain form.
+void NoteForm(Input& input, const unsigned char* p, size_t n, bool noteForm) {
+  const bool compressed = LooksCompressed(p, n);
+  if (compressed) input.compression = p[0] == 0x1F ? "gzip" : "zlib";
+  if (!noteForm) return;
+  if (compressed)
+    input.plainHead = PlainHead(p, n);
+  else
+    input.plainHead.assign(p, p + std::min(n, kHead));
 }
 
 std::vector<unsigned char> ReadAll(const std::string& path) {
@@ -178,7 +252,7 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
 // Loads the document from a file or standard input. A non-empty regular file
 // is read by the document itself, straight into the one buffer it keeps, so
 // the input is held once and not twice; standard input, pipes and anything
-// else go through a copy that is released as soon as the document holds it.
+// else are read into memory and parsed (or inflated) where they lie.
 Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm = false) {
   Input input;
   struct stat info;
@@ -186,36 +260,25 @@ Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm =
     input.size = static_cast<unsigned long long>(info.st_size);
     // One look at the first bytes: the compression header, and for `info`
     // the start of the text itself.
-    unsigned char head[256];
+    unsigned char head[kPeek];
     size_t headLength = 0;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
       headLength = std::fread(head, 1, sizeof head, f);
       std::fclose(f);
     }
-    input.headLength = std::min(headLength, sizeof input.head);
-    std::copy(head, head + input.headLength, input.head);
-    if (noteForm) {
-      if (LooksCompressed(head, headLength)) {
-        const std::vector<unsigned char> bytes = ReadAll(path);
-        NotePlainForm(input, bytes.data(), bytes.size());
-      } else {
-        NotePlainForm(input, head, headLength);
-        input.plainSize = input.size;
-      }
-    }
+    NoteForm(input, head, headLength, noteForm);
     g_progress.Enable(input.size);
     g_progress.Phase("reading and parsing");
     document.Load(path.c_str());
-    return input;
+  } else {
+    const std::vector<unsigned char> bytes = ReadAll(path);
+    input.size = bytes.size();
+    NoteForm(input, bytes.data(), std::min(bytes.size(), kPeek), noteForm);
+    g_progress.Enable(input.size);
+    g_progress.Phase("parsing");
+    document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
   }
-  std::vector<unsigned char> bytes = ReadAll(path);
-  input.size = bytes.size();
-  input.headLength = std::min(bytes.size(), sizeof input.head);
-  std::copy(bytes.begin(), bytes.begin() + input.headLength, input.head);
-  if (noteForm) NotePlainForm(input, bytes.data(), bytes.size());
-  g_progress.Enable(input.size);
-  g_progress.Phase("parsing");
-  document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
+  input.plainSize = document.GetParsedLength();
   return input;
 }
 
@@ -230,22 +293,14 @@ bool StartsWith(const unsigned char* p, size_t size, const char* text, size_t n)
   return size >= n && std::memcmp(p, text, n) == 0;
 }
 
-// Recognises compression, Fast Infoset and the text encoding of an input:
-// its own first bytes tell the compression, the first bytes it inflates to
-// the rest.
+// Recognises Fast Infoset and the text encoding of an input from the first
+// bytes of its plain form.
 Form Sniff(const Input& input) {
   Form form;
   const unsigned char* p = input.plainHead.data();
   const size_t size = input.plainHead.size();
   form.plainSize = input.plainSize;
-  if (input.headLength == 2) {
-    const unsigned char b0 = input.head[0], b1 = input.head[1];
-    const bool gzip = b0 == 0x1F && b1 == 0x8B;
-    // Data that does not inflate is left as it is.
-    if (LooksCompressed(input.head, 2) &&
-        (input.plainSize != input.size || size < 2 || std::memcmp(p, input.head, 2) != 0))
-      form.compression = gzip ? "gzip" : "zlib";
-  }
+  form.compression = input.compression;
   if (StartsWith(p, size, "\xE0\x00\x00\x01", 4) || StartsWith(p, size, "\xE0\x00\x00\x02", 4)) {
     form.fastInfoset = true;
   } else if (StartsWith(p, size, "<?xml", 5)) {
@@ -447,12 +502,14 @@ int Convert(const std::vector<std::string>& args) {
     return 0;
   }
   std::vector<std::string> files;
+  CXmlSerializationContext context;
   bool toFastInfoset = false, indent = false, declaration = true, suggested = false;
   EOLType eol = EOLType_LF;
   XmlEncoding encoding = XmlEncoding_UTF8;
   CompressionType compression = CompressionType_None;
   FInfoDecl fiDeclaration = FInfoDecl_None;
   for (size_t i = 0; i < args.size(); ++i) {
+    if (TakeLimitOption(args, i, context, "convert")) continue;
     const std::string& a = args[i];
     if (a == "--to") {
       if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", "convert"};
@@ -488,10 +545,9 @@ int Convert(const std::vector<std::string>& args) {
   }
   if (files.size() != 2) throw UsageError{"convert needs IN and OUT", "convert"};
 
-  CXmlDocument document;
+  CXmlDocument document(context);
   LoadInput(document, files[0]);
   DocumentObject object(document);
-  CXmlSerializationContext context;
   if (suggested) context.GetFIContext().SetSuggestedValues();
   g_progress.Phase("writing");
   const std::string& out = files[1];
@@ -515,8 +571,9 @@ int Info(const std::vector<std::string>& args) {
     std::fputs(kInfoUsage, stdout);
     return 0;
   }
-  const std::string& file = OneFile(args, "info");
-  CXmlDocument document;
+  CXmlSerializationContext context;
+  const std::string file = OneFile(args, "info", context);
+  CXmlDocument document(context);
   const Input input = LoadInput(document, file, true);
   const Form form = Sniff(input);
   g_progress.Phase("counting");
@@ -547,27 +604,27 @@ int Roundtrip(const std::vector<std::string>& args) {
     std::fputs(kRoundtripUsage, stdout);
     return 0;
   }
-  const std::string& file = OneFile(args, "roundtrip");
-  const CXmlSerializationContext& context = CXmlSerializationContext::m_defaultContext;
+  CXmlSerializationContext context;
+  const std::string file = OneFile(args, "roundtrip", context);
 
-  CXmlDocument original;
+  CXmlDocument original(context);
   const Input input = LoadInput(original, file);
   g_progress.Phase("writing text");
   const CBinaryData text = DocumentObject(original).ToXmlStream(
       true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
 
-  CXmlDocument fromText;
+  CXmlDocument fromText(context);
   fromText.LoadXmlStream(text.GetData(), text.GetLength());
   g_progress.Phase("writing Fast Infoset");
   const CBinaryData fi =
       DocumentObject(fromText).ToFastInfosetStream(FInfoDecl_None, context, CompressionType_None);
 
-  CXmlDocument fromFi;
+  CXmlDocument fromFi(context);
   g_progress.Phase("reading Fast Infoset");
   fromFi.LoadXmlStream(fi.GetData(), fi.GetLength());
   const CBinaryData back = DocumentObject(fromFi).ToXmlStream(
       true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
-  CXmlDocument fromBack;
+  CXmlDocument fromBack(context);
   fromBack.LoadXmlStream(back.GetData(), back.GetLength());
   g_progress.Done();
 

@@ -197,6 +197,22 @@ class VXXML_API CVxZip : public CInstanceMonitor {
   /// Compresses the value in place; empty data is left alone. On failure the
   /// value is unchanged and the exception of Compress propagates.
   void CompressData(CBinaryData& binaryData, CompressionType type);
+  /// Inflates complete gzip or zlib data (recognised from its header); the
+  /// members of a gzip file are read one after the other as one text. Unlike
+  /// Decompress it is strict and bounded: at most maxSize inflated bytes
+  /// and, once past 4 MiB, at most maxRatio inflated bytes per compressed
+  /// byte read (0 switches a bound off). The output grows with the
+  /// inflation (doubling, each step a copy) and stops at a bound, so a
+  /// compression bomb costs no more than the bounds allow. Failures
+  /// (CVxException):
+  ///   "Failed to decompress data. [<zlib's reason>]"   damaged or not compressed,
+  ///                                                     e.g. "incorrect data check"
+  ///   "Failed to decompress data. [the compressed data is truncated]"
+  ///   "Failed to decompress data. [data follows the end of the compressed stream]"
+  ///   "Decompressed data exceeds the limit MaxDecompressedSize [%llu bytes]"
+  ///   "Decompressed data exceeds the limit MaxCompressionRatio [%u:1]"
+  CBinaryData Inflate(const unsigned char* data, unsigned long length, std::uint64_t maxSize,
+                      unsigned int maxRatio);
 };
 
 }  // namespace VxXmlLib10

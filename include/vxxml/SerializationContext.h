@@ -2,6 +2,7 @@
 #ifndef VXXML_SERIALIZATIONCONTEXT_H
 #define VXXML_SERIALIZATIONCONTEXT_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,39 @@ class VXXML_API CXmlSerializationContext {
   /// afterwards. A copy made before the first call creates its own.
   CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
 
+  // ---- Bounds on reading ----------------------------------------------------
+  // A departure from a plain bag of options, added for safety: reading is
+  // bounded by default, so that hostile input is refused before it costs
+  // unbounded memory or time, while every ordinary document passes. Every
+  // reading entry point honours the bounds (string, wide string, buffer and
+  // file; XML text and Fast Infoset; compressed or not). 0 switches a bound
+  // off. Exceeding one throws CVxException naming it and its value:
+  //
+  //   "Decompressed data exceeds the limit MaxDecompressedSize [%llu bytes]"
+  //   "Decompressed data exceeds the limit MaxCompressionRatio [%u:1]"
+  //   "Element nesting exceeds the limit MaxDepth [%u]"
+  //   "Element count exceeds the limit MaxElements [%llu]"
+  //
+  // Compressed input is inflated in bounded pieces and refused as soon as it
+  // passes a bound, so a compression bomb costs no more than the bounds allow.
+
+  /// Most bytes gzip or zlib input may inflate to; default 1 GiB.
+  std::uint64_t GetMaxDecompressedSize() const { return m_maxDecompressedSize; }
+  void SetMaxDecompressedSize(std::uint64_t bytes) { m_maxDecompressedSize = bytes; }
+  /// Most inflated bytes per compressed byte read, checked once the inflated
+  /// data passes 4 MiB; default 200 (XML text compresses 10 to 50 times,
+  /// bombs about 1000 times).
+  unsigned int GetMaxCompressionRatio() const { return m_maxCompressionRatio; }
+  void SetMaxCompressionRatio(unsigned int ratio) { m_maxCompressionRatio = ratio; }
+  /// Deepest nesting of elements, the document element being level 1;
+  /// default 10,000.
+  unsigned int GetMaxDepth() const { return m_maxDepth; }
+  void SetMaxDepth(unsigned int levels) { m_maxDepth = levels; }
+  /// Most elements read into a document (those an element filter drops
+  /// count too); default 0 (no bound).
+  std::uint64_t GetMaxElements() const { return m_maxElements; }
+  void SetMaxElements(std::uint64_t count) { m_maxElements = count; }
+
   /// The context used when a caller passes none.
   static CXmlSerializationContext m_defaultContext;
 
@@ -104,6 +138,10 @@ class VXXML_API CXmlSerializationContext {
   bool m_noOptionalAttributeDefaultOutput;
   CFastInfosetContext m_fiContext;
   bool m_stripCDATA;
+  std::uint64_t m_maxDecompressedSize;
+  unsigned int m_maxCompressionRatio;
+  unsigned int m_maxDepth;
+  std::uint64_t m_maxElements;
 };
 
 }  // namespace VxXmlLib10

@@ -173,8 +173,16 @@ class VXXML_API CXmlElement : public CInstanceMonitor {
 ///   "<expat's error text> at line <n>"                       malformed XML text
 ///   "Failed to parse FastInfoset. ..."                        a broken Fast Infoset document
 ///                                                            (messages in FastInfosetReader.h)
-///   "Not enough memory to load the document"                 allocation failed (e.g.
-///                                                            data inflating beyond memory)
+///   "Failed to decompress data. [<reason>]"                  damaged, truncated or
+///                                                            followed by other data
+///                                                            (messages at CVxZip::Inflate)
+///   "Decompressed data exceeds the limit MaxDecompressedSize [%llu bytes]"
+///   "Decompressed data exceeds the limit MaxCompressionRatio [%u:1]"
+///   "Element nesting exceeds the limit MaxDepth [%u]"
+///   "Element count exceeds the limit MaxElements [%llu]"
+///                                                            the context's bounds on
+///                                                            reading (SerializationContext.h)
+///   "Not enough memory to load the document"                 allocation failed
 /// After a failure the partial tree stays until the next load or Cleanup().
 class VXXML_API CXmlDocument : public CInstanceMonitor {
  public:
@@ -208,10 +216,11 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// Parses bytes: XML text or Fast Infoset, possibly gzip or zlib compressed.
   void LoadXmlStream(const unsigned char* bytes, unsigned long length);
 
-  /// Parses the buffer: inflates it if compressed, then reads it as Fast
-  /// Infoset when it starts like Fast Infoset (the octets E0 00 00 01 and at
-  /// least one more, possibly after an XML declaration with
-  /// encoding='finf'), otherwise as XML text.
+  /// Parses the buffer: inflates it if compressed (a gzip or zlib header;
+  /// all of it, within the context's bounds), then reads it as Fast Infoset
+  /// when it starts like Fast Infoset (the octets E0 00 00 01 and at least
+  /// one more, possibly after an XML declaration with encoding='finf'),
+  /// otherwise as XML text.
   void Parse();
   /// Parses the buffer as XML text with the expat reader.
   void ParseText();
@@ -232,6 +241,10 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// (the tree keeps copies of everything it needs).
   const unsigned char* GetBuffer() const { return m_input; }
   std::uint64_t GetBufferLength() const { return m_inputLength; }
+  /// The number of bytes the last load parsed, kept after it: for compressed
+  /// input the inflated length. 0 before a load, after Cleanup() and when
+  /// the load failed before parsing.
+  std::uint64_t GetParsedLength() const { return m_parsedLength; }
 
   // ---- builder operations, used by the readers in document order ----------
 
@@ -291,6 +304,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   // Parse (or ParseText when `text`), then drops the input, also on failure.
   void ParseInput(bool text);
   CXmlElement* NewElement(const char* namespaceURI, const char* localName);
+  // Checks the context's depth and element bounds for one more element.
+  void CountElement();
 
   CXmlElement* m_documentElement;
   // The open elements, innermost last. Each remembers the sibling before it
@@ -311,12 +326,15 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   std::vector<std::pair<char*, char*>> m_arenaBlocks;  // begin, end
   char* m_arenaNext;
   char* m_arenaEnd;
-  // The input of the current load: the document's own copy (m_buffer,
-  // owned) or, for plain bytes handed in by the caller, those bytes
-  // themselves. Either is dropped when the load ends.
+  // The input of the current load: the document's own buffer (m_buffer,
+  // owned, from std::malloc: a copy, or the inflated text) or the bytes the
+  // caller handed in, where they lie. Either is dropped when the load ends.
   unsigned char* m_buffer;
   const unsigned char* m_input;
   std::uint64_t m_inputLength;
+  std::uint64_t m_parsedLength;
+  // Elements built by the current load, for the context's element bound.
+  std::uint64_t m_elementCount;
   SchemaType m_schemaType;
   ElementFilter m_filter;
   const CXmlSerializationContext* m_context;

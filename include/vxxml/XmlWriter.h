@@ -13,7 +13,9 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,9 @@ namespace VxXmlLib10 {
 class VXXML_API CXmlWriter : public CInstanceMonitor {
  public:
   typedef std::map<std::string, std::string> NamespaceMap;  ///< URI -> prefix
+  /// The reverse of a NamespaceMap (prefix -> URIs), kept beside it so that
+  /// pairing a prefix costs no walk of the map (defined in XmlWriter.cpp).
+  struct PrefixIndex;
 
   /// A namespace declaration due on a start tag: xmlns:prefix="uri", or with
   /// an empty prefix the default namespace xmlns="uri" (xmlns="" undeclares
@@ -55,6 +60,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     CXmlWriterContext& operator=(const CXmlWriterContext&) = delete;
 
     /// The in-scope map and default namespace (the parent's while shared).
+    /// Changing the map through this reference is allowed; the writer then
+    /// rebuilds its index of the map once, when it next needs it.
     NamespaceMap& GetNamespaceMap();
     const std::string& GetDefaultNamespace() const;
     /// Takes a private map first, then stores the default namespace.
@@ -67,6 +74,11 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     std::string& GetNamespaceMapValue(const char* uri);
     /// The prefix for uri in the in-scope map, or null; inserts nothing.
     const std::string* FindPrefix(const std::string& uri) const;
+    /// Whether some URI holds prefix in the in-scope map.
+    bool HoldsPrefix(const std::string& prefix);
+    /// Takes a private map first, then gives prefix (not empty) to uri alone:
+    /// any other URI that held it loses it.
+    void BindPrefix(const std::string& uri, const std::string& prefix);
 
     uint64_t m_childCount;        ///< child elements started inside this one
     bool m_startTagOpen;          ///< attributes may still be added
@@ -84,7 +96,7 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     std::vector<std::pair<std::string, std::string>> m_childNamespaces;
     /// Prefixes declared or used on this element's start tag, which a later
     /// pairing must not rebind there.
-    std::vector<std::string> m_declaredPrefixes;
+    std::unordered_set<std::string> m_declaredPrefixes;
     /// The default namespace in effect in the written output inside this
     /// element (never null while the element is open).
     const std::string* m_outputDefault;
@@ -95,6 +107,9 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
    private:
     friend class CXmlWriter;
     void MakeOwnMap();
+    // The index of the owned map (this context must own it), built on first
+    // use.
+    PrefixIndex& Index();
     // Re-initialises a recycled context as a nested element.
     void Reset(const std::string& localName, const std::string& namespaceURI,
                CXmlWriterContext* parent);
@@ -104,6 +119,9 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     bool m_sharesParentMap;
     bool m_ownsMap;
     CXmlWriterContext* m_scope;      // the context whose map is in scope
+    // Index of m_map while owned; null until needed and whenever the map
+    // may have changed behind the writer's back.
+    std::unique_ptr<PrefixIndex> m_index;
   };
 
   /// Text of the xml namespace, always mapped to the prefix "xml".
@@ -206,6 +224,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
 
   std::string m_defaultNamespace;
   CXmlWriterContext* m_current;
+  /// The pairings for the whole document; change it only through
+  /// AddNamespace, which keeps m_index in step.
   NamespaceMap* m_map;
 
  private:
@@ -215,6 +235,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   bool PlanOwnDeclarations(NamespaceDeclarations& due);
 
   NamespaceDeclarations m_nextDeclarations;
+
+  std::unique_ptr<PrefixIndex> m_index;  // of m_map
 
   // Closed nested contexts kept for reuse, so that a document does not cost
   // one allocation per element.

@@ -17,7 +17,11 @@ CXmlSerializationContext::CXmlSerializationContext()
       m_ignoreNamespaces(false),
       m_schemaType(SchemaType_Default),
       m_noOptionalAttributeDefaultOutput(false),
-      m_stripCDATA(true) {}
+      m_stripCDATA(true),
+      m_maxDecompressedSize(std::uint64_t(1) << 30),
+      m_maxCompressionRatio(200),
+      m_maxDepth(10000),
+      m_maxElements(0) {}
 
 CXmlSerializationContext::CXmlSerializationContext(const CXmlSerializationContext& other) =
     default;

@@ -31,5 +31,28 @@ void ThrowCompressFailed(int zlibCode) {
   throw CVxException(FormatString("Failed to compress data. [Error Code: %d]", zlibCode));
 }
 
+void ThrowDecompressFailed(const char* reason) {
+  throw CVxException(FormatString("Failed to decompress data. [%s]",
+                                  reason ? reason : "invalid compressed data"));
+}
+
+void ThrowDecompressTruncated() {
+  throw CVxException("Failed to decompress data. [the compressed data is truncated]");
+}
+
+void ThrowDecompressTrailingData() {
+  throw CVxException("Failed to decompress data. [data follows the end of the compressed stream]");
+}
+
+void ThrowDecompressedTooLarge(uint64_t maxSize) {
+  throw CVxException(FormatString("Decompressed data exceeds the limit MaxDecompressedSize [%llu bytes]",
+                                  static_cast<unsigned long long>(maxSize)));
+}
+
+void ThrowDecompressedRatio(unsigned int maxRatio) {
+  throw CVxException(
+      FormatString("Decompressed data exceeds the limit MaxCompressionRatio [%u:1]", maxRatio));
+}
+
 }  // namespace detail
 }  // namespace VxXmlLib10

@@ -14,6 +14,11 @@ namespace detail {
 [[noreturn]] void ThrowInvalidHexLength();
 [[noreturn]] void ThrowInvalidHexChar(char c);
 [[noreturn]] void ThrowCompressFailed(int zlibCode);
+[[noreturn]] void ThrowDecompressFailed(const char* reason);
+[[noreturn]] void ThrowDecompressTruncated();
+[[noreturn]] void ThrowDecompressTrailingData();
+[[noreturn]] void ThrowDecompressedTooLarge(uint64_t maxSize);
+[[noreturn]] void ThrowDecompressedRatio(unsigned int maxRatio);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

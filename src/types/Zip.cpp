@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "types/BinaryErrors.h"
+#include "types/Inflate.h"
 #include "vxxml/BinaryData.h"
 
 namespace VxXmlLib10 {
@@ -51,7 +54,136 @@ int Deflate(z_stream& zs, const unsigned char* in, size_t length, unsigned char*
   return code;
 }
 
+// ---- bounded inflation ---------------------------------------------------------
+
+// Inflated bytes go to a buffer grown on demand.
+class InflateOutput {
+ public:
+  virtual ~InflateOutput() = default;
+  // Makes the capacity `wanted` (more than now), keeping the first `used` bytes.
+  virtual void Grow(uint64_t used, uint64_t wanted) = 0;
+
+  unsigned char* data = nullptr;
+  uint64_t capacity = 0;
+};
+
+// std::malloc memory, grown with std::realloc: large blocks are remapped, not
+// copied, so growing costs neither time nor a second copy in memory.
+class HeapOutput : public InflateOutput {
+ public:
+  ~HeapOutput() override { std::free(data); }
+  void Grow(uint64_t, uint64_t wanted) override {
+    void* grown = std::realloc(data, wanted);
+    if (!grown) throw std::bad_alloc();
+    data = static_cast<unsigned char*>(grown);
+    capacity = wanted;
+  }
+};
+
+// An array from new[], the form CBinaryData adopts.
+class ArrayOutput : public InflateOutput {
+ public:
+  ~ArrayOutput() override { delete[] data; }
+  void Grow(uint64_t used, uint64_t wanted) override {
+    unsigned char* grown = new unsigned char[wanted];
+    if (used) std::memcpy(grown, data, used);
+    delete[] data;
+    data = grown;
+    capacity = wanted;
+  }
+};
+
+// Output handed to zlib per call: the bounds are checked between calls.
+constexpr uint64_t kOutputStep = uint64_t(1) << 20;
+
+// Inflates all of `in` into `out` and returns the inflated length; see
+// detail::InflateToHeap.
+uint64_t InflateAll(const unsigned char* in, uint64_t length, const detail::InflateLimits& limits,
+                    InflateOutput& out) {
+  z_stream zs;
+  std::memset(&zs, 0, sizeof zs);
+  const int init = inflateInit2(&zs, kAutoWindowBits);
+  if (init == Z_MEM_ERROR) throw std::bad_alloc();
+  if (init != Z_OK) detail::ThrowDecompressFailed(zs.msg);
+  struct End {
+    z_stream* zs;
+    ~End() { inflateEnd(zs); }
+  } end{&zs};
+
+  const bool gzip = length >= 2 && in[0] == 0x1F && in[1] == 0x8B;
+  // Room is never made for more than one byte beyond the size bound: that
+  // byte tells that the bound is passed.
+  const uint64_t room =
+      limits.maxSize && limits.maxSize < UINT64_MAX ? limits.maxSize + 1 : UINT64_MAX;
+  const uint64_t first = std::min<uint64_t>(std::max<uint64_t>(4 * length, kInflateChunk),
+                                            uint64_t(64) << 20);
+  uint64_t inLeft = length;  // not yet handed to zlib
+  uint64_t done = 0;
+  for (;;) {
+    if (zs.avail_in == 0 && inLeft > 0) {
+      zs.next_in = const_cast<Bytef*>(in + (length - inLeft));
+      zs.avail_in = Piece(inLeft);
+      inLeft -= zs.avail_in;
+    }
+    if (done == out.capacity) out.Grow(done, std::min(room, std::max(2 * out.capacity, first)));
+    zs.next_out = out.data + done;
+    const uInt given = static_cast<uInt>(std::min(out.capacity - done, kOutputStep));
+    zs.avail_out = given;
+    const int code = inflate(&zs, Z_NO_FLUSH);
+    done += given - zs.avail_out;
+
+    if (limits.maxSize && done > limits.maxSize) detail::ThrowDecompressedTooLarge(limits.maxSize);
+    const uint64_t consumed = length - inLeft - zs.avail_in;
+    if (limits.maxRatio && done > detail::kRatioCheckedFrom && done / limits.maxRatio > consumed)
+      detail::ThrowDecompressedRatio(limits.maxRatio);
+
+    switch (code) {
+      case Z_STREAM_END: {
+        const uint64_t rest = zs.avail_in + inLeft;
+        if (rest == 0) return done;
+        // A gzip file may hold several members, read as one text; anything
+        // else after the end is refused.
+        const unsigned char* next = in + (length - rest);
+        if (!gzip || rest < 2 || next[0] != 0x1F || next[1] != 0x8B)
+          detail::ThrowDecompressTrailingData();
+        inflateReset(&zs);
+        continue;
+      }
+      case Z_OK:
+      case Z_BUF_ERROR:  // no progress: more input is needed
+        // Room left over with all input read: the stream stops short.
+        if (zs.avail_out > 0 && zs.avail_in == 0 && inLeft == 0) detail::ThrowDecompressTruncated();
+        continue;
+      case Z_MEM_ERROR:
+        throw std::bad_alloc();
+      case Z_NEED_DICT:
+        detail::ThrowDecompressFailed("a preset dictionary is needed");
+      default:
+        detail::ThrowDecompressFailed(zs.msg);
+    }
+  }
+}
+
 }  // namespace
+
+namespace detail {
+
+unsigned char* InflateToHeap(const unsigned char* data, uint64_t length,
+                             const InflateLimits& limits, uint64_t* inflatedLength) {
+  HeapOutput out;
+  const uint64_t n = InflateAll(data, length, limits, out);
+  // Give back the room grown beyond the data (one byte at least).
+  if (n + 1 < out.capacity || !out.data) {
+    void* fitted = std::realloc(out.data, n ? n : 1);
+    if (fitted) out.data = static_cast<unsigned char*>(fitted);
+  }
+  *inflatedLength = n;
+  unsigned char* result = out.data;
+  out.data = nullptr;
+  return result;
+}
+
+}  // namespace detail
 
 CVxZip::CVxZip() : CInstanceMonitor("CVxZip") {}
 CVxZip::~CVxZip() = default;
@@ -128,6 +260,17 @@ void CVxZip::Decompress(unsigned char** data, unsigned long* length) {
   delete[] *data;
   *data = result;
   *length = inflatedLength;
+}
+
+CBinaryData CVxZip::Inflate(const unsigned char* data, unsigned long length,
+                            std::uint64_t maxSize, unsigned int maxRatio) {
+  ArrayOutput out;
+  const uint64_t n = InflateAll(data, data ? length : 0, detail::InflateLimits{maxSize, maxRatio},
+                                out);
+  if (!out.data) out.Grow(0, 1);
+  CBinaryData result(out.data, static_cast<unsigned long>(n), true);
+  out.data = nullptr;
+  return result;
 }
 
 void CVxZip::CompressData(CBinaryData& binaryData, CompressionType type) {

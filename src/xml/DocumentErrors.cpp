@@ -38,5 +38,13 @@ void ThrowXmlParseError(const char* errorText, unsigned long line) {
                                   static_cast<int>(line)));
 }
 
+void ThrowDepthLimit(unsigned int maxDepth) {
+  throw CVxException(FormatString("Element nesting exceeds the limit MaxDepth [%u]", maxDepth));
+}
+
+void ThrowElementLimit(unsigned long long maxElements) {
+  throw CVxException(FormatString("Element count exceeds the limit MaxElements [%llu]", maxElements));
+}
+
 }  // namespace detail
 }  // namespace VxXmlLib10

@@ -14,6 +14,8 @@ namespace detail {
 [[noreturn]] void ThrowParserCreateFailed();
 [[noreturn]] void ThrowOutOfMemory();
 [[noreturn]] void ThrowXmlParseError(const char* errorText, unsigned long line);
+[[noreturn]] void ThrowDepthLimit(unsigned int maxDepth);
+[[noreturn]] void ThrowElementLimit(unsigned long long maxElements);
 
 }  // namespace detail
 }  // namespace VxXmlLib10

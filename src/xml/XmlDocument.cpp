@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetReader.h"
+#include "types/Inflate.h"
 #include "xml/DocumentErrors.h"
 #include "xml/NodeMemory.h"
 
@@ -213,10 +215,12 @@ bool LooksCompressed(const unsigned char* p, std::uint64_t n) {
   return (p[0] & 0x0F) == 8 && (p[0] >> 4) <= 7 && ((p[0] << 8) | p[1]) % 31 == 0;  // zlib
 }
 
+// The document's own input buffers come from std::malloc (and are freed with
+// std::free): inflated input grows with std::realloc.
 unsigned char* NewBuffer(std::size_t length) {
-  unsigned char* buffer = new (std::nothrow) unsigned char[length];
+  void* buffer = std::malloc(length ? length : 1);
   if (!buffer) detail::ThrowOutOfMemory();
-  return buffer;
+  return static_cast<unsigned char*>(buffer);
 }
 
 }  // namespace
@@ -237,6 +241,8 @@ CXmlDocument::CXmlDocument(ElementFilter filter, const CXmlSerializationContext&
       m_buffer(nullptr),
       m_input(nullptr),
       m_inputLength(0),
+      m_parsedLength(0),
+      m_elementCount(0),
       m_schemaType(SchemaType_Default),
       m_filter(filter),
       m_context(&context) {
@@ -260,10 +266,12 @@ void CXmlDocument::Cleanup() {
   m_pendingDeclarations.clear();
   m_namespaceNames.clear();
   m_sourceInfo.clear();
+  m_parsedLength = 0;
+  m_elementCount = 0;
 }
 
 void CXmlDocument::TakeBuffer(unsigned char* buffer, std::uint64_t length) {
-  delete[] m_buffer;
+  std::free(m_buffer);
   m_buffer = buffer;
   m_input = buffer;
   m_inputLength = length;
@@ -318,7 +326,7 @@ void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localNa
 }
 
 void CXmlDocument::ReleaseInput() {
-  delete[] m_buffer;
+  std::free(m_buffer);
   m_buffer = nullptr;
   m_input = nullptr;
   m_inputLength = 0;
@@ -362,7 +370,7 @@ void CXmlDocument::Load(const char* path) {
   std::size_t read = 0;
   int error = 0;
   if (length > 0) {
-    buffer = new (std::nothrow) unsigned char[length];
+    buffer = static_cast<unsigned char*>(std::malloc(length));
     if (!buffer) {
       error = ENOMEM;
     } else {
@@ -373,7 +381,7 @@ void CXmlDocument::Load(const char* path) {
   }
   std::fclose(file);
   if (read == 0 || read < length) {
-    delete[] buffer;
+    std::free(buffer);
     detail::ThrowFileReadFailed(path, error);
   }
   TakeBuffer(buffer, read);
@@ -428,27 +436,24 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
 void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {
   Cleanup();
   if (!bytes || length == 0) detail::ThrowXmlStreamEmpty();
-  if (LooksCompressed(bytes, length)) {
-    // Inflating replaces the buffer, so it must be the document's own.
-    unsigned char* buffer = NewBuffer(length);
-    std::memcpy(buffer, bytes, length);
-    TakeBuffer(buffer, length);
-  } else {
-    // Plain text or Fast Infoset is parsed where it lies.
-    m_input = bytes;
-    m_inputLength = length;
-  }
+  // The bytes are parsed, or inflated, where they lie.
+  m_input = bytes;
+  m_inputLength = length;
   ParseInput(false);
 }
 
 void CXmlDocument::Parse() {
   try {
-    if (m_buffer && LooksCompressed(m_buffer, m_inputLength)) {
-      unsigned long length = static_cast<unsigned long>(m_inputLength);
-      CVxZip().Decompress(&m_buffer, &length);
-      m_input = m_buffer;
-      m_inputLength = length;
+    if (m_input && LooksCompressed(m_input, m_inputLength)) {
+      // Compressed input must inflate completely, within the context's
+      // bounds; the inflated text replaces it.
+      const detail::InflateLimits limits{m_context->GetMaxDecompressedSize(),
+                                         m_context->GetMaxCompressionRatio()};
+      std::uint64_t length = 0;
+      unsigned char* inflated = detail::InflateToHeap(m_input, m_inputLength, limits, &length);
+      TakeBuffer(inflated, length);
     }
+    m_parsedLength = m_inputLength;
     // The Fast Infoset reader answers false, having built nothing, when the
     // buffer does not start like Fast Infoset.
     CFastInfosetReader reader(m_context->GetFIContext(), *this);
@@ -460,6 +465,7 @@ void CXmlDocument::Parse() {
 }
 
 void CXmlDocument::ParseText() {
+  m_parsedLength = m_inputLength;
   try {
     CExpatReader reader(*this);
     reader.CreateParser();
@@ -506,11 +512,20 @@ CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* loca
   return element.release();
 }
 
+void CXmlDocument::CountElement() {
+  const unsigned int maxDepth = m_context->GetMaxDepth();
+  if (maxDepth && m_elementStack.size() >= maxDepth) detail::ThrowDepthLimit(maxDepth);
+  const std::uint64_t maxElements = m_context->GetMaxElements();
+  if (maxElements && m_elementCount >= maxElements) detail::ThrowElementLimit(maxElements);
+  ++m_elementCount;
+}
+
 CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* localName) {
   // A reader adds the document element once; a second one replaces the tree.
   delete m_documentElement;
   m_documentElement = nullptr;
   m_elementStack.clear();
+  CountElement();
 
   CXmlElement* element = NewElement(namespaceURI, localName);
   m_documentElement = element;
@@ -520,6 +535,7 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* l
 
 CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char* localName) {
   if (m_elementStack.empty()) detail::ThrowNoOpenElement(localName ? localName : "");
+  CountElement();
   CXmlElement* parent = m_elementStack.back().element;
   CXmlElement* before = parent->m_lastChild;
   CXmlElement* element = NewElement(namespaceURI, localName);

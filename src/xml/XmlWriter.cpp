@@ -2,6 +2,7 @@
 #include "vxxml/XmlWriter.h"
 
 #include <set>
+#include <unordered_map>
 
 #include "xml/XmlMessages.h"
 
@@ -15,22 +16,59 @@ namespace {
 const std::string kNoNamespace;
 const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
 
-bool Contains(const std::vector<std::string>& prefixes, const std::string& prefix) {
-  for (const std::string& p : prefixes)
-    if (p == prefix) return true;
-  return false;
+using PrefixIndex = CXmlWriter::PrefixIndex;
+
+}  // namespace
+
+// Maps every prefix of a namespace map to the URIs holding it (normally one),
+// so that pairing a prefix or testing whether it is taken costs no walk of
+// the map: a document may declare hundreds of thousands of prefixes.
+struct CXmlWriter::PrefixIndex {
+  std::unordered_multimap<std::string, std::string> uris;  // prefix -> URI
+
+  explicit PrefixIndex(const NamespaceMap& map) {
+    uris.reserve(map.size());
+    for (const auto& pair : map)
+      if (!pair.second.empty()) uris.emplace(pair.second, pair.first);
+  }
+  bool Holds(const std::string& prefix) const { return uris.count(prefix) != 0; }
+  void Remove(const std::string& prefix, const std::string& uri) {
+    const auto range = uris.equal_range(prefix);
+    for (auto it = range.first; it != range.second; ++it) {
+      if (it->second == uri) {
+        uris.erase(it);
+        return;
+      }
+    }
+  }
+};
+
+namespace {
+
+// map[uri] = prefix, keeping the index in step.
+void Assign(CXmlWriter::NamespaceMap& map, PrefixIndex& index, const std::string& uri,
+            const std::string& prefix) {
+  std::string& held = map[uri];
+  if (held == prefix) return;
+  if (!held.empty()) index.Remove(held, uri);
+  held = prefix;
+  if (!prefix.empty()) index.uris.emplace(prefix, uri);
 }
 
-// Gives `prefix` to `uri` in the context's scope, taking it from any other URI.
-void Bind(CXmlWriter::CXmlWriterContext* context, const std::string& prefix,
-          const std::string& uri) {
-  context->SetNamespaceMapValue(uri, prefix);
-  CXmlWriter::NamespaceMap& map = context->GetNamespaceMap();
-  for (auto it = map.begin(); it != map.end();) {
-    if (it->second == prefix && it->first != uri)
-      it = map.erase(it);
-    else
+// Pairs uri with prefix and takes the prefix from every other URI: a prefix
+// names one namespace at a time.
+void AssignAlone(CXmlWriter::NamespaceMap& map, PrefixIndex& index, const std::string& uri,
+                 const std::string& prefix) {
+  Assign(map, index, uri, prefix);
+  if (prefix.empty()) return;
+  const auto range = index.uris.equal_range(prefix);
+  for (auto it = range.first; it != range.second;) {
+    if (it->second == uri) {
       ++it;
+      continue;
+    }
+    map.erase(it->second);
+    it = index.uris.erase(it);
   }
 }
 
@@ -38,14 +76,12 @@ void Bind(CXmlWriter::CXmlWriterContext* context, const std::string& prefix,
 // start tag has not bound already (a later pairing may have taken a
 // generated prefix's URI away from it).
 std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
-  if (context->m_declaredPrefixes.empty())
-    return CXmlWriter::GetUniquePrefix(context->GetNamespaceMap());
-  std::set<std::string> taken(context->m_declaredPrefixes.begin(),
-                              context->m_declaredPrefixes.end());
-  for (const auto& pair : context->GetNamespaceMap()) taken.insert(pair.second);
   for (int n = 0;; ++n) {
     std::string candidate = CXmlWriter::NsIntToString(n);
-    if (candidate.compare(0, 3, "XML") != 0 && taken.count(candidate) == 0) return candidate;
+    // Names starting with "XML" (any case) are reserved.
+    if (candidate.compare(0, 3, "XML") == 0) continue;
+    if (context->m_declaredPrefixes.count(candidate) == 0 && !context->HoldsPrefix(candidate))
+      return candidate;
   }
 }
 
@@ -53,7 +89,7 @@ std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
 // there from now on.
 void Declare(CXmlWriter::CXmlWriterContext* context, CXmlWriter::NamespaceDeclarations& due,
              const std::string& prefix, const std::string& uri) {
-  context->m_declaredPrefixes.push_back(prefix);
+  context->m_declaredPrefixes.insert(prefix);
   due.push_back(CXmlWriter::NamespaceDeclaration{prefix, uri});
 }
 
@@ -146,15 +182,22 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   m_prefix.clear();
   m_pendingNamespaces.clear();
   m_childNamespaces.clear();
-  m_declaredPrefixes.clear();
+  // Clearing a set costs its bucket count: a set grown large on one element
+  // is dropped rather than cleared for every element after it.
+  if (m_declaredPrefixes.bucket_count() > 64)
+    std::unordered_set<std::string>().swap(m_declaredPrefixes);
+  else
+    m_declaredPrefixes.clear();
   m_outputDefault = parent->m_outputDefault;
   m_defaultNamespace.clear();
   m_sharesParentMap = true;
   m_ownsMap = false;
   m_scope = parent->m_scope;
+  m_index.reset();
 }
 
 CXmlWriter::NamespaceMap& CXmlWriter::CXmlWriterContext::GetNamespaceMap() {
+  m_scope->m_index.reset();  // the caller may change the map
   return *m_scope->m_map;
 }
 
@@ -179,7 +222,10 @@ void CXmlWriter::CXmlWriterContext::SetDefaultNamespace(const std::string& uri) 
 void CXmlWriter::CXmlWriterContext::SetNamespaceMapValue(const std::string& uri,
                                                          const std::string& prefix) {
   MakeOwnMap();
-  (*m_map)[uri] = prefix;
+  if (m_index)
+    Assign(*m_map, *m_index, uri, prefix);
+  else
+    (*m_map)[uri] = prefix;
 }
 
 std::string& CXmlWriter::CXmlWriterContext::GetNamespaceMapValue(const std::string& uri) {
@@ -188,6 +234,21 @@ std::string& CXmlWriter::CXmlWriterContext::GetNamespaceMapValue(const std::stri
 
 std::string& CXmlWriter::CXmlWriterContext::GetNamespaceMapValue(const char* uri) {
   return GetNamespaceMap()[uri ? uri : ""];
+}
+
+CXmlWriter::PrefixIndex& CXmlWriter::CXmlWriterContext::Index() {
+  if (!m_index) m_index.reset(new PrefixIndex(*m_map));
+  return *m_index;
+}
+
+bool CXmlWriter::CXmlWriterContext::HoldsPrefix(const std::string& prefix) {
+  return m_scope->Index().Holds(prefix);
+}
+
+void CXmlWriter::CXmlWriterContext::BindPrefix(const std::string& uri,
+                                               const std::string& prefix) {
+  MakeOwnMap();
+  AssignAlone(*m_map, Index(), uri, prefix);
 }
 
 const std::string* CXmlWriter::CXmlWriterContext::FindPrefix(const std::string& uri) const {
@@ -223,22 +284,17 @@ void CXmlWriter::SetDefaultNamespace(const std::string& namespaceURI) {
 }
 
 void CXmlWriter::AddNamespace(const std::string& prefix, const std::string& namespaceURI) {
-  NamespaceMap* map = m_map;
   if (m_current) {
-    m_current->SetNamespaceMapValue(namespaceURI, prefix);
-    map = &m_current->GetNamespaceMap();
-    if (!prefix.empty()) m_current->m_pendingNamespaces.emplace_back(prefix, namespaceURI);
-  } else {
-    (*map)[namespaceURI] = prefix;
+    if (prefix.empty()) {
+      m_current->SetNamespaceMapValue(namespaceURI, prefix);
+      return;
+    }
+    m_current->BindPrefix(namespaceURI, prefix);
+    m_current->m_pendingNamespaces.emplace_back(prefix, namespaceURI);
+    return;
   }
-  // A prefix names one namespace at a time: a URI that held it loses it.
-  if (prefix.empty()) return;
-  for (auto it = map->begin(); it != map->end();) {
-    if (it->second == prefix && it->first != namespaceURI)
-      it = map->erase(it);
-    else
-      ++it;
-  }
+  if (!m_index) m_index.reset(new PrefixIndex(*m_map));
+  AssignAlone(*m_map, *m_index, namespaceURI, prefix);
 }
 
 std::string CXmlWriter::NsIntToString(int n) {
@@ -304,16 +360,19 @@ void CXmlWriter::PopContext() {
 void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
   CXmlWriterContext* context = m_current;
   for (const auto& pair : context->m_pendingNamespaces) {
-    if (context->m_startTagOpen && !Contains(context->m_declaredPrefixes, pair.first)) {
+    if (context->m_startTagOpen && context->m_declaredPrefixes.count(pair.first) == 0) {
       Declare(context, due, pair.first, pair.second);
       continue;
     }
     if (context->m_startTagOpen) {
       // The prefix already names another namespace on this start tag: this
       // element keeps no pairing for it; its children declare the new one.
-      NamespaceMap& map = context->GetNamespaceMap();
-      auto it = map.find(pair.second);
-      if (it != map.end() && it->second == pair.first) map.erase(it);
+      CXmlWriterContext* scope = context->m_scope;
+      auto it = scope->m_map->find(pair.second);
+      if (it != scope->m_map->end() && it->second == pair.first) {
+        if (scope->m_index) scope->m_index->Remove(pair.first, pair.second);
+        scope->m_map->erase(it);
+      }
     }
     // Too late for this element: its children declare the pairing.
     context->m_childNamespaces.push_back(pair);
@@ -369,6 +428,8 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
       context->m_outputDefault = &m_defaultNamespace;
     }
     // std::map orders the URIs by unsigned byte comparison.
+    context->m_declaredPrefixes.reserve(m_map->size());
+    due.reserve(due.size() + m_map->size());
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE ||
           Contains(context->m_declaredPrefixes, pair.second))
@@ -387,14 +448,13 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
     // pairing of a prefix wins.
     const auto& inherited = context->m_parent->m_childNamespaces;
     for (size_t i = inherited.size(); i-- > 0;) {
-      if (Contains(context->m_declaredPrefixes, inherited[i].first)) continue;
-      Bind(context, inherited[i].first, inherited[i].second);
+      if (context->m_declaredPrefixes.count(inherited[i].first) != 0) continue;
+      context->BindPrefix(inherited[i].second, inherited[i].first);
       Declare(context, due, inherited[i].first, inherited[i].second);
     }
   }
   // The element's own prefix is bound on this tag from now on.
-  if (prefixed && !Contains(context->m_declaredPrefixes, context->m_prefix))
-    context->m_declaredPrefixes.push_back(context->m_prefix);
+  if (prefixed) context->m_declaredPrefixes.insert(context->m_prefix);
 }
 
 const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceURI,
@@ -404,7 +464,7 @@ const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceU
   bool declared;
   const std::string& prefix = FindOrDeclarePrefix(context, namespaceURI, due, &declared);
   // A prefix found in scope is bound on this tag from now on as well.
-  if (!declared) context->m_declaredPrefixes.push_back(prefix);
+  if (!declared) context->m_declaredPrefixes.insert(prefix);
   return prefix;
 }
 

@@ -23,6 +23,9 @@ TEST(SerializationContext, Defaults) {
   EXPECT_TRUE(c.GetProcessingInstructions().empty());
   EXPECT_EQ(c.GetNamespaceAliases().GetNamespaceCount(), 0);
   EXPECT_EQ(c.GetFIContext().GetAttributeMaxAddLength(), 6u);
+  // The ratio and depth bounds are seen at work in the reader tests.
+  EXPECT_EQ(c.GetMaxDecompressedSize(), 1ull << 30);
+  EXPECT_EQ(c.GetMaxElements(), 0u);
   EXPECT_TRUE(CXmlSerializationContext::m_defaultContext.GetStripCDATA());
 }
 

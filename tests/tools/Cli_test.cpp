@@ -74,6 +74,9 @@ TEST(Cli, BadInputGivesOneLineAndTheStatus) {
   const std::string whole = ReadFile(fi);
   ASSERT_GT(whole.size(), 100u);
   WriteFile(half, whole.substr(0, whole.size() / 2));
+  const std::string gz = Temp("po.xml.gz"), junk = Temp("junk.gz");
+  ASSERT_EQ(Tool("convert " + kSample + " " + gz + " --gzip").status, 0);
+  WriteFile(junk, ReadFile(gz) + "<a/>");
   WriteFile(broken, "<a>\n<b>\n</a>\n");
   WriteFile(empty, "");
   ASSERT_EQ(mkdir(dir.c_str(), 0700), 0) << "cannot create " << dir;
@@ -99,13 +102,24 @@ TEST(Cli, BadInputGivesOneLineAndTheStatus) {
        "vxxml: Failed to write data to the file [" + dir + "]\n"},
       {"convert " + kSample + " " + out + " --zlib", 1,
        "vxxml: ZLIB Compression only available for To Stream methods.\n"},
+      {"info " + junk, 1,
+       "vxxml: Failed to decompress data. [data follows the end of the compressed stream]\n"},
+      {"convert " + junk + " " + out, 1,
+       "vxxml: Failed to decompress data. [data follows the end of the compressed stream]\n"},
+      {"info --max-size 1000 " + gz, 1,
+       "vxxml: Decompressed data exceeds the limit MaxDecompressedSize [1000 bytes]\n"},
+      {"info " + kSample + " --max-depth 3", 1, "vxxml: Element nesting exceeds the limit MaxDepth [3]\n"},
+      {"roundtrip --max-elements 29 " + gz, 1,
+       "vxxml: Element count exceeds the limit MaxElements [29]\n"},
+      {"info " + kSample + " --max-ratio x", 2,
+       "vxxml: --max-ratio takes a number, not 'x' (see 'vxxml info --help')\n"},
   };
   for (const auto& c : cases) {
     const ToolRun r = Tool(c.args);
     EXPECT_EQ(r.status, c.status) << c.args;
     EXPECT_EQ(r.out, c.out) << c.args;
   }
-  for (const auto& f : {broken, empty, fi, half, out}) std::remove(f.c_str());
+  for (const auto& f : {broken, empty, fi, half, out, gz, junk}) std::remove(f.c_str());
   std::remove(dir.c_str());
 }
 

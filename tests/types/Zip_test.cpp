@@ -52,8 +52,26 @@ std::string CompressMessage(CBinaryData& d, CompressionType type) {
   return "no exception";
 }
 
-// Decompress must leave an input it cannot inflate exactly as it was.
-void ExpectDecompressRefuses(const std::string& input, const std::string& what) {
+// What Inflate gives: the bytes, or "CVxException: <message>".
+std::string Inflated(const std::string& compressed, uint64_t maxSize = 0, unsigned maxRatio = 0) {
+  try {
+    return Bytes(CVxZip().Inflate(reinterpret_cast<const unsigned char*>(compressed.data()),
+                                  static_cast<unsigned long>(compressed.size()), maxSize,
+                                  maxRatio));
+  } catch (const CVxException& e) {
+    return (typeid(e) == typeid(CVxException) ? "CVxException: " : "other: ") +
+           e.GetFullMessage();
+  }
+}
+
+const char kTruncated[] =
+    "CVxException: Failed to decompress data. [the compressed data is truncated]";
+
+// Decompress must leave an input it cannot inflate exactly as it was; Inflate
+// refuses it with `refusal`.
+void ExpectDecompressRefuses(const std::string& input, const std::string& what,
+                             const std::string& refusal = kTruncated) {
+  EXPECT_EQ(Inflated(input), refusal) << what;
   unsigned long length = static_cast<unsigned long>(input.size());
   unsigned char* data = new unsigned char[input.size() + 1];
   std::memcpy(data, input.data(), input.size());
@@ -164,25 +182,67 @@ TEST(Zip, EmptyStreamInflatesToNothing) {
   CVxZip().Decompress(&data, &length);
   EXPECT_EQ(length, 0u);
   delete[] data;
+  EXPECT_EQ(Inflated(gz + gz), "");
+}
+
+// Inflate reads every gzip member, refuses anything else after the stream,
+// and stops at its bounds.
+TEST(Zip, InflateReadsWholeStreamsWithinBounds) {
+  const std::string a = Mixed(3000, 2), b = Mixed(5000, 3);
+  const std::string gzA = Compressed(a, CompressionType_GZip), zlA = Compressed(a, CompressionType_ZLib);
+  const std::string gzB = Compressed(b, CompressionType_GZip);
+  const std::string zeros = Compressed(std::string(5 << 20, '\0'), CompressionType_GZip);
+  const std::string trailing =
+      "CVxException: Failed to decompress data. [data follows the end of the compressed stream]";
+  const struct {
+    std::string input;
+    uint64_t maxSize;
+    unsigned maxRatio;
+    std::string expected;
+  } cases[] = {
+      {gzA + gzB, 0, 0, a + b},
+      {gzA + "junk", 0, 0, trailing},
+      {zlA + gzB, 0, 0, trailing},  // only gzip has members
+      {zlA + zlA, 0, 0, trailing},
+      {gzA + std::string(8, '\0'), 0, 0, trailing},
+      {gzA + gzB.substr(0, 20), 0, 0, kTruncated},
+      {gzA, a.size(), 0, a},
+      {gzA, a.size() - 1, 0,
+       "CVxException: Decompressed data exceeds the limit MaxDecompressedSize [2999 bytes]"},
+      {gzA + gzB, a.size() + 1, 0,
+       "CVxException: Decompressed data exceeds the limit MaxDecompressedSize [3001 bytes]"},
+      // Small data may compress better than the ratio: it is checked past 4 MiB.
+      {Compressed(std::string(4 << 20, '\0'), CompressionType_GZip), 0, 200,
+       std::string(4 << 20, '\0')},
+      {zeros, 0, 200, "CVxException: Decompressed data exceeds the limit MaxCompressionRatio [200:1]"},
+      {zeros, 0, 1100, std::string(5 << 20, '\0')},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Inflated(c.input, c.maxSize, c.maxRatio), c.expected)
+        << c.input.size() << " " << c.maxSize << " " << c.maxRatio;
 }
 
 TEST(Zip, DecompressLeavesUncompressedInputAlone) {
   std::mt19937 rng(3);
   std::string garbage(100000, '\0');
   for (char& c : garbage) c = static_cast<char>(rng());
-  std::string gzipHeaderThenGarbage = "\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03" + garbage;
-  ExpectDecompressRefuses("<?xml version=\"1.0\"?><a>plain text</a>", "plain text");
-  ExpectDecompressRefuses(garbage, "garbage");
-  ExpectDecompressRefuses(gzipHeaderThenGarbage, "gzip header, garbage body");
+  std::string gzipHeaderThenGarbage =
+      std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03", 10) + garbage;
+  const std::string damaged = "CVxException: Failed to decompress data. [";
+  ExpectDecompressRefuses("<?xml version=\"1.0\"?><a>plain text</a>", "plain text",
+                          damaged + "incorrect header check]");
+  ExpectDecompressRefuses(garbage, "garbage", damaged + "incorrect header check]");
+  ExpectDecompressRefuses(gzipHeaderThenGarbage, "gzip header, garbage body",
+                          damaged + "invalid distance too far back]");
   ExpectDecompressRefuses("\x78\x01", "zlib header only");
 
   // Damage in the trailer (checksum) is noticed too.
   std::string gz = Compressed(Mixed(100000, 1), CompressionType_GZip);
   gz[gz.size() - 6] ^= 0x55;
-  ExpectDecompressRefuses(gz, "bad crc");
+  ExpectDecompressRefuses(gz, "bad crc", damaged + "incorrect data check]");
   std::string zl = Compressed(Mixed(100000, 1), CompressionType_ZLib);
   zl.back() ^= 1;
-  ExpectDecompressRefuses(zl, "bad adler");
+  ExpectDecompressRefuses(zl, "bad adler", damaged + "incorrect data check]");
 
   unsigned char* none = nullptr;
   unsigned long zero = 0;

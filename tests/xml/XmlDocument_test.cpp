@@ -75,6 +75,7 @@ TEST(XmlDocument, EveryInputFormBuildsTheSameTree) {
     for (const std::string& form : {bytes, gz, zl}) {
       LoadBytes(doc, form);
       EXPECT_EQ(DumpTree(doc.GetDocumentElement()), kSampleTree);
+      EXPECT_EQ(doc.GetParsedLength(), bytes.size());
     }
     const std::string gzPath = TempPath("sample.xml.gz");
     WriteFile(gzPath, gz);
@@ -222,6 +223,62 @@ TEST(XmlDocument, FastInfosetIsRecognisedByItsHeader) {
       EXPECT_EQ(e.GetFullMessage(), c.message);
     }
   }
+}
+
+// The context's bounds hold for every entry point and both readers, and
+// compressed input must inflate whole, however it arrives.
+TEST(XmlDocument, ReadingIsBoundedAndCompressedInputWhole) {
+  const std::string fi2 = std::string("\xE0\x00\x00\x01\x00\x3C\x00\x61\x00\xFF\xF0", 11);
+  std::string badCrc = vxxml_test::Gzip("<a/>");
+  badCrc[badCrc.size() - 8] ^= 1;
+  const std::string path = TempPath("bounded.xml.gz");
+  const struct {
+    std::function<void(CXmlSerializationContext&)> bound;
+    std::function<void(CXmlDocument&)> load;
+    std::string expected;  // the tree, or the message
+  } cases[] = {
+      {[](CXmlSerializationContext& c) { c.SetMaxDepth(2); },
+       [](CXmlDocument& d) { d.LoadXml("<a><b><c/></b></a>"); },
+       "Element nesting exceeds the limit MaxDepth [2]"},
+      {[](CXmlSerializationContext& c) { c.SetMaxDepth(3); },
+       [](CXmlDocument& d) { d.LoadXml("<a><b><c/></b></a>"); }, "{}a\n  {}b\n    {}c\n"},
+      {[](CXmlSerializationContext& c) { c.SetMaxDepth(1); },
+       [&](CXmlDocument& d) { LoadBytes(d, fi2); }, "Element nesting exceeds the limit MaxDepth [1]"},
+      {[](CXmlSerializationContext& c) { c.SetMaxElements(2); },
+       [](CXmlDocument& d) { d.LoadXml(L"<a><b/><c/></a>"); },
+       "Element count exceeds the limit MaxElements [2]"},
+      {[](CXmlSerializationContext& c) { c.SetMaxElements(3); },
+       [](CXmlDocument& d) { d.LoadXml(L"<a><b/><c/></a>"); }, "{}a\n  {}b\n  {}c\n"},
+      {[](CXmlSerializationContext& c) { c.SetMaxElements(1); },
+       [&](CXmlDocument& d) { LoadBytes(d, vxxml_test::Zlib(fi2)); },
+       "Element count exceeds the limit MaxElements [1]"},
+      {[](CXmlSerializationContext& c) { c.SetMaxDecompressedSize(3); },
+       [&](CXmlDocument& d) {
+         WriteFile(path, vxxml_test::Gzip("<a/>"));
+         d.Load(path.c_str());
+       },
+       "Decompressed data exceeds the limit MaxDecompressedSize [3 bytes]"},
+      {[](CXmlSerializationContext&) {},
+       [](CXmlDocument& d) { LoadBytes(d, vxxml_test::Gzip("<a>" + std::string(5 << 20, ' ') + "</a>")); },
+       "Decompressed data exceeds the limit MaxCompressionRatio [200:1]"},
+      {[](CXmlSerializationContext&) {},
+       [](CXmlDocument& d) { LoadBytes(d, vxxml_test::Gzip("<a>x") + vxxml_test::Gzip("y</a>")); },
+       "{}a \"xy\"\n"},
+      {[](CXmlSerializationContext&) {},
+       [](CXmlDocument& d) { LoadBytes(d, vxxml_test::Gzip("<a/>") + "<b/>"); },
+       "Failed to decompress data. [data follows the end of the compressed stream]"},
+      {[](CXmlSerializationContext&) {}, [&](CXmlDocument& d) { LoadBytes(d, badCrc); },
+       "Failed to decompress data. [incorrect data check]"},
+  };
+  for (const auto& c : cases) {
+    CXmlSerializationContext context;
+    c.bound(context);
+    CXmlDocument doc(context);
+    const std::string failure = vxtest::Failure([&] { c.load(doc); });
+    EXPECT_EQ(failure.empty() ? DumpTree(doc.GetDocumentElement()) : failure,
+              failure.empty() ? c.expected : vxtest::Named<CVxException>(c.expected));
+  }
+  std::remove(path.c_str());
 }
 
 TEST(XmlDocument, LoadingAgainReplacesTheTree) {
