@@ -398,8 +398,8 @@ bool CXmlWriter::PlanOwnDeclarations(NamespaceDeclarations& due) {
       due.push_back(NamespaceDeclaration{std::string(), d.uri});
       ownDefault = true;
     } else if (!reserved && !d.uri.empty() && d.prefix != "xmlns" &&
-               !Contains(context->m_declaredPrefixes, d.prefix)) {
-      Bind(context, d.prefix, d.uri);
+               !context->m_declaredPrefixes.count(d.prefix)) {
+      context->BindPrefix(d.uri, d.prefix);
       Declare(context, due, d.prefix, d.uri);
     }
   }
@@ -432,7 +432,7 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
     due.reserve(due.size() + m_map->size());
     for (const auto& pair : *m_map) {
       if (pair.second.empty() || pair.first == XML_NAMESPACE ||
-          Contains(context->m_declaredPrefixes, pair.second))
+          context->m_declaredPrefixes.count(pair.second))
         continue;
       Declare(context, due, pair.second, pair.first);
     }
