@@ -399,7 +399,11 @@ bool CXmlWriter::PlanOwnDeclarations(NamespaceDeclarations& due) {
       ownDefault = true;
     } else if (!reserved && !d.uri.empty() && d.prefix != "xmlns" &&
                !context->m_declaredPrefixes.count(d.prefix)) {
-      context->BindPrefix(d.uri, d.prefix);
+      // A URI given two prefixes on one tag keeps the first for the names
+      // written; the second is declared all the same.
+      const std::string* held = context->FindPrefix(d.uri);
+      if (!held || held->empty() || !context->m_declaredPrefixes.count(*held))
+        context->BindPrefix(d.uri, d.prefix);
       Declare(context, due, d.prefix, d.uri);
     }
   }
