@@ -73,7 +73,6 @@ class Writer {
   std::string ValueType(const ValueBinding& v) const {
     return v.enumeration ? Qualified(v.enumeration) : v.cppType;
   }
-  std::string Facets(const ValueBinding& v) const;
   std::string FacetsName(const ClassBinding* c, const MemberBinding& m) const {
     return "kFacets_" + c->cppName + "_" + std::to_string(m.id);
   }
@@ -83,7 +82,7 @@ class Writer {
            m.card != MemberBinding::Col;
   }
   std::string ElementInfo(const ClassBinding* c, const MemberBinding& m) const;
-  std::string AttributeInfo(const MemberBinding& m) const;
+  std::string AttributeInfo(const ClassBinding* c, const MemberBinding& m) const;
   std::string Access(const ClassBinding* c, const MemberBinding& m) const;
   std::string InitMember(const MemberBinding& m) const;
   std::string ClassDeclaration(const ClassBinding* c) const;
@@ -123,17 +122,6 @@ std::string Writer::MemberType(const MemberBinding& m) const {
   return "";
 }
 
-std::string FacetArgs(const ValueBinding& v) {
-  return "(" + Quote(v.pattern) + ", " +
-         std::to_string(v.minLength) + ", " + std::to_string(v.maxLength) + ", " +
-         Quote(v.minInclusive) + ", " + Quote(v.maxInclusive) + ", " + Quote(v.minExclusive) +
-         ", " + Quote(v.maxExclusive) + ", " + std::to_string(v.length) + ")";
-}
-
-std::string Writer::Facets(const ValueBinding& v) const {
-  return "vxxml_::CPrimitiveRestrictions" + (v.HasFacets() ? FacetArgs(v) : "()");
-}
-
 std::string Ws(const ValueBinding& v) {
   return "vxxml_::CWhitespaceUtils::WhitespaceRule_" + v.whitespace;
 }
@@ -147,61 +135,55 @@ std::string Factory(const MemberBinding& m) {
   return "&vxxml_::CreateGenerated<" + Qualified(m.cls) + ">";
 }
 
+std::string FacetsRef(const ClassBinding* c, const MemberBinding& m) {
+  return m.value.HasFacets() && m.card != MemberBinding::Col
+             ? "&kF_" + c->cppName + "_" + std::to_string(m.id)
+             : "nullptr";
+}
+
 std::string Writer::ElementInfo(const ClassBinding* c, const MemberBinding& m) const {
-  const std::string group = c->group == "Sequence" ? "Seq" : c->group;
+  const std::string group = "vxxml_data_::XmlElementGroupType_" + c->group;
   const char* cards[] = {"Mnd", "Opt", "Col"};
-  const char* contents[] = {"Prim", "Enum", "Cls", "AbsCls", "Untpd"};
-  std::string cls = std::string("vxxml_data_::CElementInfo") + group + contents[m.content] +
-                    cards[m.card];
-  std::string args = Quote(m.xmlName) + ", " + Quote(m.xmlNs) + ", " + std::to_string(m.id);
-  const std::string nillable = m.nillable ? "true" : "false";
-  if (m.card == MemberBinding::Col) {
-    if (m.content == MemberBinding::Cls || m.content == MemberBinding::AbsCls)
-      args += ", " + ChildType(m);
-    return "new " + cls + "(" + args + ")";
-  }
+  const std::string head = group + ", vxxml_::CGeneratedElement::" + cards[m.card] + ", " +
+                           Quote(m.xmlName) + ", " + Quote(m.xmlNs) + ", " + std::to_string(m.id);
   switch (m.content) {
     case MemberBinding::Prim:
-      args += ", " + nillable + ", vxxml_::" + m.value.kind + ", nullptr, " + Ws(m.value) + ", " +
-              Facets(m.value);
-      break;
+      return "vxxml_::ElementPrim(" + head + ", " + (m.nillable ? "true" : "false") +
+             ", vxxml_::" + m.value.kind + ", " + Ws(m.value) + ", " + FacetsRef(c, m) + ")";
     case MemberBinding::Enum: {
       const EnumBinding* e = m.value.enumeration;
       const std::string q = "::" + e->ns->cppName + "::";
-      args += ", " + nillable + ", &" + q + e->cppName + "ToText, &" + q + "TextTo" + e->cppName;
-      break;
+      return "vxxml_::ElementEnum(" + head + ", " + (m.nillable ? "true" : "false") + ", &" + q +
+             e->cppName + "ToText, &" + q + "TextTo" + e->cppName + ")";
     }
     case MemberBinding::Cls:
-      args += ", " + ChildType(m) + ", " + Factory(m) + ", 0";
-      if (m.card == MemberBinding::Mnd)
-        args += c->group == "All" ? ", true" : (m.mustConsume ? ", true" : ", false");
-      break;
+      return "vxxml_::ElementCls(" + head + ", " + ChildType(m) + ", " + Factory(m) + ", " +
+             (m.card == MemberBinding::Mnd && (c->group == "All" || m.mustConsume) ? "true"
+                                                                                   : "false") +
+             ")";
     case MemberBinding::AbsCls:
-      args += ", " + ChildType(m) + ", &" + Qualified(m.cls) + "::FromElement";
-      break;
-    case MemberBinding::Untpd:
-      args += ", " + Quote(m.wildcard) + ", " + Quote(m.wildcardTarget);
-      break;
+      return "vxxml_::ElementAbsCls(" + head + ", " + ChildType(m) + ", &" + Qualified(m.cls) +
+             "::FromElement)";
     default:
-      break;
+      return "vxxml_::ElementUntpd(" + head + ", " + Quote(m.wildcard) + ", " +
+             Quote(m.wildcardTarget) + ")";
   }
-  return "new " + cls + "(" + args + ")";
 }
 
-std::string Writer::AttributeInfo(const MemberBinding& m) const {
+std::string Writer::AttributeInfo(const ClassBinding* c, const MemberBinding& m) const {
   const std::string head = Quote(m.xmlName) + ", " + Quote(m.xmlNs) + ", " + std::to_string(m.id) +
                            ", " + (m.card == MemberBinding::Mnd ? "false" : "true");
   const std::string fallback = m.defaultValue ? Quote(*m.defaultValue) : "nullptr";
   if (m.content == MemberBinding::AnyAttribute)
-    return "new vxxml_data_::CAttributeInfoAny(\"AnyAttribute\", \"\", " + std::to_string(m.id) +
-           ", true, " + Quote(m.wildcard) + ", " + Quote(m.wildcardTarget) + ", nullptr)";
+    return "vxxml_::AttributeAny(" + std::to_string(m.id) + ", " + Quote(m.wildcard) + ", " +
+           Quote(m.wildcardTarget) + ")";
   if (const EnumBinding* e = m.value.enumeration) {
     const std::string q = "::" + e->ns->cppName + "::";
-    return "new vxxml_data_::CAttributeInfoEnum(" + head + ", &" + q + e->cppName + "ToText, &" +
-           q + "TextTo" + e->cppName + ", " + fallback + ")";
+    return "vxxml_::AttributeEnum(" + head + ", &" + q + e->cppName + "ToText, &" + q + "TextTo" +
+           e->cppName + ", " + fallback + ")";
   }
-  return "new vxxml_data_::CAttributeInfoPrimitive(" + head + ", vxxml_::" + m.value.kind +
-         ", nullptr, " + Ws(m.value) + ", " + Facets(m.value) + ", " + fallback + ")";
+  return "vxxml_::AttributePrim(" + head + ", vxxml_::" + m.value.kind + ", " + Ws(m.value) +
+         ", " + FacetsRef(c, m) + ", " + fallback + ")";
 }
 
 std::string Writer::Access(const ClassBinding* c, const MemberBinding& m) const {
@@ -348,8 +330,16 @@ std::string Writer::ClassDefinition(const ClassBinding* c) const {
   // Facets of the values checked as they are stored.
   std::string facets;
   auto facet = [&](const MemberBinding& m) {
+    if (!m.value.HasFacets() || m.card == MemberBinding::Col) return;
+    const ValueBinding& v = m.value;
+    facets += "constexpr vxxml_::CGeneratedFacets kF_" + c->cppName + "_" + std::to_string(m.id) +
+              "{" + QuoteOrNull(v.pattern) + ", " + std::to_string(v.minLength) + ", " +
+              std::to_string(v.maxLength) + ", " + QuoteOrNull(v.minInclusive) + ", " +
+              QuoteOrNull(v.maxInclusive) + ", " + QuoteOrNull(v.minExclusive) + ", " +
+              QuoteOrNull(v.maxExclusive) + ", " + std::to_string(v.length) + "};\n";
     if (ChecksOnStore(m))
-      facets += "const vxxml_::CPrimitiveRestrictions " + FacetsName(c, m) + FacetArgs(m.value) + ";\n";
+      facets += "const vxxml_::CPrimitiveRestrictions " + FacetsName(c, m) +
+                " = vxxml_::ToRestrictions(&kF_" + c->cppName + "_" + std::to_string(m.id) + ");\n";
   };
   if (c->value) facet(*c->value);
   for (const MemberBinding& m : c->elements) facet(m);
@@ -410,14 +400,24 @@ std::string Writer::ClassDefinition(const ClassBinding* c) const {
 
   out += "void " + n + "::AddElementInfos(std::vector<vxxml_data_::CElementInfo*>& infos) {\n";
   if (c->base && !c->restrictsContent) out += "  " + Qualified(c->base) + "::AddElementInfos(infos);\n";
-  for (const MemberBinding& m : c->elements) out += "  infos.push_back(" + ElementInfo(c, m) + ");\n";
-  if (c->elements.empty() && (!c->base || c->restrictsContent)) out += "  (void)infos;\n";
+  if (!c->elements.empty()) {
+    out += "  static constexpr vxxml_::CGeneratedElement kElements[] = {\n";
+    for (const MemberBinding& m : c->elements) out += "      " + ElementInfo(c, m) + ",\n";
+    out += "  };\n  vxxml_::AddGeneratedElements(infos, kElements);\n";
+  } else if (!c->base || c->restrictsContent) {
+    out += "  (void)infos;\n";
+  }
   out += "}\n\n";
 
   out += "void " + n + "::AddAttributeInfos(std::vector<vxxml_data_::CAttributeInfo*>& infos) {\n";
   if (c->base) out += "  " + Qualified(c->base) + "::AddAttributeInfos(infos);\n";
-  for (const MemberBinding& m : c->attributes) out += "  infos.push_back(" + AttributeInfo(m) + ");\n";
-  if (c->attributes.empty() && !c->base) out += "  (void)infos;\n";
+  if (!c->attributes.empty()) {
+    out += "  static constexpr vxxml_::CGeneratedAttribute kAttributes[] = {\n";
+    for (const MemberBinding& m : c->attributes) out += "      " + AttributeInfo(c, m) + ",\n";
+    out += "  };\n  vxxml_::AddGeneratedAttributes(infos, kAttributes);\n";
+  } else if (!c->base) {
+    out += "  (void)infos;\n";
+  }
   out += "}\n\n";
 
   std::string valueId = "-1", valueKind = "vxxml_::ItemType_none";

@@ -47,6 +47,7 @@
 #include "vxxml/Metadata.h"
 #include "vxxml/Restrictions.h"
 #include "vxxml/Variant.h"
+#include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlWriter.h"
 
@@ -164,6 +165,164 @@ class CGeneratedClass : public detail::CGeneratedBase<Base> {
     return CXmlGeneratedClass::FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
   }
 };
+
+// ---- metadata as data ---------------------------------------------------------
+//
+// Generated classes list their element and attribute infos as constant
+// tables of these descriptors; the library builds the infos from them. A
+// table costs the compiler what data costs, however many members a class has.
+
+/// The facets of a simple value: null texts and negative lengths are unset.
+struct CGeneratedFacets {
+  const char* pattern;
+  int minLength, maxLength;
+  const char* minInclusive;
+  const char* maxInclusive;
+  const char* minExclusive;
+  const char* maxExclusive;
+  int length;
+};
+
+/// The library's form of the facets.
+VXXML_API CPrimitiveRestrictions ToRestrictions(const CGeneratedFacets* facets);
+
+/// One child element: which info family (group x content x cardinality)
+/// and the arguments that family takes.
+struct CGeneratedElement {
+  enum Content : unsigned char { Prim, Enum, Cls, AbsCls, Untpd };
+  enum Cardinality : unsigned char { Mnd, Opt, Col };
+  VxXmlLib10Data::XmlElementGroupType group;
+  Content content;
+  Cardinality cardinality;
+  const char* name;
+  const char* namespaceUri;
+  int id;
+  bool nillable;                                          // Prim, Enum
+  ItemType itemType;                                      // Prim
+  CWhitespaceUtils::WhitespaceRule whitespace;            // Prim
+  const CGeneratedFacets* facets;                         // Prim (null: none)
+  VxXmlLib10Data::EnumToTextFunc toText;                  // Enum
+  VxXmlLib10Data::TextToEnumFunc toEnum;                  // Enum
+  VxXmlLib10Data::XmlElementType childType;               // Cls, AbsCls
+  VxXmlLib10Data::ClassFactoryByIdFunc create;            // Cls
+  VxXmlLib10Data::ClassFactoryByElementFunc createFor;    // AbsCls
+  bool mustConsume;  // Cls Mnd: a sequence's group must take an element; an all's is required
+  const char* wildcard;                                   // Untpd: the namespace rule
+  const char* wildcardTarget;                             // Untpd
+};
+
+constexpr CGeneratedElement ElementPrim(VxXmlLib10Data::XmlElementGroupType group,
+                                        CGeneratedElement::Cardinality cardinality,
+                                        const char* name, const char* namespaceUri, int id,
+                                        bool nillable, ItemType itemType,
+                                        CWhitespaceUtils::WhitespaceRule whitespace,
+                                        const CGeneratedFacets* facets) {
+  return {group, CGeneratedElement::Prim, cardinality, name, namespaceUri, id, nillable,
+          itemType, whitespace, facets, nullptr, nullptr,
+          VxXmlLib10Data::XmlElementType_Element, nullptr, nullptr, false, nullptr, nullptr};
+}
+
+constexpr CGeneratedElement ElementEnum(VxXmlLib10Data::XmlElementGroupType group,
+                                        CGeneratedElement::Cardinality cardinality,
+                                        const char* name, const char* namespaceUri, int id,
+                                        bool nillable, VxXmlLib10Data::EnumToTextFunc toText,
+                                        VxXmlLib10Data::TextToEnumFunc toEnum) {
+  return {group, CGeneratedElement::Enum, cardinality, name, namespaceUri, id, nillable,
+          ItemType_none, CWhitespaceUtils::WhitespaceRule_None, nullptr, toText, toEnum,
+          VxXmlLib10Data::XmlElementType_Element, nullptr, nullptr, false, nullptr, nullptr};
+}
+
+constexpr CGeneratedElement ElementCls(VxXmlLib10Data::XmlElementGroupType group,
+                                       CGeneratedElement::Cardinality cardinality,
+                                       const char* name, const char* namespaceUri, int id,
+                                       VxXmlLib10Data::XmlElementType childType,
+                                       VxXmlLib10Data::ClassFactoryByIdFunc create,
+                                       bool mustConsume) {
+  return {group, CGeneratedElement::Cls, cardinality, name, namespaceUri, id, false,
+          ItemType_none, CWhitespaceUtils::WhitespaceRule_None, nullptr, nullptr, nullptr,
+          childType, create, nullptr, mustConsume, nullptr, nullptr};
+}
+
+constexpr CGeneratedElement ElementAbsCls(VxXmlLib10Data::XmlElementGroupType group,
+                                          CGeneratedElement::Cardinality cardinality,
+                                          const char* name, const char* namespaceUri, int id,
+                                          VxXmlLib10Data::XmlElementType childType,
+                                          VxXmlLib10Data::ClassFactoryByElementFunc createFor) {
+  return {group, CGeneratedElement::AbsCls, cardinality, name, namespaceUri, id, false,
+          ItemType_none, CWhitespaceUtils::WhitespaceRule_None, nullptr, nullptr, nullptr,
+          childType, nullptr, createFor, false, nullptr, nullptr};
+}
+
+constexpr CGeneratedElement ElementUntpd(VxXmlLib10Data::XmlElementGroupType group,
+                                         CGeneratedElement::Cardinality cardinality,
+                                         const char* name, const char* namespaceUri, int id,
+                                         const char* wildcard, const char* wildcardTarget) {
+  return {group, CGeneratedElement::Untpd, cardinality, name, namespaceUri, id, false,
+          ItemType_none, CWhitespaceUtils::WhitespaceRule_None, nullptr, nullptr, nullptr,
+          VxXmlLib10Data::XmlElementType_Element, nullptr, nullptr, false, wildcard,
+          wildcardTarget};
+}
+
+/// One attribute: a simple value, an enumerated one, or the wildcard.
+struct CGeneratedAttribute {
+  enum Content : unsigned char { Prim, Enum, Any };
+  Content content;
+  const char* name;
+  const char* namespaceUri;
+  int id;
+  bool optional;
+  ItemType itemType;                            // Prim
+  CWhitespaceUtils::WhitespaceRule whitespace;  // Prim
+  const CGeneratedFacets* facets;               // Prim (null: none)
+  const char* defaultValue;                     // Prim, Enum (null: none)
+  VxXmlLib10Data::EnumToTextFunc toText;        // Enum
+  VxXmlLib10Data::TextToEnumFunc toEnum;        // Enum
+  const char* wildcard;                         // Any: the namespace rule
+  const char* wildcardTarget;                   // Any
+};
+
+constexpr CGeneratedAttribute AttributePrim(const char* name, const char* namespaceUri, int id,
+                                            bool optional, ItemType itemType,
+                                            CWhitespaceUtils::WhitespaceRule whitespace,
+                                            const CGeneratedFacets* facets,
+                                            const char* defaultValue) {
+  return {CGeneratedAttribute::Prim, name, namespaceUri, id, optional, itemType, whitespace,
+          facets, defaultValue, nullptr, nullptr, nullptr, nullptr};
+}
+
+constexpr CGeneratedAttribute AttributeEnum(const char* name, const char* namespaceUri, int id,
+                                            bool optional, VxXmlLib10Data::EnumToTextFunc toText,
+                                            VxXmlLib10Data::TextToEnumFunc toEnum,
+                                            const char* defaultValue) {
+  return {CGeneratedAttribute::Enum, name, namespaceUri, id, optional, ItemType_none,
+          CWhitespaceUtils::WhitespaceRule_None, nullptr, defaultValue, toText, toEnum,
+          nullptr, nullptr};
+}
+
+constexpr CGeneratedAttribute AttributeAny(int id, const char* wildcard,
+                                           const char* wildcardTarget) {
+  return {CGeneratedAttribute::Any, "AnyAttribute", "", id, true, ItemType_none,
+          CWhitespaceUtils::WhitespaceRule_None, nullptr, nullptr, nullptr, nullptr, wildcard,
+          wildcardTarget};
+}
+
+/// Builds the element infos a table describes and appends them.
+VXXML_API void AddGeneratedElements(std::vector<VxXmlLib10Data::CElementInfo*>& infos,
+                                    const CGeneratedElement* table, std::size_t count);
+template <std::size_t N>
+void AddGeneratedElements(std::vector<VxXmlLib10Data::CElementInfo*>& infos,
+                          const CGeneratedElement (&table)[N]) {
+  AddGeneratedElements(infos, table, N);
+}
+
+/// Builds the attribute infos a table describes and appends them.
+VXXML_API void AddGeneratedAttributes(std::vector<VxXmlLib10Data::CAttributeInfo*>& infos,
+                                      const CGeneratedAttribute* table, std::size_t count);
+template <std::size_t N>
+void AddGeneratedAttributes(std::vector<VxXmlLib10Data::CAttributeInfo*>& infos,
+                            const CGeneratedAttribute (&table)[N]) {
+  AddGeneratedAttributes(infos, table, N);
+}
 
 // ---- simple values ------------------------------------------------------------
 

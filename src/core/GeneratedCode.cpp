@@ -8,6 +8,9 @@
 
 #include "core/GeneratedClassReadErrors.h"
 #include "vxxml/AttributeInfos.h"
+#include "vxxml/ElementInfoAll.h"
+#include "vxxml/ElementInfoChoice.h"
+#include "vxxml/ElementInfoSeq.h"
 #include "vxxml/ClassFactory.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
@@ -55,6 +58,134 @@ void CheckStoredValue(bool read, const VxVariant& value, const char* name, ItemT
                       const CPrimitiveRestrictions& facets) {
   if (read || !value.IsValid() || value.IsNil()) return;
   CXmlObjectHelper::CheckRestriction(name, value, kind, facets);
+}
+
+CPrimitiveRestrictions ToRestrictions(const CGeneratedFacets* f) {
+  if (!f) return CPrimitiveRestrictions();
+  auto text = [](const char* t) { return std::string(t ? t : ""); };
+  return CPrimitiveRestrictions(text(f->pattern), f->minLength, f->maxLength,
+                                text(f->minInclusive), text(f->maxInclusive),
+                                text(f->minExclusive), text(f->maxExclusive), f->length);
+}
+
+namespace {
+
+using namespace VxXmlLib10Data;
+
+// The element info of one descriptor: the family its group, content and
+// cardinality name, with the arguments that family takes.
+template <class PrimMnd, class PrimOpt, class EnumMnd, class EnumOpt, class ClsOpt,
+          class AbsClsMnd, class AbsClsOpt, class UntpdMnd, class UntpdOpt, class PrimCol,
+          class ClsCol, class AbsClsCol, class UntpdCol>
+CElementInfo* NewInfo(const CGeneratedElement& e) {
+  using C = CGeneratedElement;
+  const bool mandatory = e.cardinality == C::Mnd;
+  if (e.cardinality == C::Col) {
+    switch (e.content) {
+      case C::Prim:
+      case C::Enum: return new PrimCol(e.name, e.namespaceUri, e.id);
+      case C::Cls: return new ClsCol(e.name, e.namespaceUri, e.id, e.childType);
+      case C::AbsCls: return new AbsClsCol(e.name, e.namespaceUri, e.id, e.childType);
+      case C::Untpd: return new UntpdCol(e.name, e.namespaceUri, e.id);
+    }
+  }
+  switch (e.content) {
+    case C::Prim: {
+      const CPrimitiveRestrictions facets = ToRestrictions(e.facets);
+      if (mandatory)
+        return new PrimMnd(e.name, e.namespaceUri, e.id, e.nillable, e.itemType, nullptr,
+                           e.whitespace, facets);
+      return new PrimOpt(e.name, e.namespaceUri, e.id, e.nillable, e.itemType, nullptr,
+                         e.whitespace, facets);
+    }
+    case C::Enum:
+      if (mandatory) return new EnumMnd(e.name, e.namespaceUri, e.id, e.nillable, e.toText, e.toEnum);
+      return new EnumOpt(e.name, e.namespaceUri, e.id, e.nillable, e.toText, e.toEnum);
+    case C::Cls:  // the mandatory ones take a flag of their group's own (below)
+      return new ClsOpt(e.name, e.namespaceUri, e.id, e.childType, e.create, 0);
+    case C::AbsCls:
+      if (mandatory) return new AbsClsMnd(e.name, e.namespaceUri, e.id, e.childType, e.createFor);
+      return new AbsClsOpt(e.name, e.namespaceUri, e.id, e.childType, e.createFor);
+    case C::Untpd:
+      if (mandatory)
+        return new UntpdMnd(e.name, e.namespaceUri, e.id, e.wildcard, e.wildcardTarget);
+      return new UntpdOpt(e.name, e.namespaceUri, e.id, e.wildcard, e.wildcardTarget);
+  }
+  return nullptr;
+}
+
+// The all-group member whose constructor takes one more, unused, number.
+class AllAbsClsMndInfo : public CElementInfoAllAbsClsMnd {
+ public:
+  AllAbsClsMndInfo(const char* name, const char* ns, int id, XmlElementType type,
+                                 ClassFactoryByElementFunc factory)
+      : CElementInfoAllAbsClsMnd(name, ns, id, type, factory, 0) {}
+};
+
+}  // namespace
+
+void AddGeneratedElements(std::vector<CElementInfo*>& infos, const CGeneratedElement* table,
+                          std::size_t count) {
+  infos.reserve(infos.size() + count);
+  using C = CGeneratedElement;
+  for (std::size_t i = 0; i < count; ++i) {
+    C e = table[i];
+    const bool clsMnd = e.content == C::Cls && e.cardinality == C::Mnd;
+    CElementInfo* info;
+    if (clsMnd && e.group == XmlElementGroupType_Sequence) {
+      info = new CElementInfoSeqClsMnd(e.name, e.namespaceUri, e.id, e.childType, e.create, 0,
+                                       e.mustConsume);
+    } else if (clsMnd && e.group == XmlElementGroupType_All) {
+      info = new CElementInfoAllClsMnd(e.name, e.namespaceUri, e.id, e.childType, e.create, 0,
+                                       e.mustConsume);
+    } else if (e.group == XmlElementGroupType_Sequence) {
+      info = NewInfo<CElementInfoSeqPrimMnd, CElementInfoSeqPrimOpt, CElementInfoSeqEnumMnd,
+                     CElementInfoSeqEnumOpt, CElementInfoSeqClsOpt, CElementInfoSeqAbsClsMnd,
+                     CElementInfoSeqAbsClsOpt, CElementInfoSeqUntpdMnd, CElementInfoSeqUntpdOpt,
+                     CElementInfoSeqPrimCol, CElementInfoSeqClsCol, CElementInfoSeqAbsClsCol,
+                     CElementInfoSeqUntpdCol>(e);
+    } else if (e.group == XmlElementGroupType_All) {
+      info = NewInfo<CElementInfoAllPrimMnd, CElementInfoAllPrimOpt, CElementInfoAllEnumMnd,
+                     CElementInfoAllEnumOpt, CElementInfoAllClsOpt, AllAbsClsMndInfo,
+                     CElementInfoAllAbsClsOpt, CElementInfoAllUntpdMnd, CElementInfoAllUntpdOpt,
+                     CElementInfoAllPrimCol, CElementInfoAllClsCol, CElementInfoAllAbsClsCol,
+                     CElementInfoAllUntpdCol>(e);
+    } else {
+      // A choice's alternatives are all optional.
+      if (e.cardinality == C::Mnd) e.cardinality = C::Opt;
+      info = NewInfo<CElementInfoChoicePrimOpt, CElementInfoChoicePrimOpt,
+                     CElementInfoChoiceEnumOpt, CElementInfoChoiceEnumOpt,
+                     CElementInfoChoiceClsOpt, CElementInfoChoiceAbsClsOpt,
+                     CElementInfoChoiceAbsClsOpt, CElementInfoChoiceUntpdOpt,
+                     CElementInfoChoiceUntpdOpt, CElementInfoChoicePrimCol,
+                     CElementInfoChoiceClsCol, CElementInfoChoiceAbsClsCol,
+                     CElementInfoChoiceUntpdCol>(e);
+    }
+    infos.push_back(info);
+  }
+}
+
+void AddGeneratedAttributes(std::vector<CAttributeInfo*>& infos, const CGeneratedAttribute* table,
+                            std::size_t count) {
+  infos.reserve(infos.size() + count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const CGeneratedAttribute& a = table[i];
+    switch (a.content) {
+      case CGeneratedAttribute::Prim:
+        infos.push_back(new CAttributeInfoPrimitive(a.name, a.namespaceUri, a.id, a.optional,
+                                                    a.itemType, nullptr, a.whitespace,
+                                                    ToRestrictions(a.facets), a.defaultValue));
+        break;
+      case CGeneratedAttribute::Enum:
+        infos.push_back(new CAttributeInfoEnum(a.name, a.namespaceUri, a.id, a.optional,
+                                               a.toText, a.toEnum, a.defaultValue));
+        break;
+      case CGeneratedAttribute::Any:
+        infos.push_back(new CAttributeInfoAny(a.name, a.namespaceUri, a.id, a.optional,
+                                              a.wildcard, a.wildcardTarget, nullptr));
+        break;
+    }
+  }
 }
 
 CSmartPtr<CXmlObjectBase> CreateByXsiType(CXmlElement* element, const CGeneratedType* types,
