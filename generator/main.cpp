@@ -38,6 +38,8 @@ const char kUsage[] =
     "  --file-per-type        a header and source per class besides the namespace's files\n"
     "  --unity FILE           also write FILE in OUTDIR, a source including every source\n"
     "  --depfile FILE         write the schemas read as a make dependency file\n"
+    "  --list                 write nothing; print the files that would be written and,\n"
+    "                         after a line \"--\", the schemas read\n"
     "  --quiet                no warnings\n";
 
 int Usage(const std::string& message) {
@@ -70,10 +72,10 @@ std::string ReadAll(const fs::path& path) {
 }
 
 // Writes the file unless it already holds the same bytes, so that builds
-// depending on it are not redone.
-void WriteIfChanged(const fs::path& path, const std::string& content) {
+// depending on it are not redone; true when it wrote.
+bool WriteIfChanged(const fs::path& path, const std::string& content) {
   std::error_code ignored;
-  if (fs::exists(path, ignored) && ReadAll(path) == content) return;
+  if (fs::exists(path, ignored) && ReadAll(path) == content) return false;
   const fs::path temporary = path.string() + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -81,6 +83,7 @@ void WriteIfChanged(const fs::path& path, const std::string& content) {
     if (!out) throw vxgen::Error({path.string(), 0}, "cannot write the file");
   }
   fs::rename(temporary, path);
+  return true;
 }
 
 }  // namespace
@@ -88,6 +91,7 @@ void WriteIfChanged(const fs::path& path, const std::string& content) {
 int main(int argc, char** argv) {
   std::vector<std::string> schemas;
   std::string outdir, unity, depfile;
+  bool list = false;
   vxgen::LoadOptions load;
   vxgen::BindOptions bind;
   vxgen::EmitOptions emit;
@@ -127,6 +131,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--file-per-type") {
       emit.filePerType = true;
+    } else if (arg == "--list") {
+      list = true;
     } else if (arg == "--quiet") {
       load.quiet = true;
     } else if (arg == "--unity") {
@@ -144,7 +150,7 @@ int main(int argc, char** argv) {
     }
   }
   if (schemas.empty()) return Usage("no schema given");
-  if (outdir.empty()) return Usage("no output directory given (-o)");
+  if (outdir.empty() && !list) return Usage("no output directory given (-o)");
   bind.namespaceMap = mapped;
 
   try {
@@ -161,11 +167,28 @@ int main(int argc, char** argv) {
           text += "#include \"" + f.first + "\"\n";
       files[unity] = text;
     }
+    if (list) {
+      for (const auto& f : files) std::cout << f.first << "\n";
+      std::cout << "--\n";
+      std::set<std::string> read;
+      for (const auto& s : set.schemas) read.insert(s->path);
+      for (const std::string& path : read) std::cout << path << "\n";
+      return 0;
+    }
     // Everything is known: only now does the output directory change.
     std::error_code error;
     fs::create_directories(outdir, error);
     if (error) throw vxgen::Error({outdir, 0}, "cannot create the directory: " + error.message());
-    for (const auto& f : files) WriteIfChanged(fs::path(outdir) / f.first, f.second);
+    bool changed = false;
+    for (const auto& f : files)
+      if (f.first != unity) changed = WriteIfChanged(fs::path(outdir) / f.first, f.second) || changed;
+    // A build that compiles the unity source learns of changed sources and
+    // headers only through it: it is written anew whenever anything changed.
+    if (!unity.empty()) {
+      const fs::path path = fs::path(outdir) / unity;
+      if (!WriteIfChanged(path, files[unity]) && changed)
+        fs::last_write_time(path, fs::file_time_type::clock::now());
+    }
     if (!depfile.empty()) {
       std::set<std::string> read;
       for (const auto& s : set.schemas) read.insert(s->path);

@@ -17,6 +17,7 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${WORK_DIR}/cmake -G ${G
     -DCMAKE_PREFIX_PATH=${prefix})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake)
 run(${WORK_DIR}/cmake/consumer)
+run(${WORK_DIR}/cmake/consumer_generated)
 
 # pkg-config
 file(GLOB pcdir LIST_DIRECTORIES true ${prefix}/lib*/pkgconfig)

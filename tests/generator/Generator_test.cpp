@@ -140,6 +140,10 @@ TEST(Generated, DefectsGiveTheExactMessage) {
        lib + "Failed to process the element [discount]\nInvalid Value for discount [150]"},
       {"library.xml", "<c:open>09:00:00</c:open>", "",
        lib + "Failed to process the element [hours]\nFailed to find the mandatory element [open]"},
+      {"library.xml", "<bare>2</bare>", "<bare>2</bare><x:foreign/>",
+       lib + "Failed to process the element [openContent]\nFailed read all the elements held "
+             "within the element [openContent]. The unexpected element [foreign] remains un "
+             "processed"},
       {"library.xml", "<c:note>", "<c:note xsi:nil=\"true\">",
        lib + "Invalid use of 'nil' attibute in non-nillable element [note]"},
       {"library.xml", "<c:barcode>0042</c:barcode>",
@@ -253,6 +257,12 @@ TEST(Generator, BadSchemasGiveOneMessageAndLeaveTheOutputAlone) {
   }
   EXPECT_EQ(Gen("").status, 2);
   EXPECT_EQ(Gen("--help").status, 0);
+  // What is left out is said, unless asked not to.
+  vxtest::WriteFile((dir / "redefine.xsd").string(),
+                    head + "<xs:redefine schemaLocation='x.xsd'/>\n</xs:schema>\n");
+  EXPECT_EQ(Gen("redefine.xsd -o gen", dir.string()).out,
+            "redefine.xsd:2: warning: xs:redefine is not supported; it is ignored\n");
+  EXPECT_EQ(Gen("redefine.xsd -o gen --quiet", dir.string()).out, "");
   fs::remove_all(dir);
 }
 
