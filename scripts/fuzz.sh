@@ -25,7 +25,7 @@ targets=(xml xml_wide compressed purchase_order fastinfoset values writer)
 declare -A dictionaries=([xml]=xml.dict [xml_wide]=xml.dict [compressed]=xml.dict
                          [purchase_order]=xml.dict [writer]=xml.dict)
 if [ $# -lt 1 ] || [ "$1" = "-h" ] || [ "$1" = "--help" ]; then
-  sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'
+  awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
   exit 2
 fi
 if [ "$1" = "list" ]; then
