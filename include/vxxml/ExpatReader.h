@@ -57,6 +57,7 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   static void FnEndCDATA(void* userData);
 
   void StartElement(const char* name, const char** attributes);
+  void CheckName(const char* name);
   void Text(const char* text, int length);
   void AppendMarker(const char* marker);
   void Convert(std::string& out, const char* utf8, std::size_t length);

@@ -12,6 +12,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/DocumentErrors.h"
+#include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
 
@@ -155,9 +156,25 @@ void CExpatReader::FnStartElement(void* userData, const char* name, const char**
   }
 }
 
+// expat's tables for single-byte encodings take a few characters in names
+// (U+00AA, U+00B5, U+00BA) that XML 1.0 does not; such a name could not be
+// written again. Names are UTF-8 here; an ASCII one expat has checked fully.
+void CExpatReader::CheckName(const char* name) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(name);
+  const std::size_t n = std::strlen(name);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (p[i] < 0x80) continue;
+    if (!detail::IsXmlName(p, n, m_document.GetSchemaType() == SchemaType_NoNamespaces))
+      detail::ThrowXmlParseError("not well-formed (invalid token)",
+                                 XML_GetCurrentLineNumber(m_parser));
+    return;
+  }
+}
+
 void CExpatReader::StartElement(const char* name, const char** attributes) {
   const char* separator = FindSeparator(name);
   const char* local = separator ? separator + 1 : name;
+  CheckName(local);
   m_namespaceURI.clear();
   if (separator) Convert(m_namespaceURI, name, static_cast<std::size_t>(separator - name));
   if (!m_identity) {
@@ -176,6 +193,7 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
     const char* attributeValue = pair[1] ? pair[1] : "";
     const char* attributeSeparator = FindSeparator(attributeName);
     const char* attributeLocal = attributeSeparator ? attributeSeparator + 1 : attributeName;
+    CheckName(attributeLocal);
     // Fresh strings, moved into the attribute: each byte is copied once.
     std::string localName, value, namespaceURI;
     if (attributeSeparator)
@@ -204,6 +222,7 @@ void CExpatReader::FnStartNamespace(void* userData, const char* prefix, const ch
   try {
     self->m_localName.clear();
     self->m_namespaceURI.clear();
+    if (prefix) self->CheckName(prefix);
     if (prefix) self->Convert(self->m_localName, prefix, std::strlen(prefix));
     if (uri) self->Convert(self->m_namespaceURI, uri, std::strlen(uri));
     self->m_document.SetNamespaceAlias(self->m_localName, self->m_namespaceURI);

@@ -26,9 +26,9 @@ struct AsciiNameClasses {
   unsigned char of[128] = {};
   constexpr AsciiNameClasses() {
     for (int i = 'A'; i <= 'Z'; ++i) of[i] = of[i + 32] = kNameStart | kNameChar;
-    of['_'] = of[':'] = kNameStart | kNameChar;
+    of[unsigned('_')] = of[unsigned(':')] = kNameStart | kNameChar;
     for (int i = '0'; i <= '9'; ++i) of[i] = kNameChar;
-    of['-'] = of['.'] = kNameChar;
+    of[unsigned('-')] = of[unsigned('.')] = kNameChar;
   }
 };
 inline constexpr AsciiNameClasses kAsciiName{};

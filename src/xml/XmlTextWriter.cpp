@@ -46,18 +46,18 @@ struct EscapeTables {
   explicit EscapeTables(bool utf8) : text(), attribute(), raw() {
     for (unsigned char* table : {text, attribute, raw}) {
       for (int b = 0; b < 0x20; ++b) table[b] = kNotAllowed;
-      table['\t'] = table['\n'] = table['\r'] = kClean;
+      table[unsigned('\t')] = table[unsigned('\n')] = table[unsigned('\r')] = kClean;
       if (utf8)
         for (int b = 0x80; b < 0x100; ++b) table[b] = kNonAscii;
     }
-    text['&'] = attribute['&'] = kAmp;
-    text['<'] = attribute['<'] = kLt;
-    text['>'] = attribute['>'] = kGt;
-    text['\r'] = attribute['\r'] = kCarriageReturnRef;
-    text['\n'] = kLineEnd;
-    attribute['\t'] = kTabRef;
-    attribute['\n'] = kLineFeedRef;
-    attribute['"'] = kQuot;
+    text[unsigned('&')] = attribute[unsigned('&')] = kAmp;
+    text[unsigned('<')] = attribute[unsigned('<')] = kLt;
+    text[unsigned('>')] = attribute[unsigned('>')] = kGt;
+    text[unsigned('\r')] = attribute[unsigned('\r')] = kCarriageReturnRef;
+    text[unsigned('\n')] = kLineEnd;
+    attribute[unsigned('\t')] = kTabRef;
+    attribute[unsigned('\n')] = kLineFeedRef;
+    attribute[unsigned('"')] = kQuot;
   }
 };
 
@@ -93,7 +93,7 @@ struct NameTables {
   unsigned char withoutColon[256] = {};
   constexpr NameTables() {
     for (int b = 0; b < 0x80; ++b) withColon[b] = withoutColon[b] = detail::kAsciiName.of[b];
-    withoutColon[':'] = 0;
+    withoutColon[unsigned(':')] = 0;
   }
 };
 constexpr NameTables kNameTables;
