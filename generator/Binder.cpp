@@ -216,6 +216,15 @@ ValueBinding StringValue(const char* whitespace) {
   return v;
 }
 
+// Enumerated values held as text (where a collection holds them), checked
+// by a pattern of their alternatives.
+ValueBinding EnumerationAsPattern(const EnumBinding& e) {
+  ValueBinding v = StringValue(e.collapse ? "Collapse" : "Preserve");
+  for (const std::string& text : e.texts)
+    v.pattern += (v.pattern.empty() ? "" : "|") + PatternLiteral(text);
+  return v;
+}
+
 class Binder {
  public:
   Binder(SchemaSet& set, const BindOptions& options, Binding& binding)
@@ -551,17 +560,30 @@ void Binder::AddElementMember(ClassBinding* c, const Element* el, MemberBinding:
     m.content = m_substitutable.count(el->complex) && c->group != "All" ? MemberBinding::AbsCls
                                                                         : MemberBinding::Cls;
     if (el->nillable) m.cls->nillable = true;
+  } else if (el->simple->variety == SimpleType::List && el->simple->item &&
+             card != MemberBinding::Col) {
+    // A list is a typed collection of its items, written as one element.
+    m.value = BindSimple(el->simple->item, el->name.local, c->cppName);
+    if (m.value.enumeration) m.value = EnumerationAsPattern(*m.value.enumeration);
+    m.content = MemberBinding::Prim;
+    m.card = MemberBinding::Col;
+    m.listForm = true;
+    m.min = 0;
+    m.max = -1;
+    std::vector<const SimpleType*> chain;
+    for (const SimpleType* s = el->simple; s && s->builtin.empty(); s = s->base) chain.push_back(s);
+    for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
+      const Facets& f = (*step)->facets;
+      if (f.length >= 0) m.min = m.max = f.length;
+      if (f.minLength >= 0) m.min = f.minLength;
+      if (f.maxLength >= 0) m.max = f.maxLength;
+    }
   } else {
     m.value = BindSimple(el->simple, el->name.local, c->cppName);
     m.content = m.value.enumeration ? MemberBinding::Enum : MemberBinding::Prim;
     if (m.value.enumeration && card == MemberBinding::Col) {
       // Repeated enumerated values are kept as text, checked by a pattern.
-      EnumBinding* e = m.value.enumeration;
-      std::string alternatives;
-      for (const std::string& text : e->texts)
-        alternatives += (alternatives.empty() ? "" : "|") + PatternLiteral(text);
-      m.value = StringValue(e->collapse ? "Collapse" : "Preserve");
-      m.value.pattern = alternatives;
+      m.value = EnumerationAsPattern(*m.value.enumeration);
       m.content = MemberBinding::Prim;
     }
     if (el->fixedValue) m.defaultValue = el->fixedValue;

@@ -62,6 +62,7 @@ struct MemberBinding {
   bool mustConsume = false;  // a mandatory group that cannot be empty
   bool nillable = false;
   bool create = false;       // a mandatory child object made by Init
+  bool listForm = false;     // an xs:list: the collection's values are one element's items
   std::string wildcard;      // namespace rule of xs:any / xs:anyAttribute
   std::string wildcardTarget;
   std::optional<std::string> defaultValue;

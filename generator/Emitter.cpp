@@ -243,7 +243,8 @@ std::string Writer::InitMember(const MemberBinding& m) const {
                ", " + std::to_string(v.minLength) + ", " + std::to_string(v.maxLength) + ", " +
                QuoteOrNull(v.minInclusive) + ", " + QuoteOrNull(v.maxInclusive) + ", " +
                QuoteOrNull(v.minExclusive) + ", " + QuoteOrNull(v.maxExclusive) + ", " +
-               std::to_string(v.length) + ", " + Ws(v) + ", nullptr);";
+               std::to_string(v.length) + ", " + Ws(v) + ", nullptr);" +
+               (m.listForm ? "\n  " + n + "->SetListForm(true);" : "");
       }
     }
   }

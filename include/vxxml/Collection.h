@@ -180,11 +180,18 @@ class VXXML_API CXmlTypeCollection : public CXmlCollectionBase {
   const std::string& GetValueFormat() const { return m_valueFormat; }
   CWhitespaceUtils::WhitespaceRule GetWhitespaceRule() const { return m_whitespaceRule; }
 
+  /// List form (an xs:list value): the values are the items of one element,
+  /// separated by spaces, instead of one element each; the minimum and
+  /// maximum then count items. Off by default.
+  void SetListForm(bool list) { m_listForm = list; }
+  bool IsListForm() const { return m_listForm; }
+
  protected:
   /// Reads the run of sibling elements, from `current` on, that carry the
   /// collection's element name and namespace (as the context matches
   /// names), each through AddFromString; returns the first element of
-  /// another name, or null. Counts are not checked here.
+  /// another name, or null. In list form it reads the items of `current`
+  /// alone. Counts are not checked here.
   CXmlElement* FromXml_Int(CXmlElement* parent, CXmlElement* current,
                            const CXmlSerializationContext& context,
                            bool emptyChoiceAllowed) override;
@@ -194,6 +201,7 @@ class VXXML_API CXmlTypeCollection : public CXmlCollectionBase {
   ItemType m_itemType;
   std::string m_valueFormat;
   CWhitespaceUtils::WhitespaceRule m_whitespaceRule;
+  bool m_listForm = false;
 };
 
 }  // namespace VxXmlLib10

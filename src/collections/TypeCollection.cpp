@@ -30,6 +30,19 @@ CXmlElement* CXmlTypeCollection::FromXml_Int(CXmlElement*, CXmlElement* current,
                                              const CXmlSerializationContext& context, bool) {
   const std::string name = GetElementName();
   const std::string namespaceUri = GetNamespace();
+  if (m_listForm) {
+    if (!current || !CXmlObjectHelper::DoesElementNameMatch(context, current, name, namespaceUri))
+      return current;
+    // The items: runs of anything but XML whitespace.
+    const std::string& text = current->GetText();
+    const char* kSpace = " \t\r\n";
+    for (std::string::size_type at = text.find_first_not_of(kSpace); at != std::string::npos;) {
+      const std::string::size_type end = text.find_first_of(kSpace, at);
+      AddFromString(text.substr(at, end == std::string::npos ? end : end - at));
+      at = end == std::string::npos ? end : text.find_first_not_of(kSpace, end);
+    }
+    return current->GetNextSiblingElement();
+  }
   while (current && CXmlObjectHelper::DoesElementNameMatch(context, current, name, namespaceUri)) {
     AddFromString(current->GetText());
     current = current->GetNextSiblingElement();

@@ -155,12 +155,23 @@ void RemoveValueAt(CXmlCollectionBase& collection, Values& values, int index) {
 // One element per value, in the collection's own namespace. `toText` gives a
 // value's text.
 template <class Values, class ToText>
-void WriteValues(const CXmlCollectionBase& collection, const Values& values, ItemType type,
+void WriteValues(const CXmlTypeCollection& collection, const Values& values, ItemType type,
                  CXmlWriter* writer, const CXmlSerializationContext& context, ToText toText) {
   collection.ValidateCount(context);
   if (values.empty()) return;
   const std::string name = collection.GetElementName();
   const std::string namespaceUri = collection.GetNamespace();
+  if (collection.IsListForm()) {
+    std::string items;
+    for (const auto& value : values) {
+      if (!items.empty()) items += ' ';
+      items += toText(value);
+    }
+    writer->WriteStartElement(name, namespaceUri);
+    writer->WriteString(items, type);
+    writer->WriteEndElement();
+    return;
+  }
   for (const auto& value : values) {
     // The text first, so that a value without one leaves no open element.
     const std::string text = toText(value);

@@ -75,7 +75,7 @@ TEST(Generated, ValuesArriveInTypedMembers) {
   ASSERT_EQ(library->media->GetCount(), 3);
   EXPECT_EQ(library->media->Get(0)->book->pages, 320);
   EXPECT_NE(dynamic_cast<cov::ShortBook*>(library->media->Get(2)->book.Get()), nullptr);
-  EXPECT_EQ(library->media->Get(1)->disc->tracks, "1 2 3 10");
+  EXPECT_EQ(library->media->Get(1)->disc->tracks->Item(3).ToString(), "10");
   EXPECT_EQ(library->shelfMark->Get(1)->barcode.value_or(""), "0042");
   EXPECT_EQ(library->section->Get(0)->section->Get(1)->heading, "Poetry");
   EXPECT_EQ(library->Contact->choice->email.value_or(""), "desk@library.example");
@@ -100,6 +100,7 @@ TEST(Generated, ValuesArriveInTypedMembers) {
   EXPECT_EQ(v->level, values::Level::_2);
   EXPECT_EQ(v->sizeOrNumber, "42");
   EXPECT_EQ(v->reading->GetCount(), 2);
+  EXPECT_EQ(v->numbers->Item(2), 6);
   EXPECT_EQ(v->sizeAttribute, values::Size::large);
 }
 
@@ -144,6 +145,8 @@ TEST(Generated, DefectsGiveTheExactMessage) {
        lib + "Failed to process the element [openContent]\nFailed read all the elements held "
              "within the element [openContent]. The unexpected element [foreign] remains un "
              "processed"},
+      {"library.xml", "<c:tracks>1 2 3 10</c:tracks>", "<c:tracks>1 2 0</c:tracks>",
+       group + "Failed to process the element [disc]\nInvalid Value for tracks [0]"},
       {"library.xml", "<c:note>", "<c:note xsi:nil=\"true\">",
        lib + "Invalid use of 'nil' attibute in non-nillable element [note]"},
       {"library.xml", "<c:barcode>0042</c:barcode>",
