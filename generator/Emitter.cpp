@@ -136,7 +136,7 @@ std::string Factory(const MemberBinding& m) {
 }
 
 std::string FacetsRef(const ClassBinding* c, const MemberBinding& m) {
-  return m.value.HasFacets() && m.card != MemberBinding::Col
+  return m.value.HasFacets() && m.card != MemberBinding::Col && !m.value.enumeration
              ? "&kF_" + c->cppName + "_" + std::to_string(m.id)
              : "nullptr";
 }
@@ -330,8 +330,12 @@ std::string Writer::ClassDefinition(const ClassBinding* c) const {
   std::string out = "// ---- " + n + " " + std::string(std::max<int>(3, 80 - 9 - int(n.size())), '-') + "\n\n";
   // Facets of the values checked as they are stored.
   std::string facets;
-  auto facet = [&](const MemberBinding& m) {
-    if (!m.value.HasFacets() || m.card == MemberBinding::Col) return;
+  // A member's facets are data for its info's row, and checked as values
+  // are stored; emitted only where either uses them.
+  auto facet = [&](const MemberBinding& m, bool row) {
+    const bool used = m.value.HasFacets() && m.card != MemberBinding::Col && !m.value.enumeration &&
+                      (m.content == MemberBinding::Prim || m.content == MemberBinding::Attribute);
+    if (!used || (!row && !ChecksOnStore(m))) return;
     const ValueBinding& v = m.value;
     facets += "constexpr vxxml_::CGeneratedFacets kF_" + c->cppName + "_" + std::to_string(m.id) +
               "{" + QuoteOrNull(v.pattern) + ", " + std::to_string(v.minLength) + ", " +
@@ -342,9 +346,9 @@ std::string Writer::ClassDefinition(const ClassBinding* c) const {
       facets += "const vxxml_::CPrimitiveRestrictions " + FacetsName(c, m) +
                 " = vxxml_::ToRestrictions(&kF_" + c->cppName + "_" + std::to_string(m.id) + ");\n";
   };
-  if (c->value) facet(*c->value);
-  for (const MemberBinding& m : c->elements) facet(m);
-  for (const MemberBinding& m : c->attributes) facet(m);
+  if (c->value) facet(*c->value, false);
+  for (const MemberBinding& m : c->elements) facet(m, true);
+  for (const MemberBinding& m : c->attributes) facet(m, true);
   if (!facets.empty()) out += "namespace {\n" + facets + "}  // namespace\n\n";
 
   const std::string base = c->base ? "vxxml_::CGeneratedClass<" + n + ", kNamespace, " + Qualified(c->base) + ">" : "";
