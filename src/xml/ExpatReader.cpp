@@ -19,11 +19,13 @@ namespace VxXmlLib10 {
 namespace {
 
 constexpr std::uint64_t kScratchSize = 1024;
-constexpr char kNamespaceSeparator = '|';
+// expat refuses a document whose namespace names hold the separator, so it
+// is a character no XML 1.0 document can hold, even as a reference: a URI
+// with '|' reads like any other.
+constexpr char kNamespaceSeparator = '\x01';
 
-// Splits an expanded name "URI|local" at its separator. Local names cannot
-// hold the separator but URIs can, so the last one is the real one. Without
-// a separator the whole name is local and the namespace is "".
+// Splits an expanded name "URI<separator>local" at its separator. Without a
+// separator the whole name is local and the namespace is "".
 const char* FindSeparator(const char* name) { return std::strrchr(name, kNamespaceSeparator); }
 
 // expat reports well-formed UTF-8. That is already the local text when the
