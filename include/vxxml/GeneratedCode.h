@@ -364,84 +364,81 @@ VXXML_VALUE_KIND(ItemType_decimal, CDecimal, SetDecimal, GetDecimal)
 VXXML_VALUE_KIND(ItemType_integer, CBigInteger, SetInteger, GetInteger)
 #undef VXXML_VALUE_KIND
 
-/// A mandatory simple member: always present.
-template <ItemType Kind, class T>
-void AccessValue(T& member, bool read, VxVariant& value) {
-  using Kinds = CValueKind<Kind>;
+namespace detail {
+// The three shapes of a simple member, for any way of putting a value into a
+// variant (`put`) and taking it out (`take`): always present; optional (an
+// invalid variant stands for "absent"); optional and nillable (`nil` set
+// means xsi:nil="true", and no value).
+template <class T, class Put, class Take>
+void AccessMember(T& member, bool read, VxVariant& value, Put put, Take take) {
   if (read)
-    Kinds::Set(value, static_cast<typename Kinds::Type>(member));
+    put(value, member);
   else
-    member = static_cast<T>(Kinds::Get(value));
+    member = static_cast<T>(take(value));
 }
 
-/// An optional simple member: an invalid variant stands for "absent".
-template <ItemType Kind, class T>
-void AccessValue(std::optional<T>& member, bool read, VxVariant& value) {
-  using Kinds = CValueKind<Kind>;
+template <class T, class Put, class Take>
+void AccessMember(std::optional<T>& member, bool read, VxVariant& value, Put put, Take take) {
   if (read) {
     if (member)
-      Kinds::Set(value, static_cast<typename Kinds::Type>(*member));
+      put(value, *member);
     else
       value.Clear();
   } else {
     member.reset();
-    if (value.IsValid()) member = static_cast<T>(Kinds::Get(value));
+    if (value.IsValid()) member = static_cast<T>(take(value));
   }
 }
 
-/// A nillable simple member: `nil` set means xsi:nil="true" (and no value).
+template <class T, class Put, class Take>
+void AccessMember(std::optional<T>& member, bool& nil, bool read, VxVariant& value, Put put,
+                  Take take) {
+  if (read && nil) return value.SetNil();
+  if (!read && (nil = value.IsNil())) return member.reset();
+  AccessMember(member, read, value, put, take);
+}
+
+template <ItemType Kind>
+struct ValueAccess {
+  using Kinds = CValueKind<Kind>;
+  template <class T>
+  void operator()(VxVariant& value, const T& member) const {
+    Kinds::Set(value, static_cast<typename Kinds::Type>(member));
+  }
+  typename Kinds::Type operator()(const VxVariant& value) const { return Kinds::Get(value); }
+};
+
+// Enumerations travel as 32-bit integers.
+struct EnumAccess {
+  template <class E>
+  void operator()(VxVariant& value, E member) const {
+    value.SetI4(static_cast<long>(member));
+  }
+  long operator()(const VxVariant& value) const { return value.GetI4(); }
+};
+}  // namespace detail
+
+/// A simple member: mandatory (T), optional (std::optional<T>), or optional
+/// and nillable (std::optional<T> and its nil flag).
+template <ItemType Kind, class M>
+void AccessValue(M& member, bool read, VxVariant& value) {
+  detail::AccessMember(member, read, value, detail::ValueAccess<Kind>(),
+                       detail::ValueAccess<Kind>());
+}
 template <ItemType Kind, class T>
 void AccessValue(std::optional<T>& member, bool& nil, bool read, VxVariant& value) {
-  if (read) {
-    if (nil)
-      value.SetNil();
-    else
-      AccessValue<Kind>(member, true, value);
-  } else {
-    nil = value.IsNil();
-    if (nil)
-      member.reset();
-    else
-      AccessValue<Kind>(member, false, value);
-  }
+  detail::AccessMember(member, nil, read, value, detail::ValueAccess<Kind>(),
+                       detail::ValueAccess<Kind>());
 }
 
-/// An enumerated member, held by the library as a 32-bit integer.
-template <class E>
-void AccessEnum(E& member, bool read, VxVariant& value) {
-  if (read)
-    value.SetI4(static_cast<long>(member));
-  else
-    member = static_cast<E>(value.GetI4());
+/// An enumerated member, in the same three shapes.
+template <class M>
+void AccessEnum(M& member, bool read, VxVariant& value) {
+  detail::AccessMember(member, read, value, detail::EnumAccess(), detail::EnumAccess());
 }
-
-template <class E>
-void AccessEnum(std::optional<E>& member, bool read, VxVariant& value) {
-  if (read) {
-    if (member)
-      value.SetI4(static_cast<long>(*member));
-    else
-      value.Clear();
-  } else {
-    member.reset();
-    if (value.IsValid()) member = static_cast<E>(value.GetI4());
-  }
-}
-
 template <class E>
 void AccessEnum(std::optional<E>& member, bool& nil, bool read, VxVariant& value) {
-  if (read) {
-    if (nil)
-      value.SetNil();
-    else
-      AccessEnum(member, true, value);
-  } else {
-    nil = value.IsNil();
-    if (nil)
-      member.reset();
-    else
-      AccessEnum(member, false, value);
-  }
+  detail::AccessMember(member, nil, read, value, detail::EnumAccess(), detail::EnumAccess());
 }
 
 /// Checks a value being stored against its facets (reading checks what it
