@@ -389,6 +389,7 @@ ClassBinding* Binder::ClassOf(const ComplexType* t, const std::string& context) 
   if (!t->name.empty()) {
     const std::string name = Identifier(t->name.local);
     c = NewClass(Namespace(t->name.ns), {name, name + "Type"});
+    c->origin = "The complex type " + t->name.local + ".";
     c->typeName = t->name.local;
     c->typeNs = t->name.ns;
     // The name of its element when every element of the type has the same.
@@ -403,6 +404,7 @@ ClassBinding* Binder::ClassOf(const ComplexType* t, const std::string& context) 
     if (!context.empty()) names.push_back(context + "_" + element);
     names.push_back(Capitalized(element) + "Element");
     c = NewClass(Namespace(t->schema->targetNamespace), names);
+    c->origin = "The type of <" + t->owner->name.local + ">.";
     c->defaultElementName = t->owner->name.local;
   }
   c->type = t;
@@ -426,6 +428,7 @@ ClassBinding* Binder::GroupClass(const ModelGroup* g, ClassBinding* owner) {
     const std::string name = Identifier(g->named->name.local);
     c = NewClass(Namespace(g->named->name.ns), {name, name + "Group"});
     c->documentation = g->named->documentation;
+    c->origin = "The group " + g->named->name.local + ", without an element of its own.";
     m_groupClasses[g] = c;
   } else {
     // Schemas converted from other languages repeat the same anonymous group
@@ -437,6 +440,8 @@ ClassBinding* Binder::GroupClass(const ModelGroup* g, ClassBinding* owner) {
       return shared->second;
     }
     c = NewClass(owner->ns, {owner->cppName + "_" + CompositorName(g->compositor)});
+    c->origin = std::string("A nested xs:") + Lower(CompositorName(g->compositor)) +
+                " (first in " + owner->cppName + "), without an element of its own.";
     m_sharedGroups[key] = c;
   }
   c->pseudo = true;
@@ -485,6 +490,7 @@ ClassBinding* Binder::ValueClass(const Element* el) {
   if (found != m_elementClasses.end()) return found->second;
   const std::string name = Capitalized(Identifier(el->name.local));
   ClassBinding* c = NewClass(Namespace(el->name.ns), {name, name + "Element"});
+  c->origin = "The element <" + el->name.local + ">, its simple value in `value`.";
   m_elementClasses[el] = c;
   c->bound = true;
   c->defaultElementName = el->name.local;

@@ -86,6 +86,7 @@ struct ClassBinding {
   std::vector<ClassBinding*> derived;  // every class whose type derives from this one
   std::string defaultElementName;
   std::string documentation;
+  std::string origin;  // what in the schema it stands for, for its comment
   const ComplexType* type = nullptr;
   bool bound = false;
   bool Substitutable() const { return !derived.empty() || abstract; }

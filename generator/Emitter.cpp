@@ -287,7 +287,7 @@ std::string Writer::EnumDeclaration(const EnumBinding* e) const {
 }
 
 std::string Writer::ClassDeclaration(const ClassBinding* c) const {
-  std::string out = Doc(c->documentation, "");
+  std::string out = Doc(c->documentation.empty() ? c->origin : c->documentation, "");
   std::string base = std::string(kLib) + "CGeneratedClass<" + c->cppName + ", kNamespace" +
                      (c->base ? ", " + Qualified(c->base) : "") + ">";
   bool baseNillable = false;
