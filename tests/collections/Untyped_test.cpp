@@ -202,11 +202,9 @@ TEST(Untyped, RulesDecideWhatIsRead) {
     int taken;
     const char* next;  // local name of the first element left, "" for none
   } cases[] = {
+      // The rules themselves are tested in NamespaceRules_test.cpp.
       {"##any", "", 4, ""},
-      {"##targetNamespace", "urn:t", 1, "b"},
       {"##targetNamespace ##local", "", 2, "c"},
-      {"##other", "", 0, "a"},
-      {"urn:x urn:t", "", 4, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);

@@ -172,7 +172,8 @@ TEST(Base64, KnownForms) {
   struct Case {
     std::string bytes;
     const char* text;
-  } cases[] = {{"M", "TQ=="}, {"fo", "Zm8="}, {"foobar", "Zm9vYmFy"}, {"\xFB\xFF", "+/8="}, {"", ""}};
+  } cases[] = {
+      {"M", "TQ=="}, {"fo", "Zm8="}, {"foobar", "Zm9vYmFy"}, {"\xFB\xFF", "+/8="}, {"", ""}};
   for (const Case& c : cases) {
     EXPECT_EQ(FromBytes(c.bytes).GetAsBase64(), c.text);
     CBinaryData d("old");

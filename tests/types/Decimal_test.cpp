@@ -79,7 +79,8 @@ TEST(Decimal, ParseAndPrint) {
 }
 
 TEST(Decimal, InvalidText) {
-  const std::string invalid = "The string representing a Decimal, contained an invalid char at position ";
+  const std::string invalid =
+      "The string representing a Decimal, contained an invalid char at position ";
   const std::string longer = "The exponent of a Decimal makes it longer than 400 digits [";
   struct Case {
     const char* in;
@@ -102,7 +103,7 @@ TEST(Decimal, InvalidText) {
   CDecimal d("2.5");
   EXPECT_THROW(d.Parse("x"), CVxInvalidValueException);
   EXPECT_EQ(d.ToString(), "2.5");
-  ExpectFailure<CVxInvalidValueException>([] { CDecimal d(std::numeric_limits<double>::quiet_NaN()); },
+  ExpectFailure<CVxInvalidValueException>([] { CDecimal(std::numeric_limits<double>::quiet_NaN()); },
                                           invalid + "0 [nan\n]");
 }
 
@@ -116,12 +117,12 @@ TEST(Decimal, VeryLongText) {
   // An exponent may lengthen a text to 400 digits, 4 per character, 100000 at most.
   EXPECT_EQ(CDecimal("1E399").ToString(), "1" + std::string(399, '0'));
   EXPECT_EQ(CDecimal("0.01E401").ToString(), "1" + std::string(399, '0'));
-  const std::string zeros(29993, '0');
-  EXPECT_EQ(CDecimal((zeros.substr(0, 145) + "1E599").c_str()).ToString(), "1" + std::string(599, '0'));
+  const std::string zeros(29993, '0'), few = zeros.substr(0, 145);
+  EXPECT_EQ(CDecimal((few + "1E599").c_str()).ToString(), "1" + std::string(599, '0'));
   EXPECT_EQ(CDecimal((zeros + "1E99999").c_str()).ToString(), "1" + std::string(99999, '0'));
   ExpectFailure<CVxInvalidValueException>(
-      [&] { CDecimal((zeros.substr(0, 145) + "1E600").c_str()); },
-      "The exponent of a Decimal makes it longer than 600 digits [" + zeros.substr(0, 145) + "1E600]");
+      [&] { CDecimal((few + "1E600").c_str()); },
+      "The exponent of a Decimal makes it longer than 600 digits [" + few + "1E600]");
   ExpectFailure<CVxInvalidValueException>(
       [&] { CDecimal((zeros + "1E100000").c_str()); },
       "The exponent of a Decimal makes it longer than 100000 digits [" + zeros + "1E100000]");
@@ -257,8 +258,9 @@ TEST(Decimal, Comparison) {
 }
 
 TEST(Decimal, Conversions) {
-  EXPECT_EQ(CDecimal("2.5").ToBigInteger().ToString() + " " + CDecimal("2.6").ToBigInteger().ToString() +
-                " " + CDecimal("-2.5").ToBigInteger().ToString() + " " +
+  EXPECT_EQ(CDecimal("2.5").ToBigInteger().ToString() + " " +
+                CDecimal("2.6").ToBigInteger().ToString() + " " +
+                CDecimal("-2.5").ToBigInteger().ToString() + " " +
                 CDecimal("-12.9").GetIntegral().ToString(),
             "2 3 -2 -12");
   // To a whole number: rounded to one fraction digit, an exact half toward

@@ -17,7 +17,8 @@ TEST(Variant, Failures) {
   VxVariant v;
   EXPECT_EQ(vxtest::Failure([&] { v.GetType(); }), vxtest::Named<CVxException>("Invalid Type 0"));
   v.SetI2(7);
-  EXPECT_EQ(vxtest::Failure([&] { v.FromString("1", static_cast<ItemType>(27), WS::WhitespaceRule_None); }),
+  EXPECT_EQ(vxtest::Failure(
+                [&] { v.FromString("1", static_cast<ItemType>(27), WS::WhitespaceRule_None); }),
             vxtest::Named<CVxException>("Invalid Type 4 to convert to string"));
   EXPECT_EQ(vxtest::Failure([&] { v.FromString("x", ItemType_i4, WS::WhitespaceRule_None); }),
             vxtest::Named<CVxInvalidValueException>("The value [x] can not be converted to a i4"));

@@ -153,7 +153,8 @@ TEST(Zip, FormatsAreStandard) {
 // and stops at its bounds.
 TEST(Zip, InflateReadsWholeStreamsWithinBounds) {
   const std::string a = Mixed(3000, 2), b = Mixed(5000, 3);
-  const std::string gzA = Compressed(a, CompressionType_GZip), zlA = Compressed(a, CompressionType_ZLib);
+  const std::string gzA = Compressed(a, CompressionType_GZip);
+  const std::string zlA = Compressed(a, CompressionType_ZLib);
   const std::string gzB = Compressed(b, CompressionType_GZip);
   const std::string zeros = Compressed(std::string(5 << 20, '\0'), CompressionType_GZip);
   const std::string trailing =
@@ -192,7 +193,8 @@ TEST(Zip, DecompressLeavesUncompressedInputAlone) {
   ExpectDecompressRefuses("<?xml version=\"1.0\"?><a>plain text</a>", "plain text",
                           Vx(damaged + "incorrect header check]"));
   ExpectDecompressRefuses(std::string("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03", 10) + garbage,
-                          "gzip header, garbage body", Vx(damaged + "invalid distance too far back]"));
+                          "gzip header, garbage body",
+                          Vx(damaged + "invalid distance too far back]"));
   ExpectDecompressRefuses("\x78\x01", "zlib header only");
   // Damage in the trailer (checksum) is noticed too.
   std::string gz = Compressed(Mixed(100000, 1), CompressionType_GZip);
