@@ -43,6 +43,7 @@ std::function<CXmlTypeCollection*(int, int)> Maker(Facets f) {
 
 // How the holder's reset makes its collection.
 std::function<CXmlTypeCollection*(int, int)> g_make;
+int g_minOccurs = 0;
 
 // <h xmlns="urn:c"><v>..</v>...<w>..</w></h>: a repeated simple value, then an
 // optional string.
@@ -51,7 +52,7 @@ class Holder : public TestClass<Holder> {
   Holder() { SetElementName("h"); }
   void Init() override {
     props.clear();
-    SetCollection(1, g_make(0, -1));
+    SetCollection(1, g_make(g_minOccurs, -1));
   }
   CXmlTypeCollection* Col() {
     VxVariant v;
@@ -304,9 +305,12 @@ TEST(TypedCollections, DatesOfTheWrongKindAreRefusedBeforeAnyEvent) {
   const std::string events = r.Take();
   EXPECT_EQ(std::count(events.begin(), events.end(), ';'), 1) << events;
   EXPECT_EQ(vxtest::Failure([&] { col->Item(0); }), Param("Index 0 is out of range, use 0 - 0"));
+  col->Add(date);
+  EXPECT_EQ(col->ItemToString(col->Item(0)), "2024-05-06");
 }
 
-// An empty collection writes nothing; one beyond its bounds refuses to write.
+// An empty collection writes nothing; one beyond its bounds refuses to write
+// unless the context lets it.
 TEST(TypedCollections, CountsCheckedOnWriting) {
   CXmlSerializationContext ctx;
   ctx.SetDefaultNamespaceURI(kNs);
@@ -314,6 +318,17 @@ TEST(TypedCollections, CountsCheckedOnWriting) {
   CSmartPtr<Holder> empty(new Holder);
   empty->Init();
   EXPECT_EQ(WriteRoot(empty, ctx, false), "<h xmlns=\"urn:c\"/>");
+  g_minOccurs = 2;
+  CSmartPtr<Holder> h(new Holder);
+  h->Init();
+  g_minOccurs = 0;
+  h->Col()->AddFromString("a");
+  EXPECT_EQ(vxtest::Failure([&] { WriteRoot(h, ctx, false); }),
+            vxtest::Named<CVxValidationException>(
+                "Failed to convert the element [h] to XML\n"
+                "The Minimum number of [v] elements allowed in this collection is 2"));
+  ctx.SetIgnoreInvalidCollectionCounts(true);
+  EXPECT_EQ(WriteRoot(h, ctx, false), "<h xmlns=\"urn:c\"><v>a</v></h>");
   CSmartPtr<Ci4Col> most(new Ci4Col("n", "", 0, 1, nullptr, -1, -1, nullptr, nullptr, nullptr,
                                     nullptr, -1, CWhitespaceUtils::WhitespaceRule_None,
                                     nullptr));

@@ -58,8 +58,6 @@ TEST(Untyped, ConstructionAndItsFailures) {
     std::string message;
     std::string expected;
   } cases[] = {
-      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##other"); }),
-       "Invalid Namespace [##other]"},
       {Failure<CVxInvalidNamespaceException>([] { CElement(static_cast<const char*>(nullptr)); }),
        "Element Name must have a value"},
       {Failure<CVxInvalidNamespaceException>([] { CElement("a", "", nullptr, ""); }),
@@ -77,6 +75,11 @@ TEST(Untyped, ConstructionAndItsFailures) {
        "mismatched tag at line 1"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  // A rule token is no namespace.
+  for (const char* token : {"##any", "##other", "##local", "##targetNamespace"}) {
+    EXPECT_EQ(Failure<CVxInvalidNamespaceException>([&] { CElement("a", token); }),
+              std::string("Invalid Namespace [") + token + "]");
+  }
   CElement empty("", "");  // empty texts are allowed
   EXPECT_EQ(empty.GetName(), "");
 }

@@ -111,6 +111,7 @@ TEST(BinaryData, SetBufferClearRelease) {
   EXPECT_EQ(shared.ReleaseData(), sole);  // unshared: the buffer itself
   delete[] sole;
   EXPECT_EQ(shared.ReleaseData(), nullptr);
+  EXPECT_EQ(CBinaryData(""), CBinaryData(""));  // two empty buffers
   CBinaryData c("q");
   c.Clear();
   EXPECT_TRUE(c.GetLength() == 0 && c.GetData() == nullptr);

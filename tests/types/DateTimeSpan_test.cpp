@@ -41,6 +41,8 @@ TEST(DateTimeSpan, Fields) {
   EXPECT_EQ(d.ToString(), "PT1H2M3S");
   EXPECT_EQ(d.GetAsNegative().GetAsNegative().ToString(), "-PT1H2M3S");
   EXPECT_EQ(CDateTimeSpan(0, 0, 0, 0, 0, 0).ToString(), "PT0S");
+  EXPECT_EQ(CDateTimeSpan(0, 0, 5, 0, 0, 0).ToString() + CDateTimeSpan(0, 2, 0, 0, 0, 0).ToString(),
+            "P5DP2M");
   EXPECT_EQ(CDateTimeSpan(3, 4, 5, 0, 0, 0, 0, 0, 10).ToString(), "P3Y4M5DT0.00000001S");
   // Fields set beyond their ranges are written as they are.
   EXPECT_EQ(CDateTimeSpan(0, 0, 0, 0, 0, 1, 1500, 0, 0).ToString(),

@@ -119,6 +119,7 @@ TEST(DateTime, Messages) {
       {DT::dt_date, "10000-01-01", "Invalid XSD Date [10000-01-01" + date},
       {DT::dt_date, "2001/01/01", "Invalid XSD Date [2001/01/01" + date},
       {DT::dt_date, "1:", "Invalid XSD Date [1:" + date},
+      {DT::dt_date, "+2001", "Invalid XSD Date [+2001" + date},
       {DT::dt_date, "2001-01-01*01:00", "Invalid XSD Time Zone [*01:00]"},
       {DT::dt_date, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
       {DT::dt_date, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
@@ -129,6 +130,8 @@ TEST(DateTime, Messages) {
       {DT::dt_date, "---00", "Invalid Day [0] (1 <= day <= 31)"},
       {DT::dt_time, nullptr, "Invalid Time (Null String)"},
       {DT::dt_time, "24:00:00", "Invalid XSD Time [24:00:00" + time},
+      {DT::dt_time, "-12:00:00", "Invalid XSD Time [-12:00:00" + time},
+      {DT::dt_time, "12-00-00", "Invalid XSD Time [12-00-00" + time},
       {DT::dt_time, "12:60:00", "Invalid XSD Time [12:60:00" + time},
       {DT::dt_time, "12:00:60", "Invalid XSD Time [12:00:60" + time},
       {DT::dt_time, "12:30:00.1234567891",
@@ -355,6 +358,7 @@ TEST(DateTime, TimeT) {
   EXPECT_EQ(Parse("2000-01-01-01:00").GetDayOfWeek(), 7);  // Saturday
   EXPECT_EQ(Parse("1969-12-28").GetDayOfWeek(), 1);
   EXPECT_EQ(Parse("2004-03-01").GetDayOfYear(), 61);
+  EXPECT_EQ(Parse("2003-12-31").GetDayOfYear(), 365);
   EXPECT_EQ(DT::GetCurrentTime().GetType(), DT::dt_dateTime);
 }
 

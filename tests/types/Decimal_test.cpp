@@ -273,7 +273,8 @@ TEST(Decimal, Conversions) {
                  {"-9223372036854775808.9", -9223372036854775807LL - 1},
                  {"2.95", 2}, {"2.96", 3}, {"-0.4", 0}};
   for (const LLCase& c : llCases) EXPECT_EQ(CDecimal(c.in).ToLongLong(), c.out) << c.in;
-  for (const char* bad : {"9223372036854775808", "-9223372036854775809", "9223372036854775807.96"}) {
+  for (const char* bad :
+       {"9223372036854775808", "-9223372036854775809", "9223372036854775807.96", "1e30"}) {
     ExpectFailure<CVxOverFlowException>([bad] { CDecimal(bad).ToLongLong(); },
                                         "The Decimal value if to large to fit into a LONGLONG");
   }

@@ -108,6 +108,8 @@ TEST(Restrictions, Bounds) {
       {"i4 collapsed inner space", I4(1, MaxInc(" 1  2 ")), Value("The value [1 2" + i4)},
       {"i1 range", [] { H::CheckRestrictionFori1("n", 1, MaxInc("200")); },
        Value("The value [200] is to large to fit in a i1")},
+      {"ui2 range", [] { H::CheckRestrictionForui2("n", 1, MaxInc("70000")); },
+       Value("The value [70000] is to large to fit in a ui2")},
       {"i8 range", [] { H::CheckRestrictionFori8("n", 1, MinExc("9223372036854775808")); },
        Value("The value [9223372036854775808] is to large to fit in a i8")},
       {"r8 syntax", R8(1, MinInc("1,5")), Value("The value [1,5] can not be converted to a r8")},
@@ -129,6 +131,7 @@ TEST(Restrictions, Bounds) {
       // The bound is parsed as r4, so 0.1 equals the float 0.1.
       {"r4 bound as float", R4(0.1f, MaxInc("0.1")), ""},
       {"r4 = maxExclusive", R4(0.1f, MaxExc("0.1")), Vx("Invalid Value for x [0.100000]")},
+      {"r4 NaN", R4(std::nanf(""), MinInc("-INF")), Vx("Invalid Value for x [nan]")},
 
       // Zoned against zone-less within fourteen hours: indeterminate, never a
       // violation, whichever bound.

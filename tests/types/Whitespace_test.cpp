@@ -18,7 +18,8 @@ TEST(Whitespace, Rules) {
   } cases[] = {
       {None, " a\r\n\tb ", " a\r\n\tb "},     {Preserve, "a\r\nb\r\r\n", "a\nb\n\n"},
       {Preserve, "ab\r", "ab\n"},             {Preserve, "\t x \t", "\t x \t"},
-      {Replace, "\ta\r\nb\rc\n", " a b c "},  {Replace, "plain  text", "plain  text"},
+      {Replace, "a\r\nb", "a b"},            {Replace, "\ta\nb\rc\r", " a b c "},
+      {Replace, "plain  text", "plain  text"},
       {Collapse, "  a \t b  ", "a b"},        {Collapse, "\r\n", ""},
       {Collapse, "", ""},                     {Collapse, "a\r\n\r\nb c", "a b c"},
       {Collapse, "a b c", "a b c"},           {Collapse, "a  b", "a b"},
