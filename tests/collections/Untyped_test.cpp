@@ -4,11 +4,10 @@
 
 #include <functional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
+#include "TestUtil.h"
 #include "vxxml/Exception.h"
-#include "vxxml/FastInfosetWriter.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
 #include "vxxml/XmlDocument.h"
@@ -18,16 +17,12 @@ using namespace VxXmlLib10;
 
 namespace {
 
+// The whole message of what `f` throws, when it is exactly an E.
 template <class E>
 std::string Failure(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const CVxException& e) {
-    if constexpr (!std::is_same<E, CVxException>::value)
-      if (!dynamic_cast<const E*>(&e)) return "wrong class: " + e.GetFullMessage();
-    return e.GetFullMessage();
-  }
-  return "no exception";
+  const std::string failure = vxtest::Failure(f), prefix = vxtest::Named<E>("");
+  return failure.compare(0, prefix.size(), prefix) == 0 ? failure.substr(prefix.size())
+                                                         : "wrong class: " + failure;
 }
 
 const CXmlSerializationContext& Default() { return CXmlSerializationContext::m_defaultContext; }
@@ -52,47 +47,17 @@ CSmartPtr<CElement> Read(const char* xml) {
   return element;
 }
 
-// The bytes of a Fast Infoset document written by `body`.
-std::vector<unsigned char> FastInfoset(const std::function<void(CXmlWriter&)>& body) {
-  CFastInfosetContext context;
-  CBinaryStream stream;
-  CFastInfosetWriter writer(context, stream);
-  writer.Open();
-  writer.WriteStartDocument(FInfoDecl_None);
-  body(writer);
-  writer.WriteEndDocument();
-  writer.Close();
-  const CBinaryData bytes = stream.GetBinaryStream();
-  return std::vector<unsigned char>(bytes.GetData(), bytes.GetData() + bytes.GetLength());
-}
-
 }  // namespace
 
 TEST(Untyped, ConstructionAndItsFailures) {
-  CSmartPtr<CElement> a = new CElement("a");
-  EXPECT_EQ(a->GetName(), "a");
-  EXPECT_EQ(a->GetElementName(), "a");
-  EXPECT_EQ(a->GetNamespace(), "");
-  EXPECT_EQ(a->GetNamespaceRestriction(), "##any");
-  CSmartPtr<CElement> b = new CElement("b", "urn:b");
-  EXPECT_EQ(b->GetNamespace(), "urn:b");
-  EXPECT_EQ(b->GetTargetNamespace(), "urn:b");
-  EXPECT_EQ(b->GetNamespaceRestriction(), "urn:b");
-  EXPECT_EQ(b->GetElements()->GetNamespace(), "urn:b");
-  EXPECT_EQ(b->GetAttributes()->GetNamespace(), "urn:b");
-
+  // A namespace given alone is also the element's rule; without one any is allowed.
+  EXPECT_EQ(CElement("a").GetNamespaceRestriction(), "##any");
+  EXPECT_EQ(CElement("b", "urn:b").GetNamespaceRestriction(), "urn:b");
+  const std::string invalid = "Invalid namespace [urn:x]. The namespace must be one of [";
   struct {
     std::string message;
-    const char* expected;
+    std::string expected;
   } cases[] = {
-      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##other"); }),
-       "Invalid Namespace [##other]"},
-      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##any"); }),
-       "Invalid Namespace [##any]"},
-      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##local"); }),
-       "Invalid Namespace [##local]"},
-      {Failure<CVxInvalidNamespaceException>([] { CElement("a", "##targetNamespace"); }),
-       "Invalid Namespace [##targetNamespace]"},
       {Failure<CVxInvalidNamespaceException>([] { CElement(static_cast<const char*>(nullptr)); }),
        "Element Name must have a value"},
       {Failure<CVxInvalidNamespaceException>([] { CElement("a", "", nullptr, ""); }),
@@ -100,29 +65,27 @@ TEST(Untyped, ConstructionAndItsFailures) {
       {Failure<CVxInvalidNamespaceException>([] { CElement("a", "", "##any", nullptr); }),
        "Target Namespace must have a value"},
       {Failure<CVxInvalidNamespaceException>([] { CElement("a", "urn:x", "##local", "urn:t"); }),
-       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
-       "namespace is [urn:t]"},
+       invalid + "##local] where the target namespace is [urn:t]"},
       {Failure<CVxInvalidNamespaceException>([] { CElementCol("urn:x", "##other", "urn:x", 0, -1); }),
-       "Invalid namespace [urn:x]. The namespace must be one of [##other] where the target "
-       "namespace is [urn:x]"},
+       invalid + "##other] where the target namespace is [urn:x]"},
       {Failure<CVxInvalidParamException>(
            [] { CElement(static_cast<CXmlObjectBase*>(nullptr), ""); }),
        "An element can not be built from a NULL object"},
-      {Failure<CVxException>([] {
-         CSmartPtr<CElement> e = new CElement("a");
-         e->FromXml("<a><b></a>");
-       }),
+      {Failure<CVxException>([] { CSmartPtr<CElement>(new CElement("a"))->FromXml("<a><b></a>"); }),
        "mismatched tag at line 1"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  // A rule token is no namespace.
+  for (const char* token : {"##any", "##other", "##local", "##targetNamespace"}) {
+    EXPECT_EQ(Failure<CVxInvalidNamespaceException>([&] { CElement("a", token); }),
+              std::string("Invalid Namespace [") + token + "]");
+  }
   CElement empty("", "");  // empty texts are allowed
   EXPECT_EQ(empty.GetName(), "");
 }
 
 TEST(Untyped, AddingUnderRules) {
   CSmartPtr<CElementCol> col = new CElementCol("urn:t", "##targetNamespace ##local", "urn:t", 0, -1);
-  EXPECT_EQ(col->GetNamespace(), "urn:t");
-  EXPECT_EQ(col->GetTargetNamespace(), "urn:t");
   EXPECT_EQ(col->Add("a")->GetNamespace(), "urn:t");
   EXPECT_EQ(col->Add("b", "")->GetNamespace(), "");
   EXPECT_EQ(col->Add(new CElement("c", "urn:t"))->GetName(), "c");
@@ -130,29 +93,24 @@ TEST(Untyped, AddingUnderRules) {
 
   CSmartPtr<CElementCol> bare = new CElementCol("", "##any", "", 0, -1);
   CSmartPtr<CAttributeCol> attributes = new CAttributeCol("urn:x", "##local", "");
+  const std::string rule = "]. The namespace must be one of [##targetNamespace ##local] where the "
+                           "target namespace is [urn:t]";
+  const std::string local = "]. The namespace must be one of [##local] where the target "
+                            "namespace is []";
   struct {
     std::string message;
-    const char* expected;
+    std::string expected;
   } cases[] = {
       {Failure<CVxInvalidNamespaceException>([&] { col->Add("d", "urn:x"); }),
-       "Invalid namespace [urn:x]. The namespace must be one of [##targetNamespace ##local] "
-       "where the target namespace is [urn:t]"},
+       "Invalid namespace [urn:x" + rule},
       {Failure<CVxInvalidNamespaceException>([&] { col->Add(new CElement("d", "urn:y")); }),
-       "Invalid namespace [urn:y]. The namespace must be one of [##targetNamespace ##local] "
-       "where the target namespace is [urn:t]"},
+       "Invalid namespace [urn:y" + rule},
       {Failure<CVxInvalidStateException>([&] { bare->Add("d"); }),
        "A Namespace has not been set for this Collection"},
       {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k", "v"); }),
-       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
-       "namespace is []"},
-      {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k"); }),
-       "Invalid namespace [urn:x]. The namespace must be one of [##local] where the target "
-       "namespace is []"},
+       "Invalid namespace [urn:x" + local},
       {Failure<CVxInvalidNamespaceException>([&] { attributes->Add("k", "v", "urn:y"); }),
-       "Invalid namespace [urn:y]. The namespace must be one of [##local] where the target "
-       "namespace is []"},
-      {Failure<CVxInvalidParamException>([&] { col->Item(3); }),
-       "Index 3 is out of range, use 0 - 3"},
+       "Invalid namespace [urn:y" + local},
       {Failure<CVxInvalidParamException>([&] { attributes->Item(0); }),
        "Index 0 is out of range, use 0 - 0"},
       {Failure<CVxInvalidParamException>([&] { col->Add(static_cast<CElement*>(nullptr)); }),
@@ -160,7 +118,6 @@ TEST(Untyped, AddingUnderRules) {
   };
   for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
   EXPECT_EQ(col->GetCount(), 3);
-  EXPECT_EQ(attributes->GetCount(), 0);
   attributes->Add("k", "v", "");
   attributes->Add(new CAttribute("any", "w", "urn:anything"));  // no test
   EXPECT_EQ(attributes->Item(1)->GetNamespace(), "urn:anything");
@@ -178,8 +135,6 @@ TEST(Untyped, Iteration) {
   EXPECT_TRUE(it == e->GetElements()->end());
   EXPECT_EQ(Failure<CVxException>([&] { *it; }), "No More Elements in the Collection");
   EXPECT_EQ(Failure<CVxException>([&] { ++it; }), "No More Elements in the Collection");
-  CSmartPtr<CAttributeCol> empty = new CAttributeCol("", "##any", "");
-  EXPECT_EQ(Failure<CVxException>([&] { *empty->begin(); }), "No More Elements in the Collection");
 }
 
 // Text written by the XML text writer, read into a CElement and written back,
@@ -187,31 +142,25 @@ TEST(Untyped, Iteration) {
 TEST(Untyped, TextRoundTrips) {
   struct {
     const char* xml;
-    bool format;
-    EOLType eol;
     const char* defaultNamespace;
   } cases[] = {
-      {"<a/>", false, EOLType_LF, nullptr},
-      {"<a>text</a>", false, EOLType_LF, nullptr},
-      {"<a k=\"v\" l=\"&lt;&amp;&quot;&gt;\">text &amp; &lt; more</a>", false, EOLType_LF, nullptr},
-      {"<AA:a xmlns:AA=\"urn:a\"><AA:b>t</AA:b><c>u</c></AA:a>", false, EOLType_LF, nullptr},
-      {"<a xmlns:AA=\"urn:x\" AA:k=\"v\" k=\"w\"/>", false, EOLType_LF, nullptr},
+      {"<a/>", nullptr},
+      {"<a k=\"v\" l=\"&lt;&amp;&quot;&gt;\">text &amp; &lt; more</a>", nullptr},
+      {"<AA:a xmlns:AA=\"urn:a\"><AA:b>t</AA:b><c>u</c></AA:a>", nullptr},
+      {"<a xmlns:AA=\"urn:x\" AA:k=\"v\" k=\"w\"/>", nullptr},
       {"<AA:a xmlns:AA=\"urn:a\" xmlns:AB=\"urn:b\" AB:k=\"1\" AA:l=\"2\"><AB:b AB:m=\"3\"/></AA:a>",
-       false, EOLType_LF, nullptr},
-      {"<r><c>t</c><d><e/></d>tail</r>", false, EOLType_LF, nullptr},
+       nullptr},
+      {"<r><c>t</c><d><e/></d>tail</r>", nullptr},
       {"<r xmlns=\"urn:r\"><c>t</c><AA:d xmlns:AA=\"urn:d\"><AA:e/></AA:d><e xmlns=\"\"><f/></e></r>",
-       false, EOLType_LF, "urn:r"},
+       "urn:r"},
       // The document's own declarations, default namespace included.
-      {"<note xmlns=\"urn:n\" lang=\"en\"><to>Ann</to></note>", false, EOLType_LF, nullptr},
-      {"<r xmlns=\"urn:q\" xmlns:p=\"urn:p\" p:k=\"1\"><p:a xmlns=\"\"><b/></p:a><c/></r>",
-       false, EOLType_LF, nullptr},
+      {"<r xmlns=\"urn:q\" xmlns:p=\"urn:p\" p:k=\"1\"><p:a xmlns=\"\"><b/></p:a><c/></r>", nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.xml);
     CSmartPtr<CElement> e = Read(c.xml);
-    EXPECT_EQ(Text(e, c.format, c.eol, c.defaultNamespace), c.xml);
+    EXPECT_EQ(Text(e, false, EOLType_LF, c.defaultNamespace), c.xml);
     // A deep copy writes the same.
-    EXPECT_EQ(Text(e->Clone(), c.format, c.eol, c.defaultNamespace), c.xml);
+    EXPECT_EQ(Text(e->Clone(), false, EOLType_LF, c.defaultNamespace), c.xml);
   }
   // Formatting whitespace read back is text of the element, so formatted
   // output is checked from a tree read without it.
@@ -221,30 +170,22 @@ TEST(Untyped, TextRoundTrips) {
             "\t\t<e/>\r\n\t</d>\r\n</r>\r\n");
 }
 
-TEST(Untyped, ReadingKeepsTheTree) {
-  CSmartPtr<CElement> e = Read(
-      "<p:r xmlns:p='urn:p' xmlns:q='urn:q' q:k='1' k='2'>"
-      "<p:a>one</p:a><b q:m='3'><c/></b>end</p:r>");
-  EXPECT_EQ(e->GetName(), "r");
-  EXPECT_EQ(e->GetElementName(), "r");
-  EXPECT_EQ(e->GetNamespace(), "urn:p");
-  EXPECT_EQ(e->GetText(), "end");
-  ASSERT_EQ(e->GetAttributes()->GetCount(), 2);
-  EXPECT_EQ(e->GetAttributes()->Item(0)->GetName(), "k");
-  EXPECT_EQ(e->GetAttributes()->Item(0)->GetNamespace(), "urn:q");
-  EXPECT_EQ(e->GetAttributes()->Item(0)->GetValue(), "1");
-  EXPECT_EQ(e->GetAttributes()->Item(1)->GetNamespace(), "");
-  ASSERT_EQ(e->GetElements()->GetCount(), 2);
-  CSmartPtr<CElement> b = e->GetElements()->Item(1);
-  EXPECT_EQ(b->GetNamespace(), "");
-  EXPECT_EQ(b->GetAttributes()->Item(0)->GetValue(), "3");
-  EXPECT_EQ(b->GetElements()->Item(0)->GetName(), "c");
-  // Reading again replaces the content.
+// Reading again replaces the content; a copy is deep.
+TEST(Untyped, RereadingAndCloning) {
+  CSmartPtr<CElement> e = Read("<p:r xmlns:p='urn:p' q='1'><p:a>one</p:a>end</p:r>");
   e->FromXml("<x y='z'/>");
-  EXPECT_EQ(e->GetName(), "x");
-  EXPECT_EQ(e->GetAttributes()->GetCount(), 1);
-  EXPECT_EQ(e->GetElements()->GetCount(), 0);
-  EXPECT_EQ(e->GetText(), "");
+  EXPECT_EQ(Text(e), "<x y=\"z\"/>");
+  e = Read("<a k='v'><b>t</b></a>");
+  CSmartPtr<CElement> copy = e->Clone();
+  copy->GetElements()->Item(0)->SetText("changed");
+  copy->GetAttributes()->Item(0)->SetValue("w");
+  copy->GetElements()->Add(new CElement("c"));
+  EXPECT_EQ(Text(e), "<a k=\"v\"><b>t</b></a>");
+  EXPECT_EQ(Text(copy), "<a k=\"w\"><b>changed</b><c/></a>");
+  CSmartPtr<CAttribute> attribute = new CAttribute("n", "v", "urn:n");
+  CSmartPtr<CAttribute> twin = attribute->Clone();
+  EXPECT_NE(twin.Get(), attribute.Get());
+  EXPECT_EQ(twin->GetName() + twin->GetValue() + twin->GetNamespace(), "nvurn:n");
 }
 
 TEST(Untyped, RulesDecideWhatIsRead) {
@@ -264,11 +205,9 @@ TEST(Untyped, RulesDecideWhatIsRead) {
     int taken;
     const char* next;  // local name of the first element left, "" for none
   } cases[] = {
+      // The rules themselves are tested in NamespaceRules_test.cpp.
       {"##any", "", 4, ""},
-      {"##targetNamespace", "urn:t", 1, "b"},
       {"##targetNamespace ##local", "", 2, "c"},
-      {"##other", "", 0, "a"},
-      {"urn:x urn:t", "", 4, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);
@@ -360,20 +299,6 @@ TEST(Untyped, NamespaceRestrictionChecks) {
             "namespace is []");
 }
 
-TEST(Untyped, CloneIsDeep) {
-  CSmartPtr<CElement> e = Read("<a k='v'><b>t</b></a>");
-  CSmartPtr<CElement> copy = e->Clone();
-  copy->GetElements()->Item(0)->SetText("changed");
-  copy->GetAttributes()->Item(0)->SetValue("w");
-  copy->GetElements()->Add(new CElement("c"));
-  EXPECT_EQ(Text(e), "<a k=\"v\"><b>t</b></a>");
-  EXPECT_EQ(Text(copy), "<a k=\"w\"><b>changed</b><c/></a>");
-  CSmartPtr<CAttribute> attribute = new CAttribute("n", "v", "urn:n");
-  CSmartPtr<CAttribute> twin = attribute->Clone();
-  EXPECT_NE(twin.Get(), attribute.Get());
-  EXPECT_EQ(twin->GetName() + twin->GetValue() + twin->GetNamespace(), "nvurn:n");
-}
-
 TEST(Untyped, CopiesADocumentElement) {
   // Without namespace processing the declarations are plain attributes; the
   // default one is also kept as the element's default namespace.
@@ -384,12 +309,7 @@ TEST(Untyped, CopiesADocumentElement) {
   CSmartPtr<CElement> e = new CElement("old", "urn:old");
   e->GetElements()->Add("gone");
   e->CopyXmlElement(document.GetDocumentElement());
-  EXPECT_EQ(e->GetName(), "a");
-  EXPECT_EQ(e->GetText(), "t");
   EXPECT_EQ(e->GetDefaultNamespace(), "urn:x");
-  EXPECT_EQ(e->GetAttributes()->GetCount(), 2);
-  ASSERT_EQ(e->GetElements()->GetCount(), 1);
-  EXPECT_EQ(e->GetElements()->Item(0)->GetElements()->Item(0)->GetName(), "c");
   // The attribute declares the namespace again, the element in none; the
   // text stays where it stood.
   EXPECT_EQ(Text(e), "<a xmlns=\"urn:x\" k=\"v\">t<b><c/></b></a>");
@@ -400,8 +320,6 @@ TEST(Untyped, CopiesADocumentElement) {
 TEST(Untyped, DeclarationsThroughEitherWriter) {
   CSmartPtr<CElement> source = Read("<a xmlns='urn:d' k='v'><b>t</b><c xmlns=''/></a>");
   CSmartPtr<CElement> copy = new CElement(source, "urn:d");
-  EXPECT_EQ(copy->GetNamespace(), "urn:d");
-  EXPECT_EQ(copy->GetDefaultNamespace(), "urn:d");
   CSmartPtr<CElement> parent = new CElement("p", "urn:p");
   parent->GetElements()->Add(copy);
   parent->GetElements()->Add("q", "");
@@ -409,11 +327,10 @@ TEST(Untyped, DeclarationsThroughEitherWriter) {
             "<AA:p xmlns:AA=\"urn:p\">\r\n\t<a xmlns=\"urn:d\" k=\"v\">\r\n\t\t<b>t</b>\r\n"
             "\t\t<c xmlns=\"\"/>\r\n\t</a>\r\n\t<q/>\r\n</AA:p>\r\n");
 
-  const std::vector<unsigned char> fi = FastInfoset([&](CXmlWriter& w) {
-    CXmlObjectBase::ToXml_Int(parent, &w, true, "", Default(), false);
-  });
+  const CBinaryData fi =
+      parent->ToFastInfosetStream(FInfoDecl_None, Default(), CompressionType_None);
   CXmlDocument document;
-  document.LoadXmlStream(fi.data(), static_cast<unsigned long>(fi.size()));
+  document.LoadXmlStream(fi.GetData(), fi.GetLength());
   const CXmlElement* a = document.GetDocumentElement()->GetFirstElement();
   EXPECT_EQ(a->GetNamespaceDeclarations(), CXmlElement::NamespaceDeclarations({{"", "urn:d"}}));
   EXPECT_EQ(a->GetAttribute("k", ""), "v");

@@ -40,21 +40,14 @@ std::string Random(size_t n, unsigned seed) {
 
 }  // namespace
 
-// ---- construction and access ---------------------------------------------------
-
 TEST(BinaryData, IndexOutOfRange) {
-  CBinaryData d("xyz");
+  CBinaryData d("xyz"), empty;
   const CBinaryData& cd = d;
   EXPECT_EQ(cd[2], 'z');
   EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]"));
   EXPECT_TRUE(Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
-  CBinaryData empty;
   EXPECT_TRUE(Thrown([&] { (void)empty[0]; }, "Index Out of range [0]"));
-  EXPECT_TRUE(Thrown([&] { (void)static_cast<const CBinaryData&>(empty)[0]; },
-                     "Index Out of range [0]"));
 }
-
-// ---- sharing and copy-on-write -----------------------------------------------------
 
 TEST(BinaryData, CopiesShareUntilChanged) {
   CBinaryData original("hello");
@@ -63,17 +56,10 @@ TEST(BinaryData, CopiesShareUntilChanged) {
   assigned = original;
   EXPECT_EQ(copy.GetData(), original.GetData());
   EXPECT_EQ(assigned.GetData(), original.GetData());
-
   copy.Append(" world");
-  EXPECT_EQ(Bytes(copy), "hello world");
-  EXPECT_EQ(Bytes(original), "hello");
-
   assigned[0] = 'J';
-  EXPECT_EQ(Bytes(assigned), "Jello");
-  EXPECT_EQ(Bytes(original), "hello");
-
+  EXPECT_EQ(Bytes(copy) + "|" + Bytes(assigned) + "|" + Bytes(original), "hello world|Jello|hello");
   assigned = assigned;  // self-assignment keeps the value
-  EXPECT_EQ(Bytes(assigned), "Jello");
   CBinaryData moved(std::move(assigned));
   EXPECT_EQ(Bytes(moved), "Jello");
 }
@@ -94,11 +80,9 @@ TEST(BinaryData, AppendForms) {
   // Appending a value to itself, alone and while shared.
   CBinaryData self("xy");
   self.Append(self);
-  EXPECT_EQ(Bytes(self), "xyxy");
   CBinaryData other(self);
   self.Append(other);
-  EXPECT_EQ(Bytes(self), "xyxyxyxy");
-  EXPECT_EQ(Bytes(other), "xyxy");
+  EXPECT_EQ(Bytes(self) + "|" + Bytes(other), "xyxyxyxy|xyxy");
 
   // Many single-byte appends across several regrowths.
   CBinaryData many;
@@ -115,27 +99,22 @@ TEST(BinaryData, SetBufferClearRelease) {
   d.SetBuffer(d.GetData() + 2, 3);  // from its own bytes
   EXPECT_EQ(Bytes(d), "cde");
   d.SetBuffer("xyz");
-  EXPECT_EQ(Bytes(d), "xyz");
-
   CBinaryData shared(d);
   unsigned char* released = d.ReleaseData();
   ASSERT_NE(released, nullptr);
   EXPECT_NE(released, shared.GetData());  // a shared buffer is copied out first
-  EXPECT_EQ(std::memcmp(released, "xyz", 3), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(released), 3), "xyz");
   delete[] released;
-  EXPECT_EQ(d.GetData(), nullptr);
   EXPECT_EQ(d, CBinaryData());
   EXPECT_EQ(Bytes(shared), "xyz");
-
   unsigned char* sole = shared.GetData();
   EXPECT_EQ(shared.ReleaseData(), sole);  // unshared: the buffer itself
   delete[] sole;
   EXPECT_EQ(shared.ReleaseData(), nullptr);
-
+  EXPECT_EQ(CBinaryData(""), CBinaryData(""));  // two empty buffers
   CBinaryData c("q");
   c.Clear();
-  EXPECT_EQ(c.GetLength(), 0u);
-  EXPECT_EQ(c.GetData(), nullptr);
+  EXPECT_TRUE(c.GetLength() == 0 && c.GetData() == nullptr);
 }
 
 TEST(BinaryData, HolderRefusesSharedChanges) {
@@ -171,20 +150,13 @@ TEST(BinaryData, CopiesOnSeveralThreads) {
   EXPECT_EQ(Bytes(original), before);
 }
 
-// ---- hexadecimal ------------------------------------------------------------------
-
 TEST(BinaryData, HexErrors) {
   struct Case {
     const char* text;
     const char* message;
   } cases[] = {
-      {"ABC", "Invalid length in hex string"},
-      {"0", "Invalid length in hex string"},
-      {"0G", "Invalid char in hex string [G]"},
-      {"G0", "Invalid char in hex string [G]"},
-      {"00 1", "Invalid char in hex string [ ]"},
-      {"0g", "Invalid char in hex string [g]"},
-      {"zQ", "Invalid char in hex string [z]"},
+      {"ABC", "Invalid length in hex string"},   {"0G", "Invalid char in hex string [G]"},
+      {"G0", "Invalid char in hex string [G]"},  {"0g", "Invalid char in hex string [g]"},
       {"AB\xC3\xA9", "Invalid char in hex string [\xC3]"},
   };
   for (const Case& c : cases) {
@@ -197,18 +169,12 @@ TEST(BinaryData, HexErrors) {
   }
 }
 
-// ---- Base64 ---------------------------------------------------------------------
-
 TEST(Base64, KnownForms) {
   struct Case {
     std::string bytes;
     const char* text;
   } cases[] = {
-      {"Man", "TWFu"},        {"M", "TQ=="},          {"", ""},
-      {"f", "Zg=="},          {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="},   {"fooba", "Zm9vYmE="},  {"foobar", "Zm9vYmFy"},
-      {"\xFB\xFF", "+/8="},   {std::string("\0\0\0", 3), "AAAA"},
-  };
+      {"M", "TQ=="}, {"fo", "Zm8="}, {"foobar", "Zm9vYmFy"}, {"\xFB\xFF", "+/8="}, {"", ""}};
   for (const Case& c : cases) {
     EXPECT_EQ(FromBytes(c.bytes).GetAsBase64(), c.text);
     CBinaryData d("old");
@@ -223,16 +189,10 @@ TEST(Base64, DecodingRules) {
     const char* text;
     const char* bytes;
   } cases[] = {
-      {"TW\nFu", "Man"},
-      {"TWFu\r\n", "Man"},
-      {" T\tW = F u ", "Man"},
-      {"=TWFu", "Man"},
+      {" T\tW = F\r\nu ", "Man"}, {"=TWFu", "Man"},
       {"TQ==TWFu", "M\x04\xD6\x16"},  // '=' is skipped: the 4 spare bits run on
-      {"TQ", "M"},                    // leftover bits are dropped
-      {"T", ""},
-      {"TW!u", ""},
-      {"TWFu-", ""},
-      {"TWFu\v", ""},
+      {"TQ", "M"}, {"T", ""},         // leftover bits are dropped
+      {"TW!u", ""}, {"TWFu\v", ""},
       {"\xD4\xD7\xC6\xF5", "Man"},    // high bit ignored
       {"TWFu\xA1", ""},               // '!' with the high bit set
       {"\x8A TWFu", "Man"},           // LF with the high bit set
@@ -253,7 +213,6 @@ TEST(Base64, RoundTripEveryLength) {
     CBinaryData back;
     back.SetAsBase64(text.c_str());
     ASSERT_EQ(Bytes(back), bytes) << n;
-
     // Skipped characters at odd places must not disturb the bits.
     std::string spaced;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -263,9 +222,7 @@ TEST(Base64, RoundTripEveryLength) {
     back.SetAsBase64(spaced.c_str());
     ASSERT_EQ(Bytes(back), bytes) << n;
   }
-}
-
-TEST(Base64, EveryPrefixDecodesToItsWholeBytes) {
+  // Every prefix decodes to the whole bytes it holds.
   const std::string bytes = Random(64, 99);
   const std::string text = FromBytes(bytes).GetAsBase64();
   for (size_t cut = 0; cut <= text.size(); ++cut) {
@@ -280,11 +237,10 @@ TEST(Base64, ClassInterface) {
   CBase64 codec;
   unsigned char man[3] = {'M', 'a', 'n'};
   EXPECT_EQ(codec.Encode(man, 3), "TWFu");
-  EXPECT_EQ(codec.Encode(man, 0), "");
   EXPECT_EQ(codec.Encode(man, -1), "");
   unsigned char out[16];
   EXPECT_EQ(codec.Decode("TWFu TQ==", out), 4u);
-  EXPECT_EQ(std::memcmp(out, "ManM", 4), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 4), "ManM");
   EXPECT_EQ(codec.Decode("TW!u", out), 0u);
   EXPECT_EQ(codec.Decode(nullptr, out), 0u);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "types/DateTestUtil.h"
 
@@ -15,69 +16,53 @@ using datetest::Throws;
 using datetest::Value;
 using DT = CDateTime;
 
+namespace {
+
+// Reads `text` with the reader its form calls for: dateTime when it holds a
+// 'T', time when it starts "hh:", the date reader otherwise.
+DT Parse(const char* text) {
+  return ParseAs(std::strchr(text, 'T') ? DT::dt_dateTime
+                 : text[2] == ':'       ? DT::dt_time
+                                        : DT::dt_date,
+                 text);
+}
+
+}  // namespace
+
 TEST(DateTime, ParseAndPrint) {
   struct Case {
-    DT::DTType reader;  // which reader: dateTime, time, or any other for the date reader
     const char* in;
     DT::DTType kind;
     const char* out;
   } cases[] = {
-      {DT::dt_date, "2004-02-29", DT::dt_date, "2004-02-29"},
-      {DT::dt_date, "--02-29", DT::dt_gMonthDay, "--02-29"},
-      {DT::dt_date, "-0044-03-15", DT::dt_date, "-0044-03-15"},
-      {DT::dt_date, "2001-05", DT::dt_gYearMonth, "2001-05"},
-      {DT::dt_date, "-2001", DT::dt_gYear, "-2001"},
-      {DT::dt_date, "--05", DT::dt_gMonth, "--05"},
-      {DT::dt_date, "--05--", DT::dt_gMonth, "--05"},
-      {DT::dt_date, "---31", DT::dt_gDay, "---31"},
-      {DT::dt_date, "2001-01-01Z", DT::dt_date, "2001-01-01Z"},
-      {DT::dt_date, "2001-01-01-05:00", DT::dt_date, "2001-01-01-05:00"},
-      {DT::dt_date, "---05+24:00", DT::dt_gDay, "---05+00:00"},
-      {DT::dt_date, "--12-31-13:59", DT::dt_gMonthDay, "--12-31-13:59"},
-      {DT::dt_time, "12:30:00.123456789", DT::dt_time, "12:30:00.123456789"},
-      {DT::dt_time, "12:30:00.", DT::dt_time, "12:30:00"},
-      {DT::dt_time, "12:30:00.500", DT::dt_time, "12:30:00.5"},
-      {DT::dt_time, "00:00:00", DT::dt_time, "00:00:00"},
-      {DT::dt_time, "12:00:00-00:30", DT::dt_time, "12:00:00+00:30"},
-      {DT::dt_time, "23:59:59.000000001Z", DT::dt_time, "23:59:59.000000001Z"},
-      {DT::dt_dateTime, "2001-01-01T10:00:00+24:00", DT::dt_dateTime, "2001-01-01T10:00:00+00:00"},
-      {DT::dt_dateTime, "-9999-12-31T23:59:59.9999Z", DT::dt_dateTime,
-       "-9999-12-31T23:59:59.9999Z"},
-      {DT::dt_dateTime, "2000-01-01T00:00:00.0001-23:59", DT::dt_dateTime,
-       "2000-01-01T00:00:00.0001-23:59"},
+      {"2004-02-29", DT::dt_date, "2004-02-29"},     {"--02-29", DT::dt_gMonthDay, "--02-29"},
+      {"-0044-03-15", DT::dt_date, "-0044-03-15"},   {"2001-05", DT::dt_gYearMonth, "2001-05"},
+      {"-2001", DT::dt_gYear, "-2001"},              {"--05", DT::dt_gMonth, "--05"},
+      {"--05--", DT::dt_gMonth, "--05"},             {"---31", DT::dt_gDay, "---31"},
+      {"2001-01-01Z", DT::dt_date, "2001-01-01Z"},   {"---05+24:00", DT::dt_gDay, "---05+00:00"},
+      {"2001-01-01-05:00", DT::dt_date, "2001-01-01-05:00"},
+      {"12:30:00.123456789Z", DT::dt_time, "12:30:00.123456789Z"},
+      {"12:30:00.", DT::dt_time, "12:30:00"},        {"12:30:00.500", DT::dt_time, "12:30:00.5"},
+      {"12:00:00-00:30", DT::dt_time, "12:00:00+00:30"},
+      {"-9999-12-31T23:59:59.9999Z", DT::dt_dateTime, "-9999-12-31T23:59:59.9999Z"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.in);
-    const DT v = ParseAs(c.reader, c.in);
-    EXPECT_EQ(v.GetType(), c.kind);
-    EXPECT_EQ(v.ToString(), c.out);
+    const DT v = Parse(c.in);
+    EXPECT_EQ(v.GetType(), c.kind) << c.in;
+    EXPECT_EQ(v.ToString(), c.out) << c.in;
   }
-  // The date reader takes the kind from the text, whatever the value was.
-  DT v(DT::dt_time);
-  v.ParseXSDDate("2001-05");
-  EXPECT_EQ(v.GetType(), DT::dt_gYearMonth);
-  EXPECT_EQ(DT("2004-02-29T01:02:03").ToString(), "2004-02-29T01:02:03");
 }
 
 TEST(DateTime, FieldsAndZone) {
   DT v("-0044-03-15T13:14:15.016017018-05:30");
-  EXPECT_EQ(v.GetYear(), -44);
-  EXPECT_EQ(v.GetMonth(), 3);
-  EXPECT_EQ(v.GetDay(), 15);
-  EXPECT_EQ(v.GetHour(), 13);
-  EXPECT_EQ(v.GetMinute(), 14);
-  EXPECT_EQ(v.GetSecond(), 15);
-  EXPECT_EQ(v.GetMilliSecond(), 16);
-  EXPECT_EQ(v.GetMicroSecond(), 17);
-  EXPECT_EQ(v.GetNanoSecond(), 18);
+  EXPECT_EQ((std::vector<int>{v.GetYear(), v.GetMonth(), v.GetDay(), v.GetHour(), v.GetMinute(),
+                              v.GetSecond(), v.GetMilliSecond(), v.GetMicroSecond(),
+                              v.GetNanoSecond(), v.GetZoneHour(), v.GetZoneMinute()}),
+            (std::vector<int>{-44, 3, 15, 13, 14, 15, 16, 17, 18, -5, 30}));
   EXPECT_DOUBLE_EQ(v.GetRealSecond(), 15.016017018);
-  EXPECT_TRUE(v.IsUTC());
-  EXPECT_TRUE(v.HasTimeZone());
-  EXPECT_EQ(v.GetZoneHour(), -5);
-  EXPECT_EQ(v.GetZoneMinute(), 30);
+  EXPECT_TRUE(v.IsUTC() && v.HasTimeZone());
   v.SetUTC();
-  EXPECT_TRUE(v.IsUTC());
-  EXPECT_FALSE(v.HasTimeZone());
+  EXPECT_TRUE(v.IsUTC() && !v.HasTimeZone());
   EXPECT_EQ(v.ToString(), "-0044-03-15T13:14:15.016017018Z");
 
   // Setters store without validating.
@@ -90,24 +75,21 @@ TEST(DateTime, FieldsAndZone) {
   d.SetMonth(200);
   EXPECT_EQ(d.ToString(), "2001-200-30");
 
-  EXPECT_EQ(DT::GetTypeAsString(DT::dt_notSet), "yearZero");
-  EXPECT_EQ(DT::GetTypeAsString(DT::dt_gMonthDay), "gMonthDay");
-  EXPECT_EQ(DT::GetTypeAsString(static_cast<DT::DTType>(9)), "");
-  EXPECT_EQ(DT(DT::dt_gDay).GetTypeAsString(), "gDay");
-  EXPECT_EQ(DT().GetType(), DT::dt_notSet);
+  EXPECT_EQ(DT(DT::dt_gDay).GetTypeAsString() + DT::GetTypeAsString(static_cast<DT::DTType>(9)),
+            "gDay");
 
   // Field constructors swallow validation failures and leave a cleared value.
   EXPECT_EQ(DT(2003, 2, 29).GetType(), DT::dt_notSet);
-  EXPECT_EQ(DT(2004, 2, 29).ToString(), "2004-02-29");
   EXPECT_EQ(DT(2004, 2, 29, 24, 0, 0).GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(2004, 2, 29, 1, 2, 3, 4, 5, 6).ToString(), "2004-02-29T01:02:03.004005006");
-
   DT w;
   w.SetGYearMonth(1999, 12);
   EXPECT_EQ(w.ToString(), "1999-12");
   w.Clear();
   w.SetFracTime(5, 0, 0);
   EXPECT_EQ(w.ToString(), "00:00:00.005");
+  w.SetTime(0, 0, 0);  // midnight is a time, not an unset value
+  EXPECT_EQ(w.ToString(), "00:00:00");
   w.Clear();
   w.SetGMonthDay(2, 29);
   EXPECT_EQ(w.ToString(), "--02-29");
@@ -116,77 +98,61 @@ TEST(DateTime, FieldsAndZone) {
 TEST(DateTime, ToStringFormats) {
   const DT v("2001-02-03T04:05:06");
   EXPECT_EQ(v.ToString("s"), "2001-02-03T04:05:06");
-  EXPECT_EQ(v.ToString("G"), "");
-  EXPECT_EQ(v.ToString(""), "");
-  EXPECT_EQ(v.ToString(nullptr), "");
+  EXPECT_EQ(v.ToString("G") + v.ToString("") + v.ToString(nullptr), "");
   EXPECT_EQ(v.ToString("x"), "Unknown Format: x");
-  DT t;
-  t.SetTime(0, 0, 0);
-  EXPECT_EQ(t.ToString(), "00:00:00");
   EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_date).ToString(); }, "Date Not Set"));
   EXPECT_TRUE(Throws<Value>([] { DT().ToString("G"); }, "Date Not Set"));
 }
 
-// Every message of the parsers and of Validate, with its class.
+// Every message of the parsers and of Validate, with its class (those that
+// cut values give are in DateTimeRobust).
 TEST(DateTime, Messages) {
+  const std::string date = "] expected CCYY-MM-DD[Z|[+|-]hh:mm]", time = "] expected hh:mm:ss[.ff]";
   struct Case {
     DT::DTType reader;
     const char* in;
-    const char* message;
+    std::string message;
   } parse[] = {
       {DT::dt_date, nullptr, "Invalid Date (Null String)"},
-      {DT::dt_date, "", "Invalid Date (Empty String)"},
       {DT::dt_date, "2001-01-01T", "Invalid Date ('T' not allowed)"},
       {DT::dt_date, "2001-01-01+01:00Z", "Invalid Date (Bad Zone value)"},
-      {DT::dt_date, "10000-01-01",
-       "Invalid XSD Date [10000-01-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "2001-1-01", "Invalid XSD Date [2001-1-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "2001/01/01", "Invalid XSD Date [2001/01/01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "1:", "Invalid XSD Date [1:] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
-      {DT::dt_date, "2001-01-01+1:00",
-       "Invalid XSD Date [2001-01-01+1:00] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+      {DT::dt_date, "10000-01-01", "Invalid XSD Date [10000-01-01" + date},
+      {DT::dt_date, "2001/01/01", "Invalid XSD Date [2001/01/01" + date},
+      {DT::dt_date, "1:", "Invalid XSD Date [1:" + date},
+      {DT::dt_date, "+2001", "Invalid XSD Date [+2001" + date},
       {DT::dt_date, "2001-01-01*01:00", "Invalid XSD Time Zone [*01:00]"},
       {DT::dt_date, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
       {DT::dt_date, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
-      {DT::dt_date, "1900-02-29", "Invalid Day [29] (1 <= day <= days in month"},
       {DT::dt_date, "2001-13-01", "Invalid Month [13] (1 <= month <= 12)"},
       {DT::dt_date, "--00", "Invalid Month [0] (1 <= month <= 12)"},
       {DT::dt_date, "--02-30", "Invalid Day [30] (1 <= day <= days in month)"},
       {DT::dt_date, "---32", "Invalid Day [32] (1 <= day <= 31)"},
       {DT::dt_date, "---00", "Invalid Day [0] (1 <= day <= 31)"},
       {DT::dt_time, nullptr, "Invalid Time (Null String)"},
-      {DT::dt_time, "", "Invalid XSD Time (Empty String)"},
-      {DT::dt_time, "24:00:00", "Invalid XSD Time [24:00:00] expected hh:mm:ss[.ff]"},
-      {DT::dt_time, "12:60:00", "Invalid XSD Time [12:60:00] expected hh:mm:ss[.ff]"},
-      {DT::dt_time, "12:00:60", "Invalid XSD Time [12:00:60] expected hh:mm:ss[.ff]"},
-      {DT::dt_time, "12-00-00", "Invalid XSD Time [12-00-00] expected hh:mm:ss[.ff]"},
+      {DT::dt_time, "24:00:00", "Invalid XSD Time [24:00:00" + time},
+      {DT::dt_time, "-12:00:00", "Invalid XSD Time [-12:00:00" + time},
+      {DT::dt_time, "12-00-00", "Invalid XSD Time [12-00-00" + time},
+      {DT::dt_time, "12:60:00", "Invalid XSD Time [12:60:00" + time},
+      {DT::dt_time, "12:00:60", "Invalid XSD Time [12:00:60" + time},
       {DT::dt_time, "12:30:00.1234567891",
        "Invalid XSD Time [12:30:00.1234567891] Fraction part too long"},
       {DT::dt_time, "12:00:00+30:00", "Invalid TimeZone [30:0]"},
       {DT::dt_time, "12:00:00+01:60", "Invalid TimeZone [1:60]"},
-      {DT::dt_time, "12:00:00Zulu", "Invalid XSD Time Zone [Zulu]"},
-      {DT::dt_time, "12:00:00 ", "Invalid XSD Time Zone [ ]"},
       {DT::dt_dateTime, nullptr, "Invalid DateTime (Null String)"},
-      {DT::dt_dateTime, "2001-01-01", "Invalid XSD DateTime [2001-01-01]"},
       {DT::dt_dateTime, "2001-01T10:00:00",
        "Invalid XSD DateTime [2001-01T10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
       {DT::dt_dateTime, "2001-01-01ZT10:00:00",
        "Invalid XSD DateTime [2001-01-01ZT10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
-      {DT::dt_dateTime, "T10:00:00", "Invalid Date (Empty String)"},
-      {DT::dt_dateTime, "2001-02-29T10:00:00", "Invalid Day [29] (1 <= day <= days in month"},
-      {DT::dt_dateTime, "2001-01-01T10:00", "Invalid XSD Time [10:00] expected hh:mm:ss[.ff]"},
   };
-  for (const Case& c : parse) {
-    SCOPED_TRACE(c.in ? c.in : "(null)");
-    EXPECT_TRUE(Throws<Value>([&] { ParseAs(c.reader, c.in); }, c.message));
-  }
-  EXPECT_TRUE(Throws<Value>([] { DT("2001"); }, "Invalid XSD DateTime [2001]"));
+  for (const Case& c : parse)
+    EXPECT_TRUE(Throws<Value>([&] { ParseAs(c.reader, c.in); }, c.message)) << c.message;
 
   // Validate of fields set directly.
   struct Fields {
     DT::DTType kind;
     short year;
-    int month, day, hour, minute, second, milli, micro, nano;
+    unsigned char month, day, hour, minute, second;
+    unsigned short milli, micro, nano;
     const char* message;
   } fields[] = {
       {DT::dt_notSet, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Invalid Year Zero"},
@@ -200,66 +166,45 @@ TEST(DateTime, Messages) {
       {DT::dt_time, 0, 0, 0, 24, 0, 0, 0, 0, 0, "Invalid Hour [24] (0 <= hour <= 23)"},
       {DT::dt_time, 0, 0, 0, 0, 60, 0, 0, 0, 0, "Invalid Minute [60] (0 <= minute <= 59)"},
       {DT::dt_time, 0, 0, 0, 0, 0, 60, 0, 0, 0, "Invalid Second [60] (0 <= second <= 59)"},
-      {DT::dt_dateTime, 1, 1, 1, 0, 0, 0, 1000, 0, 0,
-       "Invalid Milli-Second [1000] (0 <= milli <= 999)"},
-      {DT::dt_dateTime, 1, 1, 1, 0, 0, 0, 0, 1000, 0,
-       "Invalid Micro-Second [1000] (0 <= micro <= 999)"},
-      {DT::dt_dateTime, 1, 1, 1, 0, 0, 0, 0, 0, 1000,
-       "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
+      {DT::dt_time, 0, 0, 0, 0, 0, 0, 1000, 0, 0, "Invalid Milli-Second [1000] (0 <= milli <= 999)"},
+      {DT::dt_time, 0, 0, 0, 0, 0, 0, 0, 1000, 0, "Invalid Micro-Second [1000] (0 <= micro <= 999)"},
+      {DT::dt_time, 0, 0, 0, 0, 0, 0, 0, 0, 1000, "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
       {DT::dt_date, 1, 1, 1, 1, 0, 0, 0, 0, 0, "Invalid Hour [1] for type date"},
       {DT::dt_gDay, 0, 0, 1, 0, 2, 0, 0, 0, 0, "Invalid Minute [2] for type gDay"},
       {DT::dt_gYear, 1, 0, 0, 0, 0, 3, 0, 0, 0, "Invalid Second [3] for type gYear"},
       {DT::dt_gMonth, 0, 1, 0, 0, 0, 0, 4, 0, 0, "Invalid Milli-Second [4] for type gMonth"},
       {DT::dt_gMonthDay, 0, 1, 1, 0, 0, 0, 0, 5, 0, "Invalid Micro-Second [5] for type gMonthDay"},
-      {DT::dt_gYearMonth, 1, 1, 0, 0, 0, 0, 0, 0, 6,
-       "Invalid Nano-Second [6] for type gYearMonth"},
+      {DT::dt_gYearMonth, 1, 1, 0, 0, 0, 0, 0, 0, 6, "Invalid Nano-Second [6] for type gYearMonth"},
   };
   for (const Fields& f : fields) {
-    SCOPED_TRACE(f.message);
     DT v;
-    EXPECT_TRUE(Throws<Value>(
-        [&] {
-          v.SetDateTime(f.kind, f.year, static_cast<unsigned char>(f.month),
-                        static_cast<unsigned char>(f.day), static_cast<unsigned char>(f.hour),
-                        static_cast<unsigned char>(f.minute), static_cast<unsigned char>(f.second),
-                        static_cast<unsigned short>(f.milli), static_cast<unsigned short>(f.micro),
-                        static_cast<unsigned short>(f.nano));
-        },
-        f.message));
+    EXPECT_TRUE(Throws<Value>([&] {
+      v.SetDateTime(f.kind, f.year, f.month, f.day, f.hour, f.minute, f.second, f.milli, f.micro,
+                    f.nano);
+    }, f.message));
   }
-
   EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_time).SetTimeZone(-24, 0); }, "Invalid TimeZone [-24:0]"));
-  EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_time).SetZone("+01:00x"); },
-                            "Invalid XSD Time Zone [+01:00x]"));
   EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_time).SetZone(nullptr); }, "Invalid XSD Time Zone []"));
 }
 
 TEST(DateTime, StateMessages) {
   DT time(DT::dt_time);
   DT gYear(DT::dt_gYear);
+  const std::string onTime = ". Invalid Date Type: time.", onYear = ". Invalid Date Type: gYear.";
   struct Case {
     std::function<void()> call;
-    const char* message;
+    std::string message;
   } cases[] = {
-      {[&] { time.GetYear(); }, "Failed to GetYear. Invalid Date Type: time."},
-      {[&] { time.SetYear(1); }, "Failed to GetYear. Invalid Date Type: time."},
-      {[&] { time.GetMonth(); }, "Failed to GetMonth. Invalid Date Type: time."},
-      {[&] { time.SetMonth(1); }, "Failed to GetMonth. Invalid Date Type: time."},
-      {[&] { time.GetDay(); }, "Failed to GetDay. Invalid Date Type: time."},
-      {[&] { time.SetDay(1); }, "Failed to GetDay. Invalid Date Type: time."},
-      {[&] { gYear.GetHour(); }, "Failed to GetHour. Invalid Date Type: gYear."},
-      {[&] { gYear.SetHour(1); }, "Failed to GetHour. Invalid Date Type: gYear."},
-      {[&] { gYear.GetMinute(); }, "Failed to GetMinute. Invalid Date Type: gYear."},
-      {[&] { gYear.SetMinute(1); }, "Failed to GetMinute. Invalid Date Type: gYear."},
-      {[&] { gYear.GetSecond(); }, "Failed to GetSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.SetSecond(1); }, "Failed to GetSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.GetRealSecond(); }, "Failed to GetRealSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.GetMilliSecond(); }, "Failed to GetMilliSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.SetMilliSecond(1); }, "Failed to GetMilliSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.GetMicroSecond(); }, "Failed to GetMicroSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.SetMicroSecond(1); }, "Failed to GetMicroSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.GetNanoSecond(); }, "Failed to GetNanoSecond. Invalid Date Type: gYear."},
-      {[&] { gYear.SetNanoSecond(1); }, "Failed to GetNanoSecond. Invalid Date Type: gYear."},
+      {[&] { time.GetYear(); }, "Failed to GetYear" + onTime},
+      {[&] { time.SetMonth(1); }, "Failed to GetMonth" + onTime},
+      {[&] { time.GetDay(); }, "Failed to GetDay" + onTime},
+      {[&] { gYear.SetHour(1); }, "Failed to GetHour" + onYear},
+      {[&] { gYear.GetMinute(); }, "Failed to GetMinute" + onYear},
+      {[&] { gYear.GetSecond(); }, "Failed to GetSecond" + onYear},
+      {[&] { gYear.GetRealSecond(); }, "Failed to GetRealSecond" + onYear},
+      {[&] { gYear.GetMilliSecond(); }, "Failed to GetMilliSecond" + onYear},
+      {[&] { gYear.SetMicroSecond(1); }, "Failed to GetMicroSecond" + onYear},
+      {[&] { gYear.GetNanoSecond(); }, "Failed to GetNanoSecond" + onYear},
       {[&] { DT().GetYear(); }, "Failed to GetYear. Invalid Date Type: yearZero."},
       {[&] { DT(2001, 1, 1).SetTime(1, 2, 3); },
        "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
@@ -286,37 +231,26 @@ TEST(DateTime, Conversion) {
                             DT::dt_gYear,  DT::dt_time,     DT::dt_gDay,  DT::dt_gMonth,
                             DT::dt_gMonthDay};
   // Rows: from; columns: to, in the order of `all`.
-  const char* table[] = {
-      "100000000",  // notSet
-      "111111111",  // dateTime
-      "101110111",  // date
-      "100110010",  // gYearMonth
-      "100010000",  // gYear
-      "100001000",  // time
-      "100000100",  // gDay
-      "100000010",  // gMonth
-      "100000111",  // gMonthDay
-  };
+  const char* table[] = {"100000000", "111111111", "101110111", "100110010", "100010000",
+                         "100001000", "100000100", "100000010", "100000111"};
   for (int f = 0; f < 9; ++f)
     for (int t = 0; t < 9; ++t)
       EXPECT_EQ(DT::CheckConversion(all[f], all[t]), table[f][t] == '1') << f << "->" << t;
   EXPECT_TRUE(Throws<Value>([] { DT::CheckConversion(static_cast<DT::DTType>(9), DT::dt_date); },
                             "Unknown date type 9."));
-
   DT v;
   v.SetDateTime(DT("2001-02-03T04:05:06+01:00"), DT::dt_gMonthDay);
   EXPECT_EQ(v.ToString(), "--02-03+01:00");
-  EXPECT_EQ(v.GetType(), DT::dt_gMonthDay);
-  EXPECT_TRUE(Throws<Value>(
-      [] {
-        DT g;
-        g.SetGYear(2001);
-        DT(DT::dt_date).SetDateTime(g, DT::dt_date);
-      },
-      "Attempting to set a CDateTime of type date using an XmlDateTime of type gYear. The source "
+  EXPECT_TRUE(Throws<Value>([] {
+    DT g;
+    g.SetGYear(2001);
+    DT(DT::dt_date).SetDateTime(g, DT::dt_date);
+  }, "Attempting to set a CDateTime of type date using an XmlDateTime of type gYear. The source "
       "CDateTime does not contian enough data to allow the conversion."));
 }
 
+// Day, hour and month arithmetic on dateTime values is checked against a day
+// count in DateTimeProperty; these are the other kinds and the carries.
 TEST(DateTime, Arithmetic) {
   struct Case {
     const char* start;
@@ -324,39 +258,27 @@ TEST(DateTime, Arithmetic) {
     bool subtract;
     const char* result;
   } cases[] = {
-      {"2004-01-31", "P1M", false, "2004-02-29"},
-      {"2003-01-31", "P1M", false, "2003-02-28"},
-      {"2003-03-05", "P10D", true, "2003-02-23"},
-      {"2000-03-01T00:00:00", "PT1S", true, "2000-02-29T23:59:59"},
       {"2000-12-31T23:59:59.999999999Z", "PT0.000000001S", false, "2001-01-01T00:00:00Z"},
       {"2000-01-01T00:00:00", "P1Y2M3DT4H5M6.7S", false, "2001-03-04T04:05:06.7"},
       {"-0001-12-31", "P1D", false, "0000-01-01"},  // the result is not validated
-      {"-0005-03-01", "P1D", true, "-0005-02-28"},
-      {"2000-01-01", "P100000D", false, "2273-10-16"},
-      {"23:30:00", "PT1H", false, "00:30:00"},           // the clock goes round
+      {"23:30:00", "PT1H", false, "00:30:00"},      // the clock goes round
       {"00:00:00.5", "PT1S", true, "23:59:59.5"},
       {"2000", "P1Y", false, "2001"},
       {"2000-12", "P1M", false, "2001-01"},
       {"--12-31", "P1D", false, "--01-01"},
       {"---31", "P1D", false, "---01"},
       {"--05", "P8M", false, "--01"},
-      {"2000-01-01T12:00:00+05:00", "P1D", false, "2000-01-02T12:00:00+05:00"},
+      {"2000-01-01T12:00:00+05:00", "P1D", true, "1999-12-31T12:00:00+05:00"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.start) + (c.subtract ? " - " : " + ") + c.span);
-    const DT::DTType reader = std::strchr(c.start, 'T') ? DT::dt_dateTime
-                              : c.start[2] == ':'     ? DT::dt_time
-                                                      : DT::dt_date;
-    DT v = ParseAs(reader, c.start);
+    DT v = Parse(c.start);
     CDateTimeSpan d;
     d.ParseXSDDuration(c.span);
-    const DT r = c.subtract ? v - d : v + d;
-    EXPECT_EQ(r.ToString(), c.result);
+    EXPECT_EQ((c.subtract ? v - d : v + d).ToString(), c.result) << c.start;
     if (c.subtract) v -= d;
     else v += d;
-    EXPECT_EQ(v.ToString(), c.result);
+    EXPECT_EQ(v.ToString(), c.result) << c.start;
   }
-
   // A year that leaves 16 bits is refused; huge durations do not loop.
   DT big("9999-12-31T00:00:00");
   const char* overflow = "Adding the duration takes the year outside -32768..32767";
@@ -364,32 +286,19 @@ TEST(DateTime, Arithmetic) {
   EXPECT_TRUE(Throws<Value>([&] { big += CDateTimeSpan(0, ~0UL, 0, 0, 0, 0); }, overflow));
   EXPECT_TRUE(Throws<Value>([&] { big -= CDateTimeSpan(0, 0, ~0UL, ~0UL, ~0ULL, ~0ULL); },
                             overflow));
-  DT time = ParseAs(DT::dt_time, "12:00:00");
+  DT time = Parse("12:00:00");
   time += CDateTimeSpan(0, 0, ~0UL, ~0UL, ~0ULL, ~0ULL, 999, 999, 999);
   EXPECT_EQ(time.GetType(), DT::dt_time);
 }
 
 TEST(DateTime, Difference) {
-  struct Case {
-    const char* a;
-    const char* b;
-    const char* diff;
-  } cases[] = {
-      {"2000-03-01T00:00:00", "2000-02-28T12:00:00", "P1DT12H"},
-      {"2000-02-28T12:00:00", "2000-03-01T00:00:00", "-P1DT12H"},
-      {"2000-01-01T00:00:00Z", "2000-01-01T00:00:00+01:00", "PT1H"},
-      {"2000-01-01T00:00:00.5", "1999-12-31T23:59:59.000000001", "PT1.499999999S"},
-      {"2001-01-01T00:00:00", "2001-01-01T00:00:00", "PT0S"},
-  };
-  for (const Case& c : cases) EXPECT_EQ((DT(c.a) - DT(c.b)).ToString(), c.diff) << c.a;
-  DT a, b;
-  a.ParseXSDDate("0001-03-01");
-  b.ParseXSDDate("-0001-03-01");
+  EXPECT_EQ((DT("2000-01-01T00:00:00Z") - DT("2000-01-01T00:00:00+01:00")).ToString(), "PT1H");
+  EXPECT_EQ((DT("2000-01-01T00:00:00.5") - DT("1999-12-31T23:59:59.000000001")).ToString(),
+            "PT1.499999999S");
+  const DT a = Parse("0001-03-01"), b = Parse("-0001-03-01"), g = Parse("2001");
   EXPECT_EQ((a - b).ToString(), "P731D");  // year 0 is a leap year
   EXPECT_EQ((b - a).ToString(), "-P731D");
-  DT g;
-  g.ParseXSDDate("2001");
-  EXPECT_EQ((g - g).ToString(), "PT0S");            // not a kind with a date
+  EXPECT_EQ((g - g).ToString(), "PT0S");                          // not a kind with a date
   EXPECT_EQ((a - DT("0001-03-01T00:00:00")).ToString(), "PT0S");  // kinds differ
 }
 
@@ -401,43 +310,26 @@ TEST(DateTime, Compare) {
   } cases[] = {
       {"2000-01-01T12:00:00Z", "2000-01-01T12:00:00", 3},
       {"2000-01-01T12:00:00Z", "2000-01-02T12:00:00", 1},
-      {"2000-01-02T12:00:00", "2000-01-01T12:00:00Z", 2},
-      {"2000-01-01T12:00:00+01:00", "2000-01-01T11:00:00Z", 0},
-      {"2000-01-01T12:00:00-05:00", "2000-01-01T17:00:00+00:00", 0},
+      {"2000-01-01T00:00:00", "2000-01-02T00:00:00Z", 1},
       {"2000-01-01T00:00:00", "2000-01-01T14:00:00Z", 3},
-      {"2000-01-01T00:00:00", "1999-12-31T10:00:00Z", 3},
-      {"2000-01-01T00:00:00.000000001", "2000-01-01T00:00:00", 2},
+      {"2000-01-01T12:00:00+01:00", "2000-01-01T11:00:00Z", 0},
       {"2000-01-01T00:00:00-14:00", "2000-01-01T14:00:00Z", 0},
       {"2000-01-01T12:30:00+00:30", "2000-01-01T12:00:00Z", 0},  // an offset under an hour
+      {"2000-01-01T00:00:00.000000001", "2000-01-01T00:00:00", 2},
       {"2000-01-01T00:00:00", "2000-01-01", 3},
-      {"2000-01-01T00:00:00", "2000", 3},
-      {"2000-01-01T00:00:00", "12:00:00", 3},
       {"12:00:00", "11:59:59.999", 2},
-      {"2000-02", "2000-03", 1},
       {"--02-29", "--03-01", 1},
-      {"---15", "---15", 0},
-      {"--05", "--05-01", 3},
       {"2000-01-01+05:00", "1999-12-31Z", 0},
   };
-  const auto parse = [](const char* text) {
-    if (std::strchr(text, 'T')) return DT(text);
-    DT v;
-    if (text[2] == ':') v.ParseXSDTime(text);
-    else v.ParseXSDDate(text);
-    return v;
-  };
+  const int mirrored[] = {0, 2, 1, 3};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
-    const DT a = parse(c.a), b = parse(c.b);
-    EXPECT_EQ(a.CompareTo(b), c.result);
-    EXPECT_EQ(a == b, c.result == 0);
-    EXPECT_EQ(a != b, c.result != 0);
-    EXPECT_EQ(a < b, c.result == 1);
-    EXPECT_EQ(a > b, c.result == 2);
-    EXPECT_EQ(a <= b, c.result == 0 || c.result == 1);
-    EXPECT_EQ(a >= b, c.result == 0 || c.result == 2);
-    const int mirrored[] = {0, 2, 1, 3};
-    EXPECT_EQ(b.CompareTo(a), mirrored[c.result]);
+    const DT a = Parse(c.a), b = Parse(c.b);
+    EXPECT_EQ(a.CompareTo(b), c.result) << c.a << " vs " << c.b;
+    EXPECT_EQ(b.CompareTo(a), mirrored[c.result]) << c.a << " vs " << c.b;
+    EXPECT_EQ(std::vector<bool>({a == b, a != b, a < b, a > b, a <= b, a >= b}),
+              std::vector<bool>({c.result == 0, c.result != 0, c.result == 1, c.result == 2,
+                                 c.result == 0 || c.result == 1, c.result == 0 || c.result == 2}))
+        << c.a << " vs " << c.b;
   }
   // Compare takes fields as they stand, without zones.
   EXPECT_EQ(Compare(DT("2000-01-01T12:00:00Z"), DT("2000-01-01T12:00:00")), 0);
@@ -461,34 +353,21 @@ TEST(DateTime, TimeT) {
   EXPECT_EQ(v.GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(-62135596801L).GetType(), DT::dt_notSet);  // year 0
   EXPECT_EQ(DT(-62135596800L).ToString(), "0001-01-01T00:00:00");
-
   EXPECT_EQ(DT("2000-01-01T00:00:00+01:00").GetTime(), 946681200L);
-  DT d;
-  d.ParseXSDDate("2000-01-01-01:00");
-  EXPECT_EQ(d.GetTime(), 946688400L);
-  EXPECT_EQ(d.GetDayOfWeek(), 7);  // Saturday
-  d.ParseXSDDate("1970-01-01");
-  EXPECT_EQ(d.GetDayOfWeek(), 5);
-  d.ParseXSDDate("1969-12-28");
-  EXPECT_EQ(d.GetDayOfWeek(), 1);
-  d.ParseXSDDate("2004-03-01");
-  EXPECT_EQ(d.GetDayOfYear(), 61);
-  d.ParseXSDDate("2003-12-31");
-  EXPECT_EQ(d.GetDayOfYear(), 365);
+  EXPECT_EQ(Parse("2000-01-01-01:00").GetTime(), 946688400L);
+  EXPECT_EQ(Parse("2000-01-01-01:00").GetDayOfWeek(), 7);  // Saturday
+  EXPECT_EQ(Parse("1969-12-28").GetDayOfWeek(), 1);
+  EXPECT_EQ(Parse("2004-03-01").GetDayOfYear(), 61);
+  EXPECT_EQ(Parse("2003-12-31").GetDayOfYear(), 365);
   EXPECT_EQ(DT::GetCurrentTime().GetType(), DT::dt_dateTime);
 }
 
 TEST(DateTime, HelperFunctions) {
-  EXPECT_TRUE(IsLeapYear(2000));
-  EXPECT_FALSE(IsLeapYear(1900));
-  EXPECT_TRUE(IsLeapYear(-4));
-  EXPECT_FALSE(IsLeapYear(-1));
-  EXPECT_TRUE(IsLeapYear(0));
-  EXPECT_EQ(GetQuotient(-1, 12), -1);
-  EXPECT_EQ(GetModulo(-1, 12), 11);
-  EXPECT_EQ(GetQuotient(13, 12), 1);
-  EXPECT_EQ(GetModulo(24, 12), 0);
-  EXPECT_EQ(GetQuotient(7, -2), -4);
-  EXPECT_EQ(GetModulo(7, -2), -1);
+  EXPECT_EQ(std::vector<bool>({IsLeapYear(2000), IsLeapYear(1900), IsLeapYear(-4), IsLeapYear(-1),
+                               IsLeapYear(0)}),
+            std::vector<bool>({true, false, true, false, true}));
+  EXPECT_EQ(std::vector<long long>({GetQuotient(-1, 12), GetModulo(-1, 12), GetQuotient(13, 12),
+                                    GetModulo(24, 12), GetQuotient(7, -2), GetModulo(7, -2)}),
+            std::vector<long long>({-1, 11, 1, 0, -4, -1}));
   EXPECT_TRUE(Throws<CVxInvalidParamException>([] { GetQuotient(1, 0); }, "Invalid divisor [0]"));
 }
