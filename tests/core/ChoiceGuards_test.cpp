@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <typeinfo>
 
-#include "metadata/SeqModel.h"
+#include "TestUtil.h"
+#include "vxxml/TypedCollections.h"
+#include "vxxml/Untyped.h"
+#include "vxxml/XmlDocument.h"
 
-using namespace seqmodel;
+using namespace VxXmlLib10;
+using vxtest::Failure;
 
 namespace {
 
@@ -13,11 +16,11 @@ const char kTaken[] =
     "The Property [A] is already set. Only one element within this class bay be set at a time";
 
 // Any bound object serves: the guards use no field of it.
-CSmartPtr<CElement> Named(const char* name) { return new CElement(name); }
+CSmartPtr<CElement> Bound(const char* name) { return new CElement(name); }
 
 TEST(ChoiceGuards, SelectElement) {
-  CSmartPtr<CElement> self = Named("self");
-  CSmartPtr<CElement> value = Named("v");
+  CSmartPtr<CElement> self = Bound("self");
+  CSmartPtr<CElement> value = Bound("v");
   struct Case {
     std::string selected;
     const char* member;
@@ -30,7 +33,7 @@ TEST(ChoiceGuards, SelectElement) {
       {"A", "A", true, "A", ""},
       {"A", "A", false, "", ""},
       {"A", "B", false, "A", ""},
-      {"A", "B", true, "A", Expected<CVxInvalidStateException>(kTaken)},
+      {"A", "B", true, "A", vxtest::Named<CVxInvalidStateException>(kTaken)},
   };
   for (const Case& c : cases) {
     std::string selected = c.selected;
@@ -42,7 +45,7 @@ TEST(ChoiceGuards, SelectElement) {
 }
 
 TEST(ChoiceGuards, SetElementValid) {
-  CSmartPtr<CElement> self = Named("self");
+  CSmartPtr<CElement> self = Bound("self");
   struct Case {
     std::string selected;
     bool valid;
@@ -54,7 +57,7 @@ TEST(ChoiceGuards, SetElementValid) {
       {"A", false, "", ""},  // clears whichever member was selected
       {"", false, "", ""},
       {"A", true, "A",
-       Expected<CVxInvalidStateException>("The Property A is already set. Only one element within "
+       vxtest::Named<CVxInvalidStateException>("The Property A is already set. Only one element within "
                                           "this class bay be set at a time")},
   };
   for (const Case& c : cases) {
@@ -65,7 +68,7 @@ TEST(ChoiceGuards, SetElementValid) {
 }
 
 TEST(ChoiceGuards, CollectionChanged) {
-  CSmartPtr<CElement> self = Named("self");
+  CSmartPtr<CElement> self = Bound("self");
   struct Case {
     std::string selected;
     const char* member;
@@ -75,7 +78,7 @@ TEST(ChoiceGuards, CollectionChanged) {
   } cases[] = {
       {"", "A", 0, "", ""},     {"", "A", 2, "A", ""},  {"A", "A", 0, "", ""},
       {"A", "A", 3, "A", ""},   {"A", "B", 0, "A", ""},
-      {"A", "B", 1, "A", Expected<CVxInvalidStateException>(kTaken)},
+      {"A", "B", 1, "A", vxtest::Named<CVxInvalidStateException>(kTaken)},
   };
   for (const Case& c : cases) {
     std::string selected = c.selected;
@@ -86,7 +89,7 @@ TEST(ChoiceGuards, CollectionChanged) {
 }
 
 TEST(ChoiceGuards, ReadCollection) {
-  CSmartPtr<CElement> self = Named("self");
+  CSmartPtr<CElement> self = Bound("self");
   const CXmlSerializationContext ctx;
   CXmlDocument doc;
   doc.LoadXml("<r xmlns='urn:po'><tag>a</tag><tag>b</tag><x/></r>");
@@ -94,7 +97,11 @@ TEST(ChoiceGuards, ReadCollection) {
   CXmlElement* first = root->GetFirstElement();
 
   // A member already read: nothing happens.
-  CSmartPtr<StringCol> tags = new StringCol("tag", 0, 5);
+  const auto strings = [](int minOccurs) {
+    return new CstringCol("tag", "urn:po", minOccurs, 5, nullptr, -1, -1, nullptr, nullptr,
+                          nullptr, nullptr, -1, CWhitespaceUtils::WhitespaceRule_Preserve, nullptr);
+  };
+  CSmartPtr<CstringCol> tags = strings(0);
   CXmlElement* cursor = first;
   long readCount = 1;
   self->Choice_Read_Collection(tags, root, cursor, readCount, ctx);
@@ -115,9 +122,9 @@ TEST(ChoiceGuards, ReadCollection) {
   EXPECT_EQ(0, readCount);
 
   // A bad count throws and leaves the cursor and the count alone.
-  CSmartPtr<StringCol> few = new StringCol("tag", 3, 5);
+  CSmartPtr<CstringCol> few = strings(3);
   cursor = first;
-  EXPECT_EQ(Expected<CVxValidationException>(
+  EXPECT_EQ(vxtest::Named<CVxValidationException>(
                 "The Minimum number of [tag] elements allowed in this collection is 3"),
             Failure([&] { self->Choice_Read_Collection(few, root, cursor, readCount, ctx); }));
   EXPECT_EQ(first, cursor);
@@ -125,15 +132,15 @@ TEST(ChoiceGuards, ReadCollection) {
 }
 
 TEST(ChoiceGuards, PropertyGuards) {
-  CSmartPtr<CElement> self = Named("self");
-  CSmartPtr<CElement> value = Named("shipTo");
-  EXPECT_EQ(Expected<CVxInvalidParamException>(
+  CSmartPtr<CElement> self = Bound("self");
+  CSmartPtr<CElement> value = Bound("shipTo");
+  EXPECT_EQ(vxtest::Named<CVxInvalidParamException>(
                 "The Property [billTo] is mandatory, it may node be NULL"),
             Failure([&] { self->Throw_IfPropertyIsNull(nullptr, "billTo"); }));
   EXPECT_EQ("", Failure([&] { self->Throw_IfPropertyIsNull(value, "billTo"); }));
   EXPECT_EQ("", Failure([&] { self->Throw_IfElementNameDiffers(value, "shipTo"); }));
   EXPECT_EQ("", Failure([&] { self->Throw_IfElementNameDiffers(nullptr, "shipTo"); }));
-  EXPECT_EQ(Expected<CVxInvalidParamException>(
+  EXPECT_EQ(vxtest::Named<CVxInvalidParamException>(
                 "This property requrires an element with the name ShipTo the element being set "
                 "has the element name shipTo"),
             Failure([&] { self->Throw_IfElementNameDiffers(value, "ShipTo"); }));
