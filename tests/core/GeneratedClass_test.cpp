@@ -101,8 +101,8 @@ TEST(GeneratedClassWrite, FailuresAreWrappedPerLevel) {
                                           "Invalid Value for quantity [100]"));
 }
 
-// What only a hand-written class can hold: a group of no known kind, and a
-// class info that asks for xsi:type.
+// What only a hand-written class can hold: a group of no known kind, a class
+// info that asks for xsi:type, a nil body without INillable.
 TEST(GeneratedClass, HandWrittenMetadata) {
   CSmartPtr<vxxml_test::Bare<7>> bad = new vxxml_test::Bare<7>;
   EXPECT_EQ(Failure([&] { vxxml_test::WriteRoot(bad, {}); }),
@@ -113,9 +113,12 @@ TEST(GeneratedClass, HandWrittenMetadata) {
                                           "Unknow Group Type"));
   CXmlSerializationContext ctx;
   ctx.SetDefaultNamespaceURI(kNs);
-  EXPECT_EQ(vxxml_test::WriteRoot(new vxxml_test::Host, ctx, false),
+  CSmartPtr<vxxml_test::Bare<XmlElementGroupType_Sequence, 1>> valued =
+      new vxxml_test::Bare<XmlElementGroupType_Sequence, 1>;
+  valued->props[1].SetNil();
+  EXPECT_EQ(vxxml_test::WriteRoot(valued, ctx, false),
             "<r xmlns=\"urn:po\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "AA:type=\"Bare\"/>");
+            "AA:type=\"Bare\" AA:nil=\"true\"/>");
 }
 
 }  // namespace

@@ -63,18 +63,19 @@ class TestClass : public CXmlGeneratedClass {
   }
 };
 
-// A class of the given group type with no members, that asks for xsi:type:
-// the owner of element infos under test.
-template <int Group = XmlElementGroupType_Sequence>
-class Bare : public TestClass<Bare<Group>> {
+// A class of the given group type with no members, that asks for xsi:type
+// and has a simple body when `Value` is a property id: the owner of element
+// infos under test.
+template <int Group = XmlElementGroupType_Sequence, int Value = -1>
+class Bare : public TestClass<Bare<Group, Value>> {
  public:
   Bare() { this->SetElementName("r"); }
   static void Build(Metadata& m) {
     m.elements = new CElementInfo*[1]{nullptr};
     m.attributes = new CAttributeInfo*[1]{nullptr};
     m.info = new CParentElementInfo(static_cast<XmlElementGroupType>(Group),
-                                    XmlElementType_Element, "Bare", "urn:po", true, true, -1,
-                                    ItemType_none, nullptr, false);
+                                    XmlElementType_Element, "Bare", "urn:po", true, true, Value,
+                                    Value < 0 ? ItemType_none : ItemType_i4, nullptr, false);
   }
 };
 using Host = Bare<>;

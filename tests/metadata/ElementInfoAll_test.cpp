@@ -93,6 +93,13 @@ TEST(ElementInfoAll, CollectionsTakeTheirRunAndNeverCountAsFound) {
   EXPECT_FALSE(prim.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
   EXPECT_EQ(tags->GetCount(), 2);
   EXPECT_EQ(at->GetLocalName(), "c");
+  CTextStream text(XmlEncoding_UTF8);
+  CXmlTextWriter writer(text);
+  writer.Open();
+  EXPECT_TRUE(prim.ElementToXml(c, h, &writer));
+  writer.Close();
+  EXPECT_EQ(std::string(text.GetText()),
+            "<AA:b xmlns:AA=\"urn:other\">1</AA:b>\n<AA:b xmlns:AA=\"urn:other\">2</AA:b>\n");
 }
 
 TEST(ElementInfoAll, SubstitutableMembersCannotBeRead) {

@@ -91,6 +91,7 @@ TEST(ElementInfoSeq, ReadingRulesAndTheIgnoreOptions) {
       {None, kShip, Failed("Failed to find a required element [status]")},
       {Unknown, kShip, Failed("Failed to find a required element [status]")},
       {Missing, kShip, kHead},
+      {Missing, "<status>shipped</status>", "<shipTo><name/></shipTo><status>shipped</status>"},
       {None, unknownInside,
        Failed("Failed to process the element [shipTo]\n"
               "Failed read all the elements held within the element [shipTo]. The unexpected "
