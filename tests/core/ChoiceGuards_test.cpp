@@ -15,81 +15,55 @@ namespace {
 const char kTaken[] =
     "The Property [A] is already set. Only one element within this class bay be set at a time";
 
-// Any bound object serves: the guards use no field of it.
-CSmartPtr<CElement> Bound(const char* name) { return new CElement(name); }
-
-TEST(ChoiceGuards, SelectElement) {
-  CSmartPtr<CElement> self = Bound("self");
-  CSmartPtr<CElement> value = Bound("v");
+// What a setter of a choice member leaves selected; any bound object serves,
+// the guards use no field of it.
+TEST(ChoiceGuards, Selection) {
+  CSmartPtr<CElement> self = new CElement("self"), value = new CElement("v");
+  const std::string taken = vxtest::Named<CVxInvalidStateException>(kTaken);
+  enum Guard { Select, Valid, Changed };
   struct Case {
-    std::string selected;
+    Guard guard;
+    const char* selected;
     const char* member;
-    bool nonNull;
-    std::string after;
+    long arg;  // Select: a value (1) or null (0); Valid: the validity; Changed: the count
+    const char* after;
     std::string failure;
   } cases[] = {
-      {"", "A", true, "A", ""},
-      {"", "A", false, "A", ""},  // nothing selected: selected even by null
-      {"A", "A", true, "A", ""},
-      {"A", "A", false, "", ""},
-      {"A", "B", false, "A", ""},
-      {"A", "B", true, "A", vxtest::Named<CVxInvalidStateException>(kTaken)},
+      {Select, "", "A", 1, "A", ""},
+      {Select, "", "A", 0, "A", ""},  // nothing selected: selected even by null
+      {Select, "A", "A", 1, "A", ""},
+      {Select, "A", "A", 0, "", ""},
+      {Select, "A", "B", 0, "A", ""},
+      {Select, "A", "B", 1, "A", taken},
+      {Valid, "", "B", 1, "B", ""},
+      {Valid, "B", "B", 1, "B", ""},
+      {Valid, "A", "B", 0, "", ""},  // clears whichever member was selected
+      {Valid, "A", "B", 1, "A",
+       vxtest::Named<CVxInvalidStateException>("The Property A is already set. Only one element "
+                                               "within this class bay be set at a time")},
+      {Changed, "", "A", 0, "", ""},
+      {Changed, "", "A", 2, "A", ""},
+      {Changed, "A", "A", 0, "", ""},
+      {Changed, "A", "A", 3, "A", ""},
+      {Changed, "A", "B", 0, "A", ""},
+      {Changed, "A", "B", 1, "A", taken},
   };
   for (const Case& c : cases) {
     std::string selected = c.selected;
     EXPECT_EQ(c.failure, Failure([&] {
-                self->Choice_SelectElement(c.member, c.nonNull ? value.Get() : nullptr, selected);
+                if (c.guard == Select)
+                  self->Choice_SelectElement(c.member, c.arg ? value.Get() : nullptr, selected);
+                else if (c.guard == Valid)
+                  self->Choice_SetElementValid(c.arg != 0, c.member, selected);
+                else
+                  self->Choice_CollectionChanged(c.member, c.arg, selected);
               }));
-    EXPECT_EQ(c.after, selected) << c.selected << c.member << c.nonNull;
-  }
-}
-
-TEST(ChoiceGuards, SetElementValid) {
-  CSmartPtr<CElement> self = Bound("self");
-  struct Case {
-    std::string selected;
-    bool valid;
-    std::string after;
-    std::string failure;
-  } cases[] = {
-      {"", true, "B", ""},
-      {"B", true, "B", ""},
-      {"A", false, "", ""},  // clears whichever member was selected
-      {"", false, "", ""},
-      {"A", true, "A",
-       vxtest::Named<CVxInvalidStateException>("The Property A is already set. Only one element within "
-                                          "this class bay be set at a time")},
-  };
-  for (const Case& c : cases) {
-    std::string selected = c.selected;
-    EXPECT_EQ(c.failure, Failure([&] { self->Choice_SetElementValid(c.valid, "B", selected); }));
-    EXPECT_EQ(c.after, selected) << c.selected << c.valid;
-  }
-}
-
-TEST(ChoiceGuards, CollectionChanged) {
-  CSmartPtr<CElement> self = Bound("self");
-  struct Case {
-    std::string selected;
-    const char* member;
-    long count;
-    std::string after;
-    std::string failure;
-  } cases[] = {
-      {"", "A", 0, "", ""},     {"", "A", 2, "A", ""},  {"A", "A", 0, "", ""},
-      {"A", "A", 3, "A", ""},   {"A", "B", 0, "A", ""},
-      {"A", "B", 1, "A", vxtest::Named<CVxInvalidStateException>(kTaken)},
-  };
-  for (const Case& c : cases) {
-    std::string selected = c.selected;
-    EXPECT_EQ(c.failure,
-              Failure([&] { self->Choice_CollectionChanged(c.member, c.count, selected); }));
-    EXPECT_EQ(c.after, selected) << c.selected << c.member << c.count;
+    EXPECT_EQ(c.after, selected) << c.guard << c.selected << c.member << c.arg;
   }
 }
 
 TEST(ChoiceGuards, ReadCollection) {
-  CSmartPtr<CElement> self = Bound("self");
+  CSmartPtr<CElement> self = new CElement("self");
   const CXmlSerializationContext ctx;
   CXmlDocument doc;
   doc.LoadXml("<r xmlns='urn:po'><tag>a</tag><tag>b</tag><x/></r>");
@@ -132,8 +106,8 @@ TEST(ChoiceGuards, ReadCollection) {
 }
 
 TEST(ChoiceGuards, PropertyGuards) {
-  CSmartPtr<CElement> self = Bound("self");
-  CSmartPtr<CElement> value = Bound("shipTo");
+  CSmartPtr<CElement> self = new CElement("self");
+  CSmartPtr<CElement> value = new CElement("shipTo");
   EXPECT_EQ(vxtest::Named<CVxInvalidParamException>(
                 "The Property [billTo] is mandatory, it may node be NULL"),
             Failure([&] { self->Throw_IfPropertyIsNull(nullptr, "billTo"); }));
