@@ -140,10 +140,6 @@ TEST(ElementInfoAll, ValidateRules) {
   CElementInfoAllUntpdMnd untpdMnd("u", kNs, 1, "##any", kNs);
   CElementInfoAllUntpdOpt untpdOpt("u", kNs, 1, "##any", kNs);
   CElementInfoAllCol col("l", kNs, 1);
-  CElementInfoAllPrimCol primCol("l", kNs, 1);
-  CElementInfoAllUntpdCol untpdCol("l", kNs, 1);
-  CElementInfoAllClsCol clsCol("l", kNs, 1, element);
-  CElementInfoAllAbsClsCol absClsCol("l", kNs, 1, XmlElementType_PseudoElement);
   const char* const t = "true";
   struct Case {
     const CElementInfo* info;
@@ -163,10 +159,6 @@ TEST(ElementInfoAll, ValidateRules) {
       {&untpdMnd, "Failed to find the mandatory element [u]", true},
       {&untpdOpt, t, false},
       {&col, t, false},
-      {&primCol, t, false},
-      {&untpdCol, t, false},
-      {&clsCol, t, false},
-      {&absClsCol, t, false},
   };
   const CXmlSerializationContext c;
   CSmartPtr<Host> o = new Host();

@@ -36,49 +36,6 @@ TEST(ElementInfoChoice, OptionalMembersAndValidate) {
   EXPECT_FALSE(plain.IsOptionalChoiceMember(p));
 }
 
-TEST(ElementInfoChoice, CollectionAlternativeChecksItsCount) {
-  CXmlDocument d;
-  d.LoadXml(Doc("pick", "<code>1</code><sku/><code>1</code><code>2</code>").c_str());
-  CXmlElement* const root = d.GetDocumentElement();
-  const auto child = [&](int n) {
-    CXmlElement* e = n < 0 ? nullptr : root->GetFirstElement();
-    while (e && n-- > 0) e = e->GetNextSiblingElement();
-    return e;
-  };
-  CXmlSerializationContext c, relaxed;
-  relaxed.SetIgnoreInvalidCollectionCounts(true);
-  const auto E = XmlElementType_Element, P = XmlElementType_PseudoElement;
-  struct Case {
-    int child;
-    XmlElementType owner;
-    const CXmlSerializationContext* ctx;
-    const char* expected;  // "true", "false" or the message
-    int movedTo;
-  } cases[] = {
-      {1, E, &c, "false", 1},
-      {0, P, &c, "false", 0},  // one item, minimum two
-      // Under an element owner the cursor has moved past the run when the
-      // count check throws.
-      {0, E, &c, "The Minimum number of [code] elements allowed in this collection is 2", 1},
-      {0, E, &relaxed, "true", 1},
-      {2, P, &c, "true", -1},
-      {2, E, &c, "true", -1},
-  };
-  for (const Case& k : cases) {
-    CSmartPtr<shapes::Pick> p = new shapes::Pick();
-    CXmlElement* at = child(k.child);
-    std::string result;
-    const std::string failure = Failure([&] {
-      result = Info(*p, "code")->ElementFromXml(*k.ctx, p, root, &at, kNs, k.owner) ? "true"
-                                                                                      : "false";
-    });
-    EXPECT_EQ(result.empty() ? failure : result,
-              result.empty() ? Named<CVxValidationException>(k.expected) : k.expected)
-        << k.child;
-    EXPECT_EQ(at, child(k.movedTo)) << k.child;
-  }
-}
-
 TEST(ElementInfoChoice, EveryAlternativeAndTheReadingFailures) {
   CXmlSerializationContext plain, ignoreUnknown, relaxed;
   ignoreUnknown.SetIgnoreUnknownElements(true);
