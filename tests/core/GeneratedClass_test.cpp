@@ -102,7 +102,8 @@ TEST(GeneratedClassWrite, FailuresAreWrappedPerLevel) {
 }
 
 // What only a hand-written class can hold: a group of no known kind, a class
-// info that asks for xsi:type, a nil body without INillable.
+// info that asks for xsi:type, a format for the body, a nil body without
+// INillable.
 TEST(GeneratedClass, HandWrittenMetadata) {
   CSmartPtr<vxxml_test::Bare<7>> bad = new vxxml_test::Bare<7>;
   EXPECT_EQ(Failure([&] { vxxml_test::WriteRoot(bad, {}); }),
@@ -115,6 +116,10 @@ TEST(GeneratedClass, HandWrittenMetadata) {
   ctx.SetDefaultNamespaceURI(kNs);
   CSmartPtr<vxxml_test::Bare<XmlElementGroupType_Sequence, 1>> valued =
       new vxxml_test::Bare<XmlElementGroupType_Sequence, 1>;
+  valued->props[1].SetR8(12.5);
+  EXPECT_EQ(vxxml_test::WriteRoot(valued, ctx, false),
+            "<r xmlns=\"urn:po\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "AA:type=\"Bare\">12.50</r>");
   valued->props[1].SetNil();
   EXPECT_EQ(vxxml_test::WriteRoot(valued, ctx, false),
             "<r xmlns=\"urn:po\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "

@@ -64,8 +64,8 @@ class TestClass : public CXmlGeneratedClass {
 };
 
 // A class of the given group type with no members, that asks for xsi:type
-// and has a simple body when `Value` is a property id: the owner of element
-// infos under test.
+// and has a simple body (a double written with two decimals) when `Value` is a
+// property id: the owner of element infos under test.
 template <int Group = XmlElementGroupType_Sequence, int Value = -1>
 class Bare : public TestClass<Bare<Group, Value>> {
  public:
@@ -75,7 +75,8 @@ class Bare : public TestClass<Bare<Group, Value>> {
     m.attributes = new CAttributeInfo*[1]{nullptr};
     m.info = new CParentElementInfo(static_cast<XmlElementGroupType>(Group),
                                     XmlElementType_Element, "Bare", "urn:po", true, true, Value,
-                                    Value < 0 ? ItemType_none : ItemType_i4, nullptr, false);
+                                    Value < 0 ? ItemType_none : ItemType_r8,
+                                    Value < 0 ? nullptr : "%.2f", false);
   }
 };
 using Host = Bare<>;

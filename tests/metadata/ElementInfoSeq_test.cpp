@@ -248,6 +248,41 @@ TEST(ElementInfoSeq, UntypedCollectionLocksTheElementName) {
   }
 }
 
+// A tagless group with an attribute, which only a hand-written class has: the
+// attribute is read from and written onto the owner's start tag.
+class Tagless : public vxxml_test::TestClass<Tagless> {
+ public:
+  static void Build(vxxml_test::Metadata& m) {
+    m.elements = new CElementInfo*[1]{nullptr};
+    m.attributes = new CAttributeInfo*[2]{
+        new CAttributeInfoPrimitive("lang", "", 1, true, ItemType_string, nullptr,
+                                    CWhitespaceUtils::WhitespaceRule_None,
+                                    CPrimitiveRestrictions(), nullptr),
+        nullptr};
+    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_PseudoElement,
+                                    "", kNs, false, false, -1, ItemType_none, nullptr, false);
+  }
+};
+
+TEST(ElementInfoSeq, TaglessChildAttributesAreTheOwners) {
+  CXmlDocument d;
+  d.LoadXml("<r lang='en' other='x'/>");
+  CSmartPtr<Tagless> group = new Tagless;
+  CXmlObjectBase::FromXml_Int(group, d.GetDocumentElement(), nullptr, {});
+  CSmartPtr<Host> host = new Host;
+  host->props[1].SetXmlObject(group);
+  CElementInfoSeqClsOpt info("g", kNs, 1, XmlElementType_PseudoElement,
+                             CreateGenerated<Tagless>, 0);
+  CTextStream text(XmlEncoding_UTF8);
+  CXmlTextWriter writer(text);
+  writer.Open();
+  writer.WriteStartElement("r", "");
+  info.PseudoChildAttributeToXml({}, host, &writer);
+  writer.WriteEndElement();
+  writer.Close();
+  EXPECT_EQ(std::string(text.GetText()), "<r lang=\"en\"/>\n");
+}
+
 // What a class derived from the shell supplies.
 class Shell : public CElementInfoSeqNonCol {
  public:
