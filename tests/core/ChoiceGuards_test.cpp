@@ -84,7 +84,7 @@ TEST(ChoiceGuards, ReadCollection) {
 
   readCount = 0;
   self->Choice_Read_Collection(tags, root, cursor, readCount, ctx);
-  EXPECT_EQ("x", cursor->GetLocalName());
+  EXPECT_EQ("x", cursor ? cursor->GetLocalName() : "-");
   EXPECT_EQ(1, readCount);
   EXPECT_EQ(2, tags->GetCount());
 

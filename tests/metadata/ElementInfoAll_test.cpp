@@ -78,7 +78,7 @@ TEST(ElementInfoAll, CollectionsTakeTheirRunAndNeverCountAsFound) {
   CElementInfoAllUntpdCol named("b", kNs, 1), any("AnyElement", kNs, 1);
   CXmlElement* at = root->GetFirstElement();
   EXPECT_FALSE(named.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
-  EXPECT_EQ(at->GetLocalName(), "c");
+  EXPECT_EQ(at ? at->GetLocalName() : "-", "c");
   EXPECT_EQ(col->GetCount(), 2);
   EXPECT_FALSE(any.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
   EXPECT_EQ(at, nullptr);
@@ -92,7 +92,7 @@ TEST(ElementInfoAll, CollectionsTakeTheirRunAndNeverCountAsFound) {
   at = root->GetFirstElement();
   EXPECT_FALSE(prim.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
   EXPECT_EQ(tags->GetCount(), 2);
-  EXPECT_EQ(at->GetLocalName(), "c");
+  EXPECT_EQ(at ? at->GetLocalName() : "-", "c");
   CTextStream text(XmlEncoding_UTF8);
   CXmlTextWriter writer(text);
   writer.Open();
