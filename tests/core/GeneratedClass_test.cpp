@@ -46,13 +46,15 @@ TEST(GeneratedClassWrite, RootMaterialInOrderAndOnlyOnTheRoot) {
                                                                  "AA:type='t:Card'"));
   ctx.SetWriteTypeAttribute(false);
   EXPECT_EQ(Write(*SmallOrder(), ctx), root + FormatString(body, ""));
-  // The same calls drive the Fast Infoset writer; the inline schema is text only.
+  // The same calls drive the Fast Infoset writer; processing instructions and
+  // the inline schema are for text only.
   const CBinaryData fi = SmallOrder()->ToFastInfosetStream(FInfoDecl_None, ctx,
                                                            CompressionType_None);
   const std::string bytes(reinterpret_cast<const char*>(fi.GetData()), fi.GetLength());
   EXPECT_NE(bytes.find("4111"), std::string::npos);
   EXPECT_NE(bytes.find("root-attr"), std::string::npos);
   EXPECT_EQ(bytes.find("xs:schema"), std::string::npos);
+  EXPECT_EQ(bytes.find("one a"), std::string::npos);
 }
 
 TEST(GeneratedClassWrite, ChoiceRules) {
