@@ -1,93 +1,46 @@
-// The entry points, exercised with a small hand-written bound object that
-// writes a fixed tree and records what it reads.
+// The entry points, on a generated class and on untyped content.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
-#include "vxxml/BinaryData.h"
-#include "vxxml/Exception.h"
-#include "vxxml/ObjectBase.h"
-#include "vxxml/SerializationContext.h"
-#include "vxxml/Untyped.h"
-#include "vxxml/XmlDocument.h"
-#include "vxxml/XmlWriter.h"
-#include "TestUtil.h"
+#include "metadata/Shapes.h"
 
-using namespace VxXmlLib10;
+using namespace shapes_test;
 
 namespace {
-
-// <note xmlns="urn:n" id="7"><to>Tove</to><body>caf&#xE9; &amp; more</body></note>
-class Note : public CXmlObjectBase {
- public:
-  CXmlObjectBase* GetBase() override { return this; }
-  std::string GetTargetNamespace() const override { return "urn:n"; }
-  std::string GetNamespace() const override { return "urn:n"; }
-
-  std::string to = "Tove";
-  std::string body = "caf\xC3\xA9 & more";
-  std::string id = "7";
-  std::string readRootNamespace;
-
- protected:
-  void ToXml_Int(CXmlWriter* w, bool isRoot, const char* ns, const CXmlSerializationContext&,
-                 bool) const override {
-    if (isRoot) w->SetDefaultNamespace(ns);
-    w->WriteStartElement("note", ns);
-    w->WriteAttributeString("id", "", id, ItemType_i4);
-    w->WriteStartElement("to", ns);
-    w->WriteString(to, ItemType_string);
-    w->WriteEndElement();
-    w->WriteStartElement("body", ns);
-    w->WriteString(body, ItemType_string);
-    w->WriteEndElement();
-    w->WriteEndElement();
-  }
-  CXmlElement* FromXml_Int(CXmlElement* e, CXmlElement* child, const CXmlSerializationContext&,
-                           bool) override {
-    readRootNamespace = e->GetNamespaceURI();
-    id = e->GetAttribute("id", "");
-    to = child ? child->GetText() : "";
-    CXmlElement* next = child ? child->GetNextSiblingElement() : nullptr;
-    body = next ? next->GetText() : "";
-    return nullptr;
-  }
-};
-
-const char kPlain[] =
-    "<note xmlns=\"urn:n\" id=\"7\"><to>Tove</to><body>caf\xC3\xA9 &amp; more</body></note>";
-
-void ExpectRead(Note& n) {
-  EXPECT_EQ(n.readRootNamespace, "urn:n");
-  EXPECT_EQ(n.id, "7");
-  EXPECT_EQ(n.to, "Tove");
-  EXPECT_EQ(n.body, "caf\xC3\xA9 & more");
-}
 
 const CXmlSerializationContext& Default() { return CXmlSerializationContext::m_defaultContext; }
 
 }  // namespace
 
 TEST(EntryPoints, ReadingFromEveryShape) {
-  Note a;
-  a.FromXml(kPlain, Default());
-  ExpectRead(a);
-  Note b;
-  b.FromXml(L"<note xmlns=\"urn:n\" id=\"7\"><to>Tove</to><body>caf\u00E9 &amp; more</body></note>",
-            Default());
-  ExpectRead(b);
-  Note c;
-  std::string text = kPlain;
-  c.FromXmlStream(reinterpret_cast<unsigned char*>(&text[0]),
-                  static_cast<unsigned long>(text.size()), Default());
-  ExpectRead(c);
-
+  const std::string text =
+      "<billTo xmlns='urn:po' country='N'><name>caf\xC3\xA9 &amp; more</name></billTo>";
   CXmlDocument doc;
-  doc.LoadXml(kPlain);
-  Note d;
-  d.FromXmlElement(doc.GetDocumentElement(), Default());
-  ExpectRead(d);
-  vxtest::ExpectFailure<CVxException>([] { Note().FromXml("", Default()); },
+  doc.LoadXml(text.c_str());
+  CSmartPtr<CElement> untyped = new CElement("billTo");
+  untyped->FromXml(text.c_str());
+  std::string bytes = text;
+  const std::function<void(shapes::Address&)> reads[] = {
+      [&](shapes::Address& a) { a.FromXml(text.c_str(), Default()); },
+      [&](shapes::Address& a) {
+        a.FromXml(L"<billTo xmlns='urn:po' country='N'><name>caf\u00E9 &amp; more</name></billTo>",
+                  Default());
+      },
+      [&](shapes::Address& a) {
+        a.FromXmlStream(reinterpret_cast<unsigned char*>(&bytes[0]),
+                        static_cast<unsigned long>(bytes.size()), Default());
+      },
+      [&](shapes::Address& a) { a.FromXmlElement(doc.GetDocumentElement(), Default()); },
+      [&](shapes::Address& a) { a.FromXmlElement(untyped.Get(), Default()); },
+  };
+  for (const auto& read : reads) {
+    CSmartPtr<shapes::Address> a = new shapes::Address;
+    read(*a);
+    EXPECT_EQ(Write(*a, Default()), text);
+  }
+  vxtest::ExpectFailure<CVxException>([] { shapes::Address().FromXml("", Default()); },
                                       "XML String is empty!");
 }
 
