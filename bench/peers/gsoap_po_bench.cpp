@@ -66,6 +66,13 @@ std::string Write(struct soap* soap, purchaseOrder& order) {
   return out;
 }
 
+// Frees the context with everything read into it.
+void Free(struct soap* soap) {
+  soap_destroy(soap);
+  soap_end(soap);
+  soap_free(soap);
+}
+
 std::size_t Items(const purchaseOrder& order) {
   return order.items ? order.items->item.size() : 0;
 }
@@ -94,7 +101,7 @@ void BM_GsoapReadIntoObjects(benchmark::State& state) {
       break;
     }
   }
-  soap_free(soap);
+  Free(soap);
   SetDocumentBytes(state);
 }
 BENCHMARK(BM_GsoapReadIntoObjects)->Unit(benchmark::kMillisecond);
@@ -104,7 +111,7 @@ void BM_GsoapWriteObjects(benchmark::State& state) {
   purchaseOrder order;
   if (!Read(soap, peerdoc::PurchaseOrderText(), order)) {
     state.SkipWithError("gSOAP did not read the order");
-    soap_free(soap);
+    Free(soap);
     return;
   }
   soap_set_omode(soap, SOAP_XML_INDENT);  // indented, as the vxxml rows write
@@ -117,12 +124,8 @@ void BM_GsoapWriteObjects(benchmark::State& state) {
   const bool same = Read(check, written, back) && Items(back) == Items(order) &&
                     back.items->item.front().USPrice == order.items->item.front().USPrice &&
                     back.items->item.back().partNum == order.items->item.back().partNum;
-  soap_destroy(check);
-  soap_end(check);
-  soap_free(check);
-  soap_destroy(soap);
-  soap_end(soap);
-  soap_free(soap);
+  Free(check);
+  Free(soap);
   if (!same) state.SkipWithError("what gSOAP wrote does not read back to the order");
   SetDocumentBytes(state);
   state.counters["out_bytes"] = static_cast<double>(size);
