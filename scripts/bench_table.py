@@ -4,14 +4,19 @@
     python3 scripts/bench_table.py build-bench/results/*.json
 
 The headline table comes from generated_read_bench (the purchase order read
-and written in every form, beside expat's bare parse of the same text); then
-every benchmark of every file with its key figure. Where a benchmark was
+and written in every form, beside expat's bare parse of the same text); the
+side-by-side table puts vxxml's text rows beside the peer toolkits' rows
+(bench/peers: the same order through gSOAP's and CodeSynthesis XSD's classes,
+each against expat's parse of its own document in its own executable), with
+a line per row on what it checks and converts; then every benchmark of every
+file with its key figure. Where a benchmark was
 repeated, the fastest repetition is shown (the one least disturbed by other
 work on the machine), with the spread of all of them. MB are 10^6 bytes.
 """
 import json
 import os
 import sys
+import textwrap
 
 HEADLINE_FILE = "generated_read_bench"
 EXPAT = "BM_ExpatBareParse"
@@ -24,6 +29,31 @@ HEADLINE = [
     ("FI read      -> objects", "BM_ReadIntoObjectsFromFastInfoset"),
     ("FI write     <- objects", "BM_WriteObjectsFastInfoset"),
 ]
+# Side by side: (label, file, benchmark, what the row checks and converts).
+# The lines say what the generated code does for this schema (bench/peers
+# has the details and how they were found).
+PEERS = [
+    ("vxxml  text -> objects", HEADLINE_FILE, "BM_ReadIntoObjects",
+     "every value converted exactly (decimals as CDecimal, dates as CDateTime, quantity as "
+     "an integer); every facet, the element order and the occurrences checked"),
+    ("vxxml  objects -> text", HEADLINE_FILE, "BM_WriteObjects",
+     "every value formatted and its facets checked; writes the document's own text back"),
+    ("gSOAP  text -> objects", "peer_gsoap_bench", "BM_GsoapReadIntoObjects",
+     "no value converted: decimals, dates and the quantity kept as the strings read; "
+     "SOAP_XML_STRICT checks occurrences, not patterns, ranges or the element order"),
+    ("gSOAP  objects -> text", "peer_gsoap_bench", "BM_GsoapWriteObjects",
+     "writes the strings back as they are, nothing checked"),
+    ("XSD    text -> objects", "peer_xsd_bench", "BM_XsdReadIntoObjects",
+     "via a Xerces DOM; decimals to double, dates and the quantity parsed without range "
+     "checks; only required elements and attributes checked"),
+    ("XSD    text -> objects, valid.", "peer_xsd_bench", "BM_XsdReadIntoObjectsValidated",
+     "the same after Xerces validates against the schema: every facet, the order and "
+     "the occurrences; decimals still double"),
+    ("XSD    objects -> text", "peer_xsd_bench", "BM_XsdWriteObjects",
+     "via a Xerces DOM; nothing checked; decimals written from the doubles (148.95 as "
+     "148.949999999999989)"),
+]
+
 SIZES_BENCH = "BM_PurchaseOrderSizes"
 SIZES = [
     ("text", "size_text"),
@@ -167,6 +197,32 @@ def headline(files):
             print("%-42s %12d %8.3f" % (label, value, value / text if text else 0))
 
 
+def side_by_side(files):
+    print("\nSide by side, the same order through each toolkit's classes (gSOAP and XSD from")
+    print("the Primer's schema without a namespace, bench/peers); each ratio against expat's")
+    print("parse of the same document in the same executable\n")
+    print("%-32s %8s %8s %8s  %s" % ("", "MB/s", "expat", "/ expat", "time per document"))
+    for label, file_name, name, what in PEERS:
+        entry = files.get(file_name)
+        if entry is None:
+            print("%-32s not run (not built where the toolkit is missing)" % label)
+            continue
+        runs = entry["runs"]
+        run = find(runs, name)
+        expat_run = find(runs, EXPAT)
+        expat = mbps(expat_run) if expat_run else None
+        if run is None:
+            print("%-32s missing" % label)
+        elif run.get("error_occurred"):
+            print("%-32s ERROR: %s" % (label, run.get("error_message", "")))
+        else:
+            rate = mbps(run)
+            print("%-32s %s %s %s  %-8s %s" % (label, fmt_rate(rate), fmt_rate(expat),
+                                               fmt_ratio(rate, expat), per_iteration(run),
+                                               spread(run)))
+        print(textwrap.fill(what, width=96, initial_indent="    ", subsequent_indent="    "))
+
+
 def everything(files):
     print("\nEvery benchmark: CPU time per iteration (fastest repetition, with the spread of all),")
     print("key figure, and against BM_ExpatBareParse of the same executable")
@@ -194,6 +250,7 @@ def main(argv):
             context.get("date", "?"), context.get("num_cpus", "?"), context.get("mhz_per_cpu", "?"),
             ", ".join("%.2f" % x for x in context.get("load_avg", [])) or "?"))
     headline(files)
+    side_by_side(files)
     everything(files)
     return 0
 
