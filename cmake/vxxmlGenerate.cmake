@@ -72,8 +72,17 @@ function(vxxml_generate)
   else()
     set(unity ${ARG_TARGET}_vxxml.cpp)
     set(depfile ${ARG_OUTPUT_DIR}/${ARG_TARGET}_vxxml.d)
+    # The files of the mapped namespaces are known by name: the build then
+    # knows that a change of the schema changes them, and what includes them.
+    set(byproducts)
+    foreach(entry IN LISTS ARG_NAMESPACE_MAP)
+      string(REGEX REPLACE ".*=" "" stem "${entry}")
+      string(REPLACE "::" "_" stem "${stem}")
+      list(APPEND byproducts ${ARG_OUTPUT_DIR}/${stem}.h ${ARG_OUTPUT_DIR}/${stem}.cpp)
+    endforeach()
     add_custom_command(
       OUTPUT ${ARG_OUTPUT_DIR}/${unity}
+      BYPRODUCTS ${byproducts}
       COMMAND vxxml::vxxml-gen ${schemas} -o ${ARG_OUTPUT_DIR} --unity ${unity}
               --depfile ${depfile} ${options}
       DEPENDS ${schemas} vxxml::vxxml-gen
