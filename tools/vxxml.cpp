@@ -378,11 +378,13 @@ class DocumentObject : public CXmlObjectBase {
           e = nullptr;
           break;
         }
+        const CXmlElement* parent = open.back();
+        TextAfter(writer, parent, e);
         if (const CXmlElement* next = e->GetNextSiblingElement()) {
           e = next;
           break;
         }
-        e = open.back();
+        e = parent;
         open.pop_back();
         writer->WriteEndElement();
       }
@@ -400,9 +402,27 @@ class DocumentObject : public CXmlObjectBase {
       if (!a->IsNamespaceAttribute())
         writer->WriteAttributeString(a->GetLocalName(), a->GetNamespaceURI(), a->GetValue(),
                                      ItemType_string);
+    // Text runs stand where they stood among the children; whitespace alone
+    // between children is layout, which the writer makes anew.
     const std::string& text = e->GetText();
-    if (!text.empty() && !(e->GetFirstElement() && IsBlank(text)))
-      writer->WriteString(text, ItemType_string);
+    const CXmlElement* first = e->GetFirstElement();
+    if (!first) {
+      if (!text.empty()) writer->WriteString(text, ItemType_string);
+    } else if (!IsBlank(text)) {
+      writer->SetMixedContent();
+      if (first->GetTextOffset() > 0)
+        writer->WriteString(text.substr(0, first->GetTextOffset()), ItemType_string);
+    }
+  }
+
+  // The parent's text between a child and the next one (or the end).
+  static void TextAfter(CXmlWriter* writer, const CXmlElement* parent, const CXmlElement* child) {
+    const std::string& text = parent->GetText();
+    if (IsBlank(text)) return;
+    const CXmlElement* next = child->GetNextSiblingElement();
+    const std::size_t from = std::min(child->GetTextOffset(), text.size());
+    const std::size_t to = next ? std::min(next->GetTextOffset(), text.size()) : text.size();
+    if (to > from) writer->WriteString(text.substr(from, to - from), ItemType_string);
   }
 
   const CXmlDocument& m_document;
