@@ -73,19 +73,14 @@ inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) 
   return out;
 }
 
-inline std::string Describe(const VxXmlLib10::CVxException& e) {
-  return std::string(typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: "
-                                                                    : "other: ") +
-         e.GetFullMessage();
-}
-
 /// The tree the bytes read as, or "CVxException: <message>".
 inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes) {
   try {
     doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
     return vxxml_test::DumpTree(doc.GetDocumentElement());
   } catch (const VxXmlLib10::CVxException& e) {
-    return Describe(e);
+    return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
+           e.GetFullMessage();
   }
 }
 

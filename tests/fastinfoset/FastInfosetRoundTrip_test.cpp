@@ -22,28 +22,14 @@ using namespace fi_test;
 
 // Values in the canonical forms the encodings give back.
 const Values kAllKinds = {
-    {ItemType_hexBinary, "CAFE"},
-    {ItemType_base64Binary, "YWI="},
-    {ItemType_i1, "-5"},
-    {ItemType_i2, "-2"},
-    {ItemType_i4, "42"},
-    {ItemType_i8, "-9000000000"},
-    {ItemType_ui1, "7"},
-    {ItemType_ui2, "65535"},
-    {ItemType_ui4, "4000000000"},
-    {ItemType_ui8, "9000000000000000000"},
-    {ItemType_r4, "1.5"},
-    {ItemType_r8, "2.25"},
-    {ItemType_duration, "P1D"},
-    {ItemType_yearMonth, "2005-01"},
-    {ItemType_date, "2005-01-01"},
-    {ItemType_datetime, "2005-01-01T10:00:00Z"},
-    {ItemType_time, "10:00:00"},
-    {ItemType_string, "text"},
-    {ItemType_boolean, "true"},
-    {ItemType_boolean, "false"},
-    {ItemType_decimal, "-12.5"},
-    {ItemType_integer, "123456789012345678901234567890"},
+    {ItemType_hexBinary, "CAFE"}, {ItemType_base64Binary, "YWI="}, {ItemType_i1, "-5"},
+    {ItemType_i2, "-2"}, {ItemType_i4, "42"}, {ItemType_i8, "-9000000000"}, {ItemType_ui1, "7"},
+    {ItemType_ui2, "65535"}, {ItemType_ui4, "4000000000"}, {ItemType_ui8, "9000000000000000000"},
+    {ItemType_r4, "1.5"}, {ItemType_r8, "2.25"}, {ItemType_duration, "P1D"},
+    {ItemType_yearMonth, "2005-01"}, {ItemType_date, "2005-01-01"},
+    {ItemType_datetime, "2005-01-01T10:00:00Z"}, {ItemType_time, "10:00:00"},
+    {ItemType_string, "text"}, {ItemType_boolean, "true"}, {ItemType_boolean, "false"},
+    {ItemType_decimal, "-12.5"}, {ItemType_integer, "123456789012345678901234567890"},
 };
 
 struct Setting {
