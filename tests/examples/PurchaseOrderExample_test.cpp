@@ -37,15 +37,6 @@ std::string WriteUtf8(const po::PurchaseOrderType& order, bool formatted = true,
                                  compression));
 }
 
-// "<exception class>: <full message>", or "" when reading succeeds.
-std::string ReadFailure(const std::string& xml, const CXmlSerializationContext& context) {
-  return vxtest::Failure([&] { Read(xml, context); });
-}
-
-std::string Validation(const std::string& message) {
-  return vxtest::Named<CVxValidationException>(message);
-}
-
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   const std::string::size_type at = text.find(from);
   if (at == std::string::npos) ADD_FAILURE() << "not in the document: " << from;
@@ -211,7 +202,8 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
       context.SetIgnoreMissingMandatoryElements(option == MissingMandatory);
       context.SetIgnoreInvalidCollectionCounts(option == CollectionCounts);
       const bool relaxed = option != None && option == c.relaxedBy;
-      EXPECT_EQ(ReadFailure(damaged, context), relaxed ? "" : Validation(c.message))
+      EXPECT_EQ(vxtest::Failure([&] { Read(damaged, context); }),
+                relaxed ? "" : vxtest::Named<CVxValidationException>(c.message))
           << "option " << option;
     }
   }

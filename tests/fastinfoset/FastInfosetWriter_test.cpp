@@ -118,6 +118,7 @@ TEST(FastInfosetWriter, IndexingAndEncodingsFollowTheContext) {
   const CBinaryData packed = writer.AppendRestrictedAlphabetString(1, "\x01\x02\xC8");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(packed.GetData()), packed.GetLength()),
             std::string("\x00\x01\xC7", 3));
+  EXPECT_EQ(writer.AppendRestrictedAlphabetString(1, "").GetLength(), 0u);
 }
 
 // The longest forms, which no document of a test's size reaches, and the range checks.
@@ -146,17 +147,30 @@ TEST(FastInfosetWriter, WidestIntegerForms) {
     unsigned long value;
   } bad[] = {
       {&CFastInfosetWriter::Integer1To2pw20Bit2, 0},
+      {&CFastInfosetWriter::Integer1To2pw20Bit2, 1048577},
       {&CFastInfosetWriter::Integer0To2pw20Bit2, 1048577},
+      {&CFastInfosetWriter::Integer1To2pw20Bit3, 0},
       {&CFastInfosetWriter::Integer1To2pw20Bit3, 1048577},
       {&CFastInfosetWriter::Integer1To2pw20Bit4, 0},
+      {&CFastInfosetWriter::Integer1To2pw20Bit4, 1048577},
   };
-  for (const auto& b : bad)
-    EXPECT_EQ(vxtest::Failure([&] { Octets([&](CFastInfosetWriter& w) { (w.*b.encoder)(0, b.value); }); }),
+  for (const auto& b : bad) {
+    const Body body = [&](CFastInfosetWriter& w) { (w.*b.encoder)(0, b.value); };
+    EXPECT_EQ(vxtest::Failure([&] { Octets(body); }),
               vxtest::Named<CVxException>("Failed to write FastInfoset. Integer [" +
                                           std::to_string(b.value) + "] out of range."));
-  EXPECT_EQ(vxtest::Failure([] { Octets([](CFastInfosetWriter& w) { w.NonEmptyOctetUTF8StringBit2(0, ""); }); }),
-            vxtest::Named<CVxException>(
-                "Failed to write FastInfoset. Empty string in a non-empty string encoding."));
+  }
+  const unsigned char none = 0;
+  const Body empties[] = {
+      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit2(0, &none, 0); },
+      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit5(0, &none, 0); },
+      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit7(0, &none, 0); },
+      [&](CFastInfosetWriter& w) { w.NonEmptyOctetUTF8StringBit2(0, ""); },
+  };
+  for (const auto& empty : empties)
+    EXPECT_EQ(vxtest::Failure([&] { Octets(empty); }),
+              vxtest::Named<CVxException>(
+                  "Failed to write FastInfoset. Empty string in a non-empty string encoding."));
 }
 
 TEST(FastInfosetWriter, Failures) {
@@ -193,6 +207,8 @@ TEST(FastInfosetWriter, Failures) {
        fails("Invalid Restricted Alphabet value [3]")},
       {With(ItemType_i4, algorithm, 11), attribute("1", ItemType_i4),
        fails("Invalid Encoding Algorithm value [11]")},
+      {With(ItemType_i4, algorithm, 0), text("1", ItemType_i4),
+       fails("Invalid Encoding Algorithm value [0]")},
       {With(ItemType_decimal, alphabet, 1), text("1.5E3", ItemType_decimal),
        fails("Invalid character not found for Restricted Alphabet.")},
       {With(ItemType_i4, algorithm, 4), text("x", ItemType_i4),
@@ -203,6 +219,7 @@ TEST(FastInfosetWriter, Failures) {
        fails("Unsupported Feature in AppendRestrictedAlphabetString.")},
       {{}, {{'<', "a"}, {'<', "b"}, {'>'}, {'@', "x", "", "1"}}, beforeElements},
       {{}, {{'<', "a"}, {'?', "<?p?>"}, {'x', "", "T"}}, beforeElements},
+      {{}, {{'<', "a"}, {'t', "t"}, {'0'}}, beforeElements},
       {{}, {{'0'}}, beforeElements},
       {{}, {{'<', "a"}}, vxtest::Named<CVxException>("An Element has not been closed.")},
       {{}, {{'t', "t"}},

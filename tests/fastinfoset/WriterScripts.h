@@ -3,8 +3,9 @@
 #ifndef VXXML_TESTS_FASTINFOSET_WRITERSCRIPTS_H
 #define VXXML_TESTS_FASTINFOSET_WRITERSCRIPTS_H
 
-#include <cstdio>
 #include <functional>
+#include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,33 +46,82 @@ inline std::string XmlText(const Script& script) {
   return stream.GetText();
 }
 
-inline void Namespaces(CXmlWriter& w) {
-  vxxml_test::Run(
-      w, {{'d', "urn:a"}, {'n', "p", "urn:b"}, {'n', "q", "urn:q"}, {'<', "root", "urn:a"},
-          {'@', "plain", "", "1"}, {'@', "pb", "urn:b", "2"}, {'@', "inDefault", "urn:a", "3"},
-          {'@', "lang", "http://www.w3.org/XML/1998/namespace", "fr"},
-          {'<', "c", "urn:a"}, {'t', "in the default namespace"}, {'>'},
-          {'<', "d", "urn:b"}, {'t', "prefixed"}, {'>'},
-          {'<', "e", "urn:q"}, {'<', "f"}, {'t', "no namespace below a default one"}, {'>'},
-          {'<', "g"}, {'<', "h", "urn:a"}, {'t', "back in urn:a"}, {'>'}, {'>'}, {'>'}, {'>'}});
+const char kXsi[] = "http://www.w3.org/2001/XMLSchema-instance";
+
+// Random writer calls that reach every namespace decision: pairings and
+// default namespaces given before the root, on open start tags and after
+// them; prefixes that the writer would also generate; attributes, xsi:type
+// and xsi:nil in namespaces that are and are not in scope; typed values.
+inline void RandomElement(CXmlWriter& w, std::mt19937& rng, int depth) {
+  static const char* const kUris[] = {"", "urn:a", "urn:b", "urn:c", kXsi};
+  static const char* const kPrefixes[] = {"p", "q", "AA", "AB", "AC", ""};
+  static const char* const kNames[] = {"a", "b", "v", "x\xC3\xA9"};
+  static const std::pair<ItemType, const char*> kValues[] = {
+      {ItemType_string, "x"},         {ItemType_string, "a longer text value"},
+      {ItemType_string, "\xC3\xA9t\xC3\xA9"}, {ItemType_i4, "42"},
+      {ItemType_r8, "0.5"},           {ItemType_boolean, "true"},
+      {ItemType_date, "2020-02-29"},  {ItemType_decimal, "-7.25"},
+      {ItemType_hexBinary, "CAFE"},   {ItemType_base64Binary, "AQID"},
+  };
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  w.WriteStartElement(kNames[pick(4)], kUris[pick(4)]);
+  std::set<std::string> used;
+  bool typed = false, nil = false;
+  for (size_t steps = pick(8); steps > 0; --steps) {
+    const auto& v = kValues[pick(10)];
+    switch (pick(7)) {
+      case 0:
+        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);
+        break;
+      case 1:
+        w.SetDefaultNamespace(kUris[pick(4)]);
+        break;
+      case 2:
+      case 3: {
+        const char* name = kNames[pick(4)];
+        const char* ns = kUris[pick(5)];
+        if (used.insert(std::string(ns) + "|" + name).second)
+          w.WriteAttributeString(name, ns, v.second, v.first);
+        break;
+      }
+      case 4:
+        if (!typed) w.WriteAttributeType(kUris[pick(4)], "T", ItemType_string);
+        typed = true;
+        break;
+      case 5:
+        if (!nil) w.WriteAttributeNil();
+        nil = true;
+        break;
+      default:
+        w.WriteString("", ItemType_string);  // keeps the start tag open
+        break;
+    }
+  }
+  for (size_t children = depth < 5 ? pick(5) : 0; children > 0; --children) {
+    const auto& v = kValues[pick(10)];
+    switch (pick(4)) {
+      case 0:
+        w.WriteString(v.second, v.first);
+        break;
+      case 1:
+        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);  // on the open tag or its children
+        break;
+      default:
+        RandomElement(w, rng, depth + 1);
+        break;
+    }
+  }
+  w.WriteEndElement();
 }
 
-inline void GeneratedPrefixes(CXmlWriter& w) {
-  w.WriteStartElement("root", "");
-  for (int i = 0; i < 3; ++i)  // x declares its prefix again on every sibling, y reuses it
-    vxxml_test::Run(w, {{'<', "x", "urn:x"}, {'@', "a", "urn:attr1", "v"}, {'@', "b", "urn:attr2", "w"},
-                        {'@', "c", "urn:x", "u"}, {'<', "y", "urn:x"}, {'<', "z", "urn:y"},
-                        {'@', "a", "urn:attr1", "v"}, {'>'}, {'>'}, {'>'}});
-  // The default and the pairing are recorded, not declared: both writers alike.
-  vxxml_test::Run(w, {{'<', "n", "urn:n"}, {'d', "urn:n"}, {'n', "late", "urn:late"}, {'>'}, {'>'}});
-}
-
-inline void XsiAttributes(CXmlWriter& w) {
-  vxxml_test::Run(
-      w, {{'d', "urn:d"}, {'<', "root", "urn:d"}, {'<', "a", "urn:d"}, {'x', "", "T1"}, {'>'},
-          {'<', "b", "urn:d"}, {'x', "urn:d", "T2"}, {'0'}, {'>'},
-          {'<', "c", "urn:other"}, {'x', "urn:types", "T3"}, {'0'}, {'@', "x", "", "y"}, {'>'},
-          {'<', "d"}, {'x', "urn:other", "T4"}, {'>'}, {'>'}});
+inline Script RandomScript(unsigned seed) {
+  return [seed](CXmlWriter& w) {
+    std::mt19937 rng(seed);
+    if (rng() % 2) w.SetDefaultNamespace(rng() % 2 ? "urn:a" : "urn:b");
+    for (unsigned n = rng() % 3; n > 0; --n)
+      w.AddNamespace(rng() % 2 ? "p" : "AA", rng() % 2 ? "urn:b" : kXsi);
+    RandomElement(w, rng, 0);
+  };
 }
 
 // Texts across every length boundary of the encodings, mixed content,

@@ -88,7 +88,8 @@ TEST(Utf, IllFormedUtf8GivesZero) {
     const char* bytes;
     int length;
     bool legal;
-  } cases[] = {{"\xc3\xa9", 2, true},         {"\xc3\xa9", 1, false},
+  } cases[] = {{"a", 1, true},                 {"\xc3\xa9", 2, true},
+               {"\xc3\xa9", 1, false},
                {"\xe0\xa0\x80", 3, true},     {"\xe0\x9f\xbf", 3, false},
                {"\xed\x9f\xbf", 3, true},     {"\xed\xa0\x80", 3, false},
                {"\xf4\x8f\xbf\xbf", 4, true}, {"\xf4\x90\x80\x80", 4, false},
@@ -168,6 +169,7 @@ TEST(Encoder, FastPathsMatchTheRuntimeInEveryLocale) {
 TEST(Encoder, EdgesAndCallerBuffers) {
   EXPECT_EQ(CEncoder::LocalCodePageToUtf8Binary(nullptr).GetLength(), 0ul);
   EXPECT_EQ(Bytes(CEncoder::UnicodeToUtf8Binary(L"a\u00e9")), "a\xc3\xa9");
+  EXPECT_EQ(CEncoder::UnicodeToUtf8Binary(L"").GetLength(), 0ul);
   const wchar_t surrogate[] = {L'a', 0xD800, 0};
   EXPECT_EQ(CEncoder::UnicodeToUtf8Binary(surrogate).GetLength(), 0ul);
   EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(static_cast<const char*>(nullptr)), "");

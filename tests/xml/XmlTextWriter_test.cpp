@@ -173,7 +173,8 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
        fails("Headed directives must appear before an Element has been added.")},
       {{{'<', "a"}, {'t', "t"}, {'@', "b", "", "v"}}, beforeElements},
       {{{'<', "a"}, {'<', "b"}, {'>'}, {'x', "urn:t", "T"}}, beforeElements},
-      {{{'0'}}, beforeElements},
+      {{{'<', "a"}, {'!', "c"}, {'0'}}, beforeElements},
+      {{{'@', "b", "", "v"}}, beforeElements},
       {{{'<', "a"}, {'C'}}, fails("An Element has not been closed.")},
       {{{'t', "t"}},
        vxtest::Named<CVxInvalidStateException>("Text can only be written inside an Element.")},
@@ -255,15 +256,11 @@ TEST(XmlTextWriter, FlushesPastFourThousandNinetyFiveCharacters) {
   RecordingStream stream;
   CXmlTextWriter writer(stream);
   writer.Open();
-  writer.WriteStartElement("r", "");
-  writer.WriteString(std::string(4094, 'x'), ItemType_string);  // "<r>" + 4094 = 4097
-  ASSERT_EQ(stream.lengths.size(), 1u);
-  EXPECT_EQ(stream.lengths[0], 4097u);
-  writer.WriteString(std::string(4095, 'y'), ItemType_string);  // exactly 4095: no flush
-  EXPECT_EQ(stream.lengths.size(), 1u);
+  // "<r>" and 4094: 4097 flushed; then exactly 4095: kept until "</r>" follows.
+  vxxml_test::Run(writer, {{'<', "r"}, {'t', std::string(4094, 'x')}, {'t', std::string(4095, 'y')}});
+  EXPECT_EQ(stream.lengths, std::vector<uint64_t>{4097u});
   writer.WriteEndElement();
-  ASSERT_EQ(stream.lengths.size(), 2u);
-  EXPECT_EQ(stream.lengths[1], 4095u + 5u);
+  EXPECT_EQ(stream.lengths, (std::vector<uint64_t>{4097u, 4095u + 5u}));
   writer.Close();
 }
 
