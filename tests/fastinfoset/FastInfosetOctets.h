@@ -64,10 +64,11 @@ inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) 
 }
 
 /// The tree the bytes read as, or "CVxException: <message>".
-inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes) {
+inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes,
+                        bool declarations = false) {
   try {
     doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    return vxxml_test::DumpTree(doc.GetDocumentElement());
+    return vxxml_test::DumpTree(doc.GetDocumentElement(), declarations);
   } catch (const VxXmlLib10::CVxException& e) {
     return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
            e.GetFullMessage();
