@@ -32,7 +32,8 @@ CSmartPtr<po::PurchaseOrderType> Read(const std::string& bytes,
 }
 
 std::string WriteUtf8(const po::PurchaseOrderType& order, bool formatted = true,
-                      EOLType eol = EOLType_LF, CompressionType compression = CompressionType_None) {
+                      EOLType eol = EOLType_LF,
+                      CompressionType compression = CompressionType_None) {
   return Bytes(order.ToXmlStream(true, formatted, XmlEncoding_UTF8, eol, sample::Context(),
                                  compression));
 }

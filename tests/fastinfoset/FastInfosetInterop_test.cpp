@@ -176,7 +176,8 @@ TEST(FastInfosetInterop, BothWritersDeclareAndUseTheSamePrefixes) {
   const CFastInfosetContext context;
   std::vector<Document> documents;
   for (unsigned seed = 1; seed <= 80; ++seed)
-    documents.push_back({"ns" + std::to_string(seed), &context, RandomScript(seed), FInfoDecl_None});
+    documents.push_back(
+        {"ns" + std::to_string(seed), &context, RandomScript(seed), FInfoDecl_None});
   const auto dumps = ReferenceDumps(documents, "-prefixes");
   if (dumps.empty()) GTEST_SKIP() << "no JDK or no FastInfoset.jar";
   size_t declarations = 0, prefixed = 0;

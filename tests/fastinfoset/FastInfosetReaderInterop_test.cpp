@@ -49,7 +49,8 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
   inputs.push_back({"namespaces",
                     "<r xmlns=\"urn:default\" xmlns:p=\"urn:p\" xml:lang=\"en\">\n"
                     "  <p:a p:attr=\"1\" plain=\"2\">"
-                    "<b xmlns=\"urn:inner\" xmlns:q=\"urn:q\"><q:c q:x=\"y\" xml:space=\"preserve\"/></b>"
+                    "<b xmlns=\"urn:inner\" xmlns:q=\"urn:q\">"
+                    "<q:c q:x=\"y\" xml:space=\"preserve\"/></b>"
                     "</p:a>\n"
                     "  <d xmlns=\"\"><e/></d>\n"
                     "  <p:a xmlns:p=\"urn:p2\"><p:f/></p:a>\n"
@@ -67,7 +68,8 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
   inputs.push_back({"long",
                     "<doc><t>" + text + "</t><a v=\"" + text.substr(0, 5000) + "\"/>"
                     "<u>caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80</u>"
-                    "<w>  spaces\tand\nlines  </w><u>caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80</u>"
+                    "<w>  spaces\tand\nlines  </w>"
+                    "<u>caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80</u>"
                     "</doc>"});
   return inputs;
 }

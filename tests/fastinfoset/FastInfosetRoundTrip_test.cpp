@@ -48,7 +48,8 @@ std::vector<Setting> Settings() {
   // char standing for any text of the right form.
   settings.push_back({"numeric alphabet",
                       [](CFastInfosetContext& c) {
-                        for (ItemType t : {ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char})
+                        for (ItemType t :
+                             {ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char})
                           c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 1});
                       },
                       {{ItemType_i4, "-42"},

@@ -135,9 +135,9 @@ inline void Texts(CXmlWriter& w) {
   }
   const char escapes[] = "<&> \"quoted\" 'apos' tab\there\nline two\r\nthree\rCR";
   vxxml_test::Run(w, {{'<', "mixed"}, {'t', "one "}, {'t', ""}, {'t', "two"}, {'<', "b"},
-                      {'t', "inner"}, {'>'}, {'t', " three"}, {'>'},
-                      {'<', "escapes"}, {'t', escapes}, {'>'}, {'<', "escapes"}, {'@', "v", "", escapes},
-                      {'>'}, {'<', "empty"}, {'@', "v", "", ""}, {'>'}, {'<', "deep"}});
+                      {'t', "inner"}, {'>'}, {'t', " three"}, {'>'}, {'<', "escapes"},
+                      {'t', escapes}, {'>'}, {'<', "escapes"}, {'@', "v", "", escapes}, {'>'},
+                      {'<', "empty"}, {'@', "v", "", ""}, {'>'}, {'<', "deep"}});
   for (int i = 0; i < 100; ++i) w.WriteStartElement("level", i % 2 ? "urn:odd" : "");
   w.WriteString("bottom", ItemType_string);
   for (int i = 0; i < 102; ++i) w.WriteEndElement();
@@ -149,8 +149,10 @@ inline void Texts(CXmlWriter& w) {
 inline void Repeats(CXmlWriter& w) {
   w.WriteStartElement("repeats", "");
   for (int i = 0; i < 9000; ++i) {
-    vxxml_test::Run(w, {{'<', "e" + std::to_string(i % 2200)}, {'@', "v", "", std::to_string(i)},
-                        {'@', "a" + std::to_string(i), "", "same"}, {'t', "t" + std::to_string(i % 1100)},
+    vxxml_test::Run(w, {{'<', "e" + std::to_string(i % 2200)},
+                        {'@', "v", "", std::to_string(i)},
+                        {'@', "a" + std::to_string(i), "", "same"},
+                        {'t', "t" + std::to_string(i % 1100)},
                         {'>'}});
   }
   w.WriteEndElement();
@@ -161,7 +163,10 @@ inline void NonAscii(CXmlWriter& w) {
       w, {{'n', "\xC3\xA9", "urn:caf\xC3\xA9"}, {'<', "caf\xC3\xA9", "urn:caf\xC3\xA9"},
           {'@', "\xC3\xBC" "ber", "", "Gr\xC3\xBC\xC3\x9F" "e"},
           {'@', "k", "urn:\xE6\x97\xA5\xE6\x9C\xAC", "\xE2\x82\xAC"},
-          {'<', "t"}, {'t', "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80"}, {'>'},
+          {'<', "t"},
+          {'t', "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 "
+                "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80"},
+          {'>'},
           {'<', "t"}, {'t', "\xC3\xA9"}, {'>'}, {'<', "t"}, {'t', "\xC3\xA9"}, {'>'}, {'>'}});
 }
 

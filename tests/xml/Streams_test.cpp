@@ -77,8 +77,9 @@ TEST(StringBuffer, RandomOperationsMatchAString) {
 TEST(TextStream, EncodingAcrossBlockBoundariesEqualsTheWholeText) {
   // Characters, bad bytes and long forms cut at every offset around the
   // 64 KiB block boundary of a text stream.
-  const char* const tricky[] = {"\xc3\xa9",         "\xe4\xb8\xad",      "\xf0\x9f\x98\x80",
-                                "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xfc\x84\x80\x80\x80\x80",
+  const char* const tricky[] = {"\xc3\xa9",         "\xe4\xb8\xad",         "\xf0\x9f\x98\x80",
+                                "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80",
+                                "\xfc\x84\x80\x80\x80\x80",
                                 "\xe2\x82",         "\x80\x80\x80",     "\xc3",
                                 "\xed\xa0\x80",     "\xf0\x9f\x98\x80\x80\x80\x80\x80\x80\x80"};
   for (const char* t : tricky) {

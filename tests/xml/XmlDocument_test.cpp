@@ -101,7 +101,8 @@ TEST(XmlDocument, NamesAndTextAreConvertedToTheLocalCodePage) {
   const std::string saved = setlocale(LC_ALL, nullptr);
   setlocale(LC_ALL, "C");  // ASCII only: everything else becomes '?'
   CXmlDocument doc;
-  doc.LoadXml("<\xC3\xA9l\xC3\xA9ment a='\xE2\x82\xAC!'>x\xF0\x9D\x84\x9Ey</\xC3\xA9l\xC3\xA9ment>");
+  doc.LoadXml(
+      "<\xC3\xA9l\xC3\xA9ment a='\xE2\x82\xAC!'>x\xF0\x9D\x84\x9Ey</\xC3\xA9l\xC3\xA9ment>");
   const std::string dump = DumpTree(doc.GetDocumentElement());
   // The ASCII-only switch takes the parser's bytes as they are.
   ASCIIOnly(true);
@@ -162,7 +163,8 @@ TEST(XmlDocument, FastInfosetIsRecognisedByItsHeader) {
       {"<?xml version='1.1' encoding='finf' standalone='no'?>" + fi, "{}a\n"},
       {vxxml_test::Zlib("<?xml version='1.0' encoding='finf'?>" + fi), "{}a\n"},
       // Only version 1 is Fast Infoset; anything else is left to the text reader.
-      {std::string("\xE0\x00\x00\x02", 4) + fi.substr(4), "not well-formed (invalid token) at line 1"},
+      {std::string("\xE0\x00\x00\x02", 4) + fi.substr(4),
+       "not well-formed (invalid token) at line 1"},
       // Without the header after it, the declaration is XML text.
       {"<?xml encoding='finf'?><a/>", "XML declaration not well-formed at line 1"},
       {"<?xml version='1.0' encoding='finf'?><a/>", "unknown encoding at line 1"},
@@ -194,7 +196,8 @@ TEST(XmlDocument, ReadingIsBounded) {
       {[](CXmlSerializationContext& c) { c.SetMaxDepth(3); },
        [](CXmlDocument& d) { d.LoadXml("<a><b><c/></b></a>"); }, "{}a\n  {}b\n    {}c\n"},
       {[](CXmlSerializationContext& c) { c.SetMaxDepth(1); },
-       [&](CXmlDocument& d) { LoadBytes(d, fi2); }, "Element nesting exceeds the limit MaxDepth [1]"},
+       [&](CXmlDocument& d) { LoadBytes(d, fi2); },
+       "Element nesting exceeds the limit MaxDepth [1]"},
       {[](CXmlSerializationContext& c) { c.SetMaxElements(2); },
        [](CXmlDocument& d) { d.LoadXml(L"<a><b/><c/></a>"); },
        "Element count exceeds the limit MaxElements [2]"},
@@ -207,7 +210,9 @@ TEST(XmlDocument, ReadingIsBounded) {
        [&](CXmlDocument& d) { d.Load(path.c_str()); },
        "Decompressed data exceeds the limit MaxDecompressedSize [3 bytes]"},
       {[](CXmlSerializationContext& c) { c.SetMaxCompressionRatio(2); },
-       [](CXmlDocument& d) { LoadBytes(d, vxxml_test::Gzip("<a>" + std::string(5 << 20, ' ') + "</a>")); },
+       [](CXmlDocument& d) {
+         LoadBytes(d, vxxml_test::Gzip("<a>" + std::string(5 << 20, ' ') + "</a>"));
+       },
        "Decompressed data exceeds the limit MaxCompressionRatio [2:1]"},
   };
   for (const auto& c : cases) {
@@ -385,5 +390,6 @@ TEST(XmlDocument, BuilderKeepsTheOpenElementStack) {
   EXPECT_EQ(doc.GetCurrentElement(), nullptr);
   EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{urn:r}r\n  {}a @{urn:k}k=\"v\"\n  {urn:b}b\n");
   EXPECT_TRUE(vxtest::Throws<CVxInvalidStateException>(
-      [&] { doc.AddChildElement("", "late"); }, "No open element to add the child element [late] to"));
+      [&] { doc.AddChildElement("", "late"); },
+      "No open element to add the child element [late] to"));
 }

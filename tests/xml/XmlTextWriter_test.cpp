@@ -183,7 +183,8 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
       {{{'<', "a"}, {'t', "x\x01"}}, fails("Character U+0001 cannot be written in XML 1.0.")},
       {{{'<', "a"}, {'@', "k", "", std::string("x\0y", 3)}},
        fails("Character U+0000 cannot be written in XML 1.0.")},
-      {{{'<', "a"}, {'t', "\xef\xbf\xbe"}}, fails("Character U+FFFE cannot be written in XML 1.0.")},
+      {{{'<', "a"}, {'t', "\xef\xbf\xbe"}},
+       fails("Character U+FFFE cannot be written in XML 1.0.")},
       {{{'<', "a"}, {'t', std::string(20, 'x') + "\xff"}},
        fails("Ill-formed UTF-8 sequence starting with the octet 0xFF cannot be written in XML.")},
       {{{'<', "a<"}}, fails("Invalid XML name [a<].")},
@@ -257,7 +258,8 @@ TEST(XmlTextWriter, FlushesPastFourThousandNinetyFiveCharacters) {
   CXmlTextWriter writer(stream);
   writer.Open();
   // "<r>" and 4094: 4097 flushed; then exactly 4095: kept until "</r>" follows.
-  vxxml_test::Run(writer, {{'<', "r"}, {'t', std::string(4094, 'x')}, {'t', std::string(4095, 'y')}});
+  vxxml_test::Run(writer,
+                  {{'<', "r"}, {'t', std::string(4094, 'x')}, {'t', std::string(4095, 'y')}});
   EXPECT_EQ(stream.lengths, std::vector<uint64_t>{4097u});
   writer.WriteEndElement();
   EXPECT_EQ(stream.lengths, (std::vector<uint64_t>{4097u, 4095u + 5u}));
@@ -361,7 +363,8 @@ struct RandomDocument {
     w.WriteStartElement(local, uri);
     MaybeChangeNamespaces(w);
     for (int i = Pick(4); i > 0; --i) {
-      const std::string auri = Pick(6) == 0 ? "http://www.w3.org/XML/1998/namespace" : kUris[Pick(5)];
+      const std::string auri =
+          Pick(6) == 0 ? "http://www.w3.org/XML/1998/namespace" : kUris[Pick(5)];
       const std::string alocal = kNames[Pick(6)];
       const std::string key = Expanded(auri, alocal);
       if (e.attrs.count(key)) continue;
@@ -419,7 +422,8 @@ TEST(XmlTextWriter, RandomDocumentsReadBackWithTheirNamespaces) {
     writer.WriteStartDocument();
     if (doc.Pick(2)) writer.SetDefaultNamespace(kUris[1 + doc.Pick(4)]);
     static const char* const kPrefixes[] = {"p", "q", "AB"};
-    for (int i = doc.Pick(3); i > 0; --i) writer.AddNamespace(kPrefixes[i - 1], kUris[1 + doc.Pick(4)]);
+    for (int i = doc.Pick(3); i > 0; --i)
+      writer.AddNamespace(kPrefixes[i - 1], kUris[1 + doc.Pick(4)]);
     const Expected expected = doc.Element(writer, 0);
     writer.Close();
     const CBinaryData bytes = stream.GetEncodedStream();
