@@ -3,7 +3,7 @@
 #ifndef VXXML_TESTS_FASTINFOSET_FASTINFOSETOCTETS_H
 #define VXXML_TESTS_FASTINFOSET_FASTINFOSETOCTETS_H
 
-#include <cctype>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <typeinfo>
@@ -16,24 +16,14 @@
 namespace fi_test {
 
 /// Octets from hex pairs; spaces and '|' separate, nothing else may appear.
-inline std::string H(const char* hex) {
+inline std::string H(std::string hex) {
+  hex.erase(std::remove_if(hex.begin(), hex.end(), [](char c) { return c == ' ' || c == '|'; }),
+            hex.end());
   std::string out;
-  int high = -1;
-  for (const char* p = hex; *p; ++p) {
-    if (*p == ' ' || *p == '|') continue;
-    const int digit = std::isdigit(static_cast<unsigned char>(*p)) ? *p - '0'
-                                                                    : std::toupper(*p) - 'A' + 10;
-    if (high < 0) {
-      high = digit;
-    } else {
-      out += static_cast<char>(high * 16 + digit);
-      high = -1;
-    }
-  }
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
   return out;
 }
-
-inline std::string H(const std::string& hex) { return H(hex.c_str()); }
 
 /// One octet.
 inline std::string Oct(unsigned value) { return std::string(1, static_cast<char>(value & 0xFF)); }
@@ -73,19 +63,15 @@ inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) 
   return out;
 }
 
-inline std::string Describe(const VxXmlLib10::CVxException& e) {
-  return std::string(typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: "
-                                                                    : "other: ") +
-         e.GetFullMessage();
-}
-
 /// The tree the bytes read as, or "CVxException: <message>".
-inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes) {
+inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes,
+                        bool declarations = false) {
   try {
     doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    return vxxml_test::DumpTree(doc.GetDocumentElement());
+    return vxxml_test::DumpTree(doc.GetDocumentElement(), declarations);
   } catch (const VxXmlLib10::CVxException& e) {
-    return Describe(e);
+    return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
+           e.GetFullMessage();
   }
 }
 

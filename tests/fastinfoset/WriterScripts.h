@@ -3,14 +3,16 @@
 #ifndef VXXML_TESTS_FASTINFOSET_WRITERSCRIPTS_H
 #define VXXML_TESTS_FASTINFOSET_WRITERSCRIPTS_H
 
-#include <cstdio>
 #include <functional>
+#include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/XmlTextWriter.h"
+#include "xml/WriterSteps.h"
 
 namespace fi_test {
 
@@ -44,110 +46,101 @@ inline std::string XmlText(const Script& script) {
   return stream.GetText();
 }
 
-inline void Leaf(CXmlWriter& w, const std::string& name, const std::string& ns,
-                 const std::string& text, ItemType type = ItemType_string) {
-  w.WriteStartElement(name, ns);
-  w.WriteString(text, type);
-  w.WriteEndElement();
-}
+const char kXsi[] = "http://www.w3.org/2001/XMLSchema-instance";
 
-inline void Namespaces(CXmlWriter& w) {
-  w.SetDefaultNamespace("urn:a");
-  w.AddNamespace("p", "urn:b");
-  w.AddNamespace("q", "urn:q");
-  w.WriteStartElement("root", "urn:a");
-  w.WriteAttributeString("plain", "", "1", ItemType_string);
-  w.WriteAttributeString("pb", "urn:b", "2", ItemType_string);
-  w.WriteAttributeString("inDefault", "urn:a", "3", ItemType_string);
-  w.WriteAttributeString("lang", "http://www.w3.org/XML/1998/namespace", "fr", ItemType_string);
-  Leaf(w, "c", "urn:a", "in the default namespace");
-  Leaf(w, "d", "urn:b", "prefixed");
-  w.WriteStartElement("e", "urn:q");
-  Leaf(w, "f", "", "no namespace below a default one");
-  w.WriteStartElement("g", "");
-  Leaf(w, "h", "urn:a", "back in urn:a");
-  w.WriteEndElement();
-  w.WriteEndElement();
-  w.WriteEndElement();
-}
-
-inline void GeneratedPrefixes(CXmlWriter& w) {
-  w.WriteStartElement("root", "");
-  for (int i = 0; i < 3; ++i) {
-    w.WriteStartElement("x", "urn:x");  // declared again on every sibling
-    w.WriteAttributeString("a", "urn:attr1", "v", ItemType_string);
-    w.WriteAttributeString("b", "urn:attr2", "w", ItemType_string);
-    w.WriteAttributeString("c", "urn:x", "u", ItemType_string);
-    w.WriteStartElement("y", "urn:x");  // reuses the parent's prefix
-    w.WriteStartElement("z", "urn:y");  // a second generated prefix
-    w.WriteAttributeString("a", "urn:attr1", "v", ItemType_string);
-    w.WriteEndElement();
-    w.WriteEndElement();
-    w.WriteEndElement();
+// Random writer calls that reach every namespace decision: pairings and
+// default namespaces given before the root, on open start tags and after
+// them; prefixes that the writer would also generate; attributes, xsi:type
+// and xsi:nil in namespaces that are and are not in scope; typed values.
+inline void RandomElement(CXmlWriter& w, std::mt19937& rng, int depth) {
+  static const char* const kUris[] = {"", "urn:a", "urn:b", "urn:c", kXsi};
+  static const char* const kPrefixes[] = {"p", "q", "AA", "AB", "AC", ""};
+  static const char* const kNames[] = {"a", "b", "v", "x\xC3\xA9"};
+  static const std::pair<ItemType, const char*> kValues[] = {
+      {ItemType_string, "x"},         {ItemType_string, "a longer text value"},
+      {ItemType_string, "\xC3\xA9t\xC3\xA9"}, {ItemType_i4, "42"},
+      {ItemType_r8, "0.5"},           {ItemType_boolean, "true"},
+      {ItemType_date, "2020-02-29"},  {ItemType_decimal, "-7.25"},
+      {ItemType_hexBinary, "CAFE"},   {ItemType_base64Binary, "AQID"},
+  };
+  auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  w.WriteStartElement(kNames[pick(4)], kUris[pick(4)]);
+  std::set<std::string> used;
+  bool typed = false, nil = false;
+  for (size_t steps = pick(8); steps > 0; --steps) {
+    const auto& v = kValues[pick(10)];
+    switch (pick(7)) {
+      case 0:
+        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);
+        break;
+      case 1:
+        w.SetDefaultNamespace(kUris[pick(4)]);
+        break;
+      case 2:
+      case 3: {
+        const char* name = kNames[pick(4)];
+        const char* ns = kUris[pick(5)];
+        if (used.insert(std::string(ns) + "|" + name).second)
+          w.WriteAttributeString(name, ns, v.second, v.first);
+        break;
+      }
+      case 4:
+        if (!typed) w.WriteAttributeType(kUris[pick(4)], "T", ItemType_string);
+        typed = true;
+        break;
+      case 5:
+        if (!nil) w.WriteAttributeNil();
+        nil = true;
+        break;
+      default:
+        w.WriteString("", ItemType_string);  // keeps the start tag open
+        break;
+    }
   }
-  w.WriteStartElement("n", "urn:n");
-  w.SetDefaultNamespace("urn:n");  // recorded, not declared: both writers alike
-  w.AddNamespace("late", "urn:late");
-  w.WriteEndElement();
+  for (size_t children = depth < 5 ? pick(5) : 0; children > 0; --children) {
+    const auto& v = kValues[pick(10)];
+    switch (pick(4)) {
+      case 0:
+        w.WriteString(v.second, v.first);
+        break;
+      case 1:
+        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);  // on the open tag or its children
+        break;
+      default:
+        RandomElement(w, rng, depth + 1);
+        break;
+    }
+  }
   w.WriteEndElement();
 }
 
-inline void XsiAttributes(CXmlWriter& w) {
-  w.SetDefaultNamespace("urn:d");
-  w.WriteStartElement("root", "urn:d");
-  w.WriteStartElement("a", "urn:d");
-  w.WriteAttributeType("", "T1", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("b", "urn:d");
-  w.WriteAttributeType("urn:d", "T2", ItemType_string);
-  w.WriteAttributeNil();
-  w.WriteEndElement();
-  w.WriteStartElement("c", "urn:other");
-  w.WriteAttributeType("urn:types", "T3", ItemType_string);
-  w.WriteAttributeNil();
-  w.WriteAttributeString("x", "", "y", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("d", "");
-  w.WriteAttributeType("urn:other", "T4", ItemType_string);
-  w.WriteEndElement();
-  w.WriteEndElement();
+inline Script RandomScript(unsigned seed) {
+  return [seed](CXmlWriter& w) {
+    std::mt19937 rng(seed);
+    if (rng() % 2) w.SetDefaultNamespace(rng() % 2 ? "urn:a" : "urn:b");
+    for (unsigned n = rng() % 3; n > 0; --n)
+      w.AddNamespace(rng() % 2 ? "p" : "AA", rng() % 2 ? "urn:b" : kXsi);
+    RandomElement(w, rng, 0);
+  };
 }
 
 // Texts across every length boundary of the encodings, mixed content,
 // escapes and deep nesting.
 inline void Texts(CXmlWriter& w) {
-  w.WriteComment("a comment");
-  w.WritePI("<?target data?>");
-  w.WriteStartElement("texts", "");
+  vxxml_test::Run(w, {{'!', "a comment"}, {'?', "<?target data?>"}, {'<', "texts"}});
   for (size_t n : {1u, 2u, 8u, 9u, 64u, 65u, 258u, 259u, 264u, 265u, 320u, 321u, 5000u, 70000u}) {
     std::string text;
     for (size_t i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
-    Leaf(w, "t", "", text);
-    w.WriteStartElement("a", "");
-    w.WriteAttributeString("v", "", text, ItemType_string);
-    w.WriteEndElement();
+    vxxml_test::Run(w, {{'<', "t"}, {'t', text}, {'>'}, {'<', "a"}, {'@', "v", "", text}, {'>'}});
   }
-  w.WriteStartElement("mixed", "");
-  w.WriteString("one ", ItemType_string);
-  w.WriteString("", ItemType_string);
-  w.WriteString("two", ItemType_string);
-  Leaf(w, "b", "", "inner");
-  w.WriteString(" three", ItemType_string);
-  w.WriteEndElement();
-  Leaf(w, "escapes", "", "<&> \"quoted\" 'apos' tab\there\nline two\r\nthree\rCR");
-  w.WriteStartElement("escapes", "");
-  w.WriteAttributeString("v", "", "<&> \"q\" 'a' tab\there\nline two\r\nthree\rCR",
-                         ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("empty", "");
-  w.WriteAttributeString("v", "", "", ItemType_string);
-  w.WriteEndElement();
-  w.WriteStartElement("deep", "");
+  const char escapes[] = "<&> \"quoted\" 'apos' tab\there\nline two\r\nthree\rCR";
+  vxxml_test::Run(w, {{'<', "mixed"}, {'t', "one "}, {'t', ""}, {'t', "two"}, {'<', "b"},
+                      {'t', "inner"}, {'>'}, {'t', " three"}, {'>'}, {'<', "escapes"},
+                      {'t', escapes}, {'>'}, {'<', "escapes"}, {'@', "v", "", escapes}, {'>'},
+                      {'<', "empty"}, {'@', "v", "", ""}, {'>'}, {'<', "deep"}});
   for (int i = 0; i < 100; ++i) w.WriteStartElement("level", i % 2 ? "urn:odd" : "");
   w.WriteString("bottom", ItemType_string);
-  for (int i = 0; i < 100; ++i) w.WriteEndElement();
-  w.WriteEndElement();
-  w.WriteEndElement();
+  for (int i = 0; i < 102; ++i) w.WriteEndElement();
 }
 
 // Enough distinct names and values to reach the longest index forms of
@@ -155,40 +148,31 @@ inline void Texts(CXmlWriter& w) {
 // 1041 character chunks.
 inline void Repeats(CXmlWriter& w) {
   w.WriteStartElement("repeats", "");
-  char buf[32];
   for (int i = 0; i < 9000; ++i) {
-    std::snprintf(buf, sizeof buf, "e%d", i % 2200);
-    w.WriteStartElement(buf, "");
-    std::snprintf(buf, sizeof buf, "%d", i);
-    w.WriteAttributeString("v", "", buf, ItemType_string);
-    std::snprintf(buf, sizeof buf, "a%d", i);
-    w.WriteAttributeString(buf, "", "same", ItemType_string);
-    std::snprintf(buf, sizeof buf, "t%d", i % 1100);
-    w.WriteString(buf, ItemType_string);
-    w.WriteEndElement();
+    vxxml_test::Run(w, {{'<', "e" + std::to_string(i % 2200)},
+                        {'@', "v", "", std::to_string(i)},
+                        {'@', "a" + std::to_string(i), "", "same"},
+                        {'t', "t" + std::to_string(i % 1100)},
+                        {'>'}});
   }
   w.WriteEndElement();
 }
 
 inline void NonAscii(CXmlWriter& w) {
-  w.AddNamespace("\xC3\xA9", "urn:caf\xC3\xA9");
-  w.WriteStartElement("caf\xC3\xA9", "urn:caf\xC3\xA9");
-  w.WriteAttributeString("\xC3\xBC" "ber", "", "Gr\xC3\xBC\xC3\x9F" "e", ItemType_string);
-  w.WriteAttributeString("k", "urn:\xE6\x97\xA5\xE6\x9C\xAC", "\xE2\x82\xAC", ItemType_string);
-  Leaf(w, "t", "", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80");
-  Leaf(w, "t", "", "\xC3\xA9");
-  Leaf(w, "t", "", "\xC3\xA9");
-  w.WriteEndElement();
+  vxxml_test::Run(
+      w, {{'n', "\xC3\xA9", "urn:caf\xC3\xA9"}, {'<', "caf\xC3\xA9", "urn:caf\xC3\xA9"},
+          {'@', "\xC3\xBC" "ber", "", "Gr\xC3\xBC\xC3\x9F" "e"},
+          {'@', "k", "urn:\xE6\x97\xA5\xE6\x9C\xAC", "\xE2\x82\xAC"},
+          {'<', "t"},
+          {'t', "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 "
+                "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xF0\x9F\x98\x80"},
+          {'>'},
+          {'<', "t"}, {'t', "\xC3\xA9"}, {'>'}, {'<', "t"}, {'t', "\xC3\xA9"}, {'>'}, {'>'}});
 }
 
 inline void LongNames(CXmlWriter& w) {
-  const std::string local(70, 'n');
-  const std::string uri = "urn:" + std::string(400, 'u');
-  w.WriteStartElement(local, uri);
-  w.WriteAttributeString(local, uri, "v", ItemType_string);
-  w.WriteStartElement(local, uri);
-  w.WriteEndElement();
-  w.WriteEndElement();
+  const std::string local(70, 'n'), uri = "urn:" + std::string(400, 'u');
+  vxxml_test::Run(w, {{'<', local, uri}, {'@', local, uri, "v"}, {'<', local, uri}, {'>'}, {'>'}});
 }
 
 // Each value as an attribute and as element text, twice (the second time

@@ -19,28 +19,9 @@ std::string Bytes(const CBinaryData& data) {
   return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
 }
 
-// Switches the locale for one scope and restores it.
-class LocaleScope {
- public:
-  explicit LocaleScope(const char* name) : m_saved(std::setlocale(LC_ALL, nullptr)) {
-    m_ok = std::setlocale(LC_ALL, name) != nullptr;
-  }
-  ~LocaleScope() { std::setlocale(LC_ALL, m_saved.c_str()); }
-  bool ok() const { return m_ok; }
-
- private:
-  std::string m_saved;
-  bool m_ok;
-};
-
-class AsciiOnlyScope {
- public:
-  AsciiOnlyScope() { ASCIIOnly(true); }
-  ~AsciiOnlyScope() { ASCIIOnly(false); }
-};
-
-// The conversions as the runtime defines them, one character at a time.
-std::string ReferenceLocalToUtf8(const std::string& text) {
+// The conversions as the runtime defines them, one character at a time: local
+// text to characters ('?' for what is none) and characters to local text.
+std::wstring ReferenceLocalToWide(const std::string& text) {
   std::wstring wide;
   std::mbstate_t state{};
   for (size_t i = 0; i < text.size();) {
@@ -55,10 +36,7 @@ std::string ReferenceLocalToUtf8(const std::string& text) {
       i += r;
     }
   }
-  std::vector<unsigned char> out(wide.size() * 4 + 1);
-  const unsigned long n =
-      ConvertUTF32toUTF8(wide.data(), wide.data() + wide.size(), out.data(), out.data() + out.size());
-  return std::string(reinterpret_cast<const char*>(out.data()), n);
+  return wide;
 }
 
 std::string ReferenceWideToLocal(const std::wstring& wide) {
@@ -75,10 +53,27 @@ std::string ReferenceWideToLocal(const std::wstring& wide) {
   return out;
 }
 
+std::string Utf8(const std::wstring& wide) {
+  std::vector<unsigned char> out(wide.size() * 4 + 1);
+  return std::string(reinterpret_cast<const char*>(out.data()),
+                     ConvertUTF32toUTF8(wide.data(), wide.data() + wide.size(), out.data(),
+                                        out.data() + out.size()));
+}
+
+std::string Utf16LE(const std::wstring& wide) {
+  std::vector<unsigned short> units(wide.size() * 2 + 1);
+  const int n = UnicodeToUTF16(wide.data(), static_cast<int>(wide.size()), units.data(),
+                               static_cast<int>(units.size()));
+  std::string out;
+  for (int i = 0; i < n; ++i)
+    out += {static_cast<char>(units[i] & 0xFF), static_cast<char>(units[i] >> 8)};
+  return out;
+}
+
 }  // namespace
 
 TEST(Utf, IllFormedUtf8GivesZero) {
-  const char* const bad[] = {"\x80",         "\xc0\x80",     "\xc1\xbf",         "\xe0\x80\x80",
+  const char* const bad[] = {"\x80",         "\xc0\x80",         "\xc1\xbf",         "\xe0\x80\x80",
                              "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf5\x80\x80\x80", "\xe2\x82",
                              "a\xff",        "\xf0\x9f\x98"};
   wchar_t wide[8];
@@ -89,15 +84,17 @@ TEST(Utf, IllFormedUtf8GivesZero) {
     EXPECT_EQ(UTF8ToUnicode(p, n, wide, 8), 0) << s;
     EXPECT_EQ(ConvertUTF8toUTF16(p, p + n, units, units + 8), 0ul) << s;
   }
-  struct Legal {
+  const struct {
     const char* bytes;
     int length;
     bool legal;
-  } cases[] = {{"a", 1, true},          {"\xc3\xa9", 2, true},        {"\xc3\xa9", 1, false},
-               {"\xe0\xa0\x80", 3, true}, {"\xe0\x9f\xbf", 3, false}, {"\xed\x9f\xbf", 3, true},
-               {"\xed\xa0\x80", 3, false}, {"\xf4\x8f\xbf\xbf", 4, true},
-               {"\xf4\x90\x80\x80", 4, false}, {"\xf8\x88\x80\x80", 4, false}};
-  for (const Legal& c : cases) {
+  } cases[] = {{"a", 1, true},                 {"\xc3\xa9", 2, true},
+               {"\xc3\xa9", 1, false},
+               {"\xe0\xa0\x80", 3, true},     {"\xe0\x9f\xbf", 3, false},
+               {"\xed\x9f\xbf", 3, true},     {"\xed\xa0\x80", 3, false},
+               {"\xf4\x8f\xbf\xbf", 4, true}, {"\xf4\x90\x80\x80", 4, false},
+               {"\xf8\x88\x80\x80", 4, false}};
+  for (const auto& c : cases) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(c.bytes);
     EXPECT_EQ(IsLegalUTF8(p, c.length), c.legal) << c.bytes << " " << c.length;
     EXPECT_EQ(IsLegalUTF8Sequence(p, p + c.length), c.legal) << c.bytes;
@@ -108,10 +105,8 @@ TEST(Utf, Utf16RoundTripsAndRefusesUnpairedSurrogates) {
   const wchar_t text[] = {L'a', 0xE9, 0xFFFF, 0x10000, 0x10FFFF};
   unsigned short units[8];
   ASSERT_EQ(UnicodeToUTF16(text, 5, units, 8), 7);
-  EXPECT_EQ(units[3], 0xD800);
-  EXPECT_EQ(units[4], 0xDC00);
-  EXPECT_EQ(units[5], 0xDBFF);
-  EXPECT_EQ(units[6], 0xDFFF);
+  EXPECT_EQ(std::vector<unsigned short>(units + 3, units + 7),
+            (std::vector<unsigned short>{0xD800, 0xDC00, 0xDBFF, 0xDFFF}));
   EXPECT_EQ(UnicodeToUTF16(text, 5, units, 4), 3);  // the pair does not fit
   wchar_t back[8];
   ASSERT_EQ(UTF16ToUnicode(units, 7, back, 8), 5);
@@ -133,36 +128,50 @@ TEST(Utf, Utf16RoundTripsAndRefusesUnpairedSurrogates) {
   EXPECT_TRUE(DoesUTF8StrContainAnyCharsLargerThanOneByte(ascii, 4));
 }
 
-TEST(Encoder, LocalCodePageInAUtf8Locale) {
-  struct Case {
-    const char* local;
-    std::string utf8;
-    std::string utf16;
-  } cases[] = {
-      {"", "", ""},
-      {"abc", "abc", std::string("a\0b\0c\0", 6)},
-      {"caf\xc3\xa9", "caf\xc3\xa9", std::string("c\0a\0f\0\xe9\0", 8)},
-      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", std::string("\x3d\xd8\x00\xde", 4)},
-      {"a\xff" "b", "a?b", std::string("a\0?\0b\0", 6)},
-      {"\xe2\x82" "A", "??A", std::string("?\0?\0A\0", 6)},
-      {"x\xe2\x82", "x??", std::string("x\0?\0?\0", 6)},
-      {"\xc0\x80", "??", std::string("?\0?\0", 4)},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUtf8Binary(c.local)), c.utf8) << c.local;
-    EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUnicodeBinary(c.local)), c.utf16) << c.local;
+// Random bytes, biased towards UTF-8 lead and continuation bytes, and random
+// characters, converted as the runtime does it one character at a time, in a
+// UTF-8 locale and in the C locale (ASCII only: '?' for the rest).
+TEST(Encoder, FastPathsMatchTheRuntimeInEveryLocale) {
+  const unsigned char alphabet[] = {'a', '<', 0x7F, 0x80, 0x8F, 0x90, 0xA0, 0xBF, 0xC0, 0xC2,
+                                    0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xF8, 0xFC, 0xFF};
+  const wchar_t values[] = {L'a', 0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xD800, 0xDFFF, 0xE000,
+                            0xFFFF, 0x10000, 0x10FFFF, 0x110000, 0x7FFFFFFF};
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  for (const char* locale : {"C.UTF-8", "C"}) {
+    ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale;
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 3000 && !HasFailure(); ++round) {
+      std::string text;
+      for (int i = rng() % 12; i > 0; --i)
+        text += static_cast<char>(alphabet[rng() % sizeof alphabet]);
+      const std::wstring wide = ReferenceLocalToWide(text);
+      EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUtf8Binary(text.c_str())), Utf8(wide)) << round;
+      EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUnicodeBinary(text.c_str())), Utf16LE(wide))
+          << round;
+      // Read as UTF-8: ill-formed text gives nothing.
+      const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+      std::vector<wchar_t> chars(text.size() + 1);
+      const unsigned long n =
+          ConvertUTF8toUTF32(p, p + text.size(), chars.data(), chars.data() + chars.size());
+      EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(text.c_str()),
+                n > 0 || text.empty() ? ReferenceWideToLocal(std::wstring(chars.data(), n)) : "")
+          << round;
+    }
+    for (int round = 0; round < 500; ++round) {
+      std::wstring wide;
+      for (int i = rng() % 6; i > 0; --i) wide += values[rng() % (sizeof values / sizeof *values)];
+      EXPECT_EQ(UnicodeToMultiByte(wide.c_str()), ReferenceWideToLocal(wide));
+    }
   }
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(Encoder, EdgesAndCallerBuffers) {
   EXPECT_EQ(CEncoder::LocalCodePageToUtf8Binary(nullptr).GetLength(), 0ul);
   EXPECT_EQ(Bytes(CEncoder::UnicodeToUtf8Binary(L"a\u00e9")), "a\xc3\xa9");
   EXPECT_EQ(CEncoder::UnicodeToUtf8Binary(L"").GetLength(), 0ul);
   const wchar_t surrogate[] = {L'a', 0xD800, 0};
   EXPECT_EQ(CEncoder::UnicodeToUtf8Binary(surrogate).GetLength(), 0ul);
-}
-
-TEST(Encoder, Utf8ToLocalCodePage) {
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("caf\xc3\xa9 \xe4\xb8\xad"), "caf\xc3\xa9 \xe4\xb8\xad");
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("ok\xc3"), "");
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("\xed\xa0\x80"), "");
   EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(static_cast<const char*>(nullptr)), "");
   unsigned char withNul[] = {'a', 0, 'b'};
   EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(withNul, 3), std::string("a\0b", 3));
@@ -170,73 +179,37 @@ TEST(Encoder, Utf8ToLocalCodePage) {
   wchar_t wide[4];
   char out[4];
   EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("\xc3\xa9\xc3\xa9", wide, 4, out, 4), "\xc3\xa9\xc3\xa9");
-  unsigned char be[] = {0, 'h', 0, 0xE9, 0xD8, 0x3D, 0xDE, 0x00, 0xDC, 0x00, 0, '!', 0x20};
-  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(be, 8), "h\xc3\xa9\xf0\x9f\x98\x80");
-  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(be, 13), "h\xc3\xa9\xf0\x9f\x98\x80?!?");
-  unsigned char loneHigh[] = {0xD8, 0x00, 0, 'x'};
-  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(loneHigh, 4), "?x");
-  EXPECT_EQ(UnicodeToMultiByte(L"h\u00e9\U0001F600"), "h\xc3\xa9\xf0\x9f\x98\x80");
-  EXPECT_EQ(UnicodeToMultiByte(L""), "");
-}
-
-TEST(Encoder, CLocaleShowsQuestionMarks) {
-  LocaleScope c("C");
-  ASSERT_TRUE(c.ok());
-  EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUtf8Binary("h\xc3\xa9!")), "h?" "?!");
-  EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUnicodeBinary("h\xc3\xa9")), std::string("h\0?\0?\0", 6));
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("h\xc3\xa9\xe4\xb8\xad"), "h??");
-  wchar_t wide[16];
-  char out[64];
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("h\xc3\xa9", wide, 16, out, 64), "h?");
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("plain"), "plain");
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage("bad\xff"), "");
+  unsigned char lone[] = {0xD8, 0x00, 0, 'x', 0xDC, 0x00};
+  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(lone, 6), "?x?");
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "C");
+  wchar_t wide16[16];
+  char out64[64];
+  const std::string ascii = CEncoder::Utf8ToLocalCodePage("h\xc3\xa9", wide16, 16, out64, 64);
   unsigned char be[] = {0, 'h', 0, 0xE9};
-  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(be, 4), "h?");
-  EXPECT_EQ(UnicodeToMultiByte(L"h\u00e9"), "h?");
+  const std::string fromUtf16 = CEncoder::Utf16ToLocalCodePage(be, 4);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(ascii, "h?");
+  EXPECT_EQ(fromUtf16, "h?");
 }
 
 TEST(Encoder, AsciiOnlyPassesHighBytes) {
-  AsciiOnlyScope ascii;
-  EXPECT_TRUE(ASCII_ONLY);
-  std::string high;
-  for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
-  EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUtf8Binary(high.c_str())), high);
-  EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(high.c_str()), high);
-  std::string utf16;
-  for (char c : high) {
-    utf16 += c;
-    utf16 += '\0';
+  ASCIIOnly(true);
+  std::string high, utf16;
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    high += static_cast<char>(b);
+    utf16 += {static_cast<char>(b), '\0'};
   }
-  EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUnicodeBinary(high.c_str())), utf16);
+  const std::string toUtf8 = Bytes(CEncoder::LocalCodePageToUtf8Binary(high.c_str()));
+  const std::string fromUtf8 = CEncoder::Utf8ToLocalCodePage(high.c_str());
+  const std::string toUtf16 = Bytes(CEncoder::LocalCodePageToUnicodeBinary(high.c_str()));
   unsigned char be[] = {0, 0xE9, 0x4E, 0x2D};
-  EXPECT_EQ(CEncoder::Utf16ToLocalCodePage(be, 4), "\xe9?");
-}
-
-TEST(Encoder, FastPathsMatchTheRuntimeConversions) {
-  // Random bytes, biased towards UTF-8 lead and continuation bytes, compared
-  // with the per-character mbrtowc / wcrtomb round trip.
-  std::mt19937 rng(12345);
-  const unsigned char alphabet[] = {'a', '<', 0x7F, 0x80, 0x8F, 0x90, 0xA0, 0xBF, 0xC0, 0xC2,
-                                    0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xF8, 0xFC, 0xFF};
-  for (int round = 0; round < 3000; ++round) {
-    std::string text;
-    for (int i = rng() % 12; i > 0; --i)
-      text += static_cast<char>(alphabet[rng() % sizeof alphabet]);
-    EXPECT_EQ(Bytes(CEncoder::LocalCodePageToUtf8Binary(text.c_str())), ReferenceLocalToUtf8(text))
-        << "round " << round;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
-    if (ConvertUTF8toUTF32(p, p + text.size(), nullptr, nullptr) > 0 || text.empty())
-      EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(text.c_str()), text);
-    else
-      EXPECT_EQ(CEncoder::Utf8ToLocalCodePage(text.c_str()), "");
-  }
-  const wchar_t values[] = {L'a', 0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xD800, 0xDFFF, 0xE000,
-                            0xFFFF, 0x10000, 0x10FFFF, 0x110000, 0x7FFFFFFF};
-  for (int round = 0; round < 500; ++round) {
-    std::wstring wide;
-    for (int i = rng() % 6; i > 0; --i) wide += values[rng() % (sizeof values / sizeof *values)];
-    EXPECT_EQ(UnicodeToMultiByte(wide.c_str()), ReferenceWideToLocal(wide));
-  }
+  const std::string fromUtf16 = CEncoder::Utf16ToLocalCodePage(be, 4);
+  ASCIIOnly(false);
+  EXPECT_EQ(toUtf8, high);
+  EXPECT_EQ(fromUtf8, high);
+  EXPECT_EQ(toUtf16, utf16);
+  EXPECT_EQ(fromUtf16, "\xe9?");
 }
 
 TEST(Encoder, EveryCutOfValidInputIsExact) {

@@ -14,8 +14,9 @@ namespace vxxml_test {
 
 // One line per element, indented by depth:
 //   {namespace}local @{namespace}name="value"... "text"
+// with `declarations`, the namespace declarations first: xmlns:prefix=uri...
 // Walks with an explicit stack, so any depth is safe.
-inline std::string DumpTree(const VxXmlLib10::CXmlElement* root) {
+inline std::string DumpTree(const VxXmlLib10::CXmlElement* root, bool declarations = false) {
   std::string out;
   std::vector<std::pair<const VxXmlLib10::CXmlElement*, int>> stack;
   if (root) stack.emplace_back(root, 0);
@@ -23,6 +24,9 @@ inline std::string DumpTree(const VxXmlLib10::CXmlElement* root) {
     const auto [element, depth] = stack.back();
     stack.pop_back();
     out.append(2 * depth, ' ');
+    if (declarations)
+      for (const auto& d : element->GetNamespaceDeclarations())
+        out += "xmlns:" + d.first + "=" + d.second + " ";
     out += "{" + element->GetNamespaceURI() + "}" + element->GetLocalName();
     for (const VxXmlLib10::CXmlAttribute* a : element->GetAttributes())
       out += " @{" + a->GetNamespaceURI() + "}" + a->GetLocalName() + "=\"" + a->GetValue() + "\"";
