@@ -27,4 +27,8 @@ common=(--root . --filter 'src/' --object-directory build-cov
 if [ "$per_file" = 1 ]; then
   gcovr "${common[@]}" --branches --sort-percentage
 fi
-gcovr "${common[@]}" --print-summary -o /dev/null
+# The report itself goes to a scratch file: gcovr run as root replaces an
+# output file it is given, /dev/null included.
+scratch="$(mktemp)"
+gcovr "${common[@]}" --print-summary -o "$scratch"
+rm -f "$scratch"

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -95,8 +96,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     /// tag was closed): each child element declares them.
     std::vector<std::pair<std::string, std::string>> m_childNamespaces;
     /// Prefixes declared or used on this element's start tag, which a later
-    /// pairing must not rebind there.
-    std::unordered_set<std::string> m_declaredPrefixes;
+    /// pairing must not rebind there, with the namespace each names.
+    std::unordered_map<std::string, std::string> m_declaredPrefixes;
     /// The default namespace in effect in the written output inside this
     /// element (never null while the element is open).
     const std::string* m_outputDefault;

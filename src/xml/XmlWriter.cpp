@@ -89,7 +89,7 @@ std::string NewPrefix(CXmlWriter::CXmlWriterContext* context) {
 // there from now on.
 void Declare(CXmlWriter::CXmlWriterContext* context, CXmlWriter::NamespaceDeclarations& due,
              const std::string& prefix, const std::string& uri) {
-  context->m_declaredPrefixes.insert(prefix);
+  context->m_declaredPrefixes.emplace(prefix, uri);
   due.push_back(CXmlWriter::NamespaceDeclaration{prefix, uri});
 }
 
@@ -185,7 +185,7 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   // Clearing a set costs its bucket count: a set grown large on one element
   // is dropped rather than cleared for every element after it.
   if (m_declaredPrefixes.bucket_count() > 64)
-    std::unordered_set<std::string>().swap(m_declaredPrefixes);
+    std::unordered_map<std::string, std::string>().swap(m_declaredPrefixes);
   else
     m_declaredPrefixes.clear();
   m_outputDefault = parent->m_outputDefault;
@@ -365,6 +365,10 @@ void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
       continue;
     }
     if (context->m_startTagOpen) {
+      // The same pairing made twice on this start tag: it is declared.
+      const auto declared = context->m_declaredPrefixes.find(pair.first);
+      if (declared != context->m_declaredPrefixes.end() && declared->second == pair.second)
+        continue;
       // The prefix already names another namespace on this start tag: this
       // element keeps no pairing for it; its children declare the new one.
       CXmlWriterContext* scope = context->m_scope;
@@ -458,7 +462,7 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
     }
   }
   // The element's own prefix is bound on this tag from now on.
-  if (prefixed) context->m_declaredPrefixes.insert(context->m_prefix);
+  if (prefixed) context->m_declaredPrefixes.emplace(context->m_prefix, namespaceURI);
 }
 
 const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceURI,
@@ -468,7 +472,7 @@ const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceU
   bool declared;
   const std::string& prefix = FindOrDeclarePrefix(context, namespaceURI, due, &declared);
   // A prefix found in scope is bound on this tag from now on as well.
-  if (!declared) context->m_declaredPrefixes.insert(prefix);
+  if (!declared) context->m_declaredPrefixes.emplace(prefix, namespaceURI);
   return prefix;
 }
 
