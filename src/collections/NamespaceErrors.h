@@ -1,6 +1,6 @@
 // Failures of the namespace rules: the message texts are in NamespaceErrors.cpp.
-#ifndef VXXML_SRC_CORE_NAMESPACEERRORS_H
-#define VXXML_SRC_CORE_NAMESPACEERRORS_H
+#ifndef VXXML_SRC_COLLECTIONS_NAMESPACEERRORS_H
+#define VXXML_SRC_COLLECTIONS_NAMESPACEERRORS_H
 
 #include <string>
 
@@ -15,4 +15,4 @@ namespace detail {
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_CORE_NAMESPACEERRORS_H
+#endif  // VXXML_SRC_COLLECTIONS_NAMESPACEERRORS_H

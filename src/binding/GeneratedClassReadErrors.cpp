@@ -1,5 +1,5 @@
 // Message texts of the generated-class reader.
-#include "core/GeneratedClassReadErrors.h"
+#include "binding/GeneratedClassReadErrors.h"
 
 #include "vxxml/Exception.h"
 

@@ -1,6 +1,6 @@
 // The choice and property guards of CXmlObjectBase, called by generated
 // setters and by generated readers of choice collections.
-#include "core/ChoiceGuardErrors.h"
+#include "binding/ChoiceGuardErrors.h"
 #include "vxxml/Collection.h"
 #include "vxxml/ObjectBase.h"
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/GeneratedClassReadErrors.h"
+#include "binding/GeneratedClassReadErrors.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"

@@ -1,7 +1,7 @@
 // Failures of the generated-class reader: every message text of it is in
 // GeneratedClassReadErrors.cpp.
-#ifndef VXXML_SRC_CORE_GENERATEDCLASSREADERRORS_H
-#define VXXML_SRC_CORE_GENERATEDCLASSREADERRORS_H
+#ifndef VXXML_SRC_BINDING_GENERATEDCLASSREADERRORS_H
+#define VXXML_SRC_BINDING_GENERATEDCLASSREADERRORS_H
 
 #include <string>
 
@@ -29,4 +29,4 @@ namespace detail {
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_CORE_GENERATEDCLASSREADERRORS_H
+#endif  // VXXML_SRC_BINDING_GENERATEDCLASSREADERRORS_H

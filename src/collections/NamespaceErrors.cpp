@@ -1,5 +1,5 @@
 // Message texts of the namespace rules.
-#include "core/NamespaceErrors.h"
+#include "collections/NamespaceErrors.h"
 
 #include "vxxml/Exception.h"
 

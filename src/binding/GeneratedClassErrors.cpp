@@ -1,5 +1,5 @@
 // Message texts of the generated-class writer.
-#include "core/GeneratedClassErrors.h"
+#include "binding/GeneratedClassErrors.h"
 
 #include "vxxml/Exception.h"
 

@@ -1,7 +1,7 @@
 // Namespace rules of wildcards and element-name matching.
 #include <cstring>
 
-#include "core/NamespaceErrors.h"
+#include "collections/NamespaceErrors.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"

@@ -1,7 +1,7 @@
 // Failures of the choice and property guards: every message text of them is
 // in ChoiceGuardErrors.cpp.
-#ifndef VXXML_SRC_CORE_CHOICEGUARDERRORS_H
-#define VXXML_SRC_CORE_CHOICEGUARDERRORS_H
+#ifndef VXXML_SRC_BINDING_CHOICEGUARDERRORS_H
+#define VXXML_SRC_BINDING_CHOICEGUARDERRORS_H
 
 #include <string>
 
@@ -18,4 +18,4 @@ namespace detail {
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_CORE_CHOICEGUARDERRORS_H
+#endif  // VXXML_SRC_BINDING_CHOICEGUARDERRORS_H

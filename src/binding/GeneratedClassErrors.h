@@ -1,7 +1,7 @@
 // Failures of the generated-class writer: every message text of it is in
 // GeneratedClassErrors.cpp.
-#ifndef VXXML_SRC_CORE_GENERATEDCLASSERRORS_H
-#define VXXML_SRC_CORE_GENERATEDCLASSERRORS_H
+#ifndef VXXML_SRC_BINDING_GENERATEDCLASSERRORS_H
+#define VXXML_SRC_BINDING_GENERATEDCLASSERRORS_H
 
 #include <string>
 
@@ -20,4 +20,4 @@ namespace detail {
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_CORE_GENERATEDCLASSERRORS_H
+#endif  // VXXML_SRC_BINDING_GENERATEDCLASSERRORS_H

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/GeneratedClassReadErrors.h"
+#include "binding/GeneratedClassReadErrors.h"
 #include "vxxml/AttributeInfos.h"
 #include "vxxml/ElementInfoAll.h"
 #include "vxxml/ElementInfoChoice.h"

@@ -1,5 +1,5 @@
 // Message texts of the choice and property guards.
-#include "core/ChoiceGuardErrors.h"
+#include "binding/ChoiceGuardErrors.h"
 
 #include "vxxml/Exception.h"
 

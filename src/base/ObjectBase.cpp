@@ -1,7 +1,7 @@
-// Reference counting, the static forwarders and the collection events.
+// Reference counting, the lock and the static forwarders. The collection
+// events of CXmlObjectBase are sent from collections/Collection.cpp, beside
+// the collections that fire them.
 #include "vxxml/ObjectBase.h"
-
-#include "vxxml/Collection.h"
 
 namespace VxXmlLib10 {
 
@@ -57,36 +57,6 @@ CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* obj, CXmlElement* eleme
                                          const CXmlSerializationContext& context,
                                          bool emptyChoiceAllowed) {
   return obj->FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
-}
-
-namespace {
-void Fire(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, void* data) {
-  if (sink) sink->OnEvent(coll ? coll->GetBase() : nullptr, type, data);
-}
-void FireIndex(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, int index) {
-  int copy = index;
-  Fire(sink, coll, type, index == -1 ? nullptr : &copy);
-}
-}  // namespace
-
-void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink* sink, CXmlCollectionBase* coll) {
-  Fire(sink, coll, MsgType_CollectionChange, nullptr);
-}
-void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlCollectionBase* coll,
-                                              void* item) {
-  Fire(sink, coll, MsgType_CollectionAdd, item);
-}
-void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
-                                                      void* item) {
-  Fire(sink, coll, MsgType_CollectionAddComplete, item);
-}
-void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink* sink, CXmlCollectionBase* coll,
-                                                 int index) {
-  FireIndex(sink, coll, MsgType_CollectionRemove, index);
-}
-void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
-                                                         int index) {
-  FireIndex(sink, coll, MsgType_CollectionRemoveComplete, index);
 }
 
 }  // namespace VxXmlLib10
