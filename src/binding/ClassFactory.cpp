@@ -1,15 +1,14 @@
 // Reading xsi:type for the generated class factories.
 #include "vxxml/ClassFactory.h"
 
+#include "base/XmlNamespaces.h"
 #include "vxxml/XmlDocument.h"
 
 namespace VxXmlLib10 {
 
 namespace {
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-
 const std::string& TypeValue(const CXmlElement* element) {
-  return element->GetAttribute("type", kXsiNamespace);
+  return element->GetAttribute("type", detail::kXsiNamespace);
 }
 }  // namespace
 

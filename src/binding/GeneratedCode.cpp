@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/XmlNamespaces.h"
 #include "binding/GeneratedClassReadErrors.h"
 #include "vxxml/AttributeInfos.h"
 #include "vxxml/ElementInfoAll.h"
@@ -192,7 +193,7 @@ CSmartPtr<CXmlObjectBase> CreateByXsiType(CXmlElement* element, const CGenerated
                                           std::size_t count,
                                           VxXmlLib10Data::ClassFactoryByIdFunc fallback) {
   const std::string& name = element->GetLocalName();
-  static const std::string kXsi = "http://www.w3.org/2001/XMLSchema-instance";
+  static const std::string kXsi = detail::kXsiNamespace;
   if (element->GetAttribute("type", kXsi).empty())
     return fallback ? fallback(0, name.c_str()) : CSmartPtr<CXmlObjectBase>();
   const std::string typeName = CClassfactoryBase::GetElementType(element);

@@ -37,12 +37,13 @@
 #include <string>
 #include <vector>
 
+#include "base/LocalText.h"
+#include "base/Utf8.h"
+#include "base/XmlNamespaces.h"
 #include "fastinfoset/FastInfosetReaderMessages.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/XmlDocument.h"
-#include "xml/LocalText.h"
-#include "xml/Utf8.h"
 #include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
@@ -78,21 +79,6 @@ void CheckText(const unsigned char* p, uint64_t n) {
   if (CheckXmlText(p, static_cast<size_t>(n), &fault)) return;
   if (fault.kind == TextFault::kIllFormed) ThrowFIIllFormedUtf8(fault.value);
   ThrowFICharacterNotAllowed(fault.value);
-}
-
-const char kXmlNamespace[] = "http://www.w3.org/XML/1998/namespace";
-const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
-
-bool IsAscii(const unsigned char* p, size_t n) {
-  uint64_t high = 0;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    high |= word;
-  }
-  for (; i < n; ++i) high |= p[i];
-  return (high & 0x8080808080808080ull) == 0;
 }
 
 /// A string table of the document. Tables the tree does not need keep only
@@ -696,7 +682,7 @@ bool FIReaderState::ReadHeader() {
 
 bool FIReaderState::Parse() {
   if (!ReadHeader()) return false;
-  m_identity = ASCII_ONLY || IsUtf8Locale();
+  m_identity = Utf8IsLocalText();
   ReadOptionalData();
   ReadChildren();
   return true;

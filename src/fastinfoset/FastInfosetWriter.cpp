@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "fastinfoset/FastInfosetWriterState.h"
+#include "base/XmlNamespaces.h"
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
@@ -30,8 +31,6 @@ const char* const ORVANE_URI = "urn:vxxml:fastinfoset:generated-vocabulary";
 
 namespace detail {
 namespace {
-
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 
 void SeedStrings(FITable& table, const CFIVocabulary::CFIStringTable& strings) {
   for (const std::string& value : strings) table.map.emplace(value, ++table.count);

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "types/RestrictionErrors.h"
-#include "xml/Utf8.h"
+#include "base/Utf8.h"
 
 namespace VxXmlLib10 {
 namespace detail {

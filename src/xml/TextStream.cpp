@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/LocalText.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Streams.h"
 #include "xml/LocalText.h"

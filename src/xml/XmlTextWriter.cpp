@@ -8,10 +8,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/LocalText.h"
+#include "base/Utf8.h"
+#include "base/XmlNamespaces.h"
 #include "vxxml/Encoder.h"
-#include "xml/LocalText.h"
 #include "xml/TagNames.h"
-#include "xml/Utf8.h"
 #include "xml/XmlChars.h"
 #include "xml/XmlMessages.h"
 
@@ -19,7 +20,7 @@ namespace VxXmlLib10 {
 
 namespace {
 
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+using detail::kXsiNamespace;
 
 // Byte classes of the escaping tables. Class 0 bytes are copied as runs.
 enum ByteClass : unsigned char {

@@ -4,17 +4,18 @@
 #include <set>
 #include <unordered_map>
 
+#include "base/XmlNamespaces.h"
 #include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
 
-const char* const CXmlWriter::XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
+const char* const CXmlWriter::XML_NAMESPACE = detail::kXmlNamespace;
 
 namespace {
 
 // The default namespace in effect outside any declaration: none.
 const std::string kNoNamespace;
-const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
+using detail::kXmlnsNamespace;
 
 using PrefixIndex = CXmlWriter::PrefixIndex;
 

@@ -1,10 +1,15 @@
-// Strict UTF-8 decoding and encoding of one character, shared by the UTF
-// conversion cores and the local-code-page fast paths.
-#ifndef VXXML_SRC_XML_UTF8_H
-#define VXXML_SRC_XML_UTF8_H
+// Strict UTF-8: decoding and encoding of one character, and the scans over
+// a whole text (well-formed, ASCII) that every layer's fast paths share.
+#ifndef VXXML_SRC_BASE_UTF8_H
+#define VXXML_SRC_BASE_UTF8_H
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -72,10 +77,63 @@ inline int EncodeUtf8(uint32_t cp, unsigned char* out) {
   return 4;
 }
 
+/// U+FFFD, for a character the other side cannot carry.
+const uint32_t kReplacementCharacter = 0xFFFD;
+
 inline bool IsSurrogate(uint32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
 inline bool IsScalar(uint32_t cp) { return cp <= 0x10FFFF && !IsSurrogate(cp); }
+
+/// The end of the well-formed UTF-8 run that starts at p (end when the whole
+/// text is well-formed); ASCII is skipped sixteen or eight bytes at a time.
+inline const unsigned char* SkipWellFormedUtf8(const unsigned char* p,
+                                               const unsigned char* end) {
+  while (p < end) {
+#if defined(__SSE2__)
+    while (end - p >= 16 &&
+           _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0)
+      p += 16;
+#endif
+    while (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      if (word & 0x8080808080808080ull) break;
+      p += 8;
+    }
+    if (p == end) break;
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    uint32_t cp;
+    const int n = DecodeUtf8(p, end, &cp);
+    if (n == 0) break;
+    p += n;
+  }
+  return p;
+}
+
+inline bool IsWellFormedUtf8(const unsigned char* p, size_t n) {
+  return SkipWellFormedUtf8(p, p + n) == p + n;
+}
+
+/// True when no byte has its high bit set: the text is then its own UTF-8 in
+/// every local code page.
+inline bool IsAscii(const unsigned char* p, size_t n) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    high |= word;
+  }
+  for (; i < n; ++i) high |= p[i];
+  return (high & 0x8080808080808080ull) == 0;
+}
+inline bool IsAscii(const char* p, size_t n) {
+  return IsAscii(reinterpret_cast<const unsigned char*>(p), n);
+}
 
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_XML_UTF8_H
+#endif  // VXXML_SRC_BASE_UTF8_H
