@@ -3,7 +3,7 @@
 
 #include <iterator>
 
-#include "vxxml/Exception.h"
+#include "base/Messages.h"
 
 namespace VxXmlLib10 {
 
@@ -24,8 +24,7 @@ int CNamespaceAliasMap::GetNamespaceCount() const { return static_cast<int>(m_al
 
 std::string CNamespaceAliasMap::GetNamespaceAt(int index) const {
   if (index < 0 || index >= GetNamespaceCount())
-    throw CVxInvalidParamException(
-        FormatString("Index %d is out of range, use 0 - %d", index, GetNamespaceCount() - 1));
+    detail::ThrowAliasIndexOutOfRange(index, GetNamespaceCount());
   return std::next(m_aliases.begin(), index)->first;
 }
 
@@ -44,7 +43,7 @@ std::string CNamespaceAliasMap::GetNamespaceFromAlias(const char* alias) const {
   const std::string wanted = Str(alias);
   for (const auto& entry : m_aliases)
     if (entry.second == wanted) return entry.first;
-  throw CVxException(FormatString("Namespace alias [%s] not found", wanted.c_str()));
+  detail::ThrowAliasNotFound(wanted);
 }
 
 std::string CNamespaceAliasMap::GetAliasFromNamespace(const char* namespaceUri) const {

@@ -1,6 +1,6 @@
 // The choice and property guards of CXmlObjectBase, called by generated
 // setters and by generated readers of choice collections.
-#include "binding/ChoiceGuardErrors.h"
+#include "binding/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/ObjectBase.h"
 

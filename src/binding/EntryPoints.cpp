@@ -3,6 +3,7 @@
 // own ToXml_Int / FromXml_Int.
 #include <memory>
 
+#include "binding/Messages.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
 #include "vxxml/FastInfosetWriter.h"
@@ -21,10 +22,6 @@ void AsyncToXmlFile(bool async) { ASYNC_TOXMLFILE = async; }
 void AsyncFromXmlFile(bool async) { ASYNC_FROMXMLFILE = async; }
 
 namespace {
-
-[[noreturn]] void ThrowZlibToFile() {
-  throw CVxException("ZLIB Compression only available for To Stream methods.");
-}
 
 // Writes `object` as the document root through a text writer over `stream`.
 void WriteText(const CXmlObjectBase& object, CTextStream& stream, bool includeDeclaration,
@@ -77,7 +74,7 @@ void CXmlObjectBase::ToXmlFile(const char* fileName, bool includeDeclaration, bo
                                XmlEncoding encoding, EOLType eol,
                                const CXmlSerializationContext& context,
                                CompressionType compression) const {
-  if (compression == CompressionType_ZLib) ThrowZlibToFile();
+  if (compression == CompressionType_ZLib) detail::ThrowZlibToFile();
   if (ASYNC_TOXMLFILE && compression == CompressionType_None) {
     CFileTextStream stream(fileName, encoding);
     WriteText(*this, stream, includeDeclaration, formatted, eol, context);
@@ -124,7 +121,7 @@ CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl declaration,
 void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl declaration,
                                        const CXmlSerializationContext& context,
                                        CompressionType compression) const {
-  if (compression == CompressionType_ZLib) ThrowZlibToFile();
+  if (compression == CompressionType_ZLib) detail::ThrowZlibToFile();
   CBinaryData data = ToFastInfosetStream(declaration, context, compression);
   CFileBinaryStream file(fileName, XmlEncoding_None, data);
   file.ToFile();

@@ -2,7 +2,7 @@
 // both halves, and the release of generated metadata.
 #include "vxxml/GeneratedClass.h"
 
-#include "binding/GeneratedClassErrors.h"
+#include "binding/Messages.h"
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Untyped.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "binding/GeneratedClassReadErrors.h"
+#include "binding/Messages.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"

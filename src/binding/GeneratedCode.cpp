@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "base/XmlNamespaces.h"
-#include "binding/GeneratedClassReadErrors.h"
+#include "binding/Messages.h"
 #include "vxxml/AttributeInfos.h"
+#include "vxxml/ClassFactory.h"
 #include "vxxml/ElementInfoAll.h"
 #include "vxxml/ElementInfoChoice.h"
 #include "vxxml/ElementInfoSeq.h"
-#include "vxxml/ClassFactory.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"

@@ -1,7 +1,7 @@
 // Serialization options.
 #include "vxxml/SerializationContext.h"
 
-#include "vxxml/Exception.h"
+#include "binding/Messages.h"
 
 namespace VxXmlLib10 {
 
@@ -36,19 +36,13 @@ CSmartPtr<CAttributeCol> CXmlSerializationContext::GetAdditionalRootAttributes()
 
 void CXmlSerializationContext::SetIgnoreUnknownElements(bool value) {
   if (value && m_ignoreMissingMandatoryElements)
-    throw CVxInvalidStateException(
-        "The parser can only ignore additional elements, or ignore the fact that some required "
-        "ones are missing, you can not ignore both\nSet IgnoreMissingMandatoryElements to false "
-        "before setting IgnoreUnknownElements to true");
+    detail::ThrowCannotIgnoreUnknownElements();
   m_ignoreUnknownElements = value;
 }
 
 void CXmlSerializationContext::SetIgnoreMissingMandatoryElements(bool value) {
   if (value && m_ignoreUnknownElements)
-    throw CVxInvalidStateException(
-        "The parser can only ignore additional elements, or ignore the fact that some required "
-        "ones are missing, you can not ignore both\nSet IgnoreUnknownElements to false before "
-        "setting IgnoreMissingMandatoryElements to true");
+    detail::ThrowCannotIgnoreMissingElements();
   m_ignoreMissingMandatoryElements = value;
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/SerializationContext.h"
 
 namespace VxXmlLib10 {

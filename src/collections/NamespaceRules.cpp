@@ -1,7 +1,7 @@
 // Namespace rules of wildcards and element-name matching.
 #include <cstring>
 
-#include "collections/NamespaceErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"

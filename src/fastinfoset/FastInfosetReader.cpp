@@ -40,7 +40,7 @@
 #include "base/LocalText.h"
 #include "base/Utf8.h"
 #include "base/XmlNamespaces.h"
-#include "fastinfoset/FastInfosetReaderMessages.h"
+#include "fastinfoset/Messages.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/XmlDocument.h"

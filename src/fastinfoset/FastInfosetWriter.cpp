@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "fastinfoset/FastInfosetWriterState.h"
 #include "base/XmlNamespaces.h"
-#include "xml/XmlMessages.h"
+#include "fastinfoset/FastInfosetWriterState.h"
+#include "xml/Messages.h"
 
 namespace VxXmlLib10 {
 

@@ -7,7 +7,7 @@
 
 #include "base/XmlNamespaces.h"
 #include "metadata/GroupMemberOps.h"
-#include "metadata/MetadataErrors.h"
+#include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"

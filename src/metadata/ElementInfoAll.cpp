@@ -5,7 +5,7 @@
 #include "vxxml/ElementInfoAll.h"
 
 #include "metadata/GroupMemberOps.h"
-#include "metadata/MetadataErrors.h"
+#include "metadata/Messages.h"
 #include "vxxml/SerializationContext.h"
 
 using namespace VxXmlLib10;

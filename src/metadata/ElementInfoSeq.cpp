@@ -6,7 +6,7 @@
 #include "vxxml/ElementInfoSeq.h"
 
 #include "metadata/GroupMemberOps.h"
-#include "metadata/MetadataErrors.h"
+#include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"

@@ -15,10 +15,11 @@
 #include <unordered_map>
 
 #include "base/LocalText.h"
+#include "base/Messages.h"
 #include "base/Utf8.h"
+#include "types/Messages.h"
 #include "types/PatternSyntax.h"
 #include "types/RegEx.h"
-#include "types/RestrictionErrors.h"
 #include "vxxml/Restrictions.h"
 
 namespace VxXmlLib10 {
@@ -151,7 +152,7 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
   std::string scratch;
   const std::string& subject = LocalToUtf8(value, scratch);
   pcre2_match_data* data = ThreadMatchData();
-  if (!data) throw std::bad_alloc();
+  if (!data) detail::ThrowNoMemory();
   // Anchored at both ends when compiled, so a shorter alternative that would
   // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
   // the value.

@@ -3,8 +3,8 @@
 
 #include <utility>
 
+#include "types/Messages.h"
 #include "types/RegEx.h"
-#include "types/RestrictionErrors.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "types/Messages.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Collection.h"
@@ -10,7 +11,6 @@
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
-#include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
 
@@ -74,7 +74,7 @@ VxVariant::~VxVariant() { Clear(); }
 void VxVariant::CopyFrom(const VxVariant& other) {
   Clear();
   if (static_cast<int>(other.m_type) > ItemType_xmlCollection || static_cast<int>(other.m_type) < 0)
-    throw CVxException("Unknown Type");
+    detail::ThrowVariantUnknownType();
   m_nil = other.m_nil;
   m_type = other.m_type;
   m_value.ull = 0;
@@ -212,7 +212,7 @@ CSmartPtr<CXmlCollectionBase> VxVariant::GetXmlCollection() const {
 
 std::string VxVariant::GetType() const {
   if (m_type <= ItemType_none || m_type > ItemType_integer)
-    throw CVxException(FormatString("Invalid Type %d", static_cast<int>(m_type)));
+    detail::ThrowVariantInvalidType(static_cast<int>(m_type));
   return kTypeNames[m_type];
 }
 
@@ -248,8 +248,7 @@ std::string VxVariant::ToString(const char* format) const {
     case ItemType_decimal: return C::decimalToString(*static_cast<const CDecimal*>(m_value.p), f);
     case ItemType_integer: return C::integerToString(*static_cast<const CBigInteger*>(m_value.p));
     default:
-      throw CVxException(
-          FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+      detail::ThrowVariantNoText(static_cast<int>(m_type));
   }
 }
 
@@ -284,8 +283,7 @@ void VxVariant::FromString(const std::string& text, ItemType type,
     case ItemType_decimal: SetDecimal(C::decimalFromString(text, rule)); return;
     case ItemType_integer: SetInteger(C::integerFromString(text, rule)); return;
     default:
-      throw CVxException(
-          FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+      detail::ThrowVariantNoText(static_cast<int>(m_type));
   }
 }
 

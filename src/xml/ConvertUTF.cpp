@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "vxxml/Encoder.h"
+
 #include "base/Utf8.h"
 
 using VxXmlLib10::detail::DecodeUtf8;

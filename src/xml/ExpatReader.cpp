@@ -10,7 +10,7 @@
 #include "base/LocalText.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
-#include "xml/DocumentErrors.h"
+#include "xml/Messages.h"
 #include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {

@@ -6,7 +6,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/Streams.h"
 #include "xml/LocalText.h"
-#include "xml/XmlMessages.h"
+#include "xml/Messages.h"
 
 namespace VxXmlLib10 {
 

@@ -14,13 +14,13 @@
 #include <new>
 #include <utility>
 
+#include "base/XmlNamespaces.h"
+#include "types/Inflate.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetReader.h"
-#include "base/XmlNamespaces.h"
-#include "types/Inflate.h"
-#include "xml/DocumentErrors.h"
+#include "xml/Messages.h"
 #include "xml/NodeMemory.h"
 
 namespace VxXmlLib10 {

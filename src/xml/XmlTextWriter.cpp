@@ -12,9 +12,9 @@
 #include "base/Utf8.h"
 #include "base/XmlNamespaces.h"
 #include "vxxml/Encoder.h"
+#include "xml/Messages.h"
 #include "xml/TagNames.h"
 #include "xml/XmlChars.h"
-#include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
 

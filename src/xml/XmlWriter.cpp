@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "base/XmlNamespaces.h"
-#include "xml/XmlMessages.h"
+#include "xml/Messages.h"
 
 namespace VxXmlLib10 {
 

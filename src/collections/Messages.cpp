@@ -1,10 +1,12 @@
-// Message texts of the collections and of untyped content.
-#include "collections/CollectionErrors.h"
+// The message texts of the collections, untyped content and the namespace rules of wildcards.
+#include "collections/Messages.h"
 
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
 namespace detail {
+
+// ---- collections and untyped content ------------------------------------------------------------
 
 void ThrowTooManyItems(const std::string& elementName, int maxOccurs) {
   throw CVxValidationException(
@@ -99,6 +101,16 @@ void ThrowNestedTooDeeply(const std::string& elementName, int levels) {
 
 void ThrowNullObject() {
   throw CVxInvalidParamException("An element can not be built from a NULL object");
+}
+
+// ---- the namespace rules of wildcards -----------------------------------------------------------
+
+void ThrowNamespaceNotAllowed(const std::string& namespaceUri, const std::string& rule,
+                              const std::string& targetNamespace) {
+  throw CVxInvalidNamespaceException(FormatString(
+      "Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace "
+      "is [%s]",
+      namespaceUri.c_str(), rule.c_str(), targetNamespace.c_str()));
 }
 
 }  // namespace detail

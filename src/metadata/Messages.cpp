@@ -1,5 +1,5 @@
-// Message texts of the element and attribute infos.
-#include "metadata/MetadataErrors.h"
+// The message texts of the element and attribute infos.
+#include "metadata/Messages.h"
 
 #include "vxxml/Exception.h"
 

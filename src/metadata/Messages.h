@@ -1,11 +1,12 @@
-// Failures of the element and attribute infos: every message text of the
-// metadata is in MetadataErrors.cpp.
-#ifndef VXXML_SRC_METADATA_METADATAERRORS_H
-#define VXXML_SRC_METADATA_METADATAERRORS_H
+// Every message of the element and attribute infos: thrown from small [[noreturn]] helpers, so that
+// the exact wording can be checked in one file (Messages.cpp).
+#ifndef VXXML_SRC_METADATA_MESSAGES_H
+#define VXXML_SRC_METADATA_MESSAGES_H
 
 #include <string>
 
 namespace VxXmlLib10 {
+
 namespace detail {
 
 // Model-group members.
@@ -14,7 +15,7 @@ namespace detail {
 [[noreturn]] void ThrowAllAbsClsOptNotImplemented();
 
 [[noreturn]] void ThrowCannotCheckRestriction(const std::string& typeName);
-// ---- attribute infos ----
+// ---- attribute infos ----------------------------------------------------------------------------
 [[noreturn]] void ThrowRequiredAttributeMissing(const std::string& attributeName);
 [[noreturn]] void ThrowNotAnAttributeCol();
 [[noreturn]] void ThrowNilOnNonNillable(const std::string& elementName);
@@ -29,4 +30,4 @@ namespace detail {
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_METADATA_METADATAERRORS_H
+#endif  // VXXML_SRC_METADATA_MESSAGES_H

@@ -1,7 +1,8 @@
-// Failures of the collections and of untyped content: every message text is
-// in CollectionErrors.cpp.
-#ifndef VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H
-#define VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H
+// Every message of the collections, untyped content and the namespace rules of wildcards: thrown
+// from small [[noreturn]] helpers, so that the exact wording can be checked in one file
+// (Messages.cpp).
+#ifndef VXXML_SRC_COLLECTIONS_MESSAGES_H
+#define VXXML_SRC_COLLECTIONS_MESSAGES_H
 
 #include <string>
 
@@ -11,7 +12,9 @@ class CVxException;
 
 namespace detail {
 
-// ---- collection base ----
+// ---- collections and untyped content ------------------------------------------------------------
+
+// ---- collection base ----------------------------------------------------------------------------
 [[noreturn]] void ThrowTooManyItems(const std::string& elementName, int maxOccurs);
 [[noreturn]] void ThrowTooFewItems(const std::string& elementName, int minOccurs);
 /// An index outside 0 .. count - 1.
@@ -22,14 +25,14 @@ namespace detail {
 [[noreturn]] void ThrowNullItem();
 [[noreturn]] void ThrowCollectionTargetNamespace();
 
-// ---- typed value collections ----
+// ---- typed value collections --------------------------------------------------------------------
 /// A date of another kind than the collection's; `kind` is the kind's
 /// enumerator name ("dt_date", ...).
 [[noreturn]] void ThrowWrongDateKind(const char* kind);
 /// A value outside min .. max, the values of its kind whose text reads back.
 [[noreturn]] void ThrowValueOutOfRange(long long min, long long max, const std::string& value);
 
-// ---- untyped content ----
+// ---- untyped content ----------------------------------------------------------------------------
 /// A namespace argument that is a rule token ("##any", ...).
 [[noreturn]] void ThrowNamespaceIsRuleToken(const std::string& namespaceUri);
 [[noreturn]] void ThrowElementNameNull();
@@ -50,7 +53,14 @@ namespace detail {
 /// An element built from a null object.
 [[noreturn]] void ThrowNullObject();
 
+// ---- the namespace rules of wildcards -----------------------------------------------------------
+
+/// A namespace that no token of the rule accepts.
+[[noreturn]] void ThrowNamespaceNotAllowed(const std::string& namespaceUri,
+                                           const std::string& rule,
+                                           const std::string& targetNamespace);
+
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_COLLECTIONS_COLLECTIONERRORS_H
+#endif  // VXXML_SRC_COLLECTIONS_MESSAGES_H

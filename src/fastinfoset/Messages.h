@@ -1,13 +1,30 @@
-// Every message of the Fast Infoset reader, thrown from one place so that the
-// exact wording can be checked here.
-#ifndef VXXML_SRC_FASTINFOSET_FASTINFOSETREADERMESSAGES_H
-#define VXXML_SRC_FASTINFOSET_FASTINFOSETREADERMESSAGES_H
+// Every message of Fast Infoset: thrown from small [[noreturn]] helpers, so that the exact wording
+// can be checked in one file (Messages.cpp).
+#ifndef VXXML_SRC_FASTINFOSET_MESSAGES_H
+#define VXXML_SRC_FASTINFOSET_MESSAGES_H
 
 #include <cstdint>
 #include <string>
 
 namespace VxXmlLib10 {
+
 namespace detail {
+
+// ---- the writer and the encoding algorithms -----------------------------------------------------
+
+[[noreturn]] void ThrowFIUnsupportedUtf16();
+[[noreturn]] void ThrowFIUnknownEncodingBit3();
+[[noreturn]] void ThrowFIUnknownEncodingBit5();
+[[noreturn]] void ThrowFIInvalidAlphabetIndex(unsigned long index);
+[[noreturn]] void ThrowFIInvalidAlgorithmIndex(unsigned long index);
+[[noreturn]] void ThrowFIInvalidAlphabetLength();
+[[noreturn]] void ThrowFICharacterNotInAlphabet();
+[[noreturn]] void ThrowFIUnsupportedAlphabetWidth();
+[[noreturn]] void ThrowFIIntegerOutOfRange(unsigned long value);
+[[noreturn]] void ThrowFIEmptyString();
+[[noreturn]] void ThrowFIStringTooLong(uint64_t length);
+
+// ---- the reader ---------------------------------------------------------------------------------
 
 [[noreturn]] void ThrowFIEndOfFile();
 [[noreturn]] void ThrowFIInvalidElementType();
@@ -40,7 +57,13 @@ namespace detail {
 [[noreturn]] void ThrowFIDuplicateAttribute(const std::string& localName,
                                             const std::string& namespaceName);
 
+// ---- the byte encodings of CFastInfosetBinaryData ------------------------------------------------
+
+[[noreturn]] void ThrowFIUnknownByteEncoding();
+/// A length that is no multiple of the encoding's item size ("short", "int", ...).
+[[noreturn]] void ThrowFIBadByteEncodingLength(const char* name);
+
 }  // namespace detail
 }  // namespace VxXmlLib10
 
-#endif  // VXXML_SRC_FASTINFOSET_FASTINFOSETREADERMESSAGES_H
+#endif  // VXXML_SRC_FASTINFOSET_MESSAGES_H
