@@ -1,8 +1,10 @@
-// The writing half of CXmlGeneratedClass, the metadata bookkeeping shared by
-// both halves, and the release of generated metadata.
+// The writing half of CXmlGeneratedClass: the root's extras, the start tag
+// and attributes, xsi:nil, the children by the model group's rules
+// (metadata/Groups.h) and the element's own simple value.
 #include "vxxml/GeneratedClass.h"
 
 #include "binding/Messages.h"
+#include "metadata/Groups.h"
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Untyped.h"
@@ -14,56 +16,6 @@ namespace VxXmlLib10 {
 using VxXmlLib10Data::CAttributeInfo;
 using VxXmlLib10Data::CElementInfo;
 using VxXmlLib10Data::CParentElementInfo;
-
-CVXCriticalSection CXmlGeneratedClass::m_csInit;
-
-CXmlGeneratedClass::CXmlGeneratedClass() = default;
-CXmlGeneratedClass::~CXmlGeneratedClass() = default;
-
-void CXmlGeneratedClass::ReadProperty(int propertyId, VxVariant& value) const {
-  // The accessor is one operation for both directions; reading leaves the
-  // object unchanged.
-  const_cast<CXmlGeneratedClass*>(this)->AccessProperty(propertyId, true, value);
-}
-
-int CXmlGeneratedClass::GetClassElementInfoCount() const {
-  CElementInfo** infos = GetClassElementInfo();
-  int count = 0;
-  if (infos)
-    while (infos[count]) ++count;
-  return count;
-}
-
-bool CXmlGeneratedClass::DoesElementContainOptionalElements() const {
-  CElementInfo** infos = GetClassElementInfo();
-  if (!infos) return false;
-  for (; *infos; ++infos)
-    if ((*infos)->IsOptionalChoiceMember(this)) return true;
-  return false;
-}
-
-void CXmlGeneratedClass::CleanMetaData(CParentElementInfo*& classInfo,
-                                       CElementInfo**& elementInfos,
-                                       CAttributeInfo**& attributeInfos) {
-  delete classInfo;
-  classInfo = nullptr;
-  if (elementInfos) {
-    for (CElementInfo** slot = elementInfos; *slot; ++slot) {
-      delete *slot;
-      *slot = nullptr;
-    }
-    delete[] elementInfos;
-    elementInfos = nullptr;
-  }
-  if (attributeInfos) {
-    for (CAttributeInfo** slot = attributeInfos; *slot; ++slot) {
-      delete *slot;
-      *slot = nullptr;
-    }
-    delete[] attributeInfos;
-    attributeInfos = nullptr;
-  }
-}
 
 void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isDocumentRoot,
                                    const char* namespaceUri,
@@ -149,26 +101,19 @@ void CXmlGeneratedClass::AttributesToXml_Int(CXmlWriter* writer,
 void CXmlGeneratedClass::ProcessElementSeqToXml(const CXmlSerializationContext& context,
                                                 CElementInfo** infos,
                                                 CXmlWriter* writer) const {
-  if (!infos) return;
-  for (; *infos; ++infos) (*infos)->ElementToXml(context, this, writer);
+  detail::WriteSequence(*this, context, infos, writer);
 }
 
 void CXmlGeneratedClass::ProcessElementAllToXml(const CXmlSerializationContext& context,
                                                 CElementInfo** infos,
                                                 CXmlWriter* writer) const {
-  ProcessElementSeqToXml(context, infos, writer);
+  detail::WriteSequence(*this, context, infos, writer);
 }
 
 void CXmlGeneratedClass::ProcessElementChoiceToXml(const CXmlSerializationContext& context,
                                                    CElementInfo** infos, CXmlWriter* writer,
                                                    bool emptyChoiceAllowed) const {
-  if (infos)
-    for (CElementInfo** info = infos; *info; ++info)
-      if ((*info)->ElementToXml(context, this, writer)) return;
-  if (DoesElementContainOptionalElements() || emptyChoiceAllowed ||
-      context.GetIgnoreMissingChoice())
-    return;
-  detail::ThrowEmptyChoiceToXml();
+  detail::WriteChoice(*this, context, infos, writer, emptyChoiceAllowed);
 }
 
 void CXmlGeneratedClass::ProcessAttributesToXml(const CXmlSerializationContext& context,

@@ -1,17 +1,13 @@
-// The reading half of CXmlGeneratedClass: the attribute pass, the three group
-// readers with their cursor rules, and the element's own simple value.
-//
-// The cursor is the current child element of the element being read (null
-// when the children are exhausted). Each element info consumes its own
-// elements from the front and leaves the cursor on the first element it did
-// not take; the group readers decide which info is asked when, what becomes
-// of elements nobody wants, and when the group as a whole has failed.
+// The reading half of CXmlGeneratedClass: the attribute pass, xsi:nil, the
+// children by the model group's rules (metadata/Groups.h) and the element's
+// own simple value.
 #include <strings.h>
 
 #include <cstring>
 #include <vector>
 
 #include "binding/Messages.h"
+#include "metadata/Groups.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"
@@ -129,110 +125,20 @@ CXmlElement* CXmlGeneratedClass::ProcessElementSeqFromXml(const CXmlSerializatio
                                                           CXmlElement* parent,
                                                           CXmlElement* first,
                                                           XmlElementType ownerType) {
-  CElementInfo** infos = GetClassElementInfo();
-  const int count = GetClassElementInfoCount();
-  const std::string ownerNamespace = GetNamespace();
-  const bool ignoreUnknown = context.GetIgnoreUnknownElements();
-
-  CXmlElement* cursor = first;
-  CXmlElement* last = first;
-  int start = 0;
-  for (;;) {
-    for (int i = start; i < count;) {
-      if (infos[i]->ElementFromXml(context, this, parent, &cursor, ownerNamespace, ownerType)) {
-        if (cursor != last) {
-          last = cursor;
-          start = i;  // where a later pass resumes
-        }
-        ++i;
-        continue;
-      }
-      // The member did not match: the group fails softly, unless unknown
-      // elements are skipped, in which case the same member is asked again
-      // past the element at the cursor.
-      if (!ignoreUnknown || !cursor) return first;
-      cursor = cursor->GetNextSiblingElement();
-    }
-
-    if (ownerType != XmlElementType_Element) return cursor;
-    if (!cursor) return nullptr;
-    if (!ignoreUnknown) detail::ThrowElementsLeftOver(parent->GetLocalName(), cursor->GetLocalName());
-    // Every pass that starts here skips one more element, so this ends.
-    cursor = cursor->GetNextSiblingElement();
-    if (!cursor) return nullptr;
-  }
+  return detail::ReadSequence(*this, context, parent, first, ownerType);
 }
 
 CXmlElement* CXmlGeneratedClass::ProcessElementAllFromXml(const CXmlSerializationContext& context,
                                                           CXmlElement* parent,
                                                           CXmlElement* first,
                                                           XmlElementType ownerType) {
-  CElementInfo** infos = GetClassElementInfo();
-  const int count = GetClassElementInfoCount();
-  const std::string ownerNamespace = GetNamespace();
-  std::vector<bool> found(static_cast<size_t>(count), false);
-
-  CXmlElement* cursor = first;
-  while (cursor) {
-    CXmlElement* const passStart = cursor;
-    for (int i = 0; i < count; ++i) {
-      if (found[static_cast<size_t>(i)]) continue;
-      found[static_cast<size_t>(i)] =
-          infos[i]->ElementFromXml(context, this, parent, &cursor, ownerNamespace, ownerType);
-    }
-    if (cursor == passStart) break;
-  }
-
-  const bool ownerIsElement = ownerType == XmlElementType_Element;
-  for (int i = 0; i < count; ++i)
-    if (!infos[i]->Validate(context, this, found[static_cast<size_t>(i)], ownerIsElement))
-      return first;
-
-  if (!ownerIsElement) return cursor;
-  if (!cursor) return nullptr;
-  if (context.GetIgnoreUnknownElements()) return cursor;
-  detail::ThrowElementsLeftOver(parent->GetLocalName(), cursor->GetLocalName());
+  return detail::ReadAllGroup(*this, context, parent, first, ownerType);
 }
 
 CXmlElement* CXmlGeneratedClass::ProcessElementChoiceFromXml(
     const CXmlSerializationContext& context, CXmlElement* parent, CXmlElement* first,
     XmlElementType ownerType, bool emptyChoiceAllowed) {
-  CElementInfo** infos = GetClassElementInfo();
-  const int count = GetClassElementInfoCount();
-  const std::string ownerNamespace = GetNamespace();
-  const bool ignoreUnknown = context.GetIgnoreUnknownElements();
-  const bool ownerIsElement = ownerType == XmlElementType_Element;
-
-  CXmlElement* cursor = first;
-  bool chosen = false;
-  for (;;) {
-    for (int i = 0; i < count && !chosen; ++i)
-      chosen = infos[i]->ElementFromXml(context, this, parent, &cursor, ownerNamespace, ownerType);
-    if (chosen || !cursor || !ignoreUnknown || !ownerIsElement) break;
-    cursor = cursor->GetNextSiblingElement();
-    if (!cursor) break;
-  }
-
-  if (!chosen && !emptyChoiceAllowed) {
-    if (ownerType == XmlElementType_PseudoElement) return ignoreUnknown ? first : cursor;
-    if (!ownerIsElement) return cursor;
-    if (!DoesElementContainOptionalElements() && !context.GetIgnoreMissingChoice())
-      detail::ThrowEmptyChoiceFromXml(parent->GetLocalName());
-  }
-
-  if (!ownerIsElement) return cursor;
-  if (!cursor) return nullptr;
-  if (ignoreUnknown) return cursor;
-  detail::ThrowElementsLeftOver(parent->GetLocalName(), cursor->GetLocalName());
-}
-
-bool CXmlGeneratedClass::IsElementInList(const CXmlSerializationContext& context,
-                                         CXmlElement* element) const {
-  CElementInfo** infos = GetClassElementInfo();
-  if (!infos) return false;
-  for (; *infos; ++infos)
-    if ((*infos)->IsThisElement(context, element)) return true;
-  return false;
+  return detail::ReadChoice(*this, context, parent, first, ownerType, emptyChoiceAllowed);
 }
 
 }  // namespace VxXmlLib10

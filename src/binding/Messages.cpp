@@ -11,12 +11,6 @@ namespace detail {
 
 void ThrowUnknownGroupTypeToXml() { throw CVxException("Unknown XML Group Type"); }
 
-void ThrowEmptyChoiceToXml() {
-  throw CVxValidationException(
-      "This element is a choice, and as such must have at one (and only one) valid item, "
-      "currently there are none set");
-}
-
 void ThrowAttributesToXmlFailed(const CVxException& inner) {
   throw CVxException("Failed to convert attributes to XML", inner);
 }
@@ -43,21 +37,6 @@ void ThrowUnexpectedNilAttributeValue(const std::string& value) {
 void ThrowUnexpectedAttribute(const std::string& attributeName) {
   throw CVxValidationException(
       FormatString("Unexpected Attribute [%s] found.", attributeName.c_str()));
-}
-
-void ThrowElementsLeftOver(const std::string& parentName, const std::string& elementName) {
-  throw CVxValidationException(
-      FormatString("Failed read all the elements held within the element [%s]. The unexpected "
-                   "element [%s] remains un processed",
-                   parentName.c_str(), elementName.c_str()));
-}
-
-void ThrowEmptyChoiceFromXml(const std::string& parentName) {
-  throw CVxValidationException(
-      FormatString("No child elements within the element [%s] were populated. The element "
-                   "represents a choice, so one and only one element should be populated. The "
-                   "element contained no sutable child elements",
-                   parentName.c_str()));
 }
 
 void ThrowElementFromXmlFailed(const std::string& elementName, const CVxException& inner) {

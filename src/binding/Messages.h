@@ -15,7 +15,6 @@ namespace detail {
 // ---- writing generated classes ------------------------------------------------------------------
 
 [[noreturn]] void ThrowUnknownGroupTypeToXml();
-[[noreturn]] void ThrowEmptyChoiceToXml();
 [[noreturn]] void ThrowAttributesToXmlFailed(const CVxException& inner);
 [[noreturn]] void ThrowElementToXmlFailed(const std::string& elementName,
                                           const CVxException& inner);
@@ -26,9 +25,6 @@ namespace detail {
 [[noreturn]] void ThrowNilOnNonNillableClass(const std::string& elementName);
 [[noreturn]] void ThrowUnexpectedNilAttributeValue(const std::string& value);
 [[noreturn]] void ThrowUnexpectedAttribute(const std::string& attributeName);
-[[noreturn]] void ThrowElementsLeftOver(const std::string& parentName,
-                                        const std::string& elementName);
-[[noreturn]] void ThrowEmptyChoiceFromXml(const std::string& parentName);
 [[noreturn]] void ThrowElementFromXmlFailed(const std::string& elementName,
                                             const CVxException& inner);
 /// Generated code: a document whose root no global element matches.

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "base/XmlNamespaces.h"
-#include "metadata/GroupMemberOps.h"
+#include "metadata/Members.h"
 #include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
@@ -176,7 +176,8 @@ bool CElementInfo::IsElementNil(const CXmlElement* element) const {
   // none of this may allocate on the reading path.
   const std::string* found = nullptr;
   for (const CXmlAttribute* attribute : element->GetAttributes()) {
-    if (attribute->GetLocalName() == "nil" && attribute->GetNamespaceURI() == detail::kXsiNamespace) {
+    if (attribute->GetLocalName() == "nil" &&
+        attribute->GetNamespaceURI() == detail::kXsiNamespace) {
       found = &attribute->GetValue();
       break;
     }

@@ -67,5 +67,28 @@ void ThrowNoElementFromNamespace(const std::string& namespaceUri) {
       "Failed to find the required element from namespace [%s]", namespaceUri.c_str()));
 }
 
+// ---- the model groups ---------------------------------------------------------------------------
+
+void ThrowEmptyChoiceToXml() {
+  throw CVxValidationException(
+      "This element is a choice, and as such must have at one (and only one) valid item, "
+      "currently there are none set");
+}
+
+void ThrowElementsLeftOver(const std::string& parentName, const std::string& elementName) {
+  throw CVxValidationException(
+      FormatString("Failed read all the elements held within the element [%s]. The unexpected "
+                   "element [%s] remains un processed",
+                   parentName.c_str(), elementName.c_str()));
+}
+
+void ThrowEmptyChoiceFromXml(const std::string& parentName) {
+  throw CVxValidationException(
+      FormatString("No child elements within the element [%s] were populated. The element "
+                   "represents a choice, so one and only one element should be populated. The "
+                   "element contained no sutable child elements",
+                   parentName.c_str()));
+}
+
 }  // namespace detail
 }  // namespace VxXmlLib10

@@ -27,6 +27,12 @@ namespace detail {
 [[noreturn]] void ThrowNoSubstitutionElement(const std::string& elementName);
 [[noreturn]] void ThrowNoElementFromNamespace(const std::string& namespaceUri);
 
+// The model groups.
+[[noreturn]] void ThrowEmptyChoiceToXml();
+[[noreturn]] void ThrowElementsLeftOver(const std::string& parentName,
+                                        const std::string& elementName);
+[[noreturn]] void ThrowEmptyChoiceFromXml(const std::string& parentName);
+
 }  // namespace detail
 }  // namespace VxXmlLib10
 
