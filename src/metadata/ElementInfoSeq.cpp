@@ -135,14 +135,17 @@ struct SeqMandatoryValue : SeqSingle<Content> {
   template <class Info>
   static bool Read(const Info& info, const ReadCall& call) {
     CXmlElement* cursor = *call.current;
-    switch (SeekMandatory(info, call, cursor, kSkipUnderPseudo)) {
-      case Search::NotMatched:
-        *call.current = cursor;
-        return false;
-      case Search::Missing:
-        return true;
-      case Search::Found:
-        break;
+    // The element is nearly always at the cursor: the search only when not.
+    if (!info.IsThisElement(call.context, cursor)) {
+      switch (SeekMandatory(info, call, cursor, kSkipUnderPseudo)) {
+        case Search::NotMatched:
+          *call.current = cursor;
+          return false;
+        case Search::Missing:
+          return true;
+        case Search::Found:
+          break;
+      }
     }
     ReadValue<Content>(info, call, cursor);
     *call.current = Next(cursor);

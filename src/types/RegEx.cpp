@@ -27,14 +27,13 @@ namespace VxXmlLib10 {
 namespace detail {
 
 const std::string& LocalToUtf8(const std::string& text, std::string& scratch) {
-  // With ASCII_ONLY the bytes are the UTF-8 text; in a UTF-8 locale the
-  // conversion is the identity on well-formed text; ASCII is the same text in
-  // every local code page the library reads.
+  // With ASCII_ONLY the bytes are the UTF-8 text; ASCII is the same text in
+  // every local code page the library reads; in a UTF-8 locale the
+  // conversion is the identity on well-formed text.
   const unsigned char* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  if (ASCII_ONLY || IsAscii(bytes, text.size())) return text;
   const bool utf8Locale = IsUtf8Locale();
-  if (ASCII_ONLY || (utf8Locale && IsWellFormedUtf8(bytes, text.size())) ||
-      IsAscii(bytes, text.size()))
-    return text;
+  if (utf8Locale && IsWellFormedUtf8(bytes, text.size())) return text;
   // Local text ends at a NUL: convert between the NULs and keep them.
   scratch.clear();
   size_t start = 0;
