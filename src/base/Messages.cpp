@@ -10,7 +10,7 @@ namespace detail {
 
 void ThrowNoMemory() { throw std::bad_alloc(); }
 
-// ---- the namespace alias map ---------------------------------------------------------------------
+// ---- the namespace alias map --------------------------------------------------------------------
 
 void ThrowAliasIndexOutOfRange(int index, int count) {
   throw CVxInvalidParamException(

@@ -11,7 +11,7 @@ namespace detail {
 /// std::bad_alloc, for a size no allocation can satisfy.
 [[noreturn]] void ThrowNoMemory();
 
-// ---- the namespace alias map ---------------------------------------------------------------------
+// ---- the namespace alias map --------------------------------------------------------------------
 
 [[noreturn]] void ThrowAliasIndexOutOfRange(int index, int count);
 [[noreturn]] void ThrowAliasNotFound(const std::string& alias);

@@ -54,7 +54,7 @@ void ThrowInvalidEnumValue(const char* typeName, const char* text) {
   throw CVxValidationException(FormatString("Invalid %s value [%s]", typeName, text));
 }
 
-// ---- the entry points and the serialization context ----------------------------------------------
+// ---- the entry points and the serialization context ---------------------------------------------
 
 void ThrowZlibToFile() {
   throw CVxException("ZLIB Compression only available for To Stream methods.");

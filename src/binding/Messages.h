@@ -33,7 +33,7 @@ namespace detail {
 /// Generated code: an enumeration text that names no value.
 [[noreturn]] void ThrowInvalidEnumValue(const char* typeName, const char* text);
 
-// ---- the entry points and the serialization context ----------------------------------------------
+// ---- the entry points and the serialization context ---------------------------------------------
 
 [[noreturn]] void ThrowZlibToFile();
 /// SetIgnoreUnknownElements(true) while missing mandatory elements are ignored.

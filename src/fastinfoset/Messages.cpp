@@ -201,7 +201,7 @@ void ThrowFIDuplicateAttribute(const std::string& localName, const std::string& 
       localName.c_str(), namespaceName.c_str()));
 }
 
-// ---- the byte encodings of CFastInfosetBinaryData ------------------------------------------------
+// ---- the byte encodings of CFastInfosetBinaryData -----------------------------------------------
 
 void ThrowFIUnknownByteEncoding() { throw CVxException("Unknown byte encoding."); }
 

@@ -57,7 +57,7 @@ namespace detail {
 [[noreturn]] void ThrowFIDuplicateAttribute(const std::string& localName,
                                             const std::string& namespaceName);
 
-// ---- the byte encodings of CFastInfosetBinaryData ------------------------------------------------
+// ---- the byte encodings of CFastInfosetBinaryData -----------------------------------------------
 
 [[noreturn]] void ThrowFIUnknownByteEncoding();
 /// A length that is no multiple of the encoding's item size ("short", "int", ...).

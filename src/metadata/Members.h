@@ -209,7 +209,7 @@ inline bool WriteCountedCollection(const CElementInfo& info, const WriteCall& ca
   return info.ElementToXmlCol(call.context, call.owner, call.writer);
 }
 
-// ---- the rules of the content kind ---------------------------------------------------------------
+// ---- the rules of the content kind --------------------------------------------------------------
 
 // How a single member (Mnd, Opt) writes itself, in every group but the
 // choice's child objects.

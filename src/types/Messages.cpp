@@ -368,7 +368,7 @@ void ThrowInvalidPattern(const std::string& pattern, PatternFault fault, size_t 
                                   position));
 }
 
-// ---- conversions, whitespace rules and the variant ------------------------------------------------
+// ---- conversions, whitespace rules and the variant ----------------------------------------------
 
 void ThrowValueTooLarge(const std::string& text, const char* kind) {
   throw CVxInvalidValueException(

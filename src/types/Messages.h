@@ -154,7 +154,7 @@ enum class PatternFault {
 [[noreturn]] void ThrowInvalidPattern(const std::string& pattern, PatternFault fault,
                                       size_t position, const std::string& detail = {});
 
-// ---- conversions, whitespace rules and the variant ------------------------------------------------
+// ---- conversions, whitespace rules and the variant ----------------------------------------------
 
 /// "The value [%s] is to large to fit in a %s" (CVxInvalidValueException).
 [[noreturn]] void ThrowValueTooLarge(const std::string& text, const char* kind);
