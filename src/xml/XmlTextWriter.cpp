@@ -376,7 +376,7 @@ void CXmlTextWriter::SetMixedContent() {
   if (m_current && m_exactDepth < 0) m_exactDepth = m_current->m_depth;
 }
 
-void CXmlTextWriter::DeclarePending() {
+inline void CXmlTextWriter::DeclarePending() {
   NamespacePlanner::TakePending(*this, m_due);
   if (!m_due.empty()) AppendDeclarations();
 }
