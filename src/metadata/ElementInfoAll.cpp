@@ -262,25 +262,7 @@ CElementInfoAllNonCol::CElementInfoAllNonCol(const char* elementName, const char
 
 CElementInfoAllNonCol::~CElementInfoAllNonCol() = default;
 
-CElementInfoAllCol::CElementInfoAllCol(const char* elementName, const char* namespaceUri,
-                                       int propertyId)
-    : CElementInfoAll(elementName, namespaceUri, propertyId) {}
-
-CElementInfoAllCol::~CElementInfoAllCol() = default;
-
-bool CElementInfoAllCol::ElementToXml(const CXmlSerializationContext& context,
-                                      const CXmlGeneratedClass* owner,
-                                      CXmlWriter* writer) const {
-  return AllRule<Prim, Col>::Write(*this, {context, owner, writer});
-}
-
-bool CElementInfoAllCol::ElementFromXml(const CXmlSerializationContext& context,
-                                        CXmlGeneratedClass* owner, CXmlElement* parent,
-                                        CXmlElement** current, const std::string& ownerNamespace,
-                                        XmlElementType ownerType) {
-  return AllRule<Prim, Col>::Read(*this,
-                                  {context, owner, parent, current, ownerNamespace, ownerType});
-}
+VXXML_DEFINE_ELEMENT_INFO_COLLECTION_BASE(All)
 
 bool CElementInfoAllCol::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
                                   bool found, bool ownerIsElement) const {

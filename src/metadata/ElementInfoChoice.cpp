@@ -218,26 +218,7 @@ bool CElementInfoChoice::Validate(const CXmlSerializationContext&, const CXmlGen
   ThrowNotImplementedValidate();
 }
 
-CElementInfoChoiceCol::CElementInfoChoiceCol(const char* elementName, const char* namespaceUri,
-                                             int propertyId)
-    : CElementInfoChoice(elementName, namespaceUri, propertyId) {}
-
-CElementInfoChoiceCol::~CElementInfoChoiceCol() = default;
-
-bool CElementInfoChoiceCol::ElementToXml(const CXmlSerializationContext& context,
-                                         const CXmlGeneratedClass* owner,
-                                         CXmlWriter* writer) const {
-  return ChoiceRule<Prim, Col>::Write(*this, {context, owner, writer});
-}
-
-bool CElementInfoChoiceCol::ElementFromXml(const CXmlSerializationContext& context,
-                                           CXmlGeneratedClass* owner, CXmlElement* parent,
-                                           CXmlElement** current,
-                                           const std::string& ownerNamespace,
-                                           XmlElementType ownerType) {
-  return ChoiceRule<Prim, Col>::Read(*this,
-                                     {context, owner, parent, current, ownerNamespace, ownerType});
-}
+VXXML_DEFINE_ELEMENT_INFO_COLLECTION_BASE(Choice)
 
 // ---- the alternatives: one row per class of ElementInfoChoice.h ---------------------------------
 

@@ -368,25 +368,7 @@ CElementInfoSeqNonCol::CElementInfoSeqNonCol(const char* elementName, const char
 
 CElementInfoSeqNonCol::~CElementInfoSeqNonCol() = default;
 
-CElementInfoSeqCol::CElementInfoSeqCol(const char* elementName, const char* namespaceUri,
-                                       int propertyId)
-    : CElementInfoSeq(elementName, namespaceUri, propertyId) {}
-
-CElementInfoSeqCol::~CElementInfoSeqCol() = default;
-
-bool CElementInfoSeqCol::ElementToXml(const CXmlSerializationContext& context,
-                                      const CXmlGeneratedClass* owner,
-                                      CXmlWriter* writer) const {
-  return SeqRule<Prim, Col>::Write(*this, {context, owner, writer});
-}
-
-bool CElementInfoSeqCol::ElementFromXml(const CXmlSerializationContext& context,
-                                        CXmlGeneratedClass* owner, CXmlElement* parent,
-                                        CXmlElement** current, const std::string& ownerNamespace,
-                                        XmlElementType ownerType) {
-  return SeqRule<Prim, Col>::Read(*this,
-                                  {context, owner, parent, current, ownerNamespace, ownerType});
-}
+VXXML_DEFINE_ELEMENT_INFO_COLLECTION_BASE(Seq)
 
 // ---- the members: one row per class of ElementInfoSeq.h -----------------------------------------
 

@@ -267,6 +267,25 @@ void WriteChildAttributes(const Info& info, const WriteCall& call) {
   }                                                                                               \
   VXXML_DEFINE_ELEMENT_INFO_GROUP_##Group(Content, Cardinality)
 
+// Defines the collection base CElementInfo + Group + Col: the collection rule
+// of the group, for a class derived from it.
+#define VXXML_DEFINE_ELEMENT_INFO_COLLECTION_BASE(Group)                                          \
+  CElementInfo##Group##Col::CElementInfo##Group##Col(const char* elementName,                     \
+                                                     const char* namespaceUri, int propertyId)    \
+      : CElementInfo##Group(elementName, namespaceUri, propertyId) {}                             \
+  CElementInfo##Group##Col::~CElementInfo##Group##Col() = default;                                \
+  bool CElementInfo##Group##Col::ElementToXml(const CXmlSerializationContext& context,            \
+                                              const CXmlGeneratedClass* owner,                    \
+                                              CXmlWriter* writer) const {                         \
+    return Group##Rule<detail::Prim, detail::Col>::Write(*this, {context, owner, writer});        \
+  }                                                                                               \
+  bool CElementInfo##Group##Col::ElementFromXml(                                                  \
+      const CXmlSerializationContext& context, CXmlGeneratedClass* owner, CXmlElement* parent,    \
+      CXmlElement** current, const std::string& ownerNamespace, XmlElementType ownerType) {       \
+    return Group##Rule<detail::Prim, detail::Col>::Read(                                          \
+        *this, {context, owner, parent, current, ownerNamespace, ownerType});                     \
+  }
+
 #define VXXML_DEFINE_ELEMENT_INFO_GROUP_Seq(Content, Cardinality)
 #define VXXML_DEFINE_ELEMENT_INFO_GROUP_All(Content, Cardinality)                                 \
   bool CElementInfoAll##Content##Cardinality::Validate(                                           \
