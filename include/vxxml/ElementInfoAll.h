@@ -38,6 +38,8 @@
 #ifndef VXXML_ELEMENTINFOALL_H
 #define VXXML_ELEMENTINFOALL_H
 
+#include <string>
+
 #include "vxxml/ElementInfoContent.h"
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
@@ -49,185 +51,6 @@ class VXXML_API CElementInfoAll : public CElementInfo {
  public:
   using CElementInfo::CElementInfo;
   ~CElementInfoAll() override;
-};
-
-/// A mandatory simple value.
-class VXXML_API CElementInfoAllPrimMnd : public CElementInfoPrimContent<CElementInfoAll> {
- public:
-  using CElementInfoPrimContent::CElementInfoPrimContent;
-  /// Reads the current element when it is this member's (xsi:nil rules,
-  /// then the text conversion) and advances; false, consuming nothing,
-  /// otherwise.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// The mandatory rule.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// An optional simple value.
-class VXXML_API CElementInfoAllPrimOpt : public CElementInfoPrimContent<CElementInfoAll> {
- public:
-  using CElementInfoPrimContent::CElementInfoPrimContent;
-  /// As CElementInfoAllPrimMnd.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// Always true.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// A mandatory enumerated value, held as a 32-bit integer.
-class VXXML_API CElementInfoAllEnumMnd : public CElementInfoEnumContent<CElementInfoAll> {
- public:
-  using CElementInfoEnumContent::CElementInfoEnumContent;
-  /// As CElementInfoAllPrimMnd, through the text-to-enumeration function.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// The mandatory rule.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// An optional enumerated value.
-class VXXML_API CElementInfoAllEnumOpt : public CElementInfoEnumContent<CElementInfoAll> {
- public:
-  using CElementInfoEnumContent::CElementInfoEnumContent;
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// Always true.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// A mandatory child object of a concrete class; the object already exists
-/// in the owner and is read in place (when the property holds none, one is
-/// made with the factory and stored).
-class VXXML_API CElementInfoAllClsMnd : public CElementInfoClsContent<CElementInfoAll> {
- public:
-  /// `required`: a missing child that is an element of its own fails
-  /// Validate only when this flag is set (a pseudo-element child always).
-  CElementInfoAllClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                        XmlElementType childType, ClassFactoryByIdFunc factory, int factoryTypeId,
-                        bool required);
-  /// An element child reads the current element when it is this member's;
-  /// a pseudo-element child reads from the current element on, and the
-  /// answer is whether it consumed anything.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// The class rule.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-
- protected:
-  bool m_required;
-};
-
-/// An optional child object of a concrete class, created on reading.
-class VXXML_API CElementInfoAllClsOpt : public CElementInfoClsContent<CElementInfoAll> {
- public:
-  using CElementInfoClsContent::CElementInfoClsContent;
-  /// Creates the child with the factory and stores it when it consumed
-  /// something.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// Always true.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// A mandatory child of a substitutable class. Written like any child
-/// object; reading one is not supported: its element throws.
-class VXXML_API CElementInfoAllAbsClsMnd : public CElementInfoAbsClsContent<CElementInfoAll> {
- public:
-  /// `reserved` is stored and has no effect.
-  CElementInfoAllAbsClsMnd(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType, ClassFactoryByElementFunc factory,
-                           int reserved);
-  /// Throws "CElementInfoAllAbsClsMnd::ElementFromXml, has not been
-  /// implemented fully, ..." when the current element is this member's;
-  /// false otherwise.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// The mandatory rule.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-
- protected:
-  int m_reserved;
-};
-
-/// An optional child of a substitutable class; reading throws as for the
-/// mandatory one.
-class VXXML_API CElementInfoAllAbsClsOpt : public CElementInfoAbsClsContent<CElementInfoAll> {
- public:
-  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
-  /// Throws "CElementInfoAllAbsClsOpt::ElementFromXml, has not been
-  /// implemented fully, ..." when the current element is this member's;
-  /// false otherwise.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// Always true.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// A mandatory untyped element (xs:any), held as an existing CElement that
-/// is read in place. The element name "AnyElement" accepts any local name.
-class VXXML_API CElementInfoAllUntpdMnd : public CElementInfoUntpdContent<CElementInfoAll> {
- public:
-  using CElementInfoUntpdContent::CElementInfoUntpdContent;
-  /// True when the element took the current element (its name fits and its
-  /// namespace rule accepts it).
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// The mandatory rule.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
-};
-
-/// An optional untyped element, created on reading.
-class VXXML_API CElementInfoAllUntpdOpt : public CElementInfoUntpdContent<CElementInfoAll> {
- public:
-  using CElementInfoUntpdContent::CElementInfoUntpdContent;
-  /// A new CElement (in the rule's default namespace, see
-  /// GetAnyDefaultNamespace) reads the current element; stored when it took
-  /// it.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// Always true.
-  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,
-                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,
-                bool ownerIsElement) const override;
 };
 
 /// An enumerated collection shell with no behaviour of its own; usable only
@@ -250,6 +73,7 @@ class VXXML_API CElementInfoAllNonCol : public CElementInfoAll {
 class VXXML_API CElementInfoAllCol : public CElementInfoAll {
  public:
   CElementInfoAllCol(const char* elementName, const char* namespaceUri, int propertyId);
+  ~CElementInfoAllCol() override;
   /// The collection's ValidateCount (unless the context ignores invalid
   /// collection counts), then one element per item.
   bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
@@ -268,37 +92,48 @@ class VXXML_API CElementInfoAllCol : public CElementInfoAll {
                 bool ownerIsElement) const override;
 };
 
-/// A collection of simple values (a CXmlTypeCollection).
-class VXXML_API CElementInfoAllPrimCol : public CElementInfoAllCol {
- public:
-  using CElementInfoAllCol::CElementInfoAllCol;
-};
+// ---- simple values ----------------------------------------------------------
+// Read when the current element is the member's (xsi:nil rules, then the
+// text conversion), which answers true; otherwise false, consuming nothing.
+VXXML_ELEMENT_INFO_MEMBER(All, Prim, Mnd, Prim, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, Prim, Opt, Prim, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, Enum, Mnd, Enum, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, Enum, Opt, Enum, CElementInfoAll);
 
-/// A collection of untyped elements (a CElementCol). A member named other
-/// than "AnyElement" takes only elements of its own name.
-class VXXML_API CElementInfoAllUntpdCol : public CElementInfoAllCol {
- public:
-  using CElementInfoAllCol::CElementInfoAllCol;
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-};
+// ---- child objects ----------------------------------------------------------
+// ClsMnd: the object already exists in the owner and is read in place (when
+// the property holds none, one is made with the factory and stored). An
+// element child reads the current element when it is the member's; a
+// pseudo-element child reads from the current element on, and the answer is
+// whether it consumed anything. `required`: a missing child that is an
+// element of its own fails Validate only when it is set (a pseudo-element
+// child always).
+// ClsOpt: created with the factory on reading and stored when it consumed
+// something.
+// AbsClsMnd, AbsClsOpt: written like any child object; reading one is not
+// supported: its element throws "CElementInfoAllAbsClsMnd::ElementFromXml,
+// has not been implemented fully, ..." ("...Opt..." for the optional one).
+VXXML_ELEMENT_INFO_MEMBER(All, Cls, Mnd, ClsRequired, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, Cls, Opt, Cls, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, AbsCls, Mnd, AbsClsReserved, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, AbsCls, Opt, AbsCls, CElementInfoAll);
 
-/// A collection of child objects of a concrete class; the collection's
-/// attributes go onto the owner's start tag when its items are pseudo
-/// elements.
-class VXXML_API CElementInfoAllClsCol : public CElementInfoChildColContent<CElementInfoAllCol> {
- public:
-  using CElementInfoChildColContent::CElementInfoChildColContent;
-};
+// ---- untyped content (xs:any) -------------------------------------------------
+// Mandatory: an existing CElement read in place (one missing is made and
+// stored when it reads); optional: a new CElement, stored when it took the
+// current element. The element name "AnyElement" accepts any local name.
+VXXML_ELEMENT_INFO_MEMBER(All, Untpd, Mnd, Untpd, CElementInfoAll);
+VXXML_ELEMENT_INFO_MEMBER(All, Untpd, Opt, Untpd, CElementInfoAll);
 
-/// A collection of child objects of substitutable classes.
-class VXXML_API CElementInfoAllAbsClsCol
-    : public CElementInfoChildColContent<CElementInfoAllCol> {
- public:
-  using CElementInfoChildColContent::CElementInfoChildColContent;
-};
+// ---- collections ------------------------------------------------------------
+// As CElementInfoAllCol. A collection of untyped elements (a CElementCol)
+// named other than "AnyElement" takes only elements of its own name; a
+// collection of child objects writes the collection's attributes when its
+// items are pseudo elements.
+VXXML_ELEMENT_INFO_MEMBER(All, Prim, Col, Col, CElementInfoAllCol);
+VXXML_ELEMENT_INFO_MEMBER(All, Untpd, Col, Col, CElementInfoAllCol);
+VXXML_ELEMENT_INFO_MEMBER(All, Cls, Col, ChildCol, CElementInfoAllCol);
+VXXML_ELEMENT_INFO_MEMBER(All, AbsCls, Col, ChildCol, CElementInfoAllCol);
 
 }  // namespace VxXmlLib10Data
 

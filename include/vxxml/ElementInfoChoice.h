@@ -32,6 +32,8 @@
 #ifndef VXXML_ELEMENTINFOCHOICE_H
 #define VXXML_ELEMENTINFOCHOICE_H
 
+#include <string>
+
 #include "vxxml/ElementInfoContent.h"
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
@@ -50,84 +52,12 @@ class VXXML_API CElementInfoChoice : public CElementInfo {
                 bool ownerIsElement) const override;
 };
 
-/// A simple value.
-class VXXML_API CElementInfoChoicePrimOpt : public CElementInfoPrimContent<CElementInfoChoice> {
- public:
-  using CElementInfoPrimContent::CElementInfoPrimContent;
-  /// Reads the current element when it is this alternative's (xsi:nil
-  /// rules, then the text conversion) and advances; false otherwise.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  /// True.
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// An enumerated value, held as a 32-bit integer.
-class VXXML_API CElementInfoChoiceEnumOpt : public CElementInfoEnumContent<CElementInfoChoice> {
- public:
-  using CElementInfoEnumContent::CElementInfoEnumContent;
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// A child object of a concrete class, created on reading. Written and read
-/// with an empty choice allowed in the child.
-class VXXML_API CElementInfoChoiceClsOpt : public CElementInfoClsContent<CElementInfoChoice> {
- public:
-  using CElementInfoClsContent::CElementInfoClsContent;
-  /// ElementToXmlCls with an empty choice allowed in the child.
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override;
-  /// The new child is stored before it reads (which selects this
-  /// alternative in the owner). A pseudo-element child that consumes nothing
-  /// leaves the property holding an empty object reference.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// A child object of a substitutable class, chosen from the element met.
-class VXXML_API CElementInfoChoiceAbsClsOpt
-    : public CElementInfoAbsClsContent<CElementInfoChoice> {
- public:
-  using CElementInfoAbsClsContent::CElementInfoAbsClsContent;
-  /// The factory's answer for the current element is stored whatever it is
-  /// (null included); false when it gives none.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// An untyped element (xs:any), created on reading. The element name
-/// "AnyElement" accepts any local name.
-class VXXML_API CElementInfoChoiceUntpdOpt
-    : public CElementInfoUntpdContent<CElementInfoChoice> {
- public:
-  using CElementInfoUntpdContent::CElementInfoUntpdContent;
-  /// A new CElement reads the current element; stored when it took it,
-  /// otherwise the property is left holding an empty object reference.
-  bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,
-                      VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
-                      VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
-                      XmlElementType ownerType) override;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
 /// A collection alternative: the property holds a collection that always
 /// exists.
 class VXXML_API CElementInfoChoiceCol : public CElementInfoChoice {
  public:
   CElementInfoChoiceCol(const char* elementName, const char* namespaceUri, int propertyId);
+  ~CElementInfoChoiceCol() override;
   /// One element per item, without a count check; false when empty.
   bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
                     const VxXmlLib10::CXmlGeneratedClass* owner,
@@ -140,61 +70,38 @@ class VXXML_API CElementInfoChoiceCol : public CElementInfoChoice {
                       VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,
                       VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,
                       XmlElementType ownerType) override;
-
- protected:
-  // The collection's read from `current`; returns the first element not taken.
-  virtual VxXmlLib10::CXmlElement* ReadCollection(
-      const VxXmlLib10::CXmlSerializationContext& context,
-      VxXmlLib10::CXmlCollectionBase* collection, VxXmlLib10::CXmlElement* parent,
-      VxXmlLib10::CXmlElement* current) const;
 };
 
-/// A collection of simple values.
-class VXXML_API CElementInfoChoicePrimCol : public CElementInfoChoiceCol {
- public:
-  using CElementInfoChoiceCol::CElementInfoChoiceCol;
-  /// True when the collection's minimum occurrence is 0.
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
+// ---- single alternatives ----------------------------------------------------
+// Each lets the choice be empty. PrimOpt, EnumOpt: read the current element
+// when it is this alternative's (xsi:nil rules, then the text conversion)
+// and advance; false otherwise.
+// ClsOpt: written and read with an empty choice allowed in the child; the new
+// child is stored before it reads (which selects this alternative in the
+// owner), and a pseudo-element child that consumes nothing leaves the
+// property holding an empty object reference.
+// AbsClsOpt: the factory's answer for the current element is stored whatever
+// it is (null included); false when it gives none.
+// UntpdOpt: a new CElement reads the current element; stored when it took it,
+// otherwise the property is left holding an empty object reference. The
+// element name "AnyElement" accepts any local name.
+VXXML_ELEMENT_INFO_MEMBER(Choice, Prim, Opt, Prim, CElementInfoChoice);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Enum, Opt, Enum, CElementInfoChoice);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Cls, Opt, Cls, CElementInfoChoice);
+VXXML_ELEMENT_INFO_MEMBER(Choice, AbsCls, Opt, AbsCls, CElementInfoChoice);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Untpd, Opt, Untpd, CElementInfoChoice);
 
-/// A collection of enumerated values.
-class VXXML_API CElementInfoChoiceEnumCol : public CElementInfoChoiceCol {
- public:
-  using CElementInfoChoiceCol::CElementInfoChoiceCol;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// A collection of untyped elements (a CElementCol). An alternative named
-/// other than "AnyElement" takes only elements of its own name.
-class VXXML_API CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol {
- public:
-  using CElementInfoChoiceCol::CElementInfoChoiceCol;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-
- protected:
-  VxXmlLib10::CXmlElement* ReadCollection(const VxXmlLib10::CXmlSerializationContext& context,
-                                          VxXmlLib10::CXmlCollectionBase* collection,
-                                          VxXmlLib10::CXmlElement* parent,
-                                          VxXmlLib10::CXmlElement* current) const override;
-};
-
-/// A collection of child objects of a concrete class; the collection's
-/// attributes go onto the owner's start tag when its items are pseudo
-/// elements.
-class VXXML_API CElementInfoChoiceClsCol
-    : public CElementInfoChildColContent<CElementInfoChoiceCol> {
- public:
-  using CElementInfoChildColContent::CElementInfoChildColContent;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
-
-/// A collection of child objects of substitutable classes.
-class VXXML_API CElementInfoChoiceAbsClsCol
-    : public CElementInfoChildColContent<CElementInfoChoiceCol> {
- public:
-  using CElementInfoChildColContent::CElementInfoChildColContent;
-  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
-};
+// ---- collection alternatives ------------------------------------------------
+// As CElementInfoChoiceCol; each lets the choice be empty when its collection
+// has a minimum occurrence of 0. A collection of untyped elements (a
+// CElementCol) named other than "AnyElement" takes only elements of its own
+// name; a collection of child objects writes the collection's attributes when
+// its items are pseudo elements.
+VXXML_ELEMENT_INFO_MEMBER(Choice, Prim, Col, Col, CElementInfoChoiceCol);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Enum, Col, Col, CElementInfoChoiceCol);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Untpd, Col, Col, CElementInfoChoiceCol);
+VXXML_ELEMENT_INFO_MEMBER(Choice, Cls, Col, ChildCol, CElementInfoChoiceCol);
+VXXML_ELEMENT_INFO_MEMBER(Choice, AbsCls, Col, ChildCol, CElementInfoChoiceCol);
 
 }  // namespace VxXmlLib10Data
 

@@ -1,18 +1,32 @@
-// The content kinds of the element-info family, shared by the three model
-// groups. Each template adds to a group base (CElementInfoSeq,
-// CElementInfoAll, CElementInfoChoice, or a group's collection base) the
-// fields its content kind carries and the writing that is the same in every
-// group; the members in ElementInfoSeq.h, ElementInfoAll.h and
-// ElementInfoChoice.h add the reading of their group:
+// The content kinds of the element-info family: the constructor each kind
+// takes and the fields it keeps. The member classes of ElementInfoSeq.h,
+// ElementInfoAll.h and ElementInfoChoice.h are declared from one table per
+// model group, one row per class; a row names the group, the content kind and
+// the cardinality the class is named by, the constructor shape below and the
+// base class:
 //
-//   class CElementInfoSeqPrimMnd : public CElementInfoPrimContent<CElementInfoSeq> {
-//    public:
-//     using CElementInfoPrimContent::CElementInfoPrimContent;
-//     bool ElementFromXml(...) override;
-//   };
+//   VXXML_ELEMENT_INFO_MEMBER(Seq, Prim, Mnd, Prim, CElementInfoSeq);
+//   // declares CElementInfoSeqPrimMnd : CElementInfoSeq, constructed as
+//   new CElementInfoSeqPrimMnd("qty", "urn:po", 1, false, ItemType_i4, nullptr,
+//                              CWhitespaceUtils::WhitespaceRule_Collapse, facets);
 //
-// The templates add no virtual operation of their own: they only override
-// those of CElementInfo.
+// What a member does is the rule of its group for its content and
+// cardinality; the rules are not part of the interface.
+//
+// Constructor shapes, after (element name, namespace, property id):
+//   Prim            nillable, item type, value format, whitespace rule, facets
+//   Enum            nillable, enumeration-to-text and text-to-enumeration functions
+//   Cls             child element type, by-id factory, factory type id
+//   ClsMustConsume  the same and the group-must-consume flag (CElementInfoSeqClsMnd)
+//   ClsRequired     the same and the required flag (CElementInfoAllClsMnd)
+//   AbsCls          child element type, by-element factory
+//   AbsClsReserved  the same and an int that is stored and has no effect
+//                   (CElementInfoAllAbsClsMnd)
+//   Untpd           xs:any namespace rule ("##any", "##other", "##local",
+//                   "##targetNamespace" or a list), the schema's target
+//                   namespace; null texts are stored as ""
+//   Col             nothing more
+//   ChildCol        child element type (the items' own)
 #ifndef VXXML_ELEMENTINFOCONTENT_H
 #define VXXML_ELEMENTINFOCONTENT_H
 
@@ -21,175 +35,153 @@
 #include "vxxml/Export.h"
 #include "vxxml/Metadata.h"
 
-namespace VxXmlLib10Data {
+namespace VxXmlLib10 {
+namespace detail {
+// Reads the fields below for the rules of the groups (library only).
+struct ElementInfoAccess;
+}  // namespace detail
+}  // namespace VxXmlLib10
 
-/// A simple value (Prim): written with ElementToXmlPrim.
-template <class Group>
-class VXXML_API CElementInfoPrimContent : public Group {
- public:
-  CElementInfoPrimContent(const char* elementName, const char* namespaceUri, int propertyId,
-                          bool nillable, VxXmlLib10::ItemType itemType, const char* format,
-                          VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,
-                          const VxXmlLib10::CPrimitiveRestrictions& restrictions)
-      : Group(elementName, namespaceUri, propertyId, nillable, itemType, format, whitespaceRule,
-              restrictions) {}
+#define VXXML_ELEMENT_INFO_Prim(Class, Base)                                                     \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId, bool nillable,        \
+        VxXmlLib10::ItemType itemType, const char* format,                                       \
+        VxXmlLib10::CWhitespaceUtils::WhitespaceRule whitespaceRule,                             \
+        const VxXmlLib10::CPrimitiveRestrictions& restrictions)                                  \
+      : Base(elementName, namespaceUri, propertyId, nillable, itemType, format, whitespaceRule,  \
+             restrictions) {}
 
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override {
-    return this->ElementToXmlPrim(context, owner, writer);
-  }
-};
+#define VXXML_ELEMENT_INFO_Enum(Class, Base)                                                     \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId, bool nillable,        \
+        VxXmlLib10Data::EnumToTextFunc toText, VxXmlLib10Data::TextToEnumFunc toEnum)            \
+      : Base(elementName, namespaceUri, propertyId, nillable), m_toText(toText),                 \
+        m_toEnum(toEnum) {}                                                                      \
+  VxXmlLib10Data::EnumToTextFunc GetEnumToText() const { return m_toText; }                      \
+  VxXmlLib10Data::TextToEnumFunc GetTextToEnum() const { return m_toEnum; }                      \
+                                                                                                 \
+ protected:                                                                                      \
+  VxXmlLib10Data::EnumToTextFunc m_toText;                                                       \
+  VxXmlLib10Data::TextToEnumFunc m_toEnum;
 
-/// An enumerated value (Enum), held as a 32-bit integer: written with
-/// ElementToXmlEnum through `toText`, read through `toEnum`.
-template <class Group>
-class VXXML_API CElementInfoEnumContent : public Group {
- public:
-  CElementInfoEnumContent(const char* elementName, const char* namespaceUri, int propertyId,
-                          bool nillable, EnumToTextFunc toText, TextToEnumFunc toEnum)
-      : Group(elementName, namespaceUri, propertyId, nillable),
-        m_toText(toText),
-        m_toEnum(toEnum) {}
+#define VXXML_ELEMENT_INFO_CHILD_FIELDS(Factory)                                                 \
+  VxXmlLib10Data::XmlElementType GetChildType() const { return m_childType; }                    \
+                                                                                                 \
+ protected:                                                                                      \
+  VxXmlLib10Data::XmlElementType m_childType;                                                    \
+  VxXmlLib10Data::Factory m_factory;
 
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override {
-    return this->ElementToXmlEnum(context, owner, writer, m_toText);
-  }
-
-  EnumToTextFunc GetEnumToText() const { return m_toText; }
-  TextToEnumFunc GetTextToEnum() const { return m_toEnum; }
-
- protected:
-  EnumToTextFunc m_toText;
-  TextToEnumFunc m_toEnum;
-};
-
-/// A child object (the base of Cls and AbsCls): written with ElementToXmlCls
-/// (no empty choice allowed); when the child is a pseudo element, its
-/// attributes go onto the owner's start tag.
-template <class Group>
-class VXXML_API CElementInfoChildContent : public Group {
- public:
-  CElementInfoChildContent(const char* elementName, const char* namespaceUri, int propertyId,
-                           XmlElementType childType)
-      : Group(elementName, namespaceUri, propertyId), m_childType(childType) {}
-
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override {
-    return this->ElementToXmlCls(context, owner, writer, false);
-  }
-  /// The child object's attributes, when the child is a pseudo element.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override {
-    this->ChildObjectAttributesToXml(context, owner, writer, m_childType);
-  }
-
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
-};
-
-/// A child object of a concrete class (Cls), made by the by-id factory.
-template <class Group>
-class VXXML_API CElementInfoClsContent : public CElementInfoChildContent<Group> {
- public:
-  CElementInfoClsContent(const char* elementName, const char* namespaceUri, int propertyId,
-                         XmlElementType childType, ClassFactoryByIdFunc factory,
-                         int factoryTypeId)
-      : CElementInfoChildContent<Group>(elementName, namespaceUri, propertyId, childType),
-        m_factory(factory),
-        m_factoryTypeId(factoryTypeId) {}
-
- protected:
-  /// A new child from the factory (type id, element name); null when there
-  /// is no factory or it makes none.
-  VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase> NewChild() const {
-    if (!m_factory) return VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase>();
-    return m_factory(m_factoryTypeId, this->m_elementName.c_str());
-  }
-
-  ClassFactoryByIdFunc m_factory;
+#define VXXML_ELEMENT_INFO_Cls(Class, Base)                                                      \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType, VxXmlLib10Data::ClassFactoryByIdFunc factory,  \
+        int factoryTypeId)                                                                       \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType), m_factory(factory), \
+        m_factoryTypeId(factoryTypeId) {}                                                        \
+  VXXML_ELEMENT_INFO_CHILD_FIELDS(ClassFactoryByIdFunc)                                          \
   int m_factoryTypeId;
-};
 
-/// A child object of an abstract type or substitution-group head (AbsCls):
-/// the by-element factory chooses the class from the element met.
-template <class Group>
-class VXXML_API CElementInfoAbsClsContent : public CElementInfoChildContent<Group> {
- public:
-  CElementInfoAbsClsContent(const char* elementName, const char* namespaceUri, int propertyId,
-                            XmlElementType childType, ClassFactoryByElementFunc factory)
-      : CElementInfoChildContent<Group>(elementName, namespaceUri, propertyId, childType),
-        m_factory(factory) {}
+#define VXXML_ELEMENT_INFO_ClsMustConsume(Class, Base)                                           \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType, VxXmlLib10Data::ClassFactoryByIdFunc factory,  \
+        int factoryTypeId, bool groupMustConsume)                                                \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType), m_factory(factory), \
+        m_factoryTypeId(factoryTypeId), m_groupMustConsume(groupMustConsume) {}                  \
+  VXXML_ELEMENT_INFO_CHILD_FIELDS(ClassFactoryByIdFunc)                                          \
+  int m_factoryTypeId;                                                                           \
+  bool m_groupMustConsume;
 
- protected:
-  /// A new object for `element`; null when there is no factory or no class
-  /// fits.
-  VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase> NewChild(
-      VxXmlLib10::CXmlElement* element) const {
-    if (!m_factory) return VxXmlLib10::CSmartPtr<VxXmlLib10::CXmlObjectBase>();
-    return m_factory(element);
-  }
+#define VXXML_ELEMENT_INFO_ClsRequired(Class, Base)                                              \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType, VxXmlLib10Data::ClassFactoryByIdFunc factory,  \
+        int factoryTypeId, bool required)                                                        \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType), m_factory(factory), \
+        m_factoryTypeId(factoryTypeId), m_required(required) {}                                  \
+  VXXML_ELEMENT_INFO_CHILD_FIELDS(ClassFactoryByIdFunc)                                          \
+  int m_factoryTypeId;                                                                           \
+  bool m_required;
 
-  ClassFactoryByElementFunc m_factory;
-};
+#define VXXML_ELEMENT_INFO_AbsCls(Class, Base)                                                   \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType,                                                \
+        VxXmlLib10Data::ClassFactoryByElementFunc factory)                                       \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType), m_factory(factory) {} \
+  VXXML_ELEMENT_INFO_CHILD_FIELDS(ClassFactoryByElementFunc)
 
-/// Untyped content (Untpd, xs:any) held as a CElement: written with
-/// ElementToXmlCls (no empty choice allowed). `namespaceRestriction` is the
-/// xs:any namespace rule ("##any", "##other", "##local",
-/// "##targetNamespace" or a list), `targetNamespace` the schema's; null
-/// texts are stored as "".
-template <class Group>
-class VXXML_API CElementInfoUntpdContent : public Group {
- public:
-  CElementInfoUntpdContent(const char* elementName, const char* namespaceUri, int propertyId,
-                           const char* namespaceRestriction, const char* targetNamespace)
-      : Group(elementName, namespaceUri, propertyId),
-        m_restriction(namespaceRestriction ? namespaceRestriction : ""),
-        m_targetNamespace(targetNamespace ? targetNamespace : "") {}
+#define VXXML_ELEMENT_INFO_AbsClsReserved(Class, Base)                                           \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType,                                                \
+        VxXmlLib10Data::ClassFactoryByElementFunc factory, int reserved)                         \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType), m_factory(factory), \
+        m_reserved(reserved) {}                                                                  \
+  VXXML_ELEMENT_INFO_CHILD_FIELDS(ClassFactoryByElementFunc)                                     \
+  int m_reserved;
 
-  bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                    const VxXmlLib10::CXmlGeneratedClass* owner,
-                    VxXmlLib10::CXmlWriter* writer) const override {
-    return this->ElementToXmlCls(context, owner, writer, false);
-  }
-
-  const std::string& GetNamespaceRestriction() const { return m_restriction; }
-  const std::string& GetRestrictionTargetNamespace() const { return m_targetNamespace; }
-
- protected:
-  std::string m_restriction;
+#define VXXML_ELEMENT_INFO_Untpd(Class, Base)                                                    \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        const char* namespaceRestriction, const char* targetNamespace)                           \
+      : Base(elementName, namespaceUri, propertyId),                                             \
+        m_restriction(namespaceRestriction ? namespaceRestriction : ""),                         \
+        m_targetNamespace(targetNamespace ? targetNamespace : "") {}                             \
+  const std::string& GetNamespaceRestriction() const { return m_restriction; }                   \
+  const std::string& GetRestrictionTargetNamespace() const { return m_targetNamespace; }         \
+                                                                                                 \
+ protected:                                                                                      \
+  std::string m_restriction;                                                                     \
   std::string m_targetNamespace;
-};
 
-/// A collection of child objects (ClsCol, AbsClsCol) over a group's
-/// collection base: when the items are pseudo elements, the collection's
-/// attributes go onto the owner's start tag.
-template <class GroupCol>
-class VXXML_API CElementInfoChildColContent : public GroupCol {
- public:
-  CElementInfoChildColContent(const char* elementName, const char* namespaceUri, int propertyId,
-                              XmlElementType childType)
-      : GroupCol(elementName, namespaceUri, propertyId), m_childType(childType) {}
+#define VXXML_ELEMENT_INFO_Col(Class, Base) \
+ public:                                    \
+  using Base::Base;
 
-  /// The collection's attributes, when its items are pseudo elements.
-  void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,
-                                 const VxXmlLib10::CXmlGeneratedClass* owner,
-                                 VxXmlLib10::CXmlWriter* writer) const override {
-    this->ChildCollectionAttributesToXml(context, owner, writer, m_childType);
+#define VXXML_ELEMENT_INFO_ChildCol(Class, Base)                                                 \
+ public:                                                                                         \
+  Class(const char* elementName, const char* namespaceUri, int propertyId,                       \
+        VxXmlLib10Data::XmlElementType childType)                                                \
+      : Base(elementName, namespaceUri, propertyId), m_childType(childType) {}                   \
+  VxXmlLib10Data::XmlElementType GetChildType() const { return m_childType; }                    \
+                                                                                                 \
+ protected:                                                                                      \
+  VxXmlLib10Data::XmlElementType m_childType;
+
+// Declares CElementInfo + Group + Content + Cardinality over Base, with the
+// constructor Shape above. Every member writes and reads itself and writes
+// the attributes of a pseudo-element child; a member of an all group also
+// judges its absence (Validate), an alternative of a choice whether it lets
+// the choice be empty (IsOptionalChoiceMember).
+#define VXXML_ELEMENT_INFO_MEMBER(Group, Content, Cardinality, Shape, Base)                     \
+  class VXXML_API CElementInfo##Group##Content##Cardinality : public Base {                      \
+    VXXML_ELEMENT_INFO_##Shape(CElementInfo##Group##Content##Cardinality, Base)                  \
+                                                                                                 \
+   public:                                                                                       \
+    ~CElementInfo##Group##Content##Cardinality() override;                                       \
+    bool ElementToXml(const VxXmlLib10::CXmlSerializationContext& context,                       \
+                      const VxXmlLib10::CXmlGeneratedClass* owner,                               \
+                      VxXmlLib10::CXmlWriter* writer) const override;                            \
+    void PseudoChildAttributeToXml(const VxXmlLib10::CXmlSerializationContext& context,          \
+                                   const VxXmlLib10::CXmlGeneratedClass* owner,                  \
+                                   VxXmlLib10::CXmlWriter* writer) const override;               \
+    bool ElementFromXml(const VxXmlLib10::CXmlSerializationContext& context,                     \
+                        VxXmlLib10::CXmlGeneratedClass* owner, VxXmlLib10::CXmlElement* parent,  \
+                        VxXmlLib10::CXmlElement** current, const std::string& ownerNamespace,    \
+                        XmlElementType ownerType) override;                                      \
+    VXXML_ELEMENT_INFO_GROUP_##Group                                                             \
+                                                                                                 \
+   private:                                                                                      \
+    friend struct VxXmlLib10::detail::ElementInfoAccess;                                         \
   }
 
-  XmlElementType GetChildType() const { return m_childType; }
-
- protected:
-  XmlElementType m_childType;
-};
-
-}  // namespace VxXmlLib10Data
+#define VXXML_ELEMENT_INFO_GROUP_Seq
+#define VXXML_ELEMENT_INFO_GROUP_All                                                  \
+  bool Validate(const VxXmlLib10::CXmlSerializationContext& context,                \
+                const VxXmlLib10::CXmlGeneratedClass* owner, bool found,            \
+                bool ownerIsElement) const override;
+#define VXXML_ELEMENT_INFO_GROUP_Choice \
+  bool IsOptionalChoiceMember(const VxXmlLib10::CXmlGeneratedClass* owner) const override;
 
 #endif  // VXXML_ELEMENTINFOCONTENT_H

@@ -24,8 +24,10 @@
 //
 // The concrete element infos are named CElementInfo + group (Seq, All,
 // Choice) + content (Prim, Enum, Cls, AbsCls, Untpd, Non) + cardinality (Mnd,
-// Opt, Col); they are built on the shared operations declared here and on
-// the content templates of ElementInfoContent.h.
+// Opt, Col); they are declared from one table per model group
+// (ElementInfoSeq.h, ElementInfoAll.h, ElementInfoChoice.h, with the
+// constructor shapes of ElementInfoContent.h) and built on the shared
+// operations declared here.
 #ifndef VXXML_METADATA_H
 #define VXXML_METADATA_H
 

@@ -135,10 +135,7 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   void ClosePendingStartTag();
   // Pairings added with AddNamespace on the open element are declared on its
   // start tag while it is open, else on each of its children.
-  void DeclarePending() {
-    TakePendingNamespaces(m_due);
-    if (!m_due.empty()) AppendDeclarations();
-  }
+  inline void DeclarePending();
   // Chooses the escaping tables for the local text (UTF-8 or not).
   void SelectTables();
   // `length` bytes escaped by one of the tables (text, attribute or raw).

@@ -8,6 +8,9 @@
 // WriteStartElement (DeclareOnNextElement right before it, for declarations
 // of the element's own) ... (attribute operations while the start tag is
 // open) ... WriteString / children ... WriteEndElement; Close.
+//
+// Which prefixes the concrete writers use and which declarations they make
+// is decided for all of them alike, by the library, from the state kept here.
 #ifndef VXXML_XMLWRITER_H
 #define VXXML_XMLWRITER_H
 
@@ -25,6 +28,10 @@
 #include "vxxml/ObjectBase.h"
 
 namespace VxXmlLib10 {
+
+namespace detail {
+struct NamespacePlanner;
+}  // namespace detail
 
 class VXXML_API CXmlWriter : public CInstanceMonitor {
  public:
@@ -90,7 +97,7 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
     bool m_hasAttributes;         ///< set by writers that track attributes
     std::string m_prefix;         ///< prefix written in the start tag ("" for none)
     /// Pairings (prefix, URI) added with AddNamespace while this element was
-    /// open and not yet planned; TakePendingNamespaces consumes them.
+    /// open and not yet planned; the next writer operation consumes them.
     std::vector<std::pair<std::string, std::string>> m_pendingNamespaces;
     /// Pairings that could no longer be declared on this element (its start
     /// tag was closed): each child element declares them.
@@ -107,6 +114,7 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
 
    private:
     friend class CXmlWriter;
+    friend struct detail::NamespacePlanner;
     void MakeOwnMap();
     // The index of the owned map (this context must own it), built on first
     // use.
@@ -188,41 +196,6 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// Closes the current context; its parent becomes current.
   void PopContext();
 
-  // ---- Namespace decisions ------------------------------------------------
-  // Every concrete writer takes its prefixes and declarations from these
-  // helpers, so that all of them declare the same pairings on the same
-  // elements and name things with the same prefixes. Each helper appends
-  // the declarations due on the current start tag to `due`, in the order the
-  // XML text writer writes them; the caller renders them.
-
-  /// Pairings added with AddNamespace on the current element since the last
-  /// call: due on its start tag while it is open and the prefix is still
-  /// free there, otherwise left to each of its child elements. Writers call
-  /// this at the start of every operation (nothing to do without an element
-  /// or pending pairings).
-  void TakePendingNamespaces(NamespaceDeclarations& due) {
-    if (m_current && !m_current->m_pendingNamespaces.empty()) PlanPendingNamespaces(due);
-  }
-  /// For the element just pushed: chooses its prefix (stored in the
-  /// context's m_prefix, "" for an unprefixed name) and appends what its
-  /// start tag declares: a generated prefix for its name; on the outermost
-  /// element the document's default namespace and pairings; on the others
-  /// the default namespace (or its undeclaration) where an unprefixed name
-  /// would otherwise fall into another one, and the pairings the parent
-  /// passed on.
-  void PlanStartElement(NamespaceDeclarations& due);
-  /// The prefix of an attribute in namespaceURI on the current (open) start
-  /// tag: "" for no namespace; otherwise always a prefix, found in scope or
-  /// generated and then due.
-  const std::string& PlanAttributePrefix(const std::string& namespaceURI,
-                                         NamespaceDeclarations& due);
-  /// The value of an xsi:type attribute on the current (open) start tag: the
-  /// bare name for no namespace or the default namespace in effect in the
-  /// output, else PREFIX:typeName with the prefix found in scope or generated
-  /// and then due.
-  std::string PlanTypeValue(const std::string& typeNamespaceURI, const std::string& typeName,
-                            NamespaceDeclarations& due);
-
   std::string m_defaultNamespace;
   CXmlWriterContext* m_current;
   /// The pairings for the whole document; change it only through
@@ -230,10 +203,9 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   NamespaceMap* m_map;
 
  private:
-  void PlanPendingNamespaces(NamespaceDeclarations& due);
-  // Makes the DeclareOnNextElement declarations on the element just pushed.
-  // Returns whether they declared its default namespace.
-  bool PlanOwnDeclarations(NamespaceDeclarations& due);
+  // The writers' namespace decisions (the library's own): they read and
+  // update the namespace state of the writer and its contexts.
+  friend struct detail::NamespacePlanner;
 
   NamespaceDeclarations m_nextDeclarations;
 

@@ -1,5 +1,5 @@
 // Untyped attributes and their collection.
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"

@@ -1,9 +1,10 @@
-// Collection bounds, count checks, listeners, and the list of bound objects.
+// Collection bounds, count checks, listeners and their events, and the list of
+// bound objects.
 #include "vxxml/Collection.h"
 
 #include <algorithm>
 
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/SerializationContext.h"
 
 namespace VxXmlLib10 {
@@ -210,6 +211,38 @@ void CXmlCollection::AttributesToXml_Int(CXmlWriter* writer,
                                          const CXmlSerializationContext& context) const {
   for (Node* node = m_first; node; node = node->m_next)
     CXmlObjectBase::AttributesToXml_Int(node->m_item, writer, context);
+}
+
+// ---- the collection events of CXmlObjectBase -------------------------------------
+
+namespace {
+void Fire(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, void* data) {
+  if (sink) sink->OnEvent(coll ? coll->GetBase() : nullptr, type, data);
+}
+void FireIndex(IEventSink* sink, CXmlCollectionBase* coll, IEventSink::MsgType type, int index) {
+  int copy = index;
+  Fire(sink, coll, type, index == -1 ? nullptr : &copy);
+}
+}  // namespace
+
+void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink* sink, CXmlCollectionBase* coll) {
+  Fire(sink, coll, MsgType_CollectionChange, nullptr);
+}
+void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink* sink, CXmlCollectionBase* coll,
+                                              void* item) {
+  Fire(sink, coll, MsgType_CollectionAdd, item);
+}
+void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
+                                                      void* item) {
+  Fire(sink, coll, MsgType_CollectionAddComplete, item);
+}
+void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink* sink, CXmlCollectionBase* coll,
+                                                 int index) {
+  FireIndex(sink, coll, MsgType_CollectionRemove, index);
+}
+void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink* sink, CXmlCollectionBase* coll,
+                                                         int index) {
+  FireIndex(sink, coll, MsgType_CollectionRemoveComplete, index);
 }
 
 }  // namespace VxXmlLib10

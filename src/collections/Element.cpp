@@ -1,7 +1,7 @@
 // Untyped elements: holding, copying from a document, writing and reading.
 #include <algorithm>
 
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"

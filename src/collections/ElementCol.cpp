@@ -1,5 +1,5 @@
 // Runs of untyped elements.
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <type_traits>
 
-#include "collections/CollectionErrors.h"
+#include "collections/Messages.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlWriter.h"

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fastinfoset/Messages.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/Encoder.h"
-#include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
 
@@ -14,11 +14,8 @@ namespace {
 
 const auto kNone = CWhitespaceUtils::WhitespaceRule_None;
 
-[[noreturn]] void ThrowUnknownEncoding() { throw CVxException("Unknown byte encoding."); }
-
-[[noreturn]] void ThrowBadLength(const char* name) {
-  throw CVxException(FormatString("Invalid value for %s byte encoding.", name));
-}
+using detail::ThrowFIBadByteEncodingLength;
+using detail::ThrowFIUnknownByteEncoding;
 
 template <class T>
 void PutBigEndian(unsigned char* out, T value) {
@@ -36,7 +33,7 @@ uint64_t GetBigEndian(const unsigned char* in, size_t n) {
 template <class Print>
 std::string Values(const unsigned char* data, unsigned long length, size_t width,
                    const char* name, Print print) {
-  if (length % width != 0) ThrowBadLength(name);
+  if (length % width != 0) ThrowFIBadByteEncodingLength(name);
   std::string text;
   for (unsigned long i = 0; i < length; i += width) {
     if (i) text += ' ';
@@ -104,7 +101,7 @@ void CFastInfosetBinaryData::SetAsEncodedString(unsigned long algorithm, const c
       static_cast<CBinaryData&>(*this) = CEncoder::LocalCodePageToUtf8Binary(value.c_str());
       return;
     default:
-      ThrowUnknownEncoding();
+      ThrowFIUnknownByteEncoding();
   }
 }
 
@@ -163,7 +160,7 @@ std::string CFastInfosetBinaryData::GetAsString(unsigned long algorithm) const {
         return CBinaryData::GetAsHexString(const_cast<unsigned char*>(p), 16);
       });
     default:
-      ThrowUnknownEncoding();
+      ThrowFIUnknownByteEncoding();
   }
 }
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "fastinfoset/FastInfosetMessages.h"
 #include "fastinfoset/FastInfosetWriterState.h"
+#include "fastinfoset/Messages.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/FastInfosetBinaryData.h"
 #include "vxxml/FastInfosetWriter.h"

@@ -21,17 +21,19 @@
 #include <string>
 #include <vector>
 
+#include "base/XmlNamespaces.h"
 #include "fastinfoset/FastInfosetWriterState.h"
-#include "xml/XmlMessages.h"
+#include "xml/Messages.h"
+#include "xml/NamespacePlanner.h"
 
 namespace VxXmlLib10 {
+
+using detail::NamespacePlanner;
 
 const char* const ORVANE_URI = "urn:vxxml:fastinfoset:generated-vocabulary";
 
 namespace detail {
 namespace {
-
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 
 void SeedStrings(FITable& table, const CFIVocabulary::CFIStringTable& strings) {
   for (const std::string& value : strings) table.map.emplace(value, ++table.count);
@@ -271,7 +273,7 @@ void CFastInfosetWriter::WriteElementHeader(CXmlWriterContext* context) {
 
 void CFastInfosetWriter::WriteStartElement(const std::string& localName,
                                            const std::string& namespaceURI) {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   if (m_current) {
     CloseStartTag();
     ++m_current->m_childCount;
@@ -283,11 +285,11 @@ void CFastInfosetWriter::WriteStartElement(const std::string& localName,
   state.declarations.clear();
   // The prefix and the namespace attributes of the element, as the writer
   // core plans them for every writer.
-  PlanStartElement(state.declarations);
+  NamespacePlanner::PlanStartElement(*this, state.declarations);
 }
 
 void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   if (!m_current) detail::ThrowNoOpenElementForText();
   if (text.empty()) return;
   CloseStartTag();
@@ -311,7 +313,7 @@ void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
 }
 
 void CFastInfosetWriter::WriteEndElement() {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   if (!m_current) detail::ThrowNoOpenElementToEnd();
   CloseStartTag();
   // Two element terminators share one octet.
@@ -329,7 +331,7 @@ void CFastInfosetWriter::WriteEndElement() {
 void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
                                               const std::string& namespaceURI,
                                               const std::string& value, ItemType type) {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   FIWriterState& state = *m_state;
@@ -359,7 +361,7 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
   }
 
   // An attribute in a namespace is always prefixed, even in the default one.
-  a.prefix = PlanAttributePrefix(namespaceURI, state.declarations);
+  a.prefix = NamespacePlanner::PlanAttributePrefix(*this, namespaceURI, state.declarations);
   a.namespaceURI = namespaceURI;
   a.localName = localName;
   ++state.attributeCount;
@@ -368,15 +370,17 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
 
 void CFastInfosetWriter::WriteAttributeType(const std::string& typeNamespaceURI,
                                             const std::string& typeName, ItemType type) {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  WriteAttributeString("type", detail::kXsiNamespace,
-                       PlanTypeValue(typeNamespaceURI, typeName, m_state->declarations), type);
+  WriteAttributeString(
+      "type", detail::kXsiNamespace,
+      NamespacePlanner::PlanTypeValue(*this, typeNamespaceURI, typeName, m_state->declarations),
+      type);
 }
 
 void CFastInfosetWriter::WriteAttributeNil() {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   WriteAttributeString("nil", detail::kXsiNamespace, "true", ItemType_boolean);
@@ -389,7 +393,7 @@ void CFastInfosetWriter::WriteComment(const std::string&) {}
 void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
 
 void CFastInfosetWriter::WritePI(const std::string&) {
-  TakePendingNamespaces(m_state->declarations);
+  NamespacePlanner::TakePending(*this, m_state->declarations);
   CloseStartTag();
 }
 

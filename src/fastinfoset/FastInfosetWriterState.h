@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/Utf8.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/ItemType.h"
 #include "vxxml/Streams.h"
@@ -23,19 +24,6 @@ namespace detail {
 
 const unsigned long kMaxTableSize = CFIVocabulary::MAX_TABLE_SIZE;
 const uint64_t kMaxLength32 = 0xFFFFFFFFull;
-
-// True when no byte has its high bit set: the text is then its own UTF-8.
-inline bool IsAscii(const char* p, size_t n) {
-  uint64_t high = 0;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    high |= word;
-  }
-  for (; i < n; ++i) high |= static_cast<unsigned char>(p[i]);
-  return (high & 0x8080808080808080ull) == 0;
-}
 
 inline const unsigned char* Bytes(const std::string& s) {
   return reinterpret_cast<const unsigned char*>(s.data());

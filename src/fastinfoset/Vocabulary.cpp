@@ -1,10 +1,12 @@
 // Fast Infoset vocabulary tables.
 #include "vxxml/FastInfosetContext.h"
 
+#include "base/XmlNamespaces.h"
+
 namespace VxXmlLib10 {
 
 const char* const FI_DEFAULT_PREFIX = "xml";
-const char* const FI_DEFAULT_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
+const char* const FI_DEFAULT_NAMESPACE = detail::kXmlNamespace;
 const char* const RESTRICTED_ALPHABET_VALUES_NUMERIC = "0123456789-+.e ";
 const char* const RESTRICTED_ALPHABET_VALUES_DATE_TIME = "0123456789-:TZ ";
 

@@ -1,7 +1,7 @@
 // The attribute-info family: simple, enumerated and wildcard attributes.
 #include "vxxml/AttributeInfos.h"
 
-#include "metadata/MetadataErrors.h"
+#include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"

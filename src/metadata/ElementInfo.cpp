@@ -5,8 +5,9 @@
 
 #include <cstring>
 
-#include "metadata/GroupMemberOps.h"
-#include "metadata/MetadataErrors.h"
+#include "base/XmlNamespaces.h"
+#include "metadata/Members.h"
+#include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
@@ -22,8 +23,6 @@ using namespace VxXmlLib10;
 namespace VxXmlLib10Data {
 
 namespace {
-
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
 
 bool EqualsNoCase(const std::string& text, const char* word) {
   return strcasecmp(text.c_str(), word) == 0 && text.size() == std::strlen(word);
@@ -177,7 +176,8 @@ bool CElementInfo::IsElementNil(const CXmlElement* element) const {
   // none of this may allocate on the reading path.
   const std::string* found = nullptr;
   for (const CXmlAttribute* attribute : element->GetAttributes()) {
-    if (attribute->GetLocalName() == "nil" && attribute->GetNamespaceURI() == kXsiNamespace) {
+    if (attribute->GetLocalName() == "nil" &&
+        attribute->GetNamespaceURI() == detail::kXsiNamespace) {
       found = &attribute->GetValue();
       break;
     }

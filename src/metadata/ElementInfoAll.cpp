@@ -1,233 +1,254 @@
-// The members of an all group. Each reads its element only when it is the
-// current one and answers whether it consumed it; the class reader offers
-// the current element to every member not yet found, pass after pass, and
-// judges absence afterwards through Validate.
+// What an all group does: the class reader's passes over the children, and
+// the rule of each member by content and cardinality.
+//
+// Each pass offers the current element to every member not yet found; a
+// member reads its element only when it is the current one and answers
+// whether it consumed it. Absence is judged afterwards, by every member's
+// Validate with its found flag. Writing is the same as in a sequence.
 #include "vxxml/ElementInfoAll.h"
 
-#include "metadata/GroupMemberOps.h"
-#include "metadata/MetadataErrors.h"
-#include "vxxml/SerializationContext.h"
+#include <vector>
+
+#include "metadata/Groups.h"
+#include "metadata/Members.h"
+#include "metadata/Messages.h"
 
 using namespace VxXmlLib10;
+using namespace VxXmlLib10::detail;
 
-namespace VxXmlLib10Data {
+namespace VxXmlLib10 {
+namespace detail {
+
+// ---- the group ----------------------------------------------------------------------------------
+
+CXmlElement* ReadAllGroup(CXmlGeneratedClass& owner, const CXmlSerializationContext& context,
+                          CXmlElement* parent, CXmlElement* first, XmlElementType ownerType) {
+  CElementInfo** infos = owner.GetClassElementInfo();
+  const int count = owner.GetClassElementInfoCount();
+  const std::string ownerNamespace = owner.GetNamespace();
+  std::vector<bool> found(static_cast<size_t>(count), false);
+
+  CXmlElement* cursor = first;
+  while (cursor) {
+    CXmlElement* const passStart = cursor;
+    for (int i = 0; i < count; ++i) {
+      if (found[static_cast<size_t>(i)]) continue;
+      found[static_cast<size_t>(i)] =
+          infos[i]->ElementFromXml(context, &owner, parent, &cursor, ownerNamespace, ownerType);
+    }
+    if (cursor == passStart) break;
+  }
+
+  const bool ownerIsElement = ownerType == XmlElementType_Element;
+  for (int i = 0; i < count; ++i)
+    if (!infos[i]->Validate(context, &owner, found[static_cast<size_t>(i)], ownerIsElement))
+      return first;
+
+  if (!ownerIsElement) return cursor;
+  if (!cursor) return nullptr;
+  if (context.GetIgnoreUnknownElements()) return cursor;
+  ThrowElementsLeftOver(parent->GetLocalName(), cursor->GetLocalName());
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10
 
 namespace {
 
-// The mandatory rule: a member missing under an element owner is an error;
-// under a pseudo-element owner the group decides.
-bool ValidateMandatory(const CElementInfo& info, bool found, bool ownerIsElement) {
-  if (found || !ownerIsElement) return found;
-  detail::ThrowMandatoryElementNotFound(info.GetElementName());
-}
+// ---- the rules of a member ----------------------------------------------------------------------
 
-// Lets a new (or existing) untyped element read the current element and
-// stores it when it took it.
-bool ReadUntypedInto(const CElementInfo& info, CSmartPtr<CElement> element, bool store,
-                     const CXmlSerializationContext& context, CXmlGeneratedClass* owner,
-                     CXmlElement* parent, CXmlElement** current) {
-  CXmlElement* next = detail::ReadUntyped(info, element.Get(), context, parent, *current);
-  if (next == *current) return false;
-  if (store) detail::StoreObject(info, owner, element.Get());
-  *current = next;
+// A member of content `Content` and cardinality `Card`: Read (ElementFromXml),
+// Validate, Write (ElementToXml), ChildAttributes (PseudoChildAttributeToXml).
+template <class Content, class Card>
+struct AllRule;
+
+// A mandatory member missing under an element owner is an error; under a
+// pseudo-element owner the enclosing group decides. An optional one is
+// always valid.
+template <class Card>
+struct AllPresence;
+
+template <>
+struct AllPresence<Mnd> {
+  static bool Validate(const CElementInfo& info, bool found, bool ownerIsElement) {
+    if (found || !ownerIsElement) return found;
+    ThrowMandatoryElementNotFound(info.GetElementName());
+  }
+};
+
+template <>
+struct AllPresence<Opt> {
+  static bool Validate(const CElementInfo&, bool, bool) { return true; }
+};
+
+template <class Content, class Card>
+struct AllSingle : AllPresence<Card> {
+  template <class Info>
+  static bool Write(const Info& info, const WriteCall& call) {
+    return WriteSingle<Content>(info, call);
+  }
+  template <class Info>
+  static void ChildAttributes(const Info& info, const WriteCall& call) {
+    WriteChildAttributes<Content, Card>(info, call);
+  }
+};
+
+// Simple values: read when the current element is the member's.
+template <class Content, class Card>
+struct AllValue : AllSingle<Content, Card> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    return ReadValueAtCursor<Content>(info, call);
+  }
+};
+
+template <>
+struct AllRule<Prim, Mnd> : AllValue<Prim, Mnd> {};
+template <>
+struct AllRule<Prim, Opt> : AllValue<Prim, Opt> {};
+template <>
+struct AllRule<Enum, Mnd> : AllValue<Enum, Mnd> {};
+template <>
+struct AllRule<Enum, Opt> : AllValue<Enum, Opt> {};
+
+// A mandatory child object, normally held by the owner already and read in
+// place; a class that left it out gets one from the factory, so that the
+// element is not lost. An element child reads the current element when it is
+// the member's; a pseudo-element child reads from the current element on and
+// answers whether it consumed anything. The exception: a missing element
+// child without the required flag is valid.
+template <>
+struct AllRule<Cls, Mnd> : AllSingle<Cls, Mnd> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    const bool pseudo = info.GetChildType() == XmlElementType_PseudoElement;
+    if (!pseudo && !info.IsThisElement(call.context, *call.current)) return false;
+    CSmartPtr<CXmlObjectBase> child = FetchObject(info, call.owner);
+    if (child.IsNull()) {
+      child = ElementInfoAccess::NewChild(info);
+      if (child.IsNull()) return false;
+      StoreObject(info, call.owner, child.Get());
+    }
+    if (pseudo) {
+      CXmlElement* const before = *call.current;
+      *call.current = info.FromXml_Int(child.Get(), call.parent, before, call.context, false);
+      return *call.current != before;
+    }
+    *call.current = ReadElementChild(info, child.Get(), call.context, *call.current, false);
+    return true;
+  }
+  template <class Info>
+  static bool Validate(const Info& info, bool found, bool ownerIsElement) {
+    if (found || !ownerIsElement) return found;
+    if (info.GetChildType() == XmlElementType_Element && !ElementInfoAccess::Required(info))
+      return true;
+    ThrowMandatoryElementNotFound(info.GetElementName());
+  }
+};
+
+// An optional child object: made with the factory on reading and stored when
+// it consumed something.
+template <>
+struct AllRule<Cls, Opt> : AllSingle<Cls, Opt> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    const bool pseudo = info.GetChildType() == XmlElementType_PseudoElement;
+    if (pseudo ? *call.current == nullptr : !info.IsThisElement(call.context, *call.current))
+      return false;
+    CSmartPtr<CXmlObjectBase> child = ElementInfoAccess::NewChild(info);
+    if (child.IsNull()) return false;
+    if (pseudo) {
+      CXmlElement* const before = *call.current;
+      *call.current = info.FromXml_Int(child.Get(), call.parent, before, call.context, false);
+      if (*call.current == before) return false;
+      StoreObject(info, call.owner, child.Get());
+      return true;
+    }
+    *call.current = ReadElementChild(info, child.Get(), call.context, *call.current, false);
+    StoreObject(info, call.owner, child.Get());
+    return true;
+  }
+};
+
+// The exception: substitutable members are not read in an all group. The
+// element of one fails; any other element is simply not this member's.
+template <class Card>
+struct AllAbstractChild : AllSingle<AbsCls, Card> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    if (!info.IsThisElement(call.context, *call.current)) return false;
+    if (std::is_same<Card, Mnd>::value) ThrowAllAbsClsMndNotImplemented();
+    ThrowAllAbsClsOptNotImplemented();
+  }
+};
+
+template <>
+struct AllRule<AbsCls, Mnd> : AllAbstractChild<Mnd> {};
+template <>
+struct AllRule<AbsCls, Opt> : AllAbstractChild<Opt> {};
+
+// Untyped content: `element` reads the current element and is stored (when
+// `store`) once it took it.
+inline bool ReadUntypedInto(const CElementInfo& info, CSmartPtr<CElement> element, bool store,
+                            const ReadCall& call) {
+  CXmlElement* next = ReadUntyped(info, element.Get(), call.context, call.parent, *call.current);
+  if (next == *call.current) return false;
+  if (store) StoreObject(info, call.owner, element.Get());
+  *call.current = next;
   return true;
 }
+
+// Mandatory: the CElement the owner holds, read in place; a class that left
+// it out gets a new one, stored when it reads.
+template <>
+struct AllRule<Untpd, Mnd> : AllSingle<Untpd, Mnd> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    if (!*call.current) return false;
+    CSmartPtr<CXmlObjectBase> held = FetchObject(info, call.owner);
+    CSmartPtr<CElement> element(dynamic_cast<CElement*>(held.Get()));
+    if (!element.IsNull()) return ReadUntypedInto(info, element, false, call);
+    return ReadUntypedInto(info, NewUntypedElement(info, call.ownerNamespace), true, call);
+  }
+};
+
+// Optional: a new CElement, stored when it took the current element.
+template <>
+struct AllRule<Untpd, Opt> : AllSingle<Untpd, Opt> {
+  template <class Info>
+  static bool Read(const Info& info, const ReadCall& call) {
+    if (!*call.current) return false;
+    return ReadUntypedInto(info, NewUntypedElement(info, call.ownerNamespace), true, call);
+  }
+};
+
+// A collection reads every run of its elements wherever it stands and always
+// answers false, so that it stays in play in every pass; no count is checked
+// on reading. Writing checks the count first.
+template <class Content>
+struct AllRule<Content, Col> : AllPresence<Opt> {
+  static bool Write(const CElementInfo& info, const WriteCall& call) {
+    return WriteCountedCollection(info, call);
+  }
+  static bool Read(const CElementInfo& info, const ReadCall& call) {
+    CSmartPtr<CXmlCollectionBase> collection = FetchCollection(info, call.owner);
+    if (!collection.IsNull())
+      *call.current = ReadRun<Content>(info, collection.Get(), call, *call.current);
+    return false;
+  }
+  template <class Info>
+  static void ChildAttributes(const Info& info, const WriteCall& call) {
+    WriteChildAttributes<Content, Col>(info, call);
+  }
+};
 
 }  // namespace
 
+namespace VxXmlLib10Data {
+
+// ---- the bases ----------------------------------------------------------------------------------
+
 CElementInfoAll::~CElementInfoAll() = default;
-
-// ---- simple values ------------------------------------------------------------
-
-bool CElementInfoAllPrimMnd::ElementFromXml(const CXmlSerializationContext& context,
-                                            CXmlGeneratedClass* owner, CXmlElement*,
-                                            CXmlElement** current, const std::string&,
-                                            XmlElementType) {
-  return detail::ReadValueAtCursor(*this, context, owner, current);
-}
-
-bool CElementInfoAllPrimMnd::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                      bool found, bool ownerIsElement) const {
-  return ValidateMandatory(*this, found, ownerIsElement);
-}
-
-bool CElementInfoAllPrimOpt::ElementFromXml(const CXmlSerializationContext& context,
-                                            CXmlGeneratedClass* owner, CXmlElement*,
-                                            CXmlElement** current, const std::string&,
-                                            XmlElementType) {
-  return detail::ReadValueAtCursor(*this, context, owner, current);
-}
-
-bool CElementInfoAllPrimOpt::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                      bool, bool) const {
-  return true;
-}
-
-bool CElementInfoAllEnumMnd::ElementFromXml(const CXmlSerializationContext& context,
-                                            CXmlGeneratedClass* owner, CXmlElement*,
-                                            CXmlElement** current, const std::string&,
-                                            XmlElementType) {
-  return detail::ReadValueAtCursor(*this, context, owner, current);
-}
-
-bool CElementInfoAllEnumMnd::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                      bool found, bool ownerIsElement) const {
-  return ValidateMandatory(*this, found, ownerIsElement);
-}
-
-bool CElementInfoAllEnumOpt::ElementFromXml(const CXmlSerializationContext& context,
-                                            CXmlGeneratedClass* owner, CXmlElement*,
-                                            CXmlElement** current, const std::string&,
-                                            XmlElementType) {
-  return detail::ReadValueAtCursor(*this, context, owner, current);
-}
-
-bool CElementInfoAllEnumOpt::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                      bool, bool) const {
-  return true;
-}
-
-// ---- child objects ------------------------------------------------------------
-
-CElementInfoAllClsMnd::CElementInfoAllClsMnd(const char* elementName, const char* namespaceUri,
-                                             int propertyId, XmlElementType childType,
-                                             ClassFactoryByIdFunc factory, int factoryTypeId,
-                                             bool required)
-    : CElementInfoClsContent(elementName, namespaceUri, propertyId, childType, factory,
-                             factoryTypeId),
-      m_required(required) {}
-
-bool CElementInfoAllClsMnd::ElementFromXml(const CXmlSerializationContext& context,
-                                           CXmlGeneratedClass* owner, CXmlElement* parent,
-                                           CXmlElement** current, const std::string&,
-                                           XmlElementType) {
-  const bool pseudo = m_childType == XmlElementType_PseudoElement;
-  if (!pseudo && !IsThisElement(context, *current)) return false;
-  // The child normally exists already; a class that left it out gets one
-  // from the factory, so that the element is not lost.
-  CSmartPtr<CXmlObjectBase> child = detail::FetchObject(*this, owner);
-  if (child.IsNull()) {
-    child = NewChild();
-    if (child.IsNull()) return false;
-    detail::StoreObject(*this, owner, child.Get());
-  }
-  if (pseudo) {
-    CXmlElement* const before = *current;
-    *current = FromXml_Int(child.Get(), parent, before, context, false);
-    return *current != before;
-  }
-  *current = detail::ReadElementChild(*this, child.Get(), context, *current, false);
-  return true;
-}
-
-bool CElementInfoAllClsMnd::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                     bool found, bool ownerIsElement) const {
-  if (found || !ownerIsElement) return found;
-  if (m_childType == XmlElementType_Element && !m_required) return true;
-  detail::ThrowMandatoryElementNotFound(m_elementName);
-}
-
-bool CElementInfoAllClsOpt::ElementFromXml(const CXmlSerializationContext& context,
-                                           CXmlGeneratedClass* owner, CXmlElement* parent,
-                                           CXmlElement** current, const std::string&,
-                                           XmlElementType) {
-  const bool pseudo = m_childType == XmlElementType_PseudoElement;
-  if (pseudo ? *current == nullptr : !IsThisElement(context, *current)) return false;
-  CSmartPtr<CXmlObjectBase> child = NewChild();
-  if (child.IsNull()) return false;
-  if (pseudo) {
-    CXmlElement* const before = *current;
-    *current = FromXml_Int(child.Get(), parent, before, context, false);
-    if (*current == before) return false;
-    detail::StoreObject(*this, owner, child.Get());
-    return true;
-  }
-  *current = detail::ReadElementChild(*this, child.Get(), context, *current, false);
-  detail::StoreObject(*this, owner, child.Get());
-  return true;
-}
-
-bool CElementInfoAllClsOpt::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                     bool, bool) const {
-  return true;
-}
-
-CElementInfoAllAbsClsMnd::CElementInfoAllAbsClsMnd(const char* elementName,
-                                                   const char* namespaceUri, int propertyId,
-                                                   XmlElementType childType,
-                                                   ClassFactoryByElementFunc factory,
-                                                   int reserved)
-    : CElementInfoAbsClsContent(elementName, namespaceUri, propertyId, childType, factory),
-      m_reserved(reserved) {}
-
-// Substitutable members are not read in an all group: the element of one
-// fails; any other element is simply not this member's.
-bool CElementInfoAllAbsClsMnd::ElementFromXml(const CXmlSerializationContext& context,
-                                              CXmlGeneratedClass*, CXmlElement*,
-                                              CXmlElement** current, const std::string&,
-                                              XmlElementType) {
-  if (!IsThisElement(context, *current)) return false;
-  detail::ThrowAllAbsClsMndNotImplemented();
-}
-
-bool CElementInfoAllAbsClsMnd::Validate(const CXmlSerializationContext&,
-                                        const CXmlGeneratedClass*, bool found,
-                                        bool ownerIsElement) const {
-  return ValidateMandatory(*this, found, ownerIsElement);
-}
-
-bool CElementInfoAllAbsClsOpt::ElementFromXml(const CXmlSerializationContext& context,
-                                              CXmlGeneratedClass*, CXmlElement*,
-                                              CXmlElement** current, const std::string&,
-                                              XmlElementType) {
-  if (!IsThisElement(context, *current)) return false;
-  detail::ThrowAllAbsClsOptNotImplemented();
-}
-
-bool CElementInfoAllAbsClsOpt::Validate(const CXmlSerializationContext&,
-                                        const CXmlGeneratedClass*, bool, bool) const {
-  return true;
-}
-
-// ---- untyped content ----------------------------------------------------------
-
-bool CElementInfoAllUntpdMnd::ElementFromXml(const CXmlSerializationContext& context,
-                                             CXmlGeneratedClass* owner, CXmlElement* parent,
-                                             CXmlElement** current,
-                                             const std::string& ownerNamespace,
-                                             XmlElementType) {
-  if (!*current) return false;
-  CSmartPtr<CXmlObjectBase> held = detail::FetchObject(*this, owner);
-  CSmartPtr<CElement> element(dynamic_cast<CElement*>(held.Get()));
-  if (!element.IsNull())
-    return ReadUntypedInto(*this, element, false, context, owner, parent, current);
-  // A class that left the element out gets a new one, stored when it reads.
-  element = detail::NewUntypedElement(*this, ownerNamespace);
-  return ReadUntypedInto(*this, element, true, context, owner, parent, current);
-}
-
-bool CElementInfoAllUntpdMnd::Validate(const CXmlSerializationContext&,
-                                       const CXmlGeneratedClass*, bool found,
-                                       bool ownerIsElement) const {
-  return ValidateMandatory(*this, found, ownerIsElement);
-}
-
-bool CElementInfoAllUntpdOpt::ElementFromXml(const CXmlSerializationContext& context,
-                                             CXmlGeneratedClass* owner, CXmlElement* parent,
-                                             CXmlElement** current,
-                                             const std::string& ownerNamespace,
-                                             XmlElementType) {
-  if (!*current) return false;
-  return ReadUntypedInto(*this, detail::NewUntypedElement(*this, ownerNamespace), true, context,
-                         owner, parent, current);
-}
-
-bool CElementInfoAllUntpdOpt::Validate(const CXmlSerializationContext&,
-                                       const CXmlGeneratedClass*, bool, bool) const {
-  return true;
-}
-
-// ---- collections --------------------------------------------------------------
 
 CElementInfoAllEnumCol::CElementInfoAllEnumCol(const char* elementName, const char* namespaceUri,
                                                int propertyId)
@@ -241,39 +262,28 @@ CElementInfoAllNonCol::CElementInfoAllNonCol(const char* elementName, const char
 
 CElementInfoAllNonCol::~CElementInfoAllNonCol() = default;
 
-CElementInfoAllCol::CElementInfoAllCol(const char* elementName, const char* namespaceUri,
-                                       int propertyId)
-    : CElementInfoAll(elementName, namespaceUri, propertyId) {}
-
-bool CElementInfoAllCol::ElementToXml(const CXmlSerializationContext& context,
-                                      const CXmlGeneratedClass* owner,
-                                      CXmlWriter* writer) const {
-  return detail::WriteCountedCollection(*this, context, owner, writer);
-}
-
-bool CElementInfoAllCol::ElementFromXml(const CXmlSerializationContext& context,
-                                        CXmlGeneratedClass* owner, CXmlElement* parent,
-                                        CXmlElement** current, const std::string&,
-                                        XmlElementType) {
-  CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
-  if (!collection.IsNull())
-    *current = FromXml_Int(collection.Get(), parent, *current, context, false);
-  return false;
-}
+VXXML_DEFINE_ELEMENT_INFO_COLLECTION_BASE(All)
 
 bool CElementInfoAllCol::Validate(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                                  bool, bool) const {
-  return true;
+                                  bool found, bool ownerIsElement) const {
+  return AllRule<Prim, Col>::Validate(*this, found, ownerIsElement);
 }
 
-bool CElementInfoAllUntpdCol::ElementFromXml(const CXmlSerializationContext& context,
-                                             CXmlGeneratedClass* owner, CXmlElement* parent,
-                                             CXmlElement** current, const std::string&,
-                                             XmlElementType) {
-  CSmartPtr<CXmlCollectionBase> collection = detail::FetchCollection(*this, owner);
-  if (!collection.IsNull())
-    *current = detail::ReadUntypedRun(*this, collection.Get(), context, parent, *current);
-  return false;
-}
+// ---- the members: one row per class of ElementInfoAll.h -----------------------------------------
+
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Prim, Mnd)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Prim, Opt)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Enum, Mnd)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Enum, Opt)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Cls, Mnd)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Cls, Opt)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, AbsCls, Mnd)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, AbsCls, Opt)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Untpd, Mnd)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Untpd, Opt)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Prim, Col)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Untpd, Col)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, Cls, Col)
+VXXML_DEFINE_ELEMENT_INFO_MEMBER(All, AbsCls, Col)
 
 }  // namespace VxXmlLib10Data

@@ -9,8 +9,9 @@
 #include <new>
 #include <utility>
 
+#include "base/Messages.h"
 #include "types/BigIntegerImpl.h"
-#include "types/NumberErrors.h"
+#include "types/Messages.h"
 #include "vxxml/Decimal.h"
 
 namespace VxXmlLib10 {
@@ -180,7 +181,7 @@ int LimbDigits(Limb x) {
 
 std::uint32_t* BigIntegerAccess::Prepare(CBigInteger& x, std::size_t size) {
   if (size > x.m_capacity) {
-    if (size > 0xFFFFFFF0u) throw std::bad_alloc();
+    if (size > 0xFFFFFFF0u) detail::ThrowNoMemory();
     Limb* block = new Limb[size];
     if (x.m_limbs != x.m_inline) delete[] x.m_limbs;
     x.m_limbs = block;

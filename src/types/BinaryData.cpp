@@ -5,8 +5,9 @@
 #include <limits>
 #include <memory>
 
+#include "base/Messages.h"
 #include "types/BinaryCodec.h"
-#include "types/BinaryErrors.h"
+#include "types/Messages.h"
 
 namespace VxXmlLib10 {
 
@@ -22,7 +23,7 @@ uint64_t Doubled(uint64_t n) {
 }
 
 unsigned char* Allocate(uint64_t capacity) {
-  if (capacity > std::numeric_limits<size_t>::max()) throw std::bad_alloc();
+  if (capacity > std::numeric_limits<size_t>::max()) detail::ThrowNoMemory();
   return new unsigned char[static_cast<size_t>(capacity)];
 }
 
@@ -78,7 +79,7 @@ void CDataHolder::Append(const unsigned char* data, unsigned long length) {
   const int64_t refCount = m_refCount.load(std::memory_order_acquire);
   if (refCount > 1) detail::ThrowAppendShared(refCount);
   if (!data || length == 0) return;
-  if (length > std::numeric_limits<uint64_t>::max() - m_length) throw std::bad_alloc();
+  if (length > std::numeric_limits<uint64_t>::max() - m_length) detail::ThrowNoMemory();
   const uint64_t needed = m_length + length;
   if (needed > m_capacity) {
     const uint64_t capacity = Doubled(needed);

@@ -14,6 +14,7 @@
 #include <strings.h>
 
 #include "types/CLocale.h"
+#include "types/Messages.h"
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
@@ -29,15 +30,8 @@ namespace {
 
 using Rule = CConversions::WhitespaceRule;
 
-[[noreturn]] void ThrowRange(const std::string& text, const char* kind) {
-  throw CVxInvalidValueException(
-      FormatString("The value [%s] is to large to fit in a %s", text.c_str(), kind));
-}
-
-[[noreturn]] void ThrowSyntax(const std::string& text, const char* kind) {
-  throw CVxInvalidValueException(
-      FormatString("The value [%s] can not be converted to a %s", text.c_str(), kind));
-}
+using detail::ThrowValueNotConvertible;
+using detail::ThrowValueTooLarge;
 
 // Signed parse: strtoll semantics (leading blanks, one sign, base 10), then the
 // kind's range. An empty text is 0.
@@ -47,9 +41,9 @@ long long ParseSigned(const std::string& text, long long min, long long max, con
   char* end = nullptr;
   errno = 0;
   const long long value = std::strtoll(begin, &end, 10);
-  if (errno == ERANGE || value < min || value > max) ThrowRange(text, kind);
+  if (errno == ERANGE || value < min || value > max) ThrowValueTooLarge(text, kind);
   // A NUL inside the text ends the number early: what follows is left over.
-  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  if (end != begin + text.size() || end == begin) ThrowValueNotConvertible(text, kind);
   return value;
 }
 
@@ -61,7 +55,7 @@ unsigned long long ParseUnsigned(const std::string& text, unsigned bits, const c
   char* end = nullptr;
   errno = 0;
   unsigned long long value = std::strtoull(begin, &end, 10);
-  if (errno == ERANGE) ThrowRange(text, kind);
+  if (errno == ERANGE) ThrowValueTooLarge(text, kind);
   if (bits < 64) {
     // strtoull negated the magnitude modulo 2^64; undo that to check it.
     const char* p = begin;
@@ -69,10 +63,10 @@ unsigned long long ParseUnsigned(const std::string& text, unsigned bits, const c
     const bool negative = *p == '-';
     const unsigned long long magnitude = negative ? 0 - value : value;
     const unsigned long long limit = (1ULL << bits) - 1;
-    if (magnitude > limit) ThrowRange(text, kind);
+    if (magnitude > limit) ThrowValueTooLarge(text, kind);
     value = negative ? ((limit + 1 - magnitude) & limit) : magnitude;
   }
-  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  if (end != begin + text.size() || end == begin) ThrowValueNotConvertible(text, kind);
   return value;
 }
 
@@ -85,7 +79,7 @@ double ParseDouble(const std::string& text, const char* kind) {
   const char* begin = text.c_str();
   char* end = nullptr;
   double value = strtod_l(begin, &end, detail::CNumericLocale());
-  if (end != begin + text.size() || end == begin) ThrowSyntax(text, kind);
+  if (end != begin + text.size() || end == begin) ThrowValueNotConvertible(text, kind);
   return value;
 }
 
@@ -169,13 +163,13 @@ long long CConversions::i8FromString(const std::string& text, WhitespaceRule rul
 
 short CConversions::i2FromString(const std::string& text, WhitespaceRule rule) {
   const long value = i4FromString(text, rule);
-  if (value < -32768 || value > 32767) ThrowRange(text, "i2");
+  if (value < -32768 || value > 32767) ThrowValueTooLarge(text, "i2");
   return static_cast<short>(value);
 }
 
 char CConversions::i1FromString(const std::string& text, WhitespaceRule rule) {
   const long value = i4FromString(text, rule);
-  if (value < -128 || value > 127) ThrowRange(text, "i1");
+  if (value < -128 || value > 127) ThrowValueTooLarge(text, "i1");
   return static_cast<char>(value);
 }
 
@@ -189,13 +183,13 @@ unsigned long long CConversions::ui8FromString(const std::string& text, Whitespa
 
 unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRule rule) {
   const unsigned long value = ui4FromString(text, rule);
-  if (value >= 65536) ThrowRange(text, "ui2");
+  if (value >= 65536) ThrowValueTooLarge(text, "ui2");
   return static_cast<unsigned short>(value);
 }
 
 unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRule rule) {
   const unsigned long value = ui4FromString(text, rule);
-  if (value >= 256) ThrowRange(text, "ui1");
+  if (value >= 256) ThrowValueTooLarge(text, "ui1");
   return static_cast<unsigned char>(value);
 }
 
@@ -213,19 +207,13 @@ bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rul
     if (strcasecmp(processed.c_str(), "true") == 0 || processed == "1") return true;
     if (strcasecmp(processed.c_str(), "false") == 0 || processed == "0") return false;
   }
-  throw CVxInvalidValueException(
-      FormatString("A Boolean Value read from an XML document was invalid [%s]. Valid values "
-                   "are 'true', 'false', '1', or '0'",
-                   text.c_str()));
+  detail::ThrowInvalidBoolean(text);
 }
 
 char CConversions::charFromString(const std::string& text, WhitespaceRule rule) {
   const std::string processed = Apply(text, rule);
   if (processed.size() != 1)
-    throw CVxInvalidValueException(
-        FormatString("The value [%s] can not be a char as it is either empty of greater than 1 "
-                     "char long",
-                     processed.c_str()));
+    detail::ThrowInvalidChar(processed);
   return processed[0];
 }
 

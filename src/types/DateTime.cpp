@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "types/Calendar.h"
-#include "types/DateTimeErrors.h"
+#include "types/Messages.h"
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {

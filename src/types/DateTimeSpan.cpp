@@ -6,7 +6,7 @@
 
 #include "types/Calendar.h"
 #include "types/DateTimeDigits.h"
-#include "types/DateTimeErrors.h"
+#include "types/Messages.h"
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "types/DateTimeDigits.h"
-#include "types/DateTimeErrors.h"
+#include "types/Messages.h"
 #include "vxxml/DateTime.h"
 #include "vxxml/Exception.h"
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "types/BigIntegerImpl.h"
-#include "types/NumberErrors.h"
+#include "types/Messages.h"
 #include "vxxml/Whitespace.h"
 
 namespace VxXmlLib10 {

@@ -16,8 +16,8 @@
 #include <cstring>
 #include <vector>
 
-#include "types/RestrictionErrors.h"
-#include "xml/Utf8.h"
+#include "base/Utf8.h"
+#include "types/Messages.h"
 
 namespace VxXmlLib10 {
 namespace detail {

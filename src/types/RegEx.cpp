@@ -7,9 +7,6 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-#include <langinfo.h>
-
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -17,61 +14,37 @@
 #include <shared_mutex>
 #include <unordered_map>
 
+#include "base/LocalText.h"
+#include "base/Messages.h"
+#include "base/Utf8.h"
+#include "types/Messages.h"
 #include "types/PatternSyntax.h"
 #include "types/RegEx.h"
-#include "types/RestrictionErrors.h"
-#include "vxxml/BinaryData.h"
-#include "vxxml/Encoder.h"
 #include "vxxml/Restrictions.h"
-#include "xml/Utf8.h"
 
 namespace VxXmlLib10 {
 
 namespace detail {
 
-namespace {
-
-bool IsUtf8Locale() {
-  if (MB_CUR_MAX <= 1) return false;
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset && std::strcmp(codeset, "UTF-8") == 0;
-}
-
-bool IsWellFormedUtf8(const std::string& text) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
-  const unsigned char* const end = p + text.size();
-  while (p < end) {
-    if (*p < 0x80) {
-      ++p;
-      continue;
-    }
-    uint32_t cp;
-    const int n = DecodeUtf8(p, end, &cp);
-    if (n == 0) return false;
-    p += n;
-  }
-  return true;
-}
-
-}  // namespace
-
 const std::string& LocalToUtf8(const std::string& text, std::string& scratch) {
-  // With ASCII_ONLY the bytes are the UTF-8 text; in a UTF-8 locale the
+  // With ASCII_ONLY the bytes are the UTF-8 text; ASCII is the same text in
+  // every local code page the library reads; in a UTF-8 locale the
   // conversion is the identity on well-formed text.
-  if (ASCII_ONLY || (IsUtf8Locale() && IsWellFormedUtf8(text))) return text;
-  // ASCII is the same text in every local code page the library reads.
-  if (std::none_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }))
-    return text;
-  // The encoder works on null-terminated text: convert between the NULs and
-  // keep them.
+  const unsigned char* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  if (ASCII_ONLY || IsAscii(bytes, text.size())) return text;
+  const bool utf8Locale = IsUtf8Locale();
+  if (utf8Locale && IsWellFormedUtf8(bytes, text.size())) return text;
+  // Local text ends at a NUL: convert between the NULs and keep them.
   scratch.clear();
   size_t start = 0;
   for (;;) {
     const size_t nul = text.find('\0', start);
-    const std::string piece = text.substr(start, nul == std::string::npos ? nul : nul - start);
-    const CBinaryData utf8 = CEncoder::LocalCodePageToUtf8Binary(piece.c_str());
-    if (utf8.GetLength() != 0)
-      scratch.append(reinterpret_cast<const char*>(utf8.GetData()), utf8.GetLength());
+    const size_t length = (nul == std::string::npos ? text.size() : nul) - start;
+    const size_t used = scratch.size();
+    scratch.resize(used + (utf8Locale ? length : 4 * length));
+    const size_t written = LocalToUtf8(text.data() + start, length, utf8Locale,
+                                       reinterpret_cast<unsigned char*>(&scratch[used]));
+    scratch.resize(used + written);
     if (nul == std::string::npos) break;
     scratch += '\0';
     start = nul + 1;
@@ -178,7 +151,7 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
   std::string scratch;
   const std::string& subject = LocalToUtf8(value, scratch);
   pcre2_match_data* data = ThreadMatchData();
-  if (!data) throw std::bad_alloc();
+  if (!data) detail::ThrowNoMemory();
   // Anchored at both ends when compiled, so a shorter alternative that would
   // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
   // the value.

@@ -3,8 +3,9 @@
 
 #include <utility>
 
+#include "types/Messages.h"
 #include "types/RegEx.h"
-#include "types/RestrictionErrors.h"
+#include "types/ValueKinds.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
@@ -116,74 +117,6 @@ void CheckBinary(const char* name, const CBinaryData& value, const CPrimitiveRes
 void CheckDateTime(const char* name, const CDateTime& value, const CPrimitiveRestrictions& r,
                    CDateTime (*parse)(const std::string&, C::WhitespaceRule)) {
   CheckBounds(r, value, parse, [&] { detail::ThrowInvalidValue(name, value.ToString()); });
-}
-
-// How a kind is held in a variant; a variant may be read as another kind
-// only when both are held the same way.
-enum class Storage { None, Char, Short, Long, LongLong, UChar, UShort, ULong, ULongLong,
-                     Float, Double, Bool, Binary, Span, Date, String, Decimal, Integer };
-
-Storage StorageOf(ItemType type) {
-  switch (type) {
-    case ItemType_hexBinary:
-    case ItemType_base64Binary:
-      return Storage::Binary;
-    case ItemType_i1:
-    case ItemType_char:
-      return Storage::Char;
-    case ItemType_i2:
-      return Storage::Short;
-    case ItemType_i4:
-      return Storage::Long;
-    case ItemType_i8:
-      return Storage::LongLong;
-    case ItemType_ui1:
-    case ItemType_month:
-    case ItemType_day:
-      return Storage::UChar;
-    case ItemType_ui2:
-    case ItemType_year:
-      return Storage::UShort;
-    case ItemType_ui4:
-      return Storage::ULong;
-    case ItemType_ui8:
-      return Storage::ULongLong;
-    case ItemType_r4:
-      return Storage::Float;
-    case ItemType_r8:
-      return Storage::Double;
-    case ItemType_duration:
-      return Storage::Span;
-    case ItemType_yearMonth:
-    case ItemType_monthDay:
-    case ItemType_date:
-    case ItemType_datetime:
-    case ItemType_time:
-      return Storage::Date;
-    case ItemType_string:
-      return Storage::String;
-    case ItemType_boolean:
-      return Storage::Bool;
-    case ItemType_decimal:
-      return Storage::Decimal;
-    case ItemType_integer:
-      return Storage::Integer;
-    default:
-      break;
-  }
-  return Storage::None;
-}
-
-const char* KindName(ItemType type) {
-  static const char* const kNames[] = {
-      "none",      "hexBinary", "base64Binary", "i1",      "i2",      "i4",      "i8",
-      "ui1",       "ui2",       "ui4",          "ui8",     "r4",      "r8",      "duration",
-      "yearMonth", "monthDay",  "year",         "month",   "day",     "date",    "datetime",
-      "time",      "char",      "string",       "boolean", "decimal", "integer", "object",
-      "collection"};
-  const int i = static_cast<int>(type);
-  return i >= 0 && i < static_cast<int>(sizeof kNames / sizeof kNames[0]) ? kNames[i]
-                                                                           : "unknown";
 }
 
 }  // namespace
@@ -349,67 +282,34 @@ void CXmlObjectHelper::CheckRestrictionForboolean(const char*, bool,
 
 void CXmlObjectHelper::CheckRestriction(const char* name, const VxVariant& value, ItemType type,
                                         const CPrimitiveRestrictions& r) {
-  if (type < ItemType_hexBinary || type > ItemType_integer || type == ItemType_char)
-    detail::ThrowUnknownType(value.GetType());
+  const detail::ValueKind& kind = detail::KindOf(type);
+  if (kind.facets == detail::Facets::Unchecked) detail::ThrowUnknownType(value.GetType());
   if (value.IsNil()) return;
   // Reading a variant as a kind held another way would read the wrong
   // member of its storage (or follow a pointer that is not one).
-  if (StorageOf(value.GetItemType()) != StorageOf(type))
-    detail::ThrowTypeMismatch(name, KindName(value.GetItemType()), KindName(type));
+  const detail::ValueKind& held = detail::KindOf(value.GetItemType());
+  if (held.storage != kind.storage) detail::ThrowTypeMismatch(name, held.name, kind.name);
+#define VXXML_CHECK_Unchecked(kind, accessor)
+#define VXXML_CHECK_ANY(kind, accessor) \
+  case ItemType_##kind:                 \
+    return CheckRestrictionFor##kind(name, value.Get##accessor(), r);
+#define VXXML_CHECK_None VXXML_CHECK_ANY
+#define VXXML_CHECK_Bounds VXXML_CHECK_ANY
+#define VXXML_CHECK_Lengths VXXML_CHECK_ANY
+#define VXXML_CHECK_LengthsAndPattern VXXML_CHECK_ANY
+#define VXXML_CHECK(kind, storage, accessor, facets, shape) VXXML_CHECK_##facets(kind, accessor)
   switch (type) {
-    case ItemType_hexBinary:
-      return CheckRestrictionForhexBinary(name, value.GetHexBinary(), r);
-    case ItemType_base64Binary:
-      return CheckRestrictionForbase64Binary(name, value.GetBase64Binary(), r);
-    case ItemType_i1:
-      return CheckRestrictionFori1(name, value.GetI1(), r);
-    case ItemType_i2:
-      return CheckRestrictionFori2(name, value.GetI2(), r);
-    case ItemType_i4:
-      return CheckRestrictionFori4(name, value.GetI4(), r);
-    case ItemType_i8:
-      return CheckRestrictionFori8(name, value.GetI8(), r);
-    case ItemType_ui1:
-      return CheckRestrictionForui1(name, value.GetUI1(), r);
-    case ItemType_ui2:
-      return CheckRestrictionForui2(name, value.GetUI2(), r);
-    case ItemType_ui4:
-      return CheckRestrictionForui4(name, value.GetUI4(), r);
-    case ItemType_ui8:
-      return CheckRestrictionForui8(name, value.GetUI8(), r);
-    case ItemType_r4:
-      return CheckRestrictionForr4(name, value.GetR4(), r);
-    case ItemType_r8:
-      return CheckRestrictionForr8(name, value.GetR8(), r);
-    case ItemType_duration:
-      return CheckRestrictionForduration(name, value.GetDuration(), r);
-    case ItemType_yearMonth:
-      return CheckRestrictionForyearMonth(name, value.GetYearMonth(), r);
-    case ItemType_monthDay:
-      return CheckRestrictionFormonthDay(name, value.GetMonthDay(), r);
-    case ItemType_year:
-      return CheckRestrictionForyear(name, value.GetYear(), r);
-    case ItemType_month:
-      return CheckRestrictionFormonth(name, value.GetMonth(), r);
-    case ItemType_day:
-      return CheckRestrictionForday(name, value.GetDay(), r);
-    case ItemType_date:
-      return CheckRestrictionFordate(name, value.GetDate(), r);
-    case ItemType_datetime:
-      return CheckRestrictionFordatetime(name, value.GetDateTime(), r);
-    case ItemType_time:
-      return CheckRestrictionFortime(name, value.GetTime(), r);
-    case ItemType_string:
-      return CheckRestrictionForstring(name, value.GetString(), r);
-    case ItemType_boolean:
-      return CheckRestrictionForboolean(name, value.GetBoolean(), r);
-    case ItemType_decimal:
-      return CheckRestrictionFordecimal(name, value.GetDecimal(), r);
-    case ItemType_integer:
-      return CheckRestrictionForinteger(name, value.GetInteger(), r);
+    VXXML_VALUE_KINDS(VXXML_CHECK)
     default:
       break;
   }
+#undef VXXML_CHECK
+#undef VXXML_CHECK_LengthsAndPattern
+#undef VXXML_CHECK_Lengths
+#undef VXXML_CHECK_Bounds
+#undef VXXML_CHECK_None
+#undef VXXML_CHECK_ANY
+#undef VXXML_CHECK_Unchecked
 }
 
 }  // namespace VxXmlLib10

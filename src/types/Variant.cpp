@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "types/Messages.h"
+#include "types/ValueKinds.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Collection.h"
@@ -10,40 +12,13 @@
 #include "vxxml/DateTime.h"
 #include "vxxml/DateTimeSpan.h"
 #include "vxxml/Decimal.h"
-#include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
 
+using detail::KindOf;
+using detail::Storage;
+
 namespace {
-
-// Kinds held as a heap copy owned by the variant.
-enum class Storage { None, Scalar, Binary, Span, Date, String, Decimal, Integer, Object };
-
-Storage StorageOf(ItemType type) {
-  switch (type) {
-    case ItemType_none: return Storage::None;
-    case ItemType_hexBinary:
-    case ItemType_base64Binary: return Storage::Binary;
-    case ItemType_duration: return Storage::Span;
-    case ItemType_yearMonth:
-    case ItemType_monthDay:
-    case ItemType_date:
-    case ItemType_datetime:
-    case ItemType_time: return Storage::Date;
-    case ItemType_string: return Storage::String;
-    case ItemType_decimal: return Storage::Decimal;
-    case ItemType_integer: return Storage::Integer;
-    case ItemType_xmlObject:
-    case ItemType_xmlCollection: return Storage::Object;
-    default: return Storage::Scalar;
-  }
-}
-
-const char* const kTypeNames[] = {
-    nullptr,     "hexBinary", "base64Binary", "i1",   "i2",     "i4",      "i8",
-    "ui1",       "ui2",       "ui4",          "ui8",  "r4",     "r8",      "duration",
-    "yearMonth", "monthDay",  "year",         "month", "day",   "date",    "datetime",
-    "time",      "char",      "string",       "boolean", "decimal", "integer"};
 
 template <class T>
 T OwnedOrDefault(void* p) {
@@ -74,14 +49,13 @@ VxVariant::~VxVariant() { Clear(); }
 void VxVariant::CopyFrom(const VxVariant& other) {
   Clear();
   if (static_cast<int>(other.m_type) > ItemType_xmlCollection || static_cast<int>(other.m_type) < 0)
-    throw CVxException("Unknown Type");
+    detail::ThrowVariantUnknownType();
   m_nil = other.m_nil;
   m_type = other.m_type;
   m_value.ull = 0;
   const void* p = other.m_value.p;
-  switch (StorageOf(other.m_type)) {
+  switch (KindOf(other.m_type).storage) {
     case Storage::None: break;
-    case Storage::Scalar: m_value = other.m_value; break;
     case Storage::Binary: if (p) m_value.p = new CBinaryData(*static_cast<const CBinaryData*>(p)); break;
     case Storage::Span: if (p) m_value.p = new CDateTimeSpan(*static_cast<const CDateTimeSpan*>(p)); break;
     case Storage::Date: if (p) m_value.p = new CDateTime(*static_cast<const CDateTime*>(p)); break;
@@ -92,15 +66,14 @@ void VxVariant::CopyFrom(const VxVariant& other) {
       m_value.p = other.m_value.p;
       if (m_value.p) static_cast<CXmlObjectBase*>(m_value.p)->AddRef();
       break;
+    default: m_value = other.m_value; break;  // the scalars
   }
 }
 
 void VxVariant::Clear() {
   if (m_type == ItemType_none) return;
   void* p = m_value.p;
-  switch (StorageOf(m_type)) {
-    case Storage::None:
-    case Storage::Scalar: break;
+  switch (KindOf(m_type).storage) {
     case Storage::Binary: delete static_cast<CBinaryData*>(p); break;
     case Storage::Span: delete static_cast<CDateTimeSpan*>(p); break;
     case Storage::Date: delete static_cast<CDateTime*>(p); break;
@@ -110,6 +83,7 @@ void VxVariant::Clear() {
     case Storage::Object:
       if (p) static_cast<CXmlObjectBase*>(p)->Release();
       break;
+    default: break;  // nothing owned
   }
   m_nil = false;
   m_value.ull = 0;
@@ -212,81 +186,83 @@ CSmartPtr<CXmlCollectionBase> VxVariant::GetXmlCollection() const {
 
 std::string VxVariant::GetType() const {
   if (m_type <= ItemType_none || m_type > ItemType_integer)
-    throw CVxException(FormatString("Invalid Type %d", static_cast<int>(m_type)));
-  return kTypeNames[m_type];
+    detail::ThrowVariantInvalidType(static_cast<int>(m_type));
+  return KindOf(m_type).name;
 }
+
+// The value a variant of `storage` holds: a member of its union, or its owned
+// copy.
+#define VXXML_HELD_Char m_value.c
+#define VXXML_HELD_Short m_value.s
+#define VXXML_HELD_Long m_value.l
+#define VXXML_HELD_LongLong m_value.ll
+#define VXXML_HELD_UChar m_value.uc
+#define VXXML_HELD_UShort m_value.us
+#define VXXML_HELD_ULong m_value.ul
+#define VXXML_HELD_ULongLong m_value.ull
+#define VXXML_HELD_Float m_value.f
+#define VXXML_HELD_Double m_value.d
+#define VXXML_HELD_Bool m_value.b
+#define VXXML_HELD_Binary (*static_cast<const CBinaryData*>(m_value.p))
+#define VXXML_HELD_Span (*static_cast<const CDateTimeSpan*>(m_value.p))
+#define VXXML_HELD_Date (*static_cast<const CDateTime*>(m_value.p))
+#define VXXML_HELD_String (*static_cast<const std::string*>(m_value.p))
+#define VXXML_HELD_Decimal (*static_cast<const CDecimal*>(m_value.p))
+#define VXXML_HELD_Integer (*static_cast<const CBigInteger*>(m_value.p))
+#define VXXML_TEXT_Plain(kind, held) C::kind##ToString(held)
+#define VXXML_TEXT_Formatted(kind, held) C::kind##ToString(held, f)
+#define VXXML_TEXT_Held(kind, held) held
+#define VXXML_TO_TEXT(kind, storage, accessor, facets, shape) \
+  case ItemType_##kind:                                       \
+    return VXXML_TEXT_##shape(kind, VXXML_HELD_##storage);
 
 std::string VxVariant::ToString(const char* format) const {
   const std::string f = format ? format : "";
   using C = CConversions;
-  if (m_nil && StorageOf(m_type) != Storage::Scalar && m_type != ItemType_none) return std::string();
+  const Storage storage = KindOf(m_type).storage;
+  if (m_nil && storage != Storage::None && !detail::IsScalar(storage)) return std::string();
   switch (m_type) {
-    case ItemType_hexBinary: return C::hexBinaryToString(*static_cast<const CBinaryData*>(m_value.p));
-    case ItemType_base64Binary: return C::base64BinaryToString(*static_cast<const CBinaryData*>(m_value.p));
-    case ItemType_i1: return C::i1ToString(m_value.c);
-    case ItemType_i2: return C::i2ToString(m_value.s);
-    case ItemType_i4: return C::i4ToString(m_value.l);
-    case ItemType_i8: return C::i8ToString(m_value.ll);
-    case ItemType_ui1: return C::ui1ToString(m_value.uc);
-    case ItemType_ui2: return C::ui2ToString(m_value.us);
-    case ItemType_ui4: return C::ui4ToString(m_value.ul);
-    case ItemType_ui8: return C::ui8ToString(m_value.ull);
-    case ItemType_r4: return C::r4ToString(m_value.f, f);
-    case ItemType_r8: return C::r8ToString(m_value.d, f);
-    case ItemType_duration: return C::durationToString(*static_cast<const CDateTimeSpan*>(m_value.p));
-    case ItemType_yearMonth: return C::yearMonthToString(*static_cast<const CDateTime*>(m_value.p));
-    case ItemType_monthDay: return C::monthDayToString(*static_cast<const CDateTime*>(m_value.p));
-    case ItemType_year: return C::yearToString(m_value.us);
-    case ItemType_month: return C::monthToString(m_value.uc);
-    case ItemType_day: return C::dayToString(m_value.uc);
-    case ItemType_date: return C::dateToString(*static_cast<const CDateTime*>(m_value.p));
-    case ItemType_datetime: return C::datetimeToString(*static_cast<const CDateTime*>(m_value.p));
-    case ItemType_time: return C::timeToString(*static_cast<const CDateTime*>(m_value.p));
-    case ItemType_char: return C::charToString(m_value.c);
-    case ItemType_string: return *static_cast<const std::string*>(m_value.p);
-    case ItemType_boolean: return C::booleanToString(m_value.b);
-    case ItemType_decimal: return C::decimalToString(*static_cast<const CDecimal*>(m_value.p), f);
-    case ItemType_integer: return C::integerToString(*static_cast<const CBigInteger*>(m_value.p));
+    VXXML_VALUE_KINDS(VXXML_TO_TEXT)
     default:
-      throw CVxException(
-          FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+      detail::ThrowVariantNoText(static_cast<int>(m_type));
   }
 }
+
+#undef VXXML_TO_TEXT
+#undef VXXML_TEXT_Held
+#undef VXXML_TEXT_Formatted
+#undef VXXML_TEXT_Plain
+#undef VXXML_HELD_Char
+#undef VXXML_HELD_Short
+#undef VXXML_HELD_Long
+#undef VXXML_HELD_LongLong
+#undef VXXML_HELD_UChar
+#undef VXXML_HELD_UShort
+#undef VXXML_HELD_ULong
+#undef VXXML_HELD_ULongLong
+#undef VXXML_HELD_Float
+#undef VXXML_HELD_Double
+#undef VXXML_HELD_Bool
+#undef VXXML_HELD_Binary
+#undef VXXML_HELD_Span
+#undef VXXML_HELD_Date
+#undef VXXML_HELD_String
+#undef VXXML_HELD_Decimal
+#undef VXXML_HELD_Integer
 
 void VxVariant::FromString(const std::string& text, ItemType type,
                            CWhitespaceUtils::WhitespaceRule rule) {
   using C = CConversions;
+#define VXXML_FROM_TEXT(kind, storage, accessor, facets, shape) \
+  case ItemType_##kind:                                        \
+    Set##accessor(C::kind##FromString(text, rule));             \
+    return;
   switch (type) {
-    case ItemType_hexBinary: SetHexBinary(C::hexBinaryFromString(text, rule)); return;
-    case ItemType_base64Binary: SetBase64Binary(C::base64BinaryFromString(text, rule)); return;
-    case ItemType_i1: SetI1(C::i1FromString(text, rule)); return;
-    case ItemType_i2: SetI2(C::i2FromString(text, rule)); return;
-    case ItemType_i4: SetI4(C::i4FromString(text, rule)); return;
-    case ItemType_i8: SetI8(C::i8FromString(text, rule)); return;
-    case ItemType_ui1: SetUI1(C::ui1FromString(text, rule)); return;
-    case ItemType_ui2: SetUI2(C::ui2FromString(text, rule)); return;
-    case ItemType_ui4: SetUI4(C::ui4FromString(text, rule)); return;
-    case ItemType_ui8: SetUI8(C::ui8FromString(text, rule)); return;
-    case ItemType_r4: SetR4(C::r4FromString(text, rule)); return;
-    case ItemType_r8: SetR8(C::r8FromString(text, rule)); return;
-    case ItemType_duration: SetDuration(C::durationFromString(text, rule)); return;
-    case ItemType_yearMonth: SetYearMonth(C::yearMonthFromString(text, rule)); return;
-    case ItemType_monthDay: SetMonthDay(C::monthDayFromString(text, rule)); return;
-    case ItemType_year: SetYear(C::yearFromString(text, rule)); return;
-    case ItemType_month: SetMonth(C::monthFromString(text, rule)); return;
-    case ItemType_day: SetDay(C::dayFromString(text, rule)); return;
-    case ItemType_date: SetDate(C::dateFromString(text, rule)); return;
-    case ItemType_datetime: SetDateTime(C::datetimeFromString(text, rule)); return;
-    case ItemType_time: SetTime(C::timeFromString(text, rule)); return;
-    case ItemType_char: SetChar(C::charFromString(text, rule)); return;
-    case ItemType_string: SetString(C::stringFromString(text, rule)); return;
-    case ItemType_boolean: SetBoolean(C::booleanFromString(text, rule)); return;
-    case ItemType_decimal: SetDecimal(C::decimalFromString(text, rule)); return;
-    case ItemType_integer: SetInteger(C::integerFromString(text, rule)); return;
+    VXXML_VALUE_KINDS(VXXML_FROM_TEXT)
     default:
-      throw CVxException(
-          FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+      detail::ThrowVariantNoText(static_cast<int>(m_type));
   }
+#undef VXXML_FROM_TEXT
 }
 
 }  // namespace VxXmlLib10

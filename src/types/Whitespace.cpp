@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "vxxml/Exception.h"
+#include "types/Messages.h"
 
 namespace VxXmlLib10 {
 
@@ -83,7 +83,7 @@ std::string CWhitespaceUtils::ApplyRule(WhitespaceRule rule, const std::string& 
     case WhitespaceRule_Replace: return Replace(text);
     case WhitespaceRule_Collapse: return Collapse(text);
   }
-  throw CVxException("Unknown WhitespaceRule");
+  detail::ThrowUnknownWhitespaceRule();
 }
 
 std::string PadZero(int value, unsigned char width) {

@@ -7,8 +7,9 @@
 #include <cstring>
 #include <new>
 
-#include "types/BinaryErrors.h"
+#include "base/Messages.h"
 #include "types/Inflate.h"
+#include "types/Messages.h"
 #include "vxxml/BinaryData.h"
 
 namespace VxXmlLib10 {
@@ -74,7 +75,7 @@ class HeapOutput : public InflateOutput {
   ~HeapOutput() override { std::free(data); }
   void Grow(uint64_t, uint64_t wanted) override {
     void* grown = std::realloc(data, wanted);
-    if (!grown) throw std::bad_alloc();
+    if (!grown) detail::ThrowNoMemory();
     data = static_cast<unsigned char*>(grown);
     capacity = wanted;
   }
@@ -103,7 +104,7 @@ uint64_t InflateAll(const unsigned char* in, uint64_t length, const detail::Infl
   z_stream zs;
   std::memset(&zs, 0, sizeof zs);
   const int init = inflateInit2(&zs, kAutoWindowBits);
-  if (init == Z_MEM_ERROR) throw std::bad_alloc();
+  if (init == Z_MEM_ERROR) detail::ThrowNoMemory();
   if (init != Z_OK) detail::ThrowDecompressFailed(zs.msg);
   struct End {
     z_stream* zs;
@@ -155,7 +156,7 @@ uint64_t InflateAll(const unsigned char* in, uint64_t length, const detail::Infl
         if (zs.avail_out > 0 && zs.avail_in == 0 && inLeft == 0) detail::ThrowDecompressTruncated();
         continue;
       case Z_MEM_ERROR:
-        throw std::bad_alloc();
+        detail::ThrowNoMemory();
       case Z_NEED_DICT:
         detail::ThrowDecompressFailed("a preset dictionary is needed");
       default:
@@ -207,7 +208,7 @@ void CVxZip::Compress(unsigned char** data, unsigned long* length, CompressionTy
   unsigned char* out = new (std::nothrow) unsigned char[inLength ? inLength : 1];
   if (!out) {
     deflateEnd(&zs);
-    throw std::bad_alloc();
+    detail::ThrowNoMemory();
   }
   size_t produced = 0;
   code = Deflate(zs, in, inLength, out, produced);

@@ -5,8 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "base/Messages.h"
 #include "vxxml/Streams.h"
-#include "xml/XmlMessages.h"
+#include "xml/Messages.h"
 
 namespace VxXmlLib10 {
 
@@ -32,7 +33,7 @@ void CBinaryStream::Append(const CBinaryData& data) {
 void CBinaryStream::Grow(size_t extra) {
   const size_t used = static_cast<size_t>(m_cur - m_begin);
   const size_t capacity = static_cast<size_t>(m_end - m_begin);
-  if (extra > SIZE_MAX / 2 - used) throw std::bad_alloc();
+  if (extra > SIZE_MAX / 2 - used) detail::ThrowNoMemory();
   size_t next = std::max<size_t>(capacity * 2, 8192);
   while (next < used + extra) next *= 2;
   unsigned char* bytes = new unsigned char[next];

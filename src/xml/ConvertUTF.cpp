@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "vxxml/Encoder.h"
-#include "xml/Utf8.h"
+
+#include "base/Utf8.h"
 
 using VxXmlLib10::detail::DecodeUtf8;
 using VxXmlLib10::detail::EncodeUtf8;

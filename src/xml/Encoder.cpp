@@ -7,12 +7,6 @@
 // outside Unicode); the results are those of the per-character round trip.
 #include "vxxml/Encoder.h"
 
-#include <langinfo.h>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -22,116 +16,22 @@
 #include <memory>
 #include <vector>
 
+#include "base/LocalText.h"
+#include "base/Utf8.h"
 #include "xml/LocalText.h"
-#include "xml/Utf8.h"
 
 namespace VxXmlLib10 {
 
-bool ASCII_ONLY = false;
-
-void ASCIIOnly(bool asciiOnly) { ASCII_ONLY = asciiOnly; }
-
-namespace detail {
-
-bool IsUtf8Locale() {
-  if (MB_CUR_MAX <= 1) return false;
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset && std::strcmp(codeset, "UTF-8") == 0;
-}
-
-}  // namespace detail
-
 namespace {
 
+using detail::DecodeLocal;
 using detail::DecodeUtf8;
-using detail::IsUtf8Locale;
 using detail::EncodeUtf8;
 using detail::IsScalar;
+using detail::IsUtf8Locale;
+using detail::Utf8Sink;
 
-const uint32_t kReplacement = 0xFFFD;
-
-// The end of the well-formed UTF-8 run that starts at p; ASCII is skipped
-// eight bytes at a time.
-const unsigned char* SkipWellFormedUtf8(const unsigned char* p, const unsigned char* end) {
-  while (p < end) {
-#if defined(__SSE2__)
-    while (end - p >= 16 &&
-           _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0)
-      p += 16;
-#endif
-    while (end - p >= 8) {
-      uint64_t word;
-      std::memcpy(&word, p, 8);
-      if (word & 0x8080808080808080ull) break;
-      p += 8;
-    }
-    if (p == end) break;
-    if (*p < 0x80) {
-      ++p;
-      continue;
-    }
-    uint32_t cp;
-    const int n = DecodeUtf8(p, end, &cp);
-    if (n == 0) break;
-    p += n;
-  }
-  return p;
-}
-
-// Walks local-code-page text and reports each decoded unit to the sink:
-//   sink.Run(p, n)      n bytes of well-formed UTF-8 (UTF-8 locale only)
-//   sink.Char(wc)       one character decoded by mbrtowc
-//   sink.Bad()          a byte that starts no valid character
-template <class Sink>
-void DecodeLocal(const char* text, size_t length, bool utf8Locale, Sink& sink) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-  const unsigned char* const end = p + length;
-  std::mbstate_t state{};
-  while (p < end) {
-    if (utf8Locale) {
-      const unsigned char* run = p;
-      p = SkipWellFormedUtf8(p, end);
-      if (p != run) sink.Run(run, static_cast<size_t>(p - run));
-      if (p == end) break;
-    } else if (std::mbsinit(&state)) {
-      // Every locale charset on this platform is an ASCII superset without
-      // shift states, so ASCII runs decode to themselves.
-      const unsigned char* run = p;
-      while (p < end && *p < 0x80 && *p != 0) ++p;
-      if (p != run) sink.Run(run, static_cast<size_t>(p - run));
-      if (p == end) break;
-    }
-    wchar_t wc = 0;
-    const size_t r = std::mbrtowc(&wc, reinterpret_cast<const char*>(p),
-                                  static_cast<size_t>(end - p), &state);
-    if (r == static_cast<size_t>(-1) || r == static_cast<size_t>(-2) || r == 0) {
-      sink.Bad();
-      state = std::mbstate_t{};
-      ++p;
-    } else {
-      sink.Char(wc);
-      p += r;
-    }
-  }
-}
-
-// Collects UTF-8 output. A surrogate character makes the whole result empty,
-// as the wide-to-UTF-8 conversion refuses it.
-struct Utf8Sink {
-  unsigned char* out;
-  size_t used = 0;
-  bool failed = false;
-  void Run(const unsigned char* p, size_t n) {
-    std::memcpy(out + used, p, n);
-    used += n;
-  }
-  void Bad() { out[used++] = '?'; }
-  void Char(wchar_t wc) {
-    const uint32_t v = static_cast<uint32_t>(wc);
-    if (v >= 0xD800 && v <= 0xDFFF) failed = true;
-    used += static_cast<size_t>(EncodeUtf8(v > 0x10FFFF ? kReplacement : v, out + used));
-  }
-};
+const uint32_t kReplacement = detail::kReplacementCharacter;
 
 struct Utf16Sink {
   unsigned char* out;
@@ -275,10 +175,8 @@ CBinaryData CEncoder::LocalCodePageToUtf8Binary(const char* text) {
   const bool utf8Locale = IsUtf8Locale();
   const size_t capacity = utf8Locale ? length : length * 4;
   std::unique_ptr<unsigned char[]> out(new unsigned char[capacity]);
-  Utf8Sink sink{out.get()};
-  DecodeLocal(text, length, utf8Locale, sink);
-  if (sink.failed) return CBinaryData();
-  return Adopt(out.release(), sink.used);
+  const size_t used = detail::LocalToUtf8(text, length, utf8Locale, out.get());
+  return Adopt(out.release(), used);
 }
 
 CBinaryData CEncoder::LocalCodePageToUnicodeBinary(const char* text) {

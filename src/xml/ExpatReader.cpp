@@ -3,15 +3,14 @@
 
 #include <expat.h>
 
-#include <langinfo.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "base/LocalText.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
-#include "xml/DocumentErrors.h"
+#include "xml/Messages.h"
 #include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
@@ -27,16 +26,6 @@ constexpr char kNamespaceSeparator = '\x01';
 // Splits an expanded name "URI<separator>local" at its separator. Without a
 // separator the whole name is local and the namespace is "".
 const char* FindSeparator(const char* name) { return std::strrchr(name, kNamespaceSeparator); }
-
-// expat reports well-formed UTF-8. That is already the local text when the
-// locale is UTF-8, or when the ASCII-only switch says to take bytes as they
-// are; only other locales need a conversion.
-bool ParserOutputIsLocalText() {
-  if (ASCII_ONLY) return true;
-  if (MB_CUR_MAX <= 1) return false;
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset && std::strcmp(codeset, "UTF-8") == 0;
-}
 
 }  // namespace
 
@@ -82,7 +71,9 @@ void CExpatReader::CreateParser() {
   XML_SetCharacterDataHandler(m_parser, FnText);
   if (!m_document.GetSerializationContext().GetStripCDATA())
     XML_SetCdataSectionHandler(m_parser, FnStartCDATA, FnEndCDATA);
-  m_identity = ParserOutputIsLocalText();
+  // expat reports well-formed UTF-8; only locales other than UTF-8 need a
+  // conversion.
+  m_identity = detail::Utf8IsLocalText();
 }
 
 void CExpatReader::Parse(bool isFinal) {

@@ -1,4 +1,4 @@
-// Conversions of local-code-page text that the streams use directly.
+// The conversion of local-code-page text held in pieces, for the streams.
 #ifndef VXXML_SRC_XML_LOCALTEXT_H
 #define VXXML_SRC_XML_LOCALTEXT_H
 
@@ -8,9 +8,6 @@
 
 namespace VxXmlLib10 {
 namespace detail {
-
-/// True when the current locale's multibyte encoding is UTF-8.
-bool IsUtf8Locale();
 
 struct TextPiece {
   const char* data;

@@ -2,10 +2,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/LocalText.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/Streams.h"
 #include "xml/LocalText.h"
-#include "xml/XmlMessages.h"
+#include "xml/Messages.h"
 
 namespace VxXmlLib10 {
 

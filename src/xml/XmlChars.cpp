@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "xml/Utf8.h"
+#include "base/Utf8.h"
 
 namespace VxXmlLib10 {
 namespace detail {

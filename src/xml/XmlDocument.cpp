@@ -14,12 +14,13 @@
 #include <new>
 #include <utility>
 
+#include "base/XmlNamespaces.h"
+#include "types/Inflate.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetReader.h"
-#include "types/Inflate.h"
-#include "xml/DocumentErrors.h"
+#include "xml/Messages.h"
 #include "xml/NodeMemory.h"
 
 namespace VxXmlLib10 {
@@ -27,11 +28,9 @@ namespace VxXmlLib10 {
 namespace {
 
 const std::string kEmpty;
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
 
 bool InInstanceOrXmlnsNamespace(const std::string& uri) {
-  return uri == kXsiNamespace || uri == kXmlnsNamespace;
+  return uri == detail::kXsiNamespace || uri == detail::kXmlnsNamespace;
 }
 
 }  // namespace
@@ -592,7 +591,7 @@ unsigned long CXmlDocument::GetLineNumber(const CXmlElement* element) const {
 
 const std::string* CXmlDocument::LookupNamespace(const CXmlElement* element,
                                                  const std::string& prefix) const {
-  static const std::string kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+  static const std::string kXmlNamespace = detail::kXmlNamespace;
   if (prefix == "xml") return &kXmlNamespace;
   while (element) {
     // A start tag declares each prefix once.

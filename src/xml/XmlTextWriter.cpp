@@ -8,18 +8,22 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/LocalText.h"
+#include "base/Utf8.h"
+#include "base/XmlNamespaces.h"
 #include "vxxml/Encoder.h"
-#include "xml/LocalText.h"
+#include "xml/Messages.h"
+#include "xml/NamespacePlanner.h"
 #include "xml/TagNames.h"
-#include "xml/Utf8.h"
 #include "xml/XmlChars.h"
-#include "xml/XmlMessages.h"
 
 namespace VxXmlLib10 {
 
+using detail::NamespacePlanner;
+
 namespace {
 
-const char kXsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
+using detail::kXsiNamespace;
 
 // Byte classes of the escaping tables. Class 0 bytes are copied as runs.
 enum ByteClass : unsigned char {
@@ -372,6 +376,11 @@ void CXmlTextWriter::SetMixedContent() {
   if (m_current && m_exactDepth < 0) m_exactDepth = m_current->m_depth;
 }
 
+inline void CXmlTextWriter::DeclarePending() {
+  NamespacePlanner::TakePending(*this, m_due);
+  if (!m_due.empty()) AppendDeclarations();
+}
+
 void CXmlTextWriter::ClosePendingStartTag() {
   if (m_current && m_current->m_startTagOpen) CloseParentElm();
 }
@@ -425,7 +434,7 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
   DeclarePending();
   CloseParentElm();
   CXmlWriterContext* context = PushContext(localName, namespaceURI);
-  PlanStartElement(m_due);
+  NamespacePlanner::PlanStartElement(*this, m_due);
   CheckName(localName, context->m_prefix.empty(), m_utf8);
   m_tagNames->Clear();
   if (context->m_depth > 0 && Formats(context->m_depth - 1)) AppendTabs(context->m_depth);
@@ -484,7 +493,8 @@ void CXmlTextWriter::WriteAttributeString(const std::string& localName,
   DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  const std::string& prefix = PlanAttributePrefix(namespaceURI, m_due);
+  const std::string& prefix =
+      NamespacePlanner::PlanAttributePrefix(*this, namespaceURI, m_due);
   CheckName(localName, prefix.empty(), m_utf8);
   AppendDeclarations();
   if (!m_tagNames->Add(prefix, localName))
@@ -506,7 +516,8 @@ void CXmlTextWriter::WriteAttributeType(const std::string& typeNamespaceURI,
   DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
-  const std::string value = PlanTypeValue(typeNamespaceURI, typeName, m_due);
+  const std::string value =
+      NamespacePlanner::PlanTypeValue(*this, typeNamespaceURI, typeName, m_due);
   if (!m_due.empty()) {
     AppendDeclarations();
     m_stream.Append(' ');

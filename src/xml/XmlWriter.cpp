@@ -4,17 +4,19 @@
 #include <set>
 #include <unordered_map>
 
-#include "xml/XmlMessages.h"
+#include "base/XmlNamespaces.h"
+#include "xml/Messages.h"
+#include "xml/NamespacePlanner.h"
 
 namespace VxXmlLib10 {
 
-const char* const CXmlWriter::XML_NAMESPACE = "http://www.w3.org/XML/1998/namespace";
+const char* const CXmlWriter::XML_NAMESPACE = detail::kXmlNamespace;
 
 namespace {
 
 // The default namespace in effect outside any declaration: none.
 const std::string kNoNamespace;
-const char kXmlnsNamespace[] = "http://www.w3.org/2000/xmlns/";
+using detail::kXmlnsNamespace;
 
 using PrefixIndex = CXmlWriter::PrefixIndex;
 
@@ -355,10 +357,16 @@ void CXmlWriter::PopContext() {
   }
 }
 
-// ---- namespace decisions -------------------------------------------------------
+void CXmlWriter::DeclareOnNextElement(const NamespaceDeclarations& declarations) {
+  m_nextDeclarations = declarations;
+}
 
-void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
-  CXmlWriterContext* context = m_current;
+// ---- namespace decisions (xml/NamespacePlanner.h) -----------------------------------------------
+
+namespace detail {
+
+void NamespacePlanner::PlanPending(CXmlWriter& writer, Declarations& due) {
+  CXmlWriter::CXmlWriterContext* context = writer.m_current;
   for (const auto& pair : context->m_pendingNamespaces) {
     if (context->m_startTagOpen && context->m_declaredPrefixes.count(pair.first) == 0) {
       Declare(context, due, pair.first, pair.second);
@@ -371,7 +379,7 @@ void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
         continue;
       // The prefix already names another namespace on this start tag: this
       // element keeps no pairing for it; its children declare the new one.
-      CXmlWriterContext* scope = context->m_scope;
+      CXmlWriter::CXmlWriterContext* scope = context->m_scope;
       auto it = scope->m_map->find(pair.second);
       if (it != scope->m_map->end() && it->second == pair.first) {
         if (scope->m_index) scope->m_index->Remove(pair.first, pair.second);
@@ -384,22 +392,18 @@ void CXmlWriter::PlanPendingNamespaces(NamespaceDeclarations& due) {
   context->m_pendingNamespaces.clear();
 }
 
-void CXmlWriter::DeclareOnNextElement(const NamespaceDeclarations& declarations) {
-  m_nextDeclarations = declarations;
-}
-
-bool CXmlWriter::PlanOwnDeclarations(NamespaceDeclarations& due) {
-  CXmlWriterContext* context = m_current;
+bool NamespacePlanner::PlanOwnDeclarations(CXmlWriter& writer, Declarations& due) {
+  CXmlWriter::CXmlWriterContext* context = writer.m_current;
   bool ownDefault = false;
-  for (const NamespaceDeclaration& d : m_nextDeclarations) {
+  for (const CXmlWriter::NamespaceDeclaration& d : writer.m_nextDeclarations) {
     const bool reserved =
-        d.uri == kXmlnsNamespace || (d.uri == XML_NAMESPACE) != (d.prefix == "xml");
+        d.uri == kXmlnsNamespace || (d.uri == CXmlWriter::XML_NAMESPACE) != (d.prefix == "xml");
     if (d.prefix.empty()) {
       // A default namespace would take an element in no namespace out of it.
       if (ownDefault || reserved || (context->m_namespaceURI.empty() && !d.uri.empty())) continue;
       context->SetDefaultNamespace(d.uri);
       context->m_outputDefault = &context->GetDefaultNamespace();
-      due.push_back(NamespaceDeclaration{std::string(), d.uri});
+      due.push_back(CXmlWriter::NamespaceDeclaration{std::string(), d.uri});
       ownDefault = true;
     } else if (!reserved && !d.uri.empty() && d.prefix != "xmlns" &&
                !context->m_declaredPrefixes.count(d.prefix)) {
@@ -411,14 +415,14 @@ bool CXmlWriter::PlanOwnDeclarations(NamespaceDeclarations& due) {
       Declare(context, due, d.prefix, d.uri);
     }
   }
-  m_nextDeclarations.clear();
+  writer.m_nextDeclarations.clear();
   return ownDefault;
 }
 
-void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
-  CXmlWriterContext* context = m_current;
+void NamespacePlanner::PlanStartElement(CXmlWriter& writer, Declarations& due) {
+  CXmlWriter::CXmlWriterContext* context = writer.m_current;
   if (context->m_parent == nullptr) context->m_outputDefault = &kNoNamespace;
-  const bool ownDefault = !m_nextDeclarations.empty() && PlanOwnDeclarations(due);
+  const bool ownDefault = !writer.m_nextDeclarations.empty() && PlanOwnDeclarations(writer, due);
   const std::string& namespaceURI = context->m_namespaceURI;
   const bool prefixed = !namespaceURI.empty() && namespaceURI != context->GetDefaultNamespace();
   if (prefixed) {
@@ -430,16 +434,16 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
     // The document default is declared on the outermost element, unless that
     // element is itself unprefixed in another namespace (no namespace) or
     // declares its own.
-    if (!ownDefault && !m_defaultNamespace.empty() &&
-        (prefixed || namespaceURI == m_defaultNamespace)) {
-      due.push_back(NamespaceDeclaration{std::string(), m_defaultNamespace});
-      context->m_outputDefault = &m_defaultNamespace;
+    if (!ownDefault && !writer.m_defaultNamespace.empty() &&
+        (prefixed || namespaceURI == writer.m_defaultNamespace)) {
+      due.push_back(CXmlWriter::NamespaceDeclaration{std::string(), writer.m_defaultNamespace});
+      context->m_outputDefault = &writer.m_defaultNamespace;
     }
     // std::map orders the URIs by unsigned byte comparison.
-    context->m_declaredPrefixes.reserve(m_map->size());
-    due.reserve(due.size() + m_map->size());
-    for (const auto& pair : *m_map) {
-      if (pair.second.empty() || pair.first == XML_NAMESPACE ||
+    context->m_declaredPrefixes.reserve(writer.m_map->size());
+    due.reserve(due.size() + writer.m_map->size());
+    for (const auto& pair : *writer.m_map) {
+      if (pair.second.empty() || pair.first == CXmlWriter::XML_NAMESPACE ||
           context->m_declaredPrefixes.count(pair.second))
         continue;
       Declare(context, due, pair.second, pair.first);
@@ -449,7 +453,7 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
     // the default (or undeclare it for no namespace) where the one in effect
     // differs, as after an element in no namespace or a change of default.
     if (!prefixed && *context->m_outputDefault != namespaceURI) {
-      due.push_back(NamespaceDeclaration{std::string(), namespaceURI});
+      due.push_back(CXmlWriter::NamespaceDeclaration{std::string(), namespaceURI});
       context->m_outputDefault = &context->m_namespaceURI;
     }
     // Pairings made on the parent after its start tag closed; the last
@@ -465,10 +469,11 @@ void CXmlWriter::PlanStartElement(NamespaceDeclarations& due) {
   if (prefixed) context->m_declaredPrefixes.emplace(context->m_prefix, namespaceURI);
 }
 
-const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceURI,
-                                                   NamespaceDeclarations& due) {
+const std::string& NamespacePlanner::PlanAttributePrefix(CXmlWriter& writer,
+                                                        const std::string& namespaceURI,
+                                                        Declarations& due) {
   if (namespaceURI.empty()) return kNoNamespace;
-  CXmlWriterContext* context = m_current;
+  CXmlWriter::CXmlWriterContext* context = writer.m_current;
   bool declared;
   const std::string& prefix = FindOrDeclarePrefix(context, namespaceURI, due, &declared);
   // A prefix found in scope is bound on this tag from now on as well.
@@ -476,9 +481,10 @@ const std::string& CXmlWriter::PlanAttributePrefix(const std::string& namespaceU
   return prefix;
 }
 
-std::string CXmlWriter::PlanTypeValue(const std::string& typeNamespaceURI,
-                                      const std::string& typeName, NamespaceDeclarations& due) {
-  CXmlWriterContext* context = m_current;
+std::string NamespacePlanner::PlanTypeValue(CXmlWriter& writer,
+                                            const std::string& typeNamespaceURI,
+                                            const std::string& typeName, Declarations& due) {
+  CXmlWriter::CXmlWriterContext* context = writer.m_current;
   // The bare name resolves against the default namespace in effect here.
   if (typeNamespaceURI.empty() || typeNamespaceURI == *context->m_outputDefault) return typeName;
   bool declared;
@@ -487,6 +493,8 @@ std::string CXmlWriter::PlanTypeValue(const std::string& typeNamespaceURI,
   value += typeName;
   return value;
 }
+
+}  // namespace detail
 
 void CXmlWriter::SetMixedContent() {}
 

@@ -1,0 +1,247 @@
+// The private state of the Fast Infoset reader, shared by its three source
+// files: the document's tables, and the reader with its octet-level forms
+// inline. FastInfosetDecoders.cpp reads integers and strings,
+// FastInfosetReaderVocabulary.cpp the vocabulary (the context's and the
+// document's initial one), FastInfosetReader.cpp the document's structure.
+//
+// Tables. The reader keeps its own tables in the form it needs: strings
+// already in the local code page, qualified names resolved to their
+// namespace and local name. Like the writer's, each holds at most 2^20
+// entries; literals beyond that are not added. The tables the format has
+// but the tree does not need (other NCNames, other URIs, other strings) are
+// only counted, so that indices into them can still be checked.
+#ifndef VXXML_SRC_FASTINFOSET_FASTINFOSETREADERSTATE_H
+#define VXXML_SRC_FASTINFOSET_FASTINFOSETREADERSTATE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/XmlNamespaces.h"
+#include "fastinfoset/Messages.h"
+#include "vxxml/FastInfosetContext.h"
+#include "vxxml/XmlDocument.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+constexpr uint64_t kMaxTableSize = CFIVocabulary::MAX_TABLE_SIZE;
+// User restricted alphabets are numbered from 16; 3 to 15 are reserved.
+constexpr size_t kFirstUserAlphabet = 16;
+
+/// Refuses text that is not XML: ill-formed UTF-8, characters XML does not
+/// allow.
+void CheckText(const unsigned char* p, uint64_t n);
+
+/// A string table of the document. Tables the tree does not need keep only
+/// their count.
+struct FIStringTable {
+  const char* name;
+  bool keep;
+  bool names;  // entries are names without a colon (prefixes, local names)
+  uint64_t count = 0;
+  std::vector<std::string> values;
+
+  FIStringTable(const char* tableName, bool kept, bool ncNames = false)
+      : name(tableName), keep(kept), names(ncNames) {}
+
+  bool Full() const { return count >= kMaxTableSize; }
+  void Add(const std::string& value) {
+    if (Full()) return;
+    ++count;
+    if (keep) values.push_back(value);
+  }
+  void Check(uint64_t index) const {
+    if (index == 0 || index > count) ThrowFIIndexBeyondTable(index, name);
+  }
+  const std::string& At(uint64_t index) const {
+    Check(index);
+    return values[index - 1];
+  }
+};
+
+/// A qualified name resolved to what the tree keeps.
+struct FIName {
+  std::string namespaceName;
+  std::string localName;
+  bool valid = true;  // false: an entry of the context's vocabulary that refers nowhere
+};
+
+struct FINameTable {
+  const char* name;
+  std::vector<FIName> values;
+
+  explicit FINameTable(const char* tableName) : name(tableName) {}
+
+  const FIName& At(uint64_t index) const {
+    if (index == 0 || index > values.size() || !values[index - 1].valid)
+      ThrowFIIndexBeyondTable(index, name);
+    return values[index - 1];
+  }
+};
+
+/// A restricted alphabet, split into characters on first use.
+struct FIReaderAlphabet {
+  std::string source;  // UTF-8
+  bool prepared = false;
+  bool ascii = true;               // every character is one ASCII octet: use `bytes`
+  std::string bytes;               // the characters when ASCII
+  std::vector<std::string> chars;  // the characters otherwise, as UTF-8
+  uint64_t length = 0;
+  unsigned width = 0;
+
+  /// Splits the source into characters, once, before first use; checks it
+  /// as XML text.
+  void Prepare();
+};
+
+class FIReaderState {
+ public:
+  FIReaderState(const CFastInfosetContext& context, CXmlDocument& document);
+
+  bool Parse();
+
+ private:
+  // ---- octets ---------------------------------------------------------------
+  unsigned char Take() {
+    if (m_p == m_end) ThrowFIEndOfFile();
+    return *m_p++;
+  }
+  const unsigned char* Take(uint64_t n) {
+    if (static_cast<uint64_t>(m_end - m_p) < n) ThrowFIEndOfFile();
+    const unsigned char* start = m_p;
+    m_p += n;
+    return start;
+  }
+  // The rest of a multi-octet integer: `high` holds the value bits of the
+  // octet already read, `n` more octets follow, most significant first.
+  uint64_t TakeRest(uint64_t high, uint64_t n) {
+    const unsigned char* p = Take(n);
+    for (uint64_t i = 0; i < n; ++i) high = (high << 8) | p[i];
+    return high;
+  }
+  uint64_t Take32() { return TakeRest(0, 4); }
+
+  // ---- integers and lengths: one-octet forms inline -------------------------
+  uint64_t Integer1To2pw20Bit2(unsigned char c) {
+    if (!(c & 0x40)) return (c & 0x3F) + 1u;
+    return Integer1To2pw20Bit2Long(c, false);
+  }
+  uint64_t Integer0To2pw20Bit2(unsigned char c) {
+    if ((c & 0x7F) == 0x7F) return 0;
+    if (!(c & 0x40)) return (c & 0x3F) + 1u;
+    return Integer1To2pw20Bit2Long(c, true);
+  }
+  uint64_t Integer1To2pw20Bit3(unsigned char c) {
+    if (!(c & 0x20)) return (c & 0x1F) + 1u;
+    return Integer1To2pw20Bit3Long(c);
+  }
+  uint64_t Integer1To2pw20Bit4(unsigned char c) {
+    if (!(c & 0x10)) return (c & 0x0F) + 1u;
+    return Integer1To2pw20Bit4Long(c);
+  }
+  uint64_t NonEmptyOctetStringBit2Length(unsigned char c) {
+    if (!(c & 0x40)) return (c & 0x3F) + 1u;
+    return NonEmptyOctetStringBit2LengthLong(c);
+  }
+  uint64_t NonEmptyOctetStringBit5Length(unsigned char c) {
+    if (!(c & 0x08)) return (c & 0x07) + 1u;
+    return NonEmptyOctetStringBit5LengthLong(c);
+  }
+  uint64_t NonEmptyOctetStringBit7Length(unsigned char c) {
+    if (!(c & 0x02)) return (c & 0x01) + 1u;
+    return (c & 0x01) ? Take32() + 259 : Take() + 3u;
+  }
+  uint64_t Integer1To2pw20Bit2Long(unsigned char c, bool zeroAllowed);
+  uint64_t Integer1To2pw20Bit3Long(unsigned char c);
+  uint64_t Integer1To2pw20Bit4Long(unsigned char c);
+  uint64_t NonEmptyOctetStringBit2LengthLong(unsigned char c);
+  uint64_t NonEmptyOctetStringBit5LengthLong(unsigned char c);
+  uint64_t LengthOfSequence();
+
+  // ---- strings ----------------------------------------------------------------
+  /// Checks the UTF-8 as XML text, then converts it.
+  void Utf8ToLocal(const unsigned char* p, uint64_t n, std::string& out) {
+    CheckText(p, n);
+    LocalFromUtf8(p, n, out);
+  }
+  /// UTF-8 already checked to the local code page.
+  void LocalFromUtf8(const unsigned char* p, uint64_t n, std::string& out);
+  void Utf16ToLocal(const unsigned char* p, uint64_t n, std::string& out);
+  /// A literal of an identifying-string table, checked for the table's kind.
+  void IdentifyingLiteral(FIStringTable& table, const unsigned char* p, uint64_t n);
+  void RestrictedAlphabetString(uint64_t alphabet, const unsigned char* p, uint64_t n,
+                                std::string& out);
+  void AlgorithmString(uint64_t algorithm, const unsigned char* p, uint64_t n, std::string& out);
+  void Decode(unsigned kind, uint64_t index, const unsigned char* p, uint64_t n, std::string& out);
+  /// Literal starting on the third bit (attribute values); skip: only read past it.
+  void EncodedCharacterStringBit3(unsigned char c, std::string& out, bool skip);
+  /// Literal starting on the fifth bit (character chunks).
+  void EncodedCharacterStringBit5(unsigned char c, std::string& out, bool skip);
+  /// A literal or an index into `table` (names, prefixes, URIs).
+  const std::string& IdentifyingStringOrIndex(FIStringTable& table);
+  /// A string or index starting on the first bit: attribute values, and the
+  /// skipped texts of comments and processing instructions.
+  const std::string& NonIdentifyingStringOrIndexBit1(FIStringTable& table, bool skip);
+  const FIName& ReadQName(unsigned char c, FINameTable& table);
+  static void CheckQNameNamespace(const std::string& namespaceName) {
+    if (namespaceName == kXmlnsNamespace) ThrowFIReservedNamespace(namespaceName);
+  }
+  // An unprefixed attribute "xmlns" would be a namespace declaration in XML.
+  static const FIName& CheckAttributeName(const FIName& name) {
+    if (name.localName == "xmlns" && name.namespaceName.empty()) ThrowFIXmlnsAttribute();
+    return name;
+  }
+
+  // ---- structure ------------------------------------------------------------
+  bool ReadHeader();
+  void ReadOptionalData();
+  void InitialVocabulary();
+  void ReadChildren();
+  void ReadElementTree(unsigned char c);
+  bool StartElement(unsigned char c, bool root);
+  void NamespaceAttributes();
+  void Attribute(unsigned char c, CXmlElement* element);
+  void CharacterChunk(unsigned char c);
+  static void CheckDistinctAttributes(const CXmlElement* element);
+  void SkipOctetStringBit2();
+  void SkipProcessingInstruction();
+  void SkipComment();
+  void SkipDocumentTypeDeclaration(unsigned char c);
+  void SkipUnexpandedEntityReference(unsigned char c);
+  void SkipNotations();
+  void SkipUnparsedEntities();
+  void AddNameSurrogates(FINameTable& table);
+
+  void SeedVocabulary(const CFIVocabulary& vocabulary);
+
+  CXmlDocument& m_document;
+  const unsigned char* m_p;
+  const unsigned char* m_end;
+  bool m_identity;       // UTF-8 is the local text (UTF-8 locale or ASCII-only)
+  bool m_haveRoot;
+  bool m_documentEnded;  // a double terminator closed the document element and the document
+  FIStringTable m_prefixes{"prefixes", true, true};
+  FIStringTable m_namespaceNames{"namespace names", true};
+  FIStringTable m_localNames{"local names", true, true};
+  FIStringTable m_otherNCNames{"other NCNames", false};
+  FIStringTable m_otherURIs{"other URIs", false};
+  FIStringTable m_attributeValues{"attribute values", true};
+  FIStringTable m_characterChunks{"character chunks", true};
+  FIStringTable m_otherStrings{"other strings", false};
+  FINameTable m_elementNames{"element names"};
+  FINameTable m_attributeNames{"attribute names"};
+  std::vector<FIReaderAlphabet> m_alphabets;  // entry 0 unused
+  FIName m_name;                        // a literal name that no longer fits its table
+  std::string m_value;                  // the last literal value read
+  std::string m_utf8;                   // alphabet and UTF-16 output before conversion
+  std::vector<std::string> m_declared;  // prefixes declared on the element being read
+  std::unique_ptr<char[]> m_scratch;    // work space for conversions to the local code page
+};
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_FASTINFOSET_FASTINFOSETREADERSTATE_H
