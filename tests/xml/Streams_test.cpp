@@ -1,7 +1,6 @@
 #include "vxxml/Streams.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <dirent.h>
@@ -177,26 +176,4 @@ TEST(BinaryStream, AppendsAndCopiesOut) {
   EXPECT_EQ(copy.GetLength(), expected.size());  // the copy does not follow
   EXPECT_EQ(Bytes(initial), "ab");
   EXPECT_EQ(CBinaryStream().GetBinaryStream().GetLength(), 0u);
-}
-
-TEST(FileHelpers, FileLengthAndUpperCase) {
-  FILE* file = std::tmpfile();
-  ASSERT_NE(file, nullptr);
-  std::fputs("hello world", file);
-  std::fseek(file, 3, SEEK_SET);
-  EXPECT_EQ(_filelength(file), 11ul);
-  EXPECT_EQ(std::ftell(file), 3);
-  std::fclose(file);
-
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  FILE* pipeFile = fdopen(fds[0], "r");
-  EXPECT_EQ(_filelength(pipeFile), static_cast<unsigned long>(-1));
-  std::fclose(pipeFile);
-  close(fds[1]);
-  EXPECT_EQ(_filelength(nullptr), static_cast<unsigned long>(-1));
-
-  char text[] = "abc-Xyz\xe9";
-  EXPECT_EQ(strupr(text), text);
-  EXPECT_STREQ(text, "ABC-XYZ\xe9");
 }
