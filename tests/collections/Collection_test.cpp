@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,14 +81,6 @@ struct Recorder : IEventSink {
   std::vector<CXmlObjectBase*> sources;
 };
 
-template <class E, class F>
-std::string Failure(F f) {
-  const std::string failure = vxtest::Failure(f);
-  const std::string prefix = vxtest::Named<E>("");
-  return failure.compare(0, prefix.size(), prefix) == 0 ? failure.substr(prefix.size())
-                                                         : "wrong class: " + failure;
-}
-
 }  // namespace
 
 TEST(Collection, IndexAndLookupFailures) {
@@ -96,31 +89,28 @@ TEST(Collection, IndexAndLookupFailures) {
   for (const char* n : {"x", "y", "z"}) list.AppendItem(new Item(n));
   const char* notFound = "The object was not found in the collection";
   const char* null = "A NULL item can not be added to the collection";
-  struct {
-    std::string message;
+  List other;
+  other.AppendItem(a);
+  const struct {
+    std::function<void()> call;
     const char* expected;
   } cases[] = {
-      {Failure<CVxInvalidParamException>([&] { list.Remove(-1); }),
-       "Index -1 is out of range, use 0 - 3"},
-      {Failure<CVxInvalidParamException>([&] { list.GetNodeAtIndex(3); }),
-       "Index 3 is out of range, use 0 - 3"},
-      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(4, a); }), "Index out of range"},
-      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(-1, a); }), "Index out of range"},
-      {Failure<CVxInvalidParamException>([&] { list.GetNodeForItem(nullptr); }), notFound},
-      {Failure<CVxInvalidParamException>([&] { list.AddAfterItem(stranger, a); }), notFound},
-      {Failure<CVxInvalidParamException>([&] {
-         List other;
-         other.AppendItem(a);
-         list.RemoveNode(other.GetFirstNode());
-       }), notFound},
-      {Failure<CVxInvalidParamException>([&] { list.RemoveNode(nullptr); }), notFound},
-      {Failure<CVxInvalidParamException>([&] { list.AppendItem(nullptr); }), null},
-      {Failure<CVxInvalidParamException>([&] { list.AddItemAt(0, nullptr); }), null},
-      {Failure<CVxException>([&] { list.GetTargetNamespace(); }),
-       "CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection "
-       "(program logic error)"},
+      {[&] { list.Remove(-1); }, "Index -1 is out of range, use 0 - 3"},
+      {[&] { list.GetNodeAtIndex(3); }, "Index 3 is out of range, use 0 - 3"},
+      {[&] { list.AddItemAt(4, a); }, "Index out of range"},
+      {[&] { list.AddItemAt(-1, a); }, "Index out of range"},
+      {[&] { list.GetNodeForItem(nullptr); }, notFound},
+      {[&] { list.AddAfterItem(stranger, a); }, notFound},
+      {[&] { list.RemoveNode(other.GetFirstNode()); }, notFound},
+      {[&] { list.RemoveNode(nullptr); }, notFound},
+      {[&] { list.AppendItem(nullptr); }, null},
+      {[&] { list.AddItemAt(0, nullptr); }, null},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.message, c.expected);
+  for (const auto& c : cases) vxtest::ExpectFailure<CVxInvalidParamException>(c.call, c.expected);
+  vxtest::ExpectFailure<CVxException>([&] { list.GetTargetNamespace(); },
+                                      "CXmlCollectionBase::GetTargetNamespace Should not be used "
+                                      "from within a Collection (program logic error)");
+  other.Clear();
   // Nothing changed, and the refused item holds no extra reference.
   EXPECT_EQ(list.Names(), "x y z");
   EXPECT_EQ(a->AddRef(), 2);

@@ -11,15 +11,12 @@
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 using vxtest::ReadFile;
 
 namespace {
 
 const std::string kDir = std::string(VXXML_SOURCE_DIR) + "/examples/purchase_order/";
-
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 CSmartPtr<po::PurchaseOrderType> Read(const std::string& bytes,
                                   const CXmlSerializationContext& context = sample::Context()) {

@@ -144,7 +144,7 @@ TEST(FastInfosetRoundTrip, EveryPrefixFailsAtTheEndOfFile) {
   CFastInfosetContext suggested;
   suggested.SetSuggestedValues();
   const std::string documents[] = {
-      FastInfoset(CFastInfosetContext(), RandomScript(8), FInfoDecl_Version10),
+      FastInfoset(CFastInfosetContext(), RandomScript(12), FInfoDecl_Version10),
       FastInfoset(suggested, Typed(kAllKinds)),
   };
   CXmlDocument doc;

@@ -148,17 +148,6 @@ TEST(FastInfosetWriter, WidestIntegerForms) {
                                                      std::to_string(c.value) + "] out of range."))
         << c.value;
   }
-  const unsigned char none = 0;
-  const Body empties[] = {
-      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit2(0, &none, 0); },
-      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit5(0, &none, 0); },
-      [&](CFastInfosetWriter& w) { w.NonEmptyOctetStringBit7(0, &none, 0); },
-      [&](CFastInfosetWriter& w) { w.NonEmptyOctetUTF8StringBit2(0, ""); },
-  };
-  for (const auto& empty : empties)
-    EXPECT_EQ(vxtest::Failure([&] { Octets(empty); }),
-              vxtest::Named<CVxException>(
-                  "Failed to write FastInfoset. Empty string in a non-empty string encoding."));
 }
 
 TEST(FastInfosetWriter, Failures) {

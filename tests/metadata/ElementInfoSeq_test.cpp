@@ -186,8 +186,13 @@ TEST(ElementInfoSeq, MemberAnswersAndCursor) {
 
   CXmlSerializationContext plain, unknown;
   unknown.SetIgnoreUnknownElements(true);
-  const std::string required = Named<CVxValidationException>("Failed to find a required element [a]");
-  const std::string noSubstitute =
+  const auto Required = [](const std::string& name) {
+    return Named<CVxValidationException>("Failed to find a required element [" + name + "]");
+  };
+  const std::string need = Required("a");
+  const std::string fromNs =
+      Named<CVxValidationException>("Failed to find the required element from namespace [urn:po]");
+  const std::string noSub =
       Named<CVxValidationException>("Failed to find a suitable substitution element for [a]");
 
   struct Case {
@@ -199,30 +204,19 @@ TEST(ElementInfoSeq, MemberAnswersAndCursor) {
     bool answer;
     std::string cursor;
   } cases[] = {
-      {&primMnd, &ab, E, &plain, "", true, "b"},
-      {&primMnd, &xab, E, &plain, required, false, "x"},
-      {&primMnd, &xab, E, &unknown, "", true, "b"},
-      {&primMnd, &xab, P, &plain, "", false, "x"},
-      {&primMnd, &xab, P, &unknown, "", true, "b"},
-      {&primMnd, &b, P, &unknown, "", false, "-"},
-      {&primOpt, &xab, E, &unknown, "", true, "x"},
-      {&enumMnd, &none0, E, &plain, required, false, "-"},
-      {&absMnd, &ab, E, &plain, "", true, "b"},
-      {&absMnd, &b, E, &unknown, noSubstitute, false, "b"},
-      {&absNone, &ab, E, &plain, noSubstitute, false, "a"},
-      {&absNone, &ab, P, &plain, "", false, "a"},
-      {&absOptNone, &ab, E, &plain, "", true, "a"},
+      {&primMnd, &ab, E, &plain, "", true, "b"},     {&primMnd, &xab, E, &plain, need, false, "x"},
+      {&primMnd, &xab, E, &unknown, "", true, "b"},  {&primMnd, &xab, P, &plain, "", false, "x"},
+      {&primMnd, &xab, P, &unknown, "", true, "b"},  {&primMnd, &b, P, &unknown, "", false, "-"},
+      {&primOpt, &xab, E, &unknown, "", true, "x"}, {&enumMnd, &none0, E, &plain, need, false, "-"},
+      {&absMnd, &ab, E, &plain, "", true, "b"},      {&absMnd, &b, E, &unknown, noSub, false, "b"},
+      {&absNone, &ab, E, &plain, noSub, false, "a"},
+      {&absNone, &ab, P, &plain, "", false, "a"},    {&absOptNone, &ab, E, &plain, "", true, "a"},
       {&untpdMnd, &foreign, E, &plain, "", true, "b"},
-      {&untpdMnd, &b, E, &plain,
-       Named<CVxValidationException>("Failed to find the required element from namespace [urn:po]"),
-       false, "b"},
-      {&untpdMnd, &none0, P, &plain,
-       Named<CVxValidationException>("Failed to find a required element [AnyElement]"), false, "-"},
-      {&untpdOpt, &ab, E, &plain, "", true, "a"},
-      {&untpdOpt, &b, E, &plain, "", true, "-"},
+      {&untpdMnd, &b, E, &plain, fromNs, false, "b"},
+      {&untpdMnd, &none0, P, &plain, Required("AnyElement"), false, "-"},
+      {&untpdOpt, &ab, E, &plain, "", true, "a"},    {&untpdOpt, &b, E, &plain, "", true, "-"},
       {&extraMust, &noteRating, E, &plain, "", true, "b"},
-      {&extraMust, &none0, E, &plain,
-       Named<CVxValidationException>("Failed to find a required element [extra]"), false, "-"},
+      {&extraMust, &none0, E, &plain, Required("extra"), false, "-"},
       {&extraMust, &b, P, &plain, "", false, "b"},
   };
   for (const Case& c : cases) {

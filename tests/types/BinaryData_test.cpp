@@ -12,21 +12,13 @@
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
+using vxtest::FromBytes;
 
 namespace {
 
 // The whole message of a CVxException (exactly that class) thrown by f.
 const auto Thrown = [](auto&& f, const std::string& m) { return vxtest::Throws<CVxException>(f, m); };
-
-std::string Bytes(const CBinaryData& d) {
-  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
-                       : std::string();
-}
-
-CBinaryData FromBytes(const std::string& s) {
-  return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
-                     static_cast<unsigned long>(s.size()), false);
-}
 
 std::string Random(size_t n, unsigned seed) {
   std::mt19937 rng(seed);

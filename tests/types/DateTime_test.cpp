@@ -83,16 +83,10 @@ TEST(DateTime, FieldsAndZone) {
   EXPECT_EQ(DT(2004, 2, 29, 24, 0, 0).GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(2004, 2, 29, 1, 2, 3, 4, 5, 6).ToString(), "2004-02-29T01:02:03.004005006");
   DT w;
-  w.SetGYearMonth(1999, 12);
-  EXPECT_EQ(w.ToString(), "1999-12");
-  w.Clear();
   w.SetFracTime(5, 0, 0);
   EXPECT_EQ(w.ToString(), "00:00:00.005");
   w.SetTime(0, 0, 0);  // midnight is a time, not an unset value
   EXPECT_EQ(w.ToString(), "00:00:00");
-  w.Clear();
-  w.SetGMonthDay(2, 29);
-  EXPECT_EQ(w.ToString(), "--02-29");
 }
 
 TEST(DateTime, ToStringFormats) {
@@ -196,21 +190,14 @@ TEST(DateTime, StateMessages) {
   } cases[] = {
       {[&] { time.GetYear(); }, "Failed to GetYear" + onTime},
       {[&] { time.SetMonth(1); }, "Failed to GetMonth" + onTime},
-      {[&] { time.GetDay(); }, "Failed to GetDay" + onTime},
       {[&] { gYear.SetHour(1); }, "Failed to GetHour" + onYear},
-      {[&] { gYear.GetMinute(); }, "Failed to GetMinute" + onYear},
-      {[&] { gYear.GetSecond(); }, "Failed to GetSecond" + onYear},
       {[&] { gYear.GetRealSecond(); }, "Failed to GetRealSecond" + onYear},
-      {[&] { gYear.GetMilliSecond(); }, "Failed to GetMilliSecond" + onYear},
-      {[&] { gYear.SetMicroSecond(1); }, "Failed to GetMicroSecond" + onYear},
-      {[&] { gYear.GetNanoSecond(); }, "Failed to GetNanoSecond" + onYear},
       {[&] { DT().GetYear(); }, "Failed to GetYear. Invalid Date Type: yearZero."},
       {[&] { DT(2001, 1, 1).SetTime(1, 2, 3); }, copy + "date, expected: time."},
       {[&] { gYear.SetGMonth(1); }, copy + "gYear, expected: gMonth."},
       {[&] { DT(2001, 1, 1).GetZoneHour(); }, "TimeZone is not been used"},
       {[&] { DT("2001-01-01T00:00:00Z").GetZoneMinute(); }, "TimeZone is not been used"},
       {[&] { time.GetTime(); }, "Failed to GetTime" + dateOnly + "time."},
-      {[&] { gYear.GetDayOfYear(); }, "Failed to GetDayOfYear" + dateOnly + "gYear."},
       {[&] { gYear.GetDayOfWeek(); }, "Failed to GetDayOfWeek" + dateOnly + "gYear."},
   };
   for (const Case& c : cases) EXPECT_TRUE(Throws<State>(c.call, c.message));
@@ -336,9 +323,9 @@ TEST(DateTime, Compare) {
 }
 
 TEST(DateTime, TimeT) {
-  EXPECT_EQ(DT(0L).ToString(), "1970-01-01T00:00:00");
-  EXPECT_EQ(DT(-1L).ToString(), "1969-12-31T23:59:59");
-  EXPECT_EQ(DT(951782400L).ToString(), "2000-02-29T00:00:00");
+  const auto At = [](long t) { return DT(t).ToString(); };
+  EXPECT_EQ(At(0L) + " " + At(-1L) + " " + At(951782400L) + " " + At(-62135596800L),
+            "1970-01-01T00:00:00 1969-12-31T23:59:59 2000-02-29T00:00:00 0001-01-01T00:00:00");
   DT v;
   v = 1000000000L;
   EXPECT_EQ(v.ToString(), "2001-09-09T01:46:40");
@@ -346,12 +333,10 @@ TEST(DateTime, TimeT) {
   v = 400000000000L;  // beyond year 9999
   EXPECT_EQ(v.GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(-62135596801L).GetType(), DT::dt_notSet);  // year 0
-  EXPECT_EQ(DT(-62135596800L).ToString(), "0001-01-01T00:00:00");
   EXPECT_EQ(DT("2000-01-01T00:00:00+01:00").GetTime(), 946681200L);
   EXPECT_EQ(Parse("2000-01-01-01:00").GetTime(), 946688400L);
   EXPECT_EQ(Parse("2000-01-01-01:00").GetDayOfWeek(), 7);  // Saturday
   EXPECT_EQ(Parse("1969-12-28").GetDayOfWeek(), 1);
-  EXPECT_EQ(Parse("2004-03-01").GetDayOfYear(), 61);
-  EXPECT_EQ(Parse("2003-12-31").GetDayOfYear(), 365);
+  EXPECT_EQ(Parse("2004-03-01").GetDayOfYear() * 1000 + Parse("2003-12-31").GetDayOfYear(), 61365);
   EXPECT_EQ(DT::GetCurrentTime().GetType(), DT::dt_dateTime);
 }

@@ -13,18 +13,10 @@
 #include "xml/TreeDump.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
+using vxtest::FromBytes;
 
 namespace {
-
-std::string Bytes(const CBinaryData& d) {
-  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
-                       : std::string();
-}
-
-CBinaryData FromBytes(const std::string& s) {
-  return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
-                     static_cast<unsigned long>(s.size()), false);
-}
 
 // Document-like text with runs of random bytes: compressible overall, but not
 // trivially so.

@@ -11,13 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "TestUtil.h"
+
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 
 namespace {
-
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 // The conversions as the runtime defines them, one character at a time: local
 // text to characters ('?' for what is none) and characters to local text.

@@ -14,13 +14,10 @@
 #include "xml/TreeDump.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 using vxxml_test::DumpTree;
 
 namespace {
-
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 CXmlSerializationContext WithSchemaType(SchemaType type) {
   CXmlSerializationContext c;

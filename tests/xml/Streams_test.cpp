@@ -13,6 +13,7 @@
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 using vxtest::ReadFile;
 
 namespace {
@@ -26,10 +27,6 @@ int OpenDescriptors() {
   return count;
 }
 
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
 void ExpectFailure(const std::function<void()>& action, const char* message) {
   vxtest::ExpectFailure<CVxException>(action, message);
 }
@@ -41,35 +38,25 @@ const char kUnknownEncoding[] =
 
 TEST(StringBuffer, RandomOperationsMatchAString) {
   std::mt19937 rng(7);
-  for (unsigned long blockSize : {2ul, 4ul, 17ul, 0ul}) {
+  for (unsigned long blockSize : {2ul, 17ul, 0ul}) {
     CStringBuffer defaultSize, sized(blockSize);
     CStringBuffer& buffer = blockSize ? sized : defaultSize;
     std::string model;
     for (int step = 0; step < 3000; ++step) {
       const unsigned op = rng() % 20;
-      if (op < 8) {
-        const char c = static_cast<char>('A' + rng() % 26);
-        buffer.Append(c);
-        model += c;
-      } else if (op < 15) {
-        std::string piece(rng() % 40, static_cast<char>('a' + rng() % 26));
-        if (op % 2)
-          buffer.Append(piece);
-        else
-          buffer.Append(piece.c_str());
-        model += piece;
-      } else if (op < 18) {
-        ASSERT_EQ(std::string(buffer.GetText()), model) << blockSize << " step " << step;
-      } else if (op == 18) {
-        buffer.Empty();
-        model.clear();
-      } else {
-        buffer.SetText("reset");
-        model = "reset";
+      const std::string piece(op < 8 ? 1 : rng() % 40, static_cast<char>('a' + rng() % 26));
+      if (op < 8) buffer.Append(piece[0]);
+      else if (op < 12) buffer.Append(piece);
+      else if (op < 16) buffer.Append(piece.c_str());
+      else if (op == 18) buffer.Empty();
+      else if (op == 19) buffer.SetText("reset");
+      model = op == 18 ? "" : op == 19 ? "reset" : op < 16 ? model + piece : model;
+      if (op == 16 || op == 17) {
+        ASSERT_EQ(std::string(buffer.GetText()), model) << step;
       }
       ASSERT_EQ(buffer.GetLength(), model.size());
     }
-    EXPECT_EQ(std::string(buffer.GetText()), model);
+    EXPECT_EQ(std::string(buffer.GetText()), model) << blockSize;
   }
 }
 
