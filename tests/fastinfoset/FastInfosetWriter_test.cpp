@@ -1,5 +1,5 @@
 // What reading back cannot show (which names and values are indexed, which
-// encoding a value takes, the widest integer forms) and the writer's failures.
+// encoding a value takes) and the writer's failures.
 #include "vxxml/FastInfosetWriter.h"
 
 #include <gtest/gtest.h>
@@ -116,38 +116,6 @@ TEST(FastInfosetWriter, IndexingAndEncodingsFollowTheContext) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(packed.GetData()), packed.GetLength()),
             std::string("\x00\x01\xC7", 3));
   EXPECT_EQ(writer.AppendRestrictedAlphabetString(1, "").GetLength(), 0u);
-}
-
-// The longest forms, which no document of a test's size reaches, and the range checks.
-TEST(FastInfosetWriter, WidestIntegerForms) {
-  typedef void (CFastInfosetWriter::*Encoder)(unsigned char, unsigned long);
-  const Encoder bit2 = &CFastInfosetWriter::Integer1To2pw20Bit2;
-  const Encoder bit3 = &CFastInfosetWriter::Integer1To2pw20Bit3;
-  const Encoder bit4 = &CFastInfosetWriter::Integer1To2pw20Bit4;
-  const Encoder zeroBit2 = &CFastInfosetWriter::Integer0To2pw20Bit2;
-  const struct {
-    Encoder encoder;
-    unsigned char bits;
-    unsigned long value;
-    const char* octets;  // nullptr: out of range
-  } cases[] = {
-      {bit2, 0x00, 1048576, "6F DF BF"},    {zeroBit2, 0x00, 0, "7F"},
-      {bit3, 0x40, 526368, "6F FF FF"},     {bit3, 0x40, 526369, "70 00 00 00"},
-      {bit3, 0x00, 1048576, "30 07 F7 DF"}, {bit4, 0xA0, 263184, "B7 FF FF"},
-      {bit4, 0xA0, 263185, "B8 00 00 00"},  {bit4, 0xA0, 1048576, "B8 0B FB EF"},
-      {bit2, 0, 0, nullptr},   {bit2, 0, 1048577, nullptr}, {zeroBit2, 0, 1048577, nullptr},
-      {bit3, 0, 0, nullptr},   {bit3, 0, 1048577, nullptr}, {bit4, 0, 0, nullptr},
-      {bit4, 0, 1048577, nullptr},
-  };
-  for (const auto& c : cases) {
-    const Body body = [&](CFastInfosetWriter& w) { (w.*c.encoder)(c.bits, c.value); };
-    const std::string failure = vxtest::Failure([&] { Octets(body); });
-    EXPECT_EQ(c.octets ? Octets(body) : failure,
-              c.octets ? c.octets
-                       : vxtest::Named<CVxException>("Failed to write FastInfoset. Integer [" +
-                                                     std::to_string(c.value) + "] out of range."))
-        << c.value;
-  }
 }
 
 TEST(FastInfosetWriter, Failures) {

@@ -270,31 +270,3 @@ TEST(BigInteger, DigitVectorsAgreeWithTheOperators) {
     EXPECT_EQ(Text(out), CBigInteger(x).ToString()) << x;
   }
 }
-
-TEST(BigInteger, DigitVectorEdges) {
-  DigitVector v{0, 0, 5, 0, 0}, empty, zero{0, 0};
-  for (DigitVector* d : {&v, &empty, &zero}) CBigInteger::Clean(*d);
-  EXPECT_EQ(v, (DigitVector{0, 0, 5}));
-  EXPECT_EQ(empty, zero);
-  EXPECT_EQ(zero, DigitVector{0});
-  EXPECT_EQ(CBigInteger::Position(DigitVector()), 1);
-  CBigInteger::ShiftLeft(zero, 3);
-  EXPECT_EQ(zero, DigitVector{0});
-  CBigInteger::Build("12a034", v);
-  EXPECT_EQ(Text(v), "34");
-  v = {9, 9};
-  CBigInteger::Add(v, v, v);  // the output may be an input
-  EXPECT_EQ(Text(v), "198");
-
-  // Failures leave the output alone.
-  DigitVector out{7};
-  EXPECT_EQ(vxtest::Failure([&] { CBigInteger::Subtract({1}, {2}, out); }),
-            Value("ERROR: Negative result in function Subtract()."));
-  EXPECT_EQ(vxtest::Failure([&] { CBigInteger::Divide({1}, {0, 0}, out, out); }),
-            Value("ERROR: Overflow in operator/."));
-  EXPECT_EQ(vxtest::Failure([&] { CBigInteger::Multiply({1, 12}, 3, out); }),
-            Param("Invalid digit 12 in a digit vector"));
-  EXPECT_EQ(vxtest::Failure([&] { CBigInteger::ShiftLeft(out, 1000001); }),
-            Param("Number of decimal digits out of range [1000001]"));
-  EXPECT_EQ(out, DigitVector{7});
-}
