@@ -21,16 +21,12 @@ struct Item : CXmlObjectBase {
   CXmlObjectBase* GetBase() override { return this; }
   std::string GetTargetNamespace() const override { return ""; }
   std::string GetNamespace() const override { return ""; }
-  void AttributesToXml_Int(CXmlWriter*, const CXmlSerializationContext&) const override {
-    ++attributeCalls;
-  }
   void ToXml_Int(CXmlWriter*, bool, const char*, const CXmlSerializationContext&,
                  bool) const override {}
   CXmlElement* FromXml_Int(CXmlElement* e, CXmlElement*, const CXmlSerializationContext&,
                            bool) override {
     return e;
   }
-  mutable int attributeCalls = 0;
 };
 
 struct List : CXmlCollection {
@@ -52,9 +48,6 @@ struct List : CXmlCollection {
       back = n->GetItem()->GetElementName() + (back.empty() ? "" : " ") + back;
     EXPECT_EQ(names, back);
     return names;
-  }
-  void WriteAttributes() const {
-    CXmlObjectBase::AttributesToXml_Int(this, nullptr, CXmlSerializationContext::m_defaultContext);
   }
 };
 
@@ -148,17 +141,6 @@ TEST(Collection, EventsInOrder) {
   list.Clear();
   EXPECT_EQ(r.Take(), "3:- 4:- 0:- 3:- 4:- 0:- 3:- 4:- 0:- 3:- 4:- 0:-");
   for (CXmlObjectBase* source : r.sources) EXPECT_EQ(source, &list);
-}
-
-TEST(Collection, ItemsWriteTheirAttributes) {
-  List list;
-  CSmartPtr<Item> a = new Item("a"), b = new Item("b");
-  list.AppendItem(a);
-  list.AppendItem(b);
-  list.AppendItem(a);
-  list.WriteAttributes();
-  EXPECT_EQ(a->attributeCalls, 2);
-  EXPECT_EQ(b->attributeCalls, 1);
 }
 
 namespace {

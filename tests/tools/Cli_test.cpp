@@ -117,12 +117,10 @@ TEST(Cli, ConvertTextForms) {
   const std::string utf16 = Temp("utf16.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + utf16 + " --utf16 --gzip").status, 0);
   EXPECT_EQ(ReadFile(utf16).substr(0, 2), "\x1F\x8B");
-  const ToolRun info = Tool("info " + utf16);
-  EXPECT_EQ(info.status, 0) << info.out;
-  EXPECT_NE(info.out.find("compression:   gzip"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("encoding:      UTF-16LE (byte order mark)"), std::string::npos)
-      << info.out;
-  EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
+  const std::string info = Tool("info " + utf16).out;
+  EXPECT_NE(info.find("compression:   gzip\nencoding:      UTF-16LE (byte order mark)"),
+            std::string::npos) << info;
+  EXPECT_NE(info.find("elements:      30"), std::string::npos) << info;
   std::remove(out.c_str());
   std::remove(utf16.c_str());
 }

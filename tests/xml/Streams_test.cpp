@@ -120,20 +120,14 @@ TEST(FileTextStream, FailuresCloseTheFile) {
   }
   if (FILE* probe = std::fopen("/dev/full", "w")) {
     std::fclose(probe);
-    {
-      // A large flush fails at once.
-      CFileTextStream stream("/dev/full", XmlEncoding_UTF8);
+    // A large flush fails at once; a small one shows when the file is closed.
+    for (size_t size : {200000, 1}) {
+      CFileTextStream stream("/dev/full", size > 1 ? XmlEncoding_UTF8 : XmlEncoding_UTF16);
       stream.Open();
-      stream.Append(std::string(200000, 'x'));
-      ExpectFailure([&] { stream.Flush(); }, "Failed to write data to the file");
-      EXPECT_FALSE(stream.IsOpen());
-    }
-    {
-      // A small one shows when the file is closed.
-      CFileTextStream stream("/dev/full", XmlEncoding_UTF16);
-      stream.Open();
-      stream.Append("x");
-      ExpectFailure([&] { stream.Close(); }, "Failed to write data to the file [/dev/full]");
+      stream.Append(std::string(size, 'x'));
+      ExpectFailure([&] { size > 1 ? stream.Flush() : stream.Close(); },
+                    size > 1 ? "Failed to write data to the file"
+                             : "Failed to write data to the file [/dev/full]");
       EXPECT_FALSE(stream.IsOpen());
     }
   }
