@@ -29,24 +29,18 @@ TEST(ChoiceGuards, Selection) {
     const char* after;
     std::string failure;
   } cases[] = {
-      {Select, "", "A", 1, "A", ""},
-      {Select, "", "A", 0, "A", ""},  // nothing selected: selected even by null
-      {Select, "A", "A", 1, "A", ""},
-      {Select, "A", "A", 0, "", ""},
-      {Select, "A", "B", 0, "A", ""},
-      {Select, "A", "B", 1, "A", taken},
-      {Valid, "", "B", 1, "B", ""},
-      {Valid, "B", "B", 1, "B", ""},
+      // Nothing selected: selected even by null.
+      {Select, "", "A", 1, "A", ""},    {Select, "", "A", 0, "A", ""},
+      {Select, "A", "A", 1, "A", ""},   {Select, "A", "A", 0, "", ""},
+      {Select, "A", "B", 0, "A", ""},   {Select, "A", "B", 1, "A", taken},
+      {Valid, "", "B", 1, "B", ""},     {Valid, "B", "B", 1, "B", ""},
       {Valid, "A", "B", 0, "", ""},  // clears whichever member was selected
       {Valid, "A", "B", 1, "A",
        vxtest::Named<CVxInvalidStateException>("The Property A is already set. Only one element "
                                                "within this class bay be set at a time")},
-      {Changed, "", "A", 0, "", ""},
-      {Changed, "", "A", 2, "A", ""},
-      {Changed, "A", "A", 0, "", ""},
-      {Changed, "A", "A", 3, "A", ""},
-      {Changed, "A", "B", 0, "A", ""},
-      {Changed, "A", "B", 1, "A", taken},
+      {Changed, "", "A", 0, "", ""},    {Changed, "", "A", 2, "A", ""},
+      {Changed, "A", "A", 0, "", ""},   {Changed, "A", "A", 3, "A", ""},
+      {Changed, "A", "B", 0, "A", ""},  {Changed, "A", "B", 1, "A", taken},
   };
   for (const Case& c : cases) {
     std::string selected = c.selected;

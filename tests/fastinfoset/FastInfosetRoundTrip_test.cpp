@@ -45,19 +45,17 @@ std::vector<Setting> Settings() {
                       kAllKinds});
   // The scripts write strings; the encodings under test go to other kinds,
   // char standing for any text of the right form.
+  const auto alphabet = [](std::vector<ItemType> types, unsigned long index) {
+    return [=](CFastInfosetContext& c) {
+      for (ItemType t : types) c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, index});
+    };
+  };
   settings.push_back({"numeric alphabet",
-                      [](CFastInfosetContext& c) {
-                        for (ItemType t :
-                             {ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char})
-                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 1});
-                      },
+                      alphabet({ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char}, 1),
                       {{ItemType_i4, "-42"}, {ItemType_r8, "1.5e-7"}, {ItemType_decimal, "3"},
                        {ItemType_char, "1 2 3 4.5 +6"}}});
   settings.push_back({"date alphabet",
-                      [](CFastInfosetContext& c) {
-                        for (ItemType t : {ItemType_date, ItemType_datetime, ItemType_char})
-                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 2});
-                      },
+                      alphabet({ItemType_date, ItemType_datetime, ItemType_char}, 2),
                       {{ItemType_date, "2005-01-01"}, {ItemType_datetime, "2005-01-01T10:00:00Z"},
                        {ItemType_char, "12:30 2"}}});
   const std::pair<unsigned long, std::vector<std::string>> algorithms[] = {
@@ -76,12 +74,10 @@ std::vector<Setting> Settings() {
                         },
                         values});
   }
-  settings.push_back({"long values indexed",
-                      [](CFastInfosetContext& c) {
+  settings.push_back({"long values indexed", [](CFastInfosetContext& c) {
                         c.SetAttributeMaxAddLength(1000);
                         c.SetElementMaxAddLength(1000);
-                      },
-                      kAllKinds});
+                      }, kAllKinds});
   settings.push_back({"generated vocabulary",
                       [](CFastInfosetContext& c) {
                         c.SetUseGeneratedVocabulary(true);

@@ -65,8 +65,7 @@ TEST(ElementInfo, AnyDefaultNamespace) {
       {"##other", "", "DefaultNamespace"},  {"##local", "urn:o", ""},
       {"##targetNamespace", "urn:o", "urn:t"}, {"##local ##targetNamespace", "urn:o", ""},
       {"##targetNamespace ##local", "urn:o", "urn:t"}, {"##other urn:x", "", "DefaultNamespace"},
-      {"##anything", "urn:o", ""},          {"##any2 ##any", "urn:o", ""},
-      {"urn:x urn:y", "urn:o", ""},         {"##", "urn:o", ""},
+      {"##anything", "urn:o", ""},          {"urn:x urn:y", "urn:o", ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(CElementInfo::GetAnyDefaultNamespace(c.restriction, c.owner, "urn:t"), c.expected)
@@ -138,7 +137,6 @@ TEST(ElementInfo, MetadataIsBuiltOnceAndCleanedCompletely) {
   Counted a, b;
   EXPECT_EQ(a.GetClassInfo(), b.GetClassInfo());
   EXPECT_EQ(g_live, 3);
-  EXPECT_EQ(a.GetClassElementInfoCount(), 2);
 
   Metadata& m = Counted::Meta();
   CXmlGeneratedClass::CleanMetaData(m.info, m.elements, m.attributes);

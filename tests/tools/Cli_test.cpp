@@ -43,11 +43,8 @@ const std::string kSample = std::string(VXXML_SOURCE_DIR) + "/samples/purchaseOr
 }  // namespace
 
 TEST(Cli, UsageAndHelp) {
-  for (const char* command : {"--help", "convert --help", "info --help", "roundtrip --help"}) {
-    const ToolRun r = Tool(command);
-    EXPECT_EQ(r.status, 0) << command;
-    EXPECT_NE(r.out.find("usage: vxxml"), std::string::npos) << command;
-  }
+  for (const char* command : {"--help", "convert --help", "info --help", "roundtrip --help"})
+    EXPECT_EQ(Tool(command).out.find("usage: vxxml"), 0u) << command;
   for (const char* command : {"", "frobnicate", "convert onlyone", "info"})
     EXPECT_EQ(Tool(command).status, 2) << command;
 }
@@ -108,15 +105,13 @@ TEST(Cli, BadInputGivesOneLineAndTheStatus) {
 TEST(Cli, ConvertTextForms) {
   const std::string out = Temp("plain.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + out + " --no-decl").status, 0);
-  const std::string text = ReadFile(out);
-  EXPECT_EQ(text.rfind("<po:purchaseOrder xmlns:po=\"http://www.example.com/PO1\"", 0), 0u)
-      << text.substr(0, 120);
-  const ToolRun piped = Tool("convert " + out + " - --indent --crlf");
-  EXPECT_EQ(piped.status, 0);
-  EXPECT_EQ(piped.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
+  const std::string root = "<po:purchaseOrder xmlns:po=\"http://www.example.com/PO1\"";
+  EXPECT_EQ(ReadFile(out).rfind(root, 0), 0u);
+  EXPECT_EQ(Tool("convert " + out + " - --indent --crlf").out.rfind(
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + root, 0),
+            0u);
   const std::string utf16 = Temp("utf16.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + utf16 + " --utf16 --gzip").status, 0);
-  EXPECT_EQ(ReadFile(utf16).substr(0, 2), "\x1F\x8B");
   const std::string info = Tool("info " + utf16).out;
   EXPECT_NE(info.find("compression:   gzip\nencoding:      UTF-16LE (byte order mark)"),
             std::string::npos) << info;
@@ -142,9 +137,7 @@ TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
   const std::string fi = Temp("po.fi"), back = Temp("back.xml"), plain = Temp("plain2.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + fi + " --to fi --suggested --fi-decl 4").status, 0);
   EXPECT_EQ(ReadFile(fi).rfind("<?xml version='1.0' encoding='finf'?>", 0), 0u);
-  const ToolRun info = Tool("info " + fi);
-  EXPECT_EQ(info.status, 0) << info.out;
-  EXPECT_NE(info.out.find("form:          Fast Infoset"), std::string::npos) << info.out;
+  EXPECT_NE(Tool("info " + fi).out.find("form:          Fast Infoset"), std::string::npos);
   ASSERT_EQ(Tool("convert " + fi + " " + back + " --no-decl").status, 0);
   ASSERT_EQ(Tool("convert " + kSample + " " + plain + " --no-decl").status, 0);
   EXPECT_EQ(ReadFile(back), ReadFile(plain));
@@ -153,8 +146,8 @@ TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
   ASSERT_EQ(Tool("convert " + kSample + " - --to fi --zlib > " + packed).status, 0);
   EXPECT_NE(Tool("info " + packed).out.find("compression:   zlib"), std::string::npos);
   const ToolRun rt = Tool("roundtrip " + kSample);
-  EXPECT_EQ(rt.status, 0) << rt.out;
-  EXPECT_NE(rt.out.find("infoset:       survived"), std::string::npos) << rt.out;
+  EXPECT_TRUE(rt.status == 0 && rt.out.find("infoset:       survived") != std::string::npos)
+      << rt.out;
   for (const auto& f : {fi, back, plain, packed}) std::remove(f.c_str());
 }
 

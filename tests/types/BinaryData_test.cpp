@@ -32,9 +32,8 @@ std::string Random(size_t n, unsigned seed) {
 TEST(BinaryData, IndexOutOfRange) {
   CBinaryData d("xyz"), empty;
   const CBinaryData& cd = d;
-  EXPECT_EQ(cd[2], 'z');
-  EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]"));
-  EXPECT_TRUE(Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
+  EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]") &&
+              Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
   EXPECT_TRUE(Thrown([&] { (void)empty[0]; }, "Index Out of range [0]"));
 }
 

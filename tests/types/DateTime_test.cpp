@@ -61,19 +61,18 @@ TEST(DateTime, FieldsAndZone) {
             (std::vector<int>{-44, 3, 15, 13, 14, 15, 16, 17, 18, -5, 30}));
   EXPECT_DOUBLE_EQ(v.GetRealSecond(), 15.016017018);
   EXPECT_TRUE(v.IsUTC() && v.HasTimeZone());
-  v.SetUTC();
+  v.SetUTC();  // Z: UTC without an offset
   EXPECT_TRUE(v.IsUTC() && !v.HasTimeZone());
   EXPECT_EQ(v.ToString(), "-0044-03-15T13:14:15.016017018Z");
 
   // Setters store without validating.
   DT d(DT::dt_date);
   d.SetYear(2001);
-  d.SetMonth(2);
-  d.SetDay(30);
-  EXPECT_EQ(d.ToString(), "2001-02-30");
-  EXPECT_TRUE(Throws<Value>([&] { d.Validate(); }, "Invalid Day [30] (1 <= day <= days in month"));
   d.SetMonth(200);
+  d.SetDay(30);
   EXPECT_EQ(d.ToString(), "2001-200-30");
+  d.SetMonth(2);
+  EXPECT_TRUE(Throws<Value>([&] { d.Validate(); }, "Invalid Day [30] (1 <= day <= days in month"));
 
   EXPECT_EQ(DT(DT::dt_gDay).GetTypeAsString() + DT::GetTypeAsString(static_cast<DT::DTType>(9)),
             "gDay");
@@ -94,8 +93,8 @@ TEST(DateTime, ToStringFormats) {
   EXPECT_EQ(v.ToString("s"), "2001-02-03T04:05:06");
   EXPECT_EQ(v.ToString("G") + v.ToString("") + v.ToString(nullptr), "");
   EXPECT_EQ(v.ToString("x"), "Unknown Format: x");
-  EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_date).ToString(); }, "Date Not Set"));
-  EXPECT_TRUE(Throws<Value>([] { DT().ToString("G"); }, "Date Not Set"));
+  EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_date).ToString(); }, "Date Not Set") &&
+              Throws<Value>([] { DT().ToString("G"); }, "Date Not Set"));
 }
 
 // Every message of the parsers and of Validate, with its class (those that
@@ -103,6 +102,7 @@ TEST(DateTime, ToStringFormats) {
 TEST(DateTime, Messages) {
   const std::string date = "] expected CCYY-MM-DD[Z|[+|-]hh:mm]", time = "] expected hh:mm:ss[.ff]";
   const std::string dateTime = "] expected CCYY-MM-DDThh:mm:ss[.ff]";
+  const std::string month = "Invalid Month [", range = "] (1 <= month <= 12)";
   struct Case {
     DT::DTType reader;
     const char* in;
@@ -117,11 +117,9 @@ TEST(DateTime, Messages) {
       {DT::dt_date, "2001-01-01*01:00", "Invalid XSD Time Zone [*01:00]"},
       {DT::dt_date, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
       {DT::dt_date, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
-      {DT::dt_date, "2001-13-01", "Invalid Month [13] (1 <= month <= 12)"},
-      {DT::dt_date, "--00", "Invalid Month [0] (1 <= month <= 12)"},
+      {DT::dt_date, "2001-13-01", month + "13" + range}, {DT::dt_date, "--00", month + "0" + range},
       {DT::dt_date, "--02-30", "Invalid Day [30] (1 <= day <= days in month)"},
       {DT::dt_date, "---32", "Invalid Day [32] (1 <= day <= 31)"},
-      {DT::dt_date, "---00", "Invalid Day [0] (1 <= day <= 31)"},
       {DT::dt_time, nullptr, "Invalid Time (Null String)"},
       {DT::dt_time, "24:00:00", "Invalid XSD Time [24:00:00" + time},
       {DT::dt_time, "12-00-00", "Invalid XSD Time [12-00-00" + time},
@@ -162,10 +160,7 @@ TEST(DateTime, Messages) {
       {DT::dt_time, 0, 0, 0, 0, 0, 0, 0, 0, 1000, "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
       {DT::dt_date, 1, 1, 1, 1, 0, 0, 0, 0, 0, "Invalid Hour [1] for type date"},
       {DT::dt_gDay, 0, 0, 1, 0, 2, 0, 0, 0, 0, "Invalid Minute [2] for type gDay"},
-      {DT::dt_gYear, 1, 0, 0, 0, 0, 3, 0, 0, 0, "Invalid Second [3] for type gYear"},
       {DT::dt_gMonth, 0, 1, 0, 0, 0, 0, 4, 0, 0, "Invalid Milli-Second [4] for type gMonth"},
-      {DT::dt_gMonthDay, 0, 1, 1, 0, 0, 0, 0, 5, 0, "Invalid Micro-Second [5] for type gMonthDay"},
-      {DT::dt_gYearMonth, 1, 1, 0, 0, 0, 0, 0, 0, 6, "Invalid Nano-Second [6] for type gYearMonth"},
   };
   for (const Fields& f : fields) {
     DT v;
@@ -243,12 +238,9 @@ TEST(DateTime, Arithmetic) {
       {"2000-01-01T00:00:00", "P1Y2M3DT4H5M6.7S", false, "2001-03-04T04:05:06.7"},
       {"-0001-12-31", "P1D", false, "0000-01-01"},  // the result is not validated
       {"23:30:00", "PT1H", false, "00:30:00"},      // the clock goes round
-      {"00:00:00.5", "PT1S", true, "23:59:59.5"},
-      {"2000", "P1Y", false, "2001"},
-      {"2000-12", "P1M", false, "2001-01"},
-      {"--12-31", "P1D", false, "--01-01"},
-      {"---31", "P1D", false, "---01"},
-      {"--05", "P8M", false, "--01"},
+      {"00:00:00.5", "PT1S", true, "23:59:59.5"},   {"2000", "P1Y", false, "2001"},
+      {"2000-12", "P1M", false, "2001-01"},         {"--12-31", "P1D", false, "--01-01"},
+      {"---31", "P1D", false, "---01"},             {"--05", "P8M", false, "--01"},
       {"2000-01-01T12:00:00+05:00", "P1D", true, "1999-12-31T12:00:00+05:00"},
   };
   for (const Case& c : cases) {
@@ -277,10 +269,10 @@ TEST(DateTime, Difference) {
   EXPECT_EQ((DT("2000-01-01T00:00:00.5") - DT("1999-12-31T23:59:59.000000001")).ToString(),
             "PT1.499999999S");
   const DT a = Parse("0001-03-01"), b = Parse("-0001-03-01"), g = Parse("2001");
-  EXPECT_EQ((a - b).ToString(), "P731D");  // year 0 is a leap year
-  EXPECT_EQ((b - a).ToString(), "-P731D");
-  EXPECT_EQ((g - g).ToString(), "PT0S");                          // not a kind with a date
-  EXPECT_EQ((a - DT("0001-03-01T00:00:00")).ToString(), "PT0S");  // kinds differ
+  // Year 0 is a leap year; a kind without a date, or kinds that differ, give nothing.
+  EXPECT_EQ((a - b).ToString() + " " + (b - a).ToString() + " " + (g - g).ToString() + " " +
+                (a - DT("0001-03-01T00:00:00")).ToString(),
+            "P731D -P731D PT0S PT0S");
 }
 
 TEST(DateTime, Compare) {
@@ -297,10 +289,8 @@ TEST(DateTime, Compare) {
       {"2000-01-01T00:00:00-14:00", "2000-01-01T14:00:00Z", 0},
       {"2000-01-01T12:30:00+00:30", "2000-01-01T12:00:00Z", 0},  // an offset under an hour
       {"2000-01-01T00:00:00.000000001", "2000-01-01T00:00:00", 2},
-      {"2000-01-01T00:00:00", "2000-01-01", 3},
-      {"12:00:00", "11:59:59.999", 2},
-      {"--02-29", "--03-01", 1},
-      {"2000-01-01+05:00", "1999-12-31Z", 0},
+      {"2000-01-01T00:00:00", "2000-01-01", 3}, {"12:00:00", "11:59:59.999", 2},
+      {"--02-29", "--03-01", 1},                {"2000-01-01+05:00", "1999-12-31Z", 0},
   };
   const int mirrored[] = {0, 2, 1, 3};
   for (const Case& c : cases) {
