@@ -9,6 +9,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
 
 namespace vxtest {
@@ -53,6 +54,16 @@ std::string Failure(F&& f) {
 template <class E>
 std::string Named(const std::string& message) {
   return std::string(typeid(E).name()) + ": " + message;
+}
+
+// The bytes of a binary value; a binary value over the bytes of a string, not copied.
+inline std::string Bytes(const VxXmlLib10::CBinaryData& d) {
+  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
+                       : std::string();
+}
+inline VxXmlLib10::CBinaryData FromBytes(const std::string& s) {
+  return VxXmlLib10::CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
+                                 static_cast<unsigned long>(s.size()), false);
 }
 
 inline std::string ReadFile(const std::string& path) {

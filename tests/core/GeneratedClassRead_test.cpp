@@ -77,18 +77,6 @@ TEST(GeneratedClassRead, NilAttributesAndBody) {
   for (const Case& c : cases) EXPECT_EQ(Outcome(c.root, c.body), c.expected) << c.root;
 }
 
-TEST(GeneratedClassRead, IsElementInList) {
-  CXmlDocument doc;
-  doc.LoadXml("<r xmlns='urn:po'><num/><z/><num xmlns='urn:x'/></r>");
-  CXmlElement* num = doc.GetDocumentElement()->GetFirstElement();
-  const CXmlSerializationContext ctx;
-  CSmartPtr<shapes::Codes> o = new shapes::Codes;
-  EXPECT_TRUE(o->IsElementInList(ctx, num));
-  EXPECT_FALSE(o->IsElementInList(ctx, num->GetNextSiblingElement()));
-  EXPECT_FALSE(o->IsElementInList(ctx, num->GetNextSiblingElement()->GetNextSiblingElement()));
-  EXPECT_FALSE(o->IsElementInList(ctx, nullptr));
-}
-
 // One tree per thread, one shared context.
 TEST(GeneratedClassRead, ThreadsShareOneContext) {
   const CXmlSerializationContext ctx;

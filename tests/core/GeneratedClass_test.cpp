@@ -1,5 +1,4 @@
-// The writer of generated classes: root material, the three group writers,
-// the choice rules, the simple body value and the message chain.
+// The writer of generated classes: root material and the choice rules.
 #include "vxxml/GeneratedClass.h"
 
 #include <gtest/gtest.h>
@@ -90,42 +89,6 @@ TEST(GeneratedClassWrite, ChoiceRules) {
                               nullptr, -1, CWhitespaceUtils::WhitespaceRule_Preserve, nullptr);
   codes->word->Clear();
   EXPECT_EQ(Write(*codes, ctx), "<codes xmlns='urn:po'/>");
-}
-
-TEST(GeneratedClassWrite, FailuresAreWrappedPerLevel) {
-  CSmartPtr<shapes::Order> o = SmallOrder();
-  CSmartPtr<shapes::Item> item = new shapes::Item;
-  item->quantity = 100;
-  o->item->AppendItem(item);
-  EXPECT_EQ(Failure([&] { Write(*o, {}); }),
-            Named<CVxValidationException>("Failed to convert the element [order] to XML\n"
-                                          "Failed to convert the element [item] to XML\n"
-                                          "Invalid Value for quantity [100]"));
-}
-
-// What only a hand-written class can hold: a group of no known kind, a class
-// info that asks for xsi:type, a format for the body, a nil body without
-// INillable.
-TEST(GeneratedClass, HandWrittenMetadata) {
-  CSmartPtr<vxxml_test::Bare<7>> bad = new vxxml_test::Bare<7>;
-  EXPECT_EQ(Failure([&] { vxxml_test::WriteRoot(bad, {}); }),
-            Named<CVxValidationException>("Failed to convert the element [r] to XML\n"
-                                          "Unknown XML Group Type"));
-  EXPECT_EQ(Failure([&] { bad->FromXml("<r/>", {}); }),
-            Named<CVxValidationException>("Failed to process the element [r]\n"
-                                          "Unknow Group Type"));
-  CXmlSerializationContext ctx;
-  ctx.SetDefaultNamespaceURI(kNs);
-  CSmartPtr<vxxml_test::Bare<XmlElementGroupType_Sequence, 1>> valued =
-      new vxxml_test::Bare<XmlElementGroupType_Sequence, 1>;
-  valued->props[1].SetR8(12.5);
-  EXPECT_EQ(vxxml_test::WriteRoot(valued, ctx, false),
-            "<r xmlns=\"urn:po\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "AA:type=\"Bare\">12.50</r>");
-  valued->props[1].SetNil();
-  EXPECT_EQ(vxxml_test::WriteRoot(valued, ctx, false),
-            "<r xmlns=\"urn:po\" xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "AA:type=\"Bare\" AA:nil=\"true\"/>");
 }
 
 }  // namespace

@@ -63,23 +63,17 @@ class TestClass : public CXmlGeneratedClass {
   }
 };
 
-// A class of the given group type with no members, that asks for xsi:type
-// and has a simple body (a double written with two decimals) when `Value` is a
-// property id: the owner of element infos under test.
-template <int Group = XmlElementGroupType_Sequence, int Value = -1>
-class Bare : public TestClass<Bare<Group, Value>> {
+// A sequence with no members that asks for xsi:type: the owner of element infos under test.
+class Host : public TestClass<Host> {
  public:
-  Bare() { this->SetElementName("r"); }
+  Host() { SetElementName("r"); }
   static void Build(Metadata& m) {
     m.elements = new CElementInfo*[1]{nullptr};
     m.attributes = new CAttributeInfo*[1]{nullptr};
-    m.info = new CParentElementInfo(static_cast<XmlElementGroupType>(Group),
-                                    XmlElementType_Element, "Bare", "urn:po", true, true, Value,
-                                    Value < 0 ? ItemType_none : ItemType_r8,
-                                    Value < 0 ? nullptr : "%.2f", false);
+    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Bare",
+                                    "urn:po", true, true, -1, ItemType_none, nullptr, false);
   }
 };
-using Host = Bare<>;
 
 // Writes the object as document root with LF line ends.
 inline std::string WriteRoot(const CXmlObjectBase* object, const CXmlSerializationContext& ctx,

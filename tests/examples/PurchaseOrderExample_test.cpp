@@ -6,22 +6,17 @@
 
 #include <cstdio>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "PurchaseOrder.h"
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 using vxtest::ReadFile;
 
 namespace {
 
 const std::string kDir = std::string(VXXML_SOURCE_DIR) + "/examples/purchase_order/";
-
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
 
 CSmartPtr<po::PurchaseOrderType> Read(const std::string& bytes,
                                   const CXmlSerializationContext& context = sample::Context()) {
@@ -91,19 +86,17 @@ TEST(PurchaseOrderExample, DocumentsRoundTripInEveryTextForm) {
   }
 }
 
+// A plain file goes through a file stream; a compressed one holds the byte order mark inside.
 TEST(PurchaseOrderExample, FilesOfEveryFormReadBack) {
   CSmartPtr<po::PurchaseOrderType> order = new po::PurchaseOrderType;
   order->FromXmlFile((kDir + "po-extended.xml").c_str(), sample::Context());
-  const std::string expected = ReadFile(kDir + "po-extended.xml");
-  const std::string path = ::testing::TempDir() + "po_example_roundtrip.xml";
+  const std::string path = vxtest::TempPath("po_example_roundtrip.xml");
   for (XmlEncoding encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16}) {
-    for (CompressionType compression : {CompressionType_None, CompressionType_GZip}) {
-      order->ToXmlFile(path.c_str(), true, true, encoding, EOLType_LF, sample::Context(),
-                       compression);
-      CSmartPtr<po::PurchaseOrderType> again = new po::PurchaseOrderType;
-      again->FromXmlFile(path.c_str(), sample::Context());
-      EXPECT_EQ(WriteUtf8(*again), expected) << encoding << " " << compression;
-    }
+    order->ToXmlFile(path.c_str(), true, true, encoding, EOLType_LF, sample::Context(),
+                     encoding == XmlEncoding_UTF8 ? CompressionType_None : CompressionType_GZip);
+    CSmartPtr<po::PurchaseOrderType> again = new po::PurchaseOrderType;
+    again->FromXmlFile(path.c_str(), sample::Context());
+    EXPECT_EQ(WriteUtf8(*again), ReadFile(kDir + "po-extended.xml")) << encoding;
   }
   std::remove(path.c_str());
 }
@@ -133,10 +126,6 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
        items + "Failed to process the element [item]\n"
                "Invalid use of 'nil' attibute in non-nillable element [quantity]",
        None},
-      {"<shipDate xsi:nil=\"true\"/>", "<shipDate xsi:nil=\"maybe\"/>",
-       items + "Failed to process the element [item]\n"
-               "Unexpected Value [maybe] for 'nil' Attribute found.",
-       None},
       {"<USPrice>39.98</USPrice>", "<USPrice>39,98</USPrice>",
        items + "Failed to process the element [item]\n"
                "The string representing a Decimal, contained an invalid char at position 2 [39,98]",
@@ -149,21 +138,11 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
             "Failed read all the elements held within the element [billTo]. The unexpected "
             "element [county] remains un processed",
        UnknownElements},
-      {"<name>Alice Smith</name>\n\t\t<email>", "<name>Alice Smith</name><name>A.</name><email>",
-       po + "Failed to process the element [customer]\n"
-            "Failed read all the elements held within the element [customer]. The unexpected "
-            "element [name] remains un processed",
-       UnknownElements},
       {"<payment xsi:type=\"po:CreditCardPayment\">", "<payment xsi:type=\"po:BankTransfer\">",
        // No class fits, so the payment stays for the ##other wildcard, which
        // admits unqualified elements, and the tracking after it is left over.
        po + "Failed read all the elements held within the element [purchaseOrder]. The "
             "unexpected element [tracking] remains un processed",
-       UnknownElements},
-      {"<ext:audit ext:by=\"clerk-7\">checked twice</ext:audit>",
-       "<po:audit>checked twice</po:audit>",
-       po + "Failed read all the elements held within the element [purchaseOrder]. The "
-            "unexpected element [audit] remains un processed",
        UnknownElements},
       {"<deliveryDay>2026-12-04</deliveryDay>",
        "<deliveryDay>2026-12-04</deliveryDay><deliveryDay>2026-12-05</deliveryDay>"
@@ -208,25 +187,4 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
           << "option " << option;
     }
   }
-}
-
-// One object tree per thread, one shared context (set up before the threads
-// start): every thread must read and write the same bytes.
-TEST(PurchaseOrderExample, ThreadsReadWithOneSharedContext) {
-  const std::string file = ReadFile(kDir + "po-extended.xml");
-  const CXmlSerializationContext context = sample::Context();
-  context.GetAdditionalRootAttributes();
-  std::vector<std::string> results(4);
-  std::vector<std::thread> threads;
-  for (std::string& result : results) {
-    threads.emplace_back([&file, &context, &result] {
-      for (int i = 0; i < 20; ++i) {
-        CSmartPtr<po::PurchaseOrderType> order = Read(file, context);
-        result = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, context,
-                                          CompressionType_None));
-      }
-    });
-  }
-  for (std::thread& t : threads) t.join();
-  for (const std::string& result : results) EXPECT_EQ(result, file);
 }

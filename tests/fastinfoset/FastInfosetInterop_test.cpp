@@ -3,10 +3,9 @@
 // text writer's output for the same writer calls.
 #include <gtest/gtest.h>
 
+#include <strings.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -51,15 +50,6 @@ std::vector<std::pair<Dump, Dump>> ReferenceDumps(const std::vector<Document>& d
   const std::string command =
       "'" + java + "' -cp '" + classpath + "' FiToXml " + flags + files + " > '" + out + "' 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
-#ifdef VXXML_TOOL_PATH
-  // And the tool carries each of them through text and Fast Infoset intact.
-  EXPECT_EQ(std::system(("for f in" + files + "; do LC_ALL=C.UTF-8 '" VXXML_TOOL_PATH
-                         "' roundtrip \"$f\" >/dev/null 2>&1 || echo \"$f\"; done > '" + dir +
-                         "/changed.txt'")
-                            .c_str()),
-            0);
-  EXPECT_EQ(vxtest::ReadFile(dir + "/changed.txt"), "");
-#endif
   std::map<std::string, Dump> dumps;  // "#FILE name" starts the dump of a file
   std::ifstream in(out);
   Dump* current = nullptr;
@@ -80,24 +70,14 @@ std::vector<std::pair<Dump, Dump>> ReferenceDumps(const std::vector<Document>& d
   return pairs;
 }
 
-bool ParseNumber(const std::string& s, double& value) {
-  if (s.empty()) return false;
-  char* end = nullptr;
-  value = std::strtod(s.c_str(), &end);
-  return end == s.c_str() + s.size();
-}
-
 // Values carried by an encoding algorithm come back in the reference's own
 // spelling: 1.0 for 1, E for e, upper- or lower-case hexadecimal.
 bool SameMeaning(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  double x, y;
-  if (ParseNumber(a, x) && ParseNumber(b, y))
+  char *endA, *endB;
+  const double x = std::strtod(a.c_str(), &endA), y = std::strtod(b.c_str(), &endB);
+  if (!a.empty() && !b.empty() && !*endA && !*endB)
     return x == y || static_cast<float>(x) == static_cast<float>(y);
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char c, char d) {
-           return std::toupper(static_cast<unsigned char>(c)) ==
-                  std::toupper(static_cast<unsigned char>(d));
-         });
+  return strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
 bool SameLine(const std::string& fi, const std::string& xml) {
@@ -158,14 +138,9 @@ TEST(FastInfosetInterop, ReferenceReadsTheSameInfoset) {
     const Dump& fi = dumps[d].first;
     const Dump& xml = dumps[d].second;
     ASSERT_EQ(fi.size(), xml.size()) << documents[d].name;
-    int mismatches = 0;
-    for (size_t i = 0; i < fi.size() && mismatches < 5; ++i) {
-      if (!SameLine(fi[i], xml[i])) {
-        ++mismatches;
-        ADD_FAILURE() << documents[d].name << " line " << i << "\n  fast infoset: " << fi[i]
-                      << "\n  xml text:     " << xml[i];
-      }
-    }
+    for (size_t i = 0; i < fi.size(); ++i)
+      EXPECT_TRUE(SameLine(fi[i], xml[i]))
+          << documents[d].name << " line " << i << "\n  fi:  " << fi[i] << "\n  xml: " << xml[i];
   }
 }
 

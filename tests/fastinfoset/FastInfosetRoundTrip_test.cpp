@@ -3,7 +3,6 @@
 // setting; and every prefix of it fails with the end-of-file message.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,35 +45,24 @@ std::vector<Setting> Settings() {
                       kAllKinds});
   // The scripts write strings; the encodings under test go to other kinds,
   // char standing for any text of the right form.
+  const auto alphabet = [](std::vector<ItemType> types, unsigned long index) {
+    return [=](CFastInfosetContext& c) {
+      for (ItemType t : types) c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, index});
+    };
+  };
   settings.push_back({"numeric alphabet",
-                      [](CFastInfosetContext& c) {
-                        for (ItemType t :
-                             {ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char})
-                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 1});
-                      },
-                      {{ItemType_i4, "-42"},
-                       {ItemType_r8, "1.5e-7"},
-                       {ItemType_decimal, "3"},
+                      alphabet({ItemType_i4, ItemType_r8, ItemType_decimal, ItemType_char}, 1),
+                      {{ItemType_i4, "-42"}, {ItemType_r8, "1.5e-7"}, {ItemType_decimal, "3"},
                        {ItemType_char, "1 2 3 4.5 +6"}}});
   settings.push_back({"date alphabet",
-                      [](CFastInfosetContext& c) {
-                        for (ItemType t : {ItemType_date, ItemType_datetime, ItemType_char})
-                          c.SetEncoding(t, {Encoding::Kind_RestrictedAlphabet, 2});
-                      },
-                      {{ItemType_date, "2005-01-01"},
-                       {ItemType_datetime, "2005-01-01T10:00:00Z"},
+                      alphabet({ItemType_date, ItemType_datetime, ItemType_char}, 2),
+                      {{ItemType_date, "2005-01-01"}, {ItemType_datetime, "2005-01-01T10:00:00Z"},
                        {ItemType_char, "12:30 2"}}});
   const std::pair<unsigned long, std::vector<std::string>> algorithms[] = {
-      {1, {"CAFE", "0123456789ABCDEF0123"}},
-      {2, {"YWI=", "SGVsbG8sIHdvcmxkIQ=="}},
-      {3, {"-2", "32767"}},
-      {4, {"42", "-2147483648"}},
-      {5, {"-9000000000", "1"}},
-      {6, {"true", "false"}},
-      {7, {"1.5", "-0.25"}},
-      {8, {"2.25", "1e+100"}},
-      {9, {"00112233445566778899AABBCCDDEEFF"}},
-      {10, {"x<y & z", "caf\xC3\xA9"}},
+      {1, {"CAFE", "0123456789ABCDEF0123"}}, {2, {"YWI=", "SGVsbG8sIHdvcmxkIQ=="}},
+      {3, {"-2", "32767"}},  {4, {"42", "-2147483648"}}, {5, {"-9000000000", "1"}},
+      {6, {"true", "false"}}, {7, {"1.5", "-0.25"}},     {8, {"2.25", "1e+100"}},
+      {9, {"00112233445566778899AABBCCDDEEFF"}},          {10, {"x<y & z", "caf\xC3\xA9"}},
   };
   for (const auto& a : algorithms) {
     const unsigned long index = a.first;
@@ -86,12 +74,10 @@ std::vector<Setting> Settings() {
                         },
                         values});
   }
-  settings.push_back({"long values indexed",
-                      [](CFastInfosetContext& c) {
+  settings.push_back({"long values indexed", [](CFastInfosetContext& c) {
                         c.SetAttributeMaxAddLength(1000);
                         c.SetElementMaxAddLength(1000);
-                      },
-                      kAllKinds});
+                      }, kAllKinds});
   settings.push_back({"generated vocabulary",
                       [](CFastInfosetContext& c) {
                         c.SetUseGeneratedVocabulary(true);
@@ -115,8 +101,7 @@ std::vector<Script> Scripts() {
   return scripts;
 }
 
-// The trees of a script's Fast Infoset (also compressed) and XML text are the same; a
-// failure shows the first line where they differ.
+// The trees of a script's Fast Infoset (also compressed) and XML text are the same.
 void ExpectSameTree(const CFastInfosetContext& fi, const Script& script, const std::string& what,
                     FInfoDecl decl = FInfoDecl_None) {
   CXmlSerializationContext context;
@@ -126,13 +111,7 @@ void ExpectSameTree(const CFastInfosetContext& fi, const Script& script, const s
   text.LoadXml(XmlText(script).c_str());
   const std::string expected = vxxml_test::DumpTree(text.GetDocumentElement(), true);
   for (const std::string& form : {bytes, vxxml_test::Gzip(bytes), vxxml_test::Zlib(bytes)}) {
-    const std::string read = fi_test::Read(doc, form, true);
-    const size_t same = std::mismatch(read.begin(), read.end(), expected.begin(), expected.end())
-                            .first - read.begin();
-    const size_t line = same ? read.rfind('\n', same - 1) + 1 : 0;
-    EXPECT_TRUE(read == expected) << what << " (" << form.size() << " octets) read: "
-                                  << read.substr(line, 300) << "\n  expected: "
-                                  << expected.substr(line, 300);
+    EXPECT_EQ(fi_test::Read(doc, form, true), expected) << what << ", " << form.size();
   }
 }
 
@@ -161,7 +140,7 @@ TEST(FastInfosetRoundTrip, EveryPrefixFailsAtTheEndOfFile) {
   CFastInfosetContext suggested;
   suggested.SetSuggestedValues();
   const std::string documents[] = {
-      FastInfoset(CFastInfosetContext(), RandomScript(8), FInfoDecl_Version10),
+      FastInfoset(CFastInfosetContext(), RandomScript(12), FInfoDecl_Version10),
       FastInfoset(suggested, Typed(kAllKinds)),
   };
   CXmlDocument doc;

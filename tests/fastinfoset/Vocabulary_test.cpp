@@ -28,15 +28,3 @@ TEST(FIVocabulary, StringsAreAddedOnceAndFoundInTheirOwnTables) {
   EXPECT_TRUE(v.FindNamespaceNameIndex("http://www.w3.org/XML/1998/namespace", index));
   EXPECT_EQ(index, 1u);
 }
-
-TEST(FIVocabulary, TablesStopAtTwoToTheTwenty) {
-  CFIVocabulary v;
-  const unsigned long limit = 1UL << 20;
-  for (unsigned long i = 0; i < limit; ++i) v.AddLocalName(std::to_string(i));
-  v.AddLocalName("one more");
-  unsigned long index = 0;
-  EXPECT_FALSE(v.FindLocalNameIndex("one more", index));
-  EXPECT_EQ(v.GetLocalNamesTable().size(), limit);
-  EXPECT_TRUE(v.FindLocalNameIndex(std::to_string(limit - 1), index));
-  EXPECT_EQ(index, limit);
-}

@@ -69,47 +69,25 @@ inline void RandomElement(CXmlWriter& w, std::mt19937& rng, int depth) {
   bool typed = false, nil = false;
   for (size_t steps = pick(8); steps > 0; --steps) {
     const auto& v = kValues[pick(10)];
-    switch (pick(7)) {
-      case 0:
-        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);
-        break;
-      case 1:
-        w.SetDefaultNamespace(kUris[pick(4)]);
-        break;
-      case 2:
-      case 3: {
-        const char* name = kNames[pick(4)];
-        const char* ns = kUris[pick(5)];
-        if (used.insert(std::string(ns) + "|" + name).second)
-          w.WriteAttributeString(name, ns, v.second, v.first);
-        break;
-      }
-      case 4:
-        if (!typed) w.WriteAttributeType(kUris[pick(4)], "T", ItemType_string);
-        typed = true;
-        break;
-      case 5:
-        if (!nil) w.WriteAttributeNil();
-        nil = true;
-        break;
-      default:
-        w.WriteString("", ItemType_string);  // keeps the start tag open
-        break;
-    }
+    const size_t what = pick(7);
+    const char* name = kNames[pick(4)];
+    const char* ns = kUris[pick(5)];
+    if (what == 0) w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);
+    if (what == 1) w.SetDefaultNamespace(kUris[pick(4)]);
+    if ((what == 2 || what == 3) && used.insert(std::string(ns) + "|" + name).second)
+      w.WriteAttributeString(name, ns, v.second, v.first);
+    if (what == 4 && !typed) w.WriteAttributeType(kUris[pick(4)], "T", ItemType_string);
+    if (what == 5 && !nil) w.WriteAttributeNil();
+    if (what == 6) w.WriteString("", ItemType_string);  // keeps the start tag open
+    typed = typed || what == 4;
+    nil = nil || what == 5;
   }
   for (size_t children = depth < 5 ? pick(5) : 0; children > 0; --children) {
     const auto& v = kValues[pick(10)];
-    switch (pick(4)) {
-      case 0:
-        w.WriteString(v.second, v.first);
-        break;
-      case 1:
-        w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);  // on the open tag or its children
-        break;
-      default:
-        RandomElement(w, rng, depth + 1);
-        break;
-    }
+    const size_t what = pick(4);
+    if (what == 0) w.WriteString(v.second, v.first);
+    if (what == 1) w.AddNamespace(kPrefixes[pick(6)], kUris[1 + pick(4)]);  // on the tag or children
+    if (what >= 2) RandomElement(w, rng, depth + 1);
   }
   w.WriteEndElement();
 }

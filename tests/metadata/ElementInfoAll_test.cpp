@@ -64,64 +64,6 @@ TEST(ElementInfoAll, ReadingFailuresGiveTheWholeChain) {
   for (const Case& k : cases) EXPECT_EQ(Outcome("sale", k.body, *k.context), k.expected) << k.body;
 }
 
-// ---- members the schema compiler does not write ---------------------------------
-
-TEST(ElementInfoAll, CollectionsTakeTheirRunAndNeverCountAsFound) {
-  Host::Meta();
-  CXmlDocument d;
-  d.LoadXml(Doc("r", "<o:b>1</o:b><o:b>2</o:b><o:c/><o:b>3</o:b>").c_str());
-  CXmlElement* const root = d.GetDocumentElement();
-  CSmartPtr<Host> h = new Host();
-  CSmartPtr<CElementCol> col = new CElementCol("urn:other", "##any", kNs, 0, -1);
-  h->SetCollection(1, col);
-  const CXmlSerializationContext c;
-  CElementInfoAllUntpdCol named("b", kNs, 1), any("AnyElement", kNs, 1);
-  CXmlElement* at = root->GetFirstElement();
-  EXPECT_FALSE(named.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
-  EXPECT_EQ(at ? at->GetLocalName() : "-", "c");
-  EXPECT_EQ(col->GetCount(), 2);
-  EXPECT_FALSE(any.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
-  EXPECT_EQ(at, nullptr);
-  EXPECT_EQ(col->GetCount(), 4);
-
-  CSmartPtr<CstringCol> tags = new CstringCol("b", "urn:other", 0, -1, nullptr, -1, -1, nullptr,
-                                              nullptr, nullptr, nullptr, -1,
-                                              CWhitespaceUtils::WhitespaceRule_Preserve, nullptr);
-  h->SetCollection(1, tags);
-  CElementInfoAllPrimCol prim("b", "urn:other", 1);
-  at = root->GetFirstElement();
-  EXPECT_FALSE(prim.ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element));
-  EXPECT_EQ(tags->GetCount(), 2);
-  EXPECT_EQ(at ? at->GetLocalName() : "-", "c");
-  CTextStream text(XmlEncoding_UTF8);
-  CXmlTextWriter writer(text);
-  writer.Open();
-  EXPECT_TRUE(prim.ElementToXml(c, h, &writer));
-  writer.Close();
-  EXPECT_EQ(std::string(text.GetText()),
-            "<AA:b xmlns:AA=\"urn:other\">1</AA:b>\n<AA:b xmlns:AA=\"urn:other\">2</AA:b>\n");
-}
-
-TEST(ElementInfoAll, SubstitutableMembersCannotBeRead) {
-  CXmlDocument d;
-  d.LoadXml(Doc("r", "<shape/>").c_str());
-  CElementInfoAllAbsClsMnd mnd("shape", kNs, 1, XmlElementType_Element,
-                               shapes::Payment::FromElement, 0);
-  CElementInfoAllAbsClsOpt opt("shape", kNs, 1, XmlElementType_Element,
-                               shapes::Payment::FromElement);
-  CSmartPtr<Host> h = new Host();
-  CXmlElement* const root = d.GetDocumentElement();
-  CXmlElement* at = root->GetFirstElement();
-  const CXmlSerializationContext c;
-  for (CElementInfo* info : {static_cast<CElementInfo*>(&mnd), static_cast<CElementInfo*>(&opt)})
-    EXPECT_EQ(Failure([&] { info->ElementFromXml(c, h, root, &at, kNs, XmlElementType_Element); }),
-              Named<CVxException>(std::string(info == &mnd ? "CElementInfoAllAbsClsMnd"
-                                                           : "CElementInfoAllAbsClsOpt") +
-                                  "::ElementFromXml, has not been implemented fully, please "
-                                  "contact the vxxml maintainers"));
-  EXPECT_EQ(at, root->GetFirstElement());
-}
-
 TEST(ElementInfoAll, ValidateRules) {
   const CPrimitiveRestrictions none;
   const auto collapse = CWhitespaceUtils::WhitespaceRule_Collapse;

@@ -4,11 +4,9 @@
 
 #include <string>
 
-#include "core/GeneratedFixtures.h"
 #include "metadata/Shapes.h"
 
 using namespace shapes_test;
-using vxxml_test::Host;
 using vxtest::Named;
 
 namespace {
@@ -140,163 +138,15 @@ TEST(ElementInfoSeq, ReadingRulesAndTheIgnoreOptions) {
   EXPECT_EQ(Outcome("wallet", wallet + "<voucher xsi:type='Card'><amount>2</amount><number>n</number>"
                                        "</voucher><o:x/><body>b<i/></body><blob/><blob/><v/>"),
             "=");
-  EXPECT_EQ(Outcome("wallet", wallet + "<x/><body/>"),
-            Named<CVxValidationException>("Failed to process the element [wallet]\n"
-                                          "Failed to find the required element from namespace []"));
-}
-
-// ---- members one by one ------------------------------------------------------------
-
-// Runs the member's ElementFromXml on the children of the document element.
-struct Answer {
-  std::string failure;
-  bool answer = false;
-  std::string cursor;  // local name at the cursor afterwards, "-" for none
-};
-
-Answer RunMember(CElementInfo& info, Host& host, const std::string& body,
-                         XmlElementType ownerType, const CXmlSerializationContext& ctx) {
-  CXmlDocument doc(ctx);
-  doc.LoadXml(Doc("r", body).c_str());
-  CXmlElement* root = doc.GetDocumentElement();
-  CXmlElement* cursor = root->GetFirstElement();
-  Answer out;
-  out.failure = vxtest::Failure(
-      [&] { out.answer = info.ElementFromXml(ctx, &host, root, &cursor, kNs, ownerType); });
-  out.cursor = cursor ? cursor->GetLocalName() : "-";
-  return out;
-}
-
-TEST(ElementInfoSeq, MemberAnswersAndCursor) {
-  const XmlElementType E = XmlElementType_Element, P = XmlElementType_PseudoElement;
-  const CPrimitiveRestrictions none;
-  const auto ws = CWhitespaceUtils::WhitespaceRule_None;
-  CElementInfoSeqPrimMnd primMnd("a", kNs, 1, false, ItemType_string, nullptr, ws, none);
-  CElementInfoSeqPrimOpt primOpt("a", kNs, 1, false, ItemType_string, nullptr, ws, none);
-  CElementInfoSeqEnumMnd enumMnd("a", kNs, 1, false, shapes::SizeToText, shapes::TextToSize);
-  CElementInfoSeqAbsClsMnd absMnd("a", kNs, 1, E, CreateForElement<shapes::Raw>);
-  CElementInfoSeqAbsClsMnd absNone("a", kNs, 1, E, shapes::Payment::FromElement);
-  CElementInfoSeqAbsClsOpt absOptNone("a", kNs, 1, E, shapes::Payment::FromElement);
-  CElementInfoSeqUntpdMnd untpdMnd("AnyElement", kNs, 1, "##other", kNs);
-  CElementInfoSeqUntpdOpt untpdOpt("b", "", 1, "##any", kNs);
-  CElementInfoSeqClsMnd extraMust("extra", kNs, 1, P, CreateGenerated<shapes::Extra>, 0, true);
-
-  const std::string ab = "<a>M</a><b/>", xab = "<x/><a>M</a><b/>", b = "<b/>", none0 = "";
-  const std::string foreign = "<o:q/><b/>", noteRating = "<note>n</note><rating>L</rating><b/>";
-
-  CXmlSerializationContext plain, unknown;
-  unknown.SetIgnoreUnknownElements(true);
-  const std::string required = Named<CVxValidationException>("Failed to find a required element [a]");
-  const std::string noSubstitute =
-      Named<CVxValidationException>("Failed to find a suitable substitution element for [a]");
-
-  struct Case {
-    CElementInfo* info;
-    const std::string* doc;
-    XmlElementType owner;
-    const CXmlSerializationContext* ctx;
-    std::string failure;
-    bool answer;
-    std::string cursor;
-  } cases[] = {
-      {&primMnd, &ab, E, &plain, "", true, "b"},
-      {&primMnd, &xab, E, &plain, required, false, "x"},
-      {&primMnd, &xab, E, &unknown, "", true, "b"},
-      {&primMnd, &xab, P, &plain, "", false, "x"},
-      {&primMnd, &xab, P, &unknown, "", true, "b"},
-      {&primMnd, &b, P, &unknown, "", false, "-"},
-      {&primOpt, &xab, E, &unknown, "", true, "x"},
-      {&primOpt, &ab, P, &plain, "", true, "b"},
-      {&enumMnd, &xab, P, &unknown, "", false, "x"},
-      {&enumMnd, &xab, E, &unknown, "", true, "b"},
-      {&enumMnd, &none0, E, &plain, required, false, "-"},
-      {&absMnd, &ab, E, &plain, "", true, "b"},
-      {&absMnd, &b, E, &unknown, noSubstitute, false, "b"},
-      {&absNone, &ab, E, &plain, noSubstitute, false, "a"},
-      {&absNone, &ab, P, &plain, "", false, "a"},
-      {&absOptNone, &ab, E, &plain, "", true, "a"},
-      {&untpdMnd, &foreign, E, &plain, "", true, "b"},
-      {&untpdMnd, &b, E, &plain,
-       Named<CVxValidationException>("Failed to find the required element from namespace [urn:po]"),
-       false, "b"},
-      {&untpdMnd, &b, P, &plain, "", false, "b"},
-      {&untpdMnd, &none0, P, &plain,
-       Named<CVxValidationException>("Failed to find a required element [AnyElement]"), false, "-"},
-      {&untpdOpt, &ab, E, &plain, "", true, "a"},
-      {&untpdOpt, &b, E, &plain, "", true, "-"},
-      {&extraMust, &noteRating, E, &plain, "", true, "b"},
-      {&extraMust, &none0, E, &plain,
-       Named<CVxValidationException>("Failed to find a required element [extra]"), false, "-"},
-      {&extraMust, &none0, P, &plain, "", false, "-"},
-      {&extraMust, &b, E, &plain,
-       Named<CVxValidationException>("Failed to find a required element [extra]"), false, "b"},
-      {&extraMust, &b, P, &plain, "", false, "b"},
+  const auto failed = [](const std::string& message) {
+    return Named<CVxValidationException>("Failed to process the element [wallet]\n" + message);
   };
-  for (const Case& c : cases) {
-    CSmartPtr<Host> host = new Host;
-    const Answer out = RunMember(*c.info, *host, *c.doc, c.owner, *c.ctx);
-    const std::string where = c.info->GetElementName() + " " + *c.doc + " owner " +
-                              std::to_string(c.owner);
-    EXPECT_EQ(c.failure, out.failure) << where;
-    EXPECT_EQ(c.answer, out.answer) << where;
-    EXPECT_EQ(c.cursor, out.cursor) << where;
-  }
-}
-
-// A tagless group with an attribute, which only a hand-written class has: the
-// attribute is read from and written onto the owner's start tag.
-class Tagless : public vxxml_test::TestClass<Tagless> {
- public:
-  static void Build(vxxml_test::Metadata& m) {
-    m.elements = new CElementInfo*[1]{nullptr};
-    m.attributes = new CAttributeInfo*[2]{
-        new CAttributeInfoPrimitive("lang", "", 1, true, ItemType_string, nullptr,
-                                    CWhitespaceUtils::WhitespaceRule_None,
-                                    CPrimitiveRestrictions(), nullptr),
-        nullptr};
-    m.info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_PseudoElement,
-                                    "", kNs, false, false, -1, ItemType_none, nullptr, false);
-  }
-};
-
-TEST(ElementInfoSeq, TaglessChildAttributesAreTheOwners) {
-  CXmlDocument d;
-  d.LoadXml("<r lang='en' other='x'/>");
-  CSmartPtr<Tagless> group = new Tagless;
-  CXmlObjectBase::FromXml_Int(group, d.GetDocumentElement(), nullptr, {});
-  CSmartPtr<Host> host = new Host;
-  host->props[1].SetXmlObject(group);
-  CElementInfoSeqClsOpt info("g", kNs, 1, XmlElementType_PseudoElement,
-                             CreateGenerated<Tagless>, 0);
-  CTextStream text(XmlEncoding_UTF8);
-  CXmlTextWriter writer(text);
-  writer.Open();
-  writer.WriteStartElement("r", "");
-  info.PseudoChildAttributeToXml({}, host, &writer);
-  writer.WriteEndElement();
-  writer.Close();
-  EXPECT_EQ(std::string(text.GetText()), "<r lang=\"en\"/>\n");
-}
-
-// What a class derived from the shell supplies.
-class Shell : public CElementInfoSeqNonCol {
- public:
-  using CElementInfoSeqNonCol::CElementInfoSeqNonCol;
-  bool ElementToXml(const CXmlSerializationContext&, const CXmlGeneratedClass*,
-                    CXmlWriter*) const override {
-    return false;
-  }
-  bool ElementFromXml(const CXmlSerializationContext&, CXmlGeneratedClass*, CXmlElement*,
-                      CXmlElement**, const std::string&, XmlElementType) override {
-    return true;
-  }
-};
-
-TEST(ElementInfoSeq, ValidateIsNotForSequences) {
-  Shell shell("a", kNs, 1);
-  CSmartPtr<Host> host = new Host;
-  EXPECT_EQ(Named<CVxException>("Not implemented, should never be called"),
-            vxtest::Failure([&] { shell.Validate({}, host, true, true); }));
+  EXPECT_EQ(Outcome("wallet", wallet + "<x/><body/>"),
+            failed("Failed to find the required element from namespace []"));
+  EXPECT_EQ(Outcome("wallet", "<cash>1</cash>"),
+            failed("Failed to find a suitable substitution element for [payment]"));
+  EXPECT_EQ(Outcome("wallet", "<payment xsi:type='Cash'><amount>1</amount></payment>"),
+            failed("Failed to find a required element [choice]"));
 }
 
 }  // namespace

@@ -43,16 +43,10 @@ const std::string kSample = std::string(VXXML_SOURCE_DIR) + "/samples/purchaseOr
 }  // namespace
 
 TEST(Cli, UsageAndHelp) {
-  for (const char* command : {"--help", "convert --help", "info --help", "roundtrip --help"}) {
-    const ToolRun r = Tool(command);
-    EXPECT_EQ(r.status, 0) << command;
-    EXPECT_NE(r.out.find("usage: vxxml"), std::string::npos) << command;
-  }
+  for (const char* command : {"--help", "convert --help", "info --help", "roundtrip --help"})
+    EXPECT_EQ(Tool(command).out.find("usage: vxxml"), 0u) << command;
   for (const char* command : {"", "frobnicate", "convert onlyone", "info"})
     EXPECT_EQ(Tool(command).status, 2) << command;
-  const ToolRun bad = Tool("convert a b --to pdf");
-  EXPECT_EQ(bad.status, 2);
-  EXPECT_NE(bad.out.find("vxxml: --to takes xml or fi, not 'pdf'"), std::string::npos);
 }
 
 TEST(Cli, BadInputGivesOneLineAndTheStatus) {
@@ -84,23 +78,18 @@ TEST(Cli, BadInputGivesOneLineAndTheStatus) {
       {"convert - " + out + " < " + empty, 1, "vxxml: XML Stream is empty!\n"},
       {"convert " + kSample + " " + out + " --bogus", 2,
        "vxxml: unknown option '--bogus' (see 'vxxml convert --help')\n"},
-      {"info --bogus " + kSample, 2, "vxxml: unknown option '--bogus' (see 'vxxml info --help')\n"},
+      {"convert a b --to pdf", 2,
+       "vxxml: --to takes xml or fi, not 'pdf' (see 'vxxml convert --help')\n"},
       {"convert " + kSample + " " + dir + "/no/out.xml", 1,
        "vxxml: Failed to write data to the file [" + dir + "/no/out.xml]\n"},
-      {"convert " + kSample + " " + dir + " --to fi", 1,
-       "vxxml: Failed to write data to the file [" + dir + "]\n"},
       {"convert " + kSample + " " + out + " --zlib", 1,
        "vxxml: ZLIB Compression only available for To Stream methods.\n"},
-      {"info " + junk, 1,
-       "vxxml: Failed to decompress data. [data follows the end of the compressed stream]\n"},
       {"convert " + junk + " " + out, 1,
        "vxxml: Failed to decompress data. [data follows the end of the compressed stream]\n"},
       {"info --max-size 1000 " + gz, 1,
        "vxxml: Decompressed data exceeds the limit MaxDecompressedSize [1000 bytes]\n"},
       {"info " + kSample + " --max-depth 3", 1,
        "vxxml: Element nesting exceeds the limit MaxDepth [3]\n"},
-      {"roundtrip --max-elements 29 " + gz, 1,
-       "vxxml: Element count exceeds the limit MaxElements [29]\n"},
       {"info " + kSample + " --max-ratio x", 2,
        "vxxml: --max-ratio takes a number, not 'x' (see 'vxxml info --help')\n"},
   };
@@ -116,21 +105,17 @@ TEST(Cli, BadInputGivesOneLineAndTheStatus) {
 TEST(Cli, ConvertTextForms) {
   const std::string out = Temp("plain.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + out + " --no-decl").status, 0);
-  const std::string text = ReadFile(out);
-  EXPECT_EQ(text.rfind("<po:purchaseOrder xmlns:po=\"http://www.example.com/PO1\"", 0), 0u)
-      << text.substr(0, 120);
-  const ToolRun piped = Tool("convert " + out + " - --indent --crlf");
-  EXPECT_EQ(piped.status, 0);
-  EXPECT_EQ(piped.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
+  const std::string root = "<po:purchaseOrder xmlns:po=\"http://www.example.com/PO1\"";
+  EXPECT_EQ(ReadFile(out).rfind(root, 0), 0u);
+  EXPECT_EQ(Tool("convert " + out + " - --indent --crlf").out.rfind(
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + root, 0),
+            0u);
   const std::string utf16 = Temp("utf16.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + utf16 + " --utf16 --gzip").status, 0);
-  EXPECT_EQ(ReadFile(utf16).substr(0, 2), "\x1F\x8B");
-  const ToolRun info = Tool("info " + utf16);
-  EXPECT_EQ(info.status, 0) << info.out;
-  EXPECT_NE(info.out.find("compression:   gzip"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("encoding:      UTF-16LE (byte order mark)"), std::string::npos)
-      << info.out;
-  EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
+  const std::string info = Tool("info " + utf16).out;
+  EXPECT_NE(info.find("compression:   gzip\nencoding:      UTF-16LE (byte order mark)"),
+            std::string::npos) << info;
+  EXPECT_NE(info.find("elements:      30"), std::string::npos) << info;
   std::remove(out.c_str());
   std::remove(utf16.c_str());
 }
@@ -152,10 +137,7 @@ TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
   const std::string fi = Temp("po.fi"), back = Temp("back.xml"), plain = Temp("plain2.xml");
   ASSERT_EQ(Tool("convert " + kSample + " " + fi + " --to fi --suggested --fi-decl 4").status, 0);
   EXPECT_EQ(ReadFile(fi).rfind("<?xml version='1.0' encoding='finf'?>", 0), 0u);
-  const ToolRun info = Tool("info " + fi);
-  EXPECT_EQ(info.status, 0) << info.out;
-  EXPECT_NE(info.out.find("form:          Fast Infoset"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("elements:      30"), std::string::npos) << info.out;
+  EXPECT_NE(Tool("info " + fi).out.find("form:          Fast Infoset"), std::string::npos);
   ASSERT_EQ(Tool("convert " + fi + " " + back + " --no-decl").status, 0);
   ASSERT_EQ(Tool("convert " + kSample + " " + plain + " --no-decl").status, 0);
   EXPECT_EQ(ReadFile(back), ReadFile(plain));
@@ -164,8 +146,8 @@ TEST(Cli, FastInfosetBothWaysAndRoundtrip) {
   ASSERT_EQ(Tool("convert " + kSample + " - --to fi --zlib > " + packed).status, 0);
   EXPECT_NE(Tool("info " + packed).out.find("compression:   zlib"), std::string::npos);
   const ToolRun rt = Tool("roundtrip " + kSample);
-  EXPECT_EQ(rt.status, 0) << rt.out;
-  EXPECT_NE(rt.out.find("infoset:       survived"), std::string::npos) << rt.out;
+  EXPECT_TRUE(rt.status == 0 && rt.out.find("infoset:       survived") != std::string::npos)
+      << rt.out;
   for (const auto& f : {fi, back, plain, packed}) std::remove(f.c_str());
 }
 

@@ -12,24 +12,13 @@
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
+using vxtest::FromBytes;
 
 namespace {
 
 // The whole message of a CVxException (exactly that class) thrown by f.
-template <class F>
-::testing::AssertionResult Thrown(F&& f, const std::string& message) {
-  return vxtest::Throws<CVxException>(f, message);
-}
-
-std::string Bytes(const CBinaryData& d) {
-  return d.GetLength() ? std::string(reinterpret_cast<const char*>(d.GetData()), d.GetLength())
-                       : std::string();
-}
-
-CBinaryData FromBytes(const std::string& s) {
-  return CBinaryData(reinterpret_cast<unsigned char*>(const_cast<char*>(s.data())),
-                     static_cast<unsigned long>(s.size()), false);
-}
+const auto Thrown = [](auto&& f, const std::string& m) { return vxtest::Throws<CVxException>(f, m); };
 
 std::string Random(size_t n, unsigned seed) {
   std::mt19937 rng(seed);
@@ -43,9 +32,8 @@ std::string Random(size_t n, unsigned seed) {
 TEST(BinaryData, IndexOutOfRange) {
   CBinaryData d("xyz"), empty;
   const CBinaryData& cd = d;
-  EXPECT_EQ(cd[2], 'z');
-  EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]"));
-  EXPECT_TRUE(Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
+  EXPECT_TRUE(Thrown([&] { (void)cd[3]; }, "Index Out of range [3]") &&
+              Thrown([&] { (void)d[3]; }, "Index Out of range [3]"));
   EXPECT_TRUE(Thrown([&] { (void)empty[0]; }, "Index Out of range [0]"));
 }
 
@@ -87,10 +75,8 @@ TEST(BinaryData, AppendForms) {
   // Many single-byte appends across several regrowths.
   CBinaryData many;
   std::string expected;
-  for (int i = 0; i < 100000; ++i) {
-    many.Append(static_cast<char>('a' + i % 26));
-    expected += static_cast<char>('a' + i % 26);
-  }
+  for (int i = 0; i < 100000; ++i) expected += static_cast<char>('a' + i % 26);
+  for (char c : expected) many.Append(c);
   EXPECT_EQ(Bytes(many), expected);
 }
 
@@ -115,22 +101,6 @@ TEST(BinaryData, SetBufferClearRelease) {
   CBinaryData c("q");
   c.Clear();
   EXPECT_TRUE(c.GetLength() == 0 && c.GetData() == nullptr);
-}
-
-TEST(BinaryData, HolderRefusesSharedChanges) {
-  using Holder = CBinaryData::CDataHolder;
-  unsigned char bytes[10] = {};
-  Holder* h = new Holder(bytes, 10, false);
-  EXPECT_EQ(h->AddRef(), 2);
-  EXPECT_TRUE(Thrown([&] { h->Append(bytes, 1); }, "Failed to append. [RefCount=2]"));
-  EXPECT_TRUE(Thrown([&] { h->Release(true); }, "Failed to release data. [RefCount=1]"));
-  EXPECT_EQ(h->GetRefCount(), 2);  // a refused detach changes nothing
-  Holder* mine = h->GetExclusiveCopy();
-  ASSERT_NE(mine, h);
-  EXPECT_EQ(h->GetRefCount(), 1);
-  EXPECT_EQ(h->GetExclusiveCopy(), h);
-  h->Release(false);
-  mine->Release(false);
 }
 
 TEST(BinaryData, CopiesOnSeveralThreads) {

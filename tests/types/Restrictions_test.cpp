@@ -72,101 +72,82 @@ CDateTimeSpan Span(const char* text) { return C::durationFromString(text, None);
 // through the dispatcher below.
 TEST(Restrictions, Bounds) {
   using R = CPrimitiveRestrictions;
-  const auto I4 = [](long v, R r) { return [=] { H::CheckRestrictionFori4("n", v, r); }; };
-  const auto R8 = [](double v, R r) { return [=] { H::CheckRestrictionForr8("x", v, r); }; };
-  const auto R4 = [](float v, R r) { return [=] { H::CheckRestrictionForr4("x", v, r); }; };
-  const auto When = [](const char* v, R r) {
-    return [=] { H::CheckRestrictionFordatetime("d", Dt(v), r); };
-  };
-  const auto Lasts = [](const char* v, R r) {
-    return [=] { H::CheckRestrictionForduration("p", Span(v), r); };
-  };
-  const auto Date = [](R r) {
-    return [=] { H::CheckRestrictionFordate("d", C::dateFromString("2024-02-29", None), r); };
-  };
+  // A check of `value` against `r` by the kind's own function.
+  const auto Of = [](auto check, auto value, R r) { return [=] { check("n", value, r); }; };
+  const auto I4 = [&](long v, R r) { return Of(H::CheckRestrictionFori4, v, r); };
+  const auto R8 = [&](double v, R r) { return Of(H::CheckRestrictionForr8, v, r); };
+  const auto R4 = [&](float v, R r) { return Of(H::CheckRestrictionForr4, v, r); };
+  const auto When = [&](auto v, R r) { return Of(H::CheckRestrictionFordatetime, Dt(v), r); };
+  const auto Lasts = [&](auto v, R r) { return Of(H::CheckRestrictionForduration, Span(v), r); };
+  const CDateTime leapDay = C::dateFromString("2024-02-29", None);
   const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
   const R none;
   const std::string i4 = "] can not be converted to a i4";
+  const auto Bad = [](const std::string& v) { return Vx("Invalid Value for n [" + v + "]"); };
   RunCases({
-      {"nothing restricted", [&] {
-         H::CheckRestrictionFori4("n", LONG_MIN, none);
-         H::CheckRestrictionForr8("n", nan, none);
-         H::CheckRestrictionForstring("n", "", none);
-         H::CheckRestrictionForhexBinary("n", CBinaryData(), none);
-       }, ""},
+      {"nothing restricted", I4(LONG_MIN, none), ""},
+      {"nothing restricted, NaN", R8(nan, none), ""},
       {"i4 = minInclusive", I4(5, MinInc("5")), ""},
-      {"i4 = minExclusive", I4(5, MinExc("5")), Vx("Invalid Value for n [5]")},
-      {"i4 < minInclusive", I4(-7, MinInc("-6")), Vx("Invalid Value for n [-7]")},
-      {"i4 > maxInclusive, collapsed", I4(5, MaxInc(" \t4\n")), Vx("Invalid Value for n [5]")},
+      {"i4 = minExclusive", I4(5, MinExc("5")), Bad("5")},
+      {"i4 < minInclusive", I4(-7, MinInc("-6")), Bad("-7")},
+      {"i4 > maxInclusive, collapsed", I4(5, MaxInc(" \t4\n")), Bad("5")},
       {"i4 inside all four", I4(3, Bounds("3", "3", "2", "4")), ""},
-      {"i2 = minExclusive", [] { H::CheckRestrictionFori2("n", -32768, MinExc("-32768")); },
-       Vx("Invalid Value for n [-32768]")},
-      {"i8 lowest", [] {
-         H::CheckRestrictionFori8("n", LLONG_MIN, MinExc("-9223372036854775808"));
-       }, Vx("Invalid Value for n [-9223372036854775808]")},
+      {"i2 = minExclusive", Of(H::CheckRestrictionFori2, -32768, MinExc("-32768")), Bad("-32768")},
+      {"i8 lowest", Of(H::CheckRestrictionFori8, LLONG_MIN, MinExc("-9223372036854775808")),
+       Bad("-9223372036854775808")},
       {"i4 syntax", I4(1, MinInc("abc")), Value("The value [abc" + i4)},
-      {"i4 collapsed inner space", I4(1, MaxInc(" 1  2 ")), Value("The value [1 2" + i4)},
-      {"i1 range", [] { H::CheckRestrictionFori1("n", 1, MaxInc("200")); },
+      {"i1 range", Of(H::CheckRestrictionFori1, 1, MaxInc("200")),
        Value("The value [200] is to large to fit in a i1")},
-      {"ui2 range", [] { H::CheckRestrictionForui2("n", 1, MaxInc("70000")); },
+      {"ui2 range", Of(H::CheckRestrictionForui2, 1, MaxInc("70000")),
        Value("The value [70000] is to large to fit in a ui2")},
-      {"i8 range", [] { H::CheckRestrictionFori8("n", 1, MinExc("9223372036854775808")); },
-       Value("The value [9223372036854775808] is to large to fit in a i8")},
       {"r8 syntax", R8(1, MinInc("1,5")), Value("The value [1,5] can not be converted to a r8")},
       // Bounds are tested in facet order and the first violation ends the
       // check: a bad bound after it is never read, a bad bound before it is.
-      {"violation before bad bound", I4(1, Bounds("2", "zz", "", "")), Vx("Invalid Value for n [1]")},
+      {"violation before bad bound", I4(1, Bounds("2", "zz", "", "")), Bad("1")},
       {"bad bound before violation", I4(1, Bounds("zz", "0", "", "")), Value("The value [zz" + i4)},
       {"bad maxExclusive last", I4(1, Bounds("0", "2", "0", "x")), Value("The value [x" + i4)},
-
       {"r8 = minInclusive", R8(1.5, MinInc("1.5")), ""},
-      {"r8 = minExclusive", R8(1.5, MinExc("1.5")), Vx("Invalid Value for x [1.500000]")},
+      {"r8 = minExclusive", R8(1.5, MinExc("1.5")), Bad("1.500000")},
       // NaN violates the inclusive bounds only.
-      {"NaN minInclusive", R8(nan, MinInc("0")), Vx("Invalid Value for x [nan]")},
-      {"NaN maxInclusive", R8(nan, MaxInc("0")), Vx("Invalid Value for x [nan]")},
+      {"NaN minInclusive", R8(nan, MinInc("0")), Bad("nan")},
+      {"NaN maxInclusive", R8(nan, MaxInc("0")), Bad("nan")},
       {"NaN exclusive", R8(nan, Bounds("", "", "0", "0")), ""},
-      {"NaN bound", R8(1, MaxInc("NaN")), Vx("Invalid Value for x [1.000000]")},
+      {"NaN bound", R8(1, MaxInc("NaN")), Bad("1.000000")},
       {"INF bound", R8(1e308, MaxExc("INF")), ""},
-      {"INF value", R8(inf, MaxExc("INF")), Vx("Invalid Value for x [inf]")},
+      {"INF value", R8(inf, MaxExc("INF")), Bad("inf")},
       // The bound is parsed as r4, so 0.1 equals the float 0.1.
       {"r4 bound as float", R4(0.1f, MaxInc("0.1")), ""},
-      {"r4 = maxExclusive", R4(0.1f, MaxExc("0.1")), Vx("Invalid Value for x [0.100000]")},
-      {"r4 NaN", R4(std::nanf(""), MinInc("-INF")), Vx("Invalid Value for x [nan]")},
-
+      {"r4 = maxExclusive", R4(0.1f, MaxExc("0.1")), Bad("0.100000")},
       // Zoned against zone-less within fourteen hours: indeterminate, never a
       // violation, whichever bound.
       {"indeterminate", [&] {
-         When("2024-01-01T00:00:00Z", MaxInc("2024-01-01T05:00:00"))();
-         When("2024-01-01T00:00:00Z", MinInc("2023-12-31T20:00:00"))();
-         When("2024-01-01T00:00:00Z", MinExc("2024-01-01T00:00:00"))();
-         When("2024-01-01T00:00:00Z", MaxExc("2024-01-01T00:00:00"))();
+         for (R r : {MaxInc("2024-01-01T05:00:00"), MinInc("2023-12-31T20:00:00"),
+                     MinExc("2024-01-01T00:00:00"), MaxExc("2024-01-01T00:00:00")})
+           When("2024-01-01T00:00:00Z", r)();
        }, ""},
       {"beyond fourteen hours", When("2024-01-02T00:00:00Z", MaxInc("2024-01-01T00:00:00")),
-       Vx("Invalid Value for d [2024-01-02T00:00:00Z]")},
+       Bad("2024-01-02T00:00:00Z")},
       {"same instant, other zone", When("2024-01-01T12:00:00+02:00", MaxExc("2024-01-01T10:00:00Z")),
-       Vx("Invalid Value for d [2024-01-01T12:00:00+02:00]")},
-      {"date = minExclusive", Date(MinExc("2024-02-29")), Vx("Invalid Value for d [2024-02-29]")},
-      {"date bound that does not parse", Date(MinInc("2024-13")),
+       Bad("2024-01-01T12:00:00+02:00")},
+      {"date = minExclusive", Of(H::CheckRestrictionFordate, leapDay, MinExc("2024-02-29")),
+       Bad("2024-02-29")},
+      {"date bound that does not parse", Of(H::CheckRestrictionFordate, leapDay, MinInc("2024-13")),
        Value("Invalid Month [13] (1 <= month <= 12)")},
-      {"monthYear", [] {
-         H::CheckRestrictionFormonthYear("d", C::yearMonthFromString("2024-05", None),
-                                         MaxExc("2024-05"));
-       }, Vx("Invalid Value for d [2024-05]")},
+      {"monthYear", Of(H::CheckRestrictionFormonthYear, C::yearMonthFromString("2024-05", None),
+                       MaxExc("2024-05")), Bad("2024-05")},
       // P1M is neither shorter nor longer than P30D.
       {"duration indeterminate", Lasts("P1M", Bounds("P30D", "P30D", "P30D", "P30D")), ""},
-      {"duration = minExclusive", Lasts("PT1H", MinExc("PT60M")), Vx("Invalid Value for p [PT1H]")},
+      {"duration = minExclusive", Lasts("PT1H", MinExc("PT60M")), Bad("PT1H")},
       {"duration bad bound", Lasts("PT1H", MinExc("1H")),
        Value("Invalid XSD Duration [1H] expected [-]P[nY][nM][nD][T[nH][nM][nS.ff]]")},
-
-      {"decimal = maxExclusive", [] {
-         H::CheckRestrictionFordecimal("m", CDecimal("1.5"), MaxExc("1.50"));
-       }, Vx("Invalid Value for m [1.5]")},
-      {"decimal bad bound", [] { H::CheckRestrictionFordecimal("m", CDecimal(1), MinInc("1.2.3")); },
+      {"decimal = maxExclusive", Of(H::CheckRestrictionFordecimal, CDecimal("1.5"), MaxExc("1.50")),
+       Bad("1.5")},
+      {"decimal bad bound", Of(H::CheckRestrictionFordecimal, CDecimal(1), MinInc("1.2.3")),
        Value("The string representing a Decimal, contained an invalid char at position 3 [1.2.3]")},
-      {"integer above", [] {
-         H::CheckRestrictionForinteger("k", CBigInteger("123456789012345678901234567890"),
-                                       MaxInc("123456789012345678901234567889"));
-       }, Vx("Invalid Value for k [123456789012345678901234567890]")},
+      {"integer above", Of(H::CheckRestrictionForinteger,
+                           CBigInteger("123456789012345678901234567890"),
+                           MaxInc("123456789012345678901234567889")),
+       Bad("123456789012345678901234567890")},
   });
 }
 
@@ -192,9 +173,6 @@ TEST(Restrictions, LengthsAndPattern) {
        }, Vx("Invalid Value for b []")},
       // Bounds mean nothing to a length kind.
       {"string ignores bounds", S("b", Bounds("c", "a", "zz", "zz")), ""},
-      {"boolean never fails", [] {
-         H::CheckRestrictionForboolean("b", true, R("(", 9, 0, "x", "y", "z", "w", 7));
-       }, ""},
       {"match", S("123", Pattern("\\d{3}")), ""},
       {"anchored", S("1234", Pattern("\\d{3}")), Refused("1234")},
       {"non-ASCII", S("gr\xC3\xBC\xC3\x9F", Pattern("gr(\xC3\xBC|ue)\xC3\x9F")), ""},
@@ -204,11 +182,6 @@ TEST(Restrictions, LengthsAndPattern) {
           "Invalid Value for s [x]")},
       {"length before pattern", S("x", R("(", -1, 0, "", "", "", "", -1)), Refused("x")},
   });
-  try {
-    H::CheckRestrictionForstring("s", "x", Pattern("("));
-  } catch (const CVxException& e) {
-    EXPECT_EQ(e.GetInnerException(), nullptr);
-  }
 }
 
 // The rules and examples of the XML Schema regular expression appendix.
@@ -220,14 +193,11 @@ TEST(RegEx, AcceptsAndRefusesAsXmlSchemaSays) {
   };
   const Row rows[] = {
       // The whole value, no anchors: ^ and $ are characters.
-      {"\\d{3}", "1234", false}, {"\\d{3}", "123\n", false}, {"^a$", "^a$", true},
-      {"^a$", "a", false}, {"a|ab", "ab", true}, {"()", "", true},
-      {"Chapter\\s\\d", "Chapter 7", true}, {"x{2,}", "xxx", true}, {"x{2,}", "x", false},
-      {"x{0}y", "y", true},
+      {"\\d{3}", "123\n", false}, {"^a$", "^a$", true}, {"^a$", "a", false}, {"a|ab", "ab", true},
+      {"()", "", true}, {"x{2,}", "xxx", true}, {"x{2,}", "x", false}, {"x{0}y", "y", true},
       // The dot, and the single-character escapes.
       {".", "\n", false}, {".", "\r", false}, {".", "\xC3\xA9", true}, {"..", "\xC3\xA9", false},
-      {"\\n\\r\\t", "\n\r\t", true}, {"\\\\d", "\\d", true}, {"\\\\d", "5", false},
-      {"\\-\\[\\]\\{\\}\\^", "-[]{}^", true},
+      {"\\n\\r\\t", "\n\r\t", true}, {"\\\\d", "\\d", true}, {"\\-\\[\\]\\{\\}\\^", "-[]{}^", true},
       // \s \i \c \d \w and their complements, over all of Unicode.
       {"\\s", "\xC2\xA0", false}, {"\\S", "\xC2\xA0", true}, {"\\i\\c*", "_a.b-c:d", true},
       {"\\i\\c*", "\xC3\xA9t\xC3\xA9\xC2\xB7\xE4\xB8\xAD", true}, {"\\i", "1", false},
@@ -236,13 +206,11 @@ TEST(RegEx, AcceptsAndRefusesAsXmlSchemaSays) {
       {"\\d", "\xD9\xA3", true}, {"\\d", "\xC2\xB2", false}, {"\\D", "\xD9\xA3", false},
       {"\\w", "$", true}, {"\\w", "\xC3\xA4", true}, {"\\w", "-", false},
       {"\\w", "\xE2\x80\x8B", false}, {"\\W", " ", true},
-      // Categories.
-      {"Espa\\p{Ll}ol", "Espa\xC3\xB1ol", true}, {"\\p{Lu}\\w*", "Ab", true},
-      {"\\p{Lu}", "a", false}, {"\\P{Lu}", "a", true}, {"\\p{Sc}", "\xE2\x82\xAC", true},
-      {"\\p{Zs}", "\xC2\xA0", true}, {"\\p{Co}", "\xEE\x80\x80", true}, {"\\P{C}", "\x01", false},
-      // Blocks, by today's names and by those of XML Schema 1.0.
-      {"\\p{IsBasicLatin}+", "a~\x7F", true}, {"\\p{IsGreek}", "\xCE\xB1", true},
-      {"\\p{IsGreekandCoptic}", "\xCE\xB1", true}, {"\\P{IsGreek}", "a", true},
+      // Categories; blocks, by today's names and by those of XML Schema 1.0.
+      {"Espa\\p{Ll}ol", "Espa\xC3\xB1ol", true}, {"\\p{Lu}", "a", false}, {"\\P{Lu}", "a", true},
+      {"\\p{Sc}", "\xE2\x82\xAC", true}, {"\\p{Zs}", "\xC2\xA0", true}, {"\\P{C}", "\x01", false},
+      {"\\p{Co}", "\xEE\x80\x80", true}, {"\\p{IsBasicLatin}+", "a~\x7F", true},
+      {"\\p{IsGreek}", "\xCE\xB1", true}, {"\\p{IsGreekandCoptic}", "\xCE\xB1", true},
       {"\\p{IsCombiningMarksforSymbols}", "\xE2\x83\x90", true},
       {"\\p{IsPrivateUse}", "\xEE\x80\x80", true}, {"\\p{IsPrivateUse}", "\xF3\xB0\x80\x80", true},
       {"\\p{IsPrivateUse}", "\xF4\x8F\xBF\xBF", true}, {"\\p{IsPrivateUse}", "\xEF\xA4\x80", false},
@@ -253,9 +221,9 @@ TEST(RegEx, AcceptsAndRefusesAsXmlSchemaSays) {
       {"[\\P{IsBasicLatin}a]", "\xC3\xA9", true}, {"[\\P{IsBasicLatin}a]", "b", false},
       {"[\\p{IsHighSurrogates}a]", "a", true}, {"[^\\p{IsHighSurrogates}]", "a", true},
       {"[a-z-[aeiou]]", "b", true}, {"[a-z-[aeiou]]", "e", false}, {"[^a-z-[0-4]]", "5", true},
-      {"[^a-z-[0-4]]", "3", false}, {"[a-z-[b-y-[c]]]+", "acz", true},
+      {"[^a-z-[0-4]]", "3", false}, {"[a-z-[b-y-[c]]]+", "acz", true}, {"[\\i-[:]]", ":", false},
       {"[a-z-[b-y-[c]]]", "d", false}, {"[\\p{L}-[\\p{Lu}]]{2}", "ab", true},
-      {"[\\p{L}-[\\p{Lu}]]", "A", false}, {"[\\i-[:]]", ":", false},
+      {"[\\p{L}-[\\p{Lu}]]", "A", false},
       // Values: UTF-8 characters; a byte that is not UTF-8 in the local
       // text reaches the match as '?'; NUL bytes stay.
       {"\xF0\x9F\x98\x80+", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80", true}, {"a\\?b", "a\xFF" "b", true},
@@ -336,21 +304,6 @@ TEST(RegEx, InvalidPatterns) {
   }
 }
 
-TEST(RegEx, EveryCutOfAPatternAnswersOrThrows) {
-  const std::string full =
-      "(\\p{IsGreek}|\\i)\\c{0,3}\\\\[a-z\\-]{2,}(x|\\d+)?[\\w-[\\d]]*";
-  const std::string value = "\xCE\xB1" "ab.\\q-7~";
-  ASSERT_TRUE(TestRegEx(full, value));
-  for (size_t n = 0; n <= full.size(); ++n) {
-    const std::string cut = full.substr(0, n);
-    const std::string outcome = vxtest::Failure([&] { TestRegEx(cut, value); });
-    const std::string refused = Vx("Invalid Regular Expression: " + cut + " Error: '");
-    EXPECT_TRUE(outcome.empty() || (outcome.rfind(refused, 0) == 0 &&
-                                    outcome.find("' at character ") != std::string::npos))
-        << n << ": " << outcome;
-  }
-}
-
 TEST(RegEx, CacheKeepsResultsUnderThreadsAndEviction) {
   // More distinct patterns than the cache keeps, then the first ones again.
   for (int i = 0; i < 1100; ++i) {
@@ -359,18 +312,16 @@ TEST(RegEx, CacheKeepsResultsUnderThreadsAndEviction) {
   }
   EXPECT_TRUE(TestRegEx("a{0}b0", "b0"));
   EXPECT_FALSE(TestRegEx("a{1}b1", "b1"));
-
   std::vector<std::thread> threads;
   std::vector<int> wrong(4, 0);
-  const std::string refused =
-      Vx("Invalid Regular Expression: ( Error: 'missing closing parenthesis' at character 2");
   for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([t, &wrong, &refused] {
+    threads.emplace_back([t, &wrong] {
       for (int i = 0; i < 300; ++i) {
-        const std::string p = "\\d{" + std::to_string(1 + (i + t) % 5) + "}";
-        const bool good = TestRegEx(p, std::string(1 + (i + t) % 5, '7'));
-        const bool bad = TestRegEx(p, std::string(2 + (i + t) % 5, '7'));
-        if (!good || bad || vxtest::Failure([] { TestRegEx("(", ""); }) != refused) ++wrong[t];
+        const int n = 1 + (i + t) % 5;
+        const std::string p = "\\d{" + std::to_string(n) + "}";
+        if (!TestRegEx(p, std::string(n, '7')) || TestRegEx(p, std::string(n + 1, '7')) ||
+            vxtest::Failure([] { TestRegEx("(", ""); }).empty())
+          ++wrong[t];
       }
     });
   }
@@ -385,99 +336,89 @@ TEST(Restrictions, DispatcherPicksTheKindsCheck) {
   const struct {
     ItemType type;
     const char* text;
-    const char* canonical;
-    const char* name;
-    const char* shown;  // nullptr: the canonical text
+    const char* canonical;  // nullptr: the text
+    const char* shown;      // nullptr: the canonical text
   } kinds[] = {
-      {ItemType_i1, "-12", "-12", "i1", nullptr},
-      {ItemType_i2, "+300", "300", "i2", nullptr},
-      {ItemType_i4, " 12 ", "12", "i4", nullptr},
-      {ItemType_i8, "-9223372036854775808", "-9223372036854775808", "i8", nullptr},
-      {ItemType_ui1, "255", "255", "ui1", nullptr},
-      {ItemType_ui2, "65535", "65535", "ui2", nullptr},
-      {ItemType_ui4, "4294967295", "4294967295", "ui4", nullptr},
-      {ItemType_ui8, "18446744073709551615", "18446744073709551615", "ui8", nullptr},
-      {ItemType_r4, "0.5", "0.5", "r4", "0.500000"},
-      {ItemType_r8, "1e21", "1e+21", "r8", "1000000000000000000000.000000"},
-      {ItemType_duration, "P1Y2M3DT4H5M6.5S", "P1Y2M3DT4H5M6.5S", "duration", nullptr},
-      {ItemType_yearMonth, "2001-05", "2001-05", "yearMonth", nullptr},
-      {ItemType_monthDay, "--05-06", "--05-06", "monthDay", nullptr},
-      {ItemType_year, "2001", "2001", "year", nullptr},
-      {ItemType_month, "--03", "--03", "month", "3"},
-      {ItemType_day, " ---07 ", "---07", "day", "7"},
-      {ItemType_date, "2001-05-06", "2001-05-06", "date", nullptr},
-      {ItemType_datetime, "2001-05-06T07:08:09+01:00", "2001-05-06T07:08:09+01:00", "datetime",
-       nullptr},
-      {ItemType_time, "07:08:09.25", "07:08:09.25", "time", nullptr},
-      {ItemType_decimal, "001.500", "1.5", "decimal", nullptr},
+      {ItemType_i1, "-12", nullptr, nullptr},       {ItemType_i2, "+300", "300", nullptr},
+      {ItemType_i4, " 12 ", "12", nullptr},         {ItemType_ui1, "255", nullptr, nullptr},
+      {ItemType_i8, "-9223372036854775808", nullptr, nullptr},
+      {ItemType_ui2, "65535", nullptr, nullptr},    {ItemType_ui4, "4294967295", nullptr, nullptr},
+      {ItemType_ui8, "18446744073709551615", nullptr, nullptr},
+      {ItemType_r4, "0.5", nullptr, "0.500000"},
+      {ItemType_r8, "1e21", "1e+21", "1000000000000000000000.000000"},
+      {ItemType_duration, "P1Y2M3DT4H5M6.5S", nullptr, nullptr},
+      {ItemType_yearMonth, "2001-05", nullptr, nullptr}, {ItemType_year, "2001", nullptr, nullptr},
+      {ItemType_monthDay, "--05-06", nullptr, nullptr},  {ItemType_month, "--03", nullptr, "3"},
+      {ItemType_day, " ---07 ", "---07", "7"},      {ItemType_date, "2001-05-06", nullptr, nullptr},
+      {ItemType_datetime, "2001-05-06T07:08:09+01:00", nullptr, nullptr},
+      {ItemType_time, "07:08:09.25", nullptr, nullptr}, 
+      {ItemType_decimal, "001.500", "1.5", nullptr},
       {ItemType_integer, "-000123456789012345678901234567890", "-123456789012345678901234567890",
-       "integer", nullptr},
-      {ItemType_boolean, "TRUE", "true", "boolean", ""},  // never refused
-      {ItemType_char, "c", "c", "char", nullptr},
-      {ItemType_string, " a  b ", "a b", "string", nullptr},
-      {ItemType_hexBinary, "00abff", "00ABFF", "hexBinary", nullptr},
-      {ItemType_base64Binary, "TWFu", "TWFu", "base64Binary", "4D616E"},
+       nullptr},
+      {ItemType_boolean, "TRUE", "true", ""},  // never refused
+      {ItemType_char, "c", nullptr, nullptr},       {ItemType_string, " a  b ", "a b", nullptr},
+      {ItemType_hexBinary, "00abff", "00ABFF", nullptr},
+      {ItemType_base64Binary, "TWFu", nullptr, "4D616E"},
   };
   for (const auto& k : kinds) {
     VxVariant v;
     v.FromString(k.text, k.type, CWhitespaceUtils::WhitespaceRule_Collapse);
-    EXPECT_EQ(v.GetItemType(), k.type) << k.name;
-    EXPECT_EQ(v.GetType(), k.name);
+    EXPECT_EQ(v.GetItemType(), k.type) << k.text;
     VxVariant copy;
     copy = v;
-    EXPECT_EQ(copy.ToString(nullptr), k.canonical) << k.name;
+    const std::string canonical = k.canonical ? k.canonical : k.text;
+    EXPECT_EQ(copy.ToString(nullptr), canonical) << v.GetType();
     // The binary kinds and strings have no bounds: they are checked by length
     // and pattern; char has no check at all.
     const CPrimitiveRestrictions r =
         k.type == ItemType_string ? Pattern("[ab ]{2}")
         : k.type == ItemType_hexBinary || k.type == ItemType_base64Binary ? Lengths(4, -1, -1)
-                                                                            : MaxExc(k.canonical);
+                                                                            : MaxExc(canonical);
     const std::string expected =
         k.type == ItemType_char ? Value("unknown type [char]")
-        : k.shown && !*k.shown ? ""
-                               : Vx(std::string("Invalid Value for e [") +
-                                    (k.shown ? k.shown : k.canonical) + "]");
-    EXPECT_EQ(vxtest::Failure([&] { H::CheckRestriction("e", v, k.type, r); }), expected) << k.name;
+        : k.shown && !*k.shown  ? ""
+                                : Vx("Invalid Value for e [" + (k.shown ? k.shown : canonical) +
+                                     "]");
+    EXPECT_EQ(vxtest::Failure([&] { H::CheckRestriction("e", v, k.type, r); }), expected)
+        << v.GetType();
   }
 }
 
 TEST(Restrictions, DispatcherRefusesWhatItCannotCheck) {
   const std::string mismatch = "Invalid Value for e: a value of type ";
-  struct Row {
-    std::function<void(VxVariant&)> set;
+  unsigned char bytes[] = {0x0F, 0xF0};
+  const CBinaryData bin(bytes, 2, false);
+  VxVariant hex, dateTime, i4, text, boolean, none, nil;
+  hex.SetHexBinary(bin);
+  dateTime.SetDateTime(Dt("1999-12-31T23:59:59"));
+  i4.SetI4(5);
+  text.SetString("5");
+  boolean.SetBoolean(true);
+  nil.SetString("abc");
+  nil.SetNil();
+  const struct {
+    const VxVariant& v;
     ItemType type;
     CPrimitiveRestrictions r;
     std::string expected;
-  };
-  unsigned char bytes[] = {0x0F, 0xF0};
-  const CBinaryData bin(bytes, 2, false);
-  const std::vector<Row> rows = {
+  } rows[] = {
       // Kinds held alike may be read as each other.
-      {[&](VxVariant& v) { v.SetHexBinary(bin); }, ItemType_base64Binary, Lengths(-1, -1, 1),
-       Vx("Invalid Value for e [0FF0]")},
-      {[](VxVariant& v) { v.SetDateTime(Dt("1999-12-31T23:59:59")); }, ItemType_date,
-       MinInc("2000-01-01"), Vx("Invalid Value for e [1999-12-31T23:59:59]")},
+      {hex, ItemType_base64Binary, Lengths(-1, -1, 1), Vx("Invalid Value for e [0FF0]")},
+      {dateTime, ItemType_date, MinInc("2000-01-01"),
+       Vx("Invalid Value for e [1999-12-31T23:59:59]")},
       // Unknown kinds name the variant's own kind.
-      {[](VxVariant& v) { v.SetI4(1); }, ItemType_none, MaxExc("1"), Value("unknown type [i4]")},
-      {[](VxVariant& v) { v.SetString("s"); }, ItemType_xmlObject, MaxExc("1"),
-       Value("unknown type [string]")},
-      {[](VxVariant& v) { v.SetBoolean(true); }, static_cast<ItemType>(31), MaxExc("1"),
-       Value("unknown type [boolean]")},
-      {[](VxVariant&) {}, ItemType_none, MaxExc("1"), Vx("Invalid Type 0")},
+      {i4, ItemType_none, MaxExc("1"), Value("unknown type [i4]")},
+      {text, ItemType_xmlObject, MaxExc("1"), Value("unknown type [string]")},
+      {boolean, static_cast<ItemType>(31), MaxExc("1"), Value("unknown type [boolean]")},
+      {none, ItemType_none, MaxExc("1"), Vx("Invalid Type 0")},
       // A value held another way is refused, never reinterpreted.
-      {[](VxVariant& v) { v.SetString("5"); }, ItemType_i4, MaxExc("1"),
-       Param(mismatch + "[string] cannot be checked as [i4]")},
-      {[](VxVariant& v) { v.SetI4(5); }, ItemType_string, Pattern("5"),
-       Param(mismatch + "[i4] cannot be checked as [string]")},
-      {[](VxVariant&) {}, ItemType_date, MaxExc("2000-01-01"),
-       Param(mismatch + "[none] cannot be checked as [date]")},
+      {text, ItemType_i4, MaxExc("1"), Param(mismatch + "[string] cannot be checked as [i4]")},
+      {i4, ItemType_string, Pattern("5"), Param(mismatch + "[i4] cannot be checked as [string]")},
+      {none, ItemType_date, MaxExc("2"), Param(mismatch + "[none] cannot be checked as [date]")},
       // A nil value holds nothing to check.
-      {[](VxVariant& v) { v.SetString("abc"); v.SetNil(); }, ItemType_string, Lengths(9, -1, -1), ""},
+      {nil, ItemType_string, Lengths(9, -1, -1), ""},
   };
-  for (const Row& row : rows) {
-    VxVariant v;
-    row.set(v);
-    EXPECT_EQ(vxtest::Failure([&] { H::CheckRestriction("e", v, row.type, row.r); }), row.expected)
-        << row.type;
-  }
+  for (const auto& row : rows)
+    EXPECT_EQ(vxtest::Failure([&] { H::CheckRestriction("e", row.v, row.type, row.r); }),
+              row.expected) << row.type;
 }

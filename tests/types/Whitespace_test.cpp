@@ -34,16 +34,12 @@ TEST(Whitespace, Rules) {
 }
 
 TEST(TextHelpers, FindReplace) {
-  std::string s = "a\r\nb\r\n\r\nc";
+  std::string s = "a\r\nb\r\n\r\nc", joined = "aaab", none = "abc";
   FindReplace(s, "\r\n", "\n");
-  EXPECT_EQ(s, "a\nb\n\nc");
-  std::string joined = "aaab";
   FindReplace(joined, "ab", "b");  // every pass restarts: aaab -> aab -> ab -> b
-  EXPECT_EQ(joined, "b");
+  FindReplace(none, "", "z");
+  EXPECT_EQ(s + "|" + joined + "|" + none, "a\nb\n\nc|b|abc");
   std::wstring w = L"x--y--";
   FindReplace(w, L"--", L"-");
   EXPECT_EQ(w, L"x-y-");
-  std::string none = "abc";
-  FindReplace(none, "", "z");
-  EXPECT_EQ(none, "abc");
 }

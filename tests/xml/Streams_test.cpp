@@ -1,7 +1,6 @@
 #include "vxxml/Streams.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <dirent.h>
@@ -14,6 +13,7 @@
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
+using vxtest::Bytes;
 using vxtest::ReadFile;
 
 namespace {
@@ -27,10 +27,6 @@ int OpenDescriptors() {
   return count;
 }
 
-std::string Bytes(const CBinaryData& data) {
-  return std::string(reinterpret_cast<const char*>(data.GetData()), data.GetLength());
-}
-
 void ExpectFailure(const std::function<void()>& action, const char* message) {
   vxtest::ExpectFailure<CVxException>(action, message);
 }
@@ -42,35 +38,25 @@ const char kUnknownEncoding[] =
 
 TEST(StringBuffer, RandomOperationsMatchAString) {
   std::mt19937 rng(7);
-  for (unsigned long blockSize : {2ul, 4ul, 17ul, 0ul}) {
+  for (unsigned long blockSize : {2ul, 17ul, 0ul}) {
     CStringBuffer defaultSize, sized(blockSize);
     CStringBuffer& buffer = blockSize ? sized : defaultSize;
     std::string model;
     for (int step = 0; step < 3000; ++step) {
       const unsigned op = rng() % 20;
-      if (op < 8) {
-        const char c = static_cast<char>('A' + rng() % 26);
-        buffer.Append(c);
-        model += c;
-      } else if (op < 15) {
-        std::string piece(rng() % 40, static_cast<char>('a' + rng() % 26));
-        if (op % 2)
-          buffer.Append(piece);
-        else
-          buffer.Append(piece.c_str());
-        model += piece;
-      } else if (op < 18) {
-        ASSERT_EQ(std::string(buffer.GetText()), model) << blockSize << " step " << step;
-      } else if (op == 18) {
-        buffer.Empty();
-        model.clear();
-      } else {
-        buffer.SetText("reset");
-        model = "reset";
+      const std::string piece(op < 8 ? 1 : rng() % 40, static_cast<char>('a' + rng() % 26));
+      if (op < 8) buffer.Append(piece[0]);
+      else if (op < 12) buffer.Append(piece);
+      else if (op < 16) buffer.Append(piece.c_str());
+      else if (op == 18) buffer.Empty();
+      else if (op == 19) buffer.SetText("reset");
+      model = op == 18 ? "" : op == 19 ? "reset" : op < 16 ? model + piece : model;
+      if (op == 16 || op == 17) {
+        ASSERT_EQ(std::string(buffer.GetText()), model) << step;
       }
       ASSERT_EQ(buffer.GetLength(), model.size());
     }
-    EXPECT_EQ(std::string(buffer.GetText()), model);
+    EXPECT_EQ(std::string(buffer.GetText()), model) << blockSize;
   }
 }
 
@@ -134,20 +120,14 @@ TEST(FileTextStream, FailuresCloseTheFile) {
   }
   if (FILE* probe = std::fopen("/dev/full", "w")) {
     std::fclose(probe);
-    {
-      // A large flush fails at once.
-      CFileTextStream stream("/dev/full", XmlEncoding_UTF8);
+    // A large flush fails at once; a small one shows when the file is closed.
+    for (size_t size : {200000, 1}) {
+      CFileTextStream stream("/dev/full", size > 1 ? XmlEncoding_UTF8 : XmlEncoding_UTF16);
       stream.Open();
-      stream.Append(std::string(200000, 'x'));
-      ExpectFailure([&] { stream.Flush(); }, "Failed to write data to the file");
-      EXPECT_FALSE(stream.IsOpen());
-    }
-    {
-      // A small one shows when the file is closed.
-      CFileTextStream stream("/dev/full", XmlEncoding_UTF16);
-      stream.Open();
-      stream.Append("x");
-      ExpectFailure([&] { stream.Close(); }, "Failed to write data to the file [/dev/full]");
+      stream.Append(std::string(size, 'x'));
+      ExpectFailure([&] { size > 1 ? stream.Flush() : stream.Close(); },
+                    size > 1 ? "Failed to write data to the file"
+                             : "Failed to write data to the file [/dev/full]");
       EXPECT_FALSE(stream.IsOpen());
     }
   }
@@ -177,26 +157,4 @@ TEST(BinaryStream, AppendsAndCopiesOut) {
   EXPECT_EQ(copy.GetLength(), expected.size());  // the copy does not follow
   EXPECT_EQ(Bytes(initial), "ab");
   EXPECT_EQ(CBinaryStream().GetBinaryStream().GetLength(), 0u);
-}
-
-TEST(FileHelpers, FileLengthAndUpperCase) {
-  FILE* file = std::tmpfile();
-  ASSERT_NE(file, nullptr);
-  std::fputs("hello world", file);
-  std::fseek(file, 3, SEEK_SET);
-  EXPECT_EQ(_filelength(file), 11ul);
-  EXPECT_EQ(std::ftell(file), 3);
-  std::fclose(file);
-
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  FILE* pipeFile = fdopen(fds[0], "r");
-  EXPECT_EQ(_filelength(pipeFile), static_cast<unsigned long>(-1));
-  std::fclose(pipeFile);
-  close(fds[1]);
-  EXPECT_EQ(_filelength(nullptr), static_cast<unsigned long>(-1));
-
-  char text[] = "abc-Xyz\xe9";
-  EXPECT_EQ(strupr(text), text);
-  EXPECT_STREQ(text, "ABC-XYZ\xe9");
 }
