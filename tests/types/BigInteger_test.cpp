@@ -98,7 +98,9 @@ TEST(BigInteger, ParseFailuresComeFromTheDecimalReader) {
             Value("The exponent of a Decimal makes it longer than 400 digits [9E999999]"));
   // The value is left unchanged.
   CBigInteger v(5);
-  EXPECT_THROW(v.Parse("1.2.3"), CVxInvalidValueException);
+  vxtest::ExpectFailure<CVxInvalidValueException>(
+      [&] { v.Parse("1.2.3"); },
+      "The string representing a Decimal, contained an invalid char at position 3 [1.2.3]");
   EXPECT_EQ(v.ToString(), "5");
 }
 

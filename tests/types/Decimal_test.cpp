@@ -93,7 +93,9 @@ TEST(Decimal, InvalidText) {
   for (const Case& c : cases)
     ExpectFailure<CVxInvalidValueException>([&] { CDecimal d(c.in); }, c.message);
   CDecimal d("2.5");
-  EXPECT_THROW(d.Parse("x"), CVxInvalidValueException);
+  ExpectFailure<CVxInvalidValueException>(
+      [&] { d.Parse("x"); },
+      "The string representing a Decimal, contained an invalid char at position 0 [x]");
   EXPECT_EQ(d.ToString(), "2.5");
   ExpectFailure<CVxInvalidValueException>([] { CDecimal(std::numeric_limits<double>::quiet_NaN()); },
                                           invalid + "0 [nan\n]");

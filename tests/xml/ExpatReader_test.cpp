@@ -168,7 +168,8 @@ TEST(ExpatReader, DeepNestingNeedsNoRecursion) {
   CXmlSerializationContext unbounded;
   unbounded.SetMaxDepth(0);
   CXmlDocument doc(unbounded);
-  EXPECT_THROW(doc.LoadXml(xml.substr(0, xml.size() / 2).c_str()), CVxException);
+  vxtest::ExpectFailure<CVxException>([&] { doc.LoadXml(xml.substr(0, xml.size() / 2).c_str()); },
+                                      "unclosed token at line 1");
   doc.LoadXml(xml.c_str());
   std::size_t levels = 0;
   const CXmlElement* e = doc.GetDocumentElement();
