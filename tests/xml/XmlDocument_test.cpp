@@ -225,7 +225,8 @@ TEST(XmlDocument, LoadingAgainReplacesTheTree) {
   CXmlDocument doc;
   doc.LoadXml("<a xmlns:p='urn:1'><b/></a>");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "urn:1");
-  vxtest::ExpectFailure<CVxException>([&] { doc.LoadXml("<d><e></d>"); }, "mismatched tag at line 1");
+  vxtest::ExpectFailure<CVxException>([&] { doc.LoadXml("<d><e></d>"); },
+                                      "mismatched tag at line 1");
   EXPECT_EQ(doc.LookupNamespaceFromAlias("p"), "");
   doc.LoadXml("<f/>");  // the partial tree of the failure is gone
   EXPECT_EQ(DumpTree(doc.GetDocumentElement()), "{}f\n");
