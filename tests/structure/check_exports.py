@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Compares the symbols the shared library exports with a checked-in list.
 
-Every symbol of vxxml's namespaces that libvxxml exports (functions, data,
-vtables and type information; demangled) must be in exported-symbols.txt, and
+Every C++ symbol that libvxxml exports as a strong definition (functions,
+data, the vtables and type information of classes with an out-of-line key
+function; demangled) must be in exported-symbols.txt, and
 every line there must be exported: a new export, or a lost one, is a visible
 decision. After changing the interface on purpose, rewrite the list with
 --update and review the difference.
@@ -22,13 +23,14 @@ STANDARD = re.compile(r"^_Z(?:T[VITS]|Th[n\d_]*|Tv[n\d_]*)?(?:GV)?Z?N?K?(?:St|9_
 def exported(library):
     mangled = subprocess.run(["nm", "-D", "--defined-only", library], check=True,
                              capture_output=True, text=True).stdout
-    names = [line.split(" ", 2)[2] for line in mangled.splitlines()
-             if len(line.split(" ", 2)) == 3]
-    # Unmangled names starting with "_" are the toolchain's (_init, sanitizer
-    # and coverage hooks); the library's C++ names are mangled, its few plain
-    # functions are not reserved names.
-    ours = [n for n in names
-            if n.startswith("_Z") and not STANDARD.match(n) or not n.startswith("_")]
+    rows = [line.split(" ", 2) for line in mangled.splitlines()]
+    # Weak symbols (inline functions, templates, the vtables and type
+    # information of classes without an out-of-line key function) are emitted
+    # wherever they are used and come and go with the optimisation level and
+    # instrumentation; the library's own C++ names are mangled, while plain
+    # names belong to the toolchain (_init, sanitizer and coverage hooks).
+    ours = [r[2] for r in rows if len(r) == 3 and r[1] in "TDRB"
+            and r[2].startswith("_Z") and not STANDARD.match(r[2])]
     demangled = subprocess.run(["c++filt"], input="\n".join(ours), check=True,
                                capture_output=True, text=True).stdout
     return set(demangled.split("\n")) - {""}
