@@ -102,6 +102,7 @@ def build():
         "elements": write("elements.xml", b"<r>" + b"<a/>" * 2000000 + b"</r>"),
         "attributes": write("attributes.xml", b"<r" + b"".join(
             b' a%d="v"' % i for i in range(1000000)) + b"/>"),
+        "wide": write("wide.xml", b"<r>" + b"\n  <a/>" * 1000000 + b"\n</r>"),
         "deep": write("deep.xml", b"<a>" * 1000000 + b"</a>" * 1000000),
         "prefixes": write("prefixes.xml", b"<r" + b"".join(
             b' xmlns:p%d="urn:ns:%d"' % (i, i) for i in range(200000)) +
@@ -153,6 +154,8 @@ def build():
          0),
         ("attributes", "attribute flood, 1 million on one element (%s)" % size("attributes"),
          ["info"], 0),
+        ("wide", "a million indented children of one element (%s)" % size("wide"),
+         ["convert", out], 1000000 * tree),
         ("deep", "a million levels of nesting (%s)" % size("deep"), ["info"], 0),
         ("deep", "the same, depth bound off", ["info", "--max-depth", "0"], 1000000 * tree),
         ("prefixes", "200,000 namespace prefixes (%s)" % size("prefixes"), ["roundtrip"], 0),

@@ -362,13 +362,15 @@ class DocumentObject : public CXmlObjectBase {
         writer->AddNamespace(alias.first, alias.second);
       }
     }
-    // Iterative walk: documents may nest deeper than the stack allows.
-    std::vector<const CXmlElement*> open;
+    // Iterative walk: documents may nest deeper than the stack allows. Each
+    // open element keeps whether its text is mixed with its children, decided
+    // once rather than per child.
+    std::vector<std::pair<const CXmlElement*, bool>> open;
     const CXmlElement* e = root;
     while (e) {
-      Start(writer, e);
+      const bool mixed = Start(writer, e);
       if (const CXmlElement* child = e->GetFirstElement()) {
-        open.push_back(e);
+        open.push_back({e, mixed});
         e = child;
         continue;
       }
@@ -378,8 +380,8 @@ class DocumentObject : public CXmlObjectBase {
           e = nullptr;
           break;
         }
-        const CXmlElement* parent = open.back();
-        TextAfter(writer, parent, e);
+        const CXmlElement* parent = open.back().first;
+        if (open.back().second) TextAfter(writer, parent, e);
         if (const CXmlElement* next = e->GetNextSiblingElement()) {
           e = next;
           break;
@@ -396,7 +398,8 @@ class DocumentObject : public CXmlObjectBase {
   }
 
  private:
-  static void Start(CXmlWriter* writer, const CXmlElement* e) {
+  // Returns whether the element's text is mixed with child elements.
+  static bool Start(CXmlWriter* writer, const CXmlElement* e) {
     writer->WriteStartElement(e->GetLocalName(), e->GetNamespaceURI());
     for (const CXmlAttribute* a : e->GetAttributes())
       if (!a->IsNamespaceAttribute())
@@ -408,17 +411,18 @@ class DocumentObject : public CXmlObjectBase {
     const CXmlElement* first = e->GetFirstElement();
     if (!first) {
       if (!text.empty()) writer->WriteString(text, ItemType_string);
-    } else if (!IsBlank(text)) {
-      writer->SetMixedContent();
-      if (first->GetTextOffset() > 0)
-        writer->WriteString(text.substr(0, first->GetTextOffset()), ItemType_string);
+      return false;
     }
+    if (IsBlank(text)) return false;
+    writer->SetMixedContent();
+    if (first->GetTextOffset() > 0)
+      writer->WriteString(text.substr(0, first->GetTextOffset()), ItemType_string);
+    return true;
   }
 
-  // The parent's text between a child and the next one (or the end).
+  // The mixed parent's text between a child and the next one (or the end).
   static void TextAfter(CXmlWriter* writer, const CXmlElement* parent, const CXmlElement* child) {
     const std::string& text = parent->GetText();
-    if (IsBlank(text)) return;
     const CXmlElement* next = child->GetNextSiblingElement();
     const std::size_t from = std::min(child->GetTextOffset(), text.size());
     const std::size_t to = next ? std::min(next->GetTextOffset(), text.size()) : text.size();
