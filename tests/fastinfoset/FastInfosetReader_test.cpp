@@ -6,10 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "TestUtil.h"
 #include "fastinfoset/FastInfosetOctets.h"
 #include "vxxml/SerializationContext.h"
 
@@ -28,9 +34,11 @@ struct Case {
   std::string expected;  // the tree, or "CVxException: <message>"
 };
 
+// Read whole, and streamed through windows of 1 to 7 octets.
 void Check(const std::vector<Case>& cases) {
   for (size_t i = 0; i < cases.size(); ++i)
-    EXPECT_EQ(Read(cases[i].bytes), cases[i].expected) << "case " << i;
+    for (size_t window = 0; window <= 7; ++window)
+      EXPECT_EQ(Read(cases[i].bytes, window), cases[i].expected) << i << " " << window;
 }
 
 std::string Fails(const std::string& message) {
@@ -276,10 +284,45 @@ TEST(FastInfosetReader, TruncatedDocumentsFailCleanly) {
     const size_t header = full.find(H("E0 00 00 01")) + 4;
     for (size_t n = 1; n < full.size(); ++n) {
       const std::string result = Read(doc, full.substr(0, n));
+      EXPECT_EQ(Read(doc, full.substr(0, n), false, n % 7 + 1), result) << n;
       if (n > header)
         EXPECT_EQ(result, Fails("Unexpected End of File.")) << n;
       else
         EXPECT_EQ(result.substr(0, 14), "CVxException: ") << n << " " << result;
     }
   }
+}
+
+// Streamed, a document costs memory only as its octets arrive, whatever
+// length it claims; files come by path or FILE*.
+TEST(FastInfosetReader, StreamedSources) {
+  // A local name claiming 4 GB, cut after 100 000 octets pulled 1000 at a time.
+  const std::string cut = Doc(H("3C 60 FF FF FF F0")) + std::string(100000, 'a');
+  size_t at = 0, largest = 0;
+  auto pull = [&](unsigned char* buffer, size_t capacity) {
+    largest = std::max(largest, capacity);
+    const size_t n = std::min<size_t>({capacity, 1000, cut.size() - at});
+    std::memcpy(buffer, cut.data() + at, n);
+    return at += n, n;
+  };
+  const std::string path = vxtest::TempPath("streamed.fi"), dir = ::testing::TempDir();
+  vxtest::WriteFile(path, Doc(H("3C 00 61 91 68 69 FF")));
+  FILE* file = std::fopen(path.c_str(), "rb");
+  CXmlDocument doc;
+  CFastInfosetReader reader(CFastInfosetContext(), doc);
+  const std::pair<std::function<bool()>, std::string> cases[] = {
+      {[&] { return reader.Parse(pull, 16); }, Fails("Unexpected End of File.")},
+      {[&] { return reader.ParseFile(path.c_str()); }, "{}a \"hi\"\n"},
+      {[&] { return reader.Parse(file, 1); }, "{}a \"hi\"\n"},
+      {[&] { return reader.ParseFile("/no/such.fi"); },
+       "CVxException: Failed to open the file [/no/such.fi]"},
+      {[&] { return reader.ParseFile(dir.c_str()); },
+       "CVxException: Failed to read the contents of the file [" + dir + "] Error [21]"},
+      {[&] { return reader.Parse(static_cast<FILE*>(nullptr)); },
+       Fails("The input could not be read.")},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(fi_test::Outcome(doc, [&] { doc.Cleanup(), c.first(); }), c.second);
+  EXPECT_LT(largest, cut.size());
+  std::fclose(file);
 }
