@@ -61,6 +61,15 @@ bool FIByteSource::Fill(uint64_t n) {
   return true;
 }
 
+// Out of line, and in this file rather than beside the reader's decoders,
+// so that the one comparison of Take stays all its callers inline.
+const unsigned char* FIReaderState::TakeRefilled(uint64_t n) {
+  if (!m_in.Fill(n)) ThrowFIEndOfFile();
+  const unsigned char* start = m_in.p;
+  m_in.p += n;
+  return start;
+}
+
 }  // namespace detail
 
 // ---- the ways in ----------------------------------------------------------------

@@ -109,19 +109,20 @@ class FIReaderState {
 
  private:
   // ---- octets ---------------------------------------------------------------
-  // One comparison with the end of the window; a refill, out of line, only
-  // when a streamed input's window runs out. The octets Take(n) returns
-  // stay valid until the next Take.
+  // One comparison with the end of the window; the refill of a streamed
+  // input, and the end of the input, out of line. The octets Take(n)
+  // returns stay valid until the next Take.
   unsigned char Take() {
-    if (m_in.p == m_in.end && !m_in.Fill(1)) ThrowFIEndOfFile();
+    if (m_in.p == m_in.end) return *TakeRefilled(1);
     return *m_in.p++;
   }
   const unsigned char* Take(uint64_t n) {
-    if (static_cast<uint64_t>(m_in.end - m_in.p) < n && !m_in.Fill(n)) ThrowFIEndOfFile();
+    if (static_cast<uint64_t>(m_in.end - m_in.p) < n) return TakeRefilled(n);
     const unsigned char* start = m_in.p;
     m_in.p += n;
     return start;
   }
+  __attribute__((cold)) const unsigned char* TakeRefilled(uint64_t n);
   // The rest of a multi-octet integer: `high` holds the value bits of the
   // octet already read, `n` more octets follow, most significant first.
   uint64_t TakeRest(uint64_t high, uint64_t n) {

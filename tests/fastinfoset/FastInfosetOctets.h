@@ -66,34 +66,23 @@ inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) 
   return out;
 }
 
-/// The tree `load` leaves in `doc`, or "CVxException: <message>".
-template <class Load>
-std::string Outcome(VxXmlLib10::CXmlDocument& doc, Load load, bool declarations = false) {
-  try {
-    load();
-    return vxxml_test::DumpTree(doc.GetDocumentElement(), declarations);
-  } catch (const VxXmlLib10::CVxException& e) {
-    return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
-           e.GetFullMessage();
-  }
-}
-
 /// The tree the bytes read as, or "CVxException: <message>". With a
 /// `window`, the Fast Infoset reader pulls them from a stream through a
 /// window of that many octets; what is not Fast Infoset is loaded as usual.
 inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes,
                         bool declarations = false, size_t window = 0) {
-  return Outcome(
-      doc,
-      [&] {
-        std::istringstream in(bytes);
-        doc.Cleanup();
-        VxXmlLib10::CFastInfosetReader reader(
-            VxXmlLib10::CXmlSerializationContext::m_defaultContext.GetFIContext(), doc);
-        if (!window || !reader.Parse(in, window))
-          doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-      },
-      declarations);
+  try {
+    std::istringstream in(bytes);
+    doc.Cleanup();
+    VxXmlLib10::CFastInfosetReader reader(
+        VxXmlLib10::CXmlSerializationContext::m_defaultContext.GetFIContext(), doc);
+    if (!window || !reader.Parse(in, window))
+      doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return vxxml_test::DumpTree(doc.GetDocumentElement(), declarations);
+  } catch (const VxXmlLib10::CVxException& e) {
+    return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
+           e.GetFullMessage();
+  }
 }
 
 inline std::string Read(const std::string& bytes, size_t window = 0) {
