@@ -1,8 +1,9 @@
 // What the Fast Infoset reader decodes: the longer forms of integers and
 // lengths, and strings. Every octet comes through Take(), which compares
-// against the end of the buffer once; lengths read from the document are
-// compared with the octets left before anything is allocated or copied for
-// them, and every index is compared with its table.
+// against the end of the window once (and refills it when the input is
+// streamed); a length read from the document is met only by octets that
+// arrived before anything is allocated or copied for it, and every index is
+// compared with its table.
 //
 // Strings are checked once, when read as literals (names and their parts as
 // they enter their tables): every string is well-formed UTF-8 (or UTF-16

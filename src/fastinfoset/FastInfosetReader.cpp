@@ -2,8 +2,8 @@
 // decoders of FastInfosetReaderState.h.
 //
 // Input safety. Every octet comes through Take(), which compares against the
-// end of the buffer once; lengths read from the document are compared with
-// the octets left before anything is allocated or copied for them, and every
+// end of the window once; a length read from the document is met only by
+// octets that arrived before anything is allocated or copied for it, and every
 // index is compared with its table. Elements nest through the document's
 // open-element stack, never through recursion, so depth costs no stack.
 //

@@ -279,7 +279,8 @@ TEST(FastInfosetReader, StreamedSources) {
   const std::string path = vxtest::TempPath("streamed.fi"), dir = ::testing::TempDir();
   vxtest::WriteFile(path, Doc(H("3C 00 61 91 68 69 FF")));
   CXmlDocument doc;
-  CFastInfosetReader reader(CFastInfosetContext(), doc);
+  const CFastInfosetContext context;
+  CFastInfosetReader reader(context, doc);
   const std::pair<std::function<bool()>, std::string> cases[] = {
       {[&] { return reader.Parse(pull, 16); },
        "Failed to parse FastInfoset. Unexpected End of File."},
