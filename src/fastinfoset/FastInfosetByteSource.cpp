@@ -61,8 +61,8 @@ bool FIByteSource::Fill(uint64_t n) {
   return true;
 }
 
-// Out of line, and in this file rather than beside the reader's decoders,
-// so that the one comparison of Take stays all its callers inline.
+// Here rather than beside the decoders, so that it is never inlined into
+// them: their fast path stays as short as it is over a buffer in memory.
 const unsigned char* FIReaderState::TakeRefilled(uint64_t n) {
   if (!m_in.Fill(n)) ThrowFIEndOfFile();
   const unsigned char* start = m_in.p;
