@@ -51,8 +51,7 @@ std::string AlphabetChunk(unsigned index, const std::string& packed) {
   std::string out = Oct(0x88 | ((index - 1) >> 6));
   const unsigned second = ((index - 1) & 0x3F) << 2;
   if (n <= 2) return out + Oct(second | unsigned(n - 1)) + packed;
-  if (n <= 258) return out + Oct(second | 0x02) + Oct(unsigned(n - 3)) + packed;
-  return out + Oct(second | 0x03) + fi_test::Be32(n - 259) + packed;
+  return out + Oct(second | 0x02) + Oct(unsigned(n - 3)) + packed;  // up to 258 octets
 }
 
 // A document whose initial vocabulary carries one restricted alphabet
