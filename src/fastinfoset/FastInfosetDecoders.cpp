@@ -28,6 +28,8 @@ namespace detail {
 
 namespace {
 const size_t kScratchSize = 1024;
+// At namespace scope: a function's static would be checked on every call.
+const std::string kEmpty;
 }  // namespace
 
 void CheckText(const unsigned char* p, uint64_t n) {
@@ -318,7 +320,6 @@ const std::string& FIReaderState::IdentifyingStringOrIndex(FIStringTable& table)
 
 const std::string& FIReaderState::NonIdentifyingStringOrIndexBit1(FIStringTable& table,
                                                                   bool skip) {
-  static const std::string kEmpty;
   const unsigned char c = Take();
   if (c & 0x80) {
     const uint64_t index = Integer0To2pw20Bit2(c);
