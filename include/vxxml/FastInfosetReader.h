@@ -1,5 +1,5 @@
 // The reader that builds a CXmlDocument's tree from a Fast Infoset document
-// held in the document's input buffer.
+// held in the document's input buffer, or read in pieces from a stream.
 //
 // It keeps elements, attributes, character chunks and namespace attributes
 // (recorded in the document's prefix map; no attribute is added for them).
@@ -29,10 +29,21 @@
 // vocabulary carried in the document are appended to it (restricted
 // alphabets from index 16 on, as user alphabets are numbered).
 //
-// Usually called by CXmlDocument::Parse:
+// Usually called by CXmlDocument::Parse, on the document's buffer:
 //
 //   CFastInfosetReader reader(context.GetFIContext(), document);
 //   if (!reader.Parse()) { /* not Fast Infoset: read as XML text */ }
+//
+// A document in a file, a stream or coming from a callback is read in
+// pieces, never whole in memory, through a window of 64 KB that grows only
+// to hold one longer item (a string, a vocabulary entry), and only as that
+// item's octets arrive:
+//
+//   std::ifstream in("order.finf", std::ios::binary);
+//   if (!reader.Parse(in)) { /* not Fast Infoset */ }
+//
+// Read either way, a document gives the same tree or the same failure, at
+// the same octet; a truncated one fails with "Unexpected End of File".
 //
 // Failures (CVxException, the partial tree stays in the document):
 //   "Failed to parse FastInfoset. Unexpected End of File."
@@ -68,10 +79,19 @@
 //   "Failed to parse FastInfoset. An attribute named [xmlns] without a namespace is not allowed."
 //   "Failed to parse FastInfoset. The attribute [name] of the namespace [uri] appears twice on
 //       one element."
+//   "Failed to parse FastInfoset. The input could not be read." (a stream
+//       that failed, a null FILE*)
+//   "Failed to open the file [path]", "Failed to read the contents of the
+//       file [path] Error [errno]" (ParseFile; a FILE* shows the path as [])
 //   "Unknown byte encoding." and the length messages of the encoding
 //   algorithms (CFastInfosetBinaryData::GetAsString).
 #ifndef VXXML_FASTINFOSETREADER_H
 #define VXXML_FASTINFOSETREADER_H
+
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+#include <iosfwd>
 
 #include "vxxml/Export.h"
 #include "vxxml/FastInfosetContext.h"
@@ -83,6 +103,7 @@ class CXmlDocument;
 
 namespace detail {
 class FIReaderState;
+struct FIReaderRun;
 }
 
 class VXXML_API CFastInfosetReader : public CInstanceMonitor {
@@ -99,10 +120,30 @@ class VXXML_API CFastInfosetReader : public CInstanceMonitor {
   /// after one of the nine XML declarations with encoding='finf'. Otherwise
   /// reads the whole document into the tree and returns true, or throws.
   bool Parse();
+
+  /// Where a streamed document comes from: fills up to `capacity` octets at
+  /// `buffer` and returns how many, 0 only at the end of the input. It may
+  /// throw a CVxException, which ends the parse.
+  using Source = std::function<size_t(unsigned char* buffer, size_t capacity)>;
+  /// The usual size of the window a streamed document is read through.
+  static constexpr size_t DEFAULT_WINDOW = 65536;
+
+  /// Parse(), reading the document in pieces from `source` (or `input`,
+  /// `file`, the file at `path`) instead of the document's buffer. False
+  /// when the input does not start like Fast Infoset: the octets pulled to
+  /// tell (up to a window's worth) are then consumed. The stream or FILE*
+  /// is left where the parse stopped reading, which may be past the
+  /// document's end.
+  bool Parse(const Source& source, size_t window = DEFAULT_WINDOW);
+  bool Parse(std::istream& input, size_t window = DEFAULT_WINDOW);
+  bool Parse(FILE* file, size_t window = DEFAULT_WINDOW);
+  bool ParseFile(const char* path, size_t window = DEFAULT_WINDOW);
   /// Frees the vocabulary and the work buffers; the destructor calls it.
   void Cleanup();
 
  private:
+  friend struct detail::FIReaderRun;  // runs a parse over any input
+
   const CFastInfosetContext& m_context;
   CXmlDocument& m_document;
   detail::FIReaderState* m_state;

@@ -1,8 +1,9 @@
 // What the Fast Infoset reader decodes: the longer forms of integers and
 // lengths, and strings. Every octet comes through Take(), which compares
-// against the end of the buffer once; lengths read from the document are
-// compared with the octets left before anything is allocated or copied for
-// them, and every index is compared with its table.
+// against the end of the window once (and refills it when the input is
+// streamed); a length read from the document is met only by octets that
+// arrived before anything is allocated or copied for it, and every index is
+// compared with its table.
 //
 // Strings are checked once, when read as literals (names and their parts as
 // they enter their tables): every string is well-formed UTF-8 (or UTF-16
@@ -27,6 +28,8 @@ namespace detail {
 
 namespace {
 const size_t kScratchSize = 1024;
+// At namespace scope: a function's static would be checked on every call.
+const std::string kEmpty;
 }  // namespace
 
 void CheckText(const unsigned char* p, uint64_t n) {
@@ -317,7 +320,6 @@ const std::string& FIReaderState::IdentifyingStringOrIndex(FIStringTable& table)
 
 const std::string& FIReaderState::NonIdentifyingStringOrIndexBit1(FIStringTable& table,
                                                                   bool skip) {
-  static const std::string kEmpty;
   const unsigned char c = Take();
   if (c & 0x80) {
     const uint64_t index = Integer0To2pw20Bit2(c);

@@ -2,8 +2,8 @@
 // decoders of FastInfosetReaderState.h.
 //
 // Input safety. Every octet comes through Take(), which compares against the
-// end of the buffer once; lengths read from the document are compared with
-// the octets left before anything is allocated or copied for them, and every
+// end of the window once; a length read from the document is met only by
+// octets that arrived before anything is allocated or copied for it, and every
 // index is compared with its table. Elements nest through the document's
 // open-element stack, never through recursion, so depth costs no stack.
 //
@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/LocalText.h"
@@ -56,26 +57,30 @@ const char* const FI_DECLARATION_LIST[] = {
 };
 
 const unsigned char kHeader[4] = {0xE0, 0x00, 0x00, 0x01};
+// The longest declaration and the header.
+const size_t kLongestHeader =
+    sizeof("<?xml version='1.0' encoding='finf' standalone='yes'?>") - 1 + 4;
 
 }  // namespace
 
 // ---- structure ----------------------------------------------------------------
 
+// Decided on the first octets, as many as the longest declaration, the
+// header and one more take (or all of a shorter input): `length` then
+// compares with every declaration as the whole input's length would.
 bool FIReaderState::ReadHeader() {
-  const unsigned char* buffer = m_document.GetBuffer();
-  const uint64_t length = m_document.GetBufferLength();
-  if (!buffer) return false;
-  m_p = buffer;
-  m_end = buffer + length;
+  m_in.Fill(kLongestHeader + 1);
+  const unsigned char* buffer = m_in.p;
+  const uint64_t length = static_cast<uint64_t>(m_in.end - m_in.p);
   if (length > 4 && std::memcmp(buffer, kHeader, 4) == 0) {
-    m_p += 4;
+    m_in.p += 4;
     return true;
   }
   for (const char* declaration : FI_DECLARATION_LIST) {
     const size_t n = std::strlen(declaration);
     if (n < length && std::memcmp(buffer, declaration, n) == 0) {
       if (length - n >= 4 && std::memcmp(buffer + n, kHeader, 4) == 0) {
-        m_p += n + 4;
+        m_in.p += n + 4;
         return true;
       }
       return false;
@@ -84,7 +89,8 @@ bool FIReaderState::ReadHeader() {
   return false;
 }
 
-bool FIReaderState::Parse() {
+bool FIReaderState::Parse(FIByteSource&& input) {
+  m_in = std::move(input);
   if (!ReadHeader()) return false;
   m_identity = Utf8IsLocalText();
   ReadOptionalData();
@@ -373,14 +379,20 @@ void CFastInfosetReader::Cleanup() {
 }
 
 bool CFastInfosetReader::Parse() {
-  Cleanup();
-  m_state = new detail::FIReaderState(m_context, m_document);
+  const unsigned char* buffer = m_document.GetBuffer();
+  const size_t length = buffer ? static_cast<size_t>(m_document.GetBufferLength()) : 0;
+  return detail::FIReaderRun::Parse(*this, detail::FIByteSource(buffer, length));
+}
+
+bool detail::FIReaderRun::Parse(CFastInfosetReader& reader, FIByteSource&& input) {
+  reader.Cleanup();
+  reader.m_state = new FIReaderState(reader.m_context, reader.m_document);
   try {
-    const bool parsed = m_state->Parse();
-    Cleanup();
+    const bool parsed = reader.m_state->Parse(std::move(input));
+    reader.Cleanup();
     return parsed;
   } catch (...) {
-    Cleanup();
+    reader.Cleanup();
     throw;
   }
 }

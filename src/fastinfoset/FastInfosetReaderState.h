@@ -20,8 +20,10 @@
 #include <vector>
 
 #include "base/XmlNamespaces.h"
+#include "fastinfoset/FastInfosetByteSource.h"
 #include "fastinfoset/Messages.h"
 #include "vxxml/FastInfosetContext.h"
+#include "vxxml/FastInfosetReader.h"
 #include "vxxml/XmlDocument.h"
 
 namespace VxXmlLib10 {
@@ -101,20 +103,28 @@ class FIReaderState {
  public:
   FIReaderState(const CFastInfosetContext& context, CXmlDocument& document);
 
-  bool Parse();
+  /// Reads the document from `input`; false, having built nothing, when it
+  /// does not start like Fast Infoset.
+  bool Parse(FIByteSource&& input);
 
  private:
   // ---- octets ---------------------------------------------------------------
+  // One comparison with the end of the window; the refill of a streamed
+  // input, and the end of the input, out of line and marked cold, so that
+  // the decoders keep the shape they have over a buffer in memory (once per
+  // 64 KB when streamed, never in memory). The octets Take(n) returns stay
+  // valid until the next Take.
   unsigned char Take() {
-    if (m_p == m_end) ThrowFIEndOfFile();
-    return *m_p++;
+    if (m_in.p == m_in.end) return *TakeRefilled(1);
+    return *m_in.p++;
   }
   const unsigned char* Take(uint64_t n) {
-    if (static_cast<uint64_t>(m_end - m_p) < n) ThrowFIEndOfFile();
-    const unsigned char* start = m_p;
-    m_p += n;
+    if (static_cast<uint64_t>(m_in.end - m_in.p) < n) return TakeRefilled(n);
+    const unsigned char* start = m_in.p;
+    m_in.p += n;
     return start;
   }
+  __attribute__((cold)) const unsigned char* TakeRefilled(uint64_t n);
   // The rest of a multi-octet integer: `high` holds the value bits of the
   // octet already read, `n` more octets follow, most significant first.
   uint64_t TakeRest(uint64_t high, uint64_t n) {
@@ -218,8 +228,7 @@ class FIReaderState {
   void SeedVocabulary(const CFIVocabulary& vocabulary);
 
   CXmlDocument& m_document;
-  const unsigned char* m_p;
-  const unsigned char* m_end;
+  FIByteSource m_in;
   bool m_identity;       // UTF-8 is the local text (UTF-8 locale or ASCII-only)
   bool m_haveRoot;
   bool m_documentEnded;  // a double terminator closed the document element and the document
@@ -239,6 +248,11 @@ class FIReaderState {
   std::string m_utf8;                   // alphabet and UTF-16 output before conversion
   std::vector<std::string> m_declared;  // prefixes declared on the element being read
   std::unique_ptr<char[]> m_scratch;    // work space for conversions to the local code page
+};
+
+/// One parse of `reader` over `input`: CFastInfosetReader::Parse for any input.
+struct FIReaderRun {
+  static bool Parse(CFastInfosetReader& reader, FIByteSource&& input);
 };
 
 }  // namespace detail

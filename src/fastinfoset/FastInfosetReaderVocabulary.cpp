@@ -14,8 +14,7 @@ namespace detail {
 
 FIReaderState::FIReaderState(const CFastInfosetContext& context, CXmlDocument& document)
     : m_document(document),
-      m_p(nullptr),
-      m_end(nullptr),
+      m_in(nullptr, 0),
       m_identity(true),
       m_haveRoot(false),
       m_documentEnded(false) {
@@ -76,10 +75,10 @@ void FIReaderState::InitialVocabulary() {
   if (first & 0x08) {
     if (m_alphabets.size() < kFirstUserAlphabet) m_alphabets.resize(kFirstUserAlphabet);
     for (uint64_t i = LengthOfSequence(); i > 0; --i) {
-      const unsigned char* p = Take(NonEmptyOctetStringBit2Length(Take()));
+      const uint64_t n = NonEmptyOctetStringBit2Length(Take());
+      const unsigned char* p = Take(n);
       m_alphabets.emplace_back();
-      m_alphabets.back().source.assign(reinterpret_cast<const char*>(p),
-                                       static_cast<size_t>(m_p - p));
+      m_alphabets.back().source.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
     }
   }
   if (first & 0x04) {  // encoding algorithm URIs: user algorithms are not supported

@@ -71,6 +71,10 @@ void ThrowFIStringTooLong(uint64_t length) {
 
 void ThrowFIEndOfFile() { throw CVxException("Failed to parse FastInfoset. Unexpected End of File."); }
 
+void ThrowFIReadFailed() {
+  throw CVxException("Failed to parse FastInfoset. The input could not be read.");
+}
+
 void ThrowFIInvalidElementType() {
   throw CVxException("Failed to parse FastInfoset. Invalid Encoding of Element type.");
 }

@@ -27,6 +27,8 @@ namespace detail {
 // ---- the reader ---------------------------------------------------------------------------------
 
 [[noreturn]] void ThrowFIEndOfFile();
+/// A stream that failed, or no FILE* (a file named by path reports its own errors).
+[[noreturn]] void ThrowFIReadFailed();
 [[noreturn]] void ThrowFIInvalidElementType();
 [[noreturn]] void ThrowFIInvalidDocumentChild();
 [[noreturn]] void ThrowFIPrefixWithoutNamespace();

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
 
 #include "vxxml/Exception.h"
+#include "vxxml/FastInfosetReader.h"
+#include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/TreeDump.h"
 
@@ -63,11 +66,18 @@ inline std::string Pack(const std::vector<unsigned>& positions, unsigned width) 
   return out;
 }
 
-/// The tree the bytes read as, or "CVxException: <message>".
+/// The tree the bytes read as, or "CVxException: <message>". With a
+/// `window`, the Fast Infoset reader pulls them from a stream through a
+/// window of that many octets; what is not Fast Infoset is loaded as usual.
 inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes,
-                        bool declarations = false) {
+                        bool declarations = false, size_t window = 0) {
   try {
-    doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    std::istringstream in(bytes);
+    doc.Cleanup();
+    VxXmlLib10::CFastInfosetReader reader(
+        VxXmlLib10::CXmlSerializationContext::m_defaultContext.GetFIContext(), doc);
+    if (!window || !reader.Parse(in, window))
+      doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
     return vxxml_test::DumpTree(doc.GetDocumentElement(), declarations);
   } catch (const VxXmlLib10::CVxException& e) {
     return (typeid(e) == typeid(VxXmlLib10::CVxException) ? "CVxException: " : "other: ") +
@@ -75,9 +85,9 @@ inline std::string Read(VxXmlLib10::CXmlDocument& doc, const std::string& bytes,
   }
 }
 
-inline std::string Read(const std::string& bytes) {
+inline std::string Read(const std::string& bytes, size_t window = 0) {
   VxXmlLib10::CXmlDocument doc;
-  return Read(doc, bytes);
+  return Read(doc, bytes, false, window);
 }
 
 }  // namespace fi_test
