@@ -80,6 +80,7 @@
 namespace VxXmlLib10 {
 
 class CXmlDocument;
+class CXmlEventHandler;
 
 namespace detail {
 class FIReaderState;
@@ -99,6 +100,11 @@ class VXXML_API CFastInfosetReader : public CInstanceMonitor {
   /// after one of the nine XML declarations with encoding='finf'. Otherwise
   /// reads the whole document into the tree and returns true, or throws.
   bool Parse();
+  /// Reads the document's buffer the same way, with the same messages, but
+  /// hands it to `handler` as events (XmlEventHandler.h) and builds no tree.
+  /// Comments, processing instructions and document type declarations are
+  /// read past.
+  bool Parse(CXmlEventHandler& handler);
   /// Frees the vocabulary and the work buffers; the destructor calls it.
   void Cleanup();
 

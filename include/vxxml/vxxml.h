@@ -38,6 +38,7 @@
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventHandler.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@
 #include "fastinfoset/FastInfosetReaderState.h"
 #include "fastinfoset/Messages.h"
 #include "vxxml/XmlDocument.h"
+#include "xml/TreeBuilder.h"
 
 namespace VxXmlLib10 {
 
@@ -84,11 +86,14 @@ bool FIReaderState::ReadHeader() {
   return false;
 }
 
-bool FIReaderState::Parse() {
+bool FIReaderState::Parse(CXmlEventHandler& handler) {
   if (!ReadHeader()) return false;
+  m_handler = &handler;
   m_identity = Utf8IsLocalText();
+  handler.StartDocument();
   ReadOptionalData();
   ReadChildren();
+  handler.EndDocument();
   return true;
 }
 
@@ -216,16 +221,16 @@ void FIReaderState::ReadElementTree(unsigned char c) {
     }
     switch (c) {
       case 0xF0:
-        m_document.PopElement();
+        m_handler->EndElement();
         --depth;
         continue;
       case 0xFF:  // closes this element and its parent (or the document)
-        m_document.PopElement();
+        m_handler->EndElement();
         if (--depth == 0) {
           m_documentEnded = true;
           return;
         }
-        m_document.PopElement();
+        m_handler->EndElement();
         --depth;
         continue;
       case 0xE1:
@@ -251,6 +256,8 @@ void FIReaderState::ReadElementTree(unsigned char c) {
 bool FIReaderState::StartElement(unsigned char c, bool root) {
   const bool hasAttributes = (c & 0x40) != 0;
   unsigned char nameOctet = c;
+  m_declarationCount = 0;
+  m_attributeCount = 0;
   if ((c & 0x3C) == 0x38) {
     NamespaceAttributes();
     nameOctet = Take();
@@ -258,26 +265,55 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   const FIName& name = (nameOctet & 0x3C) == 0x3C
                            ? ReadQName(nameOctet, m_elementNames)
                            : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
-  CXmlElement* element;
-  if (root) {
-    m_haveRoot = true;
-    element = m_document.AddDocElement(name.namespaceName.c_str(), name.localName.c_str());
-  } else {
-    element = m_document.AddChildElement(name.namespaceName.c_str(), name.localName.c_str());
-  }
-  if (!hasAttributes) return true;
-  for (;;) {
-    const unsigned char a = Take();
-    if (!(a & 0x80)) {
-      Attribute(a, element);
-      continue;
+  if (root) m_haveRoot = true;
+  CXmlStartElement event;
+  bool closed = false;
+  event.namespaceURI = name.namespaceName;
+  event.localName = name.localName;
+  if (hasAttributes) {
+    // A name beyond the full table is held where the attributes' names will
+    // be: keep it.
+    if (&name == &m_name) {
+      m_elementNamespace = name.namespaceName;
+      m_elementLocalName = name.localName;
+      event.namespaceURI = m_elementNamespace;
+      event.localName = m_elementLocalName;
     }
-    if (a != 0xF0 && a != 0xFF) ThrowFIInvalidTerminator("attributes");
-    CheckDistinctAttributes(element);
-    if (a == 0xF0) return true;
-    m_document.PopElement();
-    return false;
+    for (;;) {
+      const unsigned char a = Take();
+      if (!(a & 0x80)) {
+        Attribute(a);
+        continue;
+      }
+      if (a != 0xF0 && a != 0xFF) ThrowFIInvalidTerminator("attributes");
+      closed = a == 0xFF;
+      break;
+    }
   }
+  // Every string of the tag is in place: their views stay valid from here.
+  if (m_declarationCount) {
+    if (m_tagDeclarations.size() < m_declarationCount)
+      m_tagDeclarations.resize(m_declarationCount);
+    for (size_t i = 0; i < m_declarationCount; ++i)
+      m_tagDeclarations[i] = CXmlEventNamespace{m_tagStrings[2 * i], m_tagStrings[2 * i + 1]};
+    event.declarations = m_tagDeclarations.data();
+    event.declarationCount = m_declarationCount;
+  }
+  if (m_attributeCount) {
+    ResolveAttributes();
+    event.attributes = m_tagAttributes.data();
+    event.attributeCount = m_attributeCount;
+  }
+  m_handler->StartElement(event);
+  if (!closed) return true;
+  m_handler->EndElement();
+  return false;
+}
+
+// The strings of the start tag being read, one after the other.
+std::string& FIReaderState::TagString(size_t at) {
+  if (m_tagStrings.size() <= at) m_tagStrings.resize(at + 1);
+  return m_tagStrings[at];
 }
 
 // Declarations as XML allows them: "xml" only for its own namespace and that
@@ -299,7 +335,9 @@ void FIReaderState::NamespaceAttributes() {
     if (prefix == "xmlns" || namespaceName == kXmlnsNamespace || xmlPrefix != xmlNamespace ||
         (!prefix.empty() && namespaceName.empty()))
       ThrowFIInvalidNamespaceDeclaration(prefix, namespaceName);
-    m_document.SetNamespaceAlias(prefix, namespaceName);
+    TagString(2 * m_declarationCount) = prefix;
+    TagString(2 * m_declarationCount + 1) = namespaceName;
+    ++m_declarationCount;
     m_declared.push_back(std::move(prefix));
   }
   if (m_declared.size() < 2) return;
@@ -308,37 +346,77 @@ void FIReaderState::NamespaceAttributes() {
   if (twice != m_declared.end()) ThrowFIDuplicateNamespaceDeclaration(*twice);
 }
 
-void FIReaderState::Attribute(unsigned char c, CXmlElement* element) {
+// Most names and values are entries of their tables, which may still grow
+// (and move) while the tag is read: they are remembered by index, and only
+// the others copied.
+void FIReaderState::Attribute(unsigned char c) {
   const FIName& name = (c & 0x78) == 0x78 ? CheckAttributeName(ReadQName(c, m_attributeNames))
                                           : m_attributeNames.At(Integer1To2pw20Bit2(c));
+  if (m_tagIndices.size() <= m_attributeCount) m_tagIndices.resize(m_attributeCount + 1);
+  FITagAttribute& at = m_tagIndices[m_attributeCount];
+  const size_t strings = 2 * m_declarationCount + 3 * m_attributeCount;
+  const std::less<const void*> before;
+  const std::vector<FIName>& names = m_attributeNames.values;
+  if (&name != &m_name && !before(&name, names.data()) && before(&name, names.data() + names.size())) {
+    at.name = static_cast<size_t>(&name - names.data());
+  } else {
+    at.name = kCopied;
+    TagString(strings) = name.namespaceName;
+    TagString(strings + 1) = name.localName;
+  }
   const std::string& value = NonIdentifyingStringOrIndexBit1(m_attributeValues, false);
-  m_document.AddElementAttribute(element, name.localName, value, name.namespaceName);
+  const std::vector<std::string>& values = m_attributeValues.values;
+  if (!before(&value, values.data()) && before(&value, values.data() + values.size())) {
+    at.value = static_cast<size_t>(&value - values.data());
+  } else {
+    at.value = kCopied;
+    TagString(strings + 2) = value;
+  }
+  ++m_attributeCount;
+}
+
+void FIReaderState::ResolveAttributes() {
+  if (m_tagAttributes.size() < m_attributeCount) m_tagAttributes.resize(m_attributeCount);
+  const std::string* strings = m_tagStrings.data() + 2 * m_declarationCount;
+  for (size_t i = 0; i < m_attributeCount; ++i, strings += 3) {
+    const FITagAttribute& at = m_tagIndices[i];
+    CXmlEventAttribute& attribute = m_tagAttributes[i];
+    if (at.name == kCopied) {
+      attribute.namespaceURI = strings[0];
+      attribute.localName = strings[1];
+    } else {
+      const FIName& name = m_attributeNames.values[at.name];
+      attribute.namespaceURI = name.namespaceName;
+      attribute.localName = name.localName;
+    }
+    attribute.value = at.value == kCopied ? std::string_view(strings[2])
+                                          : std::string_view(m_attributeValues.values[at.value]);
+  }
+  CheckDistinctAttributes();
 }
 
 // A chunk is kept whole, carriage returns included: unlike XML text, Fast
 // Infoset has no line ends to normalise.
 void FIReaderState::CharacterChunk(unsigned char c) {
-  CXmlElement* element = m_document.GetCurrentElement();
   if (c & 0x20) {
-    const std::string& text = m_characterChunks.At(Integer1To2pw20Bit4(c));
-    element->AppendTextBytes(text.data(), text.size());
+    m_handler->Characters(m_characterChunks.At(Integer1To2pw20Bit4(c)));
     return;
   }
   EncodedCharacterStringBit5(c, m_value, false);
-  element->AppendTextBytes(m_value.data(), m_value.size());
+  m_handler->Characters(m_value);
   if (c & 0x10) m_characterChunks.Add(m_value);
 }
 
 // Once per element, when its attributes have been read: a few are compared
 // pair by pair, many sorted by name.
-void FIReaderState::CheckDistinctAttributes(const CXmlElement* element) {
-  const std::vector<CXmlAttribute*>& attributes = element->GetAttributes();
-  const size_t n = attributes.size();
-  auto same = [](const CXmlAttribute* a, const CXmlAttribute* b) {
-    return a->GetLocalName() == b->GetLocalName() && a->GetNamespaceURI() == b->GetNamespaceURI();
+void FIReaderState::CheckDistinctAttributes() {
+  const size_t n = m_attributeCount;
+  const CXmlEventAttribute* attributes = m_tagAttributes.data();
+  auto same = [](const CXmlEventAttribute& a, const CXmlEventAttribute& b) {
+    return a.localName == b.localName && a.namespaceURI == b.namespaceURI;
   };
-  auto fail = [](const CXmlAttribute* a) {
-    ThrowFIDuplicateAttribute(a->GetLocalName(), a->GetNamespaceURI());
+  auto fail = [](const CXmlEventAttribute& a) {
+    ThrowFIDuplicateAttribute(std::string(a.localName), std::string(a.namespaceURI));
   };
   if (n <= 8) {
     for (size_t i = 1; i < n; ++i)
@@ -346,13 +424,14 @@ void FIReaderState::CheckDistinctAttributes(const CXmlElement* element) {
         if (same(attributes[i], attributes[j])) fail(attributes[i]);
     return;
   }
-  std::vector<const CXmlAttribute*> sorted(attributes.begin(), attributes.end());
-  std::sort(sorted.begin(), sorted.end(), [](const CXmlAttribute* a, const CXmlAttribute* b) {
-    const int byName = a->GetLocalName().compare(b->GetLocalName());
-    return byName != 0 ? byName < 0 : a->GetNamespaceURI() < b->GetNamespaceURI();
+  std::vector<const CXmlEventAttribute*> sorted(n);
+  for (size_t i = 0; i < n; ++i) sorted[i] = attributes + i;
+  std::sort(sorted.begin(), sorted.end(), [](const CXmlEventAttribute* a, const CXmlEventAttribute* b) {
+    const int byName = a->localName.compare(b->localName);
+    return byName != 0 ? byName < 0 : a->namespaceURI < b->namespaceURI;
   });
   for (size_t i = 1; i < n; ++i)
-    if (same(sorted[i], sorted[i - 1])) fail(sorted[i]);
+    if (same(*sorted[i], *sorted[i - 1])) fail(*sorted[i]);
 }
 
 }  // namespace detail
@@ -373,10 +452,15 @@ void CFastInfosetReader::Cleanup() {
 }
 
 bool CFastInfosetReader::Parse() {
+  detail::CTreeBuilder builder(m_document, false);
+  return Parse(builder);
+}
+
+bool CFastInfosetReader::Parse(CXmlEventHandler& handler) {
   Cleanup();
   m_state = new detail::FIReaderState(m_context, m_document);
   try {
-    const bool parsed = m_state->Parse();
+    const bool parsed = m_state->Parse(handler);
     Cleanup();
     return parsed;
   } catch (...) {

@@ -23,6 +23,7 @@
 #include "fastinfoset/Messages.h"
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventHandler.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -101,7 +102,8 @@ class FIReaderState {
  public:
   FIReaderState(const CFastInfosetContext& context, CXmlDocument& document);
 
-  bool Parse();
+  /// Reads the document as events for `handler`.
+  bool Parse(CXmlEventHandler& handler);
 
  private:
   // ---- octets ---------------------------------------------------------------
@@ -203,9 +205,11 @@ class FIReaderState {
   void ReadElementTree(unsigned char c);
   bool StartElement(unsigned char c, bool root);
   void NamespaceAttributes();
-  void Attribute(unsigned char c, CXmlElement* element);
+  void Attribute(unsigned char c);
   void CharacterChunk(unsigned char c);
-  static void CheckDistinctAttributes(const CXmlElement* element);
+  void ResolveAttributes();
+  void CheckDistinctAttributes();
+  std::string& TagString(size_t at);
   void SkipOctetStringBit2();
   void SkipProcessingInstruction();
   void SkipComment();
@@ -239,6 +243,22 @@ class FIReaderState {
   std::string m_utf8;                   // alphabet and UTF-16 output before conversion
   std::vector<std::string> m_declared;  // prefixes declared on the element being read
   std::unique_ptr<char[]> m_scratch;    // work space for conversions to the local code page
+  // The events' side: the handler, and the start tag being read (its
+  // declarations and attributes, copied: a table may grow while it is read).
+  CXmlEventHandler* m_handler = nullptr;
+  // Where each attribute's name and value are: an index into its table, or
+  // kCopied for a string copied into m_tagStrings.
+  struct FITagAttribute {
+    size_t name, value;
+  };
+  static constexpr size_t kCopied = ~size_t(0);
+  std::vector<FITagAttribute> m_tagIndices;
+  std::vector<std::string> m_tagStrings;  // prefix, URI per declaration; URI, name, value per attribute
+  std::vector<CXmlEventNamespace> m_tagDeclarations;
+  std::vector<CXmlEventAttribute> m_tagAttributes;
+  std::string m_elementNamespace, m_elementLocalName;
+  size_t m_declarationCount = 0;
+  size_t m_attributeCount = 0;
 };
 
 }  // namespace detail

@@ -31,7 +31,7 @@ LAYERS = {
 # entry points in binding/, for one).
 PUBLIC = {
     "base": ["Export.h", "Exception.h", "ObjectBase.h", "ItemType.h",
-             "SerializationContext.h", "NamespaceAliasMap.h"],
+             "SerializationContext.h", "NamespaceAliasMap.h", "XmlEventHandler.h"],
     "types": ["BigInteger.h", "BinaryData.h", "Conversions.h", "DateTime.h", "DateTimeSpan.h",
               "Decimal.h", "Restrictions.h", "Variant.h", "Whitespace.h", "XmlObjectHelper.h"],
     "xml": ["Encoder.h", "ExpatReader.h", "Streams.h", "StringBuffer.h", "XmlDocument.h",
