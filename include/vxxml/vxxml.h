@@ -39,6 +39,7 @@
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
+#include "vxxml/XmlEventReader.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"

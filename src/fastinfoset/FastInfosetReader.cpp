@@ -33,6 +33,7 @@
 #include "base/LocalText.h"
 #include "base/XmlNamespaces.h"
 #include "fastinfoset/FastInfosetReaderState.h"
+#include "fastinfoset/FastInfosetStart.h"
 #include "fastinfoset/Messages.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/TreeBuilder.h"
@@ -60,6 +61,16 @@ const char* const FI_DECLARATION_LIST[] = {
 const unsigned char kHeader[4] = {0xE0, 0x00, 0x00, 0x01};
 
 }  // namespace
+
+bool StartsLikeFastInfoset(const unsigned char* p, uint64_t n) {
+  if (n > 4 && std::memcmp(p, kHeader, 4) == 0) return true;
+  for (const char* declaration : FI_DECLARATION_LIST) {
+    const size_t length = std::strlen(declaration);
+    if (length < n && std::memcmp(p, declaration, length) == 0)
+      return n - length >= 4 && std::memcmp(p + length, kHeader, 4) == 0;
+  }
+  return false;
+}
 
 // ---- structure ----------------------------------------------------------------
 

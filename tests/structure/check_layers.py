@@ -41,7 +41,7 @@ PUBLIC = {
     "collections": ["Collection.h", "TypedCollections.h", "Untyped.h"],
     "metadata": ["Metadata.h", "AttributeInfos.h", "ElementInfoAll.h", "ElementInfoChoice.h",
                  "ElementInfoContent.h", "ElementInfoSeq.h", "GeneratedClass.h"],
-    "binding": ["ClassFactory.h", "GeneratedCode.h", "vxxml.h"],
+    "binding": ["ClassFactory.h", "GeneratedCode.h", "XmlEventReader.h", "vxxml.h"],
 }
 
 # Includes against the order that the design needs, by file.
