@@ -47,13 +47,17 @@ namespace VxXmlLib10 {
 constexpr std::size_t XML_EVENT_PIECE_SIZE = 65536;
 
 /// Reads the file at `path` as events; `pieceSize` bytes are read at a time.
+/// `parsedLength`, when given, receives the number of bytes parsed (for
+/// compressed input the inflated length), as CXmlDocument::GetParsedLength.
 VXXML_API void ReadXmlEvents(const char* path, const CXmlSerializationContext& context,
                              CXmlEventHandler& handler,
-                             std::size_t pieceSize = XML_EVENT_PIECE_SIZE);
+                             std::size_t pieceSize = XML_EVENT_PIECE_SIZE,
+                             unsigned long long* parsedLength = nullptr);
 /// Reads the stream to its end as events.
 VXXML_API void ReadXmlEvents(std::istream& input, const CXmlSerializationContext& context,
                              CXmlEventHandler& handler,
-                             std::size_t pieceSize = XML_EVENT_PIECE_SIZE);
+                             std::size_t pieceSize = XML_EVENT_PIECE_SIZE,
+                             unsigned long long* parsedLength = nullptr);
 
 }  // namespace VxXmlLib10
 

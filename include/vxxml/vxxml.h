@@ -43,5 +43,6 @@
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"
+#include "vxxml/XmlWriterHandler.h"
 
 #endif  // VXXML_VXXML_H

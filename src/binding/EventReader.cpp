@@ -69,6 +69,21 @@ class HeadSource final : public detail::ByteSource {
   std::size_t m_left;
 };
 
+// Counts the bytes that pass.
+class CountingSource final : public detail::ByteSource {
+ public:
+  explicit CountingSource(detail::ByteSource& in) : m_in(in) {}
+  std::size_t Read(unsigned char* out, std::size_t room) override {
+    const std::size_t n = m_in.Read(out, room);
+    count += n;
+    return n;
+  }
+  unsigned long long count = 0;
+
+ private:
+  detail::ByteSource& m_in;
+};
+
 // Reads until `want` bytes or the end of the input.
 std::size_t ReadFully(detail::ByteSource& source, unsigned char* out, std::size_t want) {
   std::size_t got = 0;
@@ -157,7 +172,7 @@ void ReadPlain(detail::ByteSource& plain, const CXmlSerializationContext& contex
 
 // `path` is null for a stream, whose emptiness is told differently.
 void Read(detail::ByteSource& raw, const char* path, const CXmlSerializationContext& context,
-          CXmlEventHandler& handler, std::size_t pieceSize) {
+          CXmlEventHandler& handler, std::size_t pieceSize, unsigned long long* parsedLength) {
   if (pieceSize == 0) pieceSize = XML_EVENT_PIECE_SIZE;
   BoundedHandler bounded(context, handler);
   try {
@@ -169,13 +184,17 @@ void Read(detail::ByteSource& raw, const char* path, const CXmlSerializationCont
     }
     HeadSource source(raw, head, n);
     if (!LooksCompressed(head, n)) {
-      ReadPlain(source, context, bounded, pieceSize);
+      CountingSource counted(source);
+      ReadPlain(counted, context, bounded, pieceSize);
+      if (parsedLength) *parsedLength = counted.count;
       return;
     }
     const detail::InflateLimits limits{context.GetMaxDecompressedSize(),
                                        context.GetMaxCompressionRatio()};
     detail::InflateSource inflated(source, limits);
-    ReadPlain(inflated, context, bounded, pieceSize);
+    CountingSource counted(inflated);
+    ReadPlain(counted, context, bounded, pieceSize);
+    if (parsedLength) *parsedLength = counted.count;
   } catch (const std::bad_alloc&) {
     detail::ThrowOutOfMemory();
   }
@@ -184,7 +203,8 @@ void Read(detail::ByteSource& raw, const char* path, const CXmlSerializationCont
 }  // namespace
 
 void ReadXmlEvents(const char* path, const CXmlSerializationContext& context,
-                   CXmlEventHandler& handler, std::size_t pieceSize) {
+                   CXmlEventHandler& handler, std::size_t pieceSize,
+                   unsigned long long* parsedLength) {
   FILE* file = path ? std::fopen(path, "rb") : nullptr;
   if (!file) detail::ThrowFileOpenFailed(path);
   struct Closer {
@@ -192,13 +212,14 @@ void ReadXmlEvents(const char* path, const CXmlSerializationContext& context,
     ~Closer() { std::fclose(file); }
   } closer{file};
   FileSource source(file, path);
-  Read(source, path, context, handler, pieceSize);
+  Read(source, path, context, handler, pieceSize, parsedLength);
 }
 
 void ReadXmlEvents(std::istream& input, const CXmlSerializationContext& context,
-                   CXmlEventHandler& handler, std::size_t pieceSize) {
+                   CXmlEventHandler& handler, std::size_t pieceSize,
+                   unsigned long long* parsedLength) {
   StreamSource source(input);
-  Read(source, nullptr, context, handler, pieceSize);
+  Read(source, nullptr, context, handler, pieceSize, parsedLength);
 }
 
 }  // namespace VxXmlLib10

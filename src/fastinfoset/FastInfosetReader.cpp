@@ -162,11 +162,24 @@ void FIReaderState::SkipProcessingInstruction() {
   NonIdentifyingStringOrIndexBit1(m_otherStrings, true);  // content
 }
 
-void FIReaderState::SkipComment() { NonIdentifyingStringOrIndexBit1(m_otherStrings, true); }
+void FIReaderState::ProcessingInstruction() {
+  m_elementLocalName = IdentifyingStringOrIndex(m_otherNCNames);  // target
+  m_handler->ProcessingInstruction(m_elementLocalName,
+                                   NonIdentifyingStringOrIndexBit1(m_otherStrings, false));
+}
 
+void FIReaderState::Comment() {
+  m_handler->Comment(NonIdentifyingStringOrIndexBit1(m_otherStrings, false));
+}
+
+// A document type declaration has identifiers but no name; the instructions
+// inside it are read past.
 void FIReaderState::SkipDocumentTypeDeclaration(unsigned char c) {
-  if (c & 0x02) IdentifyingStringOrIndex(m_otherURIs);  // system identifier
-  if (c & 0x01) IdentifyingStringOrIndex(m_otherURIs);  // public identifier
+  m_elementNamespace.clear();
+  m_elementLocalName.clear();
+  if (c & 0x02) m_elementNamespace = IdentifyingStringOrIndex(m_otherURIs);  // system identifier
+  if (c & 0x01) m_elementLocalName = IdentifyingStringOrIndex(m_otherURIs);  // public identifier
+  m_handler->DocumentType({}, m_elementNamespace, m_elementLocalName);
   for (;;) {  // its processing instructions, then its terminator
     const unsigned char next = Take();
     if (next == 0xE1)
@@ -194,10 +207,10 @@ void FIReaderState::ReadChildren() {
     }
     switch (c) {
       case 0xE1:
-        SkipProcessingInstruction();
+        ProcessingInstruction();
         continue;
       case 0xE2:
-        SkipComment();
+        Comment();
         continue;
       case 0xF0:
       case 0xFF:
@@ -245,10 +258,10 @@ void FIReaderState::ReadElementTree(unsigned char c) {
         --depth;
         continue;
       case 0xE1:
-        SkipProcessingInstruction();
+        ProcessingInstruction();
         continue;
       case 0xE2:
-        SkipComment();
+        Comment();
         continue;
       default:
         break;

@@ -212,7 +212,8 @@ class FIReaderState {
   std::string& TagString(size_t at);
   void SkipOctetStringBit2();
   void SkipProcessingInstruction();
-  void SkipComment();
+  void ProcessingInstruction();
+  void Comment();
   void SkipDocumentTypeDeclaration(unsigned char c);
   void SkipUnexpandedEntityReference(unsigned char c);
   void SkipNotations();
@@ -230,11 +231,11 @@ class FIReaderState {
   FIStringTable m_prefixes{"prefixes", true, true};
   FIStringTable m_namespaceNames{"namespace names", true};
   FIStringTable m_localNames{"local names", true, true};
-  FIStringTable m_otherNCNames{"other NCNames", false};
-  FIStringTable m_otherURIs{"other URIs", false};
+  FIStringTable m_otherNCNames{"other NCNames", true};
+  FIStringTable m_otherURIs{"other URIs", true};
   FIStringTable m_attributeValues{"attribute values", true};
   FIStringTable m_characterChunks{"character chunks", true};
-  FIStringTable m_otherStrings{"other strings", false};
+  FIStringTable m_otherStrings{"other strings", true};
   FINameTable m_elementNames{"element names"};
   FINameTable m_attributeNames{"attribute names"};
   std::vector<FIReaderAlphabet> m_alphabets;  // entry 0 unused

@@ -392,6 +392,42 @@ void CFastInfosetWriter::WriteComment(const std::string&) {}
 
 void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
 
+// A comment's text and an instruction's content: the empty string by its
+// index 0, else a literal that enters no table.
+void CFastInfosetWriter::WriteContentComment(const std::string& text) {
+  NamespacePlanner::TakePending(*this, m_state->declarations);
+  CloseStartTag();
+  WriteTerminatorBeforeSibling();
+  m_stream.Append(static_cast<unsigned char>(0xE2));
+  if (text.empty())
+    Integer0To2pw20Bit2(0x80, 0);
+  else
+    EncodedCharacterStringBit3(0x00, text, ItemType_string);
+}
+
+void CFastInfosetWriter::WriteProcessingInstruction(const std::string& target,
+                                                    const std::string& data) {
+  NamespacePlanner::TakePending(*this, m_state->declarations);
+  CloseStartTag();
+  WriteTerminatorBeforeSibling();
+  m_stream.Append(static_cast<unsigned char>(0xE1));
+  NonEmptyOctetUTF8StringBit2(0x00, target);
+  if (data.empty())
+    Integer0To2pw20Bit2(0x80, 0);
+  else
+    EncodedCharacterStringBit3(0x00, data, ItemType_string);
+}
+
+void CFastInfosetWriter::WriteDocumentType(const std::string&, const std::string& systemId,
+                                           const std::string& publicId) {
+  if (m_current) detail::ThrowHeaderDirectiveAfterElement();
+  m_stream.Append(static_cast<unsigned char>(0xC4 | (systemId.empty() ? 0 : 0x02) |
+                                             (publicId.empty() ? 0 : 0x01)));
+  if (!systemId.empty()) NonEmptyOctetUTF8StringBit2(0x00, systemId);
+  if (!publicId.empty()) NonEmptyOctetUTF8StringBit2(0x00, publicId);
+  m_stream.Append(static_cast<unsigned char>(0xF0));
+}
+
 void CFastInfosetWriter::WritePI(const std::string&) {
   NamespacePlanner::TakePending(*this, m_state->declarations);
   CloseStartTag();

@@ -35,7 +35,7 @@ PUBLIC = {
     "types": ["BigInteger.h", "BinaryData.h", "Conversions.h", "DateTime.h", "DateTimeSpan.h",
               "Decimal.h", "Restrictions.h", "Variant.h", "Whitespace.h", "XmlObjectHelper.h"],
     "xml": ["Encoder.h", "ExpatReader.h", "Streams.h", "StringBuffer.h", "XmlDocument.h",
-            "XmlTextWriter.h", "XmlWriter.h"],
+            "XmlTextWriter.h", "XmlWriter.h", "XmlWriterHandler.h"],
     "fastinfoset": ["FastInfosetBinaryData.h", "FastInfosetContext.h", "FastInfosetReader.h",
                     "FastInfosetWriter.h"],
     "collections": ["Collection.h", "TypedCollections.h", "Untyped.h"],
