@@ -594,6 +594,15 @@ bool WantsHelp(const std::vector<std::string>& args) {
          std::find(args.begin(), args.end(), "-h") != args.end();
 }
 
+// Values and chunks up to `most` bytes enter the tables (the writer indexes
+// those shorter than the bound it is given), within a bound on their memory
+// that keeps it the same whatever the document's size.
+void IndexValues(CFastInfosetContext& fi, unsigned long most) {
+  fi.SetAttributeMaxAddLength(most + 1);
+  fi.SetElementMaxAddLength(most + 1);
+  fi.SetValueTableMemory(16ULL << 20);
+}
+
 // Writes the events of IN through the writer of the output form, with no
 // tree in between: memory does not grow with the document.
 class Converter {
@@ -694,10 +703,7 @@ int Convert(const std::vector<std::string>& args) {
   if (files.size() != 2) throw UsageError{"convert needs IN and OUT", "convert"};
   CFastInfosetContext& fi = context.GetFIContext();
   if (suggested) fi.SetSuggestedValues();
-  // Values and chunks up to indexMax bytes enter the tables (the writer
-  // indexes those shorter than the bound it is given).
-  fi.SetAttributeMaxAddLength(indexMax + 1);
-  fi.SetElementMaxAddLength(indexMax + 1);
+  IndexValues(fi, indexMax);
   Output out(files[1], compression);
   converter.Run(files[0], out, context);
   g_progress.Done();
@@ -767,6 +773,7 @@ int Roundtrip(const std::vector<std::string>& args) {
   }
   CXmlSerializationContext context;
   const std::string file = OneFile(args, "roundtrip", context);
+  IndexValues(context.GetFIContext(), 64);
   // The input goes to text, the text to Fast Infoset, the Fast Infoset back
   // to text, each a stream of events; the digests of the input's events and
   // of the Fast Infoset's must agree.

@@ -96,6 +96,7 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
     detail::PrepareAlphabet(alphabets[i], state->alphabets[i]);
   state->attributeMaxAddLength = context.GetAttributeMaxAddLength();
   state->elementMaxAddLength = context.GetElementMaxAddLength();
+  state->valueTableMemory = context.GetValueTableMemory();
   state->utf16 = context.GetDefaultStringEncoding() != 0;
   m_vocabulary = vocabulary.release();
   m_state = state.release();
@@ -302,7 +303,7 @@ void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
       Integer1To2pw20Bit4(0xA0, *index);
       return;
     }
-    if (!chunks.Full()) {
+    if (!chunks.Full() && m_state->TakeValueRoom(text.size())) {
       EncodedCharacterStringBit5(0x90, text, type);
       chunks.Add(text);
       m_vocabulary->AddElementValue(text);
@@ -348,7 +349,7 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
       a.index = *index;
     } else {
       detail::EncodeValue(state, value, type, false, a.value);
-      if (values.Add(value)) {
+      if (state.TakeValueRoom(value.size()) && values.Add(value)) {
         m_vocabulary->AddAttributeValue(value);
         a.mode = FIPendingAttribute::LiteralAdded;
       } else {
