@@ -49,9 +49,8 @@ inline std::string DumpTree(const VxXmlLib10::CXmlElement* root, bool declaratio
 struct EventDump : VxXmlLib10::CXmlEventHandler {
   std::string out, text;
   void Line(const std::string& line) {
-    if (!text.empty()) out += "\"" + text + "\"\n";
+    out += (text.empty() ? "" : "\"" + text + "\"\n") + line + "\n";
     text.clear();
-    out += line + "\n";
   }
   void StartElement(const VxXmlLib10::CXmlStartElement& e) override {
     std::string line = "<{" + std::string(e.namespaceURI) + "}" + std::string(e.localName);
