@@ -25,6 +25,11 @@
 
 #include <zlib.h>
 
+#include <fstream>
+#include <istream>
+#include <streambuf>
+#include <string_view>
+
 #include "vxxml/vxxml.h"
 
 using namespace VxXmlLib10;
@@ -56,6 +61,8 @@ const char kConvertUsage[] =
     "\n"
     "Reads IN (XML text or Fast Infoset, plain, gzip or zlib; recognised by itself) and\n"
     "writes OUT in the form the options choose. '-' is standard input or output.\n"
+    "The document streams through: comments, processing instructions, text mixed\n"
+    "with elements and namespace declarations stay where they were.\n"
     "\n"
     "output form:\n"
     "  --to xml          XML text (default)\n"
@@ -67,6 +74,8 @@ const char kConvertUsage[] =
     "  --no-decl         no XML declaration\n"
     "Fast Infoset options:\n"
     "  --fi-decl N       XML declaration in front of the document, 0 (none) to 9\n"
+    "  --index-max N     attribute values and texts of up to N bytes enter the tables,\n"
+    "                    later ones are written as indices (default 64)\n"
     "  --suggested       binary encodings for numbers and binary data, restricted\n"
     "                    alphabets for dates and decimals (the suggested settings)\n"
     "compression:\n"
@@ -185,9 +194,9 @@ Progress g_progress;
 
 // ---- input ------------------------------------------------------------------
 
-// What the input looked like before the document took it in: its size and
-// compression, the size of the bytes the document parsed (after inflation)
-// and, when asked for, their start: what tells their form.
+// What the input looked like: its size and compression, the size of the
+// bytes parsed (after inflation) and, for `info`, their start: what tells
+// their form.
 struct Input {
   unsigned long long size = 0;
   const char* compression = "none";
@@ -204,7 +213,7 @@ const size_t kHead = 256;   // plain bytes that tell the form
 const size_t kPeek = 4096;  // compressed bytes that hold them
 
 // The first plain bytes of compressed input, inflated from its first bytes
-// alone: the document inflates the whole input, once, within its bounds.
+// alone.
 std::vector<unsigned char> PlainHead(const unsigned char* p, size_t n) {
   std::vector<unsigned char> head(kHead);
   z_stream zs;
@@ -222,63 +231,70 @@ std::vector<unsigned char> PlainHead(const unsigned char* p, size_t n) {
 
 // Notes the compression of the input from its first bytes and, for `info`,
 // the start of its plain form.
-void NoteForm(Input& input, const unsigned char* p, size_t n, bool noteForm) {
+void NoteForm(Input& input, const unsigned char* p, size_t n) {
   const bool compressed = LooksCompressed(p, n);
   if (compressed) input.compression = p[0] == 0x1F ? "gzip" : "zlib";
-  if (!noteForm) return;
   if (compressed)
     input.plainHead = PlainHead(p, n);
   else
     input.plainHead.assign(p, p + std::min(n, kHead));
 }
 
-std::vector<unsigned char> ReadAll(const std::string& path) {
+// A stream buffer over a file descriptor's bytes, the first of which were
+// already read to look at them; it counts what passes.
+class InputBuffer : public std::streambuf {
+ public:
+  InputBuffer(FILE* file, std::string head) : m_file(file), m_head(std::move(head)) {
+    setg(&m_head[0], &m_head[0], &m_head[0] + m_head.size());
+    count = m_head.size();
+  }
+  unsigned long long count;
+
+ protected:
+  int_type underflow() override {
+    const size_t n = std::fread(m_buffer, 1, sizeof m_buffer, m_file);
+    if (n == 0) return traits_type::eof();
+    count += n;
+    setg(m_buffer, m_buffer, m_buffer + n);
+    return traits_type::to_int_type(m_buffer[0]);
+  }
+
+ private:
+  FILE* m_file;
+  std::string m_head;
+  char m_buffer[1 << 16];
+};
+
+// Reads a file or standard input ("-") as events, in pieces.
+Input ReadInput(const std::string& path, const CXmlSerializationContext& context,
+                CXmlEventHandler& handler) {
   FILE* f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (!f)
     throw CVxException(
         FormatString("Failed to open the file [%s]: %s", path.c_str(), std::strerror(errno)));
-  std::vector<unsigned char> bytes;
-  unsigned char chunk[1 << 16];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-  const int error = std::ferror(f) ? errno : 0;
-  if (f != stdin) std::fclose(f);
-  if (error)
-    throw CVxException(
-        FormatString("Failed to read the file [%s]: %s", path.c_str(), std::strerror(error)));
-  return bytes;
-}
-
-// Loads the document from a file or standard input. A non-empty regular file
-// is read by the document itself, straight into the one buffer it keeps, so
-// the input is held once and not twice; standard input, pipes and anything
-// else are read into memory and parsed (or inflated) where they lie.
-Input LoadInput(CXmlDocument& document, const std::string& path, bool noteForm = false) {
-  Input input;
-  struct stat info;
-  if (path != "-" && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    input.size = static_cast<unsigned long long>(info.st_size);
-    // One look at the first bytes: the compression header, and for `info`
-    // the start of the text itself.
-    unsigned char head[kPeek];
-    size_t headLength = 0;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-      headLength = std::fread(head, 1, sizeof head, f);
-      std::fclose(f);
+  struct Closer {
+    FILE* f;
+    ~Closer() {
+      if (f != stdin) std::fclose(f);
     }
-    NoteForm(input, head, headLength, noteForm);
-    g_progress.Enable(input.size);
-    g_progress.Phase("reading and parsing");
-    document.Load(path.c_str());
-  } else {
-    const std::vector<unsigned char> bytes = ReadAll(path);
-    input.size = bytes.size();
-    NoteForm(input, bytes.data(), std::min(bytes.size(), kPeek), noteForm);
-    g_progress.Enable(input.size);
-    g_progress.Phase("parsing");
-    document.LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()));
-  }
-  input.plainSize = document.GetParsedLength();
+  } closer{f};
+  struct stat info;
+  if (fstat(fileno(f), &info) == 0 && S_ISDIR(info.st_mode))
+    throw CVxException(
+        FormatString("Failed to read the file [%s]: %s", path.c_str(), std::strerror(EISDIR)));
+  std::string head(kPeek, '\0');
+  head.resize(std::fread(&head[0], 1, head.size(), f));
+  if (std::ferror(f))
+    throw CVxException(
+        FormatString("Failed to read the file [%s]: %s", path.c_str(), std::strerror(errno)));
+  Input input;
+  NoteForm(input, reinterpret_cast<const unsigned char*>(head.data()), head.size());
+  InputBuffer buffer(f, std::move(head));
+  std::istream in(&buffer);
+  if (S_ISREG(info.st_mode)) g_progress.Enable(static_cast<unsigned long long>(info.st_size));
+  g_progress.Phase("converting");
+  ReadXmlEvents(in, context, handler, XML_EVENT_PIECE_SIZE, &input.plainSize);
+  input.size = buffer.count;
   return input;
 }
 
@@ -329,143 +345,114 @@ Form Sniff(const Input& input) {
   return form;
 }
 
-bool IsBlank(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// ---- writing a document through the library's writers -------------------------
+// ---- output -----------------------------------------------------------------
 
-// A bound object whose content is a loaded document: it writes the element
-// tree through whichever writer the entry point sets up. Prefixes and the
-// default namespace declared in the document are declared again on the root
-// (the writer moves the default off the root when the root itself sits in no
-// namespace); text that is only layout between child elements is dropped.
-class DocumentObject : public CXmlObjectBase {
+// A file or standard output, written as the bytes come, through deflate when
+// compressed.
+class Output {
  public:
-  explicit DocumentObject(const CXmlDocument& document) : m_document(document) {}
-  CXmlObjectBase* GetBase() override { return this; }
-  std::string GetTargetNamespace() const override {
-    const CXmlElement* root = m_document.GetDocumentElement();
-    return root ? root->GetNamespaceURI() : std::string();
-  }
-  std::string GetNamespace() const override { return GetTargetNamespace(); }
-
- protected:
-  void ToXml_Int(CXmlWriter* writer, bool, const char*, const CXmlSerializationContext&,
-                 bool) const override {
-    const CXmlElement* root = m_document.GetDocumentElement();
-    if (!root) return;
-    for (const auto& alias : m_document.GetNamespaceAliases()) {
-      if (alias.first.empty()) {
-        if (!alias.second.empty()) writer->SetDefaultNamespace(alias.second);
-      } else if (alias.first != "xml" && !alias.second.empty()) {
-        writer->AddNamespace(alias.first, alias.second);
-      }
-    }
-    // Iterative walk: documents may nest deeper than the stack allows. Each
-    // open element keeps whether its text is mixed with its children, decided
-    // once rather than per child.
-    std::vector<std::pair<const CXmlElement*, bool>> open;
-    const CXmlElement* e = root;
-    while (e) {
-      const bool mixed = Start(writer, e);
-      if (const CXmlElement* child = e->GetFirstElement()) {
-        open.push_back({e, mixed});
-        e = child;
-        continue;
-      }
-      writer->WriteEndElement();
-      for (;;) {
-        if (e == root) {
-          e = nullptr;
-          break;
-        }
-        const CXmlElement* parent = open.back().first;
-        if (open.back().second) TextAfter(writer, parent, e);
-        if (const CXmlElement* next = e->GetNextSiblingElement()) {
-          e = next;
-          break;
-        }
-        e = parent;
-        open.pop_back();
-        writer->WriteEndElement();
-      }
+  Output(const std::string& path, CompressionType compression)
+      : m_path(path), m_compression(compression) {
+    if (compression == CompressionType_ZLib && path != "-")
+      throw CVxException("ZLIB Compression only available for To Stream methods.");
+    m_file = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+    if (!m_file) Fail();
+    if (compression != CompressionType_None) {
+      std::memset(&m_zs, 0, sizeof m_zs);
+      const int bits = compression == CompressionType_GZip ? 15 + 16 : 15;
+      if (deflateInit2(&m_zs, 1, Z_DEFLATED, bits, 8, Z_DEFAULT_STRATEGY) != Z_OK) Fail();
+      m_deflating = true;
     }
   }
-  CXmlElement* FromXml_Int(CXmlElement*, CXmlElement*, const CXmlSerializationContext&,
-                           bool) override {
-    return nullptr;
+  ~Output() {
+    if (m_deflating) deflateEnd(&m_zs);
+    if (m_file && m_file != stdout) std::fclose(m_file);
   }
+  void Write(const unsigned char* p, size_t n) {
+    m_written += n;
+    if (!m_deflating) {
+      if (n && std::fwrite(p, 1, n, m_file) != n) Fail();
+      return;
+    }
+    m_zs.next_in = const_cast<Bytef*>(p);
+    m_zs.avail_in = static_cast<uInt>(n);
+    Deflate(Z_NO_FLUSH);
+  }
+  void Finish() {
+    if (m_deflating) Deflate(Z_FINISH);
+    const bool ok = m_file == stdout ? std::fflush(m_file) == 0 : std::fclose(m_file) == 0;
+    if (m_file != stdout) m_file = nullptr;
+    if (!ok) Fail();
+  }
+  unsigned long long Written() const { return m_written; }
 
  private:
-  // Returns whether the element's text is mixed with child elements.
-  static bool Start(CXmlWriter* writer, const CXmlElement* e) {
-    writer->WriteStartElement(e->GetLocalName(), e->GetNamespaceURI());
-    for (const CXmlAttribute* a : e->GetAttributes())
-      if (!a->IsNamespaceAttribute())
-        writer->WriteAttributeString(a->GetLocalName(), a->GetNamespaceURI(), a->GetValue(),
-                                     ItemType_string);
-    // Text runs stand where they stood among the children; whitespace alone
-    // between children is layout, which the writer makes anew.
-    const std::string& text = e->GetText();
-    const CXmlElement* first = e->GetFirstElement();
-    if (!first) {
-      if (!text.empty()) writer->WriteString(text, ItemType_string);
-      return false;
-    }
-    if (IsBlank(text)) return false;
-    writer->SetMixedContent();
-    if (first->GetTextOffset() > 0)
-      writer->WriteString(text.substr(0, first->GetTextOffset()), ItemType_string);
+  void Deflate(int flush) {
+    unsigned char out[1 << 16];
+    int code;
+    do {
+      m_zs.next_out = out;
+      m_zs.avail_out = sizeof out;
+      code = deflate(&m_zs, flush);
+      const size_t n = sizeof out - m_zs.avail_out;
+      if (n && std::fwrite(out, 1, n, m_file) != n) Fail();
+    } while (m_zs.avail_out == 0 || (flush == Z_FINISH && code != Z_STREAM_END));
+  }
+  [[noreturn]] void Fail() {
+    throw CVxException(FormatString("Failed to write data to the file [%s]", m_path.c_str()));
+  }
+
+  std::string m_path;
+  CompressionType m_compression;
+  FILE* m_file = nullptr;
+  z_stream m_zs;
+  bool m_deflating = false;
+  unsigned long long m_written = 0;
+};
+
+// Text handed to the output encoded, a buffer at a time.
+class OutputTextStream : public CTextStream {
+ public:
+  OutputTextStream(XmlEncoding encoding, Output& out) : CTextStream(encoding), m_out(out) {}
+  void Open() override {
+    CTextStream::Open();
+    static const unsigned char kByteOrderMark[2] = {0xFF, 0xFE};
+    if (m_encoding == XmlEncoding_UTF16) m_out.Write(kByteOrderMark, 2);
+  }
+  void Flush() override {
+    if (m_buffer.GetLength() == 0) return;
+    const CBinaryData encoded = GetEncodedStream();
+    m_buffer.Empty();
+    m_out.Write(encoded.GetData(), encoded.GetLength());
+  }
+  void Close() override { Flush(); }
+
+ private:
+  Output& m_out;
+};
+
+// Bytes handed to the output whenever the buffer fills.
+class OutputBinaryStream : public CBinaryStream {
+ public:
+  explicit OutputBinaryStream(Output& out) : m_out(out) {}
+  void Finish() { Drain(); }
+
+ protected:
+  bool Drain() override {
+    m_out.Write(Data(), static_cast<size_t>(GetLength()));
+    Rewind();
     return true;
   }
 
-  // The mixed parent's text between a child and the next one (or the end).
-  static void TextAfter(CXmlWriter* writer, const CXmlElement* parent, const CXmlElement* child) {
-    const std::string& text = parent->GetText();
-    const CXmlElement* next = child->GetNextSiblingElement();
-    const std::size_t from = std::min(child->GetTextOffset(), text.size());
-    const std::size_t to = next ? std::min(next->GetTextOffset(), text.size()) : text.size();
-    if (to > from) writer->WriteString(text.substr(from, to - from), ItemType_string);
-  }
-
-  const CXmlDocument& m_document;
+ private:
+  Output& m_out;
 };
 
-// ---- infoset dump and statistics ------------------------------------------------
-
-// One line per element, sorted attributes and significant text, for comparing
-// two trees.
-std::string Dump(const CXmlElement* root) {
-  std::string out;
-  std::vector<std::pair<const CXmlElement*, bool>> stack;  // element, children done
-  if (root) stack.push_back({root, false});
-  while (!stack.empty()) {
-    auto& top = stack.back();
-    const CXmlElement* e = top.first;
-    if (top.second) {
-      out += "end\n";
-      stack.pop_back();
-      continue;
-    }
-    top.second = true;
-    out += "element {" + e->GetNamespaceURI() + "}" + e->GetLocalName() + "\n";
-    std::vector<std::string> attributes;
-    for (const CXmlAttribute* a : e->GetAttributes())
-      if (!a->IsNamespaceAttribute())
-        attributes.push_back("  {" + a->GetNamespaceURI() + "}" + a->GetLocalName() + "=" +
-                             a->GetValue() + "\n");
-    std::sort(attributes.begin(), attributes.end());
-    for (const auto& a : attributes) out += a;
-    if (!e->GetText().empty() && !(e->GetFirstElement() && IsBlank(e->GetText())))
-      out += "  text " + e->GetText() + "\n";
-    std::vector<const CXmlElement*> children;
-    for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
-      children.push_back(c);
-    for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({*it, false});
-  }
-  return out;
-}
+// ---- counting and comparing events ----------------------------------------------
 
 struct Statistics {
   unsigned long long elements = 0, attributes = 0, texts = 0, textBytes = 0;
@@ -473,45 +460,132 @@ struct Statistics {
   std::set<std::string> names, namespaces;
 };
 
-Statistics Count(const CXmlElement* root) {
+// Counts as the events pass: an element's text counts once, unless it is
+// only layout between child elements.
+class Counter : public CXmlEventHandler {
+ public:
   Statistics s;
-  std::vector<std::pair<const CXmlElement*, size_t>> stack;
-  if (root) stack.push_back({root, 1});
-  while (!stack.empty()) {
-    const CXmlElement* e = stack.back().first;
-    const size_t depth = stack.back().second;
-    stack.pop_back();
+  std::string root;
+
+  void StartElement(const CXmlStartElement& e) override {
+    if (!m_open.empty()) m_open.back().hasChild = true;
+    m_open.push_back({});
     ++s.elements;
-    s.depth = std::max(s.depth, depth);
-    s.names.insert("{" + e->GetNamespaceURI() + "}" + e->GetLocalName());
-    if (!e->GetNamespaceURI().empty()) s.namespaces.insert(e->GetNamespaceURI());
-    for (const CXmlAttribute* a : e->GetAttributes()) {
-      if (a->IsNamespaceAttribute()) continue;
+    s.depth = std::max(s.depth, m_open.size());
+    m_name.assign("{").append(e.namespaceURI).append("}").append(e.localName);
+    if (s.elements == 1) root = m_name;
+    s.names.insert(m_name);
+    if (!e.namespaceURI.empty()) s.namespaces.emplace(e.namespaceURI);
+    for (size_t i = 0; i < e.attributeCount; ++i) {
+      const CXmlEventAttribute& a = e.attributes[i];
+      if (IsNamespaceAttribute(a)) continue;
       ++s.attributes;
-      if (!a->GetNamespaceURI().empty()) s.namespaces.insert(a->GetNamespaceURI());
+      if (!a.namespaceURI.empty()) s.namespaces.emplace(a.namespaceURI);
     }
-    if (!e->GetText().empty() && !(e->GetFirstElement() && IsBlank(e->GetText()))) {
-      ++s.texts;
-      s.textBytes += e->GetText().size();
-    }
-    for (const CXmlElement* c = e->GetFirstElement(); c; c = c->GetNextSiblingElement())
-      stack.push_back({c, depth + 1});
   }
-  return s;
-}
+  void EndElement() override {
+    const Open e = m_open.back();
+    m_open.pop_back();
+    if (e.bytes && !(e.hasChild && e.blank)) {
+      ++s.texts;
+      s.textBytes += e.bytes;
+    }
+  }
+  void Characters(std::string_view text) override {
+    if (m_open.empty()) return;
+    m_open.back().bytes += text.size();
+    if (m_open.back().blank && !IsBlank(text)) m_open.back().blank = false;
+  }
+  void StartCDATA() override { Characters("<![CDATA["); }
+  void EndCDATA() override { Characters("]]>"); }
 
-// ---- output -----------------------------------------------------------------
+ private:
+  static bool IsNamespaceAttribute(const CXmlEventAttribute& a) {
+    const bool ns = a.namespaceURI == "http://www.w3.org/2001/XMLSchema-instance" ||
+                    a.namespaceURI == "http://www.w3.org/2000/xmlns/";
+    return ns && (a.localName == "xmlns" || a.localName == "type" ||
+                  a.localName == "schemaLocation" || a.localName == "noNamespaceSchemaLocation");
+  }
+  struct Open {
+    unsigned long long bytes = 0;
+    bool blank = true, hasChild = false;
+  };
+  std::vector<Open> m_open;
+  std::string m_name;
+};
 
-void WriteAll(const std::string& path, const CBinaryData& data, bool byteOrderMark) {
-  FILE* f = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
-  if (!f) throw CVxException(FormatString("Failed to write data to the file [%s]", path.c_str()));
-  bool ok = true;
-  if (byteOrderMark) ok = std::fwrite("\xFF\xFE", 1, 2, f) == 2;
-  if (ok && data.GetLength())
-    ok = std::fwrite(data.GetData(), 1, data.GetLength(), f) == data.GetLength();
-  ok = (f == stdout ? std::fflush(f) == 0 : std::fclose(f) == 0) && ok;
-  if (!ok) throw CVxException(FormatString("Failed to write data to the file [%s]", path.c_str()));
-}
+// The infoset as a running digest (FNV-1a, 64 bits): elements with their
+// attributes in order, text (adjacent runs as one), comments, processing
+// instructions and the document type's identifiers. Prefixes, where
+// declarations are made, CDATA boundaries and the document type's name are
+// left out: the forms may carry them differently.
+class Digest : public CXmlEventHandler {
+ public:
+  unsigned long long value = 1469598103934665603ULL;
+
+  void DocumentType(std::string_view, std::string_view systemId,
+                    std::string_view publicId) override {
+    Item('D', systemId);
+    Item('d', publicId);
+  }
+  void StartElement(const CXmlStartElement& e) override {
+    Item('<', e.namespaceURI);
+    Item(':', e.localName);
+    for (size_t i = 0; i < e.attributeCount; ++i) {
+      Item('@', e.attributes[i].namespaceURI);
+      Item(':', e.attributes[i].localName);
+      Item('=', e.attributes[i].value);
+    }
+  }
+  void EndElement() override { Item('>', {}); }
+  void Characters(std::string_view text) override {
+    if (!m_inText) Add('"');
+    m_inText = true;
+    for (char c : text) Add(static_cast<unsigned char>(c));
+  }
+  void Comment(std::string_view text) override { Item('!', text); }
+  void ProcessingInstruction(std::string_view target, std::string_view data) override {
+    Item('?', target);
+    Item(' ', data);
+  }
+  void EndDocument() override { Item('.', {}); }
+
+ private:
+  void Add(unsigned char c) { value = (value ^ c) * 1099511628211ULL; }
+  void Item(char kind, std::string_view text) {
+    m_inText = false;
+    Add(static_cast<unsigned char>(kind));
+    for (char c : text) Add(static_cast<unsigned char>(c));
+    Add(0);
+  }
+  bool m_inText = false;
+};
+
+// Hands every event to two handlers.
+class Tee : public CXmlEventHandler {
+ public:
+  Tee(CXmlEventHandler& a, CXmlEventHandler& b) : m_a(a), m_b(b) {}
+  void StartDocument() override { m_a.StartDocument(); m_b.StartDocument(); }
+  void EndDocument() override { m_a.EndDocument(); m_b.EndDocument(); }
+  void DocumentType(std::string_view n, std::string_view s, std::string_view p) override {
+    m_a.DocumentType(n, s, p);
+    m_b.DocumentType(n, s, p);
+  }
+  void StartElement(const CXmlStartElement& e) override { m_a.StartElement(e); m_b.StartElement(e); }
+  void EndElement() override { m_a.EndElement(); m_b.EndElement(); }
+  void Characters(std::string_view t) override { m_a.Characters(t); m_b.Characters(t); }
+  void StartCDATA() override { m_a.StartCDATA(); m_b.StartCDATA(); }
+  void EndCDATA() override { m_a.EndCDATA(); m_b.EndCDATA(); }
+  void Comment(std::string_view t) override { m_a.Comment(t); m_b.Comment(t); }
+  void ProcessingInstruction(std::string_view t, std::string_view d) override {
+    m_a.ProcessingInstruction(t, d);
+    m_b.ProcessingInstruction(t, d);
+  }
+
+ private:
+  CXmlEventHandler& m_a;
+  CXmlEventHandler& m_b;
+};
 
 // ---- commands ---------------------------------------------------------------------
 
@@ -520,6 +594,63 @@ bool WantsHelp(const std::vector<std::string>& args) {
          std::find(args.begin(), args.end(), "-h") != args.end();
 }
 
+// Values and chunks up to `most` bytes enter the tables (the writer indexes
+// those shorter than the bound it is given), within a bound on their memory
+// that keeps it the same whatever the document's size.
+void IndexValues(CFastInfosetContext& fi, unsigned long most) {
+  fi.SetAttributeMaxAddLength(most + 1);
+  fi.SetElementMaxAddLength(most + 1);
+  fi.SetValueTableMemory(16ULL << 20);
+}
+
+// Writes the events of IN through the writer of the output form, with no
+// tree in between: memory does not grow with the document.
+class Converter {
+ public:
+  bool toFastInfoset = false, indent = false, declaration = true;
+  EOLType eol = EOLType_LF;
+  XmlEncoding encoding = XmlEncoding_UTF8;
+  FInfoDecl fiDeclaration = FInfoDecl_None;
+
+  // Reads `in` (a path or "-") into `out`, also handing every event to
+  // `also` when given; returns what the input was.
+  Input Run(const std::string& in, Output& out, const CXmlSerializationContext& context,
+            CXmlEventHandler* also = nullptr) {
+    Input input;
+    if (toFastInfoset) {
+      OutputBinaryStream stream(out);
+      CFastInfosetWriter writer(context.GetFIContext(), stream);
+      writer.Open();
+      writer.WriteStartDocument(fiDeclaration);
+      input = Read(in, context, writer, also);
+      writer.WriteEndDocument();
+      writer.Close();
+      stream.Finish();
+    } else {
+      OutputTextStream stream(encoding, out);
+      CXmlTextWriter writer(stream);
+      writer.SetFormat(indent);
+      writer.SetEOLType(eol);
+      writer.Open();
+      if (declaration) writer.WriteStartDocument();
+      input = Read(in, context, writer, also);
+      writer.Close();
+      stream.Close();
+    }
+    out.Finish();
+    return input;
+  }
+
+ private:
+  static Input Read(const std::string& in, const CXmlSerializationContext& context,
+                    CXmlWriter& writer, CXmlEventHandler* also) {
+    CXmlWriterHandler handler(writer);
+    if (!also) return ReadInput(in, context, handler);
+    Tee tee(handler, *also);
+    return ReadInput(in, context, tee);
+  }
+};
+
 int Convert(const std::vector<std::string>& args) {
   if (WantsHelp(args)) {
     std::fputs(kConvertUsage, stdout);
@@ -527,34 +658,36 @@ int Convert(const std::vector<std::string>& args) {
   }
   std::vector<std::string> files;
   CXmlSerializationContext context;
-  bool toFastInfoset = false, indent = false, declaration = true, suggested = false;
-  EOLType eol = EOLType_LF;
-  XmlEncoding encoding = XmlEncoding_UTF8;
+  Converter converter;
+  bool suggested = false;
+  unsigned long indexMax = 64;
   CompressionType compression = CompressionType_None;
-  FInfoDecl fiDeclaration = FInfoDecl_None;
   for (size_t i = 0; i < args.size(); ++i) {
     if (TakeLimitOption(args, i, context, "convert")) continue;
     const std::string& a = args[i];
     if (a == "--to") {
       if (i + 1 >= args.size()) throw UsageError{"--to needs xml or fi", "convert"};
       const std::string& v = args[++i];
-      if (v == "fi" || v == "fastinfoset") toFastInfoset = true;
-      else if (v == "xml") toFastInfoset = false;
+      if (v == "fi" || v == "fastinfoset") converter.toFastInfoset = true;
+      else if (v == "xml") converter.toFastInfoset = false;
       else throw UsageError{"--to takes xml or fi, not '" + v + "'", "convert"};
     } else if (a == "--indent") {
-      indent = true;
+      converter.indent = true;
     } else if (a == "--crlf") {
-      eol = EOLType_CRLF;
+      converter.eol = EOLType_CRLF;
     } else if (a == "--utf16") {
-      encoding = XmlEncoding_UTF16;
+      converter.encoding = XmlEncoding_UTF16;
     } else if (a == "--no-decl") {
-      declaration = false;
+      converter.declaration = false;
     } else if (a == "--fi-decl") {
       if (i + 1 >= args.size()) throw UsageError{"--fi-decl needs a number 0 to 9", "convert"};
       const std::string& v = args[++i];
       if (v.size() != 1 || v[0] < '0' || v[0] > '9')
         throw UsageError{"--fi-decl takes a number 0 to 9, not '" + v + "'", "convert"};
-      fiDeclaration = static_cast<FInfoDecl>(v[0] - '0');
+      converter.fiDeclaration = static_cast<FInfoDecl>(v[0] - '0');
+    } else if (a == "--index-max") {
+      if (i + 1 >= args.size()) throw UsageError{"--index-max needs a number", "convert"};
+      indexMax = static_cast<unsigned long>(LimitValue(a, args[++i], false, 1UL << 20, "convert"));
     } else if (a == "--suggested") {
       suggested = true;
     } else if (a == "--gzip") {
@@ -568,24 +701,11 @@ int Convert(const std::vector<std::string>& args) {
     }
   }
   if (files.size() != 2) throw UsageError{"convert needs IN and OUT", "convert"};
-
-  CXmlDocument document(context);
-  LoadInput(document, files[0]);
-  DocumentObject object(document);
-  if (suggested) context.GetFIContext().SetSuggestedValues();
-  g_progress.Phase("writing");
-  const std::string& out = files[1];
-  if (toFastInfoset) {
-    if (out == "-")
-      WriteAll(out, object.ToFastInfosetStream(fiDeclaration, context, compression), false);
-    else
-      object.ToFastInfosetFile(out.c_str(), fiDeclaration, context, compression);
-  } else if (out == "-") {
-    WriteAll(out, object.ToXmlStream(declaration, indent, encoding, eol, context, compression),
-             encoding == XmlEncoding_UTF16 && compression == CompressionType_None);
-  } else {
-    object.ToXmlFile(out.c_str(), declaration, indent, encoding, eol, context, compression);
-  }
+  CFastInfosetContext& fi = context.GetFIContext();
+  if (suggested) fi.SetSuggestedValues();
+  IndexValues(fi, indexMax);
+  Output out(files[1], compression);
+  converter.Run(files[0], out, context);
   g_progress.Done();
   return 0;
 }
@@ -597,13 +717,11 @@ int Info(const std::vector<std::string>& args) {
   }
   CXmlSerializationContext context;
   const std::string file = OneFile(args, "info", context);
-  CXmlDocument document(context);
-  const Input input = LoadInput(document, file, true);
+  Counter counter;
+  const Input input = ReadInput(file, context, counter);
   const Form form = Sniff(input);
-  g_progress.Phase("counting");
-  const Statistics s = Count(document.GetDocumentElement());
   g_progress.Done();
-  const CXmlElement* root = document.GetDocumentElement();
+  const Statistics& s = counter.s;
   std::printf("file:          %s\n", file.c_str());
   std::printf("form:          %s\n", form.fastInfoset ? "Fast Infoset" : "XML text");
   std::printf("compression:   %s\n", form.compression.c_str());
@@ -611,8 +729,7 @@ int Info(const std::vector<std::string>& args) {
   std::printf("size:          %llu bytes", input.size);
   if (form.compression != "none") std::printf(" (%llu bytes inflated)", form.plainSize);
   std::printf("\n");
-  std::printf("root:          {%s}%s\n", root->GetNamespaceURI().c_str(),
-              root->GetLocalName().c_str());
+  std::printf("root:          %s\n", counter.root.c_str());
   std::printf("elements:      %llu\n", s.elements);
   std::printf("attributes:    %llu\n", s.attributes);
   std::printf("texts:         %llu (%llu bytes)\n", s.texts, s.textBytes);
@@ -623,6 +740,32 @@ int Info(const std::vector<std::string>& args) {
   return 0;
 }
 
+// Files beside nothing: the temporary forms of a round trip, removed at the end.
+struct TempFile {
+  std::string path;
+  explicit TempFile(const char* stem) {
+    const char* dir = std::getenv("TMPDIR");
+    path = std::string(dir && *dir ? dir : "/tmp") + "/vxxml-" + std::to_string(getpid()) +
+           "-" + stem;
+  }
+  ~TempFile() { std::remove(path.c_str()); }
+};
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  FILE* fa = std::fopen(a.c_str(), "rb");
+  FILE* fb = std::fopen(b.c_str(), "rb");
+  bool same = fa && fb;
+  while (same) {
+    unsigned char x[1 << 15], y[1 << 15];
+    const size_t n = std::fread(x, 1, sizeof x, fa), m = std::fread(y, 1, sizeof y, fb);
+    same = n == m && std::memcmp(x, y, n) == 0;
+    if (n == 0) break;
+  }
+  if (fa) std::fclose(fa);
+  if (fb) std::fclose(fb);
+  return same;
+}
+
 int Roundtrip(const std::vector<std::string>& args) {
   if (WantsHelp(args)) {
     std::fputs(kRoundtripUsage, stdout);
@@ -630,37 +773,32 @@ int Roundtrip(const std::vector<std::string>& args) {
   }
   CXmlSerializationContext context;
   const std::string file = OneFile(args, "roundtrip", context);
-
-  CXmlDocument original(context);
-  const Input input = LoadInput(original, file);
-  g_progress.Phase("writing text");
-  const CBinaryData text = DocumentObject(original).ToXmlStream(
-      true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
-
-  CXmlDocument fromText(context);
-  fromText.LoadXmlStream(text.GetData(), text.GetLength());
+  IndexValues(context.GetFIContext(), 64);
+  // The input goes to text, the text to Fast Infoset, the Fast Infoset back
+  // to text, each a stream of events; the digests of the input's events and
+  // of the Fast Infoset's must agree.
+  TempFile text("text.xml"), fi("text.fi"), back("back.xml");
+  Converter toText, toFi, backToText;
+  toFi.toFastInfoset = true;
+  Digest original, fromFi;
+  Output textOut(text.path, CompressionType_None);
+  const Input input = toText.Run(file, textOut, context, &original);
   g_progress.Phase("writing Fast Infoset");
-  const CBinaryData fi =
-      DocumentObject(fromText).ToFastInfosetStream(FInfoDecl_None, context, CompressionType_None);
-
-  CXmlDocument fromFi(context);
+  Output fiOut(fi.path, CompressionType_None);
+  toFi.Run(text.path, fiOut, context);
   g_progress.Phase("reading Fast Infoset");
-  fromFi.LoadXmlStream(fi.GetData(), fi.GetLength());
-  const CBinaryData back = DocumentObject(fromFi).ToXmlStream(
-      true, false, XmlEncoding_UTF8, EOLType_LF, context, CompressionType_None);
-  CXmlDocument fromBack(context);
-  fromBack.LoadXmlStream(back.GetData(), back.GetLength());
+  Output backOut(back.path, CompressionType_None);
+  backToText.Run(fi.path, backOut, context, &fromFi);
   g_progress.Done();
 
-  const std::string reference = Dump(original.GetDocumentElement());
-  const bool survived = Dump(fromFi.GetDocumentElement()) == reference &&
-                        Dump(fromBack.GetDocumentElement()) == reference;
+  const bool survived = original.value == fromFi.value;
+  const unsigned long long textSize = textOut.Written(), fiSize = fiOut.Written();
   std::printf("input:         %llu bytes\n", input.size);
-  std::printf("XML text:      %lu bytes (UTF-8)\n", text.GetLength());
-  std::printf("Fast Infoset:  %lu bytes (%.1f%% of the text)\n", fi.GetLength(),
-              text.GetLength() ? 100.0 * fi.GetLength() / text.GetLength() : 0.0);
-  std::printf("back to text:  %lu bytes%s\n", back.GetLength(),
-              back == text ? ", identical to the first text" : "");
+  std::printf("XML text:      %llu bytes (UTF-8)\n", textSize);
+  std::printf("Fast Infoset:  %llu bytes (%.1f%% of the text)\n", fiSize,
+              textSize ? 100.0 * fiSize / textSize : 0.0);
+  std::printf("back to text:  %llu bytes%s\n", backOut.Written(),
+              SameBytes(text.path, back.path) ? ", identical to the first text" : "");
   std::printf("infoset:       %s\n", survived ? "survived" : "CHANGED");
   return survived ? 0 : 1;
 }

@@ -164,6 +164,13 @@ class VXXML_API CFastInfosetContext {
   void SetAttributeMaxAddLength(unsigned long length) { m_attributeMaxAddLength = length; }
   unsigned long GetElementMaxAddLength() const { return m_elementMaxAddLength; }
   void SetElementMaxAddLength(unsigned long length) { m_elementMaxAddLength = length; }
+  /// About how many bytes the writer's tables of attribute values and
+  /// character chunks may take together (and a reader's tables with them):
+  /// past it, values are written literally without entering a table, so that
+  /// a document of any size is written in bounded memory. 0 (the default):
+  /// no bound but the tables' 2^20 entries.
+  unsigned long long GetValueTableMemory() const { return m_valueTableMemory; }
+  void SetValueTableMemory(unsigned long long bytes) { m_valueTableMemory = bytes; }
   bool GetUseGeneratedVocabulary() const { return m_useGeneratedVocabulary; }
   void SetUseGeneratedVocabulary(bool use) { m_useGeneratedVocabulary = use; }
   CFIVocabulary& GetVocabulary() { return m_vocabulary; }
@@ -180,6 +187,7 @@ class VXXML_API CFastInfosetContext {
   EncodedCharacterString m_encodings[ENCODING_TABLE_SIZE];
   unsigned long m_attributeMaxAddLength;
   unsigned long m_elementMaxAddLength;
+  unsigned long long m_valueTableMemory = 0;
   bool m_useGeneratedVocabulary;
   CFIVocabulary m_vocabulary;
   std::string m_externalVocabularyURI;

@@ -5,8 +5,9 @@
 // (recorded in the document's prefix map; no attribute is added for them).
 // It reads and skips the optional document components (additional data,
 // notations, unparsed entities, character encoding scheme, standalone,
-// version), comments, processing instructions, document type declarations
-// and unexpanded entity references. Strings may be UTF-8, UTF-16BE, packed
+// version) and unexpanded entity references; comments, processing
+// instructions and document type declarations are read past by the tree
+// and handed on as events (Parse with a handler). Strings may be UTF-8, UTF-16BE, packed
 // in a restricted alphabet of any width (the two built-in ones, the
 // context's, or ones carried in the document's initial vocabulary) or
 // carried by the built-in encoding algorithms 1 to 10. Names, values and
@@ -100,6 +101,7 @@
 namespace VxXmlLib10 {
 
 class CXmlDocument;
+class CXmlEventHandler;
 
 namespace detail {
 class FIReaderState;
@@ -138,6 +140,15 @@ class VXXML_API CFastInfosetReader : public CInstanceMonitor {
   bool Parse(std::istream& input, size_t window = DEFAULT_WINDOW);
   bool Parse(FILE* file, size_t window = DEFAULT_WINDOW);
   bool ParseFile(const char* path, size_t window = DEFAULT_WINDOW);
+  /// The same for `handler` (see Parse(CXmlEventHandler&)), reading the
+  /// document in pieces from `source` through a window of `window` octets.
+  bool Parse(CXmlEventHandler& handler, const Source& source, size_t window = DEFAULT_WINDOW);
+  /// Reads the document's buffer the same way, with the same messages, but
+  /// hands it to `handler` as events (XmlEventHandler.h) and builds no tree.
+  /// Comments and processing instructions are events too, and a document
+  /// type declaration with its identifiers (Fast Infoset keeps no name; the
+  /// instructions inside it are read past). Prefixes are not reported.
+  bool Parse(CXmlEventHandler& handler);
   /// Frees the vocabulary and the work buffers; the destructor calls it.
   void Cleanup();
 

@@ -103,6 +103,13 @@ class VXXML_API CFastInfosetWriter : public CXmlWriter {
   void WriteInlineSchema(const std::string& text) override;
   /// Processing instructions are not written; a pending start tag is closed.
   void WritePI(const std::string& text) override;
+  /// A comment and a processing instruction where they stand (literal
+  /// strings), and a document type declaration with its identifiers (Fast
+  /// Infoset keeps no name), before the document element.
+  void WriteContentComment(const std::string& text) override;
+  void WriteProcessingInstruction(const std::string& target, const std::string& data) override;
+  void WriteDocumentType(const std::string& name, const std::string& systemId,
+                         const std::string& publicId) override;
   void WriteStartElement(const std::string& localName, const std::string& namespaceURI) override;
   /// A character chunk; an empty text writes nothing.
   void WriteString(const std::string& text, ItemType type) override;

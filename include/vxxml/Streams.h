@@ -118,6 +118,12 @@ class VXXML_API CBinaryStream : public CInstanceMonitor {
 
  protected:
   const unsigned char* Data() const { return m_begin; }
+  /// Called when the buffer is full, before it grows. A stream that hands
+  /// its bytes on (Data(), GetLength()) and empties itself with Rewind()
+  /// returns true, and keeps the buffer the size it is unless one append
+  /// needs more; the base keeps every byte and returns false.
+  virtual bool Drain() { return false; }
+  void Rewind() { m_cur = m_begin; }
 
  private:
   void Grow(size_t extra);

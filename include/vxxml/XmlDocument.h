@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -35,6 +36,10 @@
 namespace VxXmlLib10 {
 
 class CXmlDocument;
+class CXmlEventHandler;
+namespace detail {
+class CTreeBuilder;
+}
 
 /// One attribute: local name, value and namespace URI ("" for none).
 class VXXML_API CXmlAttribute : public CInstanceMonitor {
@@ -215,6 +220,13 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   void LoadXml(const wchar_t* text);
   /// Parses bytes: XML text or Fast Infoset, possibly gzip or zlib compressed.
   void LoadXmlStream(const unsigned char* bytes, unsigned long length);
+  /// Reads bytes as LoadXmlStream does, with the same messages and limits of
+  /// inflation, but hands the document to `handler` as events
+  /// (XmlEventHandler.h) instead of building the tree, which stays empty.
+  /// The bytes must be whole; ReadXmlEvents (XmlEventReader.h) reads a file
+  /// or stream in pieces.
+  void LoadXmlStream(const unsigned char* bytes, unsigned long length,
+                     CXmlEventHandler& handler);
 
   /// Parses the buffer: inflates it if compressed (a gzip or zlib header;
   /// all of it, within the context's bounds), then reads it as Fast Infoset
@@ -303,7 +315,18 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   bool InArenaBlocks(const void* node) const;
   // Parse (or ParseText when `text`), then drops the input, also on failure.
   void ParseInput(bool text);
-  CXmlElement* NewElement(const char* namespaceURI, const char* localName);
+  // Inflates compressed input in place of the buffer.
+  void InflateInput();
+  CXmlElement* NewElement(std::string_view namespaceURI, std::string_view localName);
+  // The builder's way in: AddDocElement or AddChildElement as the tree
+  // stands, taking the names as views.
+  friend class detail::CTreeBuilder;
+  CXmlElement* AddElement(std::string_view namespaceURI, std::string_view localName);
+  CXmlElement* AddChild(std::string_view namespaceURI, std::string_view localName);
+  // Appends an attribute to an element the builder has just added (so in
+  // the arena), built in place from the views.
+  void AddNewAttribute(CXmlElement* element, std::string_view localName, std::string_view value,
+                       std::string_view namespaceURI);
   // Checks the context's depth and element bounds for one more element.
   void CountElement();
 

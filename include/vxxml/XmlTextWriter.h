@@ -104,6 +104,17 @@ class VXXML_API CXmlTextWriter : public CXmlWriter {
   void WriteComment(const std::string& text) override;
   /// The instruction as given, then two line ends.
   void WritePI(const std::string& text) override;
+  /// "<!--text-->", made safe as WriteComment makes it; "<?target data?>";
+  /// both closing a pending start tag, and followed by a line end only
+  /// outside the document element. "<!DOCTYPE name PUBLIC "publicId"
+  /// "systemId">" (SYSTEM "systemId" without a public identifier, the name
+  /// alone without either) and a line end, before the document element
+  /// only ("Headed directives must appear before an Element has been
+  /// added.").
+  void WriteContentComment(const std::string& text) override;
+  void WriteProcessingInstruction(const std::string& target, const std::string& data) override;
+  void WriteDocumentType(const std::string& name, const std::string& systemId,
+                         const std::string& publicId) override;
   /// A space, a line end, the schema as given, a line end (inside the
   /// current element: a pending start tag is closed first).
   void WriteInlineSchema(const std::string& text) override;

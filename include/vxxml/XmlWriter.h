@@ -165,6 +165,14 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// no indentation. The base does nothing.
   virtual void SetMixedContent();
   virtual void WriteComment(const std::string& text) = 0;
+  /// The parts of a document that are not elements, written where they
+  /// stand, so that a document passes through unchanged (CXmlWriterHandler):
+  /// a comment, a processing instruction, and the document type declaration
+  /// (before the document element). The base drops them.
+  virtual void WriteContentComment(const std::string& text);
+  virtual void WriteProcessingInstruction(const std::string& target, const std::string& data);
+  virtual void WriteDocumentType(const std::string& name, const std::string& systemId,
+                                 const std::string& publicId);
   virtual void WritePI(const std::string& text) = 0;
   virtual void WriteInlineSchema(const std::string& text) = 0;
   virtual void WriteStartElement(const std::string& localName,

@@ -38,8 +38,11 @@
 #include "vxxml/Variant.h"
 #include "vxxml/Whitespace.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventHandler.h"
+#include "vxxml/XmlEventReader.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlTextWriter.h"
 #include "vxxml/XmlWriter.h"
+#include "vxxml/XmlWriterHandler.h"
 
 #endif  // VXXML_VXXML_H

@@ -91,6 +91,10 @@ bool CFastInfosetReader::Parse(const Source& source, size_t window) {
   return detail::FIReaderRun::Parse(*this, detail::FIByteSource(source, window));
 }
 
+bool CFastInfosetReader::Parse(CXmlEventHandler& handler, const Source& source, size_t window) {
+  return detail::FIReaderRun::Parse(*this, detail::FIByteSource(source, window), handler);
+}
+
 bool CFastInfosetReader::Parse(std::istream& input, size_t window) {
   return detail::FIReaderRun::Parse(*this, detail::FIByteSource(
       [&input](unsigned char* buffer, size_t capacity) -> size_t {

@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,8 +34,10 @@
 #include "base/LocalText.h"
 #include "base/XmlNamespaces.h"
 #include "fastinfoset/FastInfosetReaderState.h"
+#include "fastinfoset/FastInfosetStart.h"
 #include "fastinfoset/Messages.h"
 #include "vxxml/XmlDocument.h"
+#include "xml/TreeBuilder.h"
 
 namespace VxXmlLib10 {
 
@@ -63,6 +66,16 @@ const size_t kLongestHeader =
 
 }  // namespace
 
+bool StartsLikeFastInfoset(const unsigned char* p, uint64_t n) {
+  if (n > 4 && std::memcmp(p, kHeader, 4) == 0) return true;
+  for (const char* declaration : FI_DECLARATION_LIST) {
+    const size_t length = std::strlen(declaration);
+    if (length < n && std::memcmp(p, declaration, length) == 0)
+      return n - length >= 4 && std::memcmp(p + length, kHeader, 4) == 0;
+  }
+  return false;
+}
+
 // ---- structure ----------------------------------------------------------------
 
 // Decided on the first octets, as many as the longest declaration, the
@@ -89,12 +102,15 @@ bool FIReaderState::ReadHeader() {
   return false;
 }
 
-bool FIReaderState::Parse(FIByteSource&& input) {
+bool FIReaderState::Parse(FIByteSource&& input, CXmlEventHandler& handler) {
   m_in = std::move(input);
   if (!ReadHeader()) return false;
+  m_handler = &handler;
   m_identity = Utf8IsLocalText();
+  handler.StartDocument();
   ReadOptionalData();
   ReadChildren();
+  handler.EndDocument();
   return true;
 }
 
@@ -152,11 +168,24 @@ void FIReaderState::SkipProcessingInstruction() {
   NonIdentifyingStringOrIndexBit1(m_otherStrings, true);  // content
 }
 
-void FIReaderState::SkipComment() { NonIdentifyingStringOrIndexBit1(m_otherStrings, true); }
+void FIReaderState::ProcessingInstruction() {
+  m_elementLocalName = IdentifyingStringOrIndex(m_otherNCNames);  // target
+  m_handler->ProcessingInstruction(m_elementLocalName,
+                                   NonIdentifyingStringOrIndexBit1(m_otherStrings, false));
+}
 
+void FIReaderState::Comment() {
+  m_handler->Comment(NonIdentifyingStringOrIndexBit1(m_otherStrings, false));
+}
+
+// A document type declaration has identifiers but no name; the instructions
+// inside it are read past.
 void FIReaderState::SkipDocumentTypeDeclaration(unsigned char c) {
-  if (c & 0x02) IdentifyingStringOrIndex(m_otherURIs);  // system identifier
-  if (c & 0x01) IdentifyingStringOrIndex(m_otherURIs);  // public identifier
+  m_elementNamespace.clear();
+  m_elementLocalName.clear();
+  if (c & 0x02) m_elementNamespace = IdentifyingStringOrIndex(m_otherURIs);  // system identifier
+  if (c & 0x01) m_elementLocalName = IdentifyingStringOrIndex(m_otherURIs);  // public identifier
+  m_handler->DocumentType({}, m_elementNamespace, m_elementLocalName);
   for (;;) {  // its processing instructions, then its terminator
     const unsigned char next = Take();
     if (next == 0xE1)
@@ -184,10 +213,10 @@ void FIReaderState::ReadChildren() {
     }
     switch (c) {
       case 0xE1:
-        SkipProcessingInstruction();
+        ProcessingInstruction();
         continue;
       case 0xE2:
-        SkipComment();
+        Comment();
         continue;
       case 0xF0:
       case 0xFF:
@@ -222,23 +251,23 @@ void FIReaderState::ReadElementTree(unsigned char c) {
     }
     switch (c) {
       case 0xF0:
-        m_document.PopElement();
+        m_handler->EndElement();
         --depth;
         continue;
       case 0xFF:  // closes this element and its parent (or the document)
-        m_document.PopElement();
+        m_handler->EndElement();
         if (--depth == 0) {
           m_documentEnded = true;
           return;
         }
-        m_document.PopElement();
+        m_handler->EndElement();
         --depth;
         continue;
       case 0xE1:
-        SkipProcessingInstruction();
+        ProcessingInstruction();
         continue;
       case 0xE2:
-        SkipComment();
+        Comment();
         continue;
       default:
         break;
@@ -257,6 +286,8 @@ void FIReaderState::ReadElementTree(unsigned char c) {
 bool FIReaderState::StartElement(unsigned char c, bool root) {
   const bool hasAttributes = (c & 0x40) != 0;
   unsigned char nameOctet = c;
+  m_declarationCount = 0;
+  m_attributeCount = 0;
   if ((c & 0x3C) == 0x38) {
     NamespaceAttributes();
     nameOctet = Take();
@@ -264,26 +295,55 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   const FIName& name = (nameOctet & 0x3C) == 0x3C
                            ? ReadQName(nameOctet, m_elementNames)
                            : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
-  CXmlElement* element;
-  if (root) {
-    m_haveRoot = true;
-    element = m_document.AddDocElement(name.namespaceName.c_str(), name.localName.c_str());
-  } else {
-    element = m_document.AddChildElement(name.namespaceName.c_str(), name.localName.c_str());
-  }
-  if (!hasAttributes) return true;
-  for (;;) {
-    const unsigned char a = Take();
-    if (!(a & 0x80)) {
-      Attribute(a, element);
-      continue;
+  if (root) m_haveRoot = true;
+  CXmlStartElement event;
+  bool closed = false;
+  event.namespaceURI = name.namespaceName;
+  event.localName = name.localName;
+  if (hasAttributes) {
+    // A name beyond the full table is held where the attributes' names will
+    // be: keep it.
+    if (&name == &m_name) {
+      m_elementNamespace = name.namespaceName;
+      m_elementLocalName = name.localName;
+      event.namespaceURI = m_elementNamespace;
+      event.localName = m_elementLocalName;
     }
-    if (a != 0xF0 && a != 0xFF) ThrowFIInvalidTerminator("attributes");
-    CheckDistinctAttributes(element);
-    if (a == 0xF0) return true;
-    m_document.PopElement();
-    return false;
+    for (;;) {
+      const unsigned char a = Take();
+      if (!(a & 0x80)) {
+        Attribute(a);
+        continue;
+      }
+      if (a != 0xF0 && a != 0xFF) ThrowFIInvalidTerminator("attributes");
+      closed = a == 0xFF;
+      break;
+    }
   }
+  // Every string of the tag is in place: their views stay valid from here.
+  if (m_declarationCount) {
+    if (m_tagDeclarations.size() < m_declarationCount)
+      m_tagDeclarations.resize(m_declarationCount);
+    for (size_t i = 0; i < m_declarationCount; ++i)
+      m_tagDeclarations[i] = CXmlEventNamespace{m_tagStrings[2 * i], m_tagStrings[2 * i + 1]};
+    event.declarations = m_tagDeclarations.data();
+    event.declarationCount = m_declarationCount;
+  }
+  if (m_attributeCount) {
+    ResolveAttributes();
+    event.attributes = m_tagAttributes.data();
+    event.attributeCount = m_attributeCount;
+  }
+  m_handler->StartElement(event);
+  if (!closed) return true;
+  m_handler->EndElement();
+  return false;
+}
+
+// The strings of the start tag being read, one after the other.
+std::string& FIReaderState::TagString(size_t at) {
+  if (m_tagStrings.size() <= at) m_tagStrings.resize(at + 1);
+  return m_tagStrings[at];
 }
 
 // Declarations as XML allows them: "xml" only for its own namespace and that
@@ -305,7 +365,9 @@ void FIReaderState::NamespaceAttributes() {
     if (prefix == "xmlns" || namespaceName == kXmlnsNamespace || xmlPrefix != xmlNamespace ||
         (!prefix.empty() && namespaceName.empty()))
       ThrowFIInvalidNamespaceDeclaration(prefix, namespaceName);
-    m_document.SetNamespaceAlias(prefix, namespaceName);
+    TagString(2 * m_declarationCount) = prefix;
+    TagString(2 * m_declarationCount + 1) = namespaceName;
+    ++m_declarationCount;
     m_declared.push_back(std::move(prefix));
   }
   if (m_declared.size() < 2) return;
@@ -314,37 +376,77 @@ void FIReaderState::NamespaceAttributes() {
   if (twice != m_declared.end()) ThrowFIDuplicateNamespaceDeclaration(*twice);
 }
 
-void FIReaderState::Attribute(unsigned char c, CXmlElement* element) {
+// Most names and values are entries of their tables, which may still grow
+// (and move) while the tag is read: they are remembered by index, and only
+// the others copied.
+void FIReaderState::Attribute(unsigned char c) {
   const FIName& name = (c & 0x78) == 0x78 ? CheckAttributeName(ReadQName(c, m_attributeNames))
                                           : m_attributeNames.At(Integer1To2pw20Bit2(c));
+  if (m_tagIndices.size() <= m_attributeCount) m_tagIndices.resize(m_attributeCount + 1);
+  FITagAttribute& at = m_tagIndices[m_attributeCount];
+  const size_t strings = 2 * m_declarationCount + 3 * m_attributeCount;
+  const std::less<const void*> before;
+  const std::vector<FIName>& names = m_attributeNames.values;
+  if (&name != &m_name && !before(&name, names.data()) && before(&name, names.data() + names.size())) {
+    at.name = static_cast<size_t>(&name - names.data());
+  } else {
+    at.name = kCopied;
+    TagString(strings) = name.namespaceName;
+    TagString(strings + 1) = name.localName;
+  }
   const std::string& value = NonIdentifyingStringOrIndexBit1(m_attributeValues, false);
-  m_document.AddElementAttribute(element, name.localName, value, name.namespaceName);
+  const std::vector<std::string>& values = m_attributeValues.values;
+  if (!before(&value, values.data()) && before(&value, values.data() + values.size())) {
+    at.value = static_cast<size_t>(&value - values.data());
+  } else {
+    at.value = kCopied;
+    TagString(strings + 2) = value;
+  }
+  ++m_attributeCount;
+}
+
+void FIReaderState::ResolveAttributes() {
+  if (m_tagAttributes.size() < m_attributeCount) m_tagAttributes.resize(m_attributeCount);
+  const std::string* strings = m_tagStrings.data() + 2 * m_declarationCount;
+  for (size_t i = 0; i < m_attributeCount; ++i, strings += 3) {
+    const FITagAttribute& at = m_tagIndices[i];
+    CXmlEventAttribute& attribute = m_tagAttributes[i];
+    if (at.name == kCopied) {
+      attribute.namespaceURI = strings[0];
+      attribute.localName = strings[1];
+    } else {
+      const FIName& name = m_attributeNames.values[at.name];
+      attribute.namespaceURI = name.namespaceName;
+      attribute.localName = name.localName;
+    }
+    attribute.value = at.value == kCopied ? std::string_view(strings[2])
+                                          : std::string_view(m_attributeValues.values[at.value]);
+  }
+  CheckDistinctAttributes();
 }
 
 // A chunk is kept whole, carriage returns included: unlike XML text, Fast
 // Infoset has no line ends to normalise.
 void FIReaderState::CharacterChunk(unsigned char c) {
-  CXmlElement* element = m_document.GetCurrentElement();
   if (c & 0x20) {
-    const std::string& text = m_characterChunks.At(Integer1To2pw20Bit4(c));
-    element->AppendTextBytes(text.data(), text.size());
+    m_handler->Characters(m_characterChunks.At(Integer1To2pw20Bit4(c)));
     return;
   }
   EncodedCharacterStringBit5(c, m_value, false);
-  element->AppendTextBytes(m_value.data(), m_value.size());
+  m_handler->Characters(m_value);
   if (c & 0x10) m_characterChunks.Add(m_value);
 }
 
 // Once per element, when its attributes have been read: a few are compared
 // pair by pair, many sorted by name.
-void FIReaderState::CheckDistinctAttributes(const CXmlElement* element) {
-  const std::vector<CXmlAttribute*>& attributes = element->GetAttributes();
-  const size_t n = attributes.size();
-  auto same = [](const CXmlAttribute* a, const CXmlAttribute* b) {
-    return a->GetLocalName() == b->GetLocalName() && a->GetNamespaceURI() == b->GetNamespaceURI();
+void FIReaderState::CheckDistinctAttributes() {
+  const size_t n = m_attributeCount;
+  const CXmlEventAttribute* attributes = m_tagAttributes.data();
+  auto same = [](const CXmlEventAttribute& a, const CXmlEventAttribute& b) {
+    return a.localName == b.localName && a.namespaceURI == b.namespaceURI;
   };
-  auto fail = [](const CXmlAttribute* a) {
-    ThrowFIDuplicateAttribute(a->GetLocalName(), a->GetNamespaceURI());
+  auto fail = [](const CXmlEventAttribute& a) {
+    ThrowFIDuplicateAttribute(std::string(a.localName), std::string(a.namespaceURI));
   };
   if (n <= 8) {
     for (size_t i = 1; i < n; ++i)
@@ -352,13 +454,14 @@ void FIReaderState::CheckDistinctAttributes(const CXmlElement* element) {
         if (same(attributes[i], attributes[j])) fail(attributes[i]);
     return;
   }
-  std::vector<const CXmlAttribute*> sorted(attributes.begin(), attributes.end());
-  std::sort(sorted.begin(), sorted.end(), [](const CXmlAttribute* a, const CXmlAttribute* b) {
-    const int byName = a->GetLocalName().compare(b->GetLocalName());
-    return byName != 0 ? byName < 0 : a->GetNamespaceURI() < b->GetNamespaceURI();
+  std::vector<const CXmlEventAttribute*> sorted(n);
+  for (size_t i = 0; i < n; ++i) sorted[i] = attributes + i;
+  std::sort(sorted.begin(), sorted.end(), [](const CXmlEventAttribute* a, const CXmlEventAttribute* b) {
+    const int byName = a->localName.compare(b->localName);
+    return byName != 0 ? byName < 0 : a->namespaceURI < b->namespaceURI;
   });
   for (size_t i = 1; i < n; ++i)
-    if (same(sorted[i], sorted[i - 1])) fail(sorted[i]);
+    if (same(*sorted[i], *sorted[i - 1])) fail(*sorted[i]);
 }
 
 }  // namespace detail
@@ -384,11 +487,23 @@ bool CFastInfosetReader::Parse() {
   return detail::FIReaderRun::Parse(*this, detail::FIByteSource(buffer, length));
 }
 
+bool CFastInfosetReader::Parse(CXmlEventHandler& handler) {
+  const unsigned char* buffer = m_document.GetBuffer();
+  const size_t length = buffer ? static_cast<size_t>(m_document.GetBufferLength()) : 0;
+  return detail::FIReaderRun::Parse(*this, detail::FIByteSource(buffer, length), handler);
+}
+
 bool detail::FIReaderRun::Parse(CFastInfosetReader& reader, FIByteSource&& input) {
+  CTreeBuilder builder(reader.m_document, false);
+  return Parse(reader, std::move(input), builder);
+}
+
+bool detail::FIReaderRun::Parse(CFastInfosetReader& reader, FIByteSource&& input,
+                                CXmlEventHandler& handler) {
   reader.Cleanup();
   reader.m_state = new FIReaderState(reader.m_context, reader.m_document);
   try {
-    const bool parsed = reader.m_state->Parse(std::move(input));
+    const bool parsed = reader.m_state->Parse(std::move(input), handler);
     reader.Cleanup();
     return parsed;
   } catch (...) {

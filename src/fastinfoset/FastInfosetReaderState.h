@@ -25,6 +25,7 @@
 #include "vxxml/FastInfosetContext.h"
 #include "vxxml/FastInfosetReader.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventHandler.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -103,9 +104,9 @@ class FIReaderState {
  public:
   FIReaderState(const CFastInfosetContext& context, CXmlDocument& document);
 
-  /// Reads the document from `input`; false, having built nothing, when it
-  /// does not start like Fast Infoset.
-  bool Parse(FIByteSource&& input);
+  /// Reads the document from `input` as events for `handler`; false,
+  /// having reported nothing, when it does not start like Fast Infoset.
+  bool Parse(FIByteSource&& input, CXmlEventHandler& handler);
 
  private:
   // ---- octets ---------------------------------------------------------------
@@ -213,12 +214,15 @@ class FIReaderState {
   void ReadElementTree(unsigned char c);
   bool StartElement(unsigned char c, bool root);
   void NamespaceAttributes();
-  void Attribute(unsigned char c, CXmlElement* element);
+  void Attribute(unsigned char c);
   void CharacterChunk(unsigned char c);
-  static void CheckDistinctAttributes(const CXmlElement* element);
+  void ResolveAttributes();
+  void CheckDistinctAttributes();
+  std::string& TagString(size_t at);
   void SkipOctetStringBit2();
   void SkipProcessingInstruction();
-  void SkipComment();
+  void ProcessingInstruction();
+  void Comment();
   void SkipDocumentTypeDeclaration(unsigned char c);
   void SkipUnexpandedEntityReference(unsigned char c);
   void SkipNotations();
@@ -235,11 +239,11 @@ class FIReaderState {
   FIStringTable m_prefixes{"prefixes", true, true};
   FIStringTable m_namespaceNames{"namespace names", true};
   FIStringTable m_localNames{"local names", true, true};
-  FIStringTable m_otherNCNames{"other NCNames", false};
-  FIStringTable m_otherURIs{"other URIs", false};
+  FIStringTable m_otherNCNames{"other NCNames", true};
+  FIStringTable m_otherURIs{"other URIs", true};
   FIStringTable m_attributeValues{"attribute values", true};
   FIStringTable m_characterChunks{"character chunks", true};
-  FIStringTable m_otherStrings{"other strings", false};
+  FIStringTable m_otherStrings{"other strings", true};
   FINameTable m_elementNames{"element names"};
   FINameTable m_attributeNames{"attribute names"};
   std::vector<FIReaderAlphabet> m_alphabets;  // entry 0 unused
@@ -248,11 +252,28 @@ class FIReaderState {
   std::string m_utf8;                   // alphabet and UTF-16 output before conversion
   std::vector<std::string> m_declared;  // prefixes declared on the element being read
   std::unique_ptr<char[]> m_scratch;    // work space for conversions to the local code page
+  // The events' side: the handler, and the start tag being read (its
+  // declarations and attributes, copied: a table may grow while it is read).
+  CXmlEventHandler* m_handler = nullptr;
+  // Where each attribute's name and value are: an index into its table, or
+  // kCopied for a string copied into m_tagStrings.
+  struct FITagAttribute {
+    size_t name, value;
+  };
+  static constexpr size_t kCopied = ~size_t(0);
+  std::vector<FITagAttribute> m_tagIndices;
+  std::vector<std::string> m_tagStrings;  // prefix, URI per declaration; URI, name, value per attribute
+  std::vector<CXmlEventNamespace> m_tagDeclarations;
+  std::vector<CXmlEventAttribute> m_tagAttributes;
+  std::string m_elementNamespace, m_elementLocalName;
+  size_t m_declarationCount = 0;
+  size_t m_attributeCount = 0;
 };
 
 /// One parse of `reader` over `input`: CFastInfosetReader::Parse for any input.
 struct FIReaderRun {
-  static bool Parse(CFastInfosetReader& reader, FIByteSource&& input);
+  static bool Parse(CFastInfosetReader& reader, FIByteSource&& input);  // into the tree
+  static bool Parse(CFastInfosetReader& reader, FIByteSource&& input, CXmlEventHandler& handler);
 };
 
 }  // namespace detail

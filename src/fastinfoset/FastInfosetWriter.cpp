@@ -96,6 +96,7 @@ CFastInfosetWriter::CFastInfosetWriter(const CFastInfosetContext& context, CBina
     detail::PrepareAlphabet(alphabets[i], state->alphabets[i]);
   state->attributeMaxAddLength = context.GetAttributeMaxAddLength();
   state->elementMaxAddLength = context.GetElementMaxAddLength();
+  state->valueTableMemory = context.GetValueTableMemory();
   state->utf16 = context.GetDefaultStringEncoding() != 0;
   m_vocabulary = vocabulary.release();
   m_state = state.release();
@@ -302,7 +303,7 @@ void CFastInfosetWriter::WriteString(const std::string& text, ItemType type) {
       Integer1To2pw20Bit4(0xA0, *index);
       return;
     }
-    if (!chunks.Full()) {
+    if (!chunks.Full() && m_state->TakeValueRoom(text.size())) {
       EncodedCharacterStringBit5(0x90, text, type);
       chunks.Add(text);
       m_vocabulary->AddElementValue(text);
@@ -348,7 +349,7 @@ void CFastInfosetWriter::WriteAttributeString(const std::string& localName,
       a.index = *index;
     } else {
       detail::EncodeValue(state, value, type, false, a.value);
-      if (values.Add(value)) {
+      if (state.TakeValueRoom(value.size()) && values.Add(value)) {
         m_vocabulary->AddAttributeValue(value);
         a.mode = FIPendingAttribute::LiteralAdded;
       } else {
@@ -391,6 +392,42 @@ void CFastInfosetWriter::WriteAttributeNil() {
 void CFastInfosetWriter::WriteComment(const std::string&) {}
 
 void CFastInfosetWriter::WriteInlineSchema(const std::string&) {}
+
+// A comment's text and an instruction's content: the empty string by its
+// index 0, else a literal that enters no table.
+void CFastInfosetWriter::WriteContentComment(const std::string& text) {
+  NamespacePlanner::TakePending(*this, m_state->declarations);
+  CloseStartTag();
+  WriteTerminatorBeforeSibling();
+  m_stream.Append(static_cast<unsigned char>(0xE2));
+  if (text.empty())
+    Integer0To2pw20Bit2(0x80, 0);
+  else
+    EncodedCharacterStringBit3(0x00, text, ItemType_string);
+}
+
+void CFastInfosetWriter::WriteProcessingInstruction(const std::string& target,
+                                                    const std::string& data) {
+  NamespacePlanner::TakePending(*this, m_state->declarations);
+  CloseStartTag();
+  WriteTerminatorBeforeSibling();
+  m_stream.Append(static_cast<unsigned char>(0xE1));
+  NonEmptyOctetUTF8StringBit2(0x00, target);
+  if (data.empty())
+    Integer0To2pw20Bit2(0x80, 0);
+  else
+    EncodedCharacterStringBit3(0x00, data, ItemType_string);
+}
+
+void CFastInfosetWriter::WriteDocumentType(const std::string&, const std::string& systemId,
+                                           const std::string& publicId) {
+  if (m_current) detail::ThrowHeaderDirectiveAfterElement();
+  m_stream.Append(static_cast<unsigned char>(0xC4 | (systemId.empty() ? 0 : 0x02) |
+                                             (publicId.empty() ? 0 : 0x01)));
+  if (!systemId.empty()) NonEmptyOctetUTF8StringBit2(0x00, systemId);
+  if (!publicId.empty()) NonEmptyOctetUTF8StringBit2(0x00, publicId);
+  m_stream.Append(static_cast<unsigned char>(0xF0));
+}
 
 void CFastInfosetWriter::WritePI(const std::string&) {
   NamespacePlanner::TakePending(*this, m_state->declarations);

@@ -88,6 +88,19 @@ struct FIWriterState {
   std::string utf8;
   unsigned long attributeMaxAddLength = 0;
   unsigned long elementMaxAddLength = 0;
+  // The bound on the value tables' memory (0: none) and what they take.
+  unsigned long long valueTableMemory = 0;
+  unsigned long long valueTableUsed = 0;
+
+  /// Whether a value of `length` bytes may still enter a value table; if so
+  /// it is counted: the string, a hash map node and the vocabulary's copy.
+  bool TakeValueRoom(size_t length) {
+    if (!valueTableMemory) return true;
+    const unsigned long long cost = 2 * length + 128;
+    if (valueTableUsed + cost > valueTableMemory) return false;
+    valueTableUsed += cost;
+    return true;
+  }
   bool utf16 = false;
 
   const CFastInfosetContext::EncodedCharacterString& Encoding(ItemType type) const {

@@ -3,7 +3,9 @@
 #ifndef VXXML_SRC_TYPES_INFLATE_H
 #define VXXML_SRC_TYPES_INFLATE_H
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -25,6 +27,38 @@ constexpr std::uint64_t kRatioCheckedFrom = std::uint64_t(4) << 20;
 /// with std::free; *inflatedLength receives its length. Never null.
 unsigned char* InflateToHeap(const unsigned char* data, std::uint64_t length,
                              const InflateLimits& limits, std::uint64_t* inflatedLength);
+
+/// Bytes that arrive a piece at a time.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  /// Up to `room` bytes into `out`; 0 only at the end of the input.
+  virtual std::size_t Read(unsigned char* out, std::size_t room) = 0;
+};
+
+/// Inflates a gzip or zlib stream as its compressed bytes arrive, holding
+/// one piece of input at a time, with the failures and bounds of
+/// InflateToHeap: a stream that stops short, data after its end and a bound
+/// passed are told as soon as they are seen.
+class InflateSource final : public ByteSource {
+ public:
+  InflateSource(ByteSource& compressed, const InflateLimits& limits);
+  ~InflateSource() override;
+  InflateSource(const InflateSource&) = delete;
+  InflateSource& operator=(const InflateSource&) = delete;
+
+  std::size_t Read(unsigned char* out, std::size_t room) override;
+
+ private:
+  struct State;
+  // Moves the unread input to the front and reads more behind it; false at
+  // the end of the input.
+  bool Refill();
+
+  ByteSource& m_in;
+  InflateLimits m_limits;
+  std::unique_ptr<State> m_state;
+};
 
 }  // namespace detail
 }  // namespace VxXmlLib10

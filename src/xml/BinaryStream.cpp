@@ -31,6 +31,7 @@ void CBinaryStream::Append(const CBinaryData& data) {
 
 // Doubles the capacity (at least 8192 bytes) until `extra` more bytes fit.
 void CBinaryStream::Grow(size_t extra) {
+  if (m_begin && Drain() && extra <= static_cast<size_t>(m_end - m_cur)) return;
   const size_t used = static_cast<size_t>(m_cur - m_begin);
   const size_t capacity = static_cast<size_t>(m_end - m_begin);
   if (extra > SIZE_MAX / 2 - used) detail::ThrowNoMemory();

@@ -11,6 +11,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/Messages.h"
+#include "xml/TreeBuilder.h"
 #include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
@@ -23,19 +24,69 @@ constexpr std::uint64_t kScratchSize = 1024;
 // with '|' reads like any other.
 constexpr char kNamespaceSeparator = '\x01';
 
-// Splits an expanded name "URI<separator>local" at its separator. Without a
-// separator the whole name is local and the namespace is "".
-const char* FindSeparator(const char* name) { return std::strrchr(name, kNamespaceSeparator); }
+// An expanded name as expat reports it with prefixes, "URI<separator>local"
+// or "URI<separator>local<separator>prefix"; without a separator the whole
+// name is local and the namespace is "".
+struct SplitName {
+  const char* uri;
+  std::size_t uriLength;
+  const char* local;
+  std::size_t localLength;
+  const char* prefix;
+  std::size_t prefixLength;
+};
+
+void Split(const char* name, SplitName& out) {
+  const char* separator = std::strchr(name, kNamespaceSeparator);
+  out.uri = name;
+  out.uriLength = 0;
+  out.prefix = name;
+  out.prefixLength = 0;
+  if (!separator) {
+    out.local = name;
+    out.localLength = std::strlen(name);
+    return;
+  }
+  out.uriLength = static_cast<std::size_t>(separator - name);
+  out.local = separator + 1;
+  const char* second = std::strchr(out.local, kNamespaceSeparator);
+  if (!second) {
+    out.localLength = std::strlen(out.local);
+    return;
+  }
+  out.localLength = static_cast<std::size_t>(second - out.local);
+  out.prefix = second + 1;
+  out.prefixLength = std::strlen(out.prefix);
+}
 
 }  // namespace
 
 CExpatReader::CExpatReader(CXmlDocument& document)
     : CInstanceMonitor("CExpatReader"),
-      m_document(document),
+      m_document(&document),
+      m_context(document.GetSerializationContext()),
+      m_builder(new detail::CTreeBuilder(document, true)),
+      m_handler(m_builder.get()),
       m_scratch(nullptr),
       m_scratchSize(0),
       m_parser(nullptr),
-      m_identity(true) {}
+      m_identity(true),
+      m_reportLines(false),
+      m_started(false),
+      m_declaredCount(0) {}
+
+CExpatReader::CExpatReader(const CXmlSerializationContext& context, CXmlEventHandler& handler)
+    : CInstanceMonitor("CExpatReader"),
+      m_document(nullptr),
+      m_context(context),
+      m_handler(&handler),
+      m_scratch(nullptr),
+      m_scratchSize(0),
+      m_parser(nullptr),
+      m_identity(true),
+      m_reportLines(false),
+      m_started(false),
+      m_declaredCount(0) {}
 
 CExpatReader::~CExpatReader() {
   Cleanup();
@@ -60,17 +111,26 @@ void CExpatReader::CreateParser() {
   }
   FreeParser();
   m_error = nullptr;
-  m_parser = m_document.GetSchemaType() == SchemaType_NoNamespaces
-                 ? XML_ParserCreate(nullptr)
-                 : XML_ParserCreateNS(nullptr, kNamespaceSeparator);
+  m_started = false;
+  m_declaredCount = 0;
+  const bool namespaces =
+      (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) !=
+      SchemaType_NoNamespaces;
+  m_parser = namespaces ? XML_ParserCreateNS(nullptr, kNamespaceSeparator)
+                        : XML_ParserCreate(nullptr);
   if (!m_parser) detail::ThrowParserCreateFailed();
+  if (m_document) m_reportLines = m_document->GetKeepSourceInfo();
 
   XML_SetUserData(m_parser, this);
+  if (namespaces) XML_SetReturnNSTriplet(m_parser, XML_TRUE);
   XML_SetElementHandler(m_parser, FnStartElement, FnEndElement);
   XML_SetNamespaceDeclHandler(m_parser, FnStartNamespace, FnEndNamespace);
   XML_SetCharacterDataHandler(m_parser, FnText);
-  if (!m_document.GetSerializationContext().GetStripCDATA())
+  if (!m_context.GetStripCDATA())
     XML_SetCdataSectionHandler(m_parser, FnStartCDATA, FnEndCDATA);
+  XML_SetCommentHandler(m_parser, FnComment);
+  XML_SetProcessingInstructionHandler(m_parser, FnProcessingInstruction);
+  XML_SetStartDoctypeDeclHandler(m_parser, FnStartDoctype);
   // expat reports well-formed UTF-8; only locales other than UTF-8 need a
   // conversion.
   m_identity = detail::Utf8IsLocalText();
@@ -78,13 +138,27 @@ void CExpatReader::CreateParser() {
 
 void CExpatReader::Parse(bool isFinal) {
   if (!m_parser) CreateParser();
-  const unsigned char* data = m_document.GetBuffer();
-  std::uint64_t left = m_document.GetBufferLength();
+  const unsigned char* data = m_document ? m_document->GetBuffer() : nullptr;
+  const std::uint64_t length = m_document ? m_document->GetBufferLength() : 0;
+  Feed(reinterpret_cast<const char*>(data), length, isFinal);
+}
+
+void CExpatReader::Parse(const char* bytes, std::uint64_t length, bool isFinal) {
+  if (!m_parser) CreateParser();
+  Feed(bytes, length, isFinal);
+}
+
+void CExpatReader::Feed(const char* bytes, std::uint64_t length, bool isFinal) {
+  if (!m_started) {
+    m_started = true;
+    m_handler->StartDocument();
+  }
   static const char kNothing[] = "";
-  const char* p = data ? reinterpret_cast<const char*>(data) : kNothing;
+  const char* p = bytes ? bytes : kNothing;
+  std::uint64_t left = bytes ? length : 0;
 
   // expat copies what it is given into a buffer of its own before parsing
-  // it, so the document goes in pieces: the copy stays small however large
+  // it, so a large input goes in pieces: the copy stays small however large
   // the document. Errors and line numbers do not depend on the pieces.
   const std::uint64_t kPiece = std::uint64_t(1) << 24;
   XML_Status status;
@@ -108,7 +182,10 @@ void CExpatReader::Parse(bool isFinal) {
     FreeParser();
     detail::ThrowXmlParseError(text, line);
   }
-  if (isFinal) FreeParser();
+  if (isFinal) {
+    FreeParser();
+    m_handler->EndDocument();
+  }
 }
 
 // ---- callbacks -------------------------------------------------------------
@@ -139,25 +216,37 @@ void CExpatReader::Convert(std::string& out, const char* utf8, std::size_t lengt
       wideSize, m_scratch ? local : nullptr, localSize);
 }
 
-void CExpatReader::FnStartElement(void* userData, const char* name, const char** attributes) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error) return;
-  try {
-    self->StartElement(name, attributes);
-  } catch (...) {
-    self->Abort();
+std::string_view CExpatReader::Local(const char* utf8, std::size_t length, std::string& work) {
+  if (m_identity) return std::string_view(utf8, length);
+  work.clear();
+  Convert(work, utf8, length);
+  return work;
+}
+
+#define VXXML_EXPAT_CALLBACK(call)             \
+  auto* self = static_cast<CExpatReader*>(userData); \
+  if (self->m_error) return;                  \
+  try {                                       \
+    call;                                     \
+  } catch (...) {                             \
+    self->Abort();                            \
   }
+
+void CExpatReader::FnStartElement(void* userData, const char* name, const char** attributes) {
+  VXXML_EXPAT_CALLBACK(self->StartElement(name, attributes))
 }
 
 // expat's tables for single-byte encodings take a few characters in names
 // (U+00AA, U+00B5, U+00BA) that XML 1.0 does not; such a name could not be
 // written again. Names are UTF-8 here; an ASCII one expat has checked fully.
-void CExpatReader::CheckName(const char* name) {
+void CExpatReader::CheckName(const char* name, std::size_t n) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(name);
-  const std::size_t n = std::strlen(name);
   for (std::size_t i = 0; i < n; ++i) {
     if (p[i] < 0x80) continue;
-    if (!detail::IsXmlName(p, n, m_document.GetSchemaType() == SchemaType_NoNamespaces))
+    const bool noNamespaces =
+        (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) ==
+        SchemaType_NoNamespaces;
+    if (!detail::IsXmlName(p, n, noNamespaces))
       detail::ThrowXmlParseError("not well-formed (invalid token)",
                                  XML_GetCurrentLineNumber(m_parser));
     return;
@@ -165,113 +254,118 @@ void CExpatReader::CheckName(const char* name) {
 }
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
-  const char* separator = FindSeparator(name);
-  const char* local = separator ? separator + 1 : name;
-  CheckName(local);
-  m_namespaceURI.clear();
-  if (separator) Convert(m_namespaceURI, name, static_cast<std::size_t>(separator - name));
-  if (!m_identity) {
-    m_localName.clear();
-    Convert(m_localName, local, std::strlen(local));
-    local = m_localName.c_str();
-  }
-  CXmlElement* element = m_document.GetDocumentElement()
-                             ? m_document.AddChildElement(m_namespaceURI.c_str(), local)
-                             : m_document.AddDocElement(m_namespaceURI.c_str(), local);
-  if (m_document.GetKeepSourceInfo())
-    m_document.RecordSourceInfo(element, XML_GetCurrentLineNumber(m_parser));
+  SplitName split;
+  Split(name, split);
+  CheckName(split.local, split.localLength);
+  CXmlStartElement event;
+  event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
+  event.localName = Local(split.local, split.localLength, m_localName);
+  event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
+  if (m_reportLines) event.line = XML_GetCurrentLineNumber(m_parser);
 
-  for (const char** pair = attributes; pair && pair[0]; pair += 2) {
-    const char* attributeName = pair[0];
-    const char* attributeValue = pair[1] ? pair[1] : "";
-    const char* attributeSeparator = FindSeparator(attributeName);
-    const char* attributeLocal = attributeSeparator ? attributeSeparator + 1 : attributeName;
-    CheckName(attributeLocal);
-    // Fresh strings, moved into the attribute: each byte is copied once.
-    std::string localName, value, namespaceURI;
-    if (attributeSeparator)
-      Convert(namespaceURI, attributeName,
-              static_cast<std::size_t>(attributeSeparator - attributeName));
-    Convert(localName, attributeLocal, std::strlen(attributeLocal));
-    Convert(value, attributeValue, std::strlen(attributeValue));
-    m_document.AddElementAttribute(element, std::move(localName), std::move(value),
-                                   std::move(namespaceURI));
+  std::size_t count = 0;
+  for (const char** pair = attributes; pair && pair[0]; pair += 2) ++count;
+  if (count) {
+    if (m_attributes.size() < count) m_attributes.resize(count);
+    if (!m_identity && m_strings.size() < 4 * count) m_strings.resize(4 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const char* attributeName = attributes[2 * i];
+      const char* attributeValue = attributes[2 * i + 1] ? attributes[2 * i + 1] : "";
+      Split(attributeName, split);
+      CheckName(split.local, split.localLength);
+      CXmlEventAttribute& attribute = m_attributes[i];
+      std::string* work = m_identity ? &m_text : &m_strings[4 * i];
+      attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
+      attribute.localName = Local(split.local, split.localLength, work[m_identity ? 0 : 1]);
+      attribute.prefix = Local(split.prefix, split.prefixLength, work[m_identity ? 0 : 2]);
+      attribute.value =
+          Local(attributeValue, std::strlen(attributeValue), work[m_identity ? 0 : 3]);
+    }
+    event.attributes = m_attributes.data();
+    event.attributeCount = count;
   }
+  if (m_declaredCount) {
+    if (m_declarations.size() < m_declaredCount) m_declarations.resize(m_declaredCount);
+    for (std::size_t i = 0; i < m_declaredCount; ++i)
+      m_declarations[i] = CXmlEventNamespace{m_declared[2 * i], m_declared[2 * i + 1]};
+    event.declarations = m_declarations.data();
+    event.declarationCount = m_declaredCount;
+    m_declaredCount = 0;
+  }
+  m_handler->StartElement(event);
 }
 
 void CExpatReader::FnEndElement(void* userData, const char*) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error) return;
-  try {
-    self->m_document.EndElement();  // the element filter may run user code
-  } catch (...) {
-    self->Abort();
-  }
+  VXXML_EXPAT_CALLBACK(self->m_handler->EndElement())
 }
 
+// Declarations arrive before the start tag that makes them; they are kept
+// for it.
 void CExpatReader::FnStartNamespace(void* userData, const char* prefix, const char* uri) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error) return;
-  try {
-    self->m_localName.clear();
-    self->m_namespaceURI.clear();
-    if (prefix) self->CheckName(prefix);
-    if (prefix) self->Convert(self->m_localName, prefix, std::strlen(prefix));
-    if (uri) self->Convert(self->m_namespaceURI, uri, std::strlen(uri));
-    self->m_document.SetNamespaceAlias(self->m_localName, self->m_namespaceURI);
-  } catch (...) {
-    self->Abort();
-  }
+  VXXML_EXPAT_CALLBACK({
+    if (prefix) self->CheckName(prefix, std::strlen(prefix));
+    const std::size_t at = 2 * self->m_declaredCount;
+    if (self->m_declared.size() < at + 2) self->m_declared.resize(at + 2);
+    self->m_declared[at].clear();
+    self->m_declared[at + 1].clear();
+    if (prefix) self->Convert(self->m_declared[at], prefix, std::strlen(prefix));
+    if (uri) self->Convert(self->m_declared[at + 1], uri, std::strlen(uri));
+    ++self->m_declaredCount;
+  })
 }
 
 void CExpatReader::FnEndNamespace(void*, const char*) {}
 
 void CExpatReader::FnText(void* userData, const char* text, int length) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error || length <= 0) return;
-  try {
-    self->Text(text, length);
-  } catch (...) {
-    self->Abort();
-  }
+  if (length <= 0) return;
+  VXXML_EXPAT_CALLBACK(self->Text(text, length))
 }
 
 // expat has already turned line ends into LF; a CR it reports came from a
 // character reference and is kept.
 void CExpatReader::Text(const char* text, int length) {
-  CXmlElement* element = m_document.GetCurrentElement();
-  if (!element) return;
-  if (m_identity) {
-    element->AppendTextBytes(text, static_cast<std::size_t>(length));
-    return;
-  }
-  m_text.clear();
-  Convert(m_text, text, static_cast<std::size_t>(length));
-  element->AppendTextBytes(m_text.data(), m_text.size());
-}
-
-void CExpatReader::AppendMarker(const char* marker) {
-  if (CXmlElement* element = m_document.GetCurrentElement()) element->AppendText(marker);
+  m_handler->Characters(Local(text, static_cast<std::size_t>(length), m_text));
 }
 
 void CExpatReader::FnStartCDATA(void* userData) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error) return;
-  try {
-    self->AppendMarker("<![CDATA[");
-  } catch (...) {
-    self->Abort();
-  }
+  VXXML_EXPAT_CALLBACK(self->m_handler->StartCDATA())
 }
 
 void CExpatReader::FnEndCDATA(void* userData) {
-  auto* self = static_cast<CExpatReader*>(userData);
-  if (self->m_error) return;
-  try {
-    self->AppendMarker("]]>");
-  } catch (...) {
-    self->Abort();
-  }
+  VXXML_EXPAT_CALLBACK(self->m_handler->EndCDATA())
 }
+
+void CExpatReader::FnComment(void* userData, const char* text) {
+  VXXML_EXPAT_CALLBACK(self->Comment(text))
+}
+
+void CExpatReader::Comment(const char* text) {
+  m_handler->Comment(Local(text, std::strlen(text), m_text));
+}
+
+void CExpatReader::FnProcessingInstruction(void* userData, const char* target, const char* data) {
+  VXXML_EXPAT_CALLBACK(self->ProcessingInstruction(target, data))
+}
+
+void CExpatReader::ProcessingInstruction(const char* target, const char* data) {
+  if (!data) data = "";
+  m_handler->ProcessingInstruction(Local(target, std::strlen(target), m_localName),
+                                   Local(data, std::strlen(data), m_text));
+}
+
+void CExpatReader::FnStartDoctype(void* userData, const char* name, const char* systemId,
+                                  const char* publicId, int) {
+  VXXML_EXPAT_CALLBACK(self->Doctype(name, systemId, publicId))
+}
+
+void CExpatReader::Doctype(const char* name, const char* systemId, const char* publicId) {
+  if (!systemId) systemId = "";
+  if (!publicId) publicId = "";
+  m_handler->DocumentType(Local(name, std::strlen(name), m_localName),
+                          Local(systemId, std::strlen(systemId), m_namespaceURI),
+                          Local(publicId, std::strlen(publicId), m_prefix));
+}
+
+#undef VXXML_EXPAT_CALLBACK
 
 }  // namespace VxXmlLib10

@@ -20,6 +20,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetReader.h"
+#include "vxxml/XmlEventHandler.h"
 #include "xml/Messages.h"
 #include "xml/NodeMemory.h"
 
@@ -324,6 +325,15 @@ void CXmlDocument::AddElementAttribute(CXmlElement* element, std::string localNa
       std::move(localName), std::move(value), std::move(namespaceURI)));
 }
 
+void CXmlDocument::AddNewAttribute(CXmlElement* element, std::string_view localName,
+                                   std::string_view value, std::string_view namespaceURI) {
+  std::vector<CXmlAttribute*>& attributes = element->m_attributes;
+  if (attributes.size() == attributes.capacity())
+    attributes.reserve(std::max<std::size_t>(4, 2 * attributes.size()));
+  attributes.push_back(new (ArenaAllocate(sizeof(CXmlAttribute))) CXmlAttribute(
+      std::string(localName), std::string(value), std::string(namespaceURI)));
+}
+
 void CXmlDocument::ReleaseInput() {
   std::free(m_buffer);
   m_buffer = nullptr;
@@ -441,18 +451,22 @@ void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long lengt
   ParseInput(false);
 }
 
+void CXmlDocument::InflateInput() {
+  if (m_input && LooksCompressed(m_input, m_inputLength)) {
+    // Compressed input must inflate completely, within the context's
+    // bounds; the inflated text replaces it.
+    const detail::InflateLimits limits{m_context->GetMaxDecompressedSize(),
+                                       m_context->GetMaxCompressionRatio()};
+    std::uint64_t length = 0;
+    unsigned char* inflated = detail::InflateToHeap(m_input, m_inputLength, limits, &length);
+    TakeBuffer(inflated, length);
+  }
+  m_parsedLength = m_inputLength;
+}
+
 void CXmlDocument::Parse() {
   try {
-    if (m_input && LooksCompressed(m_input, m_inputLength)) {
-      // Compressed input must inflate completely, within the context's
-      // bounds; the inflated text replaces it.
-      const detail::InflateLimits limits{m_context->GetMaxDecompressedSize(),
-                                         m_context->GetMaxCompressionRatio()};
-      std::uint64_t length = 0;
-      unsigned char* inflated = detail::InflateToHeap(m_input, m_inputLength, limits, &length);
-      TakeBuffer(inflated, length);
-    }
-    m_parsedLength = m_inputLength;
+    InflateInput();
     // The Fast Infoset reader answers false, having built nothing, when the
     // buffer does not start like Fast Infoset.
     CFastInfosetReader reader(m_context->GetFIContext(), *this);
@@ -461,6 +475,30 @@ void CXmlDocument::Parse() {
     detail::ThrowOutOfMemory();
   }
   ParseText();
+}
+
+void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length,
+                                 CXmlEventHandler& handler) {
+  Cleanup();
+  if (!bytes || length == 0) detail::ThrowXmlStreamEmpty();
+  m_input = bytes;
+  m_inputLength = length;
+  try {
+    try {
+      InflateInput();
+      CFastInfosetReader reader(m_context->GetFIContext(), *this);
+      if (!reader.Parse(handler)) {
+        CExpatReader text(*m_context, handler);
+        text.Parse(reinterpret_cast<const char*>(m_input), m_inputLength, true);
+      }
+    } catch (const std::bad_alloc&) {
+      detail::ThrowOutOfMemory();
+    }
+  } catch (...) {
+    ReleaseInput();
+    throw;
+  }
+  ReleaseInput();
 }
 
 void CXmlDocument::ParseText() {
@@ -484,19 +522,20 @@ void CXmlDocument::SetNamespaceAlias(const std::string& prefix, const std::strin
   m_pendingDeclarations.emplace_back(prefix, namespaceURI);
 }
 
-CXmlElement* CXmlDocument::NewElement(const char* namespaceURI, const char* localName) {
+CXmlElement* CXmlDocument::NewElement(std::string_view namespaceURI,
+                                      std::string_view localName) {
   std::unique_ptr<CXmlElement> element(new (ArenaAllocate(sizeof(CXmlElement)))
                                            CXmlElement(this));
-  element->m_localName.assign(localName ? localName : "");
+  element->m_localName.assign(localName.data(), localName.size());
   if (!m_pendingDeclarations.empty()) {
     element->m_declarations.reset(new CXmlElement::NamespaceDeclarations());
     element->m_declarations->swap(m_pendingDeclarations);
   }
-  if (namespaceURI && *namespaceURI) {
+  if (!namespaceURI.empty()) {
     // A document uses few namespaces: a short list of the recent ones finds
     // nearly every URI without copying it again.
     for (const auto& known : m_namespaceNames) {
-      if (std::strcmp(known->c_str(), namespaceURI) == 0) {
+      if (*known == namespaceURI) {
         element->m_namespaceURI = known;
         return element.release();
       }
@@ -519,6 +558,15 @@ void CXmlDocument::CountElement() {
   ++m_elementCount;
 }
 
+namespace {
+std::string_view View(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+}  // namespace
+
+CXmlElement* CXmlDocument::AddElement(std::string_view namespaceURI, std::string_view localName) {
+  if (m_documentElement) return AddChild(namespaceURI, localName);
+  return AddDocElement(std::string(namespaceURI).c_str(), std::string(localName).c_str());
+}
+
 CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* localName) {
   // A reader adds the document element once; a second one replaces the tree.
   delete m_documentElement;
@@ -526,7 +574,7 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* l
   m_elementStack.clear();
   CountElement();
 
-  CXmlElement* element = NewElement(namespaceURI, localName);
+  CXmlElement* element = NewElement(View(namespaceURI), View(localName));
   m_documentElement = element;
   m_elementStack.push_back({element, nullptr});
   return element;
@@ -534,6 +582,11 @@ CXmlElement* CXmlDocument::AddDocElement(const char* namespaceURI, const char* l
 
 CXmlElement* CXmlDocument::AddChildElement(const char* namespaceURI, const char* localName) {
   if (m_elementStack.empty()) detail::ThrowNoOpenElement(localName ? localName : "");
+  return AddChild(View(namespaceURI), View(localName));
+}
+
+CXmlElement* CXmlDocument::AddChild(std::string_view namespaceURI, std::string_view localName) {
+  if (m_elementStack.empty()) detail::ThrowNoOpenElement(std::string(localName).c_str());
   CountElement();
   CXmlElement* parent = m_elementStack.back().element;
   CXmlElement* before = parent->m_lastChild;

@@ -410,6 +410,66 @@ void CXmlTextWriter::WriteComment(const std::string& text) {
   FlushCheck();
 }
 
+void CXmlTextWriter::WriteContentComment(const std::string& text) {
+  DeclarePending();
+  ClosePendingStartTag();
+  // As in WriteComment, "--" and a final "-" are kept apart; the text is
+  // otherwise the comment's own, not escaped.
+  m_stream.Append("<!--", 4);
+  if (text.find('-') == std::string::npos) {
+    m_stream.Append(text);
+  } else {
+    char last = 0;
+    for (const char c : text) {
+      if (c == '-' && last == '-') m_stream.Append(' ');
+      m_stream.Append(c);
+      last = c;
+    }
+    if (last == '-') m_stream.Append(' ');
+  }
+  m_stream.Append("-->", 3);
+  if (!m_current) AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteProcessingInstruction(const std::string& target,
+                                                const std::string& data) {
+  DeclarePending();
+  ClosePendingStartTag();
+  CheckName(target, false, m_utf8);
+  m_stream.Append("<?", 2);
+  m_stream.Append(target);
+  if (!data.empty()) {
+    m_stream.Append(' ');
+    // "?>" would end the instruction early: a space keeps it apart.
+    for (std::size_t at = 0, end; at < data.size(); at = end) {
+      end = data.find("?>", at);
+      if (end == std::string::npos) end = data.size(); else ++end;
+      m_stream.Append(data.data() + at, end - at);
+      if (end < data.size()) m_stream.Append(' ');
+    }
+  }
+  m_stream.Append("?>", 2);
+  if (!m_current) AppendLineEnd();
+  FlushCheck();
+}
+
+void CXmlTextWriter::WriteDocumentType(const std::string& name, const std::string& systemId,
+                                       const std::string& publicId) {
+  // An identifier is quoted with the quote it does not hold.
+  auto quoted = [](const std::string& id) {
+    const char q = id.find('"') == std::string::npos ? '"' : '\'';
+    return q + id + q;
+  };
+  std::string text = "<!DOCTYPE " + name;
+  if (!publicId.empty())
+    text += " PUBLIC " + quoted(publicId) + " " + quoted(systemId);
+  else if (!systemId.empty())
+    text += " SYSTEM " + quoted(systemId);
+  text += '>';
+  WriteHeaderDirective(text);
+}
+
 void CXmlTextWriter::WritePI(const std::string& text) {
   DeclarePending();
   ClosePendingStartTag();

@@ -497,5 +497,8 @@ std::string NamespacePlanner::PlanTypeValue(CXmlWriter& writer,
 }  // namespace detail
 
 void CXmlWriter::SetMixedContent() {}
+void CXmlWriter::WriteContentComment(const std::string&) {}
+void CXmlWriter::WriteProcessingInstruction(const std::string&, const std::string&) {}
+void CXmlWriter::WriteDocumentType(const std::string&, const std::string&, const std::string&) {}
 
 }  // namespace VxXmlLib10

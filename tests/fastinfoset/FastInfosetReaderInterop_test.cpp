@@ -1,9 +1,11 @@
-// Documents written by the reference Fast Infoset library for Java (from XML
-// inputs with comments, processing instructions, a document type, namespaces,
-// many repeated names and values and long texts) read into the tree the XML
-// text itself reads as. A small Java driver (interop_reader/XmlToFi.java)
-// writes each input three ways: defaults, UTF-16BE strings, and long values
-// entered in the tables. Each is read whole, and streamed through a tiny
+// Both ways with the reference Fast Infoset library for Java, on XML inputs
+// with comments, processing instructions, a document type, namespaces, text
+// mixed with inline elements, layout, many repeated names and values and long
+// texts. Its writer's output (interop_reader/XmlToFi.java, three ways:
+// defaults, UTF-16BE strings, long values entered in the tables) reads as the
+// same events as the XML text; our conversion's output reads in its reader
+// (interop/FiToXml.java) as the same infoset as the XML text in the JDK's.
+// Ours reads each of the reference's whole, and streamed through a tiny
 // window and the usual one.
 #include <gtest/gtest.h>
 
@@ -19,8 +21,11 @@
 #include "TestUtil.h"
 #include "vxxml/Exception.h"
 #include "vxxml/FastInfosetReader.h"
+#include "vxxml/FastInfosetWriter.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventReader.h"
+#include "vxxml/XmlWriterHandler.h"
 #include "xml/TreeDump.h"
 
 using namespace VxXmlLib10;
@@ -48,6 +53,13 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
                     "  <refs v='tab&#9;lf&#10;cr&#13;crlf&#13;&#10;'>cr&#13;crlf&#13;&#10;</refs>\n"
                     "</root>\n"
                     "<!-- after the root -->\n"});
+  inputs.push_back({"mixed",
+                    "<?xml version=\"1.0\"?>\n<?xml-stylesheet href=\"a.css\"?>\n"
+                    "<html xmlns=\"http://www.w3.org/1999/xhtml\">\n <body>\n"
+                    "  <p>Some <em>inline</em> and <b>bold <i>nested</i></b> text,"
+                    " <!-- a remark --> a <?php echo 1; ?> break<br/> and\t\n"
+                    "   <a href=\"#x\">a link</a>.</p>\n  <pre>  two\n   lines </pre>\n"
+                    "  <p> </p>\n </body>\n</html>\n<?after the root?>\n"});
   inputs.push_back({"namespaces",
                     "<r xmlns=\"urn:default\" xmlns:p=\"urn:p\" xml:lang=\"en\">\n"
                     "  <p:a p:attr=\"1\" plain=\"2\">"
@@ -76,21 +88,44 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
   return inputs;
 }
 
-// The tree the file reads as, or the failure; with a `window`, streamed by
-// the Fast Infoset reader.
+// The events the file reads as, or the failure; with a `window`, streamed
+// by the Fast Infoset reader.
 std::string Dump(const std::string& path, const CXmlSerializationContext& context,
                  size_t window = 0) {
-  CXmlDocument doc(context);
+  vxxml_test::EventDump dump;
   const std::string failure = vxtest::Failure([&] {
-    if (!window) return doc.Load(path.c_str());
-    CFastInfosetReader(context.GetFIContext(), doc).ParseFile(path.c_str(), window);
+    if (!window) {
+      ReadXmlEvents(path.c_str(), context, dump);
+      return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    CXmlDocument doc(context);
+    CFastInfosetReader(context.GetFIContext(), doc)
+        .Parse(dump, [&](unsigned char* p, size_t n) {
+          in.read(reinterpret_cast<char*>(p), static_cast<std::streamsize>(n));
+          return static_cast<size_t>(in.gcount());
+        }, window);
   });
-  return failure.empty() ? vxxml_test::DumpTree(doc.GetDocumentElement()) : failure;
+  return failure.empty() ? dump.out : failure;
+}
+
+// Converts XML text to Fast Infoset through the events, as the tool does.
+void Convert(const std::string& xml, const std::string& fi) {
+  CFastInfosetContext context;
+  CBinaryStream stream;
+  CFastInfosetWriter writer(context, stream);
+  writer.Open();
+  writer.WriteStartDocument(FInfoDecl_None);
+  CXmlWriterHandler handler(writer);
+  ReadXmlEvents(xml.c_str(), CXmlSerializationContext(), handler);
+  writer.WriteEndDocument();
+  writer.Close();
+  vxtest::WriteFile(fi, vxtest::Bytes(stream.GetBinaryStream()));
 }
 
 }  // namespace
 
-TEST(FastInfosetReaderInterop, ReferenceOutputReadsAsTheXmlText) {
+TEST(FastInfosetReaderInterop, BothWaysTheSameInfosetCommentsAndLayoutIncluded) {
   const std::string java = VXXML_FI_READER_JAVA;
   const std::string classpath = VXXML_FI_READER_CLASSPATH;
   if (java.empty() || classpath.empty()) GTEST_SKIP() << "no JDK or FastInfoset.jar";
@@ -107,15 +142,33 @@ TEST(FastInfosetReaderInterop, ReferenceOutputReadsAsTheXmlText) {
       << std::ifstream(dir + "/java.log").rdbuf();
 
   // The reference writes CDATA sections as plain character chunks or with the
-  // cdata algorithm; the text is compared with CDATA markers stripped, as by default.
-  const CXmlSerializationContext plain;
+  // cdata algorithm; the text is compared with CDATA sections as plain text.
+  CXmlSerializationContext plain;
+  plain.SetStripCDATA(true);
+  std::string files;
   for (const auto& input : inputs) {
-    const std::string expected = Dump(dir + "/" + input.first + ".xml", plain);
+    const std::string xml = dir + "/" + input.first + ".xml";
+    const std::string expected = Dump(xml, plain);
     ASSERT_EQ(expected.find("CVxException"), std::string::npos) << expected;  // in the class name
     for (const char* variant : {"utf8", "utf16", "indexed"}) {
       const std::string path = dir + "/" + input.first + "." + variant + ".fi";
       for (size_t window : {0, 5, 65536}) EXPECT_EQ(Dump(path, plain, window), expected) << path;
     }
+    Convert(xml, dir + "/" + input.first + ".ours.fi");
+    files += " '" + xml + "' '" + dir + "/" + input.first + ".ours.fi'";
+  }
+  // The other way: the reference's dumps of our Fast Infoset and of the text.
+  const std::string dumper = std::string("'") + VXXML_JAVA + "' -cp '" + VXXML_FI_CLASSPATH + "'";
+  if (std::string(VXXML_FI_CLASSPATH).empty()) GTEST_SKIP() << "no FiToXml driver";
+  ASSERT_EQ(std::system((dumper + " FiToXml" + files + " >'" + dir + "/dump.txt'").c_str()), 0);
+  std::ifstream in(dir + "/dump.txt");
+  std::vector<std::string> dumps;
+  for (std::string line; std::getline(in, line);)
+    if (line.compare(0, 6, "#FILE ") == 0) dumps.emplace_back(); else dumps.back() += line + "\n";
+  ASSERT_EQ(dumps.size(), 2 * inputs.size());
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    EXPECT_EQ(dumps[2 * i + 1], dumps[2 * i]) << inputs[i].first;
+    EXPECT_EQ(dumps[2 * i].find("#ERROR"), std::string::npos) << dumps[2 * i];
   }
   std::system(("rm -rf '" + dir + "'").c_str());
 }

@@ -31,17 +31,17 @@ LAYERS = {
 # entry points in binding/, for one).
 PUBLIC = {
     "base": ["Export.h", "Exception.h", "ObjectBase.h", "ItemType.h",
-             "SerializationContext.h", "NamespaceAliasMap.h"],
+             "SerializationContext.h", "NamespaceAliasMap.h", "XmlEventHandler.h"],
     "types": ["BigInteger.h", "BinaryData.h", "Conversions.h", "DateTime.h", "DateTimeSpan.h",
               "Decimal.h", "Restrictions.h", "Variant.h", "Whitespace.h", "XmlObjectHelper.h"],
     "xml": ["Encoder.h", "ExpatReader.h", "Streams.h", "StringBuffer.h", "XmlDocument.h",
-            "XmlTextWriter.h", "XmlWriter.h"],
+            "XmlTextWriter.h", "XmlWriter.h", "XmlWriterHandler.h"],
     "fastinfoset": ["FastInfosetBinaryData.h", "FastInfosetContext.h", "FastInfosetReader.h",
                     "FastInfosetWriter.h"],
     "collections": ["Collection.h", "TypedCollections.h", "Untyped.h"],
     "metadata": ["Metadata.h", "AttributeInfos.h", "ElementInfoAll.h", "ElementInfoChoice.h",
                  "ElementInfoContent.h", "ElementInfoSeq.h", "GeneratedClass.h"],
-    "binding": ["ClassFactory.h", "GeneratedCode.h", "vxxml.h"],
+    "binding": ["ClassFactory.h", "GeneratedCode.h", "XmlEventReader.h", "vxxml.h"],
 }
 
 # Includes against the order that the design needs, by file.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <sstream>
 #include <string>
 #include <typeinfo>
 
@@ -10,6 +11,7 @@
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventReader.h"
 #include "TestUtil.h"
 #include "xml/TreeDump.h"
 
@@ -146,11 +148,21 @@ TEST(ExpatReader, EveryTruncationFailsCleanly) {
               "{urn:r}r \"\n  \n  \n\"\n"
               "  {urn:p}a @{}k=\"v&w\" @{urn:p}m=\"\xC3\xA9\" \"t\rxc\"\n"
               "  {urn:r}b\n");
+    // Streamed in pieces of three bytes, the same events, and at every cut
+    // the same failure as read whole.
+    vxxml_test::EventDump read, streamed;
+    doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(whole.data()), whole.size(), read);
+    std::istringstream in(whole);
+    ReadXmlEvents(in, CXmlSerializationContext(), streamed, 3);
+    EXPECT_EQ(streamed.out, read.out);
     for (std::size_t n = 1; n < whole.size(); ++n) {
       const std::string failure = vxtest::Failure(
           [&] { doc.LoadXmlStream(reinterpret_cast<const unsigned char*>(whole.data()), n); });
       EXPECT_TRUE(std::regex_match(failure, compressed && n >= 2 ? truncated : parserMessage))
           << n << ": " << failure;
+      std::istringstream cut(whole.substr(0, n));
+      EXPECT_EQ(vxtest::Failure([&] { ReadXmlEvents(cut, CXmlSerializationContext(), read, 3); }),
+                failure) << n;
     }
   }
 }

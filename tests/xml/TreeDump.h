@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventHandler.h"
 
 namespace vxxml_test {
 
@@ -41,6 +42,39 @@ inline std::string DumpTree(const VxXmlLib10::CXmlElement* root, bool declaratio
   }
   return out;
 }
+
+// The events of a document, one line each; text runs in a row are one line,
+// so the way a reader splits text does not show, nor do prefixes, which the
+// Fast Infoset reader does not report.
+struct EventDump : VxXmlLib10::CXmlEventHandler {
+  std::string out, text;
+  void Line(const std::string& line) {
+    out += (text.empty() ? "" : "\"" + text + "\"\n") + line + "\n";
+    text.clear();
+  }
+  void StartElement(const VxXmlLib10::CXmlStartElement& e) override {
+    std::string line = "<{" + std::string(e.namespaceURI) + "}" + std::string(e.localName);
+    for (std::size_t i = 0; i < e.declarationCount; ++i)
+      line += " xmlns:" + std::string(e.declarations[i].prefix) + "=" +
+              std::string(e.declarations[i].namespaceURI);
+    for (std::size_t i = 0; i < e.attributeCount; ++i)
+      line += " @{" + std::string(e.attributes[i].namespaceURI) + "}" +
+              std::string(e.attributes[i].localName) + "=" + std::string(e.attributes[i].value);
+    Line(line);
+  }
+  void EndElement() override { Line(">"); }
+  void Characters(std::string_view t) override { text += t; }
+  void StartCDATA() override { Line("[CDATA"); }
+  void EndCDATA() override { Line("CDATA]"); }
+  void Comment(std::string_view t) override { Line("!--" + std::string(t)); }
+  void ProcessingInstruction(std::string_view t, std::string_view d) override {
+    Line("?" + std::string(t) + " " + std::string(d));
+  }
+  void DocumentType(std::string_view, std::string_view s, std::string_view p) override {
+    Line("!DOCTYPE " + std::string(s) + " " + std::string(p));  // Fast Infoset has no name
+  }
+  void EndDocument() override { Line("."); }
+};
 
 // Compresses with zlib: windowBits 31 gives gzip, 15 the zlib format.
 inline std::string Deflate(const std::string& in, int windowBits) {

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "vxxml/Encoder.h"
 #include "vxxml/Exception.h"
+#include "vxxml/XmlEventReader.h"
 #include "TestUtil.h"
 #include "xml/TreeDump.h"
 
@@ -217,6 +219,9 @@ TEST(XmlDocument, ReadingIsBounded) {
     });
     EXPECT_EQ(failure.empty() ? DumpTree(doc.GetDocumentElement()) : failure,
               failure.empty() ? c.expected : vxtest::Named<CVxException>(c.expected));
+    std::istringstream in(c.input);  // streamed, the same bounds
+    CXmlEventHandler none;
+    EXPECT_EQ(vxtest::Failure([&] { ReadXmlEvents(in, context, none); }), failure) << c.limit;
   }
   std::remove(path.c_str());
 }

@@ -9,6 +9,8 @@
 //   A {namespace}local=value  its attributes, sorted by namespace and name
 //   T text                    character data between two tags, merged
 //   /E                        an element end
+//   C text                    a comment
+//   P target data             a processing instruction
 // or "#ERROR message" when the file cannot be read. Backslash, CR, LF and tab
 // are written as \\, \r, \n and \t.
 // With -prefixes the names also show how they were written: before each
@@ -28,7 +30,8 @@ import org.xml.sax.XMLReader;
 import org.xml.sax.helpers.DefaultHandler;
 
 public final class FiToXml {
-  private static final class Dump extends DefaultHandler {
+  private static final class Dump extends DefaultHandler
+      implements org.xml.sax.ext.LexicalHandler {
     private final StringBuilder out;
     private final StringBuilder text = new StringBuilder();
     private final boolean prefixes;
@@ -96,6 +99,27 @@ public final class FiToXml {
     public void characters(char[] ch, int start, int length) {
       text.append(ch, start, length);
     }
+
+    @Override
+    public void processingInstruction(String target, String data) {
+      flushText();
+      out.append("P ").append(target).append(' ').append(escape(data)).append('\n');
+    }
+
+    @Override
+    public void comment(char[] ch, int start, int length) {
+      if (inDtd) return;
+      flushText();
+      out.append("C ").append(escape(new String(ch, start, length))).append('\n');
+    }
+
+    private boolean inDtd;
+    @Override public void startDTD(String name, String publicId, String systemId) { inDtd = true; }
+    @Override public void endDTD() { inDtd = false; }
+    @Override public void startEntity(String name) {}
+    @Override public void endEntity(String name) {}
+    @Override public void startCDATA() {}
+    @Override public void endCDATA() {}
   }
 
   private static XMLReader reader(boolean fastInfoset) throws Exception {
@@ -123,7 +147,9 @@ public final class FiToXml {
       StringBuilder out = new StringBuilder();
       try (InputStream in = new FileInputStream(file)) {
         XMLReader reader = reader(file.endsWith(".fi"));
-        reader.setContentHandler(new Dump(out, prefixes));
+        Dump dump = new Dump(out, prefixes);
+        reader.setContentHandler(dump);
+        reader.setProperty("http://xml.org/sax/properties/lexical-handler", dump);
         reader.parse(new InputSource(in));
       } catch (Exception e) {
         out.setLength(0);
