@@ -3,6 +3,7 @@
 // form, which produces the events.
 #include "vxxml/XmlEventReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "fastinfoset/FastInfosetStart.h"
 #include "types/Inflate.h"
 #include "vxxml/ExpatReader.h"
+#include "vxxml/FastInfosetReader.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/Messages.h"
 
@@ -143,7 +145,7 @@ class BoundedHandler final : public CXmlEventHandler {
   unsigned long long m_elements = 0;
 };
 
-// Reads the plain (inflated) bytes: Fast Infoset whole, XML text in pieces.
+// Reads the plain (inflated) bytes in pieces, as Fast Infoset or XML text.
 void ReadPlain(detail::ByteSource& plain, const CXmlSerializationContext& context,
                CXmlEventHandler& handler, std::size_t pieceSize) {
   std::vector<unsigned char> piece(pieceSize < detail::kFastInfosetStartLength
@@ -151,16 +153,19 @@ void ReadPlain(detail::ByteSource& plain, const CXmlSerializationContext& contex
                                        : pieceSize);
   std::size_t n = ReadFully(plain, piece.data(), detail::kFastInfosetStartLength);
   if (detail::StartsLikeFastInfoset(piece.data(), n)) {
-    piece.resize(n);
-    for (;;) {
-      const std::size_t at = piece.size();
-      piece.resize(at + pieceSize);
-      const std::size_t got = ReadFully(plain, piece.data() + at, pieceSize);
-      piece.resize(at + got);
-      if (got < pieceSize) break;
-    }
+    // The reader pulls through a window of its own: first the octets read
+    // to tell the form, then the rest. Its header check agrees with
+    // StartsLikeFastInfoset, so it reads the document.
+    std::size_t given = 0;
+    const auto pull = [&](unsigned char* buffer, std::size_t capacity) -> std::size_t {
+      if (given == n) return plain.Read(buffer, capacity);
+      const std::size_t k = std::min(capacity, n - given);
+      std::memcpy(buffer, piece.data() + given, k);
+      given += k;
+      return k;
+    };
     CXmlDocument document(context);
-    document.LoadXmlStream(piece.data(), static_cast<unsigned long>(piece.size()), handler);
+    CFastInfosetReader(context.GetFIContext(), document).Parse(handler, pull, pieceSize);
     return;
   }
   CExpatReader reader(context, handler);
