@@ -2,6 +2,7 @@
 #include "vxxml/AttributeInfos.h"
 
 #include "metadata/Messages.h"
+#include "types/VariantAccess.h"
 #include "vxxml/Collection.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"
@@ -51,11 +52,13 @@ void CAttributeInfoPrimitive::AttributeToXml(const CXmlSerializationContext& con
                                              const CXmlGeneratedClass* owner,
                                              CXmlWriter* writer) const {
   VxVariant value;
+  value.AllowLending();  // read here, while the owner stays as it is
   ReadProperty(owner, value);
   if (m_optional && !value.IsValid()) return;
   // A required value that is absent fails here, with the variant's own
   // conversion message.
-  const std::string text = value.ToString(m_format.c_str());
+  std::string scratch;
+  const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
   if (IsOmittedDefault(context, *this, text)) return;
   CheckRestriction(value);
   writer->WriteAttributeString(m_attributeName, m_namespaceURI, text, value.GetItemType());

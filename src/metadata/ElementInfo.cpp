@@ -7,6 +7,7 @@
 
 #include "base/XmlNamespaces.h"
 #include "metadata/Members.h"
+#include "types/VariantAccess.h"
 #include "metadata/Messages.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
@@ -114,6 +115,7 @@ bool CElementInfo::IsThisElement(const CXmlSerializationContext& context,
 bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
                                     const CXmlGeneratedClass* owner, CXmlWriter* writer) const {
   VxVariant value;
+  value.AllowLending();  // read here, while the owner stays as it is
   ReadProperty(owner, value);
   if (!value.IsValid()) return false;
   if (value.IsNil()) {
@@ -125,7 +127,8 @@ bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
   CheckRestriction(value);
   // Converted before the start tag, so that a value that has no text leaves
   // no half-written element behind.
-  const std::string text = value.ToString(m_format.c_str());
+  std::string scratch;
+  const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
   writer->WriteStartElement(m_elementName, m_namespaceURI);
   writer->WriteString(text, value.GetItemType());
   writer->WriteEndElement();

@@ -33,10 +33,29 @@ using Rule = CConversions::WhitespaceRule;
 using detail::ThrowValueNotConvertible;
 using detail::ThrowValueTooLarge;
 
+// The common text, up to 18 decimal digits and nothing else, read without
+// strtoll's locale and sign handling (it cannot overflow 63 bits).
+bool ParseDigits(const std::string& text, unsigned long long& value) {
+  if (text.empty() || text.size() > 18) return false;
+  unsigned long long v = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<unsigned>(c - '0');
+  }
+  value = v;
+  return true;
+}
+
 // Signed parse: strtoll semantics (leading blanks, one sign, base 10), then the
 // kind's range. An empty text is 0.
 long long ParseSigned(const std::string& text, long long min, long long max, const char* kind) {
   if (text.empty()) return 0;
+  unsigned long long digits;
+  if (ParseDigits(text, digits)) {
+    const long long value = static_cast<long long>(digits);
+    if (value > max) ThrowValueTooLarge(text, kind);
+    return value;
+  }
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;
@@ -51,10 +70,15 @@ long long ParseSigned(const std::string& text, long long min, long long max, con
 // width of the kind.
 unsigned long long ParseUnsigned(const std::string& text, unsigned bits, const char* kind) {
   if (text.empty()) return 0;
+  unsigned long long value;
+  if (ParseDigits(text, value)) {
+    if (bits < 64 && value > (1ULL << bits) - 1) ThrowValueTooLarge(text, kind);
+    return value;
+  }
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;
-  unsigned long long value = std::strtoull(begin, &end, 10);
+  value = std::strtoull(begin, &end, 10);
   if (errno == ERANGE) ThrowValueTooLarge(text, kind);
   if (bits < 64) {
     // strtoull negated the magnitude modulo 2^64; undo that to check it.
