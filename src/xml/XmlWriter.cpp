@@ -184,12 +184,15 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   m_prefix.clear();
   m_pendingNamespaces.clear();
   m_childNamespaces.clear();
-  // Clearing a set costs its bucket count: a set grown large on one element
-  // is dropped rather than cleared for every element after it.
-  if (m_declaredPrefixes.bucket_count() > 64)
-    std::unordered_map<std::string, std::string>().swap(m_declaredPrefixes);
-  else
-    m_declaredPrefixes.clear();
+  // Clearing a set costs its bucket count, even when it is empty: an empty
+  // set is left alone, and a set grown large on one element is dropped
+  // rather than cleared for every element after it.
+  if (!m_declaredPrefixes.empty()) {
+    if (m_declaredPrefixes.bucket_count() > 64)
+      std::unordered_map<std::string, std::string>().swap(m_declaredPrefixes);
+    else
+      m_declaredPrefixes.clear();
+  }
   m_outputDefault = parent->m_outputDefault;
   m_defaultNamespace.clear();
   m_sharesParentMap = true;
