@@ -11,6 +11,7 @@
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlWriter.h"
+#include "xml/CheckedNames.h"
 
 using namespace VxXmlLib10;
 
@@ -61,7 +62,8 @@ void CAttributeInfoPrimitive::AttributeToXml(const CXmlSerializationContext& con
   const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
   if (IsOmittedDefault(context, *this, text)) return;
   CheckRestriction(value);
-  writer->WriteAttributeString(m_attributeName, m_namespaceURI, text, value.GetItemType());
+  detail::CheckedNames::WriteAttributeString(*writer, m_attributeName, m_namespaceURI, text,
+                                             value.GetItemType(), m_nameChecked);
 }
 
 bool CAttributeInfoPrimitive::AttributeFromXml(const CXmlSerializationContext&,
@@ -108,7 +110,8 @@ void CAttributeInfoEnum::AttributeToXml(const CXmlSerializationContext& context,
   const std::string text =
       value.IsValid() ? m_toText(static_cast<int>(value.GetI4())) : value.ToString(nullptr);
   if (IsOmittedDefault(context, *this, text)) return;
-  writer->WriteAttributeString(m_attributeName, m_namespaceURI, text, ItemType_string);
+  detail::CheckedNames::WriteAttributeString(*writer, m_attributeName, m_namespaceURI, text,
+                                             ItemType_string, m_nameChecked);
 }
 
 bool CAttributeInfoEnum::AttributeFromXml(const CXmlSerializationContext& context,

@@ -7,8 +7,8 @@
 
 #include "base/XmlNamespaces.h"
 #include "metadata/Members.h"
-#include "types/VariantAccess.h"
 #include "metadata/Messages.h"
+#include "types/VariantAccess.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
@@ -18,6 +18,8 @@
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlWriter.h"
+#include "xml/CheckedNames.h"
+#include "xml/XmlChars.h"
 
 using namespace VxXmlLib10;
 
@@ -42,7 +44,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_itemType(ItemType_none),
       m_whitespaceRule(CWhitespaceUtils::WhitespaceRule_None),
       m_nillable(nillable),
-      m_hasSimpleTypeInfo(false) {}
+      m_hasSimpleTypeInfo(false),
+      m_nameChecked(detail::IsAsciiNCName(m_elementName)) {}
 
 CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, int propertyId,
                            bool nillable, ItemType itemType, const char* format,
@@ -56,7 +59,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_format(format ? format : ""),
       m_whitespaceRule(whitespaceRule),
       m_nillable(nillable),
-      m_hasSimpleTypeInfo(true) {}
+      m_hasSimpleTypeInfo(true),
+      m_nameChecked(detail::IsAsciiNCName(m_elementName)) {}
 
 CElementInfo::~CElementInfo() = default;
 
@@ -119,7 +123,7 @@ bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
   ReadProperty(owner, value);
   if (!value.IsValid()) return false;
   if (value.IsNil()) {
-    writer->WriteStartElement(m_elementName, m_namespaceURI);
+    detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
     writer->WriteAttributeNil();
     writer->WriteEndElement();
     return true;
@@ -129,7 +133,7 @@ bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
   // no half-written element behind.
   std::string scratch;
   const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
-  writer->WriteStartElement(m_elementName, m_namespaceURI);
+  detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
   writer->WriteString(text, value.GetItemType());
   writer->WriteEndElement();
   return true;
@@ -141,7 +145,7 @@ bool CElementInfo::ElementToXmlEnum(const CXmlSerializationContext&,
   VxVariant value;
   ReadProperty(owner, value);
   if (!value.IsValid()) return false;
-  writer->WriteStartElement(m_elementName, m_namespaceURI);
+  detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
   if (value.IsNil())
     writer->WriteAttributeNil();
   else

@@ -1,6 +1,7 @@
 // The writer core: element stack, namespace scopes and generated prefixes.
 #include "vxxml/XmlWriter.h"
 
+#include <cstring>
 #include <set>
 #include <unordered_map>
 
@@ -19,6 +20,11 @@ const std::string kNoNamespace;
 using detail::kXmlnsNamespace;
 
 using PrefixIndex = CXmlWriter::PrefixIndex;
+
+// Copies a name unless the text is there already.
+void AssignIfChanged(std::string& to, const std::string& from) {
+  if (to.size() != from.size() || std::memcmp(to.data(), from.data(), to.size()) != 0) to = from;
+}
 
 }  // namespace
 
@@ -177,8 +183,10 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   m_childCount = 0;
   m_startTagOpen = true;
   m_depth = parent->m_depth + 1;
-  m_namespaceURI = namespaceURI;
-  m_localName = localName;
+  // A recycled context often holds these names already (siblings share a
+  // namespace).
+  AssignIfChanged(m_namespaceURI, namespaceURI);
+  AssignIfChanged(m_localName, localName);
   m_parent = parent;
   m_hasAttributes = false;
   m_prefix.clear();
