@@ -327,41 +327,49 @@ void AddGeneratedAttributes(std::vector<VxXmlLib10Data::CAttributeInfo*>& infos,
 // ---- simple values ------------------------------------------------------------
 
 /// How a value kind travels in a VxVariant: `Type` is what the variant holds.
+/// Lend puts a member's value in a variant that allows lending by reference
+/// (the kinds held outside the variant), in any other as Set does.
 template <ItemType Kind>
 struct CValueKind;
 
-#define VXXML_VALUE_KIND(KIND, TYPE, SETTER, GETTER)                         \
-  template <>                                                                \
-  struct CValueKind<KIND> {                                                  \
-    using Type = TYPE;                                                       \
-    static void Set(VxVariant& value, const Type& v) { value.SETTER(v); }    \
-    static Type Get(const VxVariant& value) { return value.GETTER(); }       \
+#define VXXML_VALUE_KIND(KIND, TYPE, SETTER, GETTER, LENT)                  \
+  template <>                                                               \
+  struct CValueKind<KIND> {                                                 \
+    using Type = TYPE;                                                      \
+    static void Set(VxVariant& value, const Type& v) { value.SETTER(v); }   \
+    static Type Get(const VxVariant& value) { return value.GETTER(); }      \
+    static void Lend(VxVariant& value, const Type& v) {                     \
+      if (LENT && value.m_lendable)                                         \
+        value.Lend(KIND, &v);                                               \
+      else                                                                  \
+        value.SETTER(v);                                                    \
+    }                                                                       \
   };
-VXXML_VALUE_KIND(ItemType_hexBinary, CBinaryData, SetHexBinary, GetHexBinary)
-VXXML_VALUE_KIND(ItemType_base64Binary, CBinaryData, SetBase64Binary, GetBase64Binary)
-VXXML_VALUE_KIND(ItemType_i1, char, SetI1, GetI1)
-VXXML_VALUE_KIND(ItemType_i2, short, SetI2, GetI2)
-VXXML_VALUE_KIND(ItemType_i4, long, SetI4, GetI4)
-VXXML_VALUE_KIND(ItemType_i8, long long, SetI8, GetI8)
-VXXML_VALUE_KIND(ItemType_ui1, unsigned char, SetUI1, GetUI1)
-VXXML_VALUE_KIND(ItemType_ui2, unsigned short, SetUI2, GetUI2)
-VXXML_VALUE_KIND(ItemType_ui4, unsigned long, SetUI4, GetUI4)
-VXXML_VALUE_KIND(ItemType_ui8, unsigned long long, SetUI8, GetUI8)
-VXXML_VALUE_KIND(ItemType_r4, float, SetR4, GetR4)
-VXXML_VALUE_KIND(ItemType_r8, double, SetR8, GetR8)
-VXXML_VALUE_KIND(ItemType_duration, CDateTimeSpan, SetDuration, GetDuration)
-VXXML_VALUE_KIND(ItemType_yearMonth, CDateTime, SetYearMonth, GetYearMonth)
-VXXML_VALUE_KIND(ItemType_monthDay, CDateTime, SetMonthDay, GetMonthDay)
-VXXML_VALUE_KIND(ItemType_year, unsigned short, SetYear, GetYear)
-VXXML_VALUE_KIND(ItemType_month, unsigned char, SetMonth, GetMonth)
-VXXML_VALUE_KIND(ItemType_day, unsigned char, SetDay, GetDay)
-VXXML_VALUE_KIND(ItemType_date, CDateTime, SetDate, GetDate)
-VXXML_VALUE_KIND(ItemType_datetime, CDateTime, SetDateTime, GetDateTime)
-VXXML_VALUE_KIND(ItemType_time, CDateTime, SetTime, GetTime)
-VXXML_VALUE_KIND(ItemType_string, std::string, SetString, GetString)
-VXXML_VALUE_KIND(ItemType_boolean, bool, SetBoolean, GetBoolean)
-VXXML_VALUE_KIND(ItemType_decimal, CDecimal, SetDecimal, GetDecimal)
-VXXML_VALUE_KIND(ItemType_integer, CBigInteger, SetInteger, GetInteger)
+VXXML_VALUE_KIND(ItemType_hexBinary, CBinaryData, SetHexBinary, GetHexBinary, true)
+VXXML_VALUE_KIND(ItemType_base64Binary, CBinaryData, SetBase64Binary, GetBase64Binary, true)
+VXXML_VALUE_KIND(ItemType_i1, char, SetI1, GetI1, false)
+VXXML_VALUE_KIND(ItemType_i2, short, SetI2, GetI2, false)
+VXXML_VALUE_KIND(ItemType_i4, long, SetI4, GetI4, false)
+VXXML_VALUE_KIND(ItemType_i8, long long, SetI8, GetI8, false)
+VXXML_VALUE_KIND(ItemType_ui1, unsigned char, SetUI1, GetUI1, false)
+VXXML_VALUE_KIND(ItemType_ui2, unsigned short, SetUI2, GetUI2, false)
+VXXML_VALUE_KIND(ItemType_ui4, unsigned long, SetUI4, GetUI4, false)
+VXXML_VALUE_KIND(ItemType_ui8, unsigned long long, SetUI8, GetUI8, false)
+VXXML_VALUE_KIND(ItemType_r4, float, SetR4, GetR4, false)
+VXXML_VALUE_KIND(ItemType_r8, double, SetR8, GetR8, false)
+VXXML_VALUE_KIND(ItemType_duration, CDateTimeSpan, SetDuration, GetDuration, true)
+VXXML_VALUE_KIND(ItemType_yearMonth, CDateTime, SetYearMonth, GetYearMonth, true)
+VXXML_VALUE_KIND(ItemType_monthDay, CDateTime, SetMonthDay, GetMonthDay, true)
+VXXML_VALUE_KIND(ItemType_year, unsigned short, SetYear, GetYear, false)
+VXXML_VALUE_KIND(ItemType_month, unsigned char, SetMonth, GetMonth, false)
+VXXML_VALUE_KIND(ItemType_day, unsigned char, SetDay, GetDay, false)
+VXXML_VALUE_KIND(ItemType_date, CDateTime, SetDate, GetDate, true)
+VXXML_VALUE_KIND(ItemType_datetime, CDateTime, SetDateTime, GetDateTime, true)
+VXXML_VALUE_KIND(ItemType_time, CDateTime, SetTime, GetTime, true)
+VXXML_VALUE_KIND(ItemType_string, std::string, SetString, GetString, true)
+VXXML_VALUE_KIND(ItemType_boolean, bool, SetBoolean, GetBoolean, false)
+VXXML_VALUE_KIND(ItemType_decimal, CDecimal, SetDecimal, GetDecimal, true)
+VXXML_VALUE_KIND(ItemType_integer, CBigInteger, SetInteger, GetInteger, true)
 #undef VXXML_VALUE_KIND
 
 namespace detail {
@@ -403,7 +411,12 @@ struct ValueAccess {
   using Kinds = CValueKind<Kind>;
   template <class T>
   void operator()(VxVariant& value, const T& member) const {
-    Kinds::Set(value, static_cast<typename Kinds::Type>(member));
+    // A member of the very type the variant holds can be lent; any other
+    // (an int member of an i4, say) converts first.
+    if constexpr (std::is_same<T, typename Kinds::Type>::value)
+      Kinds::Lend(value, member);
+    else
+      Kinds::Set(value, static_cast<typename Kinds::Type>(member));
   }
   typename Kinds::Type operator()(const VxVariant& value) const { return Kinds::Get(value); }
 };

@@ -280,6 +280,7 @@ class VXXML_API CElementInfo {
   VxXmlLib10::CWhitespaceUtils::WhitespaceRule m_whitespaceRule;
   bool m_nillable;
   bool m_hasSimpleTypeInfo;
+  bool m_nameChecked;  ///< m_elementName, as made, is an ASCII NCName
 };
 
 /// Base of the attribute-info family: one attribute of a generated class.
@@ -338,6 +339,7 @@ class VXXML_API CAttributeInfo {
   int m_propertyId;
   bool m_optional;
   std::string m_defaultValue;
+  bool m_nameChecked;  ///< m_attributeName, as made, is an ASCII NCName
 };
 
 }  // namespace VxXmlLib10Data

@@ -20,6 +20,14 @@ class CBigInteger;
 class CDecimal;
 class CDateTime;
 class CDateTimeSpan;
+class VxVariant;
+
+template <ItemType Kind>
+struct CValueKind;  // GeneratedCode.h
+
+namespace detail {
+struct VariantAccess;  // the library's own reads of the held value
+}  // namespace detail
 
 class VXXML_API VxVariant {
  public:
@@ -110,10 +118,31 @@ class VXXML_API VxVariant {
   /// and leave the variant unchanged.
   void FromString(const std::string& text, ItemType type, CWhitespaceUtils::WhitespaceRule rule);
 
+  /// Lets the accessor of a generated class hand this variant its members'
+  /// strings, dates, decimals, big integers and binary data by reference
+  /// instead of copies. The writers allow it on the variant of one value,
+  /// which they read while the object lives unchanged; a copy of the
+  /// variant always owns its value.
+  void AllowLending() { m_lendable = true; }
+
  private:
+  template <ItemType Kind>
+  friend struct CValueKind;
+  friend struct detail::VariantAccess;
+
   void CopyFrom(const VxVariant& other);
+  // Holds `value`, a live object of the class `type` is held as, by
+  // reference (lending is allowed).
+  void Lend(ItemType type, const void* value) {
+    Clear();
+    m_value.p = const_cast<void*>(value);
+    m_type = type;
+    m_lent = true;
+  }
 
   bool m_nil;
+  bool m_lendable = false;  // AllowLending
+  bool m_lent = false;      // m_value.p is not owned
   ItemType m_type;
   union Value {
     char c;

@@ -31,6 +31,7 @@ namespace VxXmlLib10 {
 
 namespace detail {
 struct NamespacePlanner;
+struct CheckedNames;
 }  // namespace detail
 
 class VXXML_API CXmlWriter : public CInstanceMonitor {
@@ -214,8 +215,12 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   // The writers' namespace decisions (the library's own): they read and
   // update the namespace state of the writer and its contexts.
   friend struct detail::NamespacePlanner;
+  friend struct detail::CheckedNames;
 
   NamespaceDeclarations m_nextDeclarations;
+  // The name of the next element or attribute written is known to be an
+  // XML name (the library's metadata checked it once): see xml/CheckedNames.h.
+  bool m_nameChecked = false;
 
   std::unique_ptr<PrefixIndex> m_index;  // of m_map
 

@@ -3,8 +3,11 @@
 // (metadata/Groups.h) and the element's own simple value.
 #include "vxxml/GeneratedClass.h"
 
+#include <typeinfo>
+
 #include "binding/Messages.h"
 #include "metadata/Groups.h"
+#include "types/VariantAccess.h"
 #include "vxxml/Exception.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Untyped.h"
@@ -12,6 +15,25 @@
 #include "vxxml/XmlWriter.h"
 
 namespace VxXmlLib10 {
+
+namespace {
+
+// The object as INillable, or null. Most classes are not nillable, and the
+// objects written one after another are mostly of one class: the answer for
+// the class met last is kept, so that the cast is made only where it finds
+// something.
+const INillable* AsNillable(const CXmlGeneratedClass* object) {
+  thread_local const std::type_info* lastClass = nullptr;
+  thread_local bool lastNillable = false;
+  const std::type_info& type = typeid(*object);
+  if (lastClass != &type) {
+    lastNillable = dynamic_cast<const INillable*>(object) != nullptr;
+    lastClass = &type;
+  }
+  return lastNillable ? dynamic_cast<const INillable*>(object) : nullptr;
+}
+
+}  // namespace
 
 using VxXmlLib10Data::CAttributeInfo;
 using VxXmlLib10Data::CElementInfo;
@@ -49,7 +71,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isDocumentRoot,
       }
     }
 
-    const INillable* nillable = dynamic_cast<const INillable*>(this);
+    const INillable* nillable = AsNillable(this);
     if (nillable && nillable->IsNil()) {
       writer->WriteAttributeNil();
     } else {
@@ -69,12 +91,15 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter* writer, bool isDocumentRoot,
       }
       if (info->HasValue()) {
         VxVariant value;
+        value.AllowLending();  // read here, while the object stays as it is
         ReadProperty(info->GetValuePropertyId(), value);
+        std::string scratch;
         if (value.IsNil())
           writer->WriteAttributeNil();
         else
-          writer->WriteString(value.ToString(info->GetValueFormat().c_str()),
-                              value.GetItemType());
+          writer->WriteString(
+              detail::VariantAccess::Text(value, info->GetValueFormat().c_str(), scratch),
+              value.GetItemType());
       }
     }
 

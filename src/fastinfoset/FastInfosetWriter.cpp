@@ -65,6 +65,7 @@ void SeedQNames(FITable& table, const CFIVocabulary::CFIQNameTable& names,
 }  // namespace detail
 
 using detail::FIPendingAttribute;
+using detail::FIQNameMemo;
 using detail::FITable;
 using detail::FIWriterState;
 
@@ -133,6 +134,11 @@ void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWri
                         FITable& names, unsigned char literal, const std::string& prefix,
                         const std::string& namespaceName, const std::string& localName,
                         CFIVocabulary& vocabulary, bool element, WriteIndex writeIndex) {
+  FIQNameMemo& memo = element ? state.elementMemo : state.attributeMemo;
+  if (const unsigned long* index = memo.Find(prefix, namespaceName, localName)) {
+    writeIndex(*index);
+    return;
+  }
   std::string& key = state.key;
   key.assign(localName);
   key += '\x01';
@@ -140,6 +146,7 @@ void WriteQualifiedName(CFastInfosetWriter& writer, CBinaryStream& stream, FIWri
   key += '\x01';
   key += prefix;
   if (const unsigned long* index = names.Find(key)) {
+    memo.Remember(prefix, namespaceName, localName, *index);
     writeIndex(*index);
     return;
   }

@@ -48,6 +48,44 @@ struct FITable {
   }
 };
 
+/// The qualified names of one names table met last, by a cheap hash of their
+/// parts: the few names a document repeats are found without building the
+/// table's key and hashing it. An entry is the table's own pairing, which
+/// never changes once made.
+struct FIQNameMemo {
+  struct Entry {
+    std::string localName, namespaceName, prefix;
+    unsigned long index = 0;  // 0: empty
+  };
+  static constexpr size_t kSlots = 32;
+  Entry entries[kSlots];
+
+  static size_t Slot(const std::string& prefix, const std::string& namespaceName,
+                     const std::string& localName) {
+    size_t h = localName.size() * 31 + namespaceName.size() * 7 + prefix.size();
+    if (!localName.empty())
+      h += static_cast<unsigned char>(localName[0]) * 5u +
+           static_cast<unsigned char>(localName.back());
+    return h % kSlots;
+  }
+  const unsigned long* Find(const std::string& prefix, const std::string& namespaceName,
+                            const std::string& localName) const {
+    const Entry& e = entries[Slot(prefix, namespaceName, localName)];
+    if (e.index && e.localName == localName && e.namespaceName == namespaceName &&
+        e.prefix == prefix)
+      return &e.index;
+    return nullptr;
+  }
+  void Remember(const std::string& prefix, const std::string& namespaceName,
+                const std::string& localName, unsigned long index) {
+    Entry& e = entries[Slot(prefix, namespaceName, localName)];
+    e.localName = localName;
+    e.namespaceName = namespaceName;
+    e.prefix = prefix;
+    e.index = index;
+  }
+};
+
 /// A value in its written form: kind 0 UTF-8, 1 restricted alphabet,
 /// 2 encoding algorithm (index: the alphabet's or the algorithm's).
 struct FIEncodedValue {
@@ -78,6 +116,7 @@ struct FIWriterState {
   FITable prefixes, namespaceNames, localNames, attributeValues, characterChunks, elementNames,
       attributeNames;
   std::string key;  // qualified-name key, reused
+  FIQNameMemo elementMemo, attributeMemo;
   // Namespace attributes due on the open start tag.
   CXmlWriter::NamespaceDeclarations declarations;
   std::vector<FIPendingAttribute> attributes;

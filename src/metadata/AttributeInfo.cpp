@@ -5,6 +5,7 @@
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"
+#include "xml/XmlChars.h"
 
 using namespace VxXmlLib10;
 
@@ -16,7 +17,8 @@ CAttributeInfo::CAttributeInfo(const char* attributeName, const char* namespaceU
       m_namespaceURI(namespaceUri ? namespaceUri : ""),
       m_propertyId(propertyId),
       m_optional(optional),
-      m_defaultValue(defaultValue ? defaultValue : "") {}
+      m_defaultValue(defaultValue ? defaultValue : ""),
+      m_nameChecked(detail::IsAsciiNCName(m_attributeName)) {}
 
 CAttributeInfo::~CAttributeInfo() = default;
 

@@ -2,6 +2,7 @@
 #include "vxxml/AttributeInfos.h"
 
 #include "metadata/Messages.h"
+#include "types/VariantAccess.h"
 #include "vxxml/Collection.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/SerializationContext.h"
@@ -10,6 +11,7 @@
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlWriter.h"
+#include "xml/CheckedNames.h"
 
 using namespace VxXmlLib10;
 
@@ -51,14 +53,17 @@ void CAttributeInfoPrimitive::AttributeToXml(const CXmlSerializationContext& con
                                              const CXmlGeneratedClass* owner,
                                              CXmlWriter* writer) const {
   VxVariant value;
+  value.AllowLending();  // read here, while the owner stays as it is
   ReadProperty(owner, value);
   if (m_optional && !value.IsValid()) return;
   // A required value that is absent fails here, with the variant's own
   // conversion message.
-  const std::string text = value.ToString(m_format.c_str());
+  std::string scratch;
+  const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
   if (IsOmittedDefault(context, *this, text)) return;
   CheckRestriction(value);
-  writer->WriteAttributeString(m_attributeName, m_namespaceURI, text, value.GetItemType());
+  detail::CheckedNames::WriteAttributeString(*writer, m_attributeName, m_namespaceURI, text,
+                                             value.GetItemType(), m_nameChecked);
 }
 
 bool CAttributeInfoPrimitive::AttributeFromXml(const CXmlSerializationContext&,
@@ -105,7 +110,8 @@ void CAttributeInfoEnum::AttributeToXml(const CXmlSerializationContext& context,
   const std::string text =
       value.IsValid() ? m_toText(static_cast<int>(value.GetI4())) : value.ToString(nullptr);
   if (IsOmittedDefault(context, *this, text)) return;
-  writer->WriteAttributeString(m_attributeName, m_namespaceURI, text, ItemType_string);
+  detail::CheckedNames::WriteAttributeString(*writer, m_attributeName, m_namespaceURI, text,
+                                             ItemType_string, m_nameChecked);
 }
 
 bool CAttributeInfoEnum::AttributeFromXml(const CXmlSerializationContext& context,

@@ -8,6 +8,7 @@
 #include "base/XmlNamespaces.h"
 #include "metadata/Members.h"
 #include "metadata/Messages.h"
+#include "types/VariantAccess.h"
 #include "vxxml/Collection.h"
 #include "vxxml/Exception.h"
 #include "vxxml/GeneratedClass.h"
@@ -17,6 +18,8 @@
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlObjectHelper.h"
 #include "vxxml/XmlWriter.h"
+#include "xml/CheckedNames.h"
+#include "xml/XmlChars.h"
 
 using namespace VxXmlLib10;
 
@@ -41,7 +44,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_itemType(ItemType_none),
       m_whitespaceRule(CWhitespaceUtils::WhitespaceRule_None),
       m_nillable(nillable),
-      m_hasSimpleTypeInfo(false) {}
+      m_hasSimpleTypeInfo(false),
+      m_nameChecked(detail::IsAsciiNCName(m_elementName)) {}
 
 CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, int propertyId,
                            bool nillable, ItemType itemType, const char* format,
@@ -55,7 +59,8 @@ CElementInfo::CElementInfo(const char* elementName, const char* namespaceUri, in
       m_format(format ? format : ""),
       m_whitespaceRule(whitespaceRule),
       m_nillable(nillable),
-      m_hasSimpleTypeInfo(true) {}
+      m_hasSimpleTypeInfo(true),
+      m_nameChecked(detail::IsAsciiNCName(m_elementName)) {}
 
 CElementInfo::~CElementInfo() = default;
 
@@ -114,10 +119,11 @@ bool CElementInfo::IsThisElement(const CXmlSerializationContext& context,
 bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
                                     const CXmlGeneratedClass* owner, CXmlWriter* writer) const {
   VxVariant value;
+  value.AllowLending();  // read here, while the owner stays as it is
   ReadProperty(owner, value);
   if (!value.IsValid()) return false;
   if (value.IsNil()) {
-    writer->WriteStartElement(m_elementName, m_namespaceURI);
+    detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
     writer->WriteAttributeNil();
     writer->WriteEndElement();
     return true;
@@ -125,8 +131,9 @@ bool CElementInfo::ElementToXmlPrim(const CXmlSerializationContext&,
   CheckRestriction(value);
   // Converted before the start tag, so that a value that has no text leaves
   // no half-written element behind.
-  const std::string text = value.ToString(m_format.c_str());
-  writer->WriteStartElement(m_elementName, m_namespaceURI);
+  std::string scratch;
+  const std::string& text = detail::VariantAccess::Text(value, m_format.c_str(), scratch);
+  detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
   writer->WriteString(text, value.GetItemType());
   writer->WriteEndElement();
   return true;
@@ -138,7 +145,7 @@ bool CElementInfo::ElementToXmlEnum(const CXmlSerializationContext&,
   VxVariant value;
   ReadProperty(owner, value);
   if (!value.IsValid()) return false;
-  writer->WriteStartElement(m_elementName, m_namespaceURI);
+  detail::CheckedNames::WriteStartElement(*writer, m_elementName, m_namespaceURI, m_nameChecked);
   if (value.IsNil())
     writer->WriteAttributeNil();
   else

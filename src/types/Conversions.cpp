@@ -2,8 +2,9 @@
 // string and the Gregorian year, month and day numbers.
 #include "vxxml/Conversions.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cfloat>
 #include <cmath>
@@ -33,10 +34,29 @@ using Rule = CConversions::WhitespaceRule;
 using detail::ThrowValueNotConvertible;
 using detail::ThrowValueTooLarge;
 
+// The common text, up to 18 decimal digits and nothing else, read without
+// strtoll's locale and sign handling (it cannot overflow 63 bits).
+bool ParseDigits(const std::string& text, unsigned long long& value) {
+  if (text.empty() || text.size() > 18) return false;
+  unsigned long long v = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<unsigned>(c - '0');
+  }
+  value = v;
+  return true;
+}
+
 // Signed parse: strtoll semantics (leading blanks, one sign, base 10), then the
 // kind's range. An empty text is 0.
 long long ParseSigned(const std::string& text, long long min, long long max, const char* kind) {
   if (text.empty()) return 0;
+  unsigned long long digits;
+  if (ParseDigits(text, digits)) {
+    const long long value = static_cast<long long>(digits);
+    if (value > max) ThrowValueTooLarge(text, kind);
+    return value;
+  }
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;
@@ -51,10 +71,15 @@ long long ParseSigned(const std::string& text, long long min, long long max, con
 // width of the kind.
 unsigned long long ParseUnsigned(const std::string& text, unsigned bits, const char* kind) {
   if (text.empty()) return 0;
+  unsigned long long value;
+  if (ParseDigits(text, value)) {
+    if (bits < 64 && value > (1ULL << bits) - 1) ThrowValueTooLarge(text, kind);
+    return value;
+  }
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;
-  unsigned long long value = std::strtoull(begin, &end, 10);
+  value = std::strtoull(begin, &end, 10);
   if (errno == ERANGE) ThrowValueTooLarge(text, kind);
   if (bits < 64) {
     // strtoull negated the magnitude modulo 2^64; undo that to check it.
@@ -103,12 +128,21 @@ std::string FormatDouble(double value, double lowest, double max, const std::str
 #pragma GCC diagnostic pop
 }
 
-std::string Apply(const std::string& text, Rule rule) {
-  // Values rarely hold whitespace: then every rule leaves them as they are.
-  if (text.find_first_of(" \t\r\n") == std::string::npos &&
-      static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse)
+// The text under the rule: the text itself, or the rule's result in
+// `scratch`. Values rarely hold whitespace: then every rule leaves them as
+// they are.
+const std::string& Apply(const std::string& text, Rule rule, std::string& scratch) {
+  if (static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse &&
+      std::none_of(text.begin(), text.end(),
+                   [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }))
     return text;
-  return CWhitespaceUtils::ApplyRule(rule, text);
+  scratch = CWhitespaceUtils::ApplyRule(rule, text);
+  return scratch;
+}
+
+std::string Apply(const std::string& text, Rule rule) {
+  std::string scratch;
+  return Apply(text, rule, scratch);
 }
 
 }  // namespace
@@ -154,11 +188,13 @@ std::string CConversions::dayToString(unsigned char value) {
 }
 
 long CConversions::i4FromString(const std::string& text, WhitespaceRule rule) {
-  return static_cast<long>(ParseSigned(Apply(text, rule), INT32_MIN, INT32_MAX, "i4"));
+  std::string scratch;
+  return static_cast<long>(ParseSigned(Apply(text, rule, scratch), INT32_MIN, INT32_MAX, "i4"));
 }
 
 long long CConversions::i8FromString(const std::string& text, WhitespaceRule rule) {
-  return ParseSigned(Apply(text, rule), INT64_MIN, INT64_MAX, "i8");
+  std::string scratch;
+  return ParseSigned(Apply(text, rule, scratch), INT64_MIN, INT64_MAX, "i8");
 }
 
 short CConversions::i2FromString(const std::string& text, WhitespaceRule rule) {
@@ -174,11 +210,13 @@ char CConversions::i1FromString(const std::string& text, WhitespaceRule rule) {
 }
 
 unsigned long CConversions::ui4FromString(const std::string& text, WhitespaceRule rule) {
-  return static_cast<unsigned long>(ParseUnsigned(Apply(text, rule), 32, "ui4"));
+  std::string scratch;
+  return static_cast<unsigned long>(ParseUnsigned(Apply(text, rule, scratch), 32, "ui4"));
 }
 
 unsigned long long CConversions::ui8FromString(const std::string& text, WhitespaceRule rule) {
-  return ParseUnsigned(Apply(text, rule), 64, "ui8");
+  std::string scratch;
+  return ParseUnsigned(Apply(text, rule, scratch), 64, "ui8");
 }
 
 unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRule rule) {
@@ -194,11 +232,13 @@ unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRul
 }
 
 float CConversions::r4FromString(const std::string& text, WhitespaceRule rule) {
-  return static_cast<float>(ParseDouble(Apply(text, rule), "r4"));
+  std::string scratch;
+  return static_cast<float>(ParseDouble(Apply(text, rule, scratch), "r4"));
 }
 
 double CConversions::r8FromString(const std::string& text, WhitespaceRule rule) {
-  return ParseDouble(Apply(text, rule), "r8");
+  std::string scratch;
+  return ParseDouble(Apply(text, rule, scratch), "r8");
 }
 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule) {

@@ -232,6 +232,30 @@ namespace {
 // Writes the magnitude `m` with `fractionDigits` digits after a point (none
 // when 0), preceded by '-' when `negative`.
 std::string FormatScaled(const CBigInteger& m, size_t fractionDigits, bool negative) {
+  // The common value fits 64 bits: its digits and the point are placed in a
+  // buffer directly.
+  std::uint64_t magnitude;
+  if (fractionDigits <= 32 && Access::MagnitudeToU64(m, &magnitude)) {
+    char digits[24];
+    const size_t n = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits,
+                                                       magnitude).ptr - digits);
+    char text[64];
+    char* p = text;
+    if (negative) *p++ = '-';
+    if (fractionDigits == 0) {
+      p = std::copy(digits, digits + n, p);
+    } else if (n > fractionDigits) {
+      p = std::copy(digits, digits + n - fractionDigits, p);
+      *p++ = '.';
+      p = std::copy(digits + n - fractionDigits, digits + n, p);
+    } else {
+      *p++ = '0';
+      *p++ = '.';
+      p = std::fill_n(p, fractionDigits - n, '0');
+      p = std::copy(digits, digits + n, p);
+    }
+    return std::string(text, p);
+  }
   std::string out;
   out.reserve(Access::DigitCount(m) + fractionDigits + 3);
   if (negative) out += '-';

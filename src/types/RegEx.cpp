@@ -136,17 +136,29 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
   struct Recent {
     std::string pattern;
     CodePtr code;
+    bool jit = false;  // compiled to machine code
   };
-  thread_local Recent recent[8];
-  thread_local unsigned next = 0;
-  const pcre2_code* code = nullptr;
-  for (const Recent& r : recent)
-    if (r.code && r.pattern == pattern) code = r.code.get();
-  if (!code) {
-    Recent& slot = recent[next++ % 8];
+  struct RecentPatterns {
+    Recent slots[8];
+    unsigned next = 0;
+  };
+  thread_local RecentPatterns recentPatterns;
+  RecentPatterns& recent = recentPatterns;  // one look-up of the thread's block
+  const Recent* found = nullptr;
+  for (const Recent& r : recent.slots) {
+    if (r.code && r.pattern == pattern) {
+      found = &r;
+      break;
+    }
+  }
+  if (!found) {
+    Recent& slot = recent.slots[recent.next++ % 8];
     slot.code = Cache().Get(pattern);
     slot.pattern = pattern;
-    code = slot.code.get();
+    size_t jitSize = 0;
+    slot.jit = pcre2_pattern_info(slot.code.get(), PCRE2_INFO_JITSIZE, &jitSize) == 0 &&
+               jitSize > 0;
+    found = &slot;
   }
   std::string scratch;
   const std::string& subject = LocalToUtf8(value, scratch);
@@ -154,9 +166,14 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
   if (!data) detail::ThrowNoMemory();
   // Anchored at both ends when compiled, so a shorter alternative that would
   // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
-  // the value.
-  const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
-                             subject.size(), 0, 0, data, nullptr);
+  // the value. Machine code is entered directly when the subject is known
+  // to be well-formed UTF-8 (the checks pcre2_match would make first); any
+  // other subject goes through pcre2_match, which refuses it.
+  const PCRE2_SPTR bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
+  const int rc =
+      found->jit && IsWellFormedUtf8(bytes, subject.size())
+          ? pcre2_jit_match(found->code.get(), bytes, subject.size(), 0, 0, data, nullptr)
+          : pcre2_match(found->code.get(), bytes, subject.size(), 0, 0, data, nullptr);
   if (rc < 0) return false;
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
   return ovector[0] == 0 && ovector[1] == subject.size();

@@ -6,6 +6,7 @@
 #include "types/Messages.h"
 #include "types/RegEx.h"
 #include "types/ValueKinds.h"
+#include "types/VariantAccess.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Conversions.h"
@@ -289,15 +290,36 @@ void CXmlObjectHelper::CheckRestriction(const char* name, const VxVariant& value
   // member of its storage (or follow a pointer that is not one).
   const detail::ValueKind& held = detail::KindOf(value.GetItemType());
   if (held.storage != kind.storage) detail::ThrowTypeMismatch(name, held.name, kind.name);
-#define VXXML_CHECK_Unchecked(kind, accessor)
-#define VXXML_CHECK_ANY(kind, accessor) \
-  case ItemType_##kind:                 \
-    return CheckRestrictionFor##kind(name, value.Get##accessor(), r);
+  // Read in place: the kinds held outside the variant are not copied.
+  using A = detail::VariantAccess;
+#define VXXML_VALUE_Scalar(accessor) value.Get##accessor()
+#define VXXML_VALUE_Char VXXML_VALUE_Scalar
+#define VXXML_VALUE_Short VXXML_VALUE_Scalar
+#define VXXML_VALUE_Long VXXML_VALUE_Scalar
+#define VXXML_VALUE_LongLong VXXML_VALUE_Scalar
+#define VXXML_VALUE_UChar VXXML_VALUE_Scalar
+#define VXXML_VALUE_UShort VXXML_VALUE_Scalar
+#define VXXML_VALUE_ULong VXXML_VALUE_Scalar
+#define VXXML_VALUE_ULongLong VXXML_VALUE_Scalar
+#define VXXML_VALUE_Float VXXML_VALUE_Scalar
+#define VXXML_VALUE_Double VXXML_VALUE_Scalar
+#define VXXML_VALUE_Bool VXXML_VALUE_Scalar
+#define VXXML_VALUE_Binary(accessor) A::Held<CBinaryData>(value)
+#define VXXML_VALUE_Span(accessor) A::Held<CDateTimeSpan>(value)
+#define VXXML_VALUE_Date(accessor) A::Held<CDateTime>(value)
+#define VXXML_VALUE_String(accessor) A::Held<std::string>(value)
+#define VXXML_VALUE_Decimal(accessor) A::Held<CDecimal>(value)
+#define VXXML_VALUE_Integer(accessor) A::Held<CBigInteger>(value)
+#define VXXML_CHECK_Unchecked(kind, storage, accessor)
+#define VXXML_CHECK_ANY(kind, storage, accessor) \
+  case ItemType_##kind:                          \
+    return CheckRestrictionFor##kind(name, VXXML_VALUE_##storage(accessor), r);
 #define VXXML_CHECK_None VXXML_CHECK_ANY
 #define VXXML_CHECK_Bounds VXXML_CHECK_ANY
 #define VXXML_CHECK_Lengths VXXML_CHECK_ANY
 #define VXXML_CHECK_LengthsAndPattern VXXML_CHECK_ANY
-#define VXXML_CHECK(kind, storage, accessor, facets, shape) VXXML_CHECK_##facets(kind, accessor)
+#define VXXML_CHECK(kind, storage, accessor, facets, shape) \
+  VXXML_CHECK_##facets(kind, storage, accessor)
   switch (type) {
     VXXML_VALUE_KINDS(VXXML_CHECK)
     default:
@@ -310,6 +332,24 @@ void CXmlObjectHelper::CheckRestriction(const char* name, const VxVariant& value
 #undef VXXML_CHECK_None
 #undef VXXML_CHECK_ANY
 #undef VXXML_CHECK_Unchecked
+#undef VXXML_VALUE_Integer
+#undef VXXML_VALUE_Decimal
+#undef VXXML_VALUE_String
+#undef VXXML_VALUE_Date
+#undef VXXML_VALUE_Span
+#undef VXXML_VALUE_Binary
+#undef VXXML_VALUE_Bool
+#undef VXXML_VALUE_Double
+#undef VXXML_VALUE_Float
+#undef VXXML_VALUE_ULongLong
+#undef VXXML_VALUE_ULong
+#undef VXXML_VALUE_UShort
+#undef VXXML_VALUE_UChar
+#undef VXXML_VALUE_LongLong
+#undef VXXML_VALUE_Long
+#undef VXXML_VALUE_Short
+#undef VXXML_VALUE_Char
+#undef VXXML_VALUE_Scalar
 }
 
 }  // namespace VxXmlLib10

@@ -73,7 +73,7 @@ void VxVariant::CopyFrom(const VxVariant& other) {
 void VxVariant::Clear() {
   if (m_type == ItemType_none) return;
   void* p = m_value.p;
-  switch (KindOf(m_type).storage) {
+  switch (m_lent ? Storage::None : KindOf(m_type).storage) {
     case Storage::Binary: delete static_cast<CBinaryData*>(p); break;
     case Storage::Span: delete static_cast<CDateTimeSpan*>(p); break;
     case Storage::Date: delete static_cast<CDateTime*>(p); break;
@@ -86,6 +86,7 @@ void VxVariant::Clear() {
     default: break;  // nothing owned
   }
   m_nil = false;
+  m_lent = false;
   m_value.ull = 0;
   m_type = ItemType_none;
 }

@@ -33,6 +33,17 @@ struct AsciiNameClasses {
 };
 inline constexpr AsciiNameClasses kAsciiName{};
 
+/// Whether the name is an NCName of ASCII characters: an XML name, with or
+/// without a colon allowed, in every local code page.
+inline bool IsAsciiNCName(const std::string& name) {
+  if (name.empty()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c >= 0x80 || c == ':' || !(kAsciiName.of[c] & (i ? kNameChar : kNameStart))) return false;
+  }
+  return true;
+}
+
 /// The NameStartChar and NameChar productions for any code point.
 bool IsNameStartCodePoint(uint32_t cp);
 bool IsNameCodePoint(uint32_t cp);

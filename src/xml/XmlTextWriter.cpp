@@ -12,6 +12,7 @@
 #include "base/Utf8.h"
 #include "base/XmlNamespaces.h"
 #include "vxxml/Encoder.h"
+#include "xml/CheckedNames.h"
 #include "xml/Messages.h"
 #include "xml/NamespacePlanner.h"
 #include "xml/TagNames.h"
@@ -491,11 +492,12 @@ void CXmlTextWriter::WriteInlineSchema(const std::string& text) {
 
 void CXmlTextWriter::WriteStartElement(const std::string& localName,
                                        const std::string& namespaceURI) {
+  const bool nameChecked = detail::CheckedNames::Take(*this);
   DeclarePending();
   CloseParentElm();
   CXmlWriterContext* context = PushContext(localName, namespaceURI);
   NamespacePlanner::PlanStartElement(*this, m_due);
-  CheckName(localName, context->m_prefix.empty(), m_utf8);
+  if (!nameChecked) CheckName(localName, context->m_prefix.empty(), m_utf8);
   m_tagNames->Clear();
   if (context->m_depth > 0 && Formats(context->m_depth - 1)) AppendTabs(context->m_depth);
   m_stream.Append('<');
@@ -504,7 +506,7 @@ void CXmlTextWriter::WriteStartElement(const std::string& localName,
     m_stream.Append(':');
   }
   m_stream.Append(localName);
-  AppendDeclarations();
+  if (!m_due.empty()) AppendDeclarations();
   FlushCheck();
 }
 
@@ -550,12 +552,13 @@ void CXmlTextWriter::WriteEndElement() {
 void CXmlTextWriter::WriteAttributeString(const std::string& localName,
                                           const std::string& namespaceURI,
                                           const std::string& value, ItemType) {
+  const bool nameChecked = detail::CheckedNames::Take(*this);
   DeclarePending();
   CXmlWriterContext* context = m_current;
   if (!context || !context->m_startTagOpen) detail::ThrowAttributeAfterElement();
   const std::string& prefix =
       NamespacePlanner::PlanAttributePrefix(*this, namespaceURI, m_due);
-  CheckName(localName, prefix.empty(), m_utf8);
+  if (!nameChecked) CheckName(localName, prefix.empty(), m_utf8);
   AppendDeclarations();
   if (!m_tagNames->Add(prefix, localName))
     detail::ThrowDuplicateAttribute(prefix.empty() ? localName : prefix + ":" + localName);

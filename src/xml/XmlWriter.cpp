@@ -1,6 +1,7 @@
 // The writer core: element stack, namespace scopes and generated prefixes.
 #include "vxxml/XmlWriter.h"
 
+#include <cstring>
 #include <set>
 #include <unordered_map>
 
@@ -19,6 +20,11 @@ const std::string kNoNamespace;
 using detail::kXmlnsNamespace;
 
 using PrefixIndex = CXmlWriter::PrefixIndex;
+
+// Copies a name unless the text is there already.
+void AssignIfChanged(std::string& to, const std::string& from) {
+  if (to.size() != from.size() || std::memcmp(to.data(), from.data(), to.size()) != 0) to = from;
+}
 
 }  // namespace
 
@@ -177,19 +183,24 @@ void CXmlWriter::CXmlWriterContext::Reset(const std::string& localName,
   m_childCount = 0;
   m_startTagOpen = true;
   m_depth = parent->m_depth + 1;
-  m_namespaceURI = namespaceURI;
-  m_localName = localName;
+  // A recycled context often holds these names already (siblings share a
+  // namespace).
+  AssignIfChanged(m_namespaceURI, namespaceURI);
+  AssignIfChanged(m_localName, localName);
   m_parent = parent;
   m_hasAttributes = false;
   m_prefix.clear();
   m_pendingNamespaces.clear();
   m_childNamespaces.clear();
-  // Clearing a set costs its bucket count: a set grown large on one element
-  // is dropped rather than cleared for every element after it.
-  if (m_declaredPrefixes.bucket_count() > 64)
-    std::unordered_map<std::string, std::string>().swap(m_declaredPrefixes);
-  else
-    m_declaredPrefixes.clear();
+  // Clearing a set costs its bucket count, even when it is empty: an empty
+  // set is left alone, and a set grown large on one element is dropped
+  // rather than cleared for every element after it.
+  if (!m_declaredPrefixes.empty()) {
+    if (m_declaredPrefixes.bucket_count() > 64)
+      std::unordered_map<std::string, std::string>().swap(m_declaredPrefixes);
+    else
+      m_declaredPrefixes.clear();
+  }
   m_outputDefault = parent->m_outputDefault;
   m_defaultNamespace.clear();
   m_sharesParentMap = true;

@@ -105,6 +105,24 @@ TEST(ElementInfo, NilRulesWhenReadingSimpleValues) {
   }
 }
 
+// Names of infos that are not plain NCNames are still checked as written.
+TEST(ElementInfo, NamesOtherThanNCNamesAreCheckedWhenWritten) {
+  Host owner;
+  owner.props[1].SetI4(1);
+  CTextStream stream(XmlEncoding_UTF8);
+  CXmlTextWriter writer(stream);
+  writer.Open();
+  writer.WriteStartElement("r", "");
+  const CXmlSerializationContext ctx;
+  PrimInfo element("a<", "", 1, false, ItemType_i4, nullptr, kNoWs, CPrimitiveRestrictions());
+  CAttributeInfoPrimitive attribute("b>", "", 1, false, ItemType_i4, nullptr, kNoWs,
+                                    CPrimitiveRestrictions(), nullptr);
+  EXPECT_EQ(vxtest::Failure([&] { attribute.AttributeToXml(ctx, &owner, &writer); }),
+            vxtest::Named<CVxException>("Invalid XML name [b>]."));
+  EXPECT_EQ(vxtest::Failure([&] { element.ElementToXml(ctx, &owner, &writer); }),
+            vxtest::Named<CVxException>("Invalid XML name [a<]."));
+}
+
 // Counts live infos, to see CleanMetaData delete every one.
 int g_live = 0;
 class CountedInfo : public UntypedInfo {

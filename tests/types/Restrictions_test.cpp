@@ -100,6 +100,10 @@ TEST(Restrictions, Bounds) {
        Value("The value [200] is to large to fit in a i1")},
       {"ui2 range", Of(H::CheckRestrictionForui2, 1, MaxInc("70000")),
        Value("The value [70000] is to large to fit in a ui2")},
+      {"ui4 range", Of(H::CheckRestrictionForui4, 1, MaxInc("4294967296")),
+       Value("The value [4294967296] is to large to fit in a ui4")},
+      {"i4 range", I4(1, MaxInc("2147483648")),
+       Value("The value [2147483648] is to large to fit in a i4")},
       {"r8 syntax", R8(1, MinInc("1,5")), Value("The value [1,5] can not be converted to a r8")},
       // Bounds are tested in facet order and the first violation ends the
       // check: a bad bound after it is never read, a bad bound before it is.

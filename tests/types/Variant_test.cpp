@@ -7,6 +7,7 @@
 #include "vxxml/Conversions.h"
 #include "vxxml/Decimal.h"
 #include "vxxml/Exception.h"
+#include "vxxml/GeneratedCode.h"
 #include "TestUtil.h"
 
 using namespace VxXmlLib10;
@@ -28,4 +29,22 @@ TEST(Variant, Failures) {
   EXPECT_EQ(v.GetItemType(), ItemType_i2);
   EXPECT_EQ(v.GetI2(), 7);
   EXPECT_EQ(CConversions::decimalToString(CDecimal("-1.005"), "2"), "-1.01");
+}
+
+// A variant that lends holds the member itself: a copy owns its value, and
+// clearing frees nothing of the member's (ASan).
+TEST(Variant, LentValues) {
+  const std::string text = "a text longer than any string's inline buffer";
+  std::string member = text;
+  CDecimal price("148.95");
+  VxVariant lent, assigned;
+  lent.AllowLending();
+  AccessValue<ItemType_string>(member, true, lent);
+  const VxVariant copy(lent);
+  assigned = lent;
+  member = "changed";
+  EXPECT_EQ(copy.GetString(), text);
+  EXPECT_EQ(assigned.GetString(), text);
+  AccessValue<ItemType_decimal>(price, true, lent);
+  EXPECT_EQ(lent.ToString(nullptr), "148.95");
 }
