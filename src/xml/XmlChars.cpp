@@ -1,12 +1,45 @@
 // XML 1.0 characters and names on UTF-8 text.
 #include "xml/XmlChars.h"
 
+#include <expat.h>
+
+#include <climits>
 #include <cstring>
+#include <string>
 
 #include "base/Utf8.h"
 
 namespace VxXmlLib10 {
 namespace detail {
+
+namespace {
+
+// Outside ASCII, expat names characters by the classes of the first editions
+// of XML 1.0, which are narrower than the NameStartChar and NameChar ranges
+// (U+FEFF, for one, is in the ranges and in none of the classes). A name
+// the text reader refuses is no name here either, so that whatever the
+// library reads in any form it can write as text that reads back. The
+// thread's parser is reset for each name, not made anew.
+bool ExpatTakesName(const unsigned char* p, size_t n) {
+  struct Parser {
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    ~Parser() {
+      if (parser) XML_ParserFree(parser);
+    }
+  };
+  thread_local Parser holder;
+  if (!holder.parser || n > INT_MAX - 3) return false;
+  XML_ParserReset(holder.parser, "UTF-8");
+  std::string tag;
+  tag.reserve(n + 3);
+  tag += '<';
+  tag.append(reinterpret_cast<const char*>(p), n);
+  tag += "/>";
+  return XML_Parse(holder.parser, tag.data(), static_cast<int>(tag.size()), XML_TRUE) ==
+         XML_STATUS_OK;
+}
+
+}  // namespace
 
 bool IsNameStartCodePoint(uint32_t cp) {
   if (cp < 0x80) return (kAsciiName.of[cp] & kNameStart) != 0;
@@ -70,14 +103,17 @@ bool CheckXmlText(const unsigned char* p, size_t n, TextFault* fault) {
 }
 
 bool IsXmlName(const unsigned char* p, size_t n, bool colon) {
+  const unsigned char* const start = p;
   const unsigned char* const end = p + n;
   bool first = true;
+  bool ascii = true;
   while (p < end) {
     uint32_t cp = *p;
     int length = 1;
     if (cp >= 0x80) {
       length = DecodeUtf8(p, end, &cp);
       if (length == 0) return false;
+      ascii = false;
     } else if (cp == ':' && !colon) {
       return false;
     }
@@ -85,7 +121,7 @@ bool IsXmlName(const unsigned char* p, size_t n, bool colon) {
     first = false;
     p += length;
   }
-  return !first;
+  return !first && (ascii || ExpatTakesName(start, n));
 }
 
 std::string Printable(const char* text, size_t n) {

@@ -239,6 +239,7 @@ TEST(FastInfosetReader, Refusals) {
       {Doc(H("3C 01 61 3C")), Fails("Invalid XML name [a<].")},
       {Doc(H("3C 00 FF")), Fails("Invalid XML name [\\xFF].")},
       {Doc(H("3C 02 61 3A 62")), Fails("Invalid XML name [a:b].")},
+      {Doc(H("3C 03 72 EF BB BF")), Fails("Invalid XML name [r\xEF\xBB\xBF].")},
       {Doc(H("3C 00 61 80 00")), Fails("Character U+0000 is not allowed in XML 1.0.")},
       {Doc(H("7C 00 61 78 00 6B 00 01")), Fails("Character U+0001 is not allowed in XML 1.0.")},
       {Doc(H("3C 00 61 80 FF")), Fails("Ill-formed UTF-8 sequence starting with the octet 0xFF.")},

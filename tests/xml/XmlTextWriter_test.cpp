@@ -180,6 +180,7 @@ TEST(XmlTextWriter, FailuresCarryTheirMessages) {
        fails("Ill-formed UTF-8 sequence starting with the octet 0xFF cannot be written in XML.")},
       {{{'<', "a<"}}, fails("Invalid XML name [a<].")},
       {{{'<', "p:a", "urn:p"}}, fails("Invalid XML name [p:a].")},
+      {{{'<', "r\xEF\xBB\xBF"}}, fails("Invalid XML name [r\xEF\xBB\xBF].")},
       {{{'<', "a"}, {'@', "\xc3\xa9\x01", "", "v"}}, fails("Invalid XML name [\xc3\xa9\\x01].")},
       {{{'n', "1p", "urn:p"}, {'<', "a"}}, fails("Invalid XML name [1p].")},
       {{{'<', "a"}, {'@', "k", "urn:k", "1"}, {'@', "k", "urn:k", "2"}},
