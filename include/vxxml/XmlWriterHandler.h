@@ -56,6 +56,7 @@ class VXXML_API CXmlWriterHandler : public CXmlEventHandler {
   bool m_inCDATA = false;
   std::string m_text;
   std::string m_name, m_namespaceURI, m_value, m_other;
+  std::string m_attributeName, m_attributeURI;  // kept apart from the element's
   CXmlWriter::NamespaceDeclarations m_declarations;
 };
 

@@ -35,9 +35,20 @@ struct FITable {
   std::unordered_map<std::string, unsigned long> map;
   unsigned long count = 0;
 
-  const unsigned long* Find(const std::string& key) const {
+  /// The index of `key` (valid until the next call), or null. The entries
+  /// found last are kept by a cheap hash of the key: a document repeats a
+  /// few values (the layout between its elements above all), which are then
+  /// found without hashing the whole key. An entry never changes its index.
+  const unsigned long* Find(const std::string& key) {
+    Recent& recent = m_recent[Slot(key)];
+    if (recent.index && recent.key.size() == key.size() &&
+        std::memcmp(recent.key.data(), key.data(), key.size()) == 0)
+      return &recent.index;
     auto it = map.find(key);
-    return it == map.end() ? nullptr : &it->second;
+    if (it == map.end()) return nullptr;
+    recent.key = key;
+    recent.index = it->second;
+    return &it->second;
   }
   bool Full() const { return count >= kMaxTableSize; }
   /// Enters the key with the next index; false when the table is full.
@@ -46,6 +57,20 @@ struct FITable {
     map.emplace(key, ++count);
     return true;
   }
+
+ private:
+  struct Recent {
+    std::string key;
+    unsigned long index = 0;  // 0: empty
+  };
+  static constexpr size_t kSlots = 64;
+  static size_t Slot(const std::string& key) {
+    const size_t n = key.size();
+    if (n == 0) return 0;
+    const auto at = [&key](size_t i) { return static_cast<unsigned char>(key[i]); };
+    return (n * 31 + at(0) * 5 + at(n / 2) * 3 + at(n - 1)) % kSlots;
+  }
+  Recent m_recent[kSlots];
 };
 
 /// The qualified names of one names table met last, by a cheap hash of their

@@ -1,6 +1,7 @@
 // CBinaryData, its shared copy-on-write holder, and the hexadecimal form.
 #include "vxxml/BinaryData.h"
 
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -22,8 +23,10 @@ uint64_t Doubled(uint64_t n) {
   return n > std::numeric_limits<uint64_t>::max() / 2 ? n : 2 * n;
 }
 
+// No object may be larger than the largest pointer difference.
 unsigned char* Allocate(uint64_t capacity) {
-  if (capacity > std::numeric_limits<size_t>::max()) detail::ThrowNoMemory();
+  if (capacity > static_cast<uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()))
+    detail::ThrowNoMemory();
   return new unsigned char[static_cast<size_t>(capacity)];
 }
 

@@ -1,6 +1,8 @@
 // Events to writer calls.
 #include "vxxml/XmlWriterHandler.h"
 
+#include <cstring>
+
 #include "vxxml/XmlTextWriter.h"
 
 namespace VxXmlLib10 {
@@ -8,6 +10,13 @@ namespace VxXmlLib10 {
 namespace {
 bool IsBlank(const std::string& text) {
   return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// Copies a name unless it is there already: the namespace of a document
+// seldom changes, nor do the names of siblings.
+void Take(std::string& to, std::string_view from) {
+  if (to.size() != from.size() || std::memcmp(to.data(), from.data(), to.size()) != 0)
+    to.assign(from.data(), from.size());
 }
 }  // namespace
 
@@ -51,15 +60,15 @@ void CXmlWriterHandler::StartElement(const CXmlStartElement& element) {
     }
     m_writer.DeclareOnNextElement(m_declarations);
   }
-  m_name.assign(element.localName);
-  m_namespaceURI.assign(element.namespaceURI);
+  Take(m_name, element.localName);
+  Take(m_namespaceURI, element.namespaceURI);
   m_writer.WriteStartElement(m_name, m_namespaceURI);
   for (std::size_t i = 0; i < element.attributeCount; ++i) {
     const CXmlEventAttribute& attribute = element.attributes[i];
-    m_name.assign(attribute.localName);
-    m_namespaceURI.assign(attribute.namespaceURI);
+    Take(m_attributeName, attribute.localName);
+    Take(m_attributeURI, attribute.namespaceURI);
     m_value.assign(attribute.value);
-    m_writer.WriteAttributeString(m_name, m_namespaceURI, m_value, ItemType_string);
+    m_writer.WriteAttributeString(m_attributeName, m_attributeURI, m_value, ItemType_string);
   }
 }
 
