@@ -105,13 +105,13 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   const CXmlSerializationContext& m_context;
   std::unique_ptr<detail::CTreeBuilder> m_builder;
   CXmlEventHandler* m_handler;
-  char* m_scratch;
-  std::uint64_t m_scratchSize;
-  XML_ParserStruct* m_parser;
+  char* m_scratch = nullptr;
+  std::uint64_t m_scratchSize = 0;
+  XML_ParserStruct* m_parser = nullptr;
   // Decided once per parse: names and text need no conversion.
-  bool m_identity;
-  bool m_reportLines;
-  bool m_started;
+  bool m_identity = true;
+  bool m_reportLines = false;
+  bool m_started = false;
   // Work strings and event records reused from callback to callback.
   std::string m_namespaceURI;
   std::string m_localName;
@@ -121,7 +121,7 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   std::vector<CXmlEventAttribute> m_attributes;
   std::vector<CXmlEventNamespace> m_declarations;
   std::vector<std::string> m_declared;  // prefix, URI, prefix, URI, ...
-  std::size_t m_declaredCount;
+  std::size_t m_declaredCount = 0;
   // The first exception thrown inside a callback; the parse is stopped and
   // it is rethrown once expat has returned.
   std::exception_ptr m_error;

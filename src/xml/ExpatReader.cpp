@@ -66,27 +66,13 @@ CExpatReader::CExpatReader(CXmlDocument& document)
       m_document(&document),
       m_context(document.GetSerializationContext()),
       m_builder(new detail::CTreeBuilder(document, true)),
-      m_handler(m_builder.get()),
-      m_scratch(nullptr),
-      m_scratchSize(0),
-      m_parser(nullptr),
-      m_identity(true),
-      m_reportLines(false),
-      m_started(false),
-      m_declaredCount(0) {}
+      m_handler(m_builder.get()) {}
 
 CExpatReader::CExpatReader(const CXmlSerializationContext& context, CXmlEventHandler& handler)
     : CInstanceMonitor("CExpatReader"),
       m_document(nullptr),
       m_context(context),
-      m_handler(&handler),
-      m_scratch(nullptr),
-      m_scratchSize(0),
-      m_parser(nullptr),
-      m_identity(true),
-      m_reportLines(false),
-      m_started(false),
-      m_declaredCount(0) {}
+      m_handler(&handler) {}
 
 CExpatReader::~CExpatReader() {
   Cleanup();
