@@ -88,21 +88,36 @@ void ThrowDateText(DateText which) {
   ThrowValue("Invalid date or time value");
 }
 
-void ThrowFieldAccess(DateField field, const char* kind) {
-  const char* name = "";
+namespace {
+
+// A field's name as its accessor says it (GetMilliSecond) and as a message
+// about its value says it (Milli-Second).
+struct FieldNames {
+  const char* accessor;
+  const char* value;
+};
+
+FieldNames NamesOf(DateField field) {
   switch (field) {
-    case DateField::Year: name = "Year"; break;
-    case DateField::Month: name = "Month"; break;
-    case DateField::Day: name = "Day"; break;
-    case DateField::Hour: name = "Hour"; break;
-    case DateField::Minute: name = "Minute"; break;
-    case DateField::Second: name = "Second"; break;
-    case DateField::RealSecond: name = "RealSecond"; break;
-    case DateField::Milli: name = "MilliSecond"; break;
-    case DateField::Micro: name = "MicroSecond"; break;
-    case DateField::Nano: name = "NanoSecond"; break;
+    case DateField::Year: return {"Year", "Year"};
+    case DateField::Month: return {"Month", "Month"};
+    case DateField::Day: return {"Day", "Day"};
+    case DateField::Hour: return {"Hour", "Hour"};
+    case DateField::Minute: return {"Minute", "Minute"};
+    case DateField::Second: return {"Second", "Second"};
+    case DateField::RealSecond: return {"RealSecond", "Second"};
+    case DateField::Milli: return {"MilliSecond", "Milli-Second"};
+    case DateField::Micro: return {"MicroSecond", "Micro-Second"};
+    case DateField::Nano: return {"NanoSecond", "Nano-Second"};
   }
-  throw CVxInvalidStateException(FormatString("Failed to Get%s. Invalid Date Type: %s.", name, kind));
+  return {"", "Second"};
+}
+
+}  // namespace
+
+void ThrowFieldAccess(DateField field, const char* kind) {
+  throw CVxInvalidStateException(
+      FormatString("Failed to Get%s. Invalid Date Type: %s.", NamesOf(field).accessor, kind));
 }
 
 void ThrowKindMismatch(const char* current, const char* expected) {
@@ -139,20 +154,7 @@ void ThrowFieldRange(DateField field, int value) {
 }
 
 void ThrowFieldForKind(DateField field, int value, const char* kind) {
-  const char* name = "Second";
-  switch (field) {
-    case DateField::Year: name = "Year"; break;
-    case DateField::Month: name = "Month"; break;
-    case DateField::Day: name = "Day"; break;
-    case DateField::Hour: name = "Hour"; break;
-    case DateField::Minute: name = "Minute"; break;
-    case DateField::Second:
-    case DateField::RealSecond: name = "Second"; break;
-    case DateField::Milli: name = "Milli-Second"; break;
-    case DateField::Micro: name = "Micro-Second"; break;
-    case DateField::Nano: name = "Nano-Second"; break;
-  }
-  ThrowValue(FormatString("Invalid %s [%d] for type %s", name, value, kind));
+  ThrowValue(FormatString("Invalid %s [%d] for type %s", NamesOf(field).value, value, kind));
 }
 
 // The unbalanced parenthesis is the established wording of this message.

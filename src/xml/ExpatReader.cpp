@@ -232,7 +232,8 @@ void CExpatReader::CheckName(const char* name, std::size_t n) {
     const bool noNamespaces =
         (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) ==
         SchemaType_NoNamespaces;
-    if (!detail::IsXmlName(p, n, noNamespaces))
+    bool ascii;  // expat has taken the name: only the ranges are left to check
+    if (!detail::IsNameInRanges(p, n, noNamespaces, &ascii))
       detail::ThrowXmlParseError("not well-formed (invalid token)",
                                  XML_GetCurrentLineNumber(m_parser));
     return;

@@ -19,24 +19,28 @@ namespace {
 // (U+FEFF, for one, is in the ranges and in none of the classes). A name
 // the text reader refuses is no name here either, so that whatever the
 // library reads in any form it can write as text that reads back. The
-// thread's parser is reset for each name, not made anew.
+// thread's parser is reset for each name, not made anew, and the last name
+// it took is taken again without asking (writers repeat their names).
 bool ExpatTakesName(const unsigned char* p, size_t n) {
   struct Parser {
     XML_Parser parser = XML_ParserCreate("UTF-8");
+    std::string tag;    // "<name/>"
+    std::string taken;  // the last name taken
     ~Parser() {
       if (parser) XML_ParserFree(parser);
     }
   };
   thread_local Parser holder;
+  const char* name = reinterpret_cast<const char*>(p);
+  if (holder.taken.size() == n && std::memcmp(holder.taken.data(), name, n) == 0) return true;
   if (!holder.parser || n > INT_MAX - 3) return false;
   XML_ParserReset(holder.parser, "UTF-8");
-  std::string tag;
-  tag.reserve(n + 3);
-  tag += '<';
-  tag.append(reinterpret_cast<const char*>(p), n);
-  tag += "/>";
-  return XML_Parse(holder.parser, tag.data(), static_cast<int>(tag.size()), XML_TRUE) ==
-         XML_STATUS_OK;
+  holder.tag.assign(1, '<').append(name, n).append("/>");
+  if (XML_Parse(holder.parser, holder.tag.data(), static_cast<int>(holder.tag.size()),
+                XML_TRUE) != XML_STATUS_OK)
+    return false;
+  holder.taken.assign(name, n);
+  return true;
 }
 
 }  // namespace
@@ -102,18 +106,17 @@ bool CheckXmlText(const unsigned char* p, size_t n, TextFault* fault) {
   return true;
 }
 
-bool IsXmlName(const unsigned char* p, size_t n, bool colon) {
-  const unsigned char* const start = p;
+bool IsNameInRanges(const unsigned char* p, size_t n, bool colon, bool* ascii) {
   const unsigned char* const end = p + n;
   bool first = true;
-  bool ascii = true;
+  *ascii = true;
   while (p < end) {
     uint32_t cp = *p;
     int length = 1;
     if (cp >= 0x80) {
       length = DecodeUtf8(p, end, &cp);
       if (length == 0) return false;
-      ascii = false;
+      *ascii = false;
     } else if (cp == ':' && !colon) {
       return false;
     }
@@ -121,7 +124,12 @@ bool IsXmlName(const unsigned char* p, size_t n, bool colon) {
     first = false;
     p += length;
   }
-  return !first && (ascii || ExpatTakesName(start, n));
+  return !first;
+}
+
+bool IsXmlName(const unsigned char* p, size_t n, bool colon) {
+  bool ascii;
+  return IsNameInRanges(p, n, colon, &ascii) && (ascii || ExpatTakesName(p, n));
 }
 
 std::string Printable(const char* text, size_t n) {

@@ -60,8 +60,13 @@ struct TextFault {
 /// a time.
 bool CheckXmlText(const unsigned char* p, size_t n, TextFault* fault);
 
-/// Whether p..p+n (UTF-8) is an XML name: a NameStartChar, then NameChars.
-/// With `colon` false, a name without a colon (an NCName).
+/// Whether p..p+n (UTF-8) is a NameStartChar, then NameChars; `ascii` says
+/// whether every character is ASCII. With `colon` false, a name without a
+/// colon (an NCName).
+bool IsNameInRanges(const unsigned char* p, size_t n, bool colon, bool* ascii);
+
+/// Whether p..p+n (UTF-8) is an XML name every reader takes: in the ranges
+/// above and, outside ASCII, in the name classes of expat, the text reader.
 bool IsXmlName(const unsigned char* p, size_t n, bool colon);
 
 /// The text for a message: octets that are not printable characters (ASCII
