@@ -43,18 +43,8 @@ else
   exit 2
 fi
 
-# clang and its libFuzzer runtime, from Debian.
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
-bash scripts/setup.sh
+# clang and its libFuzzer runtime, from Debian, with everything else.
+bash scripts/setup.sh clang libclang-rt-14-dev
 
 cmake --preset fuzz >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target "${run[@]/%/_fuzz}"

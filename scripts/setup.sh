@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs everything vxxml needs to build, test and benchmark (Debian/Ubuntu).
+# Installs everything vxxml needs to build, test and benchmark (Debian/Ubuntu),
+# and the packages named as arguments (what one script needs on top).
+#   scripts/setup.sh [PACKAGE...]
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build pkg-config clang
+pkgs=("$@" build-essential cmake ninja-build pkg-config clang
       libexpat1-dev zlib1g-dev libpcre2-dev unicode-data
       libgtest-dev libgmock-dev googletest libbenchmark-dev python3 locales gcovr
       default-jre-headless default-jdk-headless libfastinfoset-java)
