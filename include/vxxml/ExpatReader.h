@@ -100,6 +100,8 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   void Abort();
   void FreeParser();
   void Feed(const char* bytes, std::uint64_t length, bool isFinal);
+  // One piece to expat (the held-back rest first); an XML_Status.
+  int Give(const char* bytes, std::size_t length, bool isFinal);
 
   CXmlDocument* m_document;  // null when reading for a caller's handler
   const CXmlSerializationContext& m_context;
@@ -122,6 +124,8 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   std::vector<CXmlEventNamespace> m_declarations;
   std::vector<std::string> m_declared;  // prefix, URI, prefix, URI, ...
   std::size_t m_declaredCount = 0;
+  // The end of the last piece after its last '>', not parsed yet.
+  std::string m_heldBack;
   // The first exception thrown inside a callback; the parse is stopped and
   // it is rethrown once expat has returned.
   std::exception_ptr m_error;

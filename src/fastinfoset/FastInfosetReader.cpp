@@ -407,19 +407,20 @@ void FIReaderState::Attribute(unsigned char c) {
 
 void FIReaderState::ResolveAttributes() {
   if (m_tagAttributes.size() < m_attributeCount) m_tagAttributes.resize(m_attributeCount);
-  const std::string* strings = m_tagStrings.data() + 2 * m_declarationCount;
-  for (size_t i = 0; i < m_attributeCount; ++i, strings += 3) {
+  // The strings of attribute i start at 2 * m_declarationCount + 3 * i, and
+  // are there only where one of them was copied.
+  for (size_t i = 0, strings = 2 * m_declarationCount; i < m_attributeCount; ++i, strings += 3) {
     const FITagAttribute& at = m_tagIndices[i];
     CXmlEventAttribute& attribute = m_tagAttributes[i];
     if (at.name == kCopied) {
-      attribute.namespaceURI = strings[0];
-      attribute.localName = strings[1];
+      attribute.namespaceURI = m_tagStrings[strings];
+      attribute.localName = m_tagStrings[strings + 1];
     } else {
       const FIName& name = m_attributeNames.values[at.name];
       attribute.namespaceURI = name.namespaceName;
       attribute.localName = name.localName;
     }
-    attribute.value = at.value == kCopied ? std::string_view(strings[2])
+    attribute.value = at.value == kCopied ? std::string_view(m_tagStrings[strings + 2])
                                           : std::string_view(m_attributeValues.values[at.value]);
   }
   CheckDistinctAttributes();

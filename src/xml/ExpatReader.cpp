@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "base/LocalText.h"
 #include "vxxml/Encoder.h"
@@ -145,13 +146,13 @@ void CExpatReader::Feed(const char* bytes, std::uint64_t length, bool isFinal) {
 
   // expat copies what it is given into a buffer of its own before parsing
   // it, so a large input goes in pieces: the copy stays small however large
-  // the document. Errors and line numbers do not depend on the pieces.
+  // the document.
   const std::uint64_t kPiece = std::uint64_t(1) << 24;
-  XML_Status status;
+  int status;
   do {
-    const int piece = static_cast<int>(left > kPiece ? kPiece : left);
-    left -= static_cast<std::uint64_t>(piece);
-    status = XML_Parse(m_parser, p, piece, isFinal && left == 0);
+    const std::size_t piece = static_cast<std::size_t>(left > kPiece ? kPiece : left);
+    left -= piece;
+    status = Give(p, piece, isFinal && left == 0);
     p += piece;
   } while (status == XML_STATUS_OK && left > 0);
 
@@ -172,6 +173,35 @@ void CExpatReader::Feed(const char* bytes, std::uint64_t length, bool isFinal) {
     FreeParser();
     m_handler->EndDocument();
   }
+}
+
+// Errors must not depend on where the pieces end, but expat reports junk
+// after the document element differently when a piece ends inside it: a name
+// cut off at the end is "junk after document element", the same name seen
+// whole before a character no name may be followed by is "invalid token". So
+// a piece that is not the last is parsed only up to its last '>', where no
+// token can be cut, and its rest waits for the next piece. A rest that grows
+// past kHoldLimit without a '>' goes on as it is.
+int CExpatReader::Give(const char* bytes, std::size_t length, bool isFinal) {
+  constexpr std::size_t kHoldLimit = 1 << 16;
+  std::size_t take = length;
+  if (!isFinal) {
+    const std::size_t gt = std::string_view(bytes, length).rfind('>');
+    take = gt == std::string_view::npos ? 0 : gt + 1;
+    if (m_heldBack.size() + length - take > kHoldLimit) take = length;
+  }
+  if (!isFinal && take == 0) {
+    m_heldBack.append(bytes, length);
+    return XML_STATUS_OK;
+  }
+  const std::size_t total = m_heldBack.size() + take;
+  if (total == 0) return XML_Parse(m_parser, bytes, 0, isFinal);
+  void* buffer = XML_GetBuffer(m_parser, static_cast<int>(total));
+  if (!buffer) return XML_STATUS_ERROR;
+  std::memcpy(buffer, m_heldBack.data(), m_heldBack.size());
+  std::memcpy(static_cast<char*>(buffer) + m_heldBack.size(), bytes, take);
+  m_heldBack.assign(bytes + take, length - take);
+  return XML_ParseBuffer(m_parser, static_cast<int>(total), isFinal);
 }
 
 // ---- callbacks -------------------------------------------------------------

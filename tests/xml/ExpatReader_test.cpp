@@ -167,6 +167,20 @@ TEST(ExpatReader, EveryTruncationFailsCleanly) {
   }
 }
 
+TEST(ExpatReader, PiecesDoNotChangeTheFailure) {
+  // expat names a name after the document element junk when a piece ends
+  // inside it, an invalid token when it sees the '/' after it.
+  const std::string xml = "<a/>name/<b>";
+  const std::string whole = vxtest::Failure([&] { CXmlDocument().LoadXml(xml.c_str()); });
+  EXPECT_EQ(whole, vxtest::Named<CVxException>("not well-formed (invalid token) at line 1"));
+  for (std::size_t piece = 1; piece <= xml.size(); ++piece) {
+    std::istringstream in(xml);
+    CXmlEventHandler ignore;
+    EXPECT_EQ(vxtest::Failure([&] { ReadXmlEvents(in, CXmlSerializationContext(), ignore, piece); }),
+              whole) << piece;
+  }
+}
+
 TEST(ExpatReader, DeepNestingNeedsNoRecursion) {
   const std::size_t depth = 100000;
   std::string xml;
