@@ -342,7 +342,10 @@ const FIName& FIReaderState::ReadQName(unsigned char c, FINameTable& table) {
   const bool fits = table.values.size() < kMaxTableSize;
   if (fits) table.values.emplace_back();
   FIName& name = fits ? table.values.back() : m_name;
-  if (hasPrefix) IdentifyingStringOrIndex(m_prefixes);
+  if (hasPrefix)
+    name.prefix = IdentifyingStringOrIndex(m_prefixes);
+  else
+    name.prefix.clear();
   if (hasNamespace)
     name.namespaceName = IdentifyingStringOrIndex(m_namespaceNames);
   else

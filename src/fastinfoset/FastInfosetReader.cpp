@@ -300,14 +300,17 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   bool closed = false;
   event.namespaceURI = name.namespaceName;
   event.localName = name.localName;
+  event.prefix = name.prefix;
   if (hasAttributes) {
     // A name beyond the full table is held where the attributes' names will
     // be: keep it.
     if (&name == &m_name) {
       m_elementNamespace = name.namespaceName;
       m_elementLocalName = name.localName;
+      m_elementPrefix = name.prefix;
       event.namespaceURI = m_elementNamespace;
       event.localName = m_elementLocalName;
+      event.prefix = m_elementPrefix;
     }
     for (;;) {
       const unsigned char a = Take();
@@ -384,7 +387,7 @@ void FIReaderState::Attribute(unsigned char c) {
                                           : m_attributeNames.At(Integer1To2pw20Bit2(c));
   if (m_tagIndices.size() <= m_attributeCount) m_tagIndices.resize(m_attributeCount + 1);
   FITagAttribute& at = m_tagIndices[m_attributeCount];
-  const size_t strings = 2 * m_declarationCount + 3 * m_attributeCount;
+  const size_t strings = 2 * m_declarationCount + 4 * m_attributeCount;
   const std::less<const void*> before;
   const std::vector<FIName>& names = m_attributeNames.values;
   if (&name != &m_name && !before(&name, names.data()) && before(&name, names.data() + names.size())) {
@@ -393,6 +396,7 @@ void FIReaderState::Attribute(unsigned char c) {
     at.name = kCopied;
     TagString(strings) = name.namespaceName;
     TagString(strings + 1) = name.localName;
+    TagString(strings + 2) = name.prefix;
   }
   const std::string& value = NonIdentifyingStringOrIndexBit1(m_attributeValues, false);
   const std::vector<std::string>& values = m_attributeValues.values;
@@ -400,27 +404,29 @@ void FIReaderState::Attribute(unsigned char c) {
     at.value = static_cast<size_t>(&value - values.data());
   } else {
     at.value = kCopied;
-    TagString(strings + 2) = value;
+    TagString(strings + 3) = value;
   }
   ++m_attributeCount;
 }
 
 void FIReaderState::ResolveAttributes() {
   if (m_tagAttributes.size() < m_attributeCount) m_tagAttributes.resize(m_attributeCount);
-  // The strings of attribute i start at 2 * m_declarationCount + 3 * i, and
+  // The strings of attribute i start at 2 * m_declarationCount + 4 * i, and
   // are there only where one of them was copied.
-  for (size_t i = 0, strings = 2 * m_declarationCount; i < m_attributeCount; ++i, strings += 3) {
+  for (size_t i = 0, strings = 2 * m_declarationCount; i < m_attributeCount; ++i, strings += 4) {
     const FITagAttribute& at = m_tagIndices[i];
     CXmlEventAttribute& attribute = m_tagAttributes[i];
     if (at.name == kCopied) {
       attribute.namespaceURI = m_tagStrings[strings];
       attribute.localName = m_tagStrings[strings + 1];
+      attribute.prefix = m_tagStrings[strings + 2];
     } else {
       const FIName& name = m_attributeNames.values[at.name];
       attribute.namespaceURI = name.namespaceName;
       attribute.localName = name.localName;
+      attribute.prefix = name.prefix;
     }
-    attribute.value = at.value == kCopied ? std::string_view(m_tagStrings[strings + 2])
+    attribute.value = at.value == kCopied ? std::string_view(m_tagStrings[strings + 3])
                                           : std::string_view(m_attributeValues.values[at.value]);
   }
   CheckDistinctAttributes();

@@ -65,10 +65,11 @@ struct FIStringTable {
   }
 };
 
-/// A qualified name resolved to what the tree keeps.
+/// A qualified name, its prefix as the document gives it.
 struct FIName {
   std::string namespaceName;
   std::string localName;
+  std::string prefix;
   bool valid = true;  // false: an entry of the context's vocabulary that refers nowhere
 };
 
@@ -262,10 +263,10 @@ class FIReaderState {
   };
   static constexpr size_t kCopied = ~size_t(0);
   std::vector<FITagAttribute> m_tagIndices;
-  std::vector<std::string> m_tagStrings;  // prefix, URI per declaration; URI, name, value per attribute
+  std::vector<std::string> m_tagStrings;  // prefix, URI per declaration; URI, name, prefix, value per attribute
   std::vector<CXmlEventNamespace> m_tagDeclarations;
   std::vector<CXmlEventAttribute> m_tagAttributes;
-  std::string m_elementNamespace, m_elementLocalName;
+  std::string m_elementNamespace, m_elementLocalName, m_elementPrefix;
   size_t m_declarationCount = 0;
   size_t m_attributeCount = 0;
 };

@@ -37,9 +37,11 @@ void FIReaderState::SeedVocabulary(const CFIVocabulary& vocabulary) {
     for (const CFIVocabulary::CQNameParts& parts : from) {
       if (table.values.size() >= kMaxTableSize) break;
       FIName name;
-      name.valid = parts.namespaceNameIndex <= m_namespaceNames.count &&
+      name.valid = parts.prefixIndex <= m_prefixes.count &&
+                   parts.namespaceNameIndex <= m_namespaceNames.count &&
                    parts.localNameIndex >= 1 && parts.localNameIndex <= m_localNames.count;
       if (name.valid) {
+        if (parts.prefixIndex) name.prefix = m_prefixes.values[parts.prefixIndex - 1];
         if (parts.namespaceNameIndex)
           name.namespaceName = m_namespaceNames.values[parts.namespaceNameIndex - 1];
         name.localName = m_localNames.values[parts.localNameIndex - 1];
@@ -115,8 +117,8 @@ void FIReaderState::InitialVocabulary() {
 void FIReaderState::AddNameSurrogates(FINameTable& table) {
   for (uint64_t i = LengthOfSequence(); i > 0; --i) {
     const unsigned char c = Take();
-    if (c & 0x02) m_prefixes.Check(Integer1To2pw20Bit2(Take()));
     FIName name;
+    if (c & 0x02) name.prefix = m_prefixes.At(Integer1To2pw20Bit2(Take()));
     if (c & 0x01) name.namespaceName = m_namespaceNames.At(Integer1To2pw20Bit2(Take()));
     CheckQNameNamespace(name.namespaceName);
     name.localName = m_localNames.At(Integer1To2pw20Bit2(Take()));

@@ -53,14 +53,18 @@ struct EventDump : VxXmlLib10::CXmlEventHandler {
     text.clear();
   }
   void StartElement(const VxXmlLib10::CXmlStartElement& e) override {
-    std::string line = "<{" + std::string(e.namespaceURI) + "}" + std::string(e.localName);
+    std::string line = "<{" + std::string(e.namespaceURI) + "}" + Qualified(e.prefix, e.localName);
     for (std::size_t i = 0; i < e.declarationCount; ++i)
       line += " xmlns:" + std::string(e.declarations[i].prefix) + "=" +
               std::string(e.declarations[i].namespaceURI);
     for (std::size_t i = 0; i < e.attributeCount; ++i)
       line += " @{" + std::string(e.attributes[i].namespaceURI) + "}" +
-              std::string(e.attributes[i].localName) + "=" + std::string(e.attributes[i].value);
+              Qualified(e.attributes[i].prefix, e.attributes[i].localName) + "=" +
+              std::string(e.attributes[i].value);
     Line(line);
+  }
+  static std::string Qualified(std::string_view prefix, std::string_view name) {
+    return (prefix.empty() ? "" : std::string(prefix) + ":") + std::string(name);
   }
   void EndElement() override { Line(">"); }
   void Characters(std::string_view t) override { text += t; }
