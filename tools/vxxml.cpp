@@ -514,51 +514,240 @@ class Counter : public CXmlEventHandler {
   std::string m_name;
 };
 
-// The infoset as a running digest (FNV-1a, 64 bits): elements with their
-// attributes in order, text (adjacent runs as one), comments, processing
-// instructions and the document type's identifiers. Prefixes, where
-// declarations are made, CDATA boundaries and the document type's name are
-// left out: the forms may carry them differently.
-class Digest : public CXmlEventHandler {
+// The infoset as a sequence of items: elements with their attributes in
+// order, text (adjacent runs as one, whatever the pieces), comments,
+// processing instructions and the document type's identifiers. Prefixes,
+// where declarations are made, CDATA boundaries and the document type's name
+// are left out: the forms may carry them differently. An item is readable
+// text, its strings quoted with every quote, backslash and control character
+// escaped, so that two different events never give the same item.
+class InfosetItems : public CXmlEventHandler {
  public:
-  unsigned long long value = 1469598103934665603ULL;
-
   void DocumentType(std::string_view, std::string_view systemId,
                     std::string_view publicId) override {
-    Item('D', systemId);
-    Item('d', publicId);
+    m_item = "<!DOCTYPE ";
+    Quote(systemId);
+    m_item += ' ';
+    Quote(publicId);
+    Item();
   }
   void StartElement(const CXmlStartElement& e) override {
-    Item('<', e.namespaceURI);
-    Item(':', e.localName);
+    m_item = "<";
+    Name(e.namespaceURI, e.localName);
     for (size_t i = 0; i < e.attributeCount; ++i) {
-      Item('@', e.attributes[i].namespaceURI);
-      Item(':', e.attributes[i].localName);
-      Item('=', e.attributes[i].value);
+      m_item += ' ';
+      Name(e.attributes[i].namespaceURI, e.attributes[i].localName);
+      m_item += '=';
+      Quote(e.attributes[i].value);
     }
+    m_item += '>';
+    Item();
   }
-  void EndElement() override { Item('>', {}); }
+  void EndElement() override {
+    m_item = "</>";
+    Item();
+  }
   void Characters(std::string_view text) override {
-    if (!m_inText) Add('"');
-    m_inText = true;
-    for (char c : text) Add(static_cast<unsigned char>(c));
+    if (!text.empty()) Text(text);
   }
-  void Comment(std::string_view text) override { Item('!', text); }
+  void Comment(std::string_view text) override {
+    m_item = "<!--";
+    Quote(text);
+    Item();
+  }
   void ProcessingInstruction(std::string_view target, std::string_view data) override {
-    Item('?', target);
-    Item(' ', data);
+    m_item = "<?";
+    Quote(target);
+    m_item += ' ';
+    Quote(data);
+    Item();
   }
-  void EndDocument() override { Item('.', {}); }
+  void EndDocument() override {
+    m_item = "end of document";
+    Item();
+  }
+
+ protected:
+  // m_item is complete.
+  virtual void Item() = 0;
+  virtual void Text(std::string_view text) = 0;
+  std::string m_item;
 
  private:
-  void Add(unsigned char c) { value = (value ^ c) * 1099511628211ULL; }
-  void Item(char kind, std::string_view text) {
-    m_inText = false;
-    Add(static_cast<unsigned char>(kind));
-    for (char c : text) Add(static_cast<unsigned char>(c));
-    Add(0);
+  void Name(std::string_view uri, std::string_view local) {
+    if (!uri.empty()) {
+      m_item += '{';
+      m_item.append(uri);
+      m_item += '}';
+    }
+    m_item.append(local);
   }
-  bool m_inText = false;
+  void Quote(std::string_view text) {
+    m_item += '"';
+    for (char c : text) {
+      const unsigned char u = static_cast<unsigned char>(c);
+      if (c == '"' || c == '\\') {
+        m_item += '\\';
+        m_item += c;
+      } else if (u < 0x20 || u == 0x7F) {
+        static const char kHex[] = "0123456789abcdef";
+        m_item += "\\x";
+        m_item += kHex[u >> 4];
+        m_item += kHex[u & 15];
+      } else {
+        m_item += c;
+      }
+    }
+    m_item += '"';
+  }
+};
+
+// Writes the items of one reading to a file as it goes: 'I' or 'T' (a piece
+// of text), a 32-bit length, the bytes.
+class ItemLog : public InfosetItems {
+ public:
+  explicit ItemLog(const std::string& path) : m_file(std::fopen(path.c_str(), "wb")) {
+    if (!m_file) throw CVxException("Cannot write " + path + ": " + std::strerror(errno));
+  }
+  ~ItemLog() override {
+    if (m_file) std::fclose(m_file);
+  }
+  void Close() {
+    const bool failed = std::fclose(m_file) != 0;
+    m_file = nullptr;
+    if (failed) throw CVxException("Cannot write the items of the round trip");
+  }
+
+ private:
+  void Item() override { Put('I', m_item); }
+  void Text(std::string_view text) override {
+    for (; text.size() > kMostText; text.remove_prefix(kMostText)) Put('T', text.substr(0, kMostText));
+    Put('T', text);
+  }
+  void Put(char kind, std::string_view bytes) {
+    const uint32_t n = static_cast<uint32_t>(bytes.size());
+    unsigned char head[5] = {static_cast<unsigned char>(kind), static_cast<unsigned char>(n),
+                             static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n >> 16),
+                             static_cast<unsigned char>(n >> 24)};
+    if (std::fwrite(head, 1, 5, m_file) != 5 || std::fwrite(bytes.data(), 1, n, m_file) != n)
+      throw CVxException("Cannot write the items of the round trip");
+  }
+  static constexpr size_t kMostText = size_t(1) << 30;
+  FILE* m_file;
+};
+
+// Compares the items of another reading with a log, item by item, and keeps
+// the first difference: where it is (the path of elements), what the log has
+// there and what this reading has.
+class ItemCompare : public InfosetItems {
+ public:
+  explicit ItemCompare(const std::string& path) : m_file(std::fopen(path.c_str(), "rb")) {
+    if (!m_file) throw CVxException("Cannot read " + path + ": " + std::strerror(errno));
+  }
+  ~ItemCompare() override { std::fclose(m_file); }
+  ItemCompare(const ItemCompare&) = delete;
+  ItemCompare& operator=(const ItemCompare&) = delete;
+
+  void StartElement(const CXmlStartElement& e) override {
+    InfosetItems::StartElement(e);
+    m_path.push_back(m_path.empty() ? 0 : m_path.back());
+    m_names += '/';
+    if (!e.prefix.empty()) m_names.append(e.prefix).append(":");
+    m_names.append(e.localName);
+    m_path.back() = m_names.size();
+  }
+  void EndElement() override {
+    InfosetItems::EndElement();
+    if (m_path.empty()) return;
+    m_path.pop_back();
+    m_names.resize(m_path.empty() ? 0 : m_path.back());
+  }
+  // After the whole document: anything left in the log is a difference.
+  bool Same() {
+    if (m_differs.empty() && (m_textLeft || Next())) Differ("nothing more");
+    return m_differs.empty();
+  }
+  const std::string& Difference() const { return m_differs; }
+
+ private:
+  void Item() override {
+    if (!m_differs.empty()) return;
+    if (m_textLeft) {
+      m_logItem = PeekText();
+      return Differ(m_item);
+    }
+    if (!Next() || m_kind != 'I') return Differ(m_item);
+    if (m_logItem != m_item) Differ(m_item);
+  }
+  void Text(std::string_view text) override {
+    while (m_differs.empty() && !text.empty()) {
+      if (!m_textLeft && (!Next() || m_kind != 'T')) return Differ(Snippet(text));
+      const size_t n = std::min<size_t>(text.size(), m_textLeft);
+      m_buffer.resize(n);
+      if (std::fread(&m_buffer[0], 1, n, m_file) != n) return Differ(Snippet(text));
+      m_textLeft -= n;
+      if (m_buffer != text.substr(0, n)) {
+        size_t at = 0;
+        while (m_buffer[at] == text[at]) ++at;
+        m_logItem = Snippet(std::string_view(m_buffer).substr(at)) + " (at that point of the text)";
+        return Differ(Snippet(text.substr(at)) + " (at that point of the text)");
+      }
+      text.remove_prefix(n);
+    }
+  }
+  // Reads the next record of the log; false at its end. An item is read
+  // whole, text only its length.
+  bool Next() {
+    unsigned char head[5];
+    if (std::fread(head, 1, 5, m_file) != 5) {
+      m_logItem = "nothing more";
+      return false;
+    }
+    m_kind = static_cast<char>(head[0]);
+    const size_t n = head[1] | size_t(head[2]) << 8 | size_t(head[3]) << 16 | size_t(head[4]) << 24;
+    if (m_kind == 'T') {
+      m_textLeft = n;
+      m_logItem = PeekText();
+      return true;
+    }
+    m_logItem.resize(n);
+    if (n && std::fread(&m_logItem[0], 1, n, m_file) != n) m_logItem = "nothing more";
+    return true;
+  }
+  // The log's text from where it is, for a message; the file stays where it
+  // was.
+  std::string PeekText() {
+    std::string start(std::min<size_t>(m_textLeft, 61), '\0');
+    const long at = std::ftell(m_file);
+    if (std::fread(&start[0], 1, start.size(), m_file) != start.size()) start.clear();
+    std::fseek(m_file, at, SEEK_SET);
+    return Snippet(start);
+  }
+  static std::string Snippet(std::string_view text) {
+    std::string s = "text \"";
+    for (char c : text.substr(0, 60)) {
+      if (static_cast<unsigned char>(c) < 0x20) {
+        static const char kHex[] = "0123456789abcdef";
+        s += "\\x";
+        s += kHex[static_cast<unsigned char>(c) >> 4];
+        s += kHex[c & 15];
+      } else {
+        s += c;
+      }
+    }
+    return s + (text.size() > 60 ? "...\"" : "\"");
+  }
+  void Differ(const std::string& ours) {
+    m_differs = "in " + (m_names.empty() ? std::string("the document") : m_names) +
+                ":\n  read from the input:        " + m_logItem +
+                "\n  read from the Fast Infoset: " + ours;
+  }
+
+  FILE* m_file;
+  char m_kind = 0;
+  size_t m_textLeft = 0;
+  std::string m_logItem, m_buffer, m_differs, m_names;
+  std::vector<size_t> m_path;  // where each open element's name ends in m_names
 };
 
 // Hands every event to two handlers.
@@ -775,23 +964,26 @@ int Roundtrip(const std::vector<std::string>& args) {
   const std::string file = OneFile(args, "roundtrip", context);
   IndexValues(context.GetFIContext(), 64);
   // The input goes to text, the text to Fast Infoset, the Fast Infoset back
-  // to text, each a stream of events; the digests of the input's events and
-  // of the Fast Infoset's must agree.
-  TempFile text("text.xml"), fi("text.fi"), back("back.xml");
+  // to text, each a stream of events. The infoset of the input's events goes
+  // to a log as it is read, and the Fast Infoset's events are compared with
+  // it item by item: memory stays the same whatever the document's size.
+  TempFile text("text.xml"), fi("text.fi"), back("back.xml"), items("items");
   Converter toText, toFi, backToText;
   toFi.toFastInfoset = true;
-  Digest original, fromFi;
   Output textOut(text.path, CompressionType_None);
+  ItemLog original(items.path);
   const Input input = toText.Run(file, textOut, context, &original);
+  original.Close();
   g_progress.Phase("writing Fast Infoset");
   Output fiOut(fi.path, CompressionType_None);
   toFi.Run(text.path, fiOut, context);
   g_progress.Phase("reading Fast Infoset");
   Output backOut(back.path, CompressionType_None);
+  ItemCompare fromFi(items.path);
   backToText.Run(fi.path, backOut, context, &fromFi);
   g_progress.Done();
 
-  const bool survived = original.value == fromFi.value;
+  const bool survived = fromFi.Same();
   const unsigned long long textSize = textOut.Written(), fiSize = fiOut.Written();
   std::printf("input:         %llu bytes\n", input.size);
   std::printf("XML text:      %llu bytes (UTF-8)\n", textSize);
@@ -800,6 +992,7 @@ int Roundtrip(const std::vector<std::string>& args) {
   std::printf("back to text:  %llu bytes%s\n", backOut.Written(),
               SameBytes(text.path, back.path) ? ", identical to the first text" : "");
   std::printf("infoset:       %s\n", survived ? "survived" : "CHANGED");
+  if (!survived) std::printf("first difference %s\n", fromFi.Difference().c_str());
   return survived ? 0 : 1;
 }
 
