@@ -4,7 +4,10 @@
 //
 // What reads must also write: the order is written as text and as Fast
 // Infoset, each read back, and the text written from either is the first
-// text again. A failure there aborts with the text written.
+// text again, or carries the same infoset: a namespace the writer declares
+// for an attribute of untyped content stands among the attributes at first
+// and, once read back as the element's declaration, before them. A failure
+// there aborts with the text written.
 //
 // Inputs of odd length write Fast Infoset with the suggested encodings
 // (dates, decimals and integers in the restricted alphabets, numbers and
@@ -52,6 +55,15 @@ std::string Text(const po::PurchaseOrderType& order) {
   std::abort();
 }
 
+// The two texts as loaded trees, namespace declarations among the attributes
+// in any order.
+bool SameInfoset(const std::string& a, const std::string& b) {
+  CXmlDocument one, two;
+  one.LoadXml(a.c_str());
+  two.LoadXml(b.c_str());
+  return fuzz::Dump(one.GetDocumentElement()) == fuzz::Dump(two.GetDocumentElement());
+}
+
 // Text written, read back and written again; Fast Infoset written, read back
 // and written as text.
 void CheckWriting(const po::PurchaseOrderType& order, bool suggested) {
@@ -67,7 +79,8 @@ void CheckWriting(const po::PurchaseOrderType& order, bool suggested) {
   } catch (const CVxException& e) {
     Fail("the text written does not read back", text, e.GetFullMessage());
   }
-  if (again != text) Fail("the text read back is written differently", text, again);
+  if (again != text && !SameInfoset(again, text))
+    Fail("the text read back is written differently", text, again);
   CXmlSerializationContext context = Context();
   if (suggested) context.GetFIContext().SetSuggestedValues();
   CBinaryData fi;
@@ -83,7 +96,8 @@ void CheckWriting(const po::PurchaseOrderType& order, bool suggested) {
   } catch (const CVxException& e) {
     Fail("the Fast Infoset written does not read back", text, e.GetFullMessage());
   }
-  if (again != text) Fail("the order read back from Fast Infoset is written differently", text, again);
+  if (again != text && !SameInfoset(again, text))
+    Fail("the order read back from Fast Infoset is written differently", text, again);
 }
 
 // Names, values and texts arrive in the local code page: UTF-8 here.
