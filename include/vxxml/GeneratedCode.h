@@ -527,13 +527,27 @@ VXXML_API CSmartPtr<CXmlGeneratedClass> ReadGeneratedDocument(
     const CBinaryData& bytes, const CXmlSerializationContext& context,
     const CGeneratedRoot* roots, std::size_t count);
 
+namespace detail {
+/// What a reader that binds from events, with no element at hand, asks a
+/// collection of generated objects: the kind of its items, and a new item
+/// when its class does not depend on the element (null when it does).
+class VXXML_API CGeneratedItemSource {
+ public:
+  virtual VxXmlLib10Data::XmlElementType GetItemElementType() const = 0;
+  virtual CSmartPtr<CXmlObjectBase> NewItemWithoutElement() const = 0;
+
+ protected:
+  ~CGeneratedItemSource() = default;
+};
+}  // namespace detail
+
 /// A collection of generated objects: the repeated occurrences of one
 /// element (`itemType` XmlElementType_Element) or of a tagless group
 /// (XmlElementType_PseudoElement). Items are created with `T`'s default
 /// constructor, or with `factory` when the element's type may be
 /// substituted.
 template <class T>
-class CGeneratedCollection : public CXmlCollection {
+class CGeneratedCollection : public CXmlCollection, public detail::CGeneratedItemSource {
  public:
   CGeneratedCollection(const char* elementName, const char* namespaceUri, int minOccurs,
                        int maxOccurs, VxXmlLib10Data::XmlElementType itemType,
@@ -552,6 +566,12 @@ class CGeneratedCollection : public CXmlCollection {
   /// The item at `index`; fails with the collection's index message.
   T* Get(int index) const { return static_cast<T*>(GetNodeAtIndex(index)->GetItem()); }
   T* operator[](int index) const { return Get(index); }
+
+  VxXmlLib10Data::XmlElementType GetItemElementType() const override { return m_itemType; }
+  CSmartPtr<CXmlObjectBase> NewItemWithoutElement() const override {
+    if (m_factory) return CSmartPtr<CXmlObjectBase>();
+    return CSmartPtr<CXmlObjectBase>(new T);
+  }
 
  protected:
   void ToXml_Int(CXmlWriter* writer, bool, const char* namespaceUri,

@@ -282,6 +282,15 @@ VXXML_API extern bool ASYNC_TOXMLFILE;
 VXXML_API extern bool ASYNC_FROMXMLFILE;
 VXXML_API void AsyncToXmlFile(bool async);
 VXXML_API void AsyncFromXmlFile(bool async);
+/// Process-wide switch, set once at start-up (default true): FromXml (from
+/// a char string), FromXmlStream and FromXmlFile fill a generated object
+/// straight from the reader's events, without building a document tree,
+/// wherever the class and the context allow it; any other document, and
+/// any failure, is read again through the tree, so objects, messages and
+/// partial states are those of the tree. False reads every input through
+/// the tree.
+VXXML_API extern bool BIND_FROM_EVENTS;
+VXXML_API void BindFromEvents(bool bind);
 
 /// Intrusive pointer to a CXmlObjectBase or a class derived from it.
 template <class T>

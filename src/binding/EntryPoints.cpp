@@ -1,17 +1,21 @@
 // The public entry points: every bound object is written and read through
 // these, which set up a writer or a document and hand over to the object's
 // own ToXml_Int / FromXml_Int.
+#include <cstring>
 #include <memory>
 
+#include "binding/EventBinder.h"
 #include "binding/Messages.h"
 #include "vxxml/BinaryData.h"
 #include "vxxml/Exception.h"
+#include "vxxml/ExpatReader.h"
 #include "vxxml/FastInfosetWriter.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
 #include "vxxml/Streams.h"
 #include "vxxml/Untyped.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlEventReader.h"
 #include "vxxml/XmlTextWriter.h"
 
 namespace VxXmlLib10 {
@@ -20,6 +24,8 @@ bool ASYNC_TOXMLFILE = false;
 bool ASYNC_FROMXMLFILE = false;
 void AsyncToXmlFile(bool async) { ASYNC_TOXMLFILE = async; }
 void AsyncFromXmlFile(bool async) { ASYNC_FROMXMLFILE = async; }
+bool BIND_FROM_EVENTS = true;
+void BindFromEvents(bool bind) { BIND_FROM_EVENTS = bind; }
 
 namespace {
 
@@ -48,6 +54,36 @@ void ReadDocument(CXmlObjectBase& object, CXmlDocument& document,
                   const CXmlSerializationContext& context) {
   CXmlElement* root = document.GetDocumentElement();
   CXmlObjectBase::FromXml_Int(&object, root, root ? root->GetFirstElement() : nullptr, context);
+}
+
+// Reads `object` from the input: first straight from the events `events`
+// produces, when the object's class allows it; if the binder gives up, or
+// anything fails, from the tree `load` builds, from scratch, so that every
+// failure is the tree's own. A tree that fails to load leaves the object as
+// it was before the events touched it.
+template <class Events, class Load>
+void Read(CXmlObjectBase& object, const CXmlSerializationContext& context, Events events,
+          Load load) {
+  CXmlGeneratedClass* target =
+      BIND_FROM_EVENTS ? detail::CEventBinder::Target(object, context) : nullptr;
+  std::unique_ptr<detail::CEventBinder> binder;
+  if (target) {
+    binder.reset(new detail::CEventBinder(*target, context));
+    try {
+      events(*binder);
+      if (binder->IsComplete()) return;
+    } catch (...) {
+      // read again below, through the tree
+    }
+  }
+  CXmlDocument document(context);
+  try {
+    load(document);
+  } catch (...) {
+    if (binder) binder->RestoreRoot();
+    throw;
+  }
+  ReadDocument(object, document, context);
 }
 
 }  // namespace
@@ -128,15 +164,25 @@ void CXmlObjectBase::ToFastInfosetFile(const char* fileName, FInfoDecl declarati
 }
 
 void CXmlObjectBase::FromXmlFile(const char* fileName, const CXmlSerializationContext& context) {
-  CXmlDocument document(context);
-  document.Load(fileName);
-  ReadDocument(*this, document, context);
+  Read(
+      *this, context,
+      [&](CXmlEventHandler& handler) {
+        if (!fileName) detail::ThrowBindingAbandoned();
+        ReadXmlEvents(fileName, context, handler);
+      },
+      [&](CXmlDocument& document) { document.Load(fileName); });
 }
 
 void CXmlObjectBase::FromXml(const char* xmlText, const CXmlSerializationContext& context) {
-  CXmlDocument document(context);
-  document.LoadXml(xmlText);
-  ReadDocument(*this, document, context);
+  Read(
+      *this, context,
+      [&](CXmlEventHandler& handler) {
+        const std::size_t length = xmlText ? std::strlen(xmlText) : 0;
+        if (length == 0) detail::ThrowBindingAbandoned();
+        CExpatReader reader(context, handler);
+        reader.Parse(xmlText, length, true);
+      },
+      [&](CXmlDocument& document) { document.LoadXml(xmlText); });
 }
 
 void CXmlObjectBase::FromXml(const wchar_t* xmlText, const CXmlSerializationContext& context) {
@@ -147,9 +193,13 @@ void CXmlObjectBase::FromXml(const wchar_t* xmlText, const CXmlSerializationCont
 
 void CXmlObjectBase::FromXmlStream(unsigned char* data, unsigned long length,
                                    const CXmlSerializationContext& context) {
-  CXmlDocument document(context);
-  document.LoadXmlStream(data, length);
-  ReadDocument(*this, document, context);
+  Read(
+      *this, context,
+      [&](CXmlEventHandler& handler) {
+        CXmlDocument input(context);  // holds the bytes inflated, when they are compressed
+        input.LoadXmlStream(data, length, handler);
+      },
+      [&](CXmlDocument& document) { document.LoadXmlStream(data, length); });
 }
 
 void CXmlObjectBase::FromXmlStream(const CBinaryData& data,

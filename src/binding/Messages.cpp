@@ -2,6 +2,7 @@
 // guards, the entry points and the serialization context.
 #include "binding/Messages.h"
 
+#include "binding/EventBinder.h"
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
@@ -53,6 +54,10 @@ void ThrowUnknownDocumentElement(const std::string& elementName, const std::stri
 void ThrowInvalidEnumValue(const char* typeName, const char* text) {
   throw CVxValidationException(FormatString("Invalid %s value [%s]", typeName, text));
 }
+
+// ---- the event binder ---------------------------------------------------------------------------
+
+void ThrowBindingAbandoned() { throw CBindingAbandoned(); }
 
 // ---- the entry points and the serialization context ---------------------------------------------
 

@@ -33,6 +33,12 @@ namespace detail {
 /// Generated code: an enumeration text that names no value.
 [[noreturn]] void ThrowInvalidEnumValue(const char* typeName, const char* text);
 
+// ---- the event binder ---------------------------------------------------------------------------
+
+/// Not a failure: the document holds something the event binder leaves to
+/// the tree (CBindingAbandoned, caught by the entry points).
+[[noreturn]] void ThrowBindingAbandoned();
+
 // ---- the entry points and the serialization context ---------------------------------------------
 
 [[noreturn]] void ThrowZlibToFile();

@@ -20,6 +20,11 @@ struct VariantAccess {
     return p ? *static_cast<const T*>(p) : empty;
   }
 
+  /// Makes the variant hold `held`, a live object of the class `type` is held
+  /// as, by reference: the variant reads as if it owned a copy, and must not
+  /// outlive it.
+  static void Lend(VxVariant& value, ItemType type, const void* held) { value.Lend(type, held); }
+
   /// The value's text (VxVariant::ToString): a string's own text in place,
   /// any other converted into `scratch`.
   static const std::string& Text(const VxVariant& value, const char* format,

@@ -1,0 +1,584 @@
+// The event binder: a generated object filled from reader events, member by
+// member, as the class reader fills it from a tree (GeneratedClassRead.cpp,
+// metadata/ElementInfoSeq.cpp), for the shapes it knows; everything else is
+// abandoned to the tree.
+#include "binding/EventBinder.h"
+
+#include <memory>
+#include <optional>
+#include <typeinfo>
+
+#include "base/XmlNamespaces.h"
+#include "binding/Messages.h"
+#include "metadata/Members.h"
+#include "types/VariantAccess.h"
+#include "vxxml/Conversions.h"
+#include "vxxml/AttributeInfos.h"
+#include "vxxml/ElementInfoSeq.h"
+#include "vxxml/Variant.h"
+#include "vxxml/XmlDocument.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+using VxXmlLib10Data::CAttributeInfo;
+using VxXmlLib10Data::CParentElementInfo;
+using VxXmlLib10Data::TextToEnumFunc;
+
+namespace {
+
+[[noreturn]] void Abandon() { ThrowBindingAbandoned(); }
+
+bool Matches(const CElementInfo& info, const CXmlStartElement& element) {
+  return element.localName == info.GetElementName() &&
+         element.namespaceURI == info.GetNamespaceURI();
+}
+
+bool InInstanceOrXmlns(std::string_view uri) {
+  return uri == kXsiNamespace || uri == kXmlnsNamespace;
+}
+
+template <class Info>
+CSmartPtr<CXmlObjectBase> NewChildOf(const CElementInfo& info) {
+  return ElementInfoAccess::NewChild(static_cast<const Info&>(info));
+}
+
+}  // namespace
+
+// One element info as the binder meets it.
+struct CEventBinder::Member {
+  enum Kind : unsigned char {
+    ValueMandatory,   // a simple or enumerated value, exactly once
+    ValueOptional,    // ... at most once
+    ChildMandatory,   // an element child object held by the owner
+    ChildOptional,    // an element child object made when its element comes
+    Collection,       // a run of elements into the collection the owner holds
+    NotThisElement,   // passes over any element but its own
+    NothingLeft,      // passes only when no element is left
+    Unknown           // never passed
+  };
+  const CElementInfo* info;
+  Kind kind;
+  TextToEnumFunc toEnum;  // enumerations
+  CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
+};
+
+// The members of a class and what its own element takes.
+struct CEventBinder::ClassPlan {
+  const CParentElementInfo* key;
+  CAttributeInfo** attributes;
+  int attributeCount;
+  bool rejectUnknownAttributes;
+  std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
+  std::vector<Member> members;
+};
+
+// What the binder needs of an object's dynamic type, found once per type:
+// where its generated class and its CGeneratedObject are (a type's layout
+// is fixed, so the offsets hold for every object of that type), and
+// whether it is nillable.
+struct CEventBinder::ClassType {
+  const std::type_info* type;
+  std::ptrdiff_t toClass;
+  std::ptrdiff_t toGenerated;
+  std::ptrdiff_t toNillable;  // -1: not nillable
+};
+
+struct CEventBinder::Frame {
+  enum Kind : unsigned char { Class, Value, Item };
+  // How a class frame lands in the frame below it when it ends.
+  enum Landing : unsigned char { Root, Held, Store, Append };
+
+  Kind kind;
+  Landing landing;
+  CXmlGeneratedClass* object;  // Class: the object filled; Value: its owner
+  const ClassPlan* plan;       // Class
+  const Member* member;        // Value; Class landing Store
+  std::size_t next;            // Class: the member the next element is offered to
+  // Class: the collection of a run under way (null when none), and its names.
+  CSmartPtr<CXmlCollectionBase> run;
+  CXmlTypeCollection* values;
+  CXmlCollection* objects;
+  const CGeneratedItemSource* source;
+  std::string runName;
+  std::string runNamespace;
+  CSmartPtr<CXmlObjectBase> held;  // a new object, kept until it lands
+  CXmlTypeCollection* itemOf;      // Item: the collection it goes to
+};
+
+namespace {
+
+// True when the whitespace rule leaves `text` as it is.
+bool KeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::string& text) {
+  switch (rule) {
+    case CWhitespaceUtils::WhitespaceRule_None:
+      return true;
+    case CWhitespaceUtils::WhitespaceRule_Preserve:
+      return text.find('\r') == std::string::npos;
+    case CWhitespaceUtils::WhitespaceRule_Replace:
+    case CWhitespaceUtils::WhitespaceRule_Collapse:
+      return text.find_first_of(" \t\r\n") == std::string::npos;
+  }
+  return false;
+}
+
+// `text` converted as `type` under `rule` and handed to `store` in a
+// variant: what VxVariant::FromString makes of it, lent rather than copied
+// where the variant would hold a copy.
+template <class Store>
+void ConvertAndStore(ItemType type, CWhitespaceUtils::WhitespaceRule rule,
+                     const std::string& text, Store store) {
+  using C = CConversions;
+  VxVariant value;
+  switch (type) {
+    case ItemType_string: {
+      if (KeepsText(rule, text)) {
+        VariantAccess::Lend(value, ItemType_string, &text);
+        return store(value);
+      }
+      const std::string converted = C::stringFromString(text, rule);
+      VariantAccess::Lend(value, ItemType_string, &converted);
+      return store(value);
+    }
+    case ItemType_decimal: {
+      const CDecimal converted = C::decimalFromString(text, rule);
+      VariantAccess::Lend(value, ItemType_decimal, &converted);
+      return store(value);
+    }
+    case ItemType_date: {
+      const CDateTime converted = C::dateFromString(text, rule);
+      VariantAccess::Lend(value, ItemType_date, &converted);
+      return store(value);
+    }
+    case ItemType_datetime: {
+      const CDateTime converted = C::datetimeFromString(text, rule);
+      VariantAccess::Lend(value, ItemType_datetime, &converted);
+      return store(value);
+    }
+    case ItemType_integer: {
+      const CBigInteger converted = C::integerFromString(text, rule);
+      VariantAccess::Lend(value, ItemType_integer, &converted);
+      return store(value);
+    }
+    default:
+      value.FromString(text, type, rule);
+      return store(value);
+  }
+}
+
+}  // namespace
+
+CXmlGeneratedClass* CEventBinder::Target(CXmlObjectBase& object,
+                                         const CXmlSerializationContext& context) {
+  if (context.GetIgnoreUnknownElements() || context.GetIgnoreUnknownAttributes() ||
+      context.GetIgnoreMissingMandatoryElements() || context.GetIgnoreMissingChoice() ||
+      context.GetIgnoreInvalidCollectionCounts() || context.GetIgnoreNamespaces())
+    return nullptr;
+  // Only a class whose reading is the generated one (a CGeneratedObject).
+  CXmlGeneratedClass* generated = dynamic_cast<CXmlGeneratedClass*>(&object);
+  if (!generated || !dynamic_cast<CGeneratedObject*>(generated)) return nullptr;
+  return generated;
+}
+
+const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
+  const std::type_info& type = typeid(object);
+  for (const ClassType& known : m_types)
+    if (known.type == &type) return known;
+  char* const base = reinterpret_cast<char*>(&object);
+  CXmlGeneratedClass* generated = dynamic_cast<CXmlGeneratedClass*>(&object);
+  CGeneratedObject* parts = dynamic_cast<CGeneratedObject*>(&object);
+  if (!generated || !parts) Abandon();
+  INillable* nillable = dynamic_cast<INillable*>(&object);
+  m_types.push_back(ClassType{&type, reinterpret_cast<char*>(generated) - base,
+                              reinterpret_cast<char*>(parts) - base,
+                              nillable ? reinterpret_cast<char*>(nillable) - base : -1});
+  return m_types.back();
+}
+
+CEventBinder::Frame& CEventBinder::Push() {
+  if (m_depth == m_stack.size()) m_stack.emplace_back();
+  Frame& frame = m_stack[m_depth++];
+  frame.member = nullptr;
+  frame.next = 0;
+  frame.values = nullptr;
+  frame.objects = nullptr;
+  frame.source = nullptr;
+  frame.itemOf = nullptr;
+  return frame;
+}
+
+void CEventBinder::Pop() {
+  Frame& frame = m_stack[--m_depth];
+  frame.run = nullptr;
+  frame.held = nullptr;
+}
+
+CEventBinder::CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationContext& context)
+    : m_root(root), m_context(context), m_rootName(root.GetElementName()) {
+  m_rootDeclarations = dynamic_cast<CGeneratedObject&>(root).GetNamespaceDeclarations();
+  m_stack.reserve(16);
+  m_types.reserve(8);
+}
+
+CEventBinder::~CEventBinder() {
+  for (ClassPlan* plan : m_plans) delete plan;
+}
+
+void CEventBinder::RestoreRoot() {
+  if (!m_started) return;
+  m_root.Init();
+  m_root.SetElementName(m_rootName.c_str());
+  dynamic_cast<CGeneratedObject&>(m_root).GetNamespaceDeclarations() = m_rootDeclarations;
+}
+
+const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object) {
+  const CParentElementInfo* info = object.GetClassInfo();
+  for (const ClassPlan* plan : m_plans)
+    if (plan->key == info) return *plan;
+
+  using namespace VxXmlLib10Data;
+  if (!info || info->GetGroupType() != XmlElementGroupType_Sequence ||
+      info->GetElementType() != XmlElementType_Element || info->HasValue())
+    Abandon();
+  std::unique_ptr<ClassPlan> plan(new ClassPlan());
+  plan->key = info;
+  plan->attributes = object.GetClassAttributeInfo();
+  plan->attributeCount = 0;
+  if (plan->attributes)
+    while (plan->attributes[plan->attributeCount]) ++plan->attributeCount;
+  plan->rejectUnknownAttributes = info->GetRejectUnknownAttributes();
+  for (int i = 0; i < plan->attributeCount; ++i)
+    plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
+                                     typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
+
+  CElementInfo** infos = object.GetClassElementInfo();
+  for (int i = 0; infos && infos[i]; ++i) {
+    const CElementInfo& e = *infos[i];
+    const std::type_info& type = typeid(e);
+    Member member{&e, Member::Unknown, nullptr, nullptr};
+    if (type == typeid(CElementInfoSeqPrimMnd)) {
+      member.kind = Member::ValueMandatory;
+    } else if (type == typeid(CElementInfoSeqPrimOpt)) {
+      member.kind = Member::ValueOptional;
+    } else if (type == typeid(CElementInfoSeqEnumMnd)) {
+      member.kind = Member::ValueMandatory;
+      member.toEnum = static_cast<const CElementInfoSeqEnumMnd&>(e).GetTextToEnum();
+    } else if (type == typeid(CElementInfoSeqEnumOpt)) {
+      member.kind = Member::ValueOptional;
+      member.toEnum = static_cast<const CElementInfoSeqEnumOpt&>(e).GetTextToEnum();
+    } else if (type == typeid(CElementInfoSeqClsMnd)) {
+      if (static_cast<const CElementInfoSeqClsMnd&>(e).GetChildType() == XmlElementType_Element) {
+        member.kind = Member::ChildMandatory;
+        member.newChild = &NewChildOf<CElementInfoSeqClsMnd>;
+      }
+    } else if (type == typeid(CElementInfoSeqClsOpt)) {
+      if (static_cast<const CElementInfoSeqClsOpt&>(e).GetChildType() == XmlElementType_Element) {
+        member.kind = Member::ChildOptional;
+        member.newChild = &NewChildOf<CElementInfoSeqClsOpt>;
+      } else {
+        member.kind = Member::NothingLeft;  // a tagless group reads nothing from nothing
+      }
+    } else if (type == typeid(CElementInfoSeqAbsClsOpt)) {
+      member.kind = Member::NotThisElement;
+    } else if (type == typeid(CElementInfoSeqUntpdOpt)) {
+      member.kind = Member::NothingLeft;
+    } else if (type == typeid(CElementInfoSeqPrimCol) || type == typeid(CElementInfoSeqEnumCol) ||
+               type == typeid(CElementInfoSeqClsCol) || type == typeid(CElementInfoSeqAbsClsCol)) {
+      member.kind = Member::Collection;  // the collection decides what it takes
+    }
+    plan->members.push_back(member);
+  }
+  m_plans.push_back(plan.get());
+  return *plan.release();
+}
+
+void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& element) {
+  const ClassType& type = TypeOf(child);
+  char* const base = reinterpret_cast<char*>(&child);
+  CXmlGeneratedClass& object = *reinterpret_cast<CXmlGeneratedClass*>(base + type.toClass);
+  const ClassPlan& plan = PlanFor(object);
+
+  // As CGeneratedClass::FromXml_Int and CXmlGeneratedClass::FromXml_Int do.
+  auto& declarations =
+      reinterpret_cast<CGeneratedObject*>(base + type.toGenerated)->GetNamespaceDeclarations();
+  declarations.clear();
+  for (std::size_t i = 0; i < element.declarationCount; ++i)
+    declarations.emplace_back(std::string(element.declarations[i].prefix),
+                              std::string(element.declarations[i].namespaceURI));
+  object.Init();
+  object.SetElementName(std::string(element.localName).c_str());
+
+  // The attributes, offered to the attribute infos in order.
+  bool foundHere[16] = {};
+  std::unique_ptr<bool[]> foundMore;
+  bool* found = foundHere;
+  if (plan.attributeCount > 16) {
+    foundMore.reset(new bool[static_cast<std::size_t>(plan.attributeCount)]());
+    found = foundMore.get();
+  }
+  for (std::size_t a = 0; a < element.attributeCount; ++a) {
+    const CXmlEventAttribute& event = element.attributes[a];
+    if (InInstanceOrXmlns(event.namespaceURI)) {
+      // xsi:type and xsi:nil are the tree's; the other schema instance
+      // attributes are not data.
+      if (event.localName == "type" || event.localName == "nil") Abandon();
+      if (event.localName == "xmlns" || event.localName == "schemaLocation" ||
+          event.localName == "noNamespaceSchemaLocation")
+        continue;
+    }
+    // A simple attribute is taken here as its info takes it; the others
+    // are handed the attribute as the tree holds it.
+    std::optional<CXmlAttribute> attribute;
+    bool taken = false;
+    for (int i = 0; i < plan.attributeCount && !taken; ++i) {
+      CAttributeInfo* info = plan.attributes[i];
+      if (plan.simpleAttributes[static_cast<std::size_t>(i)]) {
+        const auto& simple = static_cast<const VxXmlLib10Data::CAttributeInfoPrimitive&>(*info);
+        if (event.localName != info->GetAttributeName() ||
+            event.namespaceURI != info->GetNamespaceURI())
+          continue;
+        m_value.assign(event.value.data(), event.value.size());
+        ConvertAndStore(simple.GetItemType(), simple.GetWhitespaceRule(), m_value,
+                        [&](VxVariant& value) { info->AccessProperty(&object, false, value); });
+        taken = true;
+      } else {
+        if (!attribute)
+          attribute.emplace(std::string(event.localName), std::string(event.value),
+                            std::string(event.namespaceURI));
+        taken = info->AttributeFromXml(m_context, &object, &*attribute);
+      }
+      if (taken) found[i] = true;
+    }
+    if (!taken && plan.rejectUnknownAttributes) Abandon();
+  }
+  for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
+
+  if (type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil())
+    Abandon();
+
+  Frame& frame = Push();
+  frame.kind = Frame::Class;
+  frame.landing = Frame::Root;
+  frame.object = &object;
+  frame.plan = &plan;
+}
+
+void CEventBinder::StartElement(const CXmlStartElement& element) {
+  // The limits of the document's builder.
+  const unsigned int maxDepth = m_context.GetMaxDepth();
+  if (maxDepth && m_depth >= maxDepth) Abandon();
+  const std::uint64_t maxElements = m_context.GetMaxElements();
+  if (maxElements && m_elementCount >= maxElements) Abandon();
+  ++m_elementCount;
+
+  if (m_depth == 0) {
+    if (m_started) Abandon();  // a second document element
+    m_started = true;
+    BeginClass(m_root, element);
+    return;
+  }
+  Frame& parent = m_stack[m_depth - 1];
+  if (parent.kind != Frame::Class) Abandon();  // an element inside a value
+  BeginChild(parent, element);
+}
+
+void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
+  // `parent` stays valid until a frame is pushed, which ends the loop.
+  for (;;) {
+    if (!parent.run.IsNull()) {
+      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace) {
+        if (parent.values) {
+          CXmlTypeCollection* values = parent.values;
+          Frame& item = Push();
+          item.kind = Frame::Item;
+          item.itemOf = values;
+          m_text.clear();
+          return;
+        }
+        CSmartPtr<CXmlObjectBase> made = parent.source->NewItemWithoutElement();
+        if (made.IsNull()) Abandon();
+        BeginClass(*made, element);
+        m_stack[m_depth - 1].landing = Frame::Append;
+        m_stack[m_depth - 1].held = std::move(made);
+        return;
+      }
+      EndRun(parent);
+      continue;
+    }
+
+    const std::vector<Member>& members = parent.plan->members;
+    if (parent.next == members.size()) Abandon();  // an element left over
+    const Member& member = members[parent.next];
+    const bool match = Matches(*member.info, element);
+    switch (member.kind) {
+      case Member::ValueMandatory:
+      case Member::ValueOptional: {
+        ++parent.next;
+        if (!match) {
+          if (member.kind == Member::ValueMandatory) Abandon();
+          continue;
+        }
+        for (std::size_t a = 0; a < element.attributeCount; ++a)
+          if (element.attributes[a].localName == "nil" &&
+              element.attributes[a].namespaceURI == kXsiNamespace)
+            Abandon();
+        CXmlGeneratedClass* owner = parent.object;
+        Frame& value = Push();
+        value.kind = Frame::Value;
+        value.object = owner;
+        value.member = &member;
+        m_text.clear();
+        return;
+      }
+      case Member::ChildMandatory: {
+        if (!match) Abandon();
+        ++parent.next;
+        CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, parent.object);
+        if (child.IsNull()) {
+          child = member.newChild(*member.info);
+          if (child.IsNull()) Abandon();
+          StoreObject(*member.info, parent.object, child);
+        }
+        BeginClass(*child, element);
+        m_stack[m_depth - 1].landing = Frame::Held;
+        m_stack[m_depth - 1].held = std::move(child);
+        return;
+      }
+      case Member::ChildOptional: {
+        ++parent.next;
+        if (!match) continue;
+        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+        if (child.IsNull()) Abandon();
+        BeginClass(*child, element);
+        m_stack[m_depth - 1].landing = Frame::Store;
+        m_stack[m_depth - 1].member = &member;
+        m_stack[m_depth - 1].held = std::move(child);
+        return;
+      }
+      case Member::Collection:
+        if (!StartRun(parent, member)) ++parent.next;
+        continue;
+      case Member::NotThisElement:
+        if (match) Abandon();
+        ++parent.next;
+        continue;
+      case Member::NothingLeft:
+      case Member::Unknown:
+        Abandon();
+    }
+  }
+}
+
+bool CEventBinder::StartRun(Frame& frame, const Member& member) {
+  CSmartPtr<CXmlCollectionBase> collection = FetchCollection(*member.info, frame.object);
+  if (collection.IsNull()) return false;  // nothing to read into: the member passes
+  frame.values = dynamic_cast<CXmlTypeCollection*>(collection.Get());
+  frame.objects = nullptr;
+  frame.source = nullptr;
+  if (frame.values) {
+    if (frame.values->IsListForm()) Abandon();
+  } else {
+    frame.source = dynamic_cast<const CGeneratedItemSource*>(collection.Get());
+    frame.objects = dynamic_cast<CXmlCollection*>(collection.Get());
+    if (!frame.source || !frame.objects ||
+        frame.source->GetItemElementType() != VxXmlLib10Data::XmlElementType_Element)
+      Abandon();
+  }
+  frame.runName = collection->GetElementName();
+  frame.runNamespace = collection->GetNamespace();
+  frame.run = collection;
+  return true;
+}
+
+void CEventBinder::EndRun(Frame& frame) {
+  frame.run->ValidateCount(m_context);
+  frame.run = nullptr;
+  ++frame.next;
+}
+
+// No element is left for the members not reached yet: each must pass
+// without one, as it does in the class reader with no element at the
+// cursor.
+void CEventBinder::EndChildren(Frame& frame) {
+  if (!frame.run.IsNull()) EndRun(frame);
+  const std::vector<Member>& members = frame.plan->members;
+  for (; frame.next < members.size(); ++frame.next) {
+    const Member& member = members[frame.next];
+    switch (member.kind) {
+      case Member::ValueOptional:
+      case Member::ChildOptional:
+      case Member::NotThisElement:
+      case Member::NothingLeft:
+        break;
+      case Member::Collection:
+        if (StartRun(frame, member)) {
+          frame.run->ValidateCount(m_context);
+          frame.run = nullptr;
+        }
+        break;
+      case Member::ValueMandatory:
+      case Member::ChildMandatory:
+      case Member::Unknown:
+        Abandon();
+    }
+  }
+}
+
+// The gathered text as the member's value, stored as ElementFromXmlPrim and
+// ElementFromXmlEnum store it (xsi:nil never gets here).
+void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner) {
+  const CElementInfo& info = *member.info;
+  auto store = [&](VxVariant& value) { info.AccessProperty(owner, false, value); };
+  if (member.toEnum) {
+    VxVariant value;
+    value.SetI4(member.toEnum(m_text.c_str()));
+    return store(value);
+  }
+  ConvertAndStore(info.GetItemType(), info.GetWhitespaceRule(), m_text, store);
+}
+
+void CEventBinder::StartCDATA() { Abandon(); }
+void CEventBinder::EndCDATA() { Abandon(); }
+
+void CEventBinder::Characters(std::string_view text) {
+  if (m_depth && m_stack[m_depth - 1].kind != Frame::Class) m_text.append(text);
+}
+
+void CEventBinder::EndElement() {
+  if (m_depth == 0) Abandon();
+  Frame& frame = m_stack[m_depth - 1];
+  switch (frame.kind) {
+    case Frame::Value:
+      StoreValue(*frame.member, frame.object);
+      Pop();
+      return;
+    case Frame::Item:
+      frame.itemOf->AddFromString(m_text);
+      Pop();
+      return;
+    case Frame::Class:
+      break;
+  }
+
+  EndChildren(frame);
+  const Frame::Landing landing = frame.landing;
+  const Member* member = frame.member;
+  CSmartPtr<CXmlObjectBase> child = std::move(frame.held);
+  Pop();
+  switch (landing) {
+    case Frame::Root:
+      m_complete = true;
+      break;
+    case Frame::Held:
+      break;
+    case Frame::Store:
+      StoreObject(*member->info, m_stack[m_depth - 1].object, child);
+      break;
+    case Frame::Append:
+      m_stack[m_depth - 1].objects->AppendItem(child);
+      break;
+  }
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10

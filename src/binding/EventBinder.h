@@ -1,0 +1,101 @@
+// Reading a generated object straight from a reader's events, without a
+// document tree: a stack of frames, one per open element, each knowing the
+// object it fills, where that object's sequence stands, or the text of the
+// simple value being gathered.
+//
+// The binder fills only what it is sure to fill exactly as the class reader
+// fills it from a tree: generated classes with a sequence of simple values,
+// enumerations, element children and collections of them, and attributes,
+// read with the default options. Anything else, and every situation where
+// the class reader would fail (a missing or left-over element, a bad value,
+// a bad count), throws CBindingAbandoned or lets the failure through; the
+// entry points then read the same input through the tree, which fails, or
+// succeeds, as it always has.
+#ifndef VXXML_SRC_BINDING_EVENTBINDER_H
+#define VXXML_SRC_BINDING_EVENTBINDER_H
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vxxml/Collection.h"
+#include "vxxml/GeneratedClass.h"
+#include "vxxml/GeneratedCode.h"
+#include "vxxml/Metadata.h"
+#include "vxxml/ObjectBase.h"
+#include "vxxml/SerializationContext.h"
+#include "vxxml/XmlEventHandler.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+/// The document holds something the binder leaves to the tree.
+struct CBindingAbandoned {};
+
+class CEventBinder final : public CXmlEventHandler {
+ public:
+  /// The object as a class the binder fills, or null when the binder cannot
+  /// fill it with this context.
+  static CXmlGeneratedClass* Target(CXmlObjectBase& object,
+                                    const CXmlSerializationContext& context);
+
+  CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationContext& context);
+  ~CEventBinder() override;
+  CEventBinder(const CEventBinder&) = delete;
+  CEventBinder& operator=(const CEventBinder&) = delete;
+
+  void StartElement(const CXmlStartElement& element) override;
+  void EndElement() override;
+  void Characters(std::string_view text) override;
+  // A CDATA section is marked in the tree's text: left to the tree.
+  void StartCDATA() override;
+  void EndCDATA() override;
+
+  /// True once the document element has been read whole.
+  bool IsComplete() const { return m_complete; }
+  /// Puts the root object back as it was before the first event touched it
+  /// (for a fresh object, the state it was made in): its members through
+  /// Init, its element name and its namespace declarations as they were.
+  void RestoreRoot();
+
+ private:
+  struct Member;
+  struct ClassPlan;
+  struct ClassType;
+  struct Frame;
+
+  const ClassType& TypeOf(CXmlObjectBase& object);
+  const ClassPlan& PlanFor(CXmlGeneratedClass& object);
+  Frame& Push();
+  void Pop();
+  void BeginClass(CXmlObjectBase& object, const CXmlStartElement& element);
+  void BeginChild(Frame& parent, const CXmlStartElement& element);
+  void EndChildren(Frame& frame);
+  bool StartRun(Frame& frame, const Member& member);
+  void EndRun(Frame& frame);
+  void StoreValue(const Member& member, CXmlGeneratedClass* owner);
+  void EndClass(Frame& frame);
+
+  CXmlGeneratedClass& m_root;
+  const CXmlSerializationContext& m_context;
+  // The open elements are m_stack[0 .. m_depth); the frames above are kept
+  // for reuse.
+  std::vector<Frame> m_stack;
+  std::size_t m_depth = 0;
+  std::vector<ClassPlan*> m_plans;
+  std::vector<ClassType> m_types;
+  std::string m_text;   // the text of the value being read
+  std::string m_value;  // an attribute's value
+  std::uint64_t m_elementCount = 0;
+  bool m_started = false;
+  bool m_complete = false;
+  // The root as it was before the binder touched it.
+  std::string m_rootName;
+  std::vector<std::pair<std::string, std::string>> m_rootDeclarations;
+};
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_BINDING_EVENTBINDER_H
