@@ -23,10 +23,12 @@ EXPAT = "BM_ExpatBareParse"
 HEADLINE = [
     ("text read    -> document tree", "BM_LoadTreeOnly"),
     ("text read    -> objects", "BM_ReadIntoObjects"),
+    ("text read    -> objects, tree", "BM_ReadIntoObjectsThroughTree"),
     ("text write   <- objects", "BM_WriteObjects"),
     ("text write   <- document tree", "BM_WriteTree"),
     ("FI read      -> document tree", "BM_LoadTreeFromFastInfoset"),
     ("FI read      -> objects", "BM_ReadIntoObjectsFromFastInfoset"),
+    ("FI read      -> objects, tree", "BM_ReadIntoObjectsFromFastInfosetThroughTree"),
     ("FI write     <- objects", "BM_WriteObjectsFastInfoset"),
 ]
 # Side by side: (label, file, benchmark, what the row checks and converts).

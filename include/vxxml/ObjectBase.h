@@ -285,10 +285,16 @@ VXXML_API void AsyncFromXmlFile(bool async);
 /// Process-wide switch, set once at start-up (default true): FromXml (from
 /// a char string), FromXmlStream and FromXmlFile fill a generated object
 /// straight from the reader's events, without building a document tree,
-/// wherever the class and the context allow it; any other document, and
-/// any failure, is read again through the tree, so objects, messages and
-/// partial states are those of the tree. False reads every input through
-/// the tree.
+/// where the classes and the context allow it (sequences of values,
+/// enumerations, element children and their collections, attributes, with
+/// the default reading options); any other document, and any failure, is
+/// read again through the tree, so objects, messages and partial states are
+/// those of the tree. One difference remains: input that fails to load
+/// (malformed text, a broken Fast Infoset document, a limit passed) after
+/// the events began to fill the object leaves it as Init() makes it, with
+/// its element name, where the tree leaves it untouched. A file is read in
+/// pieces, so memory holds the objects and not the document. False reads
+/// every input through the tree.
 VXXML_API extern bool BIND_FROM_EVENTS;
 VXXML_API void BindFromEvents(bool bind);
 
