@@ -9,6 +9,10 @@
 // and, once read back as the element's declaration, before them. A failure
 // there aborts with the text written.
 //
+// The order is read twice, straight from the reader's events and through the
+// document tree (BindFromEvents): both must end alike, with the same order
+// or the same failure and the same partial order.
+//
 // Inputs of odd length write Fast Infoset with the suggested encodings
 // (dates, decimals and integers in the restricted alphabets, numbers and
 // binary data by algorithm). The date-and-time alphabet has no '.' or '+',
@@ -100,6 +104,33 @@ void CheckWriting(const po::PurchaseOrderType& order, bool suggested) {
     Fail("the order read back from Fast Infoset is written differently", text, again);
 }
 
+// How a read ends: the failure, if any, and the order as written (or why it
+// cannot be).
+std::string Outcome(const unsigned char* data, size_t size, bool events) {
+  BindFromEvents(events);
+  std::vector<unsigned char> bytes(data, data + size);
+  CSmartPtr<po::PurchaseOrderType> order = new po::PurchaseOrderType;
+  std::string outcome;
+  try {
+    order->FromXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()), Context());
+    outcome = "read\n";
+  } catch (const CVxException& e) {
+    outcome = "failed: " + e.GetFullMessage() + "\n";
+  }
+  BindFromEvents(true);
+  try {
+    return outcome + Text(*order);
+  } catch (const CVxException& e) {
+    return outcome + "not written: " + e.GetFullMessage();
+  }
+}
+
+void CheckBothPaths(const unsigned char* data, size_t size) {
+  const std::string events = Outcome(data, size, true);
+  const std::string tree = Outcome(data, size, false);
+  if (events != tree) Fail("the events and the tree read differently", events, tree);
+}
+
 // Names, values and texts arrive in the local code page: UTF-8 here.
 const bool kUtf8Locale = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
 
@@ -108,6 +139,7 @@ const bool kUtf8Locale = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)kUtf8Locale;
   if (size == 0) return 0;
+  CheckBothPaths(data, size);
   CSmartPtr<po::PurchaseOrderType> order;
   try {
     order = Read(data, size);
