@@ -37,7 +37,7 @@ inline CXmlSerializationContext PurchaseOrderContext(bool suggestedEncodings = f
   return context;
 }
 
-inline CSmartPtr<PurchaseOrder> MakePurchaseOrder() {
+inline CSmartPtr<PurchaseOrder> MakePurchaseOrder(int items = kPurchaseOrderItems) {
   CSmartPtr<PurchaseOrder> order = new PurchaseOrder;
   order->orderDate = CDateTime(1999, 10, 20);
   for (po::USAddress* a : {order->shipTo.Get(), order->billTo.Get()}) {
@@ -48,7 +48,7 @@ inline CSmartPtr<PurchaseOrder> MakePurchaseOrder() {
     a->zip = CDecimal("90952");
     a->country = "US";
   }
-  for (int i = 0; i < kPurchaseOrderItems; ++i) {
+  for (int i = 0; i < items; ++i) {
     CSmartPtr<po::Item> item = new po::Item;
     item->partNum = "872-AA";
     item->productName = "Lawnmower, petrol, with grass box";

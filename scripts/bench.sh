@@ -6,6 +6,7 @@
 # figure.
 #   scripts/bench.sh              all benchmarks
 #   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
+#                                 ("memory": only the peak memory of reading)
 # Each benchmark runs BENCH_REPETITIONS times (default 3) for at least
 # BENCH_MIN_TIME seconds (default 0.2) and the report shows the fastest: more
 # of either gives steadier figures on a busy machine. The whole run takes one
@@ -47,4 +48,21 @@ for exe in build-bench/bench/*_bench; do
     echo "$name failed (status $?)" >&2
 done
 echo >&2
-python3 scripts/bench_table.py "$results"/*.json
+if compgen -G "$results/*.json" >/dev/null; then
+  python3 scripts/bench_table.py "$results"/*.json
+fi
+
+# Peak memory of reading an order ten times the benchmarks' (about 100 MB of
+# text) into the classes, as a whole process, from text and from Fast
+# Infoset; the ratio is to the size of the text.
+if [[ -z "$pattern" || "memory" == *"$pattern"* ]]; then
+  big=$(mktemp -d /tmp/vxxml-bench.XXXXXX)
+  build-bench/bench/bench_order "$big/order.xml" 10
+  build-bench/bench/bench_order "$big/order.fi" 10 --fi
+  text_size=$(stat -c %s "$big/order.xml")
+  echo
+  echo "Peak memory reading the order of about 100 MB into objects (x the text's size)"
+  echo "  text          $(build-bench/bench/read_order "$big/order.xml")"
+  echo "  Fast Infoset  $(build-bench/bench/read_order "$big/order.fi" "$text_size")"
+  rm -rf "$big"
+fi

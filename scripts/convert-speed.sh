@@ -9,6 +9,7 @@
 # order with bench_order, then times
 #   vxxml convert doc.xml doc.fi --to fi     XML text -> Fast Infoset
 #   vxxml convert doc.fi doc.xml             Fast Infoset -> XML text
+#   expat_parse doc.xml                      expat alone, empty handlers
 # as whole processes, files included: the best of ROUNDS (default 5) wall
 # times. The Java side (bench/reference/ConvertSpeed.java) converts the same
 # files in one process, reading and writing a file each round, for
@@ -23,7 +24,7 @@ mkdir -p "$work"
 
 bash scripts/setup.sh > /dev/null
 cmake --preset bench > /dev/null
-cmake --build --preset bench -j "$(nproc)" --target vxxml_tool bench_order > /dev/null
+cmake --build --preset bench -j "$(nproc)" --target vxxml_tool bench_order expat_parse > /dev/null
 tool=build-bench/tools/vxxml
 build-bench/bench/bench_order "$work/doc.xml"
 "$tool" convert "$work/doc.xml" "$work/doc.fi" --to fi
@@ -45,11 +46,14 @@ best() {  # best wall time in seconds of ROUNDS runs of a command
 }
 to_fi=$(best "$tool" convert "$work/doc.xml" "$work/vx.fi" --to fi)
 to_xml=$(best "$tool" convert "$work/doc.fi" "$work/vx.xml" --to xml)
+bare=$(best build-bench/bench/expat_parse "$work/doc.xml")
 
 echo "document: $xml_bytes bytes of XML text, $fi_bytes bytes of Fast Infoset (vxxml's)"
 echo "vxxml convert, whole process, best of $rounds:"
 awk -v t="$to_fi" -v n="$xml_bytes" 'BEGIN { printf "XML -> FI    best %7.1f ms  %6.1f MB/s\n", t * 1e3, n / t / 1e6 }'
 awk -v t="$to_xml" -v n="$xml_bytes" 'BEGIN { printf "FI -> XML    best %7.1f ms  %6.1f MB/s\n", t * 1e3, n / t / 1e6 }'
+echo "expat alone (empty handlers), whole process, best of $rounds:"
+awk -v t="$bare" -v n="$xml_bytes" 'BEGIN { printf "XML parse    best %7.1f ms  %6.1f MB/s\n", t * 1e3, n / t / 1e6 }'
 echo "reference implementation (Java $(java -version 2>&1 | head -1 | cut -d'"' -f2)), in process, warm:"
 java -cp "$jar:build-bench/reference" ConvertSpeed "$work/doc.xml" "$work/doc.fi" "$work" "$java_seconds"
 echo "reference's own Fast Infoset: $(stat -c %s "$work/java.fi") bytes"

@@ -124,8 +124,11 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   std::vector<CXmlEventNamespace> m_declarations;
   std::vector<std::string> m_declared;  // prefix, URI, prefix, URI, ...
   std::size_t m_declaredCount = 0;
-  // The end of the last piece after its last '>', not parsed yet.
+  // The end of the last piece after its last '>', not parsed yet; the bytes
+  // parsed before it; whether a '>' is one byte or two, and in which order.
   std::string m_heldBack;
+  std::uint64_t m_given = 0;
+  enum class Form { Unknown, Bytes, Utf16LE, Utf16BE } m_form = Form::Unknown;
   // The first exception thrown inside a callback; the parse is stopped and
   // it is rethrown once expat has returned.
   std::exception_ptr m_error;

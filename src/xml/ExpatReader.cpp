@@ -97,6 +97,9 @@ void CExpatReader::CreateParser() {
     m_scratchSize = kScratchSize;
   }
   FreeParser();
+  m_heldBack.clear();
+  m_given = 0;
+  m_form = Form::Unknown;
   m_error = nullptr;
   m_started = false;
   m_declaredCount = 0;
@@ -181,13 +184,42 @@ void CExpatReader::Feed(const char* bytes, std::uint64_t length, bool isFinal) {
 // whole before a character no name may be followed by is "invalid token". So
 // a piece that is not the last is parsed only up to its last '>', where no
 // token can be cut, and its rest waits for the next piece. A rest that grows
-// past kHoldLimit without a '>' goes on as it is.
+// past kHoldLimit without a '>' goes on as it is. In UTF-16 a '>' is two
+// bytes at an even offset of the document.
 int CExpatReader::Give(const char* bytes, std::size_t length, bool isFinal) {
   constexpr std::size_t kHoldLimit = 1 << 16;
+  if (m_form == Form::Unknown) {
+    // The first two bytes tell UTF-16 (with or without a byte order mark)
+    // from the encodings of single bytes, where every 0x3E is a '>'.
+    if (!isFinal && m_heldBack.size() + length < 2) {
+      m_heldBack.append(bytes, length);
+      return XML_STATUS_OK;
+    }
+    std::string head = m_heldBack.substr(0, 2);
+    head.append(bytes, std::min<std::size_t>(length, 2 - head.size()));
+    head.resize(2, '\x01');
+    m_form = head == "\xFF\xFE" || head == std::string("<\0", 2)   ? Form::Utf16LE
+             : head == "\xFE\xFF" || head == std::string("\0<", 2) ? Form::Utf16BE
+                                                                : Form::Bytes;
+  }
   std::size_t take = length;
   if (!isFinal) {
-    const std::size_t gt = std::string_view(bytes, length).rfind('>');
-    take = gt == std::string_view::npos ? 0 : gt + 1;
+    take = 0;
+    if (m_form == Form::Bytes) {
+      const std::size_t gt = std::string_view(bytes, length).rfind('>');
+      if (gt != std::string_view::npos) take = gt + 1;
+    } else {
+      // Where this piece starts in the document decides which offsets are even.
+      const std::uint64_t start = m_given + m_heldBack.size();
+      const char first = m_form == Form::Utf16LE ? '>' : '\0';
+      const char second = m_form == Form::Utf16LE ? '\0' : '>';
+      for (std::size_t i = length; i >= 2; --i) {
+        if (bytes[i - 2] == first && bytes[i - 1] == second && (start + i) % 2 == 0) {
+          take = i;
+          break;
+        }
+      }
+    }
     if (m_heldBack.size() + length - take > kHoldLimit) take = length;
   }
   if (!isFinal && take == 0) {
@@ -201,6 +233,7 @@ int CExpatReader::Give(const char* bytes, std::size_t length, bool isFinal) {
   std::memcpy(buffer, m_heldBack.data(), m_heldBack.size());
   std::memcpy(static_cast<char*>(buffer) + m_heldBack.size(), bytes, take);
   m_heldBack.assign(bytes + take, length - take);
+  m_given += total;
   return XML_ParseBuffer(m_parser, static_cast<int>(total), isFinal);
 }
 

@@ -169,15 +169,23 @@ TEST(ExpatReader, EveryTruncationFailsCleanly) {
 
 TEST(ExpatReader, PiecesDoNotChangeTheFailure) {
   // expat names a name after the document element junk when a piece ends
-  // inside it, an invalid token when it sees the '/' after it.
-  const std::string xml = "<a/>name/<b>";
-  const std::string whole = vxtest::Failure([&] { CXmlDocument().LoadXml(xml.c_str()); });
-  EXPECT_EQ(whole, vxtest::Named<CVxException>("not well-formed (invalid token) at line 1"));
-  for (std::size_t piece = 1; piece <= xml.size(); ++piece) {
-    std::istringstream in(xml);
-    CXmlEventHandler ignore;
-    EXPECT_EQ(vxtest::Failure([&] { ReadXmlEvents(in, CXmlSerializationContext(), ignore, piece); }),
-              whole) << piece;
+  // inside it, an invalid token when it sees the '/' after it. In UTF-16 the
+  // name holds U+BB3E, whose first byte is that of '>'.
+  std::string wide = "\xFF\xFE";
+  for (char c : std::string("<a/>p/<b>")) wide += std::string{c, '\0'};
+  wide.insert(2 + 2 * 5, "\x3E\xBB");  // after the p
+  for (const std::string& xml : {std::string("<a/>name/<b>"), wide}) {
+    const std::string whole = vxtest::Failure([&] {
+      CXmlDocument().LoadXmlStream(reinterpret_cast<const unsigned char*>(xml.data()), xml.size());
+    });
+    EXPECT_EQ(whole, vxtest::Named<CVxException>("not well-formed (invalid token) at line 1"));
+    for (std::size_t piece = 1; piece <= xml.size(); ++piece) {
+      std::istringstream in(xml);
+      CXmlEventHandler ignore;
+      EXPECT_EQ(
+          vxtest::Failure([&] { ReadXmlEvents(in, CXmlSerializationContext(), ignore, piece); }),
+          whole) << piece;
+    }
   }
 }
 
