@@ -161,6 +161,8 @@ class VXXML_API CXmlWriter : public CInstanceMonitor {
   /// prefix declared twice, a prefix undeclared (empty URI), the prefix
   /// xmlns, and pairings of the xml prefix or namespace with another one.
   void DeclareOnNextElement(const NamespaceDeclarations& declarations);
+  /// The same, taking the declarations over (no copy of a long list).
+  void DeclareOnNextElement(NamespaceDeclarations&& declarations);
   /// The open element's content is text mixed with elements: a formatting
   /// writer writes it, and everything inside it, exactly as it comes, adding
   /// no indentation. The base does nothing.

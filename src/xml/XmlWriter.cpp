@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 #include "base/XmlNamespaces.h"
 #include "xml/Messages.h"
@@ -372,6 +373,10 @@ void CXmlWriter::DeclareOnNextElement(const NamespaceDeclarations& declarations)
   m_nextDeclarations = declarations;
 }
 
+void CXmlWriter::DeclareOnNextElement(NamespaceDeclarations&& declarations) {
+  m_nextDeclarations = std::move(declarations);
+}
+
 // ---- namespace decisions (xml/NamespacePlanner.h) -----------------------------------------------
 
 namespace detail {
@@ -406,6 +411,7 @@ void NamespacePlanner::PlanPending(CXmlWriter& writer, Declarations& due) {
 bool NamespacePlanner::PlanOwnDeclarations(CXmlWriter& writer, Declarations& due) {
   CXmlWriter::CXmlWriterContext* context = writer.m_current;
   bool ownDefault = false;
+  due.reserve(due.size() + writer.m_nextDeclarations.size());
   for (const CXmlWriter::NamespaceDeclaration& d : writer.m_nextDeclarations) {
     const bool reserved =
         d.uri == kXmlnsNamespace || (d.uri == CXmlWriter::XML_NAMESPACE) != (d.prefix == "xml");
@@ -426,7 +432,12 @@ bool NamespacePlanner::PlanOwnDeclarations(CXmlWriter& writer, Declarations& due
       Declare(context, due, d.prefix, d.uri);
     }
   }
-  writer.m_nextDeclarations.clear();
+  // A long list is not kept once planned: its element may hold the
+  // document's every declaration.
+  if (writer.m_nextDeclarations.capacity() > 64)
+    CXmlWriter::NamespaceDeclarations().swap(writer.m_nextDeclarations);
+  else
+    writer.m_nextDeclarations.clear();
   return ownDefault;
 }
 

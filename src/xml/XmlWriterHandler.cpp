@@ -2,6 +2,7 @@
 #include "vxxml/XmlWriterHandler.h"
 
 #include <cstring>
+#include <utility>
 
 #include "vxxml/XmlTextWriter.h"
 
@@ -58,7 +59,8 @@ void CXmlWriterHandler::StartElement(const CXmlStartElement& element) {
       m_declarations[i].prefix.assign(element.declarations[i].prefix);
       m_declarations[i].uri.assign(element.declarations[i].namespaceURI);
     }
-    m_writer.DeclareOnNextElement(m_declarations);
+    m_writer.DeclareOnNextElement(std::move(m_declarations));
+    m_declarations.clear();  // moved from: empty again, for the next element
   }
   Take(m_name, element.localName);
   Take(m_namespaceURI, element.namespaceURI);
