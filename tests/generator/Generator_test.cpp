@@ -212,7 +212,7 @@ std::string Listing(const fs::path& dir) {
 }  // namespace
 
 TEST(Generator, BadSchemasGiveOneMessageAndLeaveTheOutputAlone) {
-  const fs::path dir = fs::path(::testing::TempDir()) / "vxxml_gen";
+  const fs::path dir = vxtest::TempPath("gen");  // unique to this process
   fs::remove_all(dir);
   fs::create_directories(dir / "out");
   vxtest::WriteFile((dir / "out" / "keep.h").string(), "untouched");
@@ -270,7 +270,7 @@ TEST(Generator, BadSchemasGiveOneMessageAndLeaveTheOutputAlone) {
 }
 
 TEST(Generator, OutputIsTheSameWhateverTheOrderOfItsInputs) {
-  const fs::path dir = fs::path(::testing::TempDir()) / "vxxml_gen_order";
+  const fs::path dir = vxtest::TempPath("gen_order");
   fs::remove_all(dir);
   const std::string schemas = kDir + "schemas/";
   const GenRun first = Gen(schemas + "coverage.xsd " + schemas + "values.xsd -I " + schemas +
