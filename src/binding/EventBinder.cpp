@@ -8,12 +8,17 @@
 #include <optional>
 #include <typeinfo>
 
+#include <strings.h>
+
+#include <cstring>
+
 #include "base/XmlNamespaces.h"
 #include "binding/Messages.h"
 #include "metadata/Members.h"
 #include "types/VariantAccess.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/AttributeInfos.h"
+#include "vxxml/ElementInfoChoice.h"
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
@@ -43,6 +48,25 @@ CSmartPtr<CXmlObjectBase> NewChildOf(const CElementInfo& info) {
   return ElementInfoAccess::NewChild(static_cast<const Info&>(info));
 }
 
+template <class Info>
+CSmartPtr<CXmlObjectBase> NewChildFor(const CElementInfo& info, CXmlElement* element) {
+  return ElementInfoAccess::NewChild(static_cast<const Info&>(info), element);
+}
+
+bool EqualsNoCase(std::string_view text, const char* word) {
+  return text.size() == std::strlen(word) && strncasecmp(text.data(), word, text.size()) == 0;
+}
+
+// The attribute `name` in the schema instance namespace, or null.
+const CXmlEventAttribute* InstanceAttribute(const CXmlStartElement& element,
+                                            std::string_view name) {
+  for (std::size_t a = 0; a < element.attributeCount; ++a)
+    if (element.attributes[a].localName == name &&
+        element.attributes[a].namespaceURI == kXsiNamespace)
+      return &element.attributes[a];
+  return nullptr;
+}
+
 }  // namespace
 
 // One element info as the binder meets it.
@@ -52,6 +76,10 @@ struct CEventBinder::Member {
     ValueOptional,    // ... at most once
     ChildMandatory,   // an element child object held by the owner
     ChildOptional,    // an element child object made when its element comes
+    AbstractMandatory,  // a child object the factory makes for its element
+    AbstractOptional,   // ... which may be absent, or of no class the factory knows
+    ChoiceChild,      // a choice's child object, stored before it is read
+    ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
     Collection,       // a run of elements into the collection the owner holds
     NotThisElement,   // passes over any element but its own
     NothingLeft,      // passes only when no element is left
@@ -61,6 +89,7 @@ struct CEventBinder::Member {
   Kind kind;
   TextToEnumFunc toEnum;  // enumerations
   CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
+  CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
 };
 
 // The members of a class and what its own element takes.
@@ -69,6 +98,7 @@ struct CEventBinder::ClassPlan {
   CAttributeInfo** attributes;
   int attributeCount;
   bool rejectUnknownAttributes;
+  bool choice;  // a choice: the first element picks the one member read
   std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
   std::vector<Member> members;
 };
@@ -85,9 +115,8 @@ struct CEventBinder::ClassType {
 };
 
 struct CEventBinder::Frame {
-  enum Kind : unsigned char { Class, Value, Item };
-  // How a class frame lands in the frame below it when it ends.
-  enum Landing : unsigned char { Root, Held, Store, Append };
+  // Skip: an element inside a nil object, not read.
+  enum Kind : unsigned char { Class, Value, Item, Skip };
 
   Kind kind;
   Landing landing;
@@ -95,6 +124,9 @@ struct CEventBinder::Frame {
   const ClassPlan* plan;       // Class
   const Member* member;        // Value; Class landing Store
   std::size_t next;            // Class: the member the next element is offered to
+  bool nil;                    // Class: its content is not read; Value: the value is nil
+  bool chosen;                 // Class, a choice: its member has been picked
+  bool emptyChoiceAllowed;     // Class, a choice: it may be left without a member
   // Class: the collection of a run under way (null when none), and its names.
   CSmartPtr<CXmlCollectionBase> run;
   CXmlTypeCollection* values;
@@ -200,6 +232,9 @@ CEventBinder::Frame& CEventBinder::Push() {
   Frame& frame = m_stack[m_depth++];
   frame.member = nullptr;
   frame.next = 0;
+  frame.nil = false;
+  frame.chosen = false;
+  frame.emptyChoiceAllowed = false;
   frame.values = nullptr;
   frame.objects = nullptr;
   frame.source = nullptr;
@@ -237,7 +272,9 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
     if (plan->key == info) return *plan;
 
   using namespace VxXmlLib10Data;
-  if (!info || info->GetGroupType() != XmlElementGroupType_Sequence ||
+  if (!info ||
+      (info->GetGroupType() != XmlElementGroupType_Sequence &&
+       info->GetGroupType() != XmlElementGroupType_Choice) ||
       info->GetElementType() != XmlElementType_Element || info->HasValue())
     Abandon();
   std::unique_ptr<ClassPlan> plan(new ClassPlan());
@@ -247,6 +284,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   if (plan->attributes)
     while (plan->attributes[plan->attributeCount]) ++plan->attributeCount;
   plan->rejectUnknownAttributes = info->GetRejectUnknownAttributes();
+  plan->choice = info->GetGroupType() == XmlElementGroupType_Choice;
   for (int i = 0; i < plan->attributeCount; ++i)
     plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
@@ -255,7 +293,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   for (int i = 0; infos && infos[i]; ++i) {
     const CElementInfo& e = *infos[i];
     const std::type_info& type = typeid(e);
-    Member member{&e, Member::Unknown, nullptr, nullptr};
+    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr};
     if (type == typeid(CElementInfoSeqPrimMnd)) {
       member.kind = Member::ValueMandatory;
     } else if (type == typeid(CElementInfoSeqPrimOpt)) {
@@ -278,8 +316,42 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
       } else {
         member.kind = Member::NothingLeft;  // a tagless group reads nothing from nothing
       }
+    } else if (type == typeid(CElementInfoSeqAbsClsMnd)) {
+      if (static_cast<const CElementInfoSeqAbsClsMnd&>(e).GetChildType() ==
+          XmlElementType_Element) {
+        member.kind = Member::AbstractMandatory;
+        member.newChildFor = &NewChildFor<CElementInfoSeqAbsClsMnd>;
+      }
     } else if (type == typeid(CElementInfoSeqAbsClsOpt)) {
-      member.kind = Member::NotThisElement;
+      if (static_cast<const CElementInfoSeqAbsClsOpt&>(e).GetChildType() ==
+          XmlElementType_Element) {
+        member.kind = Member::AbstractOptional;
+        member.newChildFor = &NewChildFor<CElementInfoSeqAbsClsOpt>;
+      } else {
+        member.kind = Member::NotThisElement;
+      }
+    } else if (type == typeid(CElementInfoChoicePrimOpt)) {
+      member.kind = Member::ValueOptional;
+    } else if (type == typeid(CElementInfoChoiceEnumOpt)) {
+      member.kind = Member::ValueOptional;
+      member.toEnum = static_cast<const CElementInfoChoiceEnumOpt&>(e).GetTextToEnum();
+    } else if (type == typeid(CElementInfoChoiceClsOpt)) {
+      if (static_cast<const CElementInfoChoiceClsOpt&>(e).GetChildType() ==
+          XmlElementType_Element) {
+        member.kind = Member::ChoiceChild;
+        member.newChild = &NewChildOf<CElementInfoChoiceClsOpt>;
+      }
+    } else if (type == typeid(CElementInfoChoiceAbsClsOpt)) {
+      if (static_cast<const CElementInfoChoiceAbsClsOpt&>(e).GetChildType() ==
+          XmlElementType_Element) {
+        member.kind = Member::ChoiceAbstract;
+        member.newChildFor = &NewChildFor<CElementInfoChoiceAbsClsOpt>;
+      }
+    } else if (type == typeid(CElementInfoChoicePrimCol) ||
+               type == typeid(CElementInfoChoiceEnumCol) ||
+               type == typeid(CElementInfoChoiceClsCol) ||
+               type == typeid(CElementInfoChoiceAbsClsCol)) {
+      member.kind = Member::Collection;
     } else if (type == typeid(CElementInfoSeqUntpdOpt)) {
       member.kind = Member::NothingLeft;
     } else if (type == typeid(CElementInfoSeqPrimCol) || type == typeid(CElementInfoSeqEnumCol) ||
@@ -319,11 +391,22 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   for (std::size_t a = 0; a < element.attributeCount; ++a) {
     const CXmlEventAttribute& event = element.attributes[a];
     if (InInstanceOrXmlns(event.namespaceURI)) {
-      // xsi:type and xsi:nil are the tree's; the other schema instance
-      // attributes are not data.
-      if (event.localName == "type" || event.localName == "nil") Abandon();
-      if (event.localName == "xmlns" || event.localName == "schemaLocation" ||
-          event.localName == "noNamespaceSchemaLocation")
+      // xsi:nil sets the object's nil flag (a bad value or an object that
+      // cannot be nil fails in the tree); xsi:type has chosen the class
+      // already, and the other schema instance attributes are not data.
+      if (event.localName == "nil") {
+        if (type.toNillable < 0) Abandon();
+        INillable* nillable = reinterpret_cast<INillable*>(base + type.toNillable);
+        if (EqualsNoCase(event.value, "true") || EqualsNoCase(event.value, "1"))
+          nillable->SetNil(true);
+        else if (EqualsNoCase(event.value, "false") || EqualsNoCase(event.value, "0"))
+          nillable->SetNil(false);
+        else
+          Abandon();
+        continue;
+      }
+      if (event.localName == "type" || event.localName == "xmlns" ||
+          event.localName == "schemaLocation" || event.localName == "noNamespaceSchemaLocation")
         continue;
     }
     // A simple attribute is taken here as its info takes it; the others
@@ -353,14 +436,14 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   }
   for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
 
-  if (type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil())
-    Abandon();
-
   Frame& frame = Push();
   frame.kind = Frame::Class;
-  frame.landing = Frame::Root;
+  frame.landing = Root;
   frame.object = &object;
   frame.plan = &plan;
+  // A nil object reads neither its children nor its text.
+  frame.nil =
+      type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil();
 }
 
 void CEventBinder::StartElement(const CXmlStartElement& element) {
@@ -371,6 +454,17 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
   if (maxElements && m_elementCount >= maxElements) Abandon();
   ++m_elementCount;
 
+  for (std::size_t i = 0; i < element.declarationCount; ++i) {
+    const CXmlEventNamespace& declaration = element.declarations[i];
+    auto known = m_prefixes.begin();
+    while (known != m_prefixes.end() && known->first != declaration.prefix) ++known;
+    if (known == m_prefixes.end())
+      m_prefixes.emplace_back(std::string(declaration.prefix),
+                              std::string(declaration.namespaceURI));
+    else
+      known->second.assign(declaration.namespaceURI.data(), declaration.namespaceURI.size());
+  }
+
   if (m_depth == 0) {
     if (m_started) Abandon();  // a second document element
     m_started = true;
@@ -378,58 +472,90 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
     return;
   }
   Frame& parent = m_stack[m_depth - 1];
+  if (parent.kind == Frame::Skip || (parent.kind == Frame::Class && parent.nil)) {
+    Push().kind = Frame::Skip;
+    return;
+  }
   if (parent.kind != Frame::Class) Abandon();  // an element inside a value
   BeginChild(parent, element);
 }
 
+namespace {
+
+// Whether a simple value's element is nil, as the class reader decides it
+// from its first xsi:nil attribute; a nil the member does not allow, or a
+// value that is no boolean, fails in the tree.
+bool IsValueNil(const CElementInfo& info, const CXmlStartElement& element) {
+  const CXmlEventAttribute* nil = InstanceAttribute(element, "nil");
+  if (!nil) return false;
+  const std::string_view value = nil->value;
+  if (value.empty() || EqualsNoCase(value, "false") || EqualsNoCase(value, "0")) return false;
+  if (!info.IsNillable()) Abandon();
+  if (EqualsNoCase(value, "true") || EqualsNoCase(value, "1")) return true;
+  Abandon();
+}
+
+}  // namespace
+
+void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
+                             const CXmlStartElement& element) {
+  const bool nil = IsValueNil(*member.info, element);
+  Frame& value = Push();
+  value.kind = Frame::Value;
+  value.object = owner;
+  value.member = &member;
+  value.nil = nil;
+  m_text.clear();
+}
+
+void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
+                             Landing landing, const Member* member) {
+  BeginClass(*child, element);
+  Frame& frame = m_stack[m_depth - 1];
+  frame.landing = landing;
+  frame.member = member;
+  frame.held = std::move(child);
+}
+
 void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
   // `parent` stays valid until a frame is pushed, which ends the loop.
+  const std::vector<Member>& members = parent.plan->members;
   for (;;) {
     if (!parent.run.IsNull()) {
-      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace) {
-        if (parent.values) {
-          CXmlTypeCollection* values = parent.values;
-          Frame& item = Push();
-          item.kind = Frame::Item;
-          item.itemOf = values;
-          m_text.clear();
-          return;
-        }
-        CSmartPtr<CXmlObjectBase> made = parent.source->NewItemWithoutElement();
-        if (made.IsNull()) Abandon();
-        BeginClass(*made, element);
-        m_stack[m_depth - 1].landing = Frame::Append;
-        m_stack[m_depth - 1].held = std::move(made);
+      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
+          BeginItem(parent, element))
         return;
+      if (parent.plan->choice) {
+        // Elements after the chosen run are left over; a run that took
+        // nothing is an alternative that did not match.
+        if (parent.chosen) Abandon();
+        parent.run = nullptr;
+        ++parent.next;
+        continue;
       }
       EndRun(parent);
       continue;
     }
 
-    const std::vector<Member>& members = parent.plan->members;
+    if (parent.plan->choice) {
+      if (parent.chosen) Abandon();  // an element after the one chosen
+      for (; parent.next < members.size(); ++parent.next)
+        if (BeginAlternative(parent, members[parent.next], element)) return;
+      Abandon();  // no member takes the element
+    }
+
     if (parent.next == members.size()) Abandon();  // an element left over
     const Member& member = members[parent.next];
     const bool match = Matches(*member.info, element);
     switch (member.kind) {
       case Member::ValueMandatory:
-      case Member::ValueOptional: {
+      case Member::ValueOptional:
         ++parent.next;
         if (!match) {
           if (member.kind == Member::ValueMandatory) Abandon();
           continue;
         }
-        for (std::size_t a = 0; a < element.attributeCount; ++a)
-          if (element.attributes[a].localName == "nil" &&
-              element.attributes[a].namespaceURI == kXsiNamespace)
-            Abandon();
-        CXmlGeneratedClass* owner = parent.object;
-        Frame& value = Push();
-        value.kind = Frame::Value;
-        value.object = owner;
-        value.member = &member;
-        m_text.clear();
-        return;
-      }
+        return PushValue(parent.object, member, element);
       case Member::ChildMandatory: {
         if (!match) Abandon();
         ++parent.next;
@@ -439,21 +565,25 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
           if (child.IsNull()) Abandon();
           StoreObject(*member.info, parent.object, child);
         }
-        BeginClass(*child, element);
-        m_stack[m_depth - 1].landing = Frame::Held;
-        m_stack[m_depth - 1].held = std::move(child);
-        return;
+        return PushChild(std::move(child), element, Held, nullptr);
       }
       case Member::ChildOptional: {
         ++parent.next;
         if (!match) continue;
         CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
         if (child.IsNull()) Abandon();
-        BeginClass(*child, element);
-        m_stack[m_depth - 1].landing = Frame::Store;
-        m_stack[m_depth - 1].member = &member;
-        m_stack[m_depth - 1].held = std::move(child);
-        return;
+        return PushChild(std::move(child), element, Store, &member);
+      }
+      case Member::AbstractMandatory:
+      case Member::AbstractOptional: {
+        ++parent.next;
+        CSmartPtr<CXmlObjectBase> child;
+        if (match) child = member.newChildFor(*member.info, StandIn(element));
+        if (!child.IsNull()) return PushChild(std::move(child), element, Store, &member);
+        // No class for the element: an optional member passes and leaves
+        // it to the next.
+        if (member.kind == Member::AbstractMandatory) Abandon();
+        continue;
       }
       case Member::Collection:
         if (!StartRun(parent, member)) ++parent.next;
@@ -462,10 +592,114 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
         if (match) Abandon();
         ++parent.next;
         continue;
+      case Member::ChoiceChild:
+      case Member::ChoiceAbstract:
       case Member::NothingLeft:
       case Member::Unknown:
         Abandon();
     }
+  }
+}
+
+// One alternative of a choice offered the choice's first element: true when
+// it takes it (a frame is pushed and `parent` may move).
+bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
+                                    const CXmlStartElement& element) {
+  const CElementInfo& info = *member.info;
+  switch (member.kind) {
+    case Member::ValueOptional:
+      if (!Matches(info, element)) return false;
+      parent.chosen = true;
+      PushValue(parent.object, member, element);
+      return true;
+    case Member::ChoiceChild: {
+      if (!Matches(info, element)) return false;
+      CSmartPtr<CXmlObjectBase> child = member.newChild(info);
+      if (child.IsNull()) return false;
+      // Stored before it is read: storing picks the alternative.
+      StoreObject(info, parent.object, child);
+      parent.chosen = true;
+      PushChild(std::move(child), element, Held, nullptr);
+      m_stack[m_depth - 1].emptyChoiceAllowed = true;
+      return true;
+    }
+    case Member::ChoiceAbstract: {
+      if (!Matches(info, element)) return false;
+      CSmartPtr<CXmlObjectBase> child = member.newChildFor(info, StandIn(element));
+      StoreObject(info, parent.object, child);  // even none
+      if (child.IsNull()) return false;
+      parent.chosen = true;
+      PushChild(std::move(child), element, Held, nullptr);
+      return true;
+    }
+    case Member::Collection:
+      if (!StartRun(parent, member)) return false;
+      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
+          BeginItem(parent, element))
+        return true;
+      parent.run = nullptr;
+      return false;
+    default:
+      Abandon();
+  }
+}
+
+// The element as the next item of the run under way: false, taking
+// nothing, when the collection has no class for it (the run ends there).
+bool CEventBinder::BeginItem(Frame& parent, const CXmlStartElement& element) {
+  if (parent.values) {
+    CXmlTypeCollection* values = parent.values;
+    parent.chosen = parent.plan->choice;
+    Frame& item = Push();
+    item.kind = Frame::Item;
+    item.itemOf = values;
+    m_text.clear();
+    return true;
+  }
+  CSmartPtr<CXmlObjectBase> made = parent.source->NewItemWithoutElement();
+  if (made.IsNull()) made = parent.source->NewItemFor(StandIn(element));
+  if (made.IsNull()) return false;
+  parent.chosen = parent.plan->choice;
+  PushChild(std::move(made), element, Append, nullptr);
+  return true;
+}
+
+// A document of one element standing for `element`, with its name and
+// attributes, for a class factory to read its xsi:type from. The type's
+// prefix is resolved with the declarations met so far, which is noted.
+CXmlElement* CEventBinder::StandIn(const CXmlStartElement& element) {
+  if (!m_standIn) m_standIn.reset(new CXmlDocument(m_context));
+  m_standIn->Cleanup();
+  CXmlElement* standIn = m_standIn->AddDocElement(std::string(element.namespaceURI).c_str(),
+                                                  std::string(element.localName).c_str());
+  for (std::size_t a = 0; a < element.attributeCount; ++a) {
+    const CXmlEventAttribute& attribute = element.attributes[a];
+    m_standIn->AddElementAttribute(standIn, std::string(attribute.localName),
+                                   std::string(attribute.value),
+                                   std::string(attribute.namespaceURI));
+  }
+  if (const CXmlEventAttribute* type = InstanceAttribute(element, "type")) {
+    const std::size_t colon = type->value.find(':');
+    if (colon != std::string_view::npos) {
+      const std::string_view prefix = type->value.substr(0, colon);
+      std::string uri;
+      for (const auto& known : m_prefixes)
+        if (known.first == prefix) uri = known.second;
+      if (!uri.empty()) m_standIn->SetNamespaceAlias(std::string(prefix), uri);
+      m_typePrefixes.emplace_back(std::string(prefix), std::move(uri));
+    }
+  }
+  return standIn;
+}
+
+// Every xsi:type prefix resolved while reading still means what it meant:
+// no declaration later in the document changed it.
+void CEventBinder::CheckTypePrefixes() {
+  for (const auto& used : m_typePrefixes) {
+    std::string_view last;
+    for (const auto& known : m_prefixes)
+      if (known.first == used.first) last = known.second;
+    if (last != used.second) Abandon();
   }
 }
 
@@ -500,6 +734,18 @@ void CEventBinder::EndRun(Frame& frame) {
 // without one, as it does in the class reader with no element at the
 // cursor.
 void CEventBinder::EndChildren(Frame& frame) {
+  if (frame.plan->choice) {
+    // The run of a chosen collection ends here; a choice left without a
+    // member must be allowed to be.
+    if (!frame.run.IsNull()) {
+      frame.run->ValidateCount(m_context);
+      frame.run = nullptr;
+    }
+    if (!frame.chosen && !frame.emptyChoiceAllowed &&
+        !frame.object->DoesElementContainOptionalElements())
+      Abandon();
+    return;
+  }
   if (!frame.run.IsNull()) EndRun(frame);
   const std::vector<Member>& members = frame.plan->members;
   for (; frame.next < members.size(); ++frame.next) {
@@ -507,6 +753,7 @@ void CEventBinder::EndChildren(Frame& frame) {
     switch (member.kind) {
       case Member::ValueOptional:
       case Member::ChildOptional:
+      case Member::AbstractOptional:
       case Member::NotThisElement:
       case Member::NothingLeft:
         break;
@@ -518,6 +765,9 @@ void CEventBinder::EndChildren(Frame& frame) {
         break;
       case Member::ValueMandatory:
       case Member::ChildMandatory:
+      case Member::AbstractMandatory:
+      case Member::ChoiceChild:
+      case Member::ChoiceAbstract:
       case Member::Unknown:
         Abandon();
     }
@@ -525,10 +775,15 @@ void CEventBinder::EndChildren(Frame& frame) {
 }
 
 // The gathered text as the member's value, stored as ElementFromXmlPrim and
-// ElementFromXmlEnum store it (xsi:nil never gets here).
-void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner) {
+// ElementFromXmlEnum store it.
+void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil) {
   const CElementInfo& info = *member.info;
   auto store = [&](VxVariant& value) { info.AccessProperty(owner, false, value); };
+  if (nil) {
+    VxVariant value;
+    value.SetNil();
+    return store(value);
+  }
   if (member.toEnum) {
     VxVariant value;
     value.SetI4(member.toEnum(m_text.c_str()));
@@ -537,11 +792,22 @@ void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner) {
   ConvertAndStore(info.GetItemType(), info.GetWhitespaceRule(), m_text, store);
 }
 
-void CEventBinder::StartCDATA() { Abandon(); }
-void CEventBinder::EndCDATA() { Abandon(); }
+void CEventBinder::StartCDATA() {
+  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
+                  m_stack[m_depth - 1].kind == Frame::Item))
+    m_text.append("<![CDATA[");
+}
+
+void CEventBinder::EndCDATA() {
+  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
+                  m_stack[m_depth - 1].kind == Frame::Item))
+    m_text.append("]]>");
+}
 
 void CEventBinder::Characters(std::string_view text) {
-  if (m_depth && m_stack[m_depth - 1].kind != Frame::Class) m_text.append(text);
+  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
+                  m_stack[m_depth - 1].kind == Frame::Item))
+    m_text.append(text);
 }
 
 void CEventBinder::EndElement() {
@@ -549,7 +815,10 @@ void CEventBinder::EndElement() {
   Frame& frame = m_stack[m_depth - 1];
   switch (frame.kind) {
     case Frame::Value:
-      StoreValue(*frame.member, frame.object);
+      StoreValue(*frame.member, frame.object, frame.nil);
+      Pop();
+      return;
+    case Frame::Skip:
       Pop();
       return;
     case Frame::Item:
@@ -560,21 +829,22 @@ void CEventBinder::EndElement() {
       break;
   }
 
-  EndChildren(frame);
-  const Frame::Landing landing = frame.landing;
+  if (!frame.nil) EndChildren(frame);
+  const Landing landing = frame.landing;
   const Member* member = frame.member;
   CSmartPtr<CXmlObjectBase> child = std::move(frame.held);
   Pop();
   switch (landing) {
-    case Frame::Root:
+    case Root:
+      CheckTypePrefixes();
       m_complete = true;
       break;
-    case Frame::Held:
+    case Held:
       break;
-    case Frame::Store:
+    case Store:
       StoreObject(*member->info, m_stack[m_depth - 1].object, child);
       break;
-    case Frame::Append:
+    case Append:
       m_stack[m_depth - 1].objects->AppendItem(child);
       break;
   }

@@ -4,9 +4,10 @@
 // simple value being gathered.
 //
 // The binder fills only what it is sure to fill exactly as the class reader
-// fills it from a tree: generated classes with a sequence of simple values,
-// enumerations, element children and collections of them, and attributes,
-// read with the default options. Anything else, and every situation where
+// fills it from a tree: generated classes with a sequence or a choice of
+// simple values, enumerations, element children (of a fixed class, or of
+// the class their factory picks by xsi:type) and collections of them,
+// attributes and xsi:nil, read with the default options. Anything else, and every situation where
 // the class reader would fail (a missing or left-over element, a bad value,
 // a bad count), throws CBindingAbandoned or lets the failure through; the
 // entry points then read the same input through the tree, which fails, or
@@ -15,6 +16,7 @@
 #define VXXML_SRC_BINDING_EVENTBINDER_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +27,7 @@
 #include "vxxml/Metadata.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
 
 namespace VxXmlLib10 {
@@ -48,7 +51,8 @@ class CEventBinder final : public CXmlEventHandler {
   void StartElement(const CXmlStartElement& element) override;
   void EndElement() override;
   void Characters(std::string_view text) override;
-  // A CDATA section is marked in the tree's text: left to the tree.
+  // A CDATA section stays marked in the text of a value, as the tree keeps
+  // it.
   void StartCDATA() override;
   void EndCDATA() override;
 
@@ -64,6 +68,8 @@ class CEventBinder final : public CXmlEventHandler {
   struct ClassPlan;
   struct ClassType;
   struct Frame;
+  // How a class frame lands in the frame below it when it ends.
+  enum Landing : unsigned char { Root, Held, Store, Append };
 
   const ClassType& TypeOf(CXmlObjectBase& object);
   const ClassPlan& PlanFor(CXmlGeneratedClass& object);
@@ -74,8 +80,15 @@ class CEventBinder final : public CXmlEventHandler {
   void EndChildren(Frame& frame);
   bool StartRun(Frame& frame, const Member& member);
   void EndRun(Frame& frame);
-  void StoreValue(const Member& member, CXmlGeneratedClass* owner);
-  void EndClass(Frame& frame);
+  void PushValue(CXmlGeneratedClass* owner, const Member& member,
+                 const CXmlStartElement& element);
+  void PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
+                 Landing landing, const Member* member);
+  bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
+  bool BeginItem(Frame& parent, const CXmlStartElement& element);
+  void StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil);
+  CXmlElement* StandIn(const CXmlStartElement& element);
+  void CheckTypePrefixes();
 
   CXmlGeneratedClass& m_root;
   const CXmlSerializationContext& m_context;
@@ -87,6 +100,14 @@ class CEventBinder final : public CXmlEventHandler {
   std::vector<ClassType> m_types;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
+  // The namespace declarations met so far, the last for each prefix; and
+  // the prefixes of xsi:type values resolved with them, with the URI each
+  // gave ("" for none): the tree resolves them with the document's last
+  // declarations, so they must not change before the end.
+  std::vector<std::pair<std::string, std::string>> m_prefixes;
+  std::vector<std::pair<std::string, std::string>> m_typePrefixes;
+  // A one-element document holding the element whose class a factory picks.
+  std::unique_ptr<CXmlDocument> m_standIn;
   std::uint64_t m_elementCount = 0;
   bool m_started = false;
   bool m_complete = false;
