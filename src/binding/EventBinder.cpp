@@ -18,6 +18,7 @@
 #include "types/VariantAccess.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/AttributeInfos.h"
+#include "vxxml/ElementInfoAll.h"
 #include "vxxml/ElementInfoChoice.h"
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Variant.h"
@@ -90,6 +91,7 @@ struct CEventBinder::Member {
   TextToEnumFunc toEnum;  // enumerations
   CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
   CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
+  bool required;  // an all group's mandatory child object that must be present
 };
 
 // The members of a class and what its own element takes.
@@ -99,6 +101,7 @@ struct CEventBinder::ClassPlan {
   int attributeCount;
   bool rejectUnknownAttributes;
   bool choice;  // a choice: the first element picks the one member read
+  bool all;     // an all group: each member takes its element wherever it stands
   std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
   std::vector<Member> members;
 };
@@ -127,6 +130,7 @@ struct CEventBinder::Frame {
   bool nil;                    // Class: its content is not read; Value: the value is nil
   bool chosen;                 // Class, a choice: its member has been picked
   bool emptyChoiceAllowed;     // Class, a choice: it may be left without a member
+  std::uint64_t found;         // Class, an all group: the members read, one bit each
   // Class: the collection of a run under way (null when none), and its names.
   CSmartPtr<CXmlCollectionBase> run;
   CXmlTypeCollection* values;
@@ -235,6 +239,7 @@ CEventBinder::Frame& CEventBinder::Push() {
   frame.nil = false;
   frame.chosen = false;
   frame.emptyChoiceAllowed = false;
+  frame.found = 0;
   frame.values = nullptr;
   frame.objects = nullptr;
   frame.source = nullptr;
@@ -274,7 +279,8 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   using namespace VxXmlLib10Data;
   if (!info ||
       (info->GetGroupType() != XmlElementGroupType_Sequence &&
-       info->GetGroupType() != XmlElementGroupType_Choice) ||
+       info->GetGroupType() != XmlElementGroupType_Choice &&
+       info->GetGroupType() != XmlElementGroupType_All) ||
       info->GetElementType() != XmlElementType_Element || info->HasValue())
     Abandon();
   std::unique_ptr<ClassPlan> plan(new ClassPlan());
@@ -285,6 +291,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
     while (plan->attributes[plan->attributeCount]) ++plan->attributeCount;
   plan->rejectUnknownAttributes = info->GetRejectUnknownAttributes();
   plan->choice = info->GetGroupType() == XmlElementGroupType_Choice;
+  plan->all = info->GetGroupType() == XmlElementGroupType_All;
   for (int i = 0; i < plan->attributeCount; ++i)
     plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
@@ -293,7 +300,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   for (int i = 0; infos && infos[i]; ++i) {
     const CElementInfo& e = *infos[i];
     const std::type_info& type = typeid(e);
-    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr};
+    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr, false};
     if (type == typeid(CElementInfoSeqPrimMnd)) {
       member.kind = Member::ValueMandatory;
     } else if (type == typeid(CElementInfoSeqPrimOpt)) {
@@ -330,6 +337,30 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
       } else {
         member.kind = Member::NotThisElement;
       }
+    } else if (type == typeid(CElementInfoAllPrimMnd)) {
+      member.kind = Member::ValueMandatory;
+    } else if (type == typeid(CElementInfoAllPrimOpt)) {
+      member.kind = Member::ValueOptional;
+    } else if (type == typeid(CElementInfoAllEnumMnd)) {
+      member.kind = Member::ValueMandatory;
+      member.toEnum = static_cast<const CElementInfoAllEnumMnd&>(e).GetTextToEnum();
+    } else if (type == typeid(CElementInfoAllEnumOpt)) {
+      member.kind = Member::ValueOptional;
+      member.toEnum = static_cast<const CElementInfoAllEnumOpt&>(e).GetTextToEnum();
+    } else if (type == typeid(CElementInfoAllClsMnd)) {
+      const auto& child = static_cast<const CElementInfoAllClsMnd&>(e);
+      if (child.GetChildType() == XmlElementType_Element) {
+        member.kind = Member::ChildMandatory;
+        member.newChild = &NewChildOf<CElementInfoAllClsMnd>;
+        member.required = ElementInfoAccess::Required(child);
+      }
+    } else if (type == typeid(CElementInfoAllClsOpt)) {
+      if (static_cast<const CElementInfoAllClsOpt&>(e).GetChildType() == XmlElementType_Element) {
+        member.kind = Member::ChildOptional;
+        member.newChild = &NewChildOf<CElementInfoAllClsOpt>;
+      }
+    } else if (type == typeid(CElementInfoAllAbsClsOpt)) {
+      member.kind = Member::NotThisElement;  // its element fails in the tree
     } else if (type == typeid(CElementInfoChoicePrimOpt)) {
       member.kind = Member::ValueOptional;
     } else if (type == typeid(CElementInfoChoiceEnumOpt)) {
@@ -359,6 +390,20 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
       member.kind = Member::Collection;  // the collection decides what it takes
     }
     plan->members.push_back(member);
+  }
+  if (plan->all) {
+    // Every element goes to the one member of its name: members of other
+    // shapes, or two of one name, would make the order of the class
+    // reader's passes matter.
+    const std::vector<Member>& members = plan->members;
+    if (members.size() > 64) Abandon();
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      if (members[i].kind == Member::Unknown) Abandon();
+      for (std::size_t j = 0; j < i; ++j)
+        if (members[i].info->GetElementName() == members[j].info->GetElementName() &&
+            members[i].info->GetNamespaceURI() == members[j].info->GetNamespaceURI())
+          Abandon();
+    }
   }
   m_plans.push_back(plan.get());
   return *plan.release();
@@ -517,6 +562,19 @@ void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartEle
   frame.held = std::move(child);
 }
 
+// A mandatory child object, read in place in the object its owner holds (a
+// new one from the factory when it holds none).
+void CEventBinder::PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
+                                 const CXmlStartElement& element) {
+  CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, owner);
+  if (child.IsNull()) {
+    child = member.newChild(*member.info);
+    if (child.IsNull()) Abandon();
+    StoreObject(*member.info, owner, child);
+  }
+  PushChild(std::move(child), element, Held, nullptr);
+}
+
 void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
   // `parent` stays valid until a frame is pushed, which ends the loop.
   const std::vector<Member>& members = parent.plan->members;
@@ -535,6 +593,32 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
       }
       EndRun(parent);
       continue;
+    }
+
+    if (parent.plan->all) {
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        const Member& member = members[i];
+        if (!Matches(*member.info, element)) continue;
+        const std::uint64_t bit = std::uint64_t(1) << i;
+        // A second element of a member read already is left over.
+        if ((parent.found & bit) || member.kind == Member::NotThisElement) Abandon();
+        parent.found |= bit;
+        switch (member.kind) {
+          case Member::ValueMandatory:
+          case Member::ValueOptional:
+            return PushValue(parent.object, member, element);
+          case Member::ChildMandatory:
+            return PushHeldChild(parent.object, member, element);
+          case Member::ChildOptional: {
+            CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+            if (child.IsNull()) Abandon();
+            return PushChild(std::move(child), element, Store, &member);
+          }
+          default:
+            Abandon();
+        }
+      }
+      Abandon();  // no member takes the element
     }
 
     if (parent.plan->choice) {
@@ -556,17 +640,10 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
           continue;
         }
         return PushValue(parent.object, member, element);
-      case Member::ChildMandatory: {
+      case Member::ChildMandatory:
         if (!match) Abandon();
         ++parent.next;
-        CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, parent.object);
-        if (child.IsNull()) {
-          child = member.newChild(*member.info);
-          if (child.IsNull()) Abandon();
-          StoreObject(*member.info, parent.object, child);
-        }
-        return PushChild(std::move(child), element, Held, nullptr);
-      }
+        return PushHeldChild(parent.object, member, element);
       case Member::ChildOptional: {
         ++parent.next;
         if (!match) continue;
@@ -734,6 +811,17 @@ void CEventBinder::EndRun(Frame& frame) {
 // without one, as it does in the class reader with no element at the
 // cursor.
 void CEventBinder::EndChildren(Frame& frame) {
+  if (frame.plan->all) {
+    // The members not read must be allowed to be absent.
+    const std::vector<Member>& members = frame.plan->members;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      if (frame.found & (std::uint64_t(1) << i)) continue;
+      if (members[i].kind == Member::ValueMandatory ||
+          (members[i].kind == Member::ChildMandatory && members[i].required))
+        Abandon();
+    }
+    return;
+  }
   if (frame.plan->choice) {
     // The run of a chosen collection ends here; a choice left without a
     // member must be allowed to be.

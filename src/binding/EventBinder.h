@@ -4,14 +4,14 @@
 // simple value being gathered.
 //
 // The binder fills only what it is sure to fill exactly as the class reader
-// fills it from a tree: generated classes with a sequence or a choice of
-// simple values, enumerations, element children (of a fixed class, or of
-// the class their factory picks by xsi:type) and collections of them,
-// attributes and xsi:nil, read with the default options. Anything else, and every situation where
-// the class reader would fail (a missing or left-over element, a bad value,
-// a bad count), throws CBindingAbandoned or lets the failure through; the
-// entry points then read the same input through the tree, which fails, or
-// succeeds, as it always has.
+// fills it from a tree: generated classes with a sequence, a choice or an
+// all group of simple values, enumerations, element children (of a fixed
+// class, or of the class their factory picks by xsi:type) and collections
+// of them, attributes and xsi:nil, read with the default options. Anything
+// else, and every situation where the class reader would fail (a missing or
+// left-over element, a bad value, a bad count), throws CBindingAbandoned or
+// lets the failure through; the entry points then read the same input
+// through the tree, which fails, or succeeds, as it always has.
 #ifndef VXXML_SRC_BINDING_EVENTBINDER_H
 #define VXXML_SRC_BINDING_EVENTBINDER_H
 
@@ -82,6 +82,8 @@ class CEventBinder final : public CXmlEventHandler {
   void EndRun(Frame& frame);
   void PushValue(CXmlGeneratedClass* owner, const Member& member,
                  const CXmlStartElement& element);
+  void PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
+                     const CXmlStartElement& element);
   void PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
                  Landing landing, const Member* member);
   bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
