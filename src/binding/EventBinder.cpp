@@ -4,13 +4,12 @@
 // abandoned to the tree.
 #include "binding/EventBinder.h"
 
-#include <memory>
-#include <optional>
-#include <typeinfo>
-
 #include <strings.h>
 
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <typeinfo>
 
 #include "base/XmlNamespaces.h"
 #include "binding/Messages.h"
@@ -23,11 +22,14 @@
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlObjectHelper.h"
+#include "xml/TreeBuilder.h"
 
 namespace VxXmlLib10 {
 namespace detail {
 
 using VxXmlLib10Data::CAttributeInfo;
+using VxXmlLib10Data::CElementInfoSeqUntpdOpt;
 using VxXmlLib10Data::CParentElementInfo;
 using VxXmlLib10Data::TextToEnumFunc;
 
@@ -81,6 +83,7 @@ struct CEventBinder::Member {
     AbstractOptional,   // ... which may be absent, or of no class the factory knows
     ChoiceChild,      // a choice's child object, stored before it is read
     ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
+    UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
     Collection,       // a run of elements into the collection the owner holds
     NotThisElement,   // passes over any element but its own
     NothingLeft,      // passes only when no element is left
@@ -118,8 +121,10 @@ struct CEventBinder::ClassType {
 };
 
 struct CEventBinder::Frame {
-  // Skip: an element inside a nil object, not read.
-  enum Kind : unsigned char { Class, Value, Item, Skip };
+  // Skip: an element inside a nil object, not read. Capture: an element of
+  // untyped content, built into a tree of its own (the first one has the
+  // member it is read for).
+  enum Kind : unsigned char { Class, Value, Item, Skip, Capture };
 
   Kind kind;
   Landing landing;
@@ -384,7 +389,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
                type == typeid(CElementInfoChoiceAbsClsCol)) {
       member.kind = Member::Collection;
     } else if (type == typeid(CElementInfoSeqUntpdOpt)) {
-      member.kind = Member::NothingLeft;
+      member.kind = Member::UntypedOptional;
     } else if (type == typeid(CElementInfoSeqPrimCol) || type == typeid(CElementInfoSeqEnumCol) ||
                type == typeid(CElementInfoSeqClsCol) || type == typeid(CElementInfoSeqAbsClsCol)) {
       member.kind = Member::Collection;  // the collection decides what it takes
@@ -517,6 +522,11 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
     return;
   }
   Frame& parent = m_stack[m_depth - 1];
+  if (parent.kind == Frame::Capture) {
+    m_builder->StartElement(element);
+    Push().kind = Frame::Capture;
+    return;
+  }
   if (parent.kind == Frame::Skip || (parent.kind == Frame::Class && parent.nil)) {
     Push().kind = Frame::Skip;
     return;
@@ -669,6 +679,29 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
         if (match) Abandon();
         ++parent.next;
         continue;
+      case Member::UntypedOptional: {
+        ++parent.next;
+        // Taken when the member's name allows the element and its rule the
+        // element's namespace; otherwise it passes.
+        const CElementInfo& info = *member.info;
+        const auto& untyped = static_cast<const CElementInfoSeqUntpdOpt&>(info);
+        if ((!IsAnyElementName(info.GetElementName()) &&
+             info.GetElementName() != element.localName) ||
+            !CXmlObjectHelper::IsNamespaceValid(std::string(element.namespaceURI),
+                                                untyped.GetNamespaceRestriction(),
+                                                untyped.GetRestrictionTargetNamespace()))
+          continue;
+        CXmlGeneratedClass* owner = parent.object;
+        if (!m_captured) m_captured.reset(new CXmlDocument(m_context));
+        m_captured->Cleanup();
+        m_builder.reset(new CTreeBuilder(*m_captured, false));
+        m_builder->StartElement(element);
+        Frame& capture = Push();
+        capture.kind = Frame::Capture;
+        capture.object = owner;
+        capture.member = &member;
+        return;
+      }
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
       case Member::NothingLeft:
@@ -842,6 +875,7 @@ void CEventBinder::EndChildren(Frame& frame) {
       case Member::ValueOptional:
       case Member::ChildOptional:
       case Member::AbstractOptional:
+      case Member::UntypedOptional:
       case Member::NotThisElement:
       case Member::NothingLeft:
         break;
@@ -860,6 +894,17 @@ void CEventBinder::EndChildren(Frame& frame) {
         Abandon();
     }
   }
+}
+
+// The element captured, read into a new CElement as the class reader reads
+// untyped content, and stored.
+void CEventBinder::EndUntyped(const Member& member, CXmlGeneratedClass* owner) {
+  const CElementInfo& info = *member.info;
+  CSmartPtr<CElement> element =
+      NewUntypedElement(static_cast<const CElementInfoSeqUntpdOpt&>(info), owner->GetNamespace());
+  CXmlElement* const read = m_captured->GetDocumentElement();
+  if (ReadUntyped(info, element, m_context, nullptr, read) == read) Abandon();
+  StoreObject(info, owner, element);
 }
 
 // The gathered text as the member's value, stored as ElementFromXmlPrim and
@@ -881,21 +926,24 @@ void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner, b
 }
 
 void CEventBinder::StartCDATA() {
-  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
-                  m_stack[m_depth - 1].kind == Frame::Item))
-    m_text.append("<![CDATA[");
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append("<![CDATA[");
+  if (kind == Frame::Capture) m_builder->StartCDATA();
 }
 
 void CEventBinder::EndCDATA() {
-  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
-                  m_stack[m_depth - 1].kind == Frame::Item))
-    m_text.append("]]>");
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append("]]>");
+  if (kind == Frame::Capture) m_builder->EndCDATA();
 }
 
 void CEventBinder::Characters(std::string_view text) {
-  if (m_depth && (m_stack[m_depth - 1].kind == Frame::Value ||
-                  m_stack[m_depth - 1].kind == Frame::Item))
-    m_text.append(text);
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append(text);
+  if (kind == Frame::Capture) m_builder->Characters(text);
 }
 
 void CEventBinder::EndElement() {
@@ -907,6 +955,11 @@ void CEventBinder::EndElement() {
       Pop();
       return;
     case Frame::Skip:
+      Pop();
+      return;
+    case Frame::Capture:
+      m_builder->EndElement();
+      if (frame.member) EndUntyped(*frame.member, frame.object);
       Pop();
       return;
     case Frame::Item:

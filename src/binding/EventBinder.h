@@ -6,8 +6,9 @@
 // The binder fills only what it is sure to fill exactly as the class reader
 // fills it from a tree: generated classes with a sequence, a choice or an
 // all group of simple values, enumerations, element children (of a fixed
-// class, or of the class their factory picks by xsi:type) and collections
-// of them, attributes and xsi:nil, read with the default options. Anything
+// class, or of the class their factory picks by xsi:type), collections of
+// them, optional untyped content (built into a tree of its own, element by
+// element), attributes and xsi:nil, read with the default options. Anything
 // else, and every situation where the class reader would fail (a missing or
 // left-over element, a bad value, a bad count), throws CBindingAbandoned or
 // lets the failure through; the entry points then read the same input
@@ -32,6 +33,8 @@
 
 namespace VxXmlLib10 {
 namespace detail {
+
+class CTreeBuilder;
 
 /// The document holds something the binder leaves to the tree.
 struct CBindingAbandoned {};
@@ -89,6 +92,7 @@ class CEventBinder final : public CXmlEventHandler {
   bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
   bool BeginItem(Frame& parent, const CXmlStartElement& element);
   void StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil);
+  void EndUntyped(const Member& member, CXmlGeneratedClass* owner);
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
 
@@ -110,6 +114,9 @@ class CEventBinder final : public CXmlEventHandler {
   std::vector<std::pair<std::string, std::string>> m_typePrefixes;
   // A one-element document holding the element whose class a factory picks.
   std::unique_ptr<CXmlDocument> m_standIn;
+  // The tree an element of untyped content is built into, and its builder.
+  std::unique_ptr<CXmlDocument> m_captured;
+  std::unique_ptr<CTreeBuilder> m_builder;
   std::uint64_t m_elementCount = 0;
   bool m_started = false;
   bool m_complete = false;
