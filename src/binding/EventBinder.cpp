@@ -84,9 +84,10 @@ struct CEventBinder::Member {
     ChoiceChild,      // a choice's child object, stored before it is read
     ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
     UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
+    GroupMandatory,   // a tagless group the owner holds, read from the owner's children
+    GroupOptional,    // a tagless group made when it takes an element
     Collection,       // a run of elements into the collection the owner holds
     NotThisElement,   // passes over any element but its own
-    NothingLeft,      // passes only when no element is left
     Unknown           // never passed
   };
   const CElementInfo* info;
@@ -95,6 +96,7 @@ struct CEventBinder::Member {
   CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
   CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
   bool required;  // an all group's mandatory child object that must be present
+  bool mustConsume;  // a mandatory tagless group that must take an element
 };
 
 // The members of a class and what its own element takes.
@@ -105,6 +107,7 @@ struct CEventBinder::ClassPlan {
   bool rejectUnknownAttributes;
   bool choice;  // a choice: the first element picks the one member read
   bool all;     // an all group: each member takes its element wherever it stands
+  bool pseudo;  // a tagless group, read from its owner's children
   std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
   std::vector<Member> members;
 };
@@ -136,6 +139,13 @@ struct CEventBinder::Frame {
   bool chosen;                 // Class, a choice: its member has been picked
   bool emptyChoiceAllowed;     // Class, a choice: it may be left without a member
   std::uint64_t found;         // Class, an all group: the members read, one bit each
+  // Class: a tagless group's frame, with no element of its own; whether it
+  // has taken an element; whether it has failed, taking none, so that its
+  // owner goes on without it.
+  bool pseudo;
+  bool consumed;
+  bool failed;
+  bool hadNil;  // Class: the element (a tagless group's: its owner's) has an xsi:nil
   // Class: the collection of a run under way (null when none), and its names.
   CSmartPtr<CXmlCollectionBase> run;
   CXmlTypeCollection* values;
@@ -245,6 +255,10 @@ CEventBinder::Frame& CEventBinder::Push() {
   frame.chosen = false;
   frame.emptyChoiceAllowed = false;
   frame.found = 0;
+  frame.pseudo = false;
+  frame.consumed = false;
+  frame.failed = false;
+  frame.hadNil = false;
   frame.values = nullptr;
   frame.objects = nullptr;
   frame.source = nullptr;
@@ -286,7 +300,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
       (info->GetGroupType() != XmlElementGroupType_Sequence &&
        info->GetGroupType() != XmlElementGroupType_Choice &&
        info->GetGroupType() != XmlElementGroupType_All) ||
-      info->GetElementType() != XmlElementType_Element || info->HasValue())
+      info->HasValue())
     Abandon();
   std::unique_ptr<ClassPlan> plan(new ClassPlan());
   plan->key = info;
@@ -297,6 +311,8 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   plan->rejectUnknownAttributes = info->GetRejectUnknownAttributes();
   plan->choice = info->GetGroupType() == XmlElementGroupType_Choice;
   plan->all = info->GetGroupType() == XmlElementGroupType_All;
+  plan->pseudo = info->GetElementType() == XmlElementType_PseudoElement;
+  if (!plan->pseudo && info->GetElementType() != XmlElementType_Element) Abandon();
   for (int i = 0; i < plan->attributeCount; ++i)
     plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
@@ -305,7 +321,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   for (int i = 0; infos && infos[i]; ++i) {
     const CElementInfo& e = *infos[i];
     const std::type_info& type = typeid(e);
-    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr, false};
+    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr, false, false};
     if (type == typeid(CElementInfoSeqPrimMnd)) {
       member.kind = Member::ValueMandatory;
     } else if (type == typeid(CElementInfoSeqPrimOpt)) {
@@ -317,17 +333,17 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
       member.kind = Member::ValueOptional;
       member.toEnum = static_cast<const CElementInfoSeqEnumOpt&>(e).GetTextToEnum();
     } else if (type == typeid(CElementInfoSeqClsMnd)) {
-      if (static_cast<const CElementInfoSeqClsMnd&>(e).GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildMandatory;
-        member.newChild = &NewChildOf<CElementInfoSeqClsMnd>;
-      }
+      const auto& child = static_cast<const CElementInfoSeqClsMnd&>(e);
+      member.kind = child.GetChildType() == XmlElementType_Element ? Member::ChildMandatory
+                                                                   : Member::GroupMandatory;
+      member.newChild = &NewChildOf<CElementInfoSeqClsMnd>;
+      member.mustConsume = ElementInfoAccess::MustConsume(child);
     } else if (type == typeid(CElementInfoSeqClsOpt)) {
-      if (static_cast<const CElementInfoSeqClsOpt&>(e).GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildOptional;
-        member.newChild = &NewChildOf<CElementInfoSeqClsOpt>;
-      } else {
-        member.kind = Member::NothingLeft;  // a tagless group reads nothing from nothing
-      }
+      member.kind =
+          static_cast<const CElementInfoSeqClsOpt&>(e).GetChildType() == XmlElementType_Element
+              ? Member::ChildOptional
+              : Member::GroupOptional;
+      member.newChild = &NewChildOf<CElementInfoSeqClsOpt>;
     } else if (type == typeid(CElementInfoSeqAbsClsMnd)) {
       if (static_cast<const CElementInfoSeqAbsClsMnd&>(e).GetChildType() ==
           XmlElementType_Element) {
@@ -396,6 +412,10 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
     }
     plan->members.push_back(member);
   }
+  // A tagless group reads its owner's attributes: one that has none of its
+  // own and takes no others reads nothing from them.
+  if (plan->pseudo && (plan->attributeCount || plan->rejectUnknownAttributes || plan->all))
+    Abandon();
   if (plan->all) {
     // Every element goes to the one member of its name: members of other
     // shapes, or two of one name, would make the order of the class
@@ -419,6 +439,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   char* const base = reinterpret_cast<char*>(&child);
   CXmlGeneratedClass& object = *reinterpret_cast<CXmlGeneratedClass*>(base + type.toClass);
   const ClassPlan& plan = PlanFor(object);
+  if (plan.pseudo) Abandon();
 
   // As CGeneratedClass::FromXml_Int and CXmlGeneratedClass::FromXml_Int do.
   auto& declarations =
@@ -434,6 +455,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   bool foundHere[16] = {};
   std::unique_ptr<bool[]> foundMore;
   bool* found = foundHere;
+  bool hadNil = false;
   if (plan.attributeCount > 16) {
     foundMore.reset(new bool[static_cast<std::size_t>(plan.attributeCount)]());
     found = foundMore.get();
@@ -445,6 +467,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
       // cannot be nil fails in the tree); xsi:type has chosen the class
       // already, and the other schema instance attributes are not data.
       if (event.localName == "nil") {
+        hadNil = true;
         if (type.toNillable < 0) Abandon();
         INillable* nillable = reinterpret_cast<INillable*>(base + type.toNillable);
         if (EqualsNoCase(event.value, "true") || EqualsNoCase(event.value, "1"))
@@ -491,18 +514,153 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   frame.landing = Root;
   frame.object = &object;
   frame.plan = &plan;
+  frame.hadNil = hadNil;
   // A nil object reads neither its children nor its text.
   frame.nil =
       type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil();
 }
 
+namespace {
+
+// Whether a simple value's element is nil, as the class reader decides it
+// from its first xsi:nil attribute; a nil the member does not allow, or a
+// value that is no boolean, fails in the tree.
+bool IsValueNil(const CElementInfo& info, const CXmlStartElement& element) {
+  const CXmlEventAttribute* nil = InstanceAttribute(element, "nil");
+  if (!nil) return false;
+  const std::string_view value = nil->value;
+  if (value.empty() || EqualsNoCase(value, "false") || EqualsNoCase(value, "0")) return false;
+  if (!info.IsNillable()) Abandon();
+  if (EqualsNoCase(value, "true") || EqualsNoCase(value, "1")) return true;
+  Abandon();
+}
+
+}  // namespace
+
+// A mandatory child object, read in place in the object its owner holds (a
+// new one from the factory when it holds none).
+void CEventBinder::PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
+                                 const CXmlStartElement& element) {
+  PushChild(HeldChild(owner, member), element, Held, nullptr);
+}
+
+CSmartPtr<CXmlObjectBase> CEventBinder::HeldChild(CXmlGeneratedClass* owner,
+                                                  const Member& member) {
+  CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, owner);
+  if (child.IsNull()) {
+    child = member.newChild(*member.info);
+    if (child.IsNull()) Abandon();
+    StoreObject(*member.info, owner, child);
+  }
+  return child;
+}
+
+// A tagless group's object, reset as the class reader resets a pseudo
+// element before it reads the owner's attributes, of which it takes none.
+CXmlGeneratedClass& CEventBinder::ResetGroup(CXmlObjectBase& child, bool hadNil,
+                                             const ClassPlan*& plan) {
+  const ClassType& type = TypeOf(child);
+  char* const base = reinterpret_cast<char*>(&child);
+  CXmlGeneratedClass& object = *reinterpret_cast<CXmlGeneratedClass*>(base + type.toClass);
+  plan = &PlanFor(object);
+  // An xsi:nil on the owner's element fails in a group that cannot be nil.
+  if (!plan->pseudo || type.toNillable >= 0 || hadNil) Abandon();
+  reinterpret_cast<CGeneratedObject*>(base + type.toGenerated)->GetNamespaceDeclarations().clear();
+  object.Init();
+  return object;
+}
+
+// A tagless group's frame above its owner's: the owner's next elements are
+// offered to it first.
+void CEventBinder::BeginGroup(CSmartPtr<CXmlObjectBase> child, Landing landing,
+                              const Member& member, bool hadNil) {
+  const ClassPlan* plan = nullptr;
+  CXmlGeneratedClass& object = ResetGroup(*child, hadNil, plan);
+  Frame& frame = Push();
+  frame.kind = Frame::Class;
+  frame.landing = landing;
+  frame.object = &object;
+  frame.plan = plan;
+  frame.member = &member;
+  frame.held = std::move(child);
+  frame.pseudo = true;
+  frame.hadNil = hadNil;
+}
+
+// A mandatory tagless group that may take nothing, read with no element
+// left: reset, and so are the mandatory groups it reaches in turn before a
+// member that fails without an element.
+void CEventBinder::ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member& member,
+                                        bool hadNil) {
+  CSmartPtr<CXmlObjectBase> child = HeldChild(owner, member);
+  const ClassPlan* plan = nullptr;
+  CXmlGeneratedClass& object = ResetGroup(*child, hadNil, plan);
+  if (plan->choice) return;
+  for (const Member& inner : plan->members) {
+    switch (inner.kind) {
+      case Member::ValueMandatory:
+      case Member::ChildMandatory:
+      case Member::AbstractMandatory:
+        return;
+      case Member::Collection: {
+        CSmartPtr<CXmlCollectionBase> collection = FetchCollection(*inner.info, &object);
+        if (!collection.IsNull() && !collection->IsValidCount(m_context)) return;
+        break;
+      }
+      case Member::GroupMandatory:
+        if (inner.mustConsume) return;
+        ReadGroupFromNothing(&object, inner, hadNil);
+        break;
+      case Member::ValueOptional:
+      case Member::ChildOptional:
+      case Member::AbstractOptional:
+      case Member::UntypedOptional:
+      case Member::NotThisElement:
+      case Member::GroupOptional:
+        break;
+      case Member::ChoiceChild:
+      case Member::ChoiceAbstract:
+      case Member::Unknown:
+        Abandon();
+    }
+  }
+}
+
+// The group of `frame` fails to match: the owner of a tagless group that
+// took nothing goes on without it; anything else fails in the tree.
+CEventBinder::Offer CEventBinder::Fail(Frame& frame) {
+  if (!frame.pseudo || frame.consumed) Abandon();
+  frame.failed = true;
+  return Ended;
+}
+
+// The tagless group on top has ended: stored when it took something (an
+// optional one is dropped otherwise), and its owner goes on past it.
+void CEventBinder::FinishGroup() {
+  Frame& group = m_stack[m_depth - 1];
+  const bool consumed = group.consumed;
+  const Landing landing = group.landing;
+  const Member& member = *group.member;
+  CSmartPtr<CXmlObjectBase> child = std::move(group.held);
+  Pop();
+  Frame& owner = m_stack[m_depth - 1];
+  if (consumed) {
+    if (landing == Store) StoreObject(*member.info, owner.object, child);
+  } else if (member.kind == Member::GroupMandatory && member.mustConsume) {
+    Fail(owner);
+    return;
+  }
+  ++owner.next;
+}
+
 void CEventBinder::StartElement(const CXmlStartElement& element) {
   // The limits of the document's builder.
   const unsigned int maxDepth = m_context.GetMaxDepth();
-  if (maxDepth && m_depth >= maxDepth) Abandon();
+  if (maxDepth && m_elementDepth >= maxDepth) Abandon();
   const std::uint64_t maxElements = m_context.GetMaxElements();
   if (maxElements && m_elementCount >= maxElements) Abandon();
   ++m_elementCount;
+  ++m_elementDepth;
 
   for (std::size_t i = 0; i < element.declarationCount; ++i) {
     const CXmlEventNamespace& declaration = element.declarations[i];
@@ -532,25 +690,23 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
     return;
   }
   if (parent.kind != Frame::Class) Abandon();  // an element inside a value
-  BeginChild(parent, element);
+
+  // Offered to the innermost group first; a tagless group that has ended
+  // hands it back to its owner.
+  for (;;) {
+    const std::size_t at = m_depth - 1;
+    switch (BeginChild(m_stack[at], element)) {
+      case Taken:
+        for (std::size_t i = at; m_stack[i].pseudo; --i) m_stack[i].consumed = true;
+        return;
+      case Descend:
+        continue;
+      case Ended:
+        FinishGroup();
+        continue;
+    }
+  }
 }
-
-namespace {
-
-// Whether a simple value's element is nil, as the class reader decides it
-// from its first xsi:nil attribute; a nil the member does not allow, or a
-// value that is no boolean, fails in the tree.
-bool IsValueNil(const CElementInfo& info, const CXmlStartElement& element) {
-  const CXmlEventAttribute* nil = InstanceAttribute(element, "nil");
-  if (!nil) return false;
-  const std::string_view value = nil->value;
-  if (value.empty() || EqualsNoCase(value, "false") || EqualsNoCase(value, "0")) return false;
-  if (!info.IsNillable()) Abandon();
-  if (EqualsNoCase(value, "true") || EqualsNoCase(value, "1")) return true;
-  Abandon();
-}
-
-}  // namespace
 
 void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
                              const CXmlStartElement& element) {
@@ -572,36 +728,31 @@ void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartEle
   frame.held = std::move(child);
 }
 
-// A mandatory child object, read in place in the object its owner holds (a
-// new one from the factory when it holds none).
-void CEventBinder::PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
-                                 const CXmlStartElement& element) {
-  CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, owner);
-  if (child.IsNull()) {
-    child = member.newChild(*member.info);
-    if (child.IsNull()) Abandon();
-    StoreObject(*member.info, owner, child);
-  }
-  PushChild(std::move(child), element, Held, nullptr);
-}
-
-void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
-  // `parent` stays valid until a frame is pushed, which ends the loop.
+// The element offered to the group of `parent`: Taken (a frame is pushed
+// for it), Descend (a tagless group's frame is pushed, to be offered the
+// element) or Ended (a tagless group is done and leaves the element to its
+// owner). `parent` may move once a frame is pushed.
+CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
+  if (parent.failed) return Ended;
   const std::vector<Member>& members = parent.plan->members;
   for (;;) {
     if (!parent.run.IsNull()) {
       if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
           BeginItem(parent, element))
-        return;
+        return Taken;
       if (parent.plan->choice) {
-        // Elements after the chosen run are left over; a run that took
-        // nothing is an alternative that did not match.
-        if (parent.chosen) Abandon();
+        // A run that took nothing is an alternative that did not match;
+        // after the chosen run the choice is over.
+        if (!parent.chosen) {
+          parent.run = nullptr;
+          ++parent.next;
+          continue;
+        }
+        if (!parent.pseudo || !parent.run->IsValidCount(m_context)) Abandon();
         parent.run = nullptr;
-        ++parent.next;
-        continue;
+        return Ended;
       }
-      EndRun(parent);
+      if (!EndRun(parent)) return Fail(parent);
       continue;
     }
 
@@ -616,13 +767,16 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
         switch (member.kind) {
           case Member::ValueMandatory:
           case Member::ValueOptional:
-            return PushValue(parent.object, member, element);
+            PushValue(parent.object, member, element);
+            return Taken;
           case Member::ChildMandatory:
-            return PushHeldChild(parent.object, member, element);
+            PushHeldChild(parent.object, member, element);
+            return Taken;
           case Member::ChildOptional: {
             CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
             if (child.IsNull()) Abandon();
-            return PushChild(std::move(child), element, Store, &member);
+            PushChild(std::move(child), element, Store, &member);
+            return Taken;
           }
           default:
             Abandon();
@@ -632,44 +786,59 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
     }
 
     if (parent.plan->choice) {
-      if (parent.chosen) Abandon();  // an element after the one chosen
+      if (parent.chosen) {
+        if (!parent.pseudo) Abandon();  // an element after the one chosen
+        return Ended;
+      }
       for (; parent.next < members.size(); ++parent.next)
-        if (BeginAlternative(parent, members[parent.next], element)) return;
-      Abandon();  // no member takes the element
+        if (BeginAlternative(parent, members[parent.next], element)) return Taken;
+      if (!parent.pseudo) Abandon();  // no member takes the element
+      return Ended;
     }
 
-    if (parent.next == members.size()) Abandon();  // an element left over
+    if (parent.next == members.size()) {
+      if (!parent.pseudo) Abandon();  // an element left over
+      return Ended;
+    }
     const Member& member = members[parent.next];
     const bool match = Matches(*member.info, element);
     switch (member.kind) {
       case Member::ValueMandatory:
       case Member::ValueOptional:
-        ++parent.next;
         if (!match) {
-          if (member.kind == Member::ValueMandatory) Abandon();
+          if (member.kind == Member::ValueMandatory) return Fail(parent);
+          ++parent.next;
           continue;
         }
-        return PushValue(parent.object, member, element);
-      case Member::ChildMandatory:
-        if (!match) Abandon();
         ++parent.next;
-        return PushHeldChild(parent.object, member, element);
+        PushValue(parent.object, member, element);
+        return Taken;
+      case Member::ChildMandatory:
+        if (!match) return Fail(parent);
+        ++parent.next;
+        PushHeldChild(parent.object, member, element);
+        return Taken;
       case Member::ChildOptional: {
         ++parent.next;
         if (!match) continue;
         CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
         if (child.IsNull()) Abandon();
-        return PushChild(std::move(child), element, Store, &member);
+        PushChild(std::move(child), element, Store, &member);
+        return Taken;
       }
       case Member::AbstractMandatory:
       case Member::AbstractOptional: {
-        ++parent.next;
         CSmartPtr<CXmlObjectBase> child;
         if (match) child = member.newChildFor(*member.info, StandIn(element));
-        if (!child.IsNull()) return PushChild(std::move(child), element, Store, &member);
+        if (!child.IsNull()) {
+          ++parent.next;
+          PushChild(std::move(child), element, Store, &member);
+          return Taken;
+        }
         // No class for the element: an optional member passes and leaves
         // it to the next.
-        if (member.kind == Member::AbstractMandatory) Abandon();
+        if (member.kind == Member::AbstractMandatory) return Fail(parent);
+        ++parent.next;
         continue;
       }
       case Member::Collection:
@@ -700,11 +869,22 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
         capture.kind = Frame::Capture;
         capture.object = owner;
         capture.member = &member;
-        return;
+        return Taken;
       }
+      case Member::GroupOptional: {
+        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+        if (child.IsNull()) {
+          ++parent.next;
+          continue;
+        }
+        BeginGroup(std::move(child), Store, member, parent.hadNil);
+        return Descend;
+      }
+      case Member::GroupMandatory:
+        BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
+        return Descend;
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
-      case Member::NothingLeft:
       case Member::Unknown:
         Abandon();
     }
@@ -834,19 +1014,27 @@ bool CEventBinder::StartRun(Frame& frame, const Member& member) {
   return true;
 }
 
-void CEventBinder::EndRun(Frame& frame) {
-  frame.run->ValidateCount(m_context);
+// The run under way ends: false when its count is bad in a tagless group
+// (a bad count fails an element's group in the tree).
+bool CEventBinder::EndRun(Frame& frame) {
+  bool valid = true;
+  if (frame.pseudo)
+    valid = frame.run->IsValidCount(m_context);
+  else
+    frame.run->ValidateCount(m_context);
   frame.run = nullptr;
   ++frame.next;
+  return valid;
 }
 
 // No element is left for the members not reached yet: each must pass
 // without one, as it does in the class reader with no element at the
-// cursor.
+// cursor; in a tagless group one that does not makes the group fail.
 void CEventBinder::EndChildren(Frame& frame) {
+  if (frame.failed) return;
+  const std::vector<Member>& members = frame.plan->members;
   if (frame.plan->all) {
     // The members not read must be allowed to be absent.
-    const std::vector<Member>& members = frame.plan->members;
     for (std::size_t i = 0; i < members.size(); ++i) {
       if (frame.found & (std::uint64_t(1) << i)) continue;
       if (members[i].kind == Member::ValueMandatory ||
@@ -856,19 +1044,25 @@ void CEventBinder::EndChildren(Frame& frame) {
     return;
   }
   if (frame.plan->choice) {
-    // The run of a chosen collection ends here; a choice left without a
-    // member must be allowed to be.
+    // The run of a chosen collection ends here; a choice of an element left
+    // without a member must be allowed to be.
     if (!frame.run.IsNull()) {
-      frame.run->ValidateCount(m_context);
+      if (frame.pseudo) {
+        if (!frame.run->IsValidCount(m_context)) Abandon();
+      } else {
+        frame.run->ValidateCount(m_context);
+      }
       frame.run = nullptr;
     }
-    if (!frame.chosen && !frame.emptyChoiceAllowed &&
+    if (!frame.pseudo && !frame.chosen && !frame.emptyChoiceAllowed &&
         !frame.object->DoesElementContainOptionalElements())
       Abandon();
     return;
   }
-  if (!frame.run.IsNull()) EndRun(frame);
-  const std::vector<Member>& members = frame.plan->members;
+  if (!frame.run.IsNull() && !EndRun(frame)) {
+    Fail(frame);
+    return;
+  }
   for (; frame.next < members.size(); ++frame.next) {
     const Member& member = members[frame.next];
     switch (member.kind) {
@@ -877,17 +1071,31 @@ void CEventBinder::EndChildren(Frame& frame) {
       case Member::AbstractOptional:
       case Member::UntypedOptional:
       case Member::NotThisElement:
-      case Member::NothingLeft:
+      case Member::GroupOptional:
         break;
       case Member::Collection:
         if (StartRun(frame, member)) {
-          frame.run->ValidateCount(m_context);
+          const bool valid = frame.pseudo ? frame.run->IsValidCount(m_context)
+                                          : (frame.run->ValidateCount(m_context), true);
           frame.run = nullptr;
+          if (!valid) {
+            Fail(frame);
+            return;
+          }
         }
+        break;
+      case Member::GroupMandatory:
+        if (member.mustConsume) {
+          Fail(frame);
+          return;
+        }
+        ReadGroupFromNothing(frame.object, member, frame.hadNil);
         break;
       case Member::ValueMandatory:
       case Member::ChildMandatory:
       case Member::AbstractMandatory:
+        Fail(frame);
+        return;
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
       case Member::Unknown:
@@ -948,6 +1156,12 @@ void CEventBinder::Characters(std::string_view text) {
 
 void CEventBinder::EndElement() {
   if (m_depth == 0) Abandon();
+  --m_elementDepth;
+  // The tagless groups still open end with their owner's element.
+  while (m_stack[m_depth - 1].kind == Frame::Class && m_stack[m_depth - 1].pseudo) {
+    EndChildren(m_stack[m_depth - 1]);
+    FinishGroup();
+  }
   Frame& frame = m_stack[m_depth - 1];
   switch (frame.kind) {
     case Frame::Value:

@@ -1,18 +1,22 @@
 // Reading a generated object straight from a reader's events, without a
 // document tree: a stack of frames, one per open element, each knowing the
-// object it fills, where that object's sequence stands, or the text of the
-// simple value being gathered.
+// object it fills, where that object's group stands, or the text of the
+// simple value being gathered. A tagless group has a frame of its own above
+// its owner's, with no element: the owner's elements are offered to it
+// first, and it hands back the first it cannot take.
 //
 // The binder fills only what it is sure to fill exactly as the class reader
 // fills it from a tree: generated classes with a sequence, a choice or an
 // all group of simple values, enumerations, element children (of a fixed
-// class, or of the class their factory picks by xsi:type), collections of
-// them, optional untyped content (built into a tree of its own, element by
-// element), attributes and xsi:nil, read with the default options. Anything
-// else, and every situation where the class reader would fail (a missing or
-// left-over element, a bad value, a bad count), throws CBindingAbandoned or
-// lets the failure through; the entry points then read the same input
-// through the tree, which fails, or succeeds, as it always has.
+// class, or of the class their factory picks by xsi:type), tagless groups,
+// collections of them, optional untyped content (built into a tree of its
+// own, element by element), attributes and xsi:nil, read with the default
+// options. Anything else, and every situation where the class reader would
+// fail (a missing or left-over element, a bad value, a bad count) or go
+// back over elements it has read (a tagless group failing after it took
+// some), throws CBindingAbandoned or lets the failure through; the entry
+// points then read the same input through the tree, which fails, or
+// succeeds, as it always has.
 #ifndef VXXML_SRC_BINDING_EVENTBINDER_H
 #define VXXML_SRC_BINDING_EVENTBINDER_H
 
@@ -73,16 +77,25 @@ class CEventBinder final : public CXmlEventHandler {
   struct Frame;
   // How a class frame lands in the frame below it when it ends.
   enum Landing : unsigned char { Root, Held, Store, Append };
+  // What became of an element offered to a group.
+  enum Offer : unsigned char { Taken, Descend, Ended };
 
   const ClassType& TypeOf(CXmlObjectBase& object);
   const ClassPlan& PlanFor(CXmlGeneratedClass& object);
   Frame& Push();
   void Pop();
   void BeginClass(CXmlObjectBase& object, const CXmlStartElement& element);
-  void BeginChild(Frame& parent, const CXmlStartElement& element);
+  Offer BeginChild(Frame& parent, const CXmlStartElement& element);
   void EndChildren(Frame& frame);
   bool StartRun(Frame& frame, const Member& member);
-  void EndRun(Frame& frame);
+  bool EndRun(Frame& frame);
+  CSmartPtr<CXmlObjectBase> HeldChild(CXmlGeneratedClass* owner, const Member& member);
+  CXmlGeneratedClass& ResetGroup(CXmlObjectBase& child, bool hadNil, const ClassPlan*& plan);
+  void BeginGroup(CSmartPtr<CXmlObjectBase> child, Landing landing, const Member& member,
+                  bool hadNil);
+  void ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member& member, bool hadNil);
+  Offer Fail(Frame& frame);
+  void FinishGroup();
   void PushValue(CXmlGeneratedClass* owner, const Member& member,
                  const CXmlStartElement& element);
   void PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
@@ -102,6 +115,7 @@ class CEventBinder final : public CXmlEventHandler {
   // for reuse.
   std::vector<Frame> m_stack;
   std::size_t m_depth = 0;
+  std::size_t m_elementDepth = 0;  // the open elements (tagless groups have none)
   std::vector<ClassPlan*> m_plans;
   std::vector<ClassType> m_types;
   std::string m_text;   // the text of the value being read
