@@ -97,6 +97,12 @@ struct CEventBinder::Member {
   CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
   bool required;  // an all group's mandatory child object that must be present
   bool mustConsume;  // a mandatory tagless group that must take an element
+
+  // Whether the member is satisfied when no element is left for it.
+  bool PassesWithoutElement() const {
+    return kind == ValueOptional || kind == ChildOptional || kind == AbstractOptional ||
+           kind == UntypedOptional || kind == NotThisElement || kind == GroupOptional;
+  }
 };
 
 // The members of a class and what its own element takes.
@@ -290,6 +296,90 @@ void CEventBinder::RestoreRoot() {
   dynamic_cast<CGeneratedObject&>(m_root).GetNamespaceDeclarations() = m_rootDeclarations;
 }
 
+namespace {
+// An element info class, whose child objects (if any) its factory makes by
+// id, or by the element met.
+template <class T>
+struct Of {
+  using type = T;
+  static constexpr bool kByElement = false;
+};
+template <class T>
+struct ByElement {
+  using type = T;
+  static constexpr bool kByElement = true;
+};
+}  // namespace
+
+// What the binder makes of an element info, by its class.
+CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
+  using namespace VxXmlLib10Data;
+  using K = Member;
+  const std::type_info& type = typeid(e);
+  Member member{&e, K::Unknown, nullptr, nullptr, nullptr, false, false};
+  // A simple value or a collection; an enumerated value; a child object,
+  // as an element (`element`) or a tagless group (`tagless`).
+  auto plain = [&](auto info, K::Kind kind) {
+    if (type != typeid(typename decltype(info)::type)) return false;
+    member.kind = kind;
+    return true;
+  };
+  auto enumerated = [&](auto info, K::Kind kind) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    member.kind = kind;
+    member.toEnum = static_cast<const Info&>(e).GetTextToEnum();
+    return true;
+  };
+  auto child = [&](auto info, K::Kind element, K::Kind tagless) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    const bool isElement = static_cast<const Info&>(e).GetChildType() == XmlElementType_Element;
+    member.kind = isElement ? element : tagless;
+    if constexpr (decltype(info)::kByElement)
+      member.newChildFor = &NewChildFor<Info>;
+    else
+      member.newChild = &NewChildOf<Info>;
+    return true;
+  };
+  static_cast<void>(
+      plain(Of<CElementInfoSeqPrimMnd>(), K::ValueMandatory) ||
+      plain(Of<CElementInfoSeqPrimOpt>(), K::ValueOptional) ||
+      plain(Of<CElementInfoAllPrimMnd>(), K::ValueMandatory) ||
+      plain(Of<CElementInfoAllPrimOpt>(), K::ValueOptional) ||
+      plain(Of<CElementInfoChoicePrimOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoSeqEnumMnd>(), K::ValueMandatory) ||
+      enumerated(Of<CElementInfoSeqEnumOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoAllEnumMnd>(), K::ValueMandatory) ||
+      enumerated(Of<CElementInfoAllEnumOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoChoiceEnumOpt>(), K::ValueOptional) ||
+      child(Of<CElementInfoSeqClsMnd>(), K::ChildMandatory, K::GroupMandatory) ||
+      child(Of<CElementInfoSeqClsOpt>(), K::ChildOptional, K::GroupOptional) ||
+      child(Of<CElementInfoAllClsMnd>(), K::ChildMandatory, K::Unknown) ||
+      child(Of<CElementInfoAllClsOpt>(), K::ChildOptional, K::Unknown) ||
+      child(Of<CElementInfoChoiceClsOpt>(), K::ChoiceChild, K::Unknown) ||
+      child(ByElement<CElementInfoSeqAbsClsMnd>(), K::AbstractMandatory, K::Unknown) ||
+      child(ByElement<CElementInfoSeqAbsClsOpt>(), K::AbstractOptional, K::NotThisElement) ||
+      child(ByElement<CElementInfoChoiceAbsClsOpt>(), K::ChoiceAbstract, K::Unknown) ||
+      // Its element fails in the tree, whatever it is.
+      plain(Of<CElementInfoAllAbsClsOpt>(), K::NotThisElement) ||
+      plain(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      // The collection decides what it takes.
+      plain(Of<CElementInfoSeqPrimCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqEnumCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqAbsClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoicePrimCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceEnumCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceAbsClsCol>(), K::Collection));
+  if (type == typeid(CElementInfoSeqClsMnd))
+    member.mustConsume = ElementInfoAccess::MustConsume(static_cast<const CElementInfoSeqClsMnd&>(e));
+  if (type == typeid(CElementInfoAllClsMnd))
+    member.required = ElementInfoAccess::Required(static_cast<const CElementInfoAllClsMnd&>(e));
+  return member;
+}
+
 const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object) {
   const CParentElementInfo* info = object.GetClassInfo();
   for (const ClassPlan* plan : m_plans)
@@ -318,100 +408,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
 
   CElementInfo** infos = object.GetClassElementInfo();
-  for (int i = 0; infos && infos[i]; ++i) {
-    const CElementInfo& e = *infos[i];
-    const std::type_info& type = typeid(e);
-    Member member{&e, Member::Unknown, nullptr, nullptr, nullptr, false, false};
-    if (type == typeid(CElementInfoSeqPrimMnd)) {
-      member.kind = Member::ValueMandatory;
-    } else if (type == typeid(CElementInfoSeqPrimOpt)) {
-      member.kind = Member::ValueOptional;
-    } else if (type == typeid(CElementInfoSeqEnumMnd)) {
-      member.kind = Member::ValueMandatory;
-      member.toEnum = static_cast<const CElementInfoSeqEnumMnd&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoSeqEnumOpt)) {
-      member.kind = Member::ValueOptional;
-      member.toEnum = static_cast<const CElementInfoSeqEnumOpt&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoSeqClsMnd)) {
-      const auto& child = static_cast<const CElementInfoSeqClsMnd&>(e);
-      member.kind = child.GetChildType() == XmlElementType_Element ? Member::ChildMandatory
-                                                                   : Member::GroupMandatory;
-      member.newChild = &NewChildOf<CElementInfoSeqClsMnd>;
-      member.mustConsume = ElementInfoAccess::MustConsume(child);
-    } else if (type == typeid(CElementInfoSeqClsOpt)) {
-      member.kind =
-          static_cast<const CElementInfoSeqClsOpt&>(e).GetChildType() == XmlElementType_Element
-              ? Member::ChildOptional
-              : Member::GroupOptional;
-      member.newChild = &NewChildOf<CElementInfoSeqClsOpt>;
-    } else if (type == typeid(CElementInfoSeqAbsClsMnd)) {
-      if (static_cast<const CElementInfoSeqAbsClsMnd&>(e).GetChildType() ==
-          XmlElementType_Element) {
-        member.kind = Member::AbstractMandatory;
-        member.newChildFor = &NewChildFor<CElementInfoSeqAbsClsMnd>;
-      }
-    } else if (type == typeid(CElementInfoSeqAbsClsOpt)) {
-      if (static_cast<const CElementInfoSeqAbsClsOpt&>(e).GetChildType() ==
-          XmlElementType_Element) {
-        member.kind = Member::AbstractOptional;
-        member.newChildFor = &NewChildFor<CElementInfoSeqAbsClsOpt>;
-      } else {
-        member.kind = Member::NotThisElement;
-      }
-    } else if (type == typeid(CElementInfoAllPrimMnd)) {
-      member.kind = Member::ValueMandatory;
-    } else if (type == typeid(CElementInfoAllPrimOpt)) {
-      member.kind = Member::ValueOptional;
-    } else if (type == typeid(CElementInfoAllEnumMnd)) {
-      member.kind = Member::ValueMandatory;
-      member.toEnum = static_cast<const CElementInfoAllEnumMnd&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoAllEnumOpt)) {
-      member.kind = Member::ValueOptional;
-      member.toEnum = static_cast<const CElementInfoAllEnumOpt&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoAllClsMnd)) {
-      const auto& child = static_cast<const CElementInfoAllClsMnd&>(e);
-      if (child.GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildMandatory;
-        member.newChild = &NewChildOf<CElementInfoAllClsMnd>;
-        member.required = ElementInfoAccess::Required(child);
-      }
-    } else if (type == typeid(CElementInfoAllClsOpt)) {
-      if (static_cast<const CElementInfoAllClsOpt&>(e).GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildOptional;
-        member.newChild = &NewChildOf<CElementInfoAllClsOpt>;
-      }
-    } else if (type == typeid(CElementInfoAllAbsClsOpt)) {
-      member.kind = Member::NotThisElement;  // its element fails in the tree
-    } else if (type == typeid(CElementInfoChoicePrimOpt)) {
-      member.kind = Member::ValueOptional;
-    } else if (type == typeid(CElementInfoChoiceEnumOpt)) {
-      member.kind = Member::ValueOptional;
-      member.toEnum = static_cast<const CElementInfoChoiceEnumOpt&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoChoiceClsOpt)) {
-      if (static_cast<const CElementInfoChoiceClsOpt&>(e).GetChildType() ==
-          XmlElementType_Element) {
-        member.kind = Member::ChoiceChild;
-        member.newChild = &NewChildOf<CElementInfoChoiceClsOpt>;
-      }
-    } else if (type == typeid(CElementInfoChoiceAbsClsOpt)) {
-      if (static_cast<const CElementInfoChoiceAbsClsOpt&>(e).GetChildType() ==
-          XmlElementType_Element) {
-        member.kind = Member::ChoiceAbstract;
-        member.newChildFor = &NewChildFor<CElementInfoChoiceAbsClsOpt>;
-      }
-    } else if (type == typeid(CElementInfoChoicePrimCol) ||
-               type == typeid(CElementInfoChoiceEnumCol) ||
-               type == typeid(CElementInfoChoiceClsCol) ||
-               type == typeid(CElementInfoChoiceAbsClsCol)) {
-      member.kind = Member::Collection;
-    } else if (type == typeid(CElementInfoSeqUntpdOpt)) {
-      member.kind = Member::UntypedOptional;
-    } else if (type == typeid(CElementInfoSeqPrimCol) || type == typeid(CElementInfoSeqEnumCol) ||
-               type == typeid(CElementInfoSeqClsCol) || type == typeid(CElementInfoSeqAbsClsCol)) {
-      member.kind = Member::Collection;  // the collection decides what it takes
-    }
-    plan->members.push_back(member);
-  }
+  for (int i = 0; infos && infos[i]; ++i) plan->members.push_back(Describe(*infos[i]));
   // A tagless group reads its owner's attributes: one that has none of its
   // own and takes no others reads nothing from them.
   if (plan->pseudo && (plan->attributeCount || plan->rejectUnknownAttributes || plan->all))
@@ -597,6 +594,7 @@ void CEventBinder::ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member&
   CXmlGeneratedClass& object = ResetGroup(*child, hadNil, plan);
   if (plan->choice) return;
   for (const Member& inner : plan->members) {
+    if (inner.PassesWithoutElement()) continue;
     switch (inner.kind) {
       case Member::ValueMandatory:
       case Member::ChildMandatory:
@@ -611,16 +609,7 @@ void CEventBinder::ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member&
         if (inner.mustConsume) return;
         ReadGroupFromNothing(&object, inner, hadNil);
         break;
-      case Member::ValueOptional:
-      case Member::ChildOptional:
-      case Member::AbstractOptional:
-      case Member::UntypedOptional:
-      case Member::NotThisElement:
-      case Member::GroupOptional:
-        break;
-      case Member::ChoiceChild:
-      case Member::ChoiceAbstract:
-      case Member::Unknown:
+      default:
         Abandon();
     }
   }
@@ -1065,14 +1054,8 @@ void CEventBinder::EndChildren(Frame& frame) {
   }
   for (; frame.next < members.size(); ++frame.next) {
     const Member& member = members[frame.next];
+    if (member.PassesWithoutElement()) continue;
     switch (member.kind) {
-      case Member::ValueOptional:
-      case Member::ChildOptional:
-      case Member::AbstractOptional:
-      case Member::UntypedOptional:
-      case Member::NotThisElement:
-      case Member::GroupOptional:
-        break;
       case Member::Collection:
         if (StartRun(frame, member)) {
           const bool valid = frame.pseudo ? frame.run->IsValidCount(m_context)
@@ -1096,9 +1079,7 @@ void CEventBinder::EndChildren(Frame& frame) {
       case Member::AbstractMandatory:
         Fail(frame);
         return;
-      case Member::ChoiceChild:
-      case Member::ChoiceAbstract:
-      case Member::Unknown:
+      default:
         Abandon();
     }
   }

@@ -81,6 +81,7 @@ class CEventBinder final : public CXmlEventHandler {
   enum Offer : unsigned char { Taken, Descend, Ended };
 
   const ClassType& TypeOf(CXmlObjectBase& object);
+  static Member Describe(const VxXmlLib10Data::CElementInfo& info);
   const ClassPlan& PlanFor(CXmlGeneratedClass& object);
   Frame& Push();
   void Pop();
