@@ -29,7 +29,6 @@ namespace VxXmlLib10 {
 namespace detail {
 
 using VxXmlLib10Data::CAttributeInfo;
-using VxXmlLib10Data::CElementInfoSeqUntpdOpt;
 using VxXmlLib10Data::CParentElementInfo;
 using VxXmlLib10Data::TextToEnumFunc;
 
@@ -54,6 +53,24 @@ CSmartPtr<CXmlObjectBase> NewChildOf(const CElementInfo& info) {
 template <class Info>
 CSmartPtr<CXmlObjectBase> NewChildFor(const CElementInfo& info, CXmlElement* element) {
   return ElementInfoAccess::NewChild(static_cast<const Info&>(info), element);
+}
+
+// Untyped content: whether the member takes `element` (its name allows the
+// element's and its rule the element's namespace), and the new CElement it
+// reads it into.
+template <class Info>
+bool UntypedTakes(const CElementInfo& info, const CXmlStartElement& element) {
+  const Info& untyped = static_cast<const Info&>(info);
+  return (IsAnyElementName(info.GetElementName()) ||
+          info.GetElementName() == element.localName) &&
+         CXmlObjectHelper::IsNamespaceValid(std::string(element.namespaceURI),
+                                            untyped.GetNamespaceRestriction(),
+                                            untyped.GetRestrictionTargetNamespace());
+}
+
+template <class Info>
+CSmartPtr<CElement> NewUntypedOf(const CElementInfo& info, const std::string& ownerNamespace) {
+  return NewUntypedElement(static_cast<const Info&>(info), ownerNamespace);
 }
 
 bool EqualsNoCase(std::string_view text, const char* word) {
@@ -84,6 +101,7 @@ struct CEventBinder::Member {
     ChoiceChild,      // a choice's child object, stored before it is read
     ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
     UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
+    ChoiceUntyped,    // a choice's untyped content, stored empty when it takes nothing
     GroupMandatory,   // a tagless group the owner holds, read from the owner's children
     GroupOptional,    // a tagless group made when it takes an element
     Collection,       // a run of elements into the collection the owner holds
@@ -95,6 +113,8 @@ struct CEventBinder::Member {
   TextToEnumFunc toEnum;  // enumerations
   CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
   CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
+  bool (*untypedTakes)(const CElementInfo&, const CXmlStartElement&);
+  CSmartPtr<CElement> (*newUntyped)(const CElementInfo&, const std::string&);
   bool required;  // an all group's mandatory child object that must be present
   bool mustConsume;  // a mandatory tagless group that must take an element
 
@@ -316,12 +336,20 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
   using namespace VxXmlLib10Data;
   using K = Member;
   const std::type_info& type = typeid(e);
-  Member member{&e, K::Unknown, nullptr, nullptr, nullptr, false, false};
+  Member member{&e, K::Unknown, nullptr, nullptr, nullptr, nullptr, nullptr, false, false};
   // A simple value or a collection; an enumerated value; a child object,
   // as an element (`element`) or a tagless group (`tagless`).
   auto plain = [&](auto info, K::Kind kind) {
     if (type != typeid(typename decltype(info)::type)) return false;
     member.kind = kind;
+    return true;
+  };
+  auto untyped = [&](auto info, K::Kind kind) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    member.kind = kind;
+    member.untypedTakes = &UntypedTakes<Info>;
+    member.newUntyped = &NewUntypedOf<Info>;
     return true;
   };
   auto enumerated = [&](auto info, K::Kind kind) {
@@ -363,7 +391,8 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       child(ByElement<CElementInfoChoiceAbsClsOpt>(), K::ChoiceAbstract, K::Unknown) ||
       // Its element fails in the tree, whatever it is.
       plain(Of<CElementInfoAllAbsClsOpt>(), K::NotThisElement) ||
-      plain(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoChoiceUntpdOpt>(), K::ChoiceUntyped) ||
       // The collection decides what it takes.
       plain(Of<CElementInfoSeqPrimCol>(), K::Collection) ||
       plain(Of<CElementInfoSeqEnumCol>(), K::Collection) ||
@@ -837,29 +866,11 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         if (match) Abandon();
         ++parent.next;
         continue;
-      case Member::UntypedOptional: {
+      case Member::UntypedOptional:
         ++parent.next;
-        // Taken when the member's name allows the element and its rule the
-        // element's namespace; otherwise it passes.
-        const CElementInfo& info = *member.info;
-        const auto& untyped = static_cast<const CElementInfoSeqUntpdOpt&>(info);
-        if ((!IsAnyElementName(info.GetElementName()) &&
-             info.GetElementName() != element.localName) ||
-            !CXmlObjectHelper::IsNamespaceValid(std::string(element.namespaceURI),
-                                                untyped.GetNamespaceRestriction(),
-                                                untyped.GetRestrictionTargetNamespace()))
-          continue;
-        CXmlGeneratedClass* owner = parent.object;
-        if (!m_captured) m_captured.reset(new CXmlDocument(m_context));
-        m_captured->Cleanup();
-        m_builder.reset(new CTreeBuilder(*m_captured, false));
-        m_builder->StartElement(element);
-        Frame& capture = Push();
-        capture.kind = Frame::Capture;
-        capture.object = owner;
-        capture.member = &member;
+        if (!member.untypedTakes(*member.info, element)) continue;  // it passes
+        PushUntyped(parent.object, member, element);
         return Taken;
-      }
       case Member::GroupOptional: {
         CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
         if (child.IsNull()) {
@@ -874,6 +885,7 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         return Descend;
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
+      case Member::ChoiceUntyped:
       case Member::Unknown:
         Abandon();
     }
@@ -890,6 +902,14 @@ bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
       if (!Matches(info, element)) return false;
       parent.chosen = true;
       PushValue(parent.object, member, element);
+      return true;
+    case Member::ChoiceUntyped:
+      if (!member.untypedTakes(info, element)) {
+        StoreObject(info, parent.object, nullptr);
+        return false;
+      }
+      parent.chosen = true;
+      PushUntyped(parent.object, member, element);
       return true;
     case Member::ChoiceChild: {
       if (!Matches(info, element)) return false;
@@ -1085,12 +1105,25 @@ void CEventBinder::EndChildren(Frame& frame) {
   }
 }
 
+// The element of untyped content, built into a tree of its own from here
+// on.
+void CEventBinder::PushUntyped(CXmlGeneratedClass* owner, const Member& member,
+                               const CXmlStartElement& element) {
+  if (!m_captured) m_captured.reset(new CXmlDocument(m_context));
+  m_captured->Cleanup();
+  m_builder.reset(new CTreeBuilder(*m_captured, false));
+  m_builder->StartElement(element);
+  Frame& capture = Push();
+  capture.kind = Frame::Capture;
+  capture.object = owner;
+  capture.member = &member;
+}
+
 // The element captured, read into a new CElement as the class reader reads
 // untyped content, and stored.
 void CEventBinder::EndUntyped(const Member& member, CXmlGeneratedClass* owner) {
   const CElementInfo& info = *member.info;
-  CSmartPtr<CElement> element =
-      NewUntypedElement(static_cast<const CElementInfoSeqUntpdOpt&>(info), owner->GetNamespace());
+  CSmartPtr<CElement> element = member.newUntyped(info, owner->GetNamespace());
   CXmlElement* const read = m_captured->GetDocumentElement();
   if (ReadUntyped(info, element, m_context, nullptr, read) == read) Abandon();
   StoreObject(info, owner, element);

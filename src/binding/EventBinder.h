@@ -106,6 +106,8 @@ class CEventBinder final : public CXmlEventHandler {
   bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
   bool BeginItem(Frame& parent, const CXmlStartElement& element);
   void StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil);
+  void PushUntyped(CXmlGeneratedClass* owner, const Member& member,
+                   const CXmlStartElement& element);
   void EndUntyped(const Member& member, CXmlGeneratedClass* owner);
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
