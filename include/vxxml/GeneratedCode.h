@@ -529,12 +529,14 @@ VXXML_API CSmartPtr<CXmlGeneratedClass> ReadGeneratedDocument(
 
 namespace detail {
 /// What a reader that binds from events, with no element at hand, asks a
-/// collection of generated objects: the kind of its items, and a new item
-/// when its class does not depend on the element (null when it does).
+/// collection of generated objects: the kind of its items, a new item when
+/// its class does not depend on the element (null when it does), and a new
+/// item for an element standing for the one read (null when no class fits).
 class VXXML_API CGeneratedItemSource {
  public:
   virtual VxXmlLib10Data::XmlElementType GetItemElementType() const = 0;
   virtual CSmartPtr<CXmlObjectBase> NewItemWithoutElement() const = 0;
+  virtual CSmartPtr<CXmlObjectBase> NewItemFor(CXmlElement* element) const = 0;
 
  protected:
   ~CGeneratedItemSource() = default;
@@ -570,6 +572,10 @@ class CGeneratedCollection : public CXmlCollection, public detail::CGeneratedIte
   VxXmlLib10Data::XmlElementType GetItemElementType() const override { return m_itemType; }
   CSmartPtr<CXmlObjectBase> NewItemWithoutElement() const override {
     if (m_factory) return CSmartPtr<CXmlObjectBase>();
+    return CSmartPtr<CXmlObjectBase>(new T);
+  }
+  CSmartPtr<CXmlObjectBase> NewItemFor(CXmlElement* element) const override {
+    if (m_factory) return m_factory(element);
     return CSmartPtr<CXmlObjectBase>(new T);
   }
 

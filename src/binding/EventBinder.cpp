@@ -4,6 +4,9 @@
 // abandoned to the tree.
 #include "binding/EventBinder.h"
 
+#include <strings.h>
+
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <typeinfo>
@@ -14,9 +17,13 @@
 #include "types/VariantAccess.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/AttributeInfos.h"
+#include "vxxml/ElementInfoAll.h"
+#include "vxxml/ElementInfoChoice.h"
 #include "vxxml/ElementInfoSeq.h"
 #include "vxxml/Variant.h"
 #include "vxxml/XmlDocument.h"
+#include "vxxml/XmlObjectHelper.h"
+#include "xml/TreeBuilder.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -43,6 +50,43 @@ CSmartPtr<CXmlObjectBase> NewChildOf(const CElementInfo& info) {
   return ElementInfoAccess::NewChild(static_cast<const Info&>(info));
 }
 
+template <class Info>
+CSmartPtr<CXmlObjectBase> NewChildFor(const CElementInfo& info, CXmlElement* element) {
+  return ElementInfoAccess::NewChild(static_cast<const Info&>(info), element);
+}
+
+// Untyped content: whether the member takes `element` (its name allows the
+// element's and its rule the element's namespace), and the new CElement it
+// reads it into.
+template <class Info>
+bool UntypedTakes(const CElementInfo& info, const CXmlStartElement& element) {
+  const Info& untyped = static_cast<const Info&>(info);
+  return (IsAnyElementName(info.GetElementName()) ||
+          info.GetElementName() == element.localName) &&
+         CXmlObjectHelper::IsNamespaceValid(std::string(element.namespaceURI),
+                                            untyped.GetNamespaceRestriction(),
+                                            untyped.GetRestrictionTargetNamespace());
+}
+
+template <class Info>
+CSmartPtr<CElement> NewUntypedOf(const CElementInfo& info, const std::string& ownerNamespace) {
+  return NewUntypedElement(static_cast<const Info&>(info), ownerNamespace);
+}
+
+bool EqualsNoCase(std::string_view text, const char* word) {
+  return text.size() == std::strlen(word) && strncasecmp(text.data(), word, text.size()) == 0;
+}
+
+// The attribute `name` in the schema instance namespace, or null.
+const CXmlEventAttribute* InstanceAttribute(const CXmlStartElement& element,
+                                            std::string_view name) {
+  for (std::size_t a = 0; a < element.attributeCount; ++a)
+    if (element.attributes[a].localName == name &&
+        element.attributes[a].namespaceURI == kXsiNamespace)
+      return &element.attributes[a];
+  return nullptr;
+}
+
 }  // namespace
 
 // One element info as the binder meets it.
@@ -52,15 +96,33 @@ struct CEventBinder::Member {
     ValueOptional,    // ... at most once
     ChildMandatory,   // an element child object held by the owner
     ChildOptional,    // an element child object made when its element comes
+    AbstractMandatory,  // a child object the factory makes for its element
+    AbstractOptional,   // ... which may be absent, or of no class the factory knows
+    ChoiceChild,      // a choice's child object, stored before it is read
+    ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
+    UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
+    ChoiceUntyped,    // a choice's untyped content, stored empty when it takes nothing
+    GroupMandatory,   // a tagless group the owner holds, read from the owner's children
+    GroupOptional,    // a tagless group made when it takes an element
     Collection,       // a run of elements into the collection the owner holds
     NotThisElement,   // passes over any element but its own
-    NothingLeft,      // passes only when no element is left
     Unknown           // never passed
   };
   const CElementInfo* info;
   Kind kind;
   TextToEnumFunc toEnum;  // enumerations
   CSmartPtr<CXmlObjectBase> (*newChild)(const CElementInfo&);
+  CSmartPtr<CXmlObjectBase> (*newChildFor)(const CElementInfo&, CXmlElement*);
+  bool (*untypedTakes)(const CElementInfo&, const CXmlStartElement&);
+  CSmartPtr<CElement> (*newUntyped)(const CElementInfo&, const std::string&);
+  bool required;  // an all group's mandatory child object that must be present
+  bool mustConsume;  // a mandatory tagless group that must take an element
+
+  // Whether the member is satisfied when no element is left for it.
+  bool PassesWithoutElement() const {
+    return kind == ValueOptional || kind == ChildOptional || kind == AbstractOptional ||
+           kind == UntypedOptional || kind == NotThisElement || kind == GroupOptional;
+  }
 };
 
 // The members of a class and what its own element takes.
@@ -69,6 +131,9 @@ struct CEventBinder::ClassPlan {
   CAttributeInfo** attributes;
   int attributeCount;
   bool rejectUnknownAttributes;
+  bool choice;  // a choice: the first element picks the one member read
+  bool all;     // an all group: each member takes its element wherever it stands
+  bool pseudo;  // a tagless group, read from its owner's children
   std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
   std::vector<Member> members;
 };
@@ -85,9 +150,10 @@ struct CEventBinder::ClassType {
 };
 
 struct CEventBinder::Frame {
-  enum Kind : unsigned char { Class, Value, Item };
-  // How a class frame lands in the frame below it when it ends.
-  enum Landing : unsigned char { Root, Held, Store, Append };
+  // Skip: an element inside a nil object, not read. Capture: an element of
+  // untyped content, built into a tree of its own (the first one has the
+  // member it is read for).
+  enum Kind : unsigned char { Class, Value, Item, Skip, Capture };
 
   Kind kind;
   Landing landing;
@@ -95,6 +161,17 @@ struct CEventBinder::Frame {
   const ClassPlan* plan;       // Class
   const Member* member;        // Value; Class landing Store
   std::size_t next;            // Class: the member the next element is offered to
+  bool nil;                    // Class: its content is not read; Value: the value is nil
+  bool chosen;                 // Class, a choice: its member has been picked
+  bool emptyChoiceAllowed;     // Class, a choice: it may be left without a member
+  std::uint64_t found;         // Class, an all group: the members read, one bit each
+  // Class: a tagless group's frame, with no element of its own; whether it
+  // has taken an element; whether it has failed, taking none, so that its
+  // owner goes on without it.
+  bool pseudo;
+  bool consumed;
+  bool failed;
+  bool hadNil;  // Class: the element (a tagless group's: its owner's) has an xsi:nil
   // Class: the collection of a run under way (null when none), and its names.
   CSmartPtr<CXmlCollectionBase> run;
   CXmlTypeCollection* values;
@@ -200,6 +277,14 @@ CEventBinder::Frame& CEventBinder::Push() {
   Frame& frame = m_stack[m_depth++];
   frame.member = nullptr;
   frame.next = 0;
+  frame.nil = false;
+  frame.chosen = false;
+  frame.emptyChoiceAllowed = false;
+  frame.found = 0;
+  frame.pseudo = false;
+  frame.consumed = false;
+  frame.failed = false;
+  frame.hadNil = false;
   frame.values = nullptr;
   frame.objects = nullptr;
   frame.source = nullptr;
@@ -231,14 +316,110 @@ void CEventBinder::RestoreRoot() {
   dynamic_cast<CGeneratedObject&>(m_root).GetNamespaceDeclarations() = m_rootDeclarations;
 }
 
+namespace {
+// An element info class, whose child objects (if any) its factory makes by
+// id, or by the element met.
+template <class T>
+struct Of {
+  using type = T;
+  static constexpr bool kByElement = false;
+};
+template <class T>
+struct ByElement {
+  using type = T;
+  static constexpr bool kByElement = true;
+};
+}  // namespace
+
+// What the binder makes of an element info, by its class.
+CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
+  using namespace VxXmlLib10Data;
+  using K = Member;
+  const std::type_info& type = typeid(e);
+  Member member{&e, K::Unknown, nullptr, nullptr, nullptr, nullptr, nullptr, false, false};
+  // A simple value or a collection; an enumerated value; a child object,
+  // as an element (`element`) or a tagless group (`tagless`).
+  auto plain = [&](auto info, K::Kind kind) {
+    if (type != typeid(typename decltype(info)::type)) return false;
+    member.kind = kind;
+    return true;
+  };
+  auto untyped = [&](auto info, K::Kind kind) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    member.kind = kind;
+    member.untypedTakes = &UntypedTakes<Info>;
+    member.newUntyped = &NewUntypedOf<Info>;
+    return true;
+  };
+  auto enumerated = [&](auto info, K::Kind kind) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    member.kind = kind;
+    member.toEnum = static_cast<const Info&>(e).GetTextToEnum();
+    return true;
+  };
+  auto child = [&](auto info, K::Kind element, K::Kind tagless) {
+    using Info = typename decltype(info)::type;
+    if (type != typeid(Info)) return false;
+    const bool isElement = static_cast<const Info&>(e).GetChildType() == XmlElementType_Element;
+    member.kind = isElement ? element : tagless;
+    if constexpr (decltype(info)::kByElement)
+      member.newChildFor = &NewChildFor<Info>;
+    else
+      member.newChild = &NewChildOf<Info>;
+    return true;
+  };
+  static_cast<void>(
+      plain(Of<CElementInfoSeqPrimMnd>(), K::ValueMandatory) ||
+      plain(Of<CElementInfoSeqPrimOpt>(), K::ValueOptional) ||
+      plain(Of<CElementInfoAllPrimMnd>(), K::ValueMandatory) ||
+      plain(Of<CElementInfoAllPrimOpt>(), K::ValueOptional) ||
+      plain(Of<CElementInfoChoicePrimOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoSeqEnumMnd>(), K::ValueMandatory) ||
+      enumerated(Of<CElementInfoSeqEnumOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoAllEnumMnd>(), K::ValueMandatory) ||
+      enumerated(Of<CElementInfoAllEnumOpt>(), K::ValueOptional) ||
+      enumerated(Of<CElementInfoChoiceEnumOpt>(), K::ValueOptional) ||
+      child(Of<CElementInfoSeqClsMnd>(), K::ChildMandatory, K::GroupMandatory) ||
+      child(Of<CElementInfoSeqClsOpt>(), K::ChildOptional, K::GroupOptional) ||
+      child(Of<CElementInfoAllClsMnd>(), K::ChildMandatory, K::Unknown) ||
+      child(Of<CElementInfoAllClsOpt>(), K::ChildOptional, K::Unknown) ||
+      child(Of<CElementInfoChoiceClsOpt>(), K::ChoiceChild, K::Unknown) ||
+      child(ByElement<CElementInfoSeqAbsClsMnd>(), K::AbstractMandatory, K::Unknown) ||
+      child(ByElement<CElementInfoSeqAbsClsOpt>(), K::AbstractOptional, K::NotThisElement) ||
+      child(ByElement<CElementInfoChoiceAbsClsOpt>(), K::ChoiceAbstract, K::Unknown) ||
+      // Its element fails in the tree, whatever it is.
+      plain(Of<CElementInfoAllAbsClsOpt>(), K::NotThisElement) ||
+      untyped(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoChoiceUntpdOpt>(), K::ChoiceUntyped) ||
+      // The collection decides what it takes.
+      plain(Of<CElementInfoSeqPrimCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqEnumCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqAbsClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoicePrimCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceEnumCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceAbsClsCol>(), K::Collection));
+  if (type == typeid(CElementInfoSeqClsMnd))
+    member.mustConsume = ElementInfoAccess::MustConsume(static_cast<const CElementInfoSeqClsMnd&>(e));
+  if (type == typeid(CElementInfoAllClsMnd))
+    member.required = ElementInfoAccess::Required(static_cast<const CElementInfoAllClsMnd&>(e));
+  return member;
+}
+
 const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object) {
   const CParentElementInfo* info = object.GetClassInfo();
   for (const ClassPlan* plan : m_plans)
     if (plan->key == info) return *plan;
 
   using namespace VxXmlLib10Data;
-  if (!info || info->GetGroupType() != XmlElementGroupType_Sequence ||
-      info->GetElementType() != XmlElementType_Element || info->HasValue())
+  if (!info ||
+      (info->GetGroupType() != XmlElementGroupType_Sequence &&
+       info->GetGroupType() != XmlElementGroupType_Choice &&
+       info->GetGroupType() != XmlElementGroupType_All) ||
+      info->HasValue())
     Abandon();
   std::unique_ptr<ClassPlan> plan(new ClassPlan());
   plan->key = info;
@@ -247,46 +428,33 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   if (plan->attributes)
     while (plan->attributes[plan->attributeCount]) ++plan->attributeCount;
   plan->rejectUnknownAttributes = info->GetRejectUnknownAttributes();
+  plan->choice = info->GetGroupType() == XmlElementGroupType_Choice;
+  plan->all = info->GetGroupType() == XmlElementGroupType_All;
+  plan->pseudo = info->GetElementType() == XmlElementType_PseudoElement;
+  if (!plan->pseudo && info->GetElementType() != XmlElementType_Element) Abandon();
   for (int i = 0; i < plan->attributeCount; ++i)
     plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
 
   CElementInfo** infos = object.GetClassElementInfo();
-  for (int i = 0; infos && infos[i]; ++i) {
-    const CElementInfo& e = *infos[i];
-    const std::type_info& type = typeid(e);
-    Member member{&e, Member::Unknown, nullptr, nullptr};
-    if (type == typeid(CElementInfoSeqPrimMnd)) {
-      member.kind = Member::ValueMandatory;
-    } else if (type == typeid(CElementInfoSeqPrimOpt)) {
-      member.kind = Member::ValueOptional;
-    } else if (type == typeid(CElementInfoSeqEnumMnd)) {
-      member.kind = Member::ValueMandatory;
-      member.toEnum = static_cast<const CElementInfoSeqEnumMnd&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoSeqEnumOpt)) {
-      member.kind = Member::ValueOptional;
-      member.toEnum = static_cast<const CElementInfoSeqEnumOpt&>(e).GetTextToEnum();
-    } else if (type == typeid(CElementInfoSeqClsMnd)) {
-      if (static_cast<const CElementInfoSeqClsMnd&>(e).GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildMandatory;
-        member.newChild = &NewChildOf<CElementInfoSeqClsMnd>;
-      }
-    } else if (type == typeid(CElementInfoSeqClsOpt)) {
-      if (static_cast<const CElementInfoSeqClsOpt&>(e).GetChildType() == XmlElementType_Element) {
-        member.kind = Member::ChildOptional;
-        member.newChild = &NewChildOf<CElementInfoSeqClsOpt>;
-      } else {
-        member.kind = Member::NothingLeft;  // a tagless group reads nothing from nothing
-      }
-    } else if (type == typeid(CElementInfoSeqAbsClsOpt)) {
-      member.kind = Member::NotThisElement;
-    } else if (type == typeid(CElementInfoSeqUntpdOpt)) {
-      member.kind = Member::NothingLeft;
-    } else if (type == typeid(CElementInfoSeqPrimCol) || type == typeid(CElementInfoSeqEnumCol) ||
-               type == typeid(CElementInfoSeqClsCol) || type == typeid(CElementInfoSeqAbsClsCol)) {
-      member.kind = Member::Collection;  // the collection decides what it takes
+  for (int i = 0; infos && infos[i]; ++i) plan->members.push_back(Describe(*infos[i]));
+  // A tagless group reads its owner's attributes: one that has none of its
+  // own and takes no others reads nothing from them.
+  if (plan->pseudo && (plan->attributeCount || plan->rejectUnknownAttributes || plan->all))
+    Abandon();
+  if (plan->all) {
+    // Every element goes to the one member of its name: members of other
+    // shapes, or two of one name, would make the order of the class
+    // reader's passes matter.
+    const std::vector<Member>& members = plan->members;
+    if (members.size() > 64) Abandon();
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      if (members[i].kind == Member::Unknown) Abandon();
+      for (std::size_t j = 0; j < i; ++j)
+        if (members[i].info->GetElementName() == members[j].info->GetElementName() &&
+            members[i].info->GetNamespaceURI() == members[j].info->GetNamespaceURI())
+          Abandon();
     }
-    plan->members.push_back(member);
   }
   m_plans.push_back(plan.get());
   return *plan.release();
@@ -297,6 +465,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   char* const base = reinterpret_cast<char*>(&child);
   CXmlGeneratedClass& object = *reinterpret_cast<CXmlGeneratedClass*>(base + type.toClass);
   const ClassPlan& plan = PlanFor(object);
+  if (plan.pseudo) Abandon();
 
   // As CGeneratedClass::FromXml_Int and CXmlGeneratedClass::FromXml_Int do.
   auto& declarations =
@@ -312,6 +481,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   bool foundHere[16] = {};
   std::unique_ptr<bool[]> foundMore;
   bool* found = foundHere;
+  bool hadNil = false;
   if (plan.attributeCount > 16) {
     foundMore.reset(new bool[static_cast<std::size_t>(plan.attributeCount)]());
     found = foundMore.get();
@@ -319,11 +489,23 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   for (std::size_t a = 0; a < element.attributeCount; ++a) {
     const CXmlEventAttribute& event = element.attributes[a];
     if (InInstanceOrXmlns(event.namespaceURI)) {
-      // xsi:type and xsi:nil are the tree's; the other schema instance
-      // attributes are not data.
-      if (event.localName == "type" || event.localName == "nil") Abandon();
-      if (event.localName == "xmlns" || event.localName == "schemaLocation" ||
-          event.localName == "noNamespaceSchemaLocation")
+      // xsi:nil sets the object's nil flag (a bad value or an object that
+      // cannot be nil fails in the tree); xsi:type has chosen the class
+      // already, and the other schema instance attributes are not data.
+      if (event.localName == "nil") {
+        hadNil = true;
+        if (type.toNillable < 0) Abandon();
+        INillable* nillable = reinterpret_cast<INillable*>(base + type.toNillable);
+        if (EqualsNoCase(event.value, "true") || EqualsNoCase(event.value, "1"))
+          nillable->SetNil(true);
+        else if (EqualsNoCase(event.value, "false") || EqualsNoCase(event.value, "0"))
+          nillable->SetNil(false);
+        else
+          Abandon();
+        continue;
+      }
+      if (event.localName == "type" || event.localName == "xmlns" ||
+          event.localName == "schemaLocation" || event.localName == "noNamespaceSchemaLocation")
         continue;
     }
     // A simple attribute is taken here as its info takes it; the others
@@ -353,23 +535,161 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   }
   for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
 
-  if (type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil())
-    Abandon();
-
   Frame& frame = Push();
   frame.kind = Frame::Class;
-  frame.landing = Frame::Root;
+  frame.landing = Root;
   frame.object = &object;
   frame.plan = &plan;
+  frame.hadNil = hadNil;
+  // A nil object reads neither its children nor its text.
+  frame.nil =
+      type.toNillable >= 0 && reinterpret_cast<INillable*>(base + type.toNillable)->IsNil();
+}
+
+namespace {
+
+// Whether a simple value's element is nil, as the class reader decides it
+// from its first xsi:nil attribute; a nil the member does not allow, or a
+// value that is no boolean, fails in the tree.
+bool IsValueNil(const CElementInfo& info, const CXmlStartElement& element) {
+  const CXmlEventAttribute* nil = InstanceAttribute(element, "nil");
+  if (!nil) return false;
+  const std::string_view value = nil->value;
+  if (value.empty() || EqualsNoCase(value, "false") || EqualsNoCase(value, "0")) return false;
+  if (!info.IsNillable()) Abandon();
+  if (EqualsNoCase(value, "true") || EqualsNoCase(value, "1")) return true;
+  Abandon();
+}
+
+}  // namespace
+
+// A mandatory child object, read in place in the object its owner holds (a
+// new one from the factory when it holds none).
+void CEventBinder::PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
+                                 const CXmlStartElement& element) {
+  PushChild(HeldChild(owner, member), element, Held, nullptr);
+}
+
+CSmartPtr<CXmlObjectBase> CEventBinder::HeldChild(CXmlGeneratedClass* owner,
+                                                  const Member& member) {
+  CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, owner);
+  if (child.IsNull()) {
+    child = member.newChild(*member.info);
+    if (child.IsNull()) Abandon();
+    StoreObject(*member.info, owner, child);
+  }
+  return child;
+}
+
+// A tagless group's object, reset as the class reader resets a pseudo
+// element before it reads the owner's attributes, of which it takes none.
+CXmlGeneratedClass& CEventBinder::ResetGroup(CXmlObjectBase& child, bool hadNil,
+                                             const ClassPlan*& plan) {
+  const ClassType& type = TypeOf(child);
+  char* const base = reinterpret_cast<char*>(&child);
+  CXmlGeneratedClass& object = *reinterpret_cast<CXmlGeneratedClass*>(base + type.toClass);
+  plan = &PlanFor(object);
+  // An xsi:nil on the owner's element fails in a group that cannot be nil.
+  if (!plan->pseudo || type.toNillable >= 0 || hadNil) Abandon();
+  reinterpret_cast<CGeneratedObject*>(base + type.toGenerated)->GetNamespaceDeclarations().clear();
+  object.Init();
+  return object;
+}
+
+// A tagless group's frame above its owner's: the owner's next elements are
+// offered to it first.
+void CEventBinder::BeginGroup(CSmartPtr<CXmlObjectBase> child, Landing landing,
+                              const Member& member, bool hadNil) {
+  const ClassPlan* plan = nullptr;
+  CXmlGeneratedClass& object = ResetGroup(*child, hadNil, plan);
+  Frame& frame = Push();
+  frame.kind = Frame::Class;
+  frame.landing = landing;
+  frame.object = &object;
+  frame.plan = plan;
+  frame.member = &member;
+  frame.held = std::move(child);
+  frame.pseudo = true;
+  frame.hadNil = hadNil;
+}
+
+// A mandatory tagless group that may take nothing, read with no element
+// left: reset, and so are the mandatory groups it reaches in turn before a
+// member that fails without an element.
+void CEventBinder::ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member& member,
+                                        bool hadNil) {
+  CSmartPtr<CXmlObjectBase> child = HeldChild(owner, member);
+  const ClassPlan* plan = nullptr;
+  CXmlGeneratedClass& object = ResetGroup(*child, hadNil, plan);
+  if (plan->choice) return;
+  for (const Member& inner : plan->members) {
+    if (inner.PassesWithoutElement()) continue;
+    switch (inner.kind) {
+      case Member::ValueMandatory:
+      case Member::ChildMandatory:
+      case Member::AbstractMandatory:
+        return;
+      case Member::Collection: {
+        CSmartPtr<CXmlCollectionBase> collection = FetchCollection(*inner.info, &object);
+        if (!collection.IsNull() && !collection->IsValidCount(m_context)) return;
+        break;
+      }
+      case Member::GroupMandatory:
+        if (inner.mustConsume) return;
+        ReadGroupFromNothing(&object, inner, hadNil);
+        break;
+      default:
+        Abandon();
+    }
+  }
+}
+
+// The group of `frame` fails to match: the owner of a tagless group that
+// took nothing goes on without it; anything else fails in the tree.
+CEventBinder::Offer CEventBinder::Fail(Frame& frame) {
+  if (!frame.pseudo || frame.consumed) Abandon();
+  frame.failed = true;
+  return Ended;
+}
+
+// The tagless group on top has ended: stored when it took something (an
+// optional one is dropped otherwise), and its owner goes on past it.
+void CEventBinder::FinishGroup() {
+  Frame& group = m_stack[m_depth - 1];
+  const bool consumed = group.consumed;
+  const Landing landing = group.landing;
+  const Member& member = *group.member;
+  CSmartPtr<CXmlObjectBase> child = std::move(group.held);
+  Pop();
+  Frame& owner = m_stack[m_depth - 1];
+  if (consumed) {
+    if (landing == Store) StoreObject(*member.info, owner.object, child);
+  } else if (member.kind == Member::GroupMandatory && member.mustConsume) {
+    Fail(owner);
+    return;
+  }
+  ++owner.next;
 }
 
 void CEventBinder::StartElement(const CXmlStartElement& element) {
   // The limits of the document's builder.
   const unsigned int maxDepth = m_context.GetMaxDepth();
-  if (maxDepth && m_depth >= maxDepth) Abandon();
+  if (maxDepth && m_elementDepth >= maxDepth) Abandon();
   const std::uint64_t maxElements = m_context.GetMaxElements();
   if (maxElements && m_elementCount >= maxElements) Abandon();
   ++m_elementCount;
+  ++m_elementDepth;
+
+  for (std::size_t i = 0; i < element.declarationCount; ++i) {
+    const CXmlEventNamespace& declaration = element.declarations[i];
+    auto known = m_prefixes.begin();
+    while (known != m_prefixes.end() && known->first != declaration.prefix) ++known;
+    if (known == m_prefixes.end())
+      m_prefixes.emplace_back(std::string(declaration.prefix),
+                              std::string(declaration.namespaceURI));
+    else
+      known->second.assign(declaration.namespaceURI.data(), declaration.namespaceURI.size());
+  }
 
   if (m_depth == 0) {
     if (m_started) Abandon();  // a second document element
@@ -378,82 +698,166 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
     return;
   }
   Frame& parent = m_stack[m_depth - 1];
+  if (parent.kind == Frame::Capture) {
+    m_builder->StartElement(element);
+    Push().kind = Frame::Capture;
+    return;
+  }
+  if (parent.kind == Frame::Skip || (parent.kind == Frame::Class && parent.nil)) {
+    Push().kind = Frame::Skip;
+    return;
+  }
   if (parent.kind != Frame::Class) Abandon();  // an element inside a value
-  BeginChild(parent, element);
+
+  // Offered to the innermost group first; a tagless group that has ended
+  // hands it back to its owner.
+  for (;;) {
+    const std::size_t at = m_depth - 1;
+    switch (BeginChild(m_stack[at], element)) {
+      case Taken:
+        for (std::size_t i = at; m_stack[i].pseudo; --i) m_stack[i].consumed = true;
+        return;
+      case Descend:
+        continue;
+      case Ended:
+        FinishGroup();
+        continue;
+    }
+  }
 }
 
-void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
-  // `parent` stays valid until a frame is pushed, which ends the loop.
+void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
+                             const CXmlStartElement& element) {
+  const bool nil = IsValueNil(*member.info, element);
+  Frame& value = Push();
+  value.kind = Frame::Value;
+  value.object = owner;
+  value.member = &member;
+  value.nil = nil;
+  m_text.clear();
+}
+
+void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
+                             Landing landing, const Member* member) {
+  BeginClass(*child, element);
+  Frame& frame = m_stack[m_depth - 1];
+  frame.landing = landing;
+  frame.member = member;
+  frame.held = std::move(child);
+}
+
+// The element offered to the group of `parent`: Taken (a frame is pushed
+// for it), Descend (a tagless group's frame is pushed, to be offered the
+// element) or Ended (a tagless group is done and leaves the element to its
+// owner). `parent` may move once a frame is pushed.
+CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
+  if (parent.failed) return Ended;
+  const std::vector<Member>& members = parent.plan->members;
   for (;;) {
     if (!parent.run.IsNull()) {
-      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace) {
-        if (parent.values) {
-          CXmlTypeCollection* values = parent.values;
-          Frame& item = Push();
-          item.kind = Frame::Item;
-          item.itemOf = values;
-          m_text.clear();
-          return;
+      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
+          BeginItem(parent, element))
+        return Taken;
+      if (parent.plan->choice) {
+        // A run that took nothing is an alternative that did not match;
+        // after the chosen run the choice is over.
+        if (!parent.chosen) {
+          parent.run = nullptr;
+          ++parent.next;
+          continue;
         }
-        CSmartPtr<CXmlObjectBase> made = parent.source->NewItemWithoutElement();
-        if (made.IsNull()) Abandon();
-        BeginClass(*made, element);
-        m_stack[m_depth - 1].landing = Frame::Append;
-        m_stack[m_depth - 1].held = std::move(made);
-        return;
+        if (!parent.pseudo || !parent.run->IsValidCount(m_context)) Abandon();
+        parent.run = nullptr;
+        return Ended;
       }
-      EndRun(parent);
+      if (!EndRun(parent)) return Fail(parent);
       continue;
     }
 
-    const std::vector<Member>& members = parent.plan->members;
-    if (parent.next == members.size()) Abandon();  // an element left over
+    if (parent.plan->all) {
+      for (std::size_t i = 0; i < members.size(); ++i) {
+        const Member& member = members[i];
+        if (!Matches(*member.info, element)) continue;
+        const std::uint64_t bit = std::uint64_t(1) << i;
+        // A second element of a member read already is left over.
+        if ((parent.found & bit) || member.kind == Member::NotThisElement) Abandon();
+        parent.found |= bit;
+        switch (member.kind) {
+          case Member::ValueMandatory:
+          case Member::ValueOptional:
+            PushValue(parent.object, member, element);
+            return Taken;
+          case Member::ChildMandatory:
+            PushHeldChild(parent.object, member, element);
+            return Taken;
+          case Member::ChildOptional: {
+            CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+            if (child.IsNull()) Abandon();
+            PushChild(std::move(child), element, Store, &member);
+            return Taken;
+          }
+          default:
+            Abandon();
+        }
+      }
+      Abandon();  // no member takes the element
+    }
+
+    if (parent.plan->choice) {
+      if (parent.chosen) {
+        if (!parent.pseudo) Abandon();  // an element after the one chosen
+        return Ended;
+      }
+      for (; parent.next < members.size(); ++parent.next)
+        if (BeginAlternative(parent, members[parent.next], element)) return Taken;
+      if (!parent.pseudo) Abandon();  // no member takes the element
+      return Ended;
+    }
+
+    if (parent.next == members.size()) {
+      if (!parent.pseudo) Abandon();  // an element left over
+      return Ended;
+    }
     const Member& member = members[parent.next];
     const bool match = Matches(*member.info, element);
     switch (member.kind) {
       case Member::ValueMandatory:
-      case Member::ValueOptional: {
-        ++parent.next;
+      case Member::ValueOptional:
         if (!match) {
-          if (member.kind == Member::ValueMandatory) Abandon();
+          if (member.kind == Member::ValueMandatory) return Fail(parent);
+          ++parent.next;
           continue;
         }
-        for (std::size_t a = 0; a < element.attributeCount; ++a)
-          if (element.attributes[a].localName == "nil" &&
-              element.attributes[a].namespaceURI == kXsiNamespace)
-            Abandon();
-        CXmlGeneratedClass* owner = parent.object;
-        Frame& value = Push();
-        value.kind = Frame::Value;
-        value.object = owner;
-        value.member = &member;
-        m_text.clear();
-        return;
-      }
-      case Member::ChildMandatory: {
-        if (!match) Abandon();
         ++parent.next;
-        CSmartPtr<CXmlObjectBase> child = FetchObject(*member.info, parent.object);
-        if (child.IsNull()) {
-          child = member.newChild(*member.info);
-          if (child.IsNull()) Abandon();
-          StoreObject(*member.info, parent.object, child);
-        }
-        BeginClass(*child, element);
-        m_stack[m_depth - 1].landing = Frame::Held;
-        m_stack[m_depth - 1].held = std::move(child);
-        return;
-      }
+        PushValue(parent.object, member, element);
+        return Taken;
+      case Member::ChildMandatory:
+        if (!match) return Fail(parent);
+        ++parent.next;
+        PushHeldChild(parent.object, member, element);
+        return Taken;
       case Member::ChildOptional: {
         ++parent.next;
         if (!match) continue;
         CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
         if (child.IsNull()) Abandon();
-        BeginClass(*child, element);
-        m_stack[m_depth - 1].landing = Frame::Store;
-        m_stack[m_depth - 1].member = &member;
-        m_stack[m_depth - 1].held = std::move(child);
-        return;
+        PushChild(std::move(child), element, Store, &member);
+        return Taken;
+      }
+      case Member::AbstractMandatory:
+      case Member::AbstractOptional: {
+        CSmartPtr<CXmlObjectBase> child;
+        if (match) child = member.newChildFor(*member.info, StandIn(element));
+        if (!child.IsNull()) {
+          ++parent.next;
+          PushChild(std::move(child), element, Store, &member);
+          return Taken;
+        }
+        // No class for the element: an optional member passes and leaves
+        // it to the next.
+        if (member.kind == Member::AbstractMandatory) return Fail(parent);
+        ++parent.next;
+        continue;
       }
       case Member::Collection:
         if (!StartRun(parent, member)) ++parent.next;
@@ -462,10 +866,139 @@ void CEventBinder::BeginChild(Frame& parent, const CXmlStartElement& element) {
         if (match) Abandon();
         ++parent.next;
         continue;
-      case Member::NothingLeft:
+      case Member::UntypedOptional:
+        ++parent.next;
+        if (!member.untypedTakes(*member.info, element)) continue;  // it passes
+        PushUntyped(parent.object, member, element);
+        return Taken;
+      case Member::GroupOptional: {
+        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+        if (child.IsNull()) {
+          ++parent.next;
+          continue;
+        }
+        BeginGroup(std::move(child), Store, member, parent.hadNil);
+        return Descend;
+      }
+      case Member::GroupMandatory:
+        BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
+        return Descend;
+      case Member::ChoiceChild:
+      case Member::ChoiceAbstract:
+      case Member::ChoiceUntyped:
       case Member::Unknown:
         Abandon();
     }
+  }
+}
+
+// One alternative of a choice offered the choice's first element: true when
+// it takes it (a frame is pushed and `parent` may move).
+bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
+                                    const CXmlStartElement& element) {
+  const CElementInfo& info = *member.info;
+  switch (member.kind) {
+    case Member::ValueOptional:
+      if (!Matches(info, element)) return false;
+      parent.chosen = true;
+      PushValue(parent.object, member, element);
+      return true;
+    case Member::ChoiceUntyped:
+      if (!member.untypedTakes(info, element)) {
+        StoreObject(info, parent.object, nullptr);
+        return false;
+      }
+      parent.chosen = true;
+      PushUntyped(parent.object, member, element);
+      return true;
+    case Member::ChoiceChild: {
+      if (!Matches(info, element)) return false;
+      CSmartPtr<CXmlObjectBase> child = member.newChild(info);
+      if (child.IsNull()) return false;
+      // Stored before it is read: storing picks the alternative.
+      StoreObject(info, parent.object, child);
+      parent.chosen = true;
+      PushChild(std::move(child), element, Held, nullptr);
+      m_stack[m_depth - 1].emptyChoiceAllowed = true;
+      return true;
+    }
+    case Member::ChoiceAbstract: {
+      if (!Matches(info, element)) return false;
+      CSmartPtr<CXmlObjectBase> child = member.newChildFor(info, StandIn(element));
+      StoreObject(info, parent.object, child);  // even none
+      if (child.IsNull()) return false;
+      parent.chosen = true;
+      PushChild(std::move(child), element, Held, nullptr);
+      return true;
+    }
+    case Member::Collection:
+      if (!StartRun(parent, member)) return false;
+      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
+          BeginItem(parent, element))
+        return true;
+      parent.run = nullptr;
+      return false;
+    default:
+      Abandon();
+  }
+}
+
+// The element as the next item of the run under way: false, taking
+// nothing, when the collection has no class for it (the run ends there).
+bool CEventBinder::BeginItem(Frame& parent, const CXmlStartElement& element) {
+  if (parent.values) {
+    CXmlTypeCollection* values = parent.values;
+    parent.chosen = parent.plan->choice;
+    Frame& item = Push();
+    item.kind = Frame::Item;
+    item.itemOf = values;
+    m_text.clear();
+    return true;
+  }
+  CSmartPtr<CXmlObjectBase> made = parent.source->NewItemWithoutElement();
+  if (made.IsNull()) made = parent.source->NewItemFor(StandIn(element));
+  if (made.IsNull()) return false;
+  parent.chosen = parent.plan->choice;
+  PushChild(std::move(made), element, Append, nullptr);
+  return true;
+}
+
+// A document of one element standing for `element`, with its name and
+// attributes, for a class factory to read its xsi:type from. The type's
+// prefix is resolved with the declarations met so far, which is noted.
+CXmlElement* CEventBinder::StandIn(const CXmlStartElement& element) {
+  if (!m_standIn) m_standIn.reset(new CXmlDocument(m_context));
+  m_standIn->Cleanup();
+  CXmlElement* standIn = m_standIn->AddDocElement(std::string(element.namespaceURI).c_str(),
+                                                  std::string(element.localName).c_str());
+  for (std::size_t a = 0; a < element.attributeCount; ++a) {
+    const CXmlEventAttribute& attribute = element.attributes[a];
+    m_standIn->AddElementAttribute(standIn, std::string(attribute.localName),
+                                   std::string(attribute.value),
+                                   std::string(attribute.namespaceURI));
+  }
+  if (const CXmlEventAttribute* type = InstanceAttribute(element, "type")) {
+    const std::size_t colon = type->value.find(':');
+    if (colon != std::string_view::npos) {
+      const std::string_view prefix = type->value.substr(0, colon);
+      std::string uri;
+      for (const auto& known : m_prefixes)
+        if (known.first == prefix) uri = known.second;
+      if (!uri.empty()) m_standIn->SetNamespaceAlias(std::string(prefix), uri);
+      m_typePrefixes.emplace_back(std::string(prefix), std::move(uri));
+    }
+  }
+  return standIn;
+}
+
+// Every xsi:type prefix resolved while reading still means what it meant:
+// no declaration later in the document changed it.
+void CEventBinder::CheckTypePrefixes() {
+  for (const auto& used : m_typePrefixes) {
+    std::string_view last;
+    for (const auto& known : m_prefixes)
+      if (known.first == used.first) last = known.second;
+    if (last != used.second) Abandon();
   }
 }
 
@@ -490,45 +1023,122 @@ bool CEventBinder::StartRun(Frame& frame, const Member& member) {
   return true;
 }
 
-void CEventBinder::EndRun(Frame& frame) {
-  frame.run->ValidateCount(m_context);
+// The run under way ends: false when its count is bad in a tagless group
+// (a bad count fails an element's group in the tree).
+bool CEventBinder::EndRun(Frame& frame) {
+  bool valid = true;
+  if (frame.pseudo)
+    valid = frame.run->IsValidCount(m_context);
+  else
+    frame.run->ValidateCount(m_context);
   frame.run = nullptr;
   ++frame.next;
+  return valid;
 }
 
 // No element is left for the members not reached yet: each must pass
 // without one, as it does in the class reader with no element at the
-// cursor.
+// cursor; in a tagless group one that does not makes the group fail.
 void CEventBinder::EndChildren(Frame& frame) {
-  if (!frame.run.IsNull()) EndRun(frame);
+  if (frame.failed) return;
   const std::vector<Member>& members = frame.plan->members;
+  if (frame.plan->all) {
+    // The members not read must be allowed to be absent.
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      if (frame.found & (std::uint64_t(1) << i)) continue;
+      if (members[i].kind == Member::ValueMandatory ||
+          (members[i].kind == Member::ChildMandatory && members[i].required))
+        Abandon();
+    }
+    return;
+  }
+  if (frame.plan->choice) {
+    // The run of a chosen collection ends here; a choice of an element left
+    // without a member must be allowed to be.
+    if (!frame.run.IsNull()) {
+      if (frame.pseudo) {
+        if (!frame.run->IsValidCount(m_context)) Abandon();
+      } else {
+        frame.run->ValidateCount(m_context);
+      }
+      frame.run = nullptr;
+    }
+    if (!frame.pseudo && !frame.chosen && !frame.emptyChoiceAllowed &&
+        !frame.object->DoesElementContainOptionalElements())
+      Abandon();
+    return;
+  }
+  if (!frame.run.IsNull() && !EndRun(frame)) {
+    Fail(frame);
+    return;
+  }
   for (; frame.next < members.size(); ++frame.next) {
     const Member& member = members[frame.next];
+    if (member.PassesWithoutElement()) continue;
     switch (member.kind) {
-      case Member::ValueOptional:
-      case Member::ChildOptional:
-      case Member::NotThisElement:
-      case Member::NothingLeft:
-        break;
       case Member::Collection:
         if (StartRun(frame, member)) {
-          frame.run->ValidateCount(m_context);
+          const bool valid = frame.pseudo ? frame.run->IsValidCount(m_context)
+                                          : (frame.run->ValidateCount(m_context), true);
           frame.run = nullptr;
+          if (!valid) {
+            Fail(frame);
+            return;
+          }
         }
+        break;
+      case Member::GroupMandatory:
+        if (member.mustConsume) {
+          Fail(frame);
+          return;
+        }
+        ReadGroupFromNothing(frame.object, member, frame.hadNil);
         break;
       case Member::ValueMandatory:
       case Member::ChildMandatory:
-      case Member::Unknown:
+      case Member::AbstractMandatory:
+        Fail(frame);
+        return;
+      default:
         Abandon();
     }
   }
 }
 
+// The element of untyped content, built into a tree of its own from here
+// on.
+void CEventBinder::PushUntyped(CXmlGeneratedClass* owner, const Member& member,
+                               const CXmlStartElement& element) {
+  if (!m_captured) m_captured.reset(new CXmlDocument(m_context));
+  m_captured->Cleanup();
+  m_builder.reset(new CTreeBuilder(*m_captured, false));
+  m_builder->StartElement(element);
+  Frame& capture = Push();
+  capture.kind = Frame::Capture;
+  capture.object = owner;
+  capture.member = &member;
+}
+
+// The element captured, read into a new CElement as the class reader reads
+// untyped content, and stored.
+void CEventBinder::EndUntyped(const Member& member, CXmlGeneratedClass* owner) {
+  const CElementInfo& info = *member.info;
+  CSmartPtr<CElement> element = member.newUntyped(info, owner->GetNamespace());
+  CXmlElement* const read = m_captured->GetDocumentElement();
+  if (ReadUntyped(info, element, m_context, nullptr, read) == read) Abandon();
+  StoreObject(info, owner, element);
+}
+
 // The gathered text as the member's value, stored as ElementFromXmlPrim and
-// ElementFromXmlEnum store it (xsi:nil never gets here).
-void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner) {
+// ElementFromXmlEnum store it.
+void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil) {
   const CElementInfo& info = *member.info;
   auto store = [&](VxVariant& value) { info.AccessProperty(owner, false, value); };
+  if (nil) {
+    VxVariant value;
+    value.SetNil();
+    return store(value);
+  }
   if (member.toEnum) {
     VxVariant value;
     value.SetI4(member.toEnum(m_text.c_str()));
@@ -537,19 +1147,47 @@ void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner) {
   ConvertAndStore(info.GetItemType(), info.GetWhitespaceRule(), m_text, store);
 }
 
-void CEventBinder::StartCDATA() { Abandon(); }
-void CEventBinder::EndCDATA() { Abandon(); }
+void CEventBinder::StartCDATA() {
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append("<![CDATA[");
+  if (kind == Frame::Capture) m_builder->StartCDATA();
+}
+
+void CEventBinder::EndCDATA() {
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append("]]>");
+  if (kind == Frame::Capture) m_builder->EndCDATA();
+}
 
 void CEventBinder::Characters(std::string_view text) {
-  if (m_depth && m_stack[m_depth - 1].kind != Frame::Class) m_text.append(text);
+  if (!m_depth) return;
+  const Frame::Kind kind = m_stack[m_depth - 1].kind;
+  if (kind == Frame::Value || kind == Frame::Item) m_text.append(text);
+  if (kind == Frame::Capture) m_builder->Characters(text);
 }
 
 void CEventBinder::EndElement() {
   if (m_depth == 0) Abandon();
+  --m_elementDepth;
+  // The tagless groups still open end with their owner's element.
+  while (m_stack[m_depth - 1].kind == Frame::Class && m_stack[m_depth - 1].pseudo) {
+    EndChildren(m_stack[m_depth - 1]);
+    FinishGroup();
+  }
   Frame& frame = m_stack[m_depth - 1];
   switch (frame.kind) {
     case Frame::Value:
-      StoreValue(*frame.member, frame.object);
+      StoreValue(*frame.member, frame.object, frame.nil);
+      Pop();
+      return;
+    case Frame::Skip:
+      Pop();
+      return;
+    case Frame::Capture:
+      m_builder->EndElement();
+      if (frame.member) EndUntyped(*frame.member, frame.object);
       Pop();
       return;
     case Frame::Item:
@@ -560,21 +1198,22 @@ void CEventBinder::EndElement() {
       break;
   }
 
-  EndChildren(frame);
-  const Frame::Landing landing = frame.landing;
+  if (!frame.nil) EndChildren(frame);
+  const Landing landing = frame.landing;
   const Member* member = frame.member;
   CSmartPtr<CXmlObjectBase> child = std::move(frame.held);
   Pop();
   switch (landing) {
-    case Frame::Root:
+    case Root:
+      CheckTypePrefixes();
       m_complete = true;
       break;
-    case Frame::Held:
+    case Held:
       break;
-    case Frame::Store:
+    case Store:
       StoreObject(*member->info, m_stack[m_depth - 1].object, child);
       break;
-    case Frame::Append:
+    case Append:
       m_stack[m_depth - 1].objects->AppendItem(child);
       break;
   }

@@ -1,20 +1,27 @@
 // Reading a generated object straight from a reader's events, without a
 // document tree: a stack of frames, one per open element, each knowing the
-// object it fills, where that object's sequence stands, or the text of the
-// simple value being gathered.
+// object it fills, where that object's group stands, or the text of the
+// simple value being gathered. A tagless group has a frame of its own above
+// its owner's, with no element: the owner's elements are offered to it
+// first, and it hands back the first it cannot take.
 //
 // The binder fills only what it is sure to fill exactly as the class reader
-// fills it from a tree: generated classes with a sequence of simple values,
-// enumerations, element children and collections of them, and attributes,
-// read with the default options. Anything else, and every situation where
-// the class reader would fail (a missing or left-over element, a bad value,
-// a bad count), throws CBindingAbandoned or lets the failure through; the
-// entry points then read the same input through the tree, which fails, or
+// fills it from a tree: generated classes with a sequence, a choice or an
+// all group of simple values, enumerations, element children (of a fixed
+// class, or of the class their factory picks by xsi:type), tagless groups,
+// collections of them, optional untyped content (built into a tree of its
+// own, element by element), attributes and xsi:nil, read with the default
+// options. Anything else, and every situation where the class reader would
+// fail (a missing or left-over element, a bad value, a bad count) or go
+// back over elements it has read (a tagless group failing after it took
+// some), throws CBindingAbandoned or lets the failure through; the entry
+// points then read the same input through the tree, which fails, or
 // succeeds, as it always has.
 #ifndef VXXML_SRC_BINDING_EVENTBINDER_H
 #define VXXML_SRC_BINDING_EVENTBINDER_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,10 +32,13 @@
 #include "vxxml/Metadata.h"
 #include "vxxml/ObjectBase.h"
 #include "vxxml/SerializationContext.h"
+#include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
 
 namespace VxXmlLib10 {
 namespace detail {
+
+class CTreeBuilder;
 
 /// The document holds something the binder leaves to the tree.
 struct CBindingAbandoned {};
@@ -48,7 +58,8 @@ class CEventBinder final : public CXmlEventHandler {
   void StartElement(const CXmlStartElement& element) override;
   void EndElement() override;
   void Characters(std::string_view text) override;
-  // A CDATA section is marked in the tree's text: left to the tree.
+  // A CDATA section stays marked in the text of a value, as the tree keeps
+  // it.
   void StartCDATA() override;
   void EndCDATA() override;
 
@@ -64,18 +75,42 @@ class CEventBinder final : public CXmlEventHandler {
   struct ClassPlan;
   struct ClassType;
   struct Frame;
+  // How a class frame lands in the frame below it when it ends.
+  enum Landing : unsigned char { Root, Held, Store, Append };
+  // What became of an element offered to a group.
+  enum Offer : unsigned char { Taken, Descend, Ended };
 
   const ClassType& TypeOf(CXmlObjectBase& object);
+  static Member Describe(const VxXmlLib10Data::CElementInfo& info);
   const ClassPlan& PlanFor(CXmlGeneratedClass& object);
   Frame& Push();
   void Pop();
   void BeginClass(CXmlObjectBase& object, const CXmlStartElement& element);
-  void BeginChild(Frame& parent, const CXmlStartElement& element);
+  Offer BeginChild(Frame& parent, const CXmlStartElement& element);
   void EndChildren(Frame& frame);
   bool StartRun(Frame& frame, const Member& member);
-  void EndRun(Frame& frame);
-  void StoreValue(const Member& member, CXmlGeneratedClass* owner);
-  void EndClass(Frame& frame);
+  bool EndRun(Frame& frame);
+  CSmartPtr<CXmlObjectBase> HeldChild(CXmlGeneratedClass* owner, const Member& member);
+  CXmlGeneratedClass& ResetGroup(CXmlObjectBase& child, bool hadNil, const ClassPlan*& plan);
+  void BeginGroup(CSmartPtr<CXmlObjectBase> child, Landing landing, const Member& member,
+                  bool hadNil);
+  void ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member& member, bool hadNil);
+  Offer Fail(Frame& frame);
+  void FinishGroup();
+  void PushValue(CXmlGeneratedClass* owner, const Member& member,
+                 const CXmlStartElement& element);
+  void PushHeldChild(CXmlGeneratedClass* owner, const Member& member,
+                     const CXmlStartElement& element);
+  void PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
+                 Landing landing, const Member* member);
+  bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
+  bool BeginItem(Frame& parent, const CXmlStartElement& element);
+  void StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil);
+  void PushUntyped(CXmlGeneratedClass* owner, const Member& member,
+                   const CXmlStartElement& element);
+  void EndUntyped(const Member& member, CXmlGeneratedClass* owner);
+  CXmlElement* StandIn(const CXmlStartElement& element);
+  void CheckTypePrefixes();
 
   CXmlGeneratedClass& m_root;
   const CXmlSerializationContext& m_context;
@@ -83,10 +118,22 @@ class CEventBinder final : public CXmlEventHandler {
   // for reuse.
   std::vector<Frame> m_stack;
   std::size_t m_depth = 0;
+  std::size_t m_elementDepth = 0;  // the open elements (tagless groups have none)
   std::vector<ClassPlan*> m_plans;
   std::vector<ClassType> m_types;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
+  // The namespace declarations met so far, the last for each prefix; and
+  // the prefixes of xsi:type values resolved with them, with the URI each
+  // gave ("" for none): the tree resolves them with the document's last
+  // declarations, so they must not change before the end.
+  std::vector<std::pair<std::string, std::string>> m_prefixes;
+  std::vector<std::pair<std::string, std::string>> m_typePrefixes;
+  // A one-element document holding the element whose class a factory picks.
+  std::unique_ptr<CXmlDocument> m_standIn;
+  // The tree an element of untyped content is built into, and its builder.
+  std::unique_ptr<CXmlDocument> m_captured;
+  std::unique_ptr<CTreeBuilder> m_builder;
   std::uint64_t m_elementCount = 0;
   bool m_started = false;
   bool m_complete = false;

@@ -159,6 +159,11 @@ TEST(PurchaseOrderExample, ReadingFailuresNameThePathAndOnlyTheirOptionRelaxesTh
        po + "Failed read all the elements held within the element [purchaseOrder]. The "
             "unexpected element [payment] remains un processed",
        UnknownElements},
+      // A member of an all group is read once; its second element is left over.
+      {"<vip>true</vip>", "<vip>true</vip><vip>false</vip>",
+       po + "Failed to process the element [customer]\nFailed read all the elements held within "
+            "the element [customer]. The unexpected element [vip] remains un processed",
+       UnknownElements},
       // Mandatory members of an all group are not relaxed by any option.
       {"<name>Alice Smith</name>\n\t\t<email>", "<email>",
        po + "Failed to process the element [customer]\nFailed to find the mandatory element [name]",

@@ -26,8 +26,9 @@ TEST(ElementInfoChoice, OptionalMembersAndValidate) {
 }
 
 TEST(ElementInfoChoice, EveryAlternativeAndTheReadingFailures) {
-  CXmlSerializationContext plain, relaxed;
+  CXmlSerializationContext plain, relaxed, marked;
   relaxed.SetIgnoreInvalidCollectionCounts(true);
+  marked.SetStripCDATA(false);
   const auto failed = [](const std::string& chain) {
     return Named<CVxValidationException>("Failed to process the element [pick]\n" + chain);
   };
@@ -64,6 +65,12 @@ TEST(ElementInfoChoice, EveryAlternativeAndTheReadingFailures) {
        failed("The Maximum number of [] elements allowed in this collection is 2")},
       // No class for the xsi:type: the alternative does not match.
       {"<payment/>", &plain, leftOver("payment")},
+      // The type's prefix is the one the document declares last.
+      {"<payment xmlns:q='urn:po' xsi:type='q:Cash'><amount xmlns:q='urn:x'>3</amount></payment>",
+       &plain, leftOver("payment")},
+      // A CDATA section stays marked in a value's text.
+      {"<code><![CDATA[<c1>]]></code><code>c2</code>", &marked, "="},
+      {"<sku><![CDATA[AB-1]]></sku>", &marked, failed("Invalid Value for sku [<![CDATA[AB-1]]>]")},
       {"<w>2</w>", &plain, leftOver("w")},
   };
   for (const Case& k : cases) EXPECT_EQ(Outcome("pick", k.body, *k.context), k.expected) << k.body;
