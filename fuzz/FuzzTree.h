@@ -24,8 +24,12 @@ inline void Put(std::string& out, const std::string& text) {
 
 // Per element in document order: its names, its attributes sorted, its text
 // (all character data, concatenated), then its children and an end mark.
-// Iterative: documents may nest deeper than the stack allows.
-inline std::string Dump(const VxXmlLib10::CXmlElement* root) {
+// Iterative: documents may nest deeper than the stack allows. With `types`,
+// an xsi:type value is its expanded name ({namespace}local, the prefix
+// looked up in that document), since two prefixes of one namespace name the
+// same type.
+inline std::string Dump(const VxXmlLib10::CXmlElement* root,
+                        const VxXmlLib10::CXmlDocument* types = nullptr) {
   std::string out;
   std::vector<std::pair<const VxXmlLib10::CXmlElement*, bool>> stack;  // element, started
   if (root) stack.push_back({root, false});
@@ -45,7 +49,15 @@ inline std::string Dump(const VxXmlLib10::CXmlElement* root) {
       std::string one;
       Put(one, a->GetNamespaceURI());
       Put(one, a->GetLocalName());
-      Put(one, a->GetValue());
+      const std::string& value = a->GetValue();
+      const std::size_t colon = value.find(':');
+      if (types && colon != std::string::npos && a->GetLocalName() == "type" &&
+          a->GetNamespaceURI() == "http://www.w3.org/2001/XMLSchema-instance") {
+        Put(one, "{" + types->LookupNamespaceFromAlias(value.substr(0, colon).c_str()) + "}" +
+                     value.substr(colon + 1));
+      } else {
+        Put(one, value);
+      }
       attributes.push_back(std::move(one));
     }
     std::sort(attributes.begin(), attributes.end());
