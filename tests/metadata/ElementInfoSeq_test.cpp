@@ -85,6 +85,7 @@ TEST(ElementInfoSeq, ReadingRulesAndTheIgnoreOptions) {
   } cases[] = {
       {None, kHead, "="},
       {None, kHead + "<hint>h</hint>", "="},
+      {None, kHead + "<giftWrap xsi:nil='true'/><remark xsi:nil='true'/>", "="},
       {None, kShip, Failed("Failed to find a required element [status]")},
       {Unknown, kShip, Failed("Failed to find a required element [status]")},
       {Missing, kShip, kHead},

@@ -132,7 +132,7 @@ TEST(FileTextStream, FailuresCloseTheFile) {
     }
   }
   {
-    const std::string path = ::testing::TempDir() + "vxxml_text_stream_none.xml";
+    const std::string path = vxtest::TempPath("text_stream_none.xml");
     CFileTextStream stream(path.c_str(), XmlEncoding_None);
     stream.Open();
     stream.Append("x");
