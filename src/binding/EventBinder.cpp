@@ -134,6 +134,13 @@ struct CEventBinder::ClassPlan {
   bool choice;  // a choice: the first element picks the one member read
   bool all;     // an all group: each member takes its element wherever it stands
   bool pseudo;  // a tagless group, read from its owner's children
+  // The element's own simple value, read from its text once its children
+  // are read: the property it goes to, converted as `valueType` (or kept
+  // as a string, unconverted, when `rawText`).
+  bool value;
+  bool rawText;
+  int valueId;
+  ItemType valueType;
   std::vector<bool> simpleAttributes;  // exactly a CAttributeInfoPrimitive
   std::vector<Member> members;
 };
@@ -181,6 +188,9 @@ struct CEventBinder::Frame {
   std::string runNamespace;
   CSmartPtr<CXmlObjectBase> held;  // a new object, kept until it lands
   CXmlTypeCollection* itemOf;      // Item: the collection it goes to
+  // Class with a simple value: the element's own text, gathered around its
+  // children (the text of the children goes to their own frames).
+  std::string text;
 };
 
 namespace {
@@ -289,6 +299,7 @@ CEventBinder::Frame& CEventBinder::Push() {
   frame.objects = nullptr;
   frame.source = nullptr;
   frame.itemOf = nullptr;
+  frame.text.clear();
   return frame;
 }
 
@@ -418,8 +429,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   if (!info ||
       (info->GetGroupType() != XmlElementGroupType_Sequence &&
        info->GetGroupType() != XmlElementGroupType_Choice &&
-       info->GetGroupType() != XmlElementGroupType_All) ||
-      info->HasValue())
+       info->GetGroupType() != XmlElementGroupType_All))
     Abandon();
   std::unique_ptr<ClassPlan> plan(new ClassPlan());
   plan->key = info;
@@ -432,6 +442,12 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   plan->all = info->GetGroupType() == XmlElementGroupType_All;
   plan->pseudo = info->GetElementType() == XmlElementType_PseudoElement;
   if (!plan->pseudo && info->GetElementType() != XmlElementType_Element) Abandon();
+  plan->value = info->HasValue();
+  plan->rawText = info->GetRawText();
+  plan->valueId = info->GetValuePropertyId();
+  plan->valueType = info->GetValueItemType();
+  // A tagless group has no text of its own.
+  if (plan->pseudo && plan->value) Abandon();
   for (int i = 0; i < plan->attributeCount; ++i)
     plan->simpleAttributes.push_back(typeid(*plan->attributes[i]) ==
                                      typeid(VxXmlLib10Data::CAttributeInfoPrimitive));
@@ -1147,25 +1163,54 @@ void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner, b
   ConvertAndStore(info.GetItemType(), info.GetWhitespaceRule(), m_text, store);
 }
 
+// The element's own simple value, from the text gathered in its frame,
+// stored as CXmlGeneratedClass::FromXml_Int stores it: kept as it stands,
+// or converted with no whitespace rule (the class's accessor checks its
+// facets).
+void CEventBinder::StoreOwnValue(Frame& frame) {
+  const ClassPlan& plan = *frame.plan;
+  CXmlGeneratedClass* const object = frame.object;
+  auto store = [&](VxVariant& value) { object->AccessProperty(plan.valueId, false, value); };
+  if (plan.rawText) {
+    VxVariant value;
+    VariantAccess::Lend(value, ItemType_string, &frame.text);
+    return store(value);
+  }
+  ConvertAndStore(plan.valueType, CWhitespaceUtils::WhitespaceRule_None, frame.text, store);
+}
+
+// Where the text met now goes: the value being read, or the own text of the
+// element whose class has a simple value (a tagless group's text is its
+// owner's); null when it is not read.
+std::string* CEventBinder::TextTarget() {
+  if (!m_depth) return nullptr;
+  std::size_t at = m_depth - 1;
+  switch (m_stack[at].kind) {
+    case Frame::Value:
+    case Frame::Item:
+      return &m_text;
+    case Frame::Class:
+      while (m_stack[at].pseudo) --at;
+      if (m_stack[at].plan->value && !m_stack[at].nil) return &m_stack[at].text;
+      return nullptr;
+    default:
+      return nullptr;
+  }
+}
+
 void CEventBinder::StartCDATA() {
-  if (!m_depth) return;
-  const Frame::Kind kind = m_stack[m_depth - 1].kind;
-  if (kind == Frame::Value || kind == Frame::Item) m_text.append("<![CDATA[");
-  if (kind == Frame::Capture) m_builder->StartCDATA();
+  if (std::string* text = TextTarget()) text->append("<![CDATA[");
+  if (m_depth && m_stack[m_depth - 1].kind == Frame::Capture) m_builder->StartCDATA();
 }
 
 void CEventBinder::EndCDATA() {
-  if (!m_depth) return;
-  const Frame::Kind kind = m_stack[m_depth - 1].kind;
-  if (kind == Frame::Value || kind == Frame::Item) m_text.append("]]>");
-  if (kind == Frame::Capture) m_builder->EndCDATA();
+  if (std::string* text = TextTarget()) text->append("]]>");
+  if (m_depth && m_stack[m_depth - 1].kind == Frame::Capture) m_builder->EndCDATA();
 }
 
 void CEventBinder::Characters(std::string_view text) {
-  if (!m_depth) return;
-  const Frame::Kind kind = m_stack[m_depth - 1].kind;
-  if (kind == Frame::Value || kind == Frame::Item) m_text.append(text);
-  if (kind == Frame::Capture) m_builder->Characters(text);
+  if (std::string* target = TextTarget()) target->append(text);
+  if (m_depth && m_stack[m_depth - 1].kind == Frame::Capture) m_builder->Characters(text);
 }
 
 void CEventBinder::EndElement() {
@@ -1198,7 +1243,11 @@ void CEventBinder::EndElement() {
       break;
   }
 
-  if (!frame.nil) EndChildren(frame);
+  // A nil object reads neither its children nor its value.
+  if (!frame.nil) {
+    EndChildren(frame);
+    if (frame.plan->value) StoreOwnValue(frame);
+  }
   const Landing landing = frame.landing;
   const Member* member = frame.member;
   CSmartPtr<CXmlObjectBase> child = std::move(frame.held);

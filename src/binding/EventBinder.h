@@ -10,7 +10,8 @@
 // all group of simple values, enumerations, element children (of a fixed
 // class, or of the class their factory picks by xsi:type), tagless groups,
 // collections of them, optional untyped content (built into a tree of its
-// own, element by element), attributes and xsi:nil, read with the default
+// own, element by element), attributes, xsi:nil and an element's own simple
+// value (its text, gathered around its children), read with the default
 // options. Anything else, and every situation where the class reader would
 // fail (a missing or left-over element, a bad value, a bad count) or go
 // back over elements it has read (a tagless group failing after it took
@@ -109,6 +110,8 @@ class CEventBinder final : public CXmlEventHandler {
   void PushUntyped(CXmlGeneratedClass* owner, const Member& member,
                    const CXmlStartElement& element);
   void EndUntyped(const Member& member, CXmlGeneratedClass* owner);
+  void StoreOwnValue(Frame& frame);
+  std::string* TextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
 

@@ -70,11 +70,15 @@ TEST(GeneratedClassRead, NilAttributesAndBody) {
        "<weight xmlns='urn:po' xmlns:o='urn:other' "
        "xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' unit='v'>7</weight>"},
       {"weight scale='1'", "7", failed("Failed to find the required Attribute [unit]")},
-      {"weight unit='v'", "seven", failed("The value [seven] can not be converted to a i4")},
+      // The body is converted with no whitespace rule.
+      {"weight unit='v'", " 7 ", failed("The value [ 7 ] can not be converted to a i4")},
       // Text kept as written.
-      {"raw", " not a number ", "="},
+      {"raw", " not &lt; a number ", "="},
   };
   for (const Case& c : cases) EXPECT_EQ(Outcome(c.root, c.body), c.expected) << c.root;
+  // Nor is it stored, which the writer, leaving out a nil body, cannot show.
+  const auto nil = Read(Doc(cases[0].root, cases[0].body), CXmlSerializationContext());
+  EXPECT_EQ(dynamic_cast<shapes::Measure&>(*nil).value, 0);
 }
 
 // One tree per thread, one shared context.

@@ -48,6 +48,8 @@ inline CSmartPtr<CXmlGeneratedClass> Read(const std::string& xml,
   if (root == "wallet") object = new shapes::Wallet;
   if (root == "sale") object = new shapes::Sale;
   if (root == "codes") object = new shapes::Codes;
+  if (root == "weight") object = new shapes::Measure;
+  if (root == "raw") object = new shapes::Raw;
   if (object.IsNull()) return shapes::ReadDocument(bytes, ctx);
   object->FromXmlStream(bytes, ctx);
   return object;
