@@ -9,7 +9,9 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <typeindex>
 #include <typeinfo>
+#include <unordered_map>
 
 #include "base/XmlNamespaces.h"
 #include "binding/Messages.h"
@@ -267,19 +269,34 @@ CXmlGeneratedClass* CEventBinder::Target(CXmlObjectBase& object,
   return generated;
 }
 
+// A class's plan and a type's layout are found once per thread; the maps'
+// nodes stay where they are, so a plan or a layout may be held while others
+// are added.
+struct CEventBinder::Learned {
+  std::unordered_map<const CParentElementInfo*, std::unique_ptr<ClassPlan>> plans;
+  std::unordered_map<std::type_index, ClassType> types;
+};
+
+CEventBinder::Learned& CEventBinder::ThreadLearned() {
+  thread_local Learned learned;
+  return learned;
+}
+
 const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
   const std::type_info& type = typeid(object);
-  for (const ClassType& known : m_types)
-    if (known.type == &type) return known;
+  const auto known = m_learned.types.find(std::type_index(type));
+  if (known != m_learned.types.end()) return known->second;
   char* const base = reinterpret_cast<char*>(&object);
   CXmlGeneratedClass* generated = dynamic_cast<CXmlGeneratedClass*>(&object);
   CGeneratedObject* parts = dynamic_cast<CGeneratedObject*>(&object);
   if (!generated || !parts) Abandon();
   INillable* nillable = dynamic_cast<INillable*>(&object);
-  m_types.push_back(ClassType{&type, reinterpret_cast<char*>(generated) - base,
-                              reinterpret_cast<char*>(parts) - base,
-                              nillable ? reinterpret_cast<char*>(nillable) - base : -1});
-  return m_types.back();
+  return m_learned.types
+      .emplace(std::type_index(type),
+               ClassType{&type, reinterpret_cast<char*>(generated) - base,
+                         reinterpret_cast<char*>(parts) - base,
+                         nillable ? reinterpret_cast<char*>(nillable) - base : -1})
+      .first->second;
 }
 
 CEventBinder::Frame& CEventBinder::Push() {
@@ -310,15 +327,15 @@ void CEventBinder::Pop() {
 }
 
 CEventBinder::CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationContext& context)
-    : m_root(root), m_context(context), m_rootName(root.GetElementName()) {
+    : m_root(root),
+      m_context(context),
+      m_learned(ThreadLearned()),
+      m_rootName(root.GetElementName()) {
   m_rootDeclarations = dynamic_cast<CGeneratedObject&>(root).GetNamespaceDeclarations();
   m_stack.reserve(16);
-  m_types.reserve(8);
 }
 
-CEventBinder::~CEventBinder() {
-  for (ClassPlan* plan : m_plans) delete plan;
-}
+CEventBinder::~CEventBinder() = default;
 
 void CEventBinder::RestoreRoot() {
   if (!m_started) return;
@@ -422,8 +439,8 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
 
 const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object) {
   const CParentElementInfo* info = object.GetClassInfo();
-  for (const ClassPlan* plan : m_plans)
-    if (plan->key == info) return *plan;
+  const auto known = m_learned.plans.find(info);
+  if (known != m_learned.plans.end()) return *known->second;
 
   using namespace VxXmlLib10Data;
   if (!info ||
@@ -472,8 +489,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
           Abandon();
     }
   }
-  m_plans.push_back(plan.get());
-  return *plan.release();
+  return *m_learned.plans.emplace(info, std::move(plan)).first->second;
 }
 
 void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& element) {

@@ -122,8 +122,11 @@ class CEventBinder final : public CXmlEventHandler {
   std::vector<Frame> m_stack;
   std::size_t m_depth = 0;
   std::size_t m_elementDepth = 0;  // the open elements (tagless groups have none)
-  std::vector<ClassPlan*> m_plans;
-  std::vector<ClassType> m_types;
+  // What the binder has learned of the classes it met, kept by the thread
+  // from one read to the next: it depends on the classes alone.
+  struct Learned;
+  static Learned& ThreadLearned();
+  Learned& m_learned;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
   // The namespace declarations met so far, the last for each prefix; and
