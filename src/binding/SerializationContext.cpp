@@ -1,6 +1,8 @@
 // Serialization options.
 #include "vxxml/SerializationContext.h"
 
+#include <mutex>
+
 #include "binding/Messages.h"
 
 namespace VxXmlLib10 {
@@ -30,6 +32,10 @@ CXmlSerializationContext& CXmlSerializationContext::operator=(
 CXmlSerializationContext::~CXmlSerializationContext() = default;
 
 CSmartPtr<CAttributeCol> CXmlSerializationContext::GetAdditionalRootAttributes() const {
+  // Made on first use, also by writers that share one context across
+  // threads: the first to come makes it, under a lock.
+  static std::mutex made;
+  std::lock_guard<std::mutex> lock(made);
   if (!m_additionalRootAttributes) m_additionalRootAttributes = new CAttributeCol("", "##any", "");
   return m_additionalRootAttributes;
 }
