@@ -283,10 +283,11 @@ VXXML_API extern bool ASYNC_FROMXMLFILE;
 VXXML_API void AsyncToXmlFile(bool async);
 VXXML_API void AsyncFromXmlFile(bool async);
 /// Process-wide switch, set once at start-up (default true): FromXml (from
-/// a char string), FromXmlStream and FromXmlFile fill a generated object
-/// straight from the reader's events, without building a document tree,
-/// where the classes and the context allow it (sequences of values,
-/// enumerations, element children and their collections, attributes, with
+/// a char or wide string), FromXmlStream, FromXmlFile and the generated
+/// ReadDocument fill a generated object straight from the reader's events,
+/// without building a document tree, where the classes and the context allow
+/// it (sequences, choices and all groups of values, enumerations, element
+/// children, tagless groups and their collections, lists, attributes, with
 /// the default reading options); any other document, and any failure, is
 /// read again through the tree, so objects, messages and partial states are
 /// those of the tree. One difference remains: input that fails to load

@@ -218,6 +218,9 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
   /// with a byte order mark: characters beyond U+FFFF as surrogate pairs, a
   /// lone surrogate or a value beyond U+10FFFF as U+FFFD.
   void LoadXml(const wchar_t* text);
+  /// Reads wide text as LoadXml does, with the same messages, but hands the
+  /// document to `handler` as events; the tree stays empty.
+  void LoadXml(const wchar_t* text, CXmlEventHandler& handler);
   /// Parses bytes: XML text or Fast Infoset, possibly gzip or zlib compressed.
   void LoadXmlStream(const unsigned char* bytes, unsigned long length);
   /// Reads bytes as LoadXmlStream does, with the same messages and limits of
@@ -307,6 +310,8 @@ class VXXML_API CXmlDocument : public CInstanceMonitor {
  private:
   void Init();
   void TakeBuffer(unsigned char* buffer, std::uint64_t length);
+  // The wide text as UTF-16 with a byte order mark, taken as the input.
+  void TakeWide(const wchar_t* text);
   void ReleaseInput();
   // Room for a node of `size` bytes in the arena, header included.
   void* ArenaAllocate(std::size_t size);

@@ -186,9 +186,13 @@ void CXmlObjectBase::FromXml(const char* xmlText, const CXmlSerializationContext
 }
 
 void CXmlObjectBase::FromXml(const wchar_t* xmlText, const CXmlSerializationContext& context) {
-  CXmlDocument document(context);
-  document.LoadXml(xmlText);
-  ReadDocument(*this, document, context);
+  Read(
+      *this, context,
+      [&](CXmlEventHandler& handler) {
+        CXmlDocument input(context);  // holds the text as UTF-16
+        input.LoadXml(xmlText, handler);
+      },
+      [&](CXmlDocument& document) { document.LoadXml(xmlText); });
 }
 
 void CXmlObjectBase::FromXmlStream(unsigned char* data, unsigned long length,

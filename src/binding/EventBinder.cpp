@@ -181,8 +181,14 @@ struct CEventBinder::Frame {
   bool consumed;
   bool failed;
   bool hadNil;  // Class: the element (a tagless group's: its owner's) has an xsi:nil
-  // Class: the collection of a run under way (null when none), and its names.
+  // Class: the collection of a run under way (null when none), and its names;
+  // whether its items are tagless groups (a new item is offered each element
+  // until one takes nothing).
+  // A run of a list-form collection is one element, whose text holds the
+  // values: once it is taken, the run ends at the next element.
   CSmartPtr<CXmlCollectionBase> run;
+  bool groupRun;
+  bool listTaken;
   CXmlTypeCollection* values;
   CXmlCollection* objects;
   const CGeneratedItemSource* source;
@@ -196,6 +202,18 @@ struct CEventBinder::Frame {
 };
 
 namespace {
+
+// The values of a list-form collection's element: its text's runs of
+// anything but XML whitespace, each added as the collection reads them from
+// a tree.
+void AddListItems(CXmlTypeCollection& values, const std::string& text) {
+  const char* const kSpace = " \t\r\n";
+  for (std::string::size_type at = text.find_first_not_of(kSpace); at != std::string::npos;) {
+    const std::string::size_type end = text.find_first_of(kSpace, at);
+    values.AddFromString(text.substr(at, end == std::string::npos ? end : end - at));
+    at = end == std::string::npos ? end : text.find_first_not_of(kSpace, end);
+  }
+}
 
 // True when the whitespace rule leaves `text` as it is.
 bool KeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::string& text) {
@@ -257,12 +275,15 @@ void ConvertAndStore(ItemType type, CWhitespaceUtils::WhitespaceRule rule,
 
 }  // namespace
 
+bool CEventBinder::Usable(const CXmlSerializationContext& context) {
+  return !(context.GetIgnoreUnknownElements() || context.GetIgnoreUnknownAttributes() ||
+           context.GetIgnoreMissingMandatoryElements() || context.GetIgnoreMissingChoice() ||
+           context.GetIgnoreInvalidCollectionCounts() || context.GetIgnoreNamespaces());
+}
+
 CXmlGeneratedClass* CEventBinder::Target(CXmlObjectBase& object,
                                          const CXmlSerializationContext& context) {
-  if (context.GetIgnoreUnknownElements() || context.GetIgnoreUnknownAttributes() ||
-      context.GetIgnoreMissingMandatoryElements() || context.GetIgnoreMissingChoice() ||
-      context.GetIgnoreInvalidCollectionCounts() || context.GetIgnoreNamespaces())
-    return nullptr;
+  if (!Usable(context)) return nullptr;
   // Only a class whose reading is the generated one (a CGeneratedObject).
   CXmlGeneratedClass* generated = dynamic_cast<CXmlGeneratedClass*>(&object);
   if (!generated || !dynamic_cast<CGeneratedObject*>(generated)) return nullptr;
@@ -316,6 +337,8 @@ CEventBinder::Frame& CEventBinder::Push() {
   frame.objects = nullptr;
   frame.source = nullptr;
   frame.itemOf = nullptr;
+  frame.groupRun = false;
+  frame.listTaken = false;
   frame.text.clear();
   return frame;
 }
@@ -327,7 +350,7 @@ void CEventBinder::Pop() {
 }
 
 CEventBinder::CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationContext& context)
-    : m_root(root),
+    : m_root(&root),
       m_context(context),
       m_learned(ThreadLearned()),
       m_rootName(root.GetElementName()) {
@@ -335,13 +358,39 @@ CEventBinder::CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationCont
   m_stack.reserve(16);
 }
 
+CEventBinder::CEventBinder(const CGeneratedRoot* roots, std::size_t count,
+                           const CXmlSerializationContext& context)
+    : m_root(nullptr),
+      m_roots(roots),
+      m_rootCount(count),
+      m_context(context),
+      m_learned(ThreadLearned()) {
+  m_stack.reserve(16);
+}
+
+// The object for the document element, from the first root whose name it
+// has and whose factory gives an object for it (the factory reads the
+// element's xsi:type from a stand-in).
+void CEventBinder::MakeRoot(const CXmlStartElement& element) {
+  CSmartPtr<CXmlObjectBase> object;
+  for (std::size_t i = 0; i < m_rootCount && object.IsNull(); ++i)
+    if (element.localName == m_roots[i].elementName &&
+        element.namespaceURI == m_roots[i].namespaceUri)
+      object = m_roots[i].create(StandIn(element));
+  if (object.IsNull()) Abandon();  // the tree reports the unknown element
+  CXmlGeneratedClass* const generated = Target(*object, m_context);
+  if (!generated) Abandon();
+  m_made = generated;
+  m_root = generated;
+}
+
 CEventBinder::~CEventBinder() = default;
 
 void CEventBinder::RestoreRoot() {
-  if (!m_started) return;
-  m_root.Init();
-  m_root.SetElementName(m_rootName.c_str());
-  dynamic_cast<CGeneratedObject&>(m_root).GetNamespaceDeclarations() = m_rootDeclarations;
+  if (!m_started || !m_made.IsNull()) return;  // an object made here is dropped
+  m_root->Init();
+  m_root->SetElementName(m_rootName.c_str());
+  dynamic_cast<CGeneratedObject&>(*m_root).GetNamespaceDeclarations() = m_rootDeclarations;
 }
 
 namespace {
@@ -685,7 +734,9 @@ CEventBinder::Offer CEventBinder::Fail(Frame& frame) {
 }
 
 // The tagless group on top has ended: stored when it took something (an
-// optional one is dropped otherwise), and its owner goes on past it.
+// optional one is dropped otherwise), and its owner goes on past it. An
+// item of a run of groups is appended when it took something; one that took
+// nothing ends the run.
 void CEventBinder::FinishGroup() {
   Frame& group = m_stack[m_depth - 1];
   const bool consumed = group.consumed;
@@ -694,6 +745,13 @@ void CEventBinder::FinishGroup() {
   CSmartPtr<CXmlObjectBase> child = std::move(group.held);
   Pop();
   Frame& owner = m_stack[m_depth - 1];
+  if (landing == Append) {  // an item of a run of groups
+    if (consumed)
+      owner.objects->AppendItem(child);
+    else if (!EndRun(owner))
+      Fail(owner);
+    return;
+  }
   if (consumed) {
     if (landing == Store) StoreObject(*member.info, owner.object, child);
   } else if (member.kind == Member::GroupMandatory && member.mustConsume) {
@@ -726,7 +784,8 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
   if (m_depth == 0) {
     if (m_started) Abandon();  // a second document element
     m_started = true;
-    BeginClass(m_root, element);
+    if (!m_root) MakeRoot(element);
+    BeginClass(*m_root, element);
     return;
   }
   Frame& parent = m_stack[m_depth - 1];
@@ -787,8 +846,16 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
   const std::vector<Member>& members = parent.plan->members;
   for (;;) {
     if (!parent.run.IsNull()) {
-      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
-          BeginItem(parent, element))
+      if (parent.groupRun) {
+        // A new item offered the element: FinishGroup appends it if it
+        // takes something, and ends the run if not.
+        CSmartPtr<CXmlObjectBase> item = parent.source->NewItemWithoutElement();
+        if (item.IsNull()) Abandon();
+        BeginGroup(std::move(item), Append, members[parent.next], parent.hadNil);
+        return Descend;
+      }
+      if (!parent.listTaken && element.localName == parent.runName &&
+          element.namespaceURI == parent.runNamespace && BeginItem(parent, element))
         return Taken;
       if (parent.plan->choice) {
         // A run that took nothing is an alternative that did not match;
@@ -981,6 +1048,7 @@ bool CEventBinder::BeginItem(Frame& parent, const CXmlStartElement& element) {
   if (parent.values) {
     CXmlTypeCollection* values = parent.values;
     parent.chosen = parent.plan->choice;
+    parent.listTaken = values->IsListForm();
     Frame& item = Push();
     item.kind = Frame::Item;
     item.itemOf = values;
@@ -1040,14 +1108,23 @@ bool CEventBinder::StartRun(Frame& frame, const Member& member) {
   frame.values = dynamic_cast<CXmlTypeCollection*>(collection.Get());
   frame.objects = nullptr;
   frame.source = nullptr;
-  if (frame.values) {
-    if (frame.values->IsListForm()) Abandon();
-  } else {
+  frame.groupRun = false;
+  frame.listTaken = false;
+  if (!frame.values) {
     frame.source = dynamic_cast<const CGeneratedItemSource*>(collection.Get());
     frame.objects = dynamic_cast<CXmlCollection*>(collection.Get());
-    if (!frame.source || !frame.objects ||
-        frame.source->GetItemElementType() != VxXmlLib10Data::XmlElementType_Element)
-      Abandon();
+    if (!frame.source || !frame.objects) Abandon();
+    switch (frame.source->GetItemElementType()) {
+      case VxXmlLib10Data::XmlElementType_Element:
+        break;
+      case VxXmlLib10Data::XmlElementType_PseudoElement:
+        // Runs of tagless groups are read in sequences only.
+        if (frame.plan->choice || frame.plan->all) Abandon();
+        frame.groupRun = true;
+        break;
+      default:
+        Abandon();
+    }
   }
   frame.runName = collection->GetElementName();
   frame.runNamespace = collection->GetNamespace();
@@ -1252,7 +1329,10 @@ void CEventBinder::EndElement() {
       Pop();
       return;
     case Frame::Item:
-      frame.itemOf->AddFromString(m_text);
+      if (frame.itemOf->IsListForm())
+        AddListItems(*frame.itemOf, m_text);
+      else
+        frame.itemOf->AddFromString(m_text);
       Pop();
       return;
     case Frame::Class:

@@ -50,8 +50,17 @@ class CEventBinder final : public CXmlEventHandler {
   /// fill it with this context.
   static CXmlGeneratedClass* Target(CXmlObjectBase& object,
                                     const CXmlSerializationContext& context);
+  /// True when the context's options leave reading to the binder at all.
+  static bool Usable(const CXmlSerializationContext& context);
 
+  /// Fills `root` from the document element.
   CEventBinder(CXmlGeneratedClass& root, const CXmlSerializationContext& context);
+  /// Fills an object of whichever of `roots` the document element is, made
+  /// when that element starts: the first whose factory gives an object, as
+  /// ReadGeneratedDocument picks it from a tree. No root that fits, or one
+  /// the binder cannot fill, gives the document up to the tree.
+  CEventBinder(const CGeneratedRoot* roots, std::size_t count,
+               const CXmlSerializationContext& context);
   ~CEventBinder() override;
   CEventBinder(const CEventBinder&) = delete;
   CEventBinder& operator=(const CEventBinder&) = delete;
@@ -66,6 +75,8 @@ class CEventBinder final : public CXmlEventHandler {
 
   /// True once the document element has been read whole.
   bool IsComplete() const { return m_complete; }
+  /// The object made for the document element (the second constructor).
+  CSmartPtr<CXmlGeneratedClass> MadeRoot() const { return m_made; }
   /// Puts the root object back as it was before the first event touched it
   /// (for a fresh object, the state it was made in): its members through
   /// Init, its element name and its namespace declarations as they were.
@@ -115,7 +126,12 @@ class CEventBinder final : public CXmlEventHandler {
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
 
-  CXmlGeneratedClass& m_root;
+  void MakeRoot(const CXmlStartElement& element);
+
+  CXmlGeneratedClass* m_root;  // null until made from the roots
+  const CGeneratedRoot* m_roots = nullptr;
+  std::size_t m_rootCount = 0;
+  CSmartPtr<CXmlGeneratedClass> m_made;
   const CXmlSerializationContext& m_context;
   // The open elements are m_stack[0 .. m_depth); the frames above are kept
   // for reuse.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/XmlNamespaces.h"
+#include "binding/EventBinder.h"
 #include "binding/Messages.h"
 #include "vxxml/AttributeInfos.h"
 #include "vxxml/ClassFactory.h"
@@ -208,6 +209,19 @@ CSmartPtr<CXmlGeneratedClass> ReadGeneratedDocument(const CBinaryData& bytes,
                                                     const CXmlSerializationContext& context,
                                                     const CGeneratedRoot* roots,
                                                     std::size_t count) {
+  // Straight from the events where the binder can fill the root's class;
+  // anything else, and any failure, is read again through the tree below,
+  // so that every message is the tree's.
+  if (BIND_FROM_EVENTS && detail::CEventBinder::Usable(context) && bytes.GetLength()) {
+    try {
+      detail::CEventBinder binder(roots, count, context);
+      CXmlDocument input(context);  // holds the bytes inflated, when they are compressed
+      input.LoadXmlStream(bytes.GetData(), bytes.GetLength(), binder);
+      if (binder.IsComplete()) return binder.MadeRoot();
+    } catch (...) {
+      // read again below, through the tree
+    }
+  }
   CXmlDocument document(context);
   document.LoadXmlStream(bytes.GetData(), bytes.GetLength());
   CXmlElement* root = document.GetDocumentElement();

@@ -407,7 +407,7 @@ void CXmlDocument::LoadXml(const char* text) {
   ParseInput(true);
 }
 
-void CXmlDocument::LoadXml(const wchar_t* text) {
+void CXmlDocument::TakeWide(const wchar_t* text) {
   Cleanup();
   const std::size_t length = text ? std::wcslen(text) : 0;
   if (length == 0) detail::ThrowXmlStringEmpty();
@@ -439,7 +439,27 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
     }
   }
   TakeBuffer(buffer, static_cast<std::uint64_t>(out - buffer));
+}
+
+void CXmlDocument::LoadXml(const wchar_t* text) {
+  TakeWide(text);
   ParseInput(true);
+}
+
+void CXmlDocument::LoadXml(const wchar_t* text, CXmlEventHandler& handler) {
+  TakeWide(text);
+  try {
+    try {
+      CExpatReader reader(*m_context, handler);
+      reader.Parse(reinterpret_cast<const char*>(m_input), m_inputLength, true);
+    } catch (const std::bad_alloc&) {
+      detail::ThrowOutOfMemory();
+    }
+  } catch (...) {
+    ReleaseInput();
+    throw;
+  }
+  ReleaseInput();
 }
 
 void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {

@@ -150,4 +150,34 @@ TEST(ElementInfoSeq, ReadingRulesAndTheIgnoreOptions) {
             failed("Failed to find a required element [choice]"));
 }
 
+// Runs of a tagless group (a new item for each element until one takes
+// nothing) and a list of values in one element.
+TEST(ElementInfoSeq, GroupRunsAndLists) {
+  const auto failed = [](const std::string& message) {
+    return Named<CVxValidationException>("Failed to process the element [route]\n" + message);
+  };
+  const auto left = [&](const char* element) {
+    return failed(std::string("Failed read all the elements held within the element [route]. "
+                              "The unexpected element [") +
+                  element + "] remains un processed");
+  };
+  const std::string legs = "<from>a</from><from>b</from><to>c</to>";
+  const struct {
+    std::string body;
+    std::string expected;
+  } cases[] = {
+      {legs + "<from>d</from><stops>1 2 3</stops><end>e</end>", "="},
+      {"<stops> 4\n\t5  6 </stops>", "<stops>4 5 6</stops>"},
+      {"<stops/><end/>", "<end/>"},
+      {legs + "<from>d</from><from>e</from>",
+       failed("The Maximum number of [Leg] elements allowed in this collection is 3")},
+      {"<to>c</to>", left("to")},
+      {legs + "<to>d</to>", left("to")},
+      {"<stops>1 x</stops>", failed("The value [x] can not be converted to a i4")},
+      {"<stops>1 100</stops>", failed("Invalid Value for stops [100]")},
+      {"<stops>1</stops><stops>2</stops>", left("stops")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Outcome("route", c.body), c.expected) << c.body;
+}
+
 }  // namespace
