@@ -103,6 +103,7 @@ struct CEventBinder::Member {
     ChoiceChild,      // a choice's child object, stored before it is read
     ChoiceAbstract,   // a choice's child object from the factory, stored whatever it is
     UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
+    UntypedMandatory,  // an all group's untyped content, read into the CElement held
     ChoiceUntyped,    // a choice's untyped content, stored empty when it takes nothing
     GroupMandatory,   // a tagless group the owner holds, read from the owner's children
     GroupOptional,    // a tagless group made when it takes an element
@@ -469,6 +470,8 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       // Its element fails in the tree, whatever it is.
       plain(Of<CElementInfoAllAbsClsOpt>(), K::NotThisElement) ||
       untyped(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoAllUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoAllUntpdMnd>(), K::UntypedMandatory) ||
       untyped(Of<CElementInfoChoiceUntpdOpt>(), K::ChoiceUntyped) ||
       // The collection decides what it takes.
       plain(Of<CElementInfoSeqPrimCol>(), K::Collection) ||
@@ -874,32 +877,50 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
     }
 
     if (parent.plan->all) {
-      for (std::size_t i = 0; i < members.size(); ++i) {
-        const Member& member = members[i];
-        if (!Matches(*member.info, element)) continue;
-        const std::uint64_t bit = std::uint64_t(1) << i;
-        // A second element of a member read already is left over.
-        if ((parent.found & bit) || member.kind == Member::NotThisElement) Abandon();
-        parent.found |= bit;
-        switch (member.kind) {
-          case Member::ValueMandatory:
-          case Member::ValueOptional:
-            PushValue(parent.object, member, element);
-            return Taken;
-          case Member::ChildMandatory:
-            PushHeldChild(parent.object, member, element);
-            return Taken;
-          case Member::ChildOptional: {
-            CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-            if (child.IsNull()) Abandon();
-            PushChild(std::move(child), element, Store, &member);
-            return Taken;
+      // The class reader offers the element at its cursor to the members
+      // not found yet, in order, pass after pass: a member that takes it
+      // moves the cursor on, and the next element is offered to the members
+      // after it; a pass that took nothing ends the reading. `next` is where
+      // the pass stands, `chosen` whether it took something.
+      for (;;) {
+        for (; parent.next < members.size(); ++parent.next) {
+          const Member& member = members[parent.next];
+          const std::uint64_t bit = std::uint64_t(1) << parent.next;
+          if (parent.found & bit) continue;
+          const bool untyped =
+              member.kind == Member::UntypedOptional || member.kind == Member::UntypedMandatory;
+          if (untyped ? !member.untypedTakes(*member.info, element)
+                      : !Matches(*member.info, element))
+            continue;
+          parent.found |= bit;
+          parent.chosen = true;
+          ++parent.next;
+          switch (member.kind) {
+            case Member::ValueMandatory:
+            case Member::ValueOptional:
+              PushValue(parent.object, member, element);
+              return Taken;
+            case Member::ChildMandatory:
+              PushHeldChild(parent.object, member, element);
+              return Taken;
+            case Member::ChildOptional: {
+              CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+              if (child.IsNull()) Abandon();
+              PushChild(std::move(child), element, Store, &member);
+              return Taken;
+            }
+            case Member::UntypedOptional:
+            case Member::UntypedMandatory:
+              PushUntyped(parent.object, member, element);
+              return Taken;
+            default:  // NotThisElement fails in the tree
+              Abandon();
           }
-          default:
-            Abandon();
         }
+        if (!parent.chosen) Abandon();  // no member takes the element
+        parent.chosen = false;
+        parent.next = 0;
       }
-      Abandon();  // no member takes the element
     }
 
     if (parent.plan->choice) {
@@ -985,6 +1006,7 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
       case Member::ChoiceUntyped:
+      case Member::UntypedMandatory:
       case Member::Unknown:
         Abandon();
     }
@@ -1156,6 +1178,7 @@ void CEventBinder::EndChildren(Frame& frame) {
     for (std::size_t i = 0; i < members.size(); ++i) {
       if (frame.found & (std::uint64_t(1) << i)) continue;
       if (members[i].kind == Member::ValueMandatory ||
+          members[i].kind == Member::UntypedMandatory ||
           (members[i].kind == Member::ChildMandatory && members[i].required))
         Abandon();
     }
@@ -1232,8 +1255,18 @@ void CEventBinder::PushUntyped(CXmlGeneratedClass* owner, const Member& member,
 // untyped content, and stored.
 void CEventBinder::EndUntyped(const Member& member, CXmlGeneratedClass* owner) {
   const CElementInfo& info = *member.info;
-  CSmartPtr<CElement> element = member.newUntyped(info, owner->GetNamespace());
   CXmlElement* const read = m_captured->GetDocumentElement();
+  // A mandatory member's element is read in place into the CElement the
+  // owner holds, when it holds one.
+  if (member.kind == Member::UntypedMandatory) {
+    CSmartPtr<CXmlObjectBase> held = FetchObject(info, owner);
+    CSmartPtr<CElement> element(dynamic_cast<CElement*>(held.Get()));
+    if (!element.IsNull()) {
+      if (ReadUntyped(info, element, m_context, nullptr, read) == read) Abandon();
+      return;
+    }
+  }
+  CSmartPtr<CElement> element = member.newUntyped(info, owner->GetNamespace());
   if (ReadUntyped(info, element, m_context, nullptr, read) == read) Abandon();
   StoreObject(info, owner, element);
 }

@@ -28,6 +28,28 @@ TEST(ElementInfoAll, ReadsInAnyOrderAndWritesBackInSchemaOrder) {
   EXPECT_EQ(Outcome("sale ref='A-1'", reversed), kInOrder);
 }
 
+// After a member takes an element, the next element is offered to the
+// members after it first: <note> after <label> goes to the wildcard, not
+// to the note member before it.
+TEST(ElementInfoAll, EachPassGoesOnFromTheMemberThatTookTheLastElement) {
+  const auto failed = [](const std::string& element) {
+    return Named<CVxValidationException>(
+        "Failed to process the element [bag]\nFailed read all the elements held within the "
+        "element [bag]. The unexpected element [" + element + "] remains un processed");
+  };
+  const struct {
+    std::string body;
+    std::string expected;
+  } cases[] = {
+      {"<label>l</label><note>n</note>", "="},
+      {"<note>n</note><label>l</label>", "="},
+      {"<label>l</label><note>a</note><note>b</note>", "<note>b</note><label>l</label><note>a</note>"},
+      {"<note>a</note><note>b</note><note>c</note>", failed("note")},
+      {"<o:x/>", failed("x")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Outcome("bag", c.body), c.expected) << c.body;
+}
+
 TEST(ElementInfoAll, ReadingFailuresGiveTheWholeChain) {
   const std::string must = "<id>1</id><color>red</color><shipTo><name>n</name></shipTo><memo/>"
                            "<card>c</card>";
