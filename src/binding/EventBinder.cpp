@@ -461,8 +461,8 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       enumerated(Of<CElementInfoChoiceEnumOpt>(), K::ValueOptional) ||
       child(Of<CElementInfoSeqClsMnd>(), K::ChildMandatory, K::GroupMandatory) ||
       child(Of<CElementInfoSeqClsOpt>(), K::ChildOptional, K::GroupOptional) ||
-      child(Of<CElementInfoAllClsMnd>(), K::ChildMandatory, K::Unknown) ||
-      child(Of<CElementInfoAllClsOpt>(), K::ChildOptional, K::Unknown) ||
+      child(Of<CElementInfoAllClsMnd>(), K::ChildMandatory, K::GroupMandatory) ||
+      child(Of<CElementInfoAllClsOpt>(), K::ChildOptional, K::GroupOptional) ||
       child(Of<CElementInfoChoiceClsOpt>(), K::ChoiceChild, K::Unknown) ||
       child(ByElement<CElementInfoSeqAbsClsMnd>(), K::AbstractMandatory, K::Unknown) ||
       child(ByElement<CElementInfoSeqAbsClsOpt>(), K::AbstractOptional, K::NotThisElement) ||
@@ -755,6 +755,15 @@ void CEventBinder::FinishGroup() {
       Fail(owner);
     return;
   }
+  if (owner.plan->all) {  // a member of an all group, found when it took something
+    if (consumed) {
+      owner.found |= std::uint64_t(1) << owner.next;
+      owner.chosen = true;
+      if (landing == Store) StoreObject(*member.info, owner.object, child);
+    }
+    ++owner.next;
+    return;
+  }
   if (consumed) {
     if (landing == Store) StoreObject(*member.info, owner.object, child);
   } else if (member.kind == Member::GroupMandatory && member.mustConsume) {
@@ -887,6 +896,16 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
           const Member& member = members[parent.next];
           const std::uint64_t bit = std::uint64_t(1) << parent.next;
           if (parent.found & bit) continue;
+          if (member.kind == Member::GroupMandatory || member.kind == Member::GroupOptional) {
+            // A tagless group reads from here on; FinishGroup notes whether
+            // it took something and moves the pass on past it.
+            const bool mandatory = member.kind == Member::GroupMandatory;
+            CSmartPtr<CXmlObjectBase> child =
+                mandatory ? HeldChild(parent.object, member) : member.newChild(*member.info);
+            if (child.IsNull()) continue;  // nothing to read into: not taken
+            BeginGroup(std::move(child), mandatory ? Held : Store, member, parent.hadNil);
+            return Descend;
+          }
           const bool untyped =
               member.kind == Member::UntypedOptional || member.kind == Member::UntypedMandatory;
           if (untyped ? !member.untypedTakes(*member.info, element)
@@ -1179,6 +1198,7 @@ void CEventBinder::EndChildren(Frame& frame) {
       if (frame.found & (std::uint64_t(1) << i)) continue;
       if (members[i].kind == Member::ValueMandatory ||
           members[i].kind == Member::UntypedMandatory ||
+          members[i].kind == Member::GroupMandatory ||
           (members[i].kind == Member::ChildMandatory && members[i].required))
         Abandon();
     }
