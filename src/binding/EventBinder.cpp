@@ -190,6 +190,10 @@ struct CEventBinder::Frame {
   CSmartPtr<CXmlCollectionBase> run;
   bool groupRun;
   bool listTaken;
+  // A run of untyped content: its collection; for a run of one name, that
+  // its namespace is the first element's, still to be met.
+  CElementCol* elements;
+  bool lockPending;
   CXmlTypeCollection* values;
   CXmlCollection* objects;
   const CGeneratedItemSource* source;
@@ -197,6 +201,7 @@ struct CEventBinder::Frame {
   std::string runNamespace;
   CSmartPtr<CXmlObjectBase> held;  // a new object, kept until it lands
   CXmlTypeCollection* itemOf;      // Item: the collection it goes to
+  CElementCol* elementsOf;         // Capture of an untyped item: the collection it goes to
   // Class with a simple value: the element's own text, gathered around its
   // children (the text of the children goes to their own frames).
   std::string text;
@@ -340,6 +345,8 @@ CEventBinder::Frame& CEventBinder::Push() {
   frame.itemOf = nullptr;
   frame.groupRun = false;
   frame.listTaken = false;
+  frame.elements = nullptr;
+  frame.elementsOf = nullptr;
   frame.text.clear();
   return frame;
 }
@@ -470,6 +477,7 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       // Its element fails in the tree, whatever it is.
       plain(Of<CElementInfoAllAbsClsOpt>(), K::NotThisElement) ||
       untyped(Of<CElementInfoSeqUntpdOpt>(), K::UntypedOptional) ||
+      untyped(Of<CElementInfoSeqUntpdMnd>(), K::UntypedMandatory) ||
       untyped(Of<CElementInfoAllUntpdOpt>(), K::UntypedOptional) ||
       untyped(Of<CElementInfoAllUntpdMnd>(), K::UntypedMandatory) ||
       untyped(Of<CElementInfoChoiceUntpdOpt>(), K::ChoiceUntyped) ||
@@ -477,10 +485,12 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       plain(Of<CElementInfoSeqPrimCol>(), K::Collection) ||
       plain(Of<CElementInfoSeqEnumCol>(), K::Collection) ||
       plain(Of<CElementInfoSeqClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoSeqUntpdCol>(), K::Collection) ||
       plain(Of<CElementInfoSeqAbsClsCol>(), K::Collection) ||
       plain(Of<CElementInfoChoicePrimCol>(), K::Collection) ||
       plain(Of<CElementInfoChoiceEnumCol>(), K::Collection) ||
       plain(Of<CElementInfoChoiceClsCol>(), K::Collection) ||
+      plain(Of<CElementInfoChoiceUntpdCol>(), K::Collection) ||
       plain(Of<CElementInfoChoiceAbsClsCol>(), K::Collection));
   if (type == typeid(CElementInfoSeqClsMnd))
     member.mustConsume = ElementInfoAccess::MustConsume(static_cast<const CElementInfoSeqClsMnd&>(e));
@@ -866,9 +876,7 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         BeginGroup(std::move(item), Append, members[parent.next], parent.hadNil);
         return Descend;
       }
-      if (!parent.listTaken && element.localName == parent.runName &&
-          element.namespaceURI == parent.runNamespace && BeginItem(parent, element))
-        return Taken;
+      if (RunTakes(parent, element) && BeginItem(parent, element)) return Taken;
       if (parent.plan->choice) {
         // A run that took nothing is an alternative that did not match;
         // after the chosen run the choice is over.
@@ -1010,6 +1018,18 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         if (!member.untypedTakes(*member.info, element)) continue;  // it passes
         PushUntyped(parent.object, member, element);
         return Taken;
+      case Member::UntypedMandatory:
+        if (!member.untypedTakes(*member.info, element)) {
+          // The class reader gives the owner a CElement before it finds
+          // that the element is not for it.
+          if (FetchObject(*member.info, parent.object).IsNull())
+            StoreObject(*member.info, parent.object,
+                        member.newUntyped(*member.info, parent.object->GetNamespace()));
+          return Fail(parent);
+        }
+        ++parent.next;
+        PushUntyped(parent.object, member, element);
+        return Taken;
       case Member::GroupOptional: {
         CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
         if (child.IsNull()) {
@@ -1025,7 +1045,6 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
       case Member::ChoiceUntyped:
-      case Member::UntypedMandatory:
       case Member::Unknown:
         Abandon();
     }
@@ -1073,9 +1092,7 @@ bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
     }
     case Member::Collection:
       if (!StartRun(parent, member)) return false;
-      if (element.localName == parent.runName && element.namespaceURI == parent.runNamespace &&
-          BeginItem(parent, element))
-        return true;
+      if (RunTakes(parent, element) && BeginItem(parent, element)) return true;
       parent.run = nullptr;
       return false;
     default:
@@ -1083,9 +1100,34 @@ bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
   }
 }
 
+// Whether the element belongs to the run under way: its name (for
+// untyped content, its namespace rule), and, for a list, only one element.
+bool CEventBinder::RunTakes(Frame& parent, const CXmlStartElement& element) {
+  if (parent.elements) {
+    if (IsAnyElementName(parent.runName))
+      return CXmlObjectHelper::IsNamespaceValid(std::string(element.namespaceURI),
+                                                parent.elements->GetNamespaceRestriction(),
+                                                parent.elements->GetTargetNamespace());
+    if (parent.lockPending) {
+      parent.runNamespace.assign(element.namespaceURI.data(), element.namespaceURI.size());
+      parent.lockPending = false;
+    }
+  } else if (parent.listTaken) {
+    return false;
+  }
+  return element.localName == parent.runName && element.namespaceURI == parent.runNamespace;
+}
+
 // The element as the next item of the run under way: false, taking
 // nothing, when the collection has no class for it (the run ends there).
 bool CEventBinder::BeginItem(Frame& parent, const CXmlStartElement& element) {
+  if (parent.elements) {
+    // Captured, and read as the collection reads an element from a tree.
+    parent.chosen = parent.plan->choice;
+    PushUntyped(parent.object, parent.plan->members[parent.next], element);
+    m_stack[m_depth - 1].elementsOf = parent.elements;
+    return true;
+  }
   if (parent.values) {
     CXmlTypeCollection* values = parent.values;
     parent.chosen = parent.plan->choice;
@@ -1151,6 +1193,16 @@ bool CEventBinder::StartRun(Frame& frame, const Member& member) {
   frame.source = nullptr;
   frame.groupRun = false;
   frame.listTaken = false;
+  frame.elements = nullptr;
+  if (!frame.values && (frame.elements = dynamic_cast<CElementCol*>(collection.Get()))) {
+    // Untyped content takes the elements its rule accepts, or, for a member
+    // of one name, that name in the namespace of the first element met.
+    frame.runName = member.info->GetElementName();
+    frame.runNamespace.clear();
+    frame.lockPending = !IsAnyElementName(frame.runName);
+    frame.run = collection;
+    return true;
+  }
   if (!frame.values) {
     frame.source = dynamic_cast<const CGeneratedItemSource*>(collection.Get());
     frame.objects = dynamic_cast<CXmlCollection*>(collection.Get());
@@ -1291,6 +1343,19 @@ void CEventBinder::EndUntyped(const Member& member, CXmlGeneratedClass* owner) {
   StoreObject(info, owner, element);
 }
 
+// An untyped item captured, read into a new CElement as the collection
+// reads an element of its run, and added.
+void CEventBinder::EndUntypedItem(const Member& member, CElementCol& elements) {
+  CXmlElement* const read = m_captured->GetDocumentElement();
+  const bool anyName = IsAnyElementName(member.info->GetElementName());
+  CSmartPtr<CElement> element =
+      new CElement(read->GetLocalName().c_str(), read->GetNamespaceURI().c_str(),
+                   anyName ? elements.GetNamespaceRestriction().c_str() : "##any",
+                   elements.GetTargetNamespace().c_str());
+  if (CXmlObjectBase::FromXml_Int(element, nullptr, read, m_context) == read) Abandon();
+  elements.Add(element);
+}
+
 // The gathered text as the member's value, stored as ElementFromXmlPrim and
 // ElementFromXmlEnum store it.
 void CEventBinder::StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil) {
@@ -1378,7 +1443,10 @@ void CEventBinder::EndElement() {
       return;
     case Frame::Capture:
       m_builder->EndElement();
-      if (frame.member) EndUntyped(*frame.member, frame.object);
+      if (frame.elementsOf)
+        EndUntypedItem(*frame.member, *frame.elementsOf);
+      else if (frame.member)
+        EndUntyped(*frame.member, frame.object);
       Pop();
       return;
     case Frame::Item:

@@ -116,11 +116,13 @@ class CEventBinder final : public CXmlEventHandler {
   void PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
                  Landing landing, const Member* member);
   bool BeginAlternative(Frame& parent, const Member& member, const CXmlStartElement& element);
+  bool RunTakes(Frame& parent, const CXmlStartElement& element);
   bool BeginItem(Frame& parent, const CXmlStartElement& element);
   void StoreValue(const Member& member, CXmlGeneratedClass* owner, bool nil);
   void PushUntyped(CXmlGeneratedClass* owner, const Member& member,
                    const CXmlStartElement& element);
   void EndUntyped(const Member& member, CXmlGeneratedClass* owner);
+  void EndUntypedItem(const Member& member, CElementCol& elements);
   void StoreOwnValue(Frame& frame);
   std::string* TextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
