@@ -6,8 +6,8 @@
 #   scripts/fuzz.sh all [libFuzzer options...]      each target in turn, e.g. -max_total_time=60
 #   scripts/fuzz.sh list                            the target names
 #
-# TARGET is xml, xml_wide, compressed, purchase_order, fastinfoset, values or
-# writer (a trailing _fuzz is allowed). Options go to every target run;
+# TARGET is xml, xml_wide, compressed, purchase_order, fastinfoset, values,
+# writer or shapes (a trailing _fuzz is allowed). Options go to every target run;
 # -max_total_time and -runs count per target. Without either, a target runs
 # until it finds something or is interrupted.
 #
@@ -20,10 +20,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(xml xml_wide compressed purchase_order fastinfoset values writer)
+targets=(xml xml_wide compressed purchase_order fastinfoset values writer shapes)
 # The tokens each target starts its mutations with (fuzz/*.dict).
 declare -A dictionaries=([xml]=xml.dict [xml_wide]=xml.dict [compressed]=xml.dict
-                         [purchase_order]=xml.dict [writer]=xml.dict)
+                         [purchase_order]=xml.dict [writer]=xml.dict [shapes]=xml.dict)
 if [ $# -lt 1 ] || [ "$1" = "-h" ] || [ "$1" = "--help" ]; then
   awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
   exit 2
