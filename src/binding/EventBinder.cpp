@@ -105,6 +105,7 @@ struct CEventBinder::Member {
     UntypedOptional,  // untyped content, read into a new CElement when its rule takes it
     UntypedMandatory,  // an all group's untyped content, read into the CElement held
     ChoiceUntyped,    // a choice's untyped content, stored empty when it takes nothing
+    ChoiceGroup,      // a choice's tagless group, stored, and stored empty when it takes nothing
     GroupMandatory,   // a tagless group the owner holds, read from the owner's children
     GroupOptional,    // a tagless group made when it takes an element
     Collection,       // a run of elements into the collection the owner holds
@@ -470,7 +471,7 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
       child(Of<CElementInfoSeqClsOpt>(), K::ChildOptional, K::GroupOptional) ||
       child(Of<CElementInfoAllClsMnd>(), K::ChildMandatory, K::GroupMandatory) ||
       child(Of<CElementInfoAllClsOpt>(), K::ChildOptional, K::GroupOptional) ||
-      child(Of<CElementInfoChoiceClsOpt>(), K::ChoiceChild, K::Unknown) ||
+      child(Of<CElementInfoChoiceClsOpt>(), K::ChoiceChild, K::ChoiceGroup) ||
       child(ByElement<CElementInfoSeqAbsClsMnd>(), K::AbstractMandatory, K::Unknown) ||
       child(ByElement<CElementInfoSeqAbsClsOpt>(), K::AbstractOptional, K::NotThisElement) ||
       child(ByElement<CElementInfoChoiceAbsClsOpt>(), K::ChoiceAbstract, K::Unknown) ||
@@ -738,6 +739,28 @@ void CEventBinder::ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member&
   }
 }
 
+// Whether every member of the all group of `frame` that was not read may
+// be absent: under an element, a mandatory child object unless it is
+// required; under a tagless group's owner, no mandatory member at all.
+bool CEventBinder::AllComplete(const Frame& frame) const {
+  const std::vector<Member>& members = frame.plan->members;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (frame.found & (std::uint64_t(1) << i)) continue;
+    switch (members[i].kind) {
+      case Member::ValueMandatory:
+      case Member::UntypedMandatory:
+      case Member::GroupMandatory:
+        return false;
+      case Member::ChildMandatory:
+        if (frame.pseudo || members[i].required) return false;
+        break;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
 // The group of `frame` fails to match: the owner of a tagless group that
 // took nothing goes on without it; anything else fails in the tree.
 CEventBinder::Offer CEventBinder::Fail(Frame& frame) {
@@ -763,6 +786,15 @@ void CEventBinder::FinishGroup() {
       owner.objects->AppendItem(child);
     else if (!EndRun(owner))
       Fail(owner);
+    return;
+  }
+  if (owner.plan->choice) {  // an alternative, chosen when it took something
+    if (consumed) {
+      owner.chosen = true;
+    } else {
+      StoreObject(*member.info, owner.object, nullptr);
+      ++owner.next;
+    }
     return;
   }
   if (owner.plan->all) {  // a member of an all group, found when it took something
@@ -944,7 +976,10 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
               Abandon();
           }
         }
-        if (!parent.chosen) Abandon();  // no member takes the element
+        if (!parent.chosen) {  // a pass took nothing: the reading ends here
+          if (!parent.pseudo) Abandon();  // an element left over
+          return AllComplete(parent) ? Ended : Fail(parent);
+        }
         parent.chosen = false;
         parent.next = 0;
       }
@@ -955,8 +990,19 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         if (!parent.pseudo) Abandon();  // an element after the one chosen
         return Ended;
       }
-      for (; parent.next < members.size(); ++parent.next)
-        if (BeginAlternative(parent, members[parent.next], element)) return Taken;
+      for (; parent.next < members.size(); ++parent.next) {
+        const Member& member = members[parent.next];
+        if (member.kind == Member::ChoiceGroup) {
+          // Stored before it reads, which picks it; FinishGroup stores none
+          // and moves on when it takes nothing.
+          CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+          if (child.IsNull()) continue;
+          StoreObject(*member.info, parent.object, child);
+          BeginGroup(std::move(child), Held, member, parent.hadNil);
+          return Descend;
+        }
+        if (BeginAlternative(parent, member, element)) return Taken;
+      }
       if (!parent.pseudo) Abandon();  // no member takes the element
       return Ended;
     }
@@ -1045,6 +1091,7 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
       case Member::ChoiceChild:
       case Member::ChoiceAbstract:
       case Member::ChoiceUntyped:
+      case Member::ChoiceGroup:
       case Member::Unknown:
         Abandon();
     }
@@ -1245,14 +1292,11 @@ void CEventBinder::EndChildren(Frame& frame) {
   if (frame.failed) return;
   const std::vector<Member>& members = frame.plan->members;
   if (frame.plan->all) {
-    // The members not read must be allowed to be absent.
-    for (std::size_t i = 0; i < members.size(); ++i) {
-      if (frame.found & (std::uint64_t(1) << i)) continue;
-      if (members[i].kind == Member::ValueMandatory ||
-          members[i].kind == Member::UntypedMandatory ||
-          members[i].kind == Member::GroupMandatory ||
-          (members[i].kind == Member::ChildMandatory && members[i].required))
-        Abandon();
+    // The members not read must be allowed to be absent; a tagless all
+    // group missing one takes nothing.
+    if (!AllComplete(frame)) {
+      if (!frame.pseudo) Abandon();
+      Fail(frame);
     }
     return;
   }

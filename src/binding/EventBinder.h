@@ -108,6 +108,7 @@ class CEventBinder final : public CXmlEventHandler {
                   bool hadNil);
   void ReadGroupFromNothing(CXmlGeneratedClass* owner, const Member& member, bool hadNil);
   Offer Fail(Frame& frame);
+  bool AllComplete(const Frame& frame) const;
   void FinishGroup();
   void PushValue(CXmlGeneratedClass* owner, const Member& member,
                  const CXmlStartElement& element);
