@@ -536,21 +536,13 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   for (int i = 0; infos && infos[i]; ++i) plan->members.push_back(Describe(*infos[i]));
   // A tagless group reads its owner's attributes: one that has none of its
   // own and takes no others reads nothing from them.
-  if (plan->pseudo && (plan->attributeCount || plan->rejectUnknownAttributes || plan->all))
-    Abandon();
+  if (plan->pseudo && (plan->attributeCount || plan->rejectUnknownAttributes)) Abandon();
   if (plan->all) {
-    // Every element goes to the one member of its name: members of other
-    // shapes, or two of one name, would make the order of the class
-    // reader's passes matter.
+    // The members found are kept as bits.
     const std::vector<Member>& members = plan->members;
     if (members.size() > 64) Abandon();
-    for (std::size_t i = 0; i < members.size(); ++i) {
-      if (members[i].kind == Member::Unknown) Abandon();
-      for (std::size_t j = 0; j < i; ++j)
-        if (members[i].info->GetElementName() == members[j].info->GetElementName() &&
-            members[i].info->GetNamespaceURI() == members[j].info->GetNamespaceURI())
-          Abandon();
-    }
+    for (const Member& member : members)
+      if (member.kind == Member::Unknown) Abandon();
   }
   return *m_learned.plans.emplace(info, std::move(plan)).first->second;
 }
