@@ -287,10 +287,11 @@ VXXML_API void AsyncFromXmlFile(bool async);
 /// ReadDocument fill a generated object straight from the reader's events,
 /// without building a document tree, where the classes and the context allow
 /// it (sequences, choices and all groups of values, enumerations, element
-/// children, tagless groups and their collections, lists, attributes, with
-/// the default reading options); any other document, and any failure, is
-/// read again through the tree, so objects, messages and partial states are
-/// those of the tree. One difference remains: input that fails to load
+/// children, tagless groups and their collections, lists, untyped content,
+/// attributes; every reading option but IgnoreUnknownElements,
+/// IgnoreMissingMandatoryElements and IgnoreNamespaces); any other document,
+/// and any failure, is read again through the tree, so objects, messages and
+/// partial states are those of the tree. One difference remains: input that fails to load
 /// (malformed text, a broken Fast Infoset document, a limit passed) after
 /// the events began to fill the object leaves it as Init() makes it, with
 /// its element name, where the tree leaves it untouched. A file is read in

@@ -283,9 +283,10 @@ void ConvertAndStore(ItemType type, CWhitespaceUtils::WhitespaceRule rule,
 }  // namespace
 
 bool CEventBinder::Usable(const CXmlSerializationContext& context) {
-  return !(context.GetIgnoreUnknownElements() || context.GetIgnoreUnknownAttributes() ||
-           context.GetIgnoreMissingMandatoryElements() || context.GetIgnoreMissingChoice() ||
-           context.GetIgnoreInvalidCollectionCounts() || context.GetIgnoreNamespaces());
+  // Unknown elements are skipped, and missing mandatory ones searched for,
+  // by looking ahead in the tree; a namespace-blind match is not followed.
+  return !(context.GetIgnoreUnknownElements() || context.GetIgnoreMissingMandatoryElements() ||
+           context.GetIgnoreNamespaces());
 }
 
 CXmlGeneratedClass* CEventBinder::Target(CXmlObjectBase& object,
@@ -618,7 +619,8 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
       }
       if (taken) found[i] = true;
     }
-    if (!taken && plan.rejectUnknownAttributes) Abandon();
+    if (!taken && plan.rejectUnknownAttributes && !m_context.GetIgnoreUnknownAttributes())
+      Abandon();
   }
   for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
 
@@ -1304,7 +1306,7 @@ void CEventBinder::EndChildren(Frame& frame) {
       frame.run = nullptr;
     }
     if (!frame.pseudo && !frame.chosen && !frame.emptyChoiceAllowed &&
-        !frame.object->DoesElementContainOptionalElements())
+        !frame.object->DoesElementContainOptionalElements() && !m_context.GetIgnoreMissingChoice())
       Abandon();
     return;
   }
