@@ -313,19 +313,23 @@ CEventBinder::Learned& CEventBinder::ThreadLearned() {
 
 const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
   const std::type_info& type = typeid(object);
+  // Runs of one class are the rule: the last type met is tried first, which
+  // spares hashing its name.
+  if (m_lastType && m_lastType->type == &type) return *m_lastType;
   const auto known = m_learned.types.find(std::type_index(type));
-  if (known != m_learned.types.end()) return known->second;
+  if (known != m_learned.types.end()) return *(m_lastType = &known->second);
   char* const base = reinterpret_cast<char*>(&object);
   CXmlGeneratedClass* generated = dynamic_cast<CXmlGeneratedClass*>(&object);
   CGeneratedObject* parts = dynamic_cast<CGeneratedObject*>(&object);
   if (!generated || !parts) Abandon();
   INillable* nillable = dynamic_cast<INillable*>(&object);
-  return m_learned.types
-      .emplace(std::type_index(type),
-               ClassType{&type, reinterpret_cast<char*>(generated) - base,
-                         reinterpret_cast<char*>(parts) - base,
-                         nillable ? reinterpret_cast<char*>(nillable) - base : -1})
-      .first->second;
+  return *(m_lastType = &m_learned.types
+                            .emplace(std::type_index(type),
+                                     ClassType{&type, reinterpret_cast<char*>(generated) - base,
+                                               reinterpret_cast<char*>(parts) - base,
+                                               nillable ? reinterpret_cast<char*>(nillable) - base
+                                                        : -1})
+                            .first->second);
 }
 
 CEventBinder::Frame& CEventBinder::Push() {

@@ -146,6 +146,7 @@ class CEventBinder final : public CXmlEventHandler {
   struct Learned;
   static Learned& ThreadLearned();
   Learned& m_learned;
+  const ClassType* m_lastType = nullptr;  // the type TypeOf found last
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
   // The namespace declarations met so far, the last for each prefix; and
