@@ -780,10 +780,20 @@ void CEventBinder::FinishGroup() {
   Pop();
   Frame& owner = m_stack[m_depth - 1];
   if (landing == Append) {  // an item of a run of groups
-    if (consumed)
+    if (consumed) {
       owner.objects->AppendItem(child);
-    else if (!EndRun(owner))
-      Fail(owner);
+      if (owner.plan->choice) owner.chosen = true;
+      return;
+    }
+    if (!owner.plan->choice) {
+      if (!EndRun(owner)) Fail(owner);
+      return;
+    }
+    // In a choice a run that took nothing is an alternative that did not
+    // match; after the chosen run the choice is over.
+    if (owner.chosen && (!owner.pseudo || !owner.run->IsValidCount(m_context))) Abandon();
+    owner.run = nullptr;
+    if (!owner.chosen) ++owner.next;
     return;
   }
   if (owner.plan->choice) {  // an alternative, chosen when it took something
@@ -999,6 +1009,21 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
           BeginGroup(std::move(child), Held, member, parent.hadNil);
           return Descend;
         }
+        if (member.kind == Member::Collection) {
+          if (!StartRun(parent, member)) continue;
+          if (parent.groupRun) {
+            // A run of tagless groups: its first item is offered the
+            // element, and FinishGroup picks the run once an item takes
+            // something.
+            CSmartPtr<CXmlObjectBase> item = parent.source->NewItemWithoutElement();
+            if (item.IsNull()) Abandon();
+            BeginGroup(std::move(item), Append, member, parent.hadNil);
+            return Descend;
+          }
+          if (RunTakes(parent, element) && BeginItem(parent, element)) return Taken;
+          parent.run = nullptr;  // it took nothing: the next alternative
+          continue;
+        }
         if (BeginAlternative(parent, member, element)) return Taken;
       }
       if (!parent.pseudo) Abandon();  // no member takes the element
@@ -1135,12 +1160,7 @@ bool CEventBinder::BeginAlternative(Frame& parent, const Member& member,
       PushChild(std::move(child), element, Held, nullptr);
       return true;
     }
-    case Member::Collection:
-      if (!StartRun(parent, member)) return false;
-      if (RunTakes(parent, element) && BeginItem(parent, element)) return true;
-      parent.run = nullptr;
-      return false;
-    default:
+    default:  // collections are begun by BeginChild
       Abandon();
   }
 }
@@ -1256,8 +1276,6 @@ bool CEventBinder::StartRun(Frame& frame, const Member& member) {
       case VxXmlLib10Data::XmlElementType_Element:
         break;
       case VxXmlLib10Data::XmlElementType_PseudoElement:
-        // Runs of tagless groups are read in sequences only.
-        if (frame.plan->choice || frame.plan->all) Abandon();
         frame.groupRun = true;
         break;
       default:
