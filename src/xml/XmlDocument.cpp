@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -448,18 +449,11 @@ void CXmlDocument::LoadXml(const wchar_t* text) {
 
 void CXmlDocument::LoadXml(const wchar_t* text, CXmlEventHandler& handler) {
   TakeWide(text);
-  try {
-    try {
-      CExpatReader reader(*m_context, handler);
-      reader.Parse(reinterpret_cast<const char*>(m_input), m_inputLength, true);
-    } catch (const std::bad_alloc&) {
-      detail::ThrowOutOfMemory();
-    }
-  } catch (...) {
-    ReleaseInput();
-    throw;
-  }
+  // UTF-16 after a byte order mark starts like neither compressed data nor
+  // Fast Infoset, so the bytes are read as text.
+  const std::vector<unsigned char> bytes(m_input, m_input + m_inputLength);
   ReleaseInput();
+  LoadXmlStream(bytes.data(), static_cast<unsigned long>(bytes.size()), handler);
 }
 
 void CXmlDocument::LoadXmlStream(const unsigned char* bytes, unsigned long length) {
