@@ -154,10 +154,16 @@ class VXXML_API CXmlCollection : public CXmlCollectionBase {
  private:
   // Links a new node holding `item` in front of `before` (null: at the end).
   void Insert(Node* before, CXmlObjectBase* item);
+  // Nodes live in blocks the list owns, each twice the size of the one
+  // before (up to a limit): a long list costs a few allocations, not one a
+  // node. A removed node is kept for the next insert.
+  struct NodeBlock;
 
   Node* m_first;
   Node* m_last;
   int m_count;
+  NodeBlock* m_blocks = nullptr;  // the newest first
+  Node* m_spare = nullptr;        // removed nodes, linked through m_next
 };
 
 /// The base of the collections of simple values: the facets every value is

@@ -3,6 +3,8 @@
 #include "vxxml/Collection.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <new>
 
 #include "collections/Messages.h"
 #include "vxxml/SerializationContext.h"
@@ -54,26 +56,31 @@ void CXmlCollectionBase::RemoveEventListener(IEventSink* sink) {
 // A listener may register or remove listeners while it is told of an event;
 // the event goes to the listeners registered when it was fired.
 void CXmlCollectionBase::FireOnCollectionChange() {
+  if (m_listeners.empty()) return;
   const std::vector<IEventSink*> sinks = m_listeners;
   for (IEventSink* sink : sinks) FireOnCollectionChangeEvent(sink, this);
 }
 
 void CXmlCollectionBase::FireOnCollectionAdd(void* item) {
+  if (m_listeners.empty()) return;
   const std::vector<IEventSink*> sinks = m_listeners;
   for (IEventSink* sink : sinks) FireOnCollectionAddEvent(sink, this, item);
 }
 
 void CXmlCollectionBase::FireOnCollectionAddComplete(void* item) {
+  if (m_listeners.empty()) return;
   const std::vector<IEventSink*> sinks = m_listeners;
   for (IEventSink* sink : sinks) FireOnCollectionAddCompleteEvent(sink, this, item);
 }
 
 void CXmlCollectionBase::FireOnCollectionRemove(int index) {
+  if (m_listeners.empty()) return;
   const std::vector<IEventSink*> sinks = m_listeners;
   for (IEventSink* sink : sinks) FireOnCollectionRemoveEvent(sink, this, index);
 }
 
 void CXmlCollectionBase::FireOnCollectionRemoveComplete(int index) {
+  if (m_listeners.empty()) return;
   const std::vector<IEventSink*> sinks = m_listeners;
   for (IEventSink* sink : sinks) FireOnCollectionRemoveCompleteEvent(sink, this, index);
 }
@@ -89,13 +96,23 @@ CXmlCollection::CXmlCollection(const char* elementName, const char* namespaceUri
       m_last(nullptr),
       m_count(0) {}
 
+struct CXmlCollection::NodeBlock {
+  NodeBlock* older;
+  std::size_t used;
+  std::size_t capacity;
+  // The nodes follow the header.
+  Node* Nodes() { return reinterpret_cast<Node*>(this + 1); }
+};
+static_assert(alignof(CXmlCollection::Node) <= alignof(std::max_align_t),
+              "nodes fit in storage from operator new");
+
 CXmlCollection::~CXmlCollection() {
-  Node* node = m_first;
-  while (node) {
-    Node* next = node->m_next;
-    node->m_item->Release();
-    delete node;
-    node = next;
+  static_assert(sizeof(NodeBlock) % alignof(Node) == 0, "nodes follow their header aligned");
+  for (Node* node = m_first; node; node = node->m_next) node->m_item->Release();
+  while (m_blocks) {
+    NodeBlock* older = m_blocks->older;
+    ::operator delete(m_blocks);
+    m_blocks = older;
   }
 }
 
@@ -106,7 +123,20 @@ void CXmlCollection::Clear() {
 void CXmlCollection::Remove(int index) { RemoveNode(GetNodeAtIndex(index)); }
 
 void CXmlCollection::Insert(Node* before, CXmlObjectBase* item) {
-  Node* node = new Node(item);
+  Node* node = m_spare;
+  if (node) {
+    m_spare = node->m_next;
+  } else {
+    if (!m_blocks || m_blocks->used == m_blocks->capacity) {
+      constexpr std::size_t kFirst = 4, kLargest = 1024;
+      const std::size_t capacity =
+          m_blocks ? std::min(m_blocks->capacity * 2, kLargest) : kFirst;
+      void* memory = ::operator new(sizeof(NodeBlock) + capacity * sizeof(Node));
+      m_blocks = new (memory) NodeBlock{m_blocks, 0, capacity};
+    }
+    node = m_blocks->Nodes() + m_blocks->used++;
+  }
+  node = new (node) Node(item);
   item->AddRef();
   node->m_next = before;
   node->m_prev = before ? before->m_prev : m_last;
@@ -201,7 +231,8 @@ void CXmlCollection::RemoveNode(Node* node) {
     m_last = node->m_prev;
   --m_count;
   CXmlObjectBase* item = node->m_item;
-  delete node;
+  node->m_next = m_spare;  // kept for the next insert
+  m_spare = node;
   item->Release();
   FireOnCollectionRemoveComplete(-1);
   FireOnCollectionChange();
