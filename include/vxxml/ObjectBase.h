@@ -174,7 +174,7 @@ class VXXML_API CXmlObjectBase : public IEventSink {
   int64_t AddRef();
   int64_t Release();
 
-  std::string GetElementName() const { return m_elementName; }
+  const std::string& GetElementName() const { return m_elementName; }
   void SetElementName(const char* name) { m_elementName = name ? name : ""; }
 
   // Forwarders that let metadata and collections reach another object's

@@ -334,6 +334,7 @@ const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
 
 CEventBinder::Frame& CEventBinder::Push() {
   if (m_depth == m_stack.size()) m_stack.emplace_back();
+  m_targetKnown = false;
   Frame& frame = m_stack[m_depth++];
   frame.member = nullptr;
   frame.next = 0;
@@ -358,6 +359,7 @@ CEventBinder::Frame& CEventBinder::Push() {
 }
 
 void CEventBinder::Pop() {
+  m_targetKnown = false;
   Frame& frame = m_stack[--m_depth];
   frame.run = nullptr;
   frame.held = nullptr;
@@ -567,7 +569,8 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
     declarations.emplace_back(std::string(element.declarations[i].prefix),
                               std::string(element.declarations[i].namespaceURI));
   object.Init();
-  object.SetElementName(std::string(element.localName).c_str());
+  if (object.GetElementName() != element.localName)  // most often it has it already
+    object.SetElementName(std::string(element.localName).c_str());
 
   // The attributes, offered to the attribute infos in order.
   bool foundHere[16] = {};
@@ -1454,6 +1457,16 @@ void CEventBinder::StoreOwnValue(Frame& frame) {
 // element whose class has a simple value (a tagless group's text is its
 // owner's); null when it is not read.
 std::string* CEventBinder::TextTarget() {
+  // Text comes in runs (expat splits it at line ends, and indentation
+  // comes between every two elements): the target is found once per frame.
+  if (!m_targetKnown) {
+    m_target = FindTextTarget();
+    m_targetKnown = true;
+  }
+  return m_target;
+}
+
+std::string* CEventBinder::FindTextTarget() {
   if (!m_depth) return nullptr;
   std::size_t at = m_depth - 1;
   switch (m_stack[at].kind) {

@@ -126,6 +126,7 @@ class CEventBinder final : public CXmlEventHandler {
   void EndUntypedItem(const Member& member, CElementCol& elements);
   void StoreOwnValue(Frame& frame);
   std::string* TextTarget();
+  std::string* FindTextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
 
@@ -147,6 +148,9 @@ class CEventBinder final : public CXmlEventHandler {
   static Learned& ThreadLearned();
   Learned& m_learned;
   const ClassType* m_lastType = nullptr;  // the type TypeOf found last
+  // Where text goes while the stack stays as it is (TextTarget).
+  std::string* m_target = nullptr;
+  bool m_targetKnown = false;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
   // The namespace declarations met so far, the last for each prefix; and
