@@ -39,6 +39,10 @@
 
 namespace VxXmlLib10 {
 
+namespace detail {
+struct CollectionAccess;
+}
+
 class VXXML_API CXmlCollectionBase : public CXmlObjectBase {
  public:
   CXmlCollectionBase();
@@ -105,6 +109,7 @@ class VXXML_API CXmlCollection : public CXmlCollectionBase {
 
    private:
     friend class CXmlCollection;
+    friend struct detail::CollectionAccess;
     explicit Node(CXmlObjectBase* item) : m_item(item), m_next(nullptr), m_prev(nullptr) {}
     CXmlObjectBase* m_item;
     Node* m_next;
@@ -152,6 +157,7 @@ class VXXML_API CXmlCollection : public CXmlCollectionBase {
                            const CXmlSerializationContext& context) const override;
 
  private:
+  friend struct detail::CollectionAccess;
   // Links a new node holding `item` in front of `before` (null: at the end).
   void Insert(Node* before, CXmlObjectBase* item);
   // Nodes live in blocks the list owns, each twice the size of the one

@@ -339,6 +339,13 @@ class CSmartPtr {
   T& operator*() const noexcept { return *m_ptr; }
   operator T*() const noexcept { return m_ptr; }  // NOLINT: implicit by design
   bool IsNull() const noexcept { return m_ptr == nullptr; }
+  /// Gives up the object without releasing it: the caller takes over the
+  /// reference this pointer held.
+  T* Detach() noexcept {
+    T* const ptr = m_ptr;
+    m_ptr = nullptr;
+    return ptr;
+  }
 
  private:
   T* m_ptr;

@@ -15,6 +15,7 @@
 
 #include "base/XmlNamespaces.h"
 #include "binding/Messages.h"
+#include "collections/CollectionAccess.h"
 #include "metadata/Members.h"
 #include "types/VariantAccess.h"
 #include "vxxml/Conversions.h"
@@ -1553,7 +1554,7 @@ void CEventBinder::EndElement() {
       StoreObject(*member->info, m_stack[m_depth - 1].object, child);
       break;
     case Append:
-      m_stack[m_depth - 1].objects->AppendItem(child);
+      CollectionAccess::AppendOwned(*m_stack[m_depth - 1].objects, std::move(child));
       break;
   }
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <new>
 
+#include "collections/CollectionAccess.h"
 #include "collections/Messages.h"
 #include "vxxml/SerializationContext.h"
 
@@ -123,33 +124,54 @@ void CXmlCollection::Clear() {
 void CXmlCollection::Remove(int index) { RemoveNode(GetNodeAtIndex(index)); }
 
 void CXmlCollection::Insert(Node* before, CXmlObjectBase* item) {
-  Node* node = m_spare;
+  detail::CollectionAccess::Link(*this, before, item);
+  item->AddRef();
+}
+
+namespace detail {
+
+void CollectionAccess::Link(CXmlCollection& list, CXmlCollection::Node* before,
+                            CXmlObjectBase* item) {
+  using Node = CXmlCollection::Node;
+  Node* node = list.m_spare;
   if (node) {
-    m_spare = node->m_next;
+    list.m_spare = node->m_next;
   } else {
-    if (!m_blocks || m_blocks->used == m_blocks->capacity) {
+    if (!list.m_blocks || list.m_blocks->used == list.m_blocks->capacity) {
       constexpr std::size_t kFirst = 4, kLargest = 1024;
       const std::size_t capacity =
-          m_blocks ? std::min(m_blocks->capacity * 2, kLargest) : kFirst;
-      void* memory = ::operator new(sizeof(NodeBlock) + capacity * sizeof(Node));
-      m_blocks = new (memory) NodeBlock{m_blocks, 0, capacity};
+          list.m_blocks ? std::min(list.m_blocks->capacity * 2, kLargest) : kFirst;
+      void* memory = ::operator new(sizeof(CXmlCollection::NodeBlock) + capacity * sizeof(Node));
+      list.m_blocks = new (memory) CXmlCollection::NodeBlock{list.m_blocks, 0, capacity};
     }
-    node = m_blocks->Nodes() + m_blocks->used++;
+    node = list.m_blocks->Nodes() + list.m_blocks->used++;
   }
   node = new (node) Node(item);
-  item->AddRef();
   node->m_next = before;
-  node->m_prev = before ? before->m_prev : m_last;
+  node->m_prev = before ? before->m_prev : list.m_last;
   if (node->m_prev)
     node->m_prev->m_next = node;
   else
-    m_first = node;
+    list.m_first = node;
   if (before)
     before->m_prev = node;
   else
-    m_last = node;
-  ++m_count;
+    list.m_last = node;
+  ++list.m_count;
 }
+
+void CollectionAccess::AppendOwned(CXmlCollection& list, CSmartPtr<CXmlObjectBase>&& item) {
+  CXmlObjectBase* const raw = item.Get();
+  if (!raw) ThrowNullItem();
+  list.FireOnCollectionAdd(raw);
+  Link(list, nullptr, raw);
+  item.Detach();  // the list holds the reference now
+  list.FireOnCollectionAddComplete(raw);
+  list.FireOnCollectionChange();
+}
+
+}  // namespace detail
+
 
 void CXmlCollection::AppendItem(CXmlObjectBase* item) {
   if (!item) detail::ThrowNullItem();
