@@ -89,7 +89,7 @@ bool ReadPlain(const char* text, PlainDecimal& out) {
       return false;
     }
   }
-  const long count = (p - first) - (point ? 1 : 0);
+  const auto count = (p - first) - (point ? 1 : 0);
   if (count == 0 || count > 18) return false;
   out.digits = digits;
   out.fractionDigits = point ? static_cast<int>(p - point - 1) : 0;
