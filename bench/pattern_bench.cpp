@@ -1,6 +1,7 @@
-// Cost of pattern facets: one check of a typical pattern, with the compiled
+// Cost of facet checks: one check of a typical pattern, with the compiled
 // pattern found in the cache, and with a pattern never seen before (so each
-// call translates, compiles and stores it, as a cache-less test would).
+// call translates, compiles and stores it, as a cache-less test would); the
+// check of a bounded integer.
 #include <benchmark/benchmark.h>
 
 #include <clocale>
@@ -55,6 +56,16 @@ void BM_CheckStringFacet1M(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_CheckStringFacet1M)->Iterations(1000000);
+
+// A bounded integer, as the order's quantity (1 <= q < 100): the bound texts
+// are read on every check.
+void BM_CheckUi4Bounds1M(benchmark::State& state) {
+  const CPrimitiveRestrictions r("", -1, -1, "1", "", "", "100", -1);
+  unsigned long n = 0;
+  for (auto _ : state) CXmlObjectHelper::CheckRestrictionForui4("quantity", 1 + n++ % 99, r);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CheckUi4Bounds1M)->Iterations(1000000);
 
 void BM_CheckStringFacet1MEachCallCompiles(benchmark::State& state) {
   const std::string value = "123-AB";

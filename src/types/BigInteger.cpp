@@ -196,6 +196,21 @@ void BigIntegerAccess::Trim(CBigInteger& x) {
   if (x.m_size == 0) x.m_sign = 1;
 }
 
+void BigIntegerAccess::FromU64(CBigInteger& x, std::uint64_t value) {
+  if (value < kBase) {  // the common case: one limb
+    Prepare(x, 1)[0] = static_cast<Limb>(value);
+    Trim(x);
+    return;
+  }
+  // At most 20 digits: three limbs, within the inline ones.
+  Limb* out = Prepare(x, 3);
+  out[0] = static_cast<Limb>(value % kBase);
+  value /= kBase;
+  out[1] = static_cast<Limb>(value % kBase);
+  out[2] = static_cast<Limb>(value / kBase);
+  Trim(x);
+}
+
 void BigIntegerAccess::FromDigits(CBigInteger& x, const char* digits, std::size_t count) {
   while (count > 0 && *digits == '0') {
     ++digits;

@@ -39,6 +39,8 @@ struct BigIntegerAccess {
 
   /// The magnitude from a run of ASCII digits, most significant first (no sign).
   static void FromDigits(CBigInteger& x, const char* digits, std::size_t count);
+  /// The magnitude `value`; the sign is left as it was (positive for zero).
+  static void FromU64(CBigInteger& x, std::uint64_t value);
   /// Appends the decimal digits of the magnitude ("0" for zero).
   static void AppendDigits(const CBigInteger& x, std::string& out);
   /// Number of decimal digits of the magnitude (1 for zero).

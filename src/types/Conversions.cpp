@@ -2,7 +2,6 @@
 // string and the Gregorian year, month and day numbers.
 #include "vxxml/Conversions.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include "types/CLocale.h"
 #include "types/Messages.h"
+#include "types/RuleText.h"
 #include "vxxml/Exception.h"
 
 namespace VxXmlLib10 {
@@ -128,21 +128,17 @@ std::string FormatDouble(double value, double lowest, double max, const std::str
 #pragma GCC diagnostic pop
 }
 
-// The text under the rule: the text itself, or the rule's result in
-// `scratch`. Values rarely hold whitespace: then every rule leaves them as
-// they are.
-const std::string& Apply(const std::string& text, Rule rule, std::string& scratch) {
-  if (static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse &&
-      std::none_of(text.begin(), text.end(),
-                   [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }))
-    return text;
-  scratch = CWhitespaceUtils::ApplyRule(rule, text);
-  return scratch;
-}
+using detail::ApplyRule;
 
 std::string Apply(const std::string& text, Rule rule) {
   std::string scratch;
-  return Apply(text, rule, scratch);
+  return ApplyRule(text, rule, scratch);
+}
+
+// A rule the conversions know; any other goes to the general path, which
+// refuses it.
+bool KnownRule(Rule rule) {
+  return static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse;
 }
 
 }  // namespace
@@ -187,14 +183,21 @@ std::string CConversions::dayToString(unsigned char value) {
   return FormatString("---%02u", value);
 }
 
+// Plain digits in range hold no whitespace for the rule to change and read
+// as the general path reads them; anything else takes that path.
 long CConversions::i4FromString(const std::string& text, WhitespaceRule rule) {
+  unsigned long long digits;
+  if (KnownRule(rule) && ParseDigits(text, digits) && digits <= INT32_MAX)
+    return static_cast<long>(digits);
   std::string scratch;
-  return static_cast<long>(ParseSigned(Apply(text, rule, scratch), INT32_MIN, INT32_MAX, "i4"));
+  return static_cast<long>(ParseSigned(ApplyRule(text, rule, scratch), INT32_MIN, INT32_MAX, "i4"));
 }
 
 long long CConversions::i8FromString(const std::string& text, WhitespaceRule rule) {
+  unsigned long long digits;
+  if (KnownRule(rule) && ParseDigits(text, digits)) return static_cast<long long>(digits);
   std::string scratch;
-  return ParseSigned(Apply(text, rule, scratch), INT64_MIN, INT64_MAX, "i8");
+  return ParseSigned(ApplyRule(text, rule, scratch), INT64_MIN, INT64_MAX, "i8");
 }
 
 short CConversions::i2FromString(const std::string& text, WhitespaceRule rule) {
@@ -210,13 +213,18 @@ char CConversions::i1FromString(const std::string& text, WhitespaceRule rule) {
 }
 
 unsigned long CConversions::ui4FromString(const std::string& text, WhitespaceRule rule) {
+  unsigned long long digits;
+  if (KnownRule(rule) && ParseDigits(text, digits) && digits <= UINT32_MAX)
+    return static_cast<unsigned long>(digits);
   std::string scratch;
-  return static_cast<unsigned long>(ParseUnsigned(Apply(text, rule, scratch), 32, "ui4"));
+  return static_cast<unsigned long>(ParseUnsigned(ApplyRule(text, rule, scratch), 32, "ui4"));
 }
 
 unsigned long long CConversions::ui8FromString(const std::string& text, WhitespaceRule rule) {
+  unsigned long long digits;
+  if (KnownRule(rule) && ParseDigits(text, digits)) return digits;
   std::string scratch;
-  return ParseUnsigned(Apply(text, rule, scratch), 64, "ui8");
+  return ParseUnsigned(ApplyRule(text, rule, scratch), 64, "ui8");
 }
 
 unsigned short CConversions::ui2FromString(const std::string& text, WhitespaceRule rule) {
@@ -233,16 +241,17 @@ unsigned char CConversions::ui1FromString(const std::string& text, WhitespaceRul
 
 float CConversions::r4FromString(const std::string& text, WhitespaceRule rule) {
   std::string scratch;
-  return static_cast<float>(ParseDouble(Apply(text, rule, scratch), "r4"));
+  return static_cast<float>(ParseDouble(ApplyRule(text, rule, scratch), "r4"));
 }
 
 double CConversions::r8FromString(const std::string& text, WhitespaceRule rule) {
   std::string scratch;
-  return ParseDouble(Apply(text, rule, scratch), "r8");
+  return ParseDouble(ApplyRule(text, rule, scratch), "r8");
 }
 
 bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rule) {
-  const std::string processed = Apply(text, rule);
+  std::string scratch;
+  const std::string& processed = ApplyRule(text, rule, scratch);
   if (processed.size() == std::strlen(processed.c_str())) {
     if (strcasecmp(processed.c_str(), "true") == 0 || processed == "1") return true;
     if (strcasecmp(processed.c_str(), "false") == 0 || processed == "0") return false;
@@ -251,7 +260,8 @@ bool CConversions::booleanFromString(const std::string& text, WhitespaceRule rul
 }
 
 char CConversions::charFromString(const std::string& text, WhitespaceRule rule) {
-  const std::string processed = Apply(text, rule);
+  std::string scratch;
+  const std::string& processed = ApplyRule(text, rule, scratch);
   if (processed.size() != 1)
     detail::ThrowInvalidChar(processed);
   return processed[0];

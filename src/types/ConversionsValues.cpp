@@ -2,6 +2,7 @@
 // integers and decimals.
 #include <cstdlib>
 
+#include "types/RuleText.h"
 #include "vxxml/BigInteger.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/DateTime.h"
@@ -12,14 +13,13 @@ namespace VxXmlLib10 {
 
 namespace {
 
-std::string Apply(const std::string& text, CConversions::WhitespaceRule rule) {
-  return CWhitespaceUtils::ApplyRule(rule, text);
-}
+using detail::ApplyRule;
 
 CDateTime ParseDate(const std::string& text, CConversions::WhitespaceRule rule) {
   // The form of the text decides the kind (date, gYearMonth, gMonthDay, ...).
   CDateTime value(CDateTime::dt_date);
-  value.ParseXSDDate(Apply(text, rule).c_str());
+  std::string scratch;
+  value.ParseXSDDate(ApplyRule(text, rule, scratch).c_str());
   return value;
 }
 
@@ -56,12 +56,14 @@ unsigned char CConversions::dayFromString(const std::string& text, WhitespaceRul
 
 CDateTime CConversions::datetimeFromString(const std::string& text, WhitespaceRule rule) {
   CDateTime value(CDateTime::dt_dateTime);
-  value.ParseXSDDateTime(Apply(text, rule).c_str());
+  std::string scratch;
+  value.ParseXSDDateTime(ApplyRule(text, rule, scratch).c_str());
   return value;
 }
 CDateTime CConversions::timeFromString(const std::string& text, WhitespaceRule rule) {
   CDateTime value(CDateTime::dt_time);
-  value.ParseXSDTime(Apply(text, rule).c_str());
+  std::string scratch;
+  value.ParseXSDTime(ApplyRule(text, rule, scratch).c_str());
   return value;
 }
 CDateTime CConversions::dateFromString(const std::string& text, WhitespaceRule rule) {
@@ -76,16 +78,19 @@ CDateTime CConversions::monthDayFromString(const std::string& text, WhitespaceRu
 
 CDateTimeSpan CConversions::durationFromString(const std::string& text, WhitespaceRule rule) {
   CDateTimeSpan value;
-  value.ParseXSDDuration(Apply(text, rule).c_str());
+  std::string scratch;
+  value.ParseXSDDuration(ApplyRule(text, rule, scratch).c_str());
   return value;
 }
 
 CBigInteger CConversions::integerFromString(const std::string& text, WhitespaceRule rule) {
-  return CBigInteger(Apply(text, rule).c_str());
+  std::string scratch;
+  return CBigInteger(ApplyRule(text, rule, scratch).c_str());
 }
 
 CDecimal CConversions::decimalFromString(const std::string& text, WhitespaceRule rule) {
-  return CDecimal(Apply(text, rule).c_str());
+  std::string scratch;
+  return CDecimal(ApplyRule(text, rule, scratch).c_str());
 }
 
 }  // namespace VxXmlLib10

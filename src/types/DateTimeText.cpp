@@ -195,6 +195,16 @@ void CDateTime::SetZone(const char* text) {
 
 void CDateTime::SetXSDDate(const char* text) {
   if (!text) detail::ThrowDateText(detail::DateText::DateNull);
+  DateFields f;
+  // The common form, a date without a zone ("2001-05-06"): its shape rules
+  // out a 'T' and a zone, so none of the searches below is needed.
+  if (strnlen(text, 11) == 10 && ReadDatePart(text, 10, f)) {
+    m_type = f.kind;
+    m_year = static_cast<short>(f.year);
+    m_month = static_cast<unsigned char>(f.month);
+    m_day = static_cast<unsigned char>(f.day);
+    return;
+  }
   const size_t length = std::strlen(text);
   if (length == 0) detail::ThrowDateText(detail::DateText::DateEmpty);
   if (std::memchr(text, 'T', length)) detail::ThrowDateText(detail::DateText::DateHasT);
@@ -208,7 +218,6 @@ void CDateTime::SetXSDDate(const char* text) {
     if (length < 6) detail::ThrowBadDate(text, length);
     dateLength = length - 6;
   }
-  DateFields f;
   if (!ReadDatePart(text, dateLength, f)) detail::ThrowBadDate(text, length);
   m_type = f.kind;
   m_year = static_cast<short>(f.year);

@@ -63,6 +63,39 @@ class DigitBuffer {
   std::string m_large;
 };
 
+// The common text: an optional sign, then 1 to 18 digits with at most one
+// point among them, and nothing else. Its digits fit 64 bits, so it needs
+// neither the digit buffer nor the big-integer steps of the general reader.
+struct PlainDecimal {
+  std::uint64_t digits;  // all of them, the point left out
+  int fractionDigits;
+  bool negative;
+};
+
+bool ReadPlain(const char* text, PlainDecimal& out) {
+  const char* p = text;
+  out.negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  const char* const first = p;
+  const char* point = nullptr;
+  std::uint64_t digits = 0;  // wraps past 19 digits, but then the count refuses it
+  for (; *p; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - unsigned('0');
+    if (digit <= 9) {
+      digits = digits * 10 + digit;
+    } else if (*p == '.' && !point) {
+      point = p;
+    } else {
+      return false;
+    }
+  }
+  const auto count = (p - first) - (point ? 1 : 0);
+  if (count == 0 || count > 18) return false;
+  out.digits = digits;
+  out.fractionDigits = point ? static_cast<int>(p - point - 1) : 0;
+  return true;
+}
+
 }  // namespace
 
 // ---- construction -------------------------------------------------------------
@@ -113,6 +146,29 @@ CDecimal::~CDecimal() = default;
 void CDecimal::Parse(const char* text) {
   if (!text) {
     *this = CDecimal();
+    return;
+  }
+  PlainDecimal plain;
+  if (ReadPlain(text, plain)) {
+    // The value as the general reader leaves it: an integer scaled by ten
+    // with one fraction digit, a fraction without the trailing zeros it can
+    // drop (one digit stays), zero with one digit.
+    std::uint64_t scaled = plain.digits;
+    int divider = plain.fractionDigits;
+    if (divider == 0) {
+      scaled *= 10;  // below 10^19
+      divider = 1;
+    } else if (scaled == 0) {
+      divider = 1;
+    } else {
+      while (divider > 1 && scaled % 10 == 0) {
+        scaled /= 10;
+        --divider;
+      }
+    }
+    Access::FromU64(m_value, scaled);
+    Access::SetSign(m_value, plain.negative ? -1 : 1);
+    m_divider = divider;
     return;
   }
   enum class State { Integral, Fraction, Exponent };

@@ -2,8 +2,9 @@
 //
 // A pattern is translated into PCRE2 syntax (PatternSyntax.cpp), compiled
 // anchored at both ends once and kept in a process-wide cache keyed by the
-// pattern as given; matching uses one match block per thread. PCRE2 compiled code is read-only during a match,
-// so one compiled pattern serves every thread.
+// pattern as given; each thread keeps the patterns it used last and one
+// match block. PCRE2 compiled code is read-only during a match, so one
+// compiled pattern serves every thread.
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <shared_mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "base/LocalText.h"
 #include "base/Messages.h"
@@ -112,18 +114,93 @@ PatternCache& Cache() {
   return cache;
 }
 
-// One match block per thread. Only the whole match's offsets are read, so a
-// single pair suffices (a smaller vector than the captures still reports
-// the match, with result 0). The block also keeps PCRE2's backtracking
-// memory between matches.
 struct MatchDataDeleter {
   void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
 };
 
-pcre2_match_data* ThreadMatchData() {
-  thread_local std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(
-      pcre2_match_data_create(1, nullptr));
-  return data.get();
+// A compiled pattern a thread used lately.
+struct Recent {
+  std::string pattern;  // as given to Compile (UTF-8)
+  CodePtr code;
+  bool jit = false;    // compiled to machine code
+  bool ascii = false;  // the pattern is ASCII: the same text in every local code page
+};
+
+// What a thread keeps between matches, in one block so that a match looks up
+// the thread's storage once: the patterns it used last, so that checking the
+// same few facets again and again takes no lock and no hash, and its match
+// block. Only the whole match's offsets are read, so a single pair suffices
+// (a smaller vector than the captures still reports the match, with result
+// 0); the block also keeps PCRE2's backtracking memory between matches.
+struct ThreadPatterns {
+  Recent slots[8];
+  unsigned next = 0;
+  std::unique_ptr<pcre2_match_data, MatchDataDeleter> data{pcre2_match_data_create(1, nullptr)};
+
+  const Recent* Find(const std::string& pattern) const {
+    for (const Recent& r : slots)
+      if (r.code && r.pattern == pattern) return &r;
+    return nullptr;
+  }
+
+  // The compiled form of a UTF-8 pattern; throws its fault.
+  const Recent& Get(const std::string& pattern) {
+    if (const Recent* found = Find(pattern)) return *found;
+    CodePtr code = Cache().Get(pattern);
+    std::string key = pattern;
+    // Nothing below throws: a slot never pairs a pattern with another's code.
+    Recent& slot = slots[next++ % 8];
+    slot.pattern.swap(key);
+    slot.code = std::move(code);
+    size_t jitSize = 0;
+    slot.jit = pcre2_pattern_info(slot.code.get(), PCRE2_INFO_JITSIZE, &jitSize) == 0 &&
+               jitSize > 0;
+    slot.ascii = detail::IsAscii(pattern.data(), pattern.size());
+    return slot;
+  }
+};
+
+// The calling thread's block. The block is built on first use and destroyed
+// with the thread, which a thread-local object with a constructor needs a
+// guard for on every access; the plain pointer beside it is one look-up.
+ThreadPatterns& OwnThreadPatterns() {
+  thread_local ThreadPatterns patterns;
+  return patterns;
+}
+
+ThreadPatterns& ThisThread() {
+  thread_local ThreadPatterns* patterns = nullptr;
+  if (!patterns) patterns = &OwnThreadPatterns();
+  return *patterns;
+}
+
+// True when the whole value (local code page) matches the compiled pattern.
+bool Match(ThreadPatterns& thread, const Recent& pattern, const std::string& value) {
+  pcre2_match_data* data = thread.data.get();
+  if (!data) detail::ThrowNoMemory();
+  // ASCII is its own UTF-8 in every local code page; other text is
+  // converted, and then checked, as pcre2_match would check it first.
+  std::string scratch;
+  const std::string* subject = &value;
+  bool wellFormed = detail::IsAscii(value.data(), value.size());
+  if (!wellFormed) {
+    subject = &detail::LocalToUtf8(value, scratch);
+    wellFormed = detail::IsWellFormedUtf8(reinterpret_cast<const unsigned char*>(subject->data()),
+                                          subject->size());
+  }
+  // Anchored at both ends when compiled, so a shorter alternative that would
+  // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
+  // the value. Machine code is entered directly when the subject is known
+  // to be well-formed UTF-8; any other subject goes through pcre2_match,
+  // which refuses it.
+  const PCRE2_SPTR bytes = reinterpret_cast<PCRE2_SPTR>(subject->data());
+  const int rc =
+      pattern.jit && wellFormed
+          ? pcre2_jit_match(pattern.code.get(), bytes, subject->size(), 0, 0, data, nullptr)
+          : pcre2_match(pattern.code.get(), bytes, subject->size(), 0, 0, data, nullptr);
+  if (rc < 0) return false;
+  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
+  return ovector[0] == 0 && ovector[1] == subject->size();
 }
 
 }  // namespace
@@ -131,52 +208,19 @@ pcre2_match_data* ThreadMatchData() {
 namespace detail {
 
 bool MatchPattern(const std::string& pattern, const std::string& value) {
-  // The patterns a thread used last, so that checking the same few facets
-  // again and again takes no lock and no hash.
-  struct Recent {
-    std::string pattern;
-    CodePtr code;
-    bool jit = false;  // compiled to machine code
-  };
-  struct RecentPatterns {
-    Recent slots[8];
-    unsigned next = 0;
-  };
-  thread_local RecentPatterns recentPatterns;
-  RecentPatterns& recent = recentPatterns;  // one look-up of the thread's block
-  const Recent* found = nullptr;
-  for (const Recent& r : recent.slots) {
-    if (r.code && r.pattern == pattern) {
-      found = &r;
-      break;
-    }
+  ThreadPatterns& thread = ThisThread();
+  return Match(thread, thread.Get(pattern), value);
+}
+
+bool MatchLocalPattern(const std::string& pattern, const std::string& value) {
+  ThreadPatterns& thread = ThisThread();
+  // A pattern met before as ASCII needs no conversion: it is its own UTF-8.
+  const Recent* found = thread.Find(pattern);
+  if (!found || !found->ascii) {
+    std::string scratch;
+    found = &thread.Get(LocalToUtf8(pattern, scratch));
   }
-  if (!found) {
-    Recent& slot = recent.slots[recent.next++ % 8];
-    slot.code = Cache().Get(pattern);
-    slot.pattern = pattern;
-    size_t jitSize = 0;
-    slot.jit = pcre2_pattern_info(slot.code.get(), PCRE2_INFO_JITSIZE, &jitSize) == 0 &&
-               jitSize > 0;
-    found = &slot;
-  }
-  std::string scratch;
-  const std::string& subject = LocalToUtf8(value, scratch);
-  pcre2_match_data* data = ThreadMatchData();
-  if (!data) detail::ThrowNoMemory();
-  // Anchored at both ends when compiled, so a shorter alternative that would
-  // stop early ("a" of "a|ab" on "ab") is passed over for one that covers
-  // the value. Machine code is entered directly when the subject is known
-  // to be well-formed UTF-8 (the checks pcre2_match would make first); any
-  // other subject goes through pcre2_match, which refuses it.
-  const PCRE2_SPTR bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
-  const int rc =
-      found->jit && IsWellFormedUtf8(bytes, subject.size())
-          ? pcre2_jit_match(found->code.get(), bytes, subject.size(), 0, 0, data, nullptr)
-          : pcre2_match(found->code.get(), bytes, subject.size(), 0, 0, data, nullptr);
-  if (rc < 0) return false;
-  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
-  return ovector[0] == 0 && ovector[1] == subject.size();
+  return Match(thread, *found, value);
 }
 
 }  // namespace detail

@@ -17,6 +17,11 @@ const std::string& LocalToUtf8(const std::string& text, std::string& scratch);
 /// matches the XML Schema pattern (UTF-8).
 bool MatchPattern(const std::string& pattern, const std::string& value);
 
+/// MatchPattern for a pattern in the local code page, as facet sets hold
+/// them: the same result as MatchPattern(LocalToUtf8(pattern), value),
+/// without converting an ASCII pattern on every call.
+bool MatchLocalPattern(const std::string& pattern, const std::string& value);
+
 }  // namespace detail
 }  // namespace VxXmlLib10
 

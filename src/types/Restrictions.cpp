@@ -86,20 +86,23 @@ bool Violates(Bound bound, const CDateTimeSpan& value, const CDateTimeSpan& limi
 }
 
 // Tests every bound that is set, in facet order; `fail` throws the kind's
-// message. Each bound is parsed with the kind's own conversion.
+// message. Each bound is parsed with the kind's own conversion (plain digit
+// bounds of the integer kinds take its fast path).
 template <class T, class Fail>
 void CheckBounds(const CPrimitiveRestrictions& r, const T& value,
                  T (*parse)(const std::string&, C::WhitespaceRule), Fail fail) {
-  const std::pair<const std::string*, Bound> bounds[] = {
-      {&r.minInclusive, Bound::MinInclusive},
-      {&r.maxInclusive, Bound::MaxInclusive},
-      {&r.minExclusive, Bound::MinExclusive},
-      {&r.maxExclusive, Bound::MaxExclusive},
-  };
-  for (const auto& b : bounds) {
-    if (b.first->empty()) continue;
-    if (Violates(b.second, value, parse(*b.first, kCollapse))) fail();
-  }
+  if (!r.minInclusive.empty() &&
+      Violates(Bound::MinInclusive, value, parse(r.minInclusive, kCollapse)))
+    fail();
+  if (!r.maxInclusive.empty() &&
+      Violates(Bound::MaxInclusive, value, parse(r.maxInclusive, kCollapse)))
+    fail();
+  if (!r.minExclusive.empty() &&
+      Violates(Bound::MinExclusive, value, parse(r.minExclusive, kCollapse)))
+    fail();
+  if (!r.maxExclusive.empty() &&
+      Violates(Bound::MaxExclusive, value, parse(r.maxExclusive, kCollapse)))
+    fail();
 }
 
 // Tests minLength, maxLength and length against a byte count.
@@ -268,8 +271,7 @@ void CXmlObjectHelper::CheckRestrictionForstring(const char* name, const std::st
   if (r.pattern.empty()) return;
   bool matched;
   try {
-    std::string scratch;
-    matched = detail::MatchPattern(detail::LocalToUtf8(r.pattern, scratch), value);
+    matched = detail::MatchLocalPattern(r.pattern, value);
   } catch (const CVxException& e) {
     detail::ThrowInvalidValueBadPattern(e.GetFullMessage(), name, value);
   }

@@ -1,0 +1,39 @@
+// The text a conversion reads: the caller's text under its whitespace rule,
+// copied only when the rule changes it.
+#ifndef VXXML_SRC_TYPES_RULETEXT_H
+#define VXXML_SRC_TYPES_RULETEXT_H
+
+#include <string>
+
+#include "vxxml/Whitespace.h"
+
+namespace VxXmlLib10 {
+namespace detail {
+
+/// True when the text holds a space, TAB, LF or CR.
+inline bool HasWhiteSpace(const std::string& text) {
+  for (const char c : text) {
+    // One comparison for the usual byte; the four only below '!'.
+    if (static_cast<unsigned char>(c) <= ' ' && CWhitespaceUtils::IsWhiteSpace(c)) return true;
+  }
+  return false;
+}
+
+/// `text` under `rule`: the text itself when it holds no whitespace (every
+/// rule leaves it as it is then, and values rarely hold any), otherwise the
+/// rule's result in `scratch`. An unknown rule always goes to
+/// CWhitespaceUtils::ApplyRule, which refuses it.
+inline const std::string& ApplyRule(const std::string& text,
+                                    CWhitespaceUtils::WhitespaceRule rule,
+                                    std::string& scratch) {
+  if (static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse &&
+      !HasWhiteSpace(text))
+    return text;
+  scratch = CWhitespaceUtils::ApplyRule(rule, text);
+  return scratch;
+}
+
+}  // namespace detail
+}  // namespace VxXmlLib10
+
+#endif  // VXXML_SRC_TYPES_RULETEXT_H
