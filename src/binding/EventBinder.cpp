@@ -892,6 +892,9 @@ void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
   value.member = &member;
   value.nil = nil;
   m_text.clear();
+  m_target = &m_text;
+  m_captureTop = false;
+  m_targetKnown = true;
 }
 
 void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
@@ -1459,9 +1462,11 @@ void CEventBinder::StoreOwnValue(Frame& frame) {
 // owner's); null when it is not read.
 std::string* CEventBinder::TextTarget() {
   // Text comes in runs (expat splits it at line ends, and indentation
-  // comes between every two elements): the target is found once per frame.
+  // comes between every two elements): the target, and whether the frame
+  // captures, are found once per frame.
   if (!m_targetKnown) {
     m_target = FindTextTarget();
+    m_captureTop = m_depth && m_stack[m_depth - 1].kind == Frame::Capture;
     m_targetKnown = true;
   }
   return m_target;
@@ -1494,8 +1499,9 @@ void CEventBinder::EndCDATA() {
 }
 
 void CEventBinder::Characters(std::string_view text) {
-  if (std::string* target = TextTarget()) target->append(text);
-  if (m_depth && m_stack[m_depth - 1].kind == Frame::Capture) m_builder->Characters(text);
+  std::string* const target = m_targetKnown ? m_target : TextTarget();
+  if (target) target->append(text.data(), text.size());
+  if (m_captureTop) m_builder->Characters(text);
 }
 
 void CEventBinder::EndElement() {

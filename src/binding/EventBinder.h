@@ -150,6 +150,7 @@ class CEventBinder final : public CXmlEventHandler {
   const ClassType* m_lastType = nullptr;  // the type TypeOf found last
   // Where text goes while the stack stays as it is (TextTarget).
   std::string* m_target = nullptr;
+  bool m_captureTop = false;  // the innermost frame captures untyped content
   bool m_targetKnown = false;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
