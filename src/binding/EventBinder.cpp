@@ -510,8 +510,10 @@ CEventBinder::Member CEventBinder::Describe(const CElementInfo& e) {
 
 const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object) {
   const CParentElementInfo* info = object.GetClassInfo();
+  // As with types, the plan met last is tried first.
+  if (m_lastPlan && m_lastPlan->key == info) return *m_lastPlan;
   const auto known = m_learned.plans.find(info);
-  if (known != m_learned.plans.end()) return *known->second;
+  if (known != m_learned.plans.end()) return *(m_lastPlan = known->second.get());
 
   using namespace VxXmlLib10Data;
   if (!info ||
@@ -552,7 +554,7 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
     for (const Member& member : members)
       if (member.kind == Member::Unknown) Abandon();
   }
-  return *m_learned.plans.emplace(info, std::move(plan)).first->second;
+  return *(m_lastPlan = m_learned.plans.emplace(info, std::move(plan)).first->second.get());
 }
 
 void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& element) {

@@ -148,6 +148,7 @@ class CEventBinder final : public CXmlEventHandler {
   static Learned& ThreadLearned();
   Learned& m_learned;
   const ClassType* m_lastType = nullptr;  // the type TypeOf found last
+  const ClassPlan* m_lastPlan = nullptr;  // the plan PlanFor found last
   // Where text goes while the stack stays as it is (TextTarget).
   std::string* m_target = nullptr;
   bool m_captureTop = false;  // the innermost frame captures untyped content
