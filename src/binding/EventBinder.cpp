@@ -17,6 +17,7 @@
 #include "binding/Messages.h"
 #include "collections/CollectionAccess.h"
 #include "metadata/Members.h"
+#include "types/RuleText.h"
 #include "types/VariantAccess.h"
 #include "vxxml/Conversions.h"
 #include "vxxml/AttributeInfos.h"
@@ -221,20 +222,6 @@ void AddListItems(CXmlTypeCollection& values, const std::string& text) {
     values.AddFromString(text.substr(at, end == std::string::npos ? end : end - at));
     at = end == std::string::npos ? end : text.find_first_not_of(kSpace, end);
   }
-}
-
-// True when the whitespace rule leaves `text` as it is.
-bool KeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::string& text) {
-  switch (rule) {
-    case CWhitespaceUtils::WhitespaceRule_None:
-      return true;
-    case CWhitespaceUtils::WhitespaceRule_Preserve:
-      return text.find('\r') == std::string::npos;
-    case CWhitespaceUtils::WhitespaceRule_Replace:
-    case CWhitespaceUtils::WhitespaceRule_Collapse:
-      return text.find_first_of(" \t\r\n") == std::string::npos;
-  }
-  return false;
 }
 
 // `text` converted as `type` under `rule` and handed to `store` in a

@@ -268,7 +268,9 @@ char CConversions::charFromString(const std::string& text, WhitespaceRule rule) 
 }
 
 std::string CConversions::stringFromString(const std::string& text, WhitespaceRule rule) {
-  return Apply(text, rule);
+  // Text with spaces is common here: only a rule that changes it is applied.
+  if (detail::KeepsText(rule, text)) return text;
+  return CWhitespaceUtils::ApplyRule(rule, text);
 }
 
 }  // namespace VxXmlLib10

@@ -19,6 +19,21 @@ inline bool HasWhiteSpace(const std::string& text) {
   return false;
 }
 
+/// True when `rule` leaves `text` as it is: no rule changes text without
+/// whitespace, and preserving it changes only carriage returns.
+inline bool KeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::string& text) {
+  switch (rule) {
+    case CWhitespaceUtils::WhitespaceRule_None:
+      return true;
+    case CWhitespaceUtils::WhitespaceRule_Preserve:
+      return text.find('\r') == std::string::npos;
+    case CWhitespaceUtils::WhitespaceRule_Replace:
+    case CWhitespaceUtils::WhitespaceRule_Collapse:
+      return !HasWhiteSpace(text);
+  }
+  return false;
+}
+
 /// `text` under `rule`: the text itself when it holds no whitespace (every
 /// rule leaves it as it is then, and values rarely hold any), otherwise the
 /// rule's result in `scratch`. An unknown rule always goes to
