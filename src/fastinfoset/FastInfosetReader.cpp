@@ -297,7 +297,9 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
                            ? ReadQName(nameOctet, m_elementNames)
                            : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
   if (root) m_haveRoot = true;
-  CXmlStartElement event;
+  // The reader's own event, every field set below: a fresh one would be
+  // cleared as a block first, for each element.
+  CXmlStartElement& event = m_event;
   bool closed = false;
   event.namespaceURI = name.namespaceName;
   event.localName = name.localName;
@@ -330,14 +332,12 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
       m_tagDeclarations.resize(m_declarationCount);
     for (size_t i = 0; i < m_declarationCount; ++i)
       m_tagDeclarations[i] = CXmlEventNamespace{m_tagStrings[2 * i], m_tagStrings[2 * i + 1]};
-    event.declarations = m_tagDeclarations.data();
-    event.declarationCount = m_declarationCount;
   }
-  if (m_attributeCount) {
-    ResolveAttributes();
-    event.attributes = m_tagAttributes.data();
-    event.attributeCount = m_attributeCount;
-  }
+  event.declarations = m_declarationCount ? m_tagDeclarations.data() : nullptr;
+  event.declarationCount = m_declarationCount;
+  if (m_attributeCount) ResolveAttributes();
+  event.attributes = m_attributeCount ? m_tagAttributes.data() : nullptr;
+  event.attributeCount = m_attributeCount;
   m_handler->StartElement(event);
   if (!closed) return true;
   m_handler->EndElement();

@@ -294,6 +294,7 @@ class FIReaderState {
   std::vector<CXmlEventNamespace> m_tagDeclarations;
   std::vector<CXmlEventAttribute> m_tagAttributes;
   std::string m_elementNamespace, m_elementLocalName, m_elementPrefix;
+  CXmlStartElement m_event;  // the start tag handed to the handler
   size_t m_declarationCount = 0;
   size_t m_attributeCount = 0;
 };

@@ -306,11 +306,13 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
   Split(name, split);
   // Most names are ASCII: tested here, without a call.
   if (!detail::IsAscii(split.local, split.localLength)) CheckName(split.local, split.localLength);
-  CXmlStartElement event;
+  // The reader's own event, every field set below: a fresh one would be
+  // cleared as a block first, for each element.
+  CXmlStartElement& event = m_event;
   event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
   event.localName = Local(split.local, split.localLength, m_localName);
   event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
-  if (m_reportLines) event.line = XML_GetCurrentLineNumber(m_parser);
+  event.line = m_reportLines ? XML_GetCurrentLineNumber(m_parser) : 0;
 
   std::size_t count = 0;
   for (const char** pair = attributes; pair && pair[0]; pair += 2) ++count;
@@ -331,17 +333,17 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
       attribute.value =
           Local(attributeValue, std::strlen(attributeValue), work[m_identity ? 0 : 3]);
     }
-    event.attributes = m_attributes.data();
-    event.attributeCount = count;
   }
+  event.attributes = count ? m_attributes.data() : nullptr;
+  event.attributeCount = count;
   if (m_declaredCount) {
     if (m_declarations.size() < m_declaredCount) m_declarations.resize(m_declaredCount);
     for (std::size_t i = 0; i < m_declaredCount; ++i)
       m_declarations[i] = CXmlEventNamespace{m_declared[2 * i], m_declared[2 * i + 1]};
-    event.declarations = m_declarations.data();
-    event.declarationCount = m_declaredCount;
-    m_declaredCount = 0;
   }
+  event.declarations = m_declaredCount ? m_declarations.data() : nullptr;
+  event.declarationCount = m_declaredCount;
+  m_declaredCount = 0;
   m_handler->StartElement(event);
 }
 
