@@ -20,7 +20,10 @@
 // element names, short strings) are decided inline; the longer forms go out
 // of line. Names, values and chunks are converted to the local code page
 // once, when read as literals; indexed references then cost a table lookup.
-// Whether UTF-8 is already the local text is decided once per document.
+// Whether UTF-8 is already the local text is decided once per document; when
+// it is, a literal chunk or value is handed on as a view of the input's own
+// octets, copied only into a table (or, for a value of a streamed input,
+// until its start tag is complete).
 #include "vxxml/FastInfosetReader.h"
 
 #include <algorithm>
