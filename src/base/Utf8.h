@@ -117,9 +117,9 @@ inline bool IsWellFormedUtf8(const unsigned char* p, size_t n) {
 }
 
 /// True when no byte has its high bit set: the text is then its own UTF-8 in
-/// every local code page.
-/// Words of eight octets, the last one overlapping the one before; a text
-/// shorter than a word takes two words of four (or octets) the same way.
+/// every local code page. Words of eight octets, the last one overlapping the
+/// one before; a shorter text takes two words of four the same way, or its
+/// octets.
 inline bool IsAscii(const unsigned char* p, size_t n) {
   uint64_t high = 0, word;
   if (n >= 8) {
