@@ -120,6 +120,7 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   std::string m_prefix;
   std::string m_text;
   std::vector<std::string> m_strings;
+  CXmlStartElement m_event;
   std::vector<CXmlEventAttribute> m_attributes;
   std::vector<CXmlEventNamespace> m_declarations;
   std::vector<std::string> m_declared;  // prefix, URI, prefix, URI, ...

@@ -117,17 +117,27 @@ inline bool IsWellFormedUtf8(const unsigned char* p, size_t n) {
 }
 
 /// True when no byte has its high bit set: the text is then its own UTF-8 in
-/// every local code page.
+/// every local code page. Words of eight octets, the last one overlapping the
+/// one before; a shorter text takes two words of four the same way, or its
+/// octets.
 inline bool IsAscii(const unsigned char* p, size_t n) {
-  uint64_t high = 0;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    high |= word;
+  uint64_t high = 0, word;
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8) {
+      std::memcpy(&word, p + i, 8);
+      high |= word;
+    }
+    std::memcpy(&word, p + n - 8, 8);
+    return ((high | word) & 0x8080808080808080ull) == 0;
   }
-  for (; i < n; ++i) high |= p[i];
-  return (high & 0x8080808080808080ull) == 0;
+  if (n >= 4) {
+    uint32_t first, last;
+    std::memcpy(&first, p, 4);
+    std::memcpy(&last, p + n - 4, 4);
+    return ((first | last) & 0x80808080u) == 0;
+  }
+  for (size_t i = 0; i < n; ++i) high |= p[i];
+  return (high & 0x80) == 0;
 }
 inline bool IsAscii(const char* p, size_t n) {
   return IsAscii(reinterpret_cast<const unsigned char*>(p), n);

@@ -38,6 +38,10 @@ class FIByteSource {
   /// False when the input ends first; [p, end) then holds all that is left.
   bool Fill(uint64_t n);
 
+  /// Whether the input is one buffer in memory: its octets then stay where
+  /// they are for the whole parse.
+  bool InMemory() const { return !m_pull; }
+
   const unsigned char* p;    // the next unread octet
   const unsigned char* end;  // the end of the octets read so far
 

@@ -28,11 +28,9 @@ namespace detail {
 
 namespace {
 const size_t kScratchSize = 1024;
-// At namespace scope: a function's static would be checked on every call.
-const std::string kEmpty;
 }  // namespace
 
-void CheckText(const unsigned char* p, uint64_t n) {
+void CheckTextFully(const unsigned char* p, uint64_t n) {
   TextFault fault;
   if (CheckXmlText(p, static_cast<size_t>(n), &fault)) return;
   if (fault.kind == TextFault::kIllFormed) ThrowFIIllFormedUtf8(fault.value);
@@ -265,7 +263,8 @@ void FIReaderState::Decode(unsigned kind, uint64_t index, const unsigned char* p
   }
 }
 
-void FIReaderState::EncodedCharacterStringBit3(unsigned char c, std::string& out, bool skip) {
+std::string_view FIReaderState::EncodedCharacterStringBit3(unsigned char c, std::string& work,
+                                                           bool skip) {
   const unsigned kind = (c >> 4) & 0x03;
   uint64_t index = 0;
   uint64_t n;
@@ -279,10 +278,11 @@ void FIReaderState::EncodedCharacterStringBit3(unsigned char c, std::string& out
     n = NonEmptyOctetStringBit5Length(next);
   }
   const unsigned char* p = Take(n);
-  if (!skip) Decode(kind, index, p, n, out);
+  if (skip) return std::string_view();
+  return LiteralText(kind, index, p, n, work);
 }
 
-void FIReaderState::EncodedCharacterStringBit5(unsigned char c, std::string& out, bool skip) {
+std::string_view FIReaderState::EncodedCharacterStringBit5(unsigned char c, std::string& work) {
   const unsigned kind = (c >> 2) & 0x03;
   uint64_t index = 0;
   uint64_t n;
@@ -294,8 +294,7 @@ void FIReaderState::EncodedCharacterStringBit5(unsigned char c, std::string& out
     index = ((unsigned(c & 0x03) << 6) | (next >> 2)) + 1u;
     n = NonEmptyOctetStringBit7Length(next);
   }
-  const unsigned char* p = Take(n);
-  if (!skip) Decode(kind, index, p, n, out);
+  return LiteralText(kind, index, Take(n), n, work);
 }
 
 const std::string& FIReaderState::IdentifyingStringOrIndex(FIStringTable& table) {
@@ -318,21 +317,20 @@ const std::string& FIReaderState::IdentifyingStringOrIndex(FIStringTable& table)
   return m_value;
 }
 
-const std::string& FIReaderState::NonIdentifyingStringOrIndexBit1(FIStringTable& table,
-                                                                  bool skip) {
+std::string_view FIReaderState::NonIdentifyingStringOrIndexBit1(FIStringTable& table, bool skip) {
   const unsigned char c = Take();
   if (c & 0x80) {
     const uint64_t index = Integer0To2pw20Bit2(c);
-    if (index == 0) return kEmpty;
+    if (index == 0) return std::string_view();
     if (skip) {
       table.Check(index);
-      return kEmpty;
+      return std::string_view();
     }
     return table.At(index);
   }
-  EncodedCharacterStringBit3(c, m_value, skip);
-  if (c & 0x40) table.Add(skip ? kEmpty : m_value);
-  return m_value;
+  const std::string_view text = EncodedCharacterStringBit3(c, m_value, skip);
+  if (c & 0x40) table.Add(text);
+  return text;
 }
 
 const FIName& FIReaderState::ReadQName(unsigned char c, FINameTable& table) {

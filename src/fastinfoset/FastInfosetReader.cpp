@@ -20,7 +20,10 @@
 // element names, short strings) are decided inline; the longer forms go out
 // of line. Names, values and chunks are converted to the local code page
 // once, when read as literals; indexed references then cost a table lookup.
-// Whether UTF-8 is already the local text is decided once per document.
+// Whether UTF-8 is already the local text is decided once per document; when
+// it is, a literal chunk or value is handed on as a view of the input's own
+// octets, copied only into a table (or, for a value of a streamed input,
+// until its start tag is complete).
 #include "vxxml/FastInfosetReader.h"
 
 #include <algorithm>
@@ -104,6 +107,7 @@ bool FIReaderState::ReadHeader() {
 
 bool FIReaderState::Parse(FIByteSource&& input, CXmlEventHandler& handler) {
   m_in = std::move(input);
+  m_inMemory = m_in.InMemory();
   if (!ReadHeader()) return false;
   m_handler = &handler;
   m_identity = Utf8IsLocalText();
@@ -296,7 +300,9 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
                            ? ReadQName(nameOctet, m_elementNames)
                            : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
   if (root) m_haveRoot = true;
-  CXmlStartElement event;
+  // The reader's own event, every field set below: a fresh one would be
+  // cleared as a block first, for each element.
+  CXmlStartElement& event = m_event;
   bool closed = false;
   event.namespaceURI = name.namespaceName;
   event.localName = name.localName;
@@ -329,14 +335,12 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
       m_tagDeclarations.resize(m_declarationCount);
     for (size_t i = 0; i < m_declarationCount; ++i)
       m_tagDeclarations[i] = CXmlEventNamespace{m_tagStrings[2 * i], m_tagStrings[2 * i + 1]};
-    event.declarations = m_tagDeclarations.data();
-    event.declarationCount = m_declarationCount;
   }
-  if (m_attributeCount) {
-    ResolveAttributes();
-    event.attributes = m_tagAttributes.data();
-    event.attributeCount = m_attributeCount;
-  }
+  event.declarations = m_declarationCount ? m_tagDeclarations.data() : nullptr;
+  event.declarationCount = m_declarationCount;
+  if (m_attributeCount) ResolveAttributes();
+  event.attributes = m_attributeCount ? m_tagAttributes.data() : nullptr;
+  event.attributeCount = m_attributeCount;
   m_handler->StartElement(event);
   if (!closed) return true;
   m_handler->EndElement();
@@ -380,8 +384,9 @@ void FIReaderState::NamespaceAttributes() {
 }
 
 // Most names and values are entries of their tables, which may still grow
-// (and move) while the tag is read: they are remembered by index, and only
-// the others copied.
+// (and move) while the tag is read: they are remembered by index. A literal
+// value that is UTF-8 already local, in an input held in memory, is a view
+// of the input; only the others are copied.
 void FIReaderState::Attribute(unsigned char c) {
   const FIName& name = (c & 0x78) == 0x78 ? CheckAttributeName(ReadQName(c, m_attributeNames))
                                           : m_attributeNames.At(Integer1To2pw20Bit2(c));
@@ -398,13 +403,27 @@ void FIReaderState::Attribute(unsigned char c) {
     TagString(strings + 1) = name.localName;
     TagString(strings + 2) = name.prefix;
   }
-  const std::string& value = NonIdentifyingStringOrIndexBit1(m_attributeValues, false);
-  const std::vector<std::string>& values = m_attributeValues.values;
-  if (!before(&value, values.data()) && before(&value, values.data() + values.size())) {
-    at.value = static_cast<size_t>(&value - values.data());
+  const unsigned char v = Take();
+  if (v & 0x80) {
+    const uint64_t index = Integer0To2pw20Bit2(v);
+    if (index == 0) {
+      at.value = kInput;
+      at.input = std::string_view();
+    } else {
+      m_attributeValues.Check(index);
+      at.value = static_cast<size_t>(index - 1);
+    }
   } else {
-    at.value = kCopied;
-    TagString(strings + 3) = value;
+    const std::string_view value = EncodedCharacterStringBit3(v, m_value, false);
+    if ((v & 0x40) && m_attributeValues.Add(value)) {
+      at.value = m_attributeValues.values.size() - 1;
+    } else if (m_inMemory && value.data() != m_value.data()) {
+      at.value = kInput;
+      at.input = value;
+    } else {
+      at.value = kCopied;
+      TagString(strings + 3).assign(value.data(), value.size());
+    }
   }
   ++m_attributeCount;
 }
@@ -426,8 +445,9 @@ void FIReaderState::ResolveAttributes() {
       attribute.localName = name.localName;
       attribute.prefix = name.prefix;
     }
-    attribute.value = at.value == kCopied ? std::string_view(m_tagStrings[strings + 3])
-                                          : std::string_view(m_attributeValues.values[at.value]);
+    attribute.value = at.value == kCopied  ? std::string_view(m_tagStrings[strings + 3])
+                      : at.value == kInput ? at.input
+                                           : std::string_view(m_attributeValues.values[at.value]);
   }
   CheckDistinctAttributes();
 }
@@ -439,9 +459,9 @@ void FIReaderState::CharacterChunk(unsigned char c) {
     m_handler->Characters(m_characterChunks.At(Integer1To2pw20Bit4(c)));
     return;
   }
-  EncodedCharacterStringBit5(c, m_value, false);
-  m_handler->Characters(m_value);
-  if (c & 0x10) m_characterChunks.Add(m_value);
+  const std::string_view text = EncodedCharacterStringBit5(c, m_value);
+  m_handler->Characters(text);
+  if (c & 0x10) m_characterChunks.Add(text);
 }
 
 // Once per element, when its attributes have been read: a few are compared

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/XmlNamespaces.h"
@@ -26,6 +27,7 @@
 #include "vxxml/FastInfosetReader.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
+#include "xml/XmlChars.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -35,8 +37,11 @@ constexpr uint64_t kMaxTableSize = CFIVocabulary::MAX_TABLE_SIZE;
 constexpr size_t kFirstUserAlphabet = 16;
 
 /// Refuses text that is not XML: ill-formed UTF-8, characters XML does not
-/// allow.
-void CheckText(const unsigned char* p, uint64_t n);
+/// allow. Plain ASCII, the common case, is decided inline.
+void CheckTextFully(const unsigned char* p, uint64_t n);
+inline void CheckText(const unsigned char* p, uint64_t n) {
+  if (!IsPlainXmlText(p, static_cast<size_t>(n))) CheckTextFully(p, n);
+}
 
 /// A string table of the document. Tables the tree does not need keep only
 /// their count.
@@ -51,10 +56,12 @@ struct FIStringTable {
       : name(tableName), keep(kept), names(ncNames) {}
 
   bool Full() const { return count >= kMaxTableSize; }
-  void Add(const std::string& value) {
-    if (Full()) return;
+  /// Whether the value was kept, as the last entry of `values`.
+  bool Add(std::string_view value) {
+    if (Full()) return false;
     ++count;
-    if (keep) values.push_back(value);
+    if (keep) values.emplace_back(value);
+    return keep;
   }
   void Check(uint64_t index) const {
     if (index == 0 || index > count) ThrowFIIndexBeyondTable(index, name);
@@ -188,15 +195,31 @@ class FIReaderState {
                                 std::string& out);
   void AlgorithmString(uint64_t algorithm, const unsigned char* p, uint64_t n, std::string& out);
   void Decode(unsigned kind, uint64_t index, const unsigned char* p, uint64_t n, std::string& out);
-  /// Literal starting on the third bit (attribute values); skip: only read past it.
-  void EncodedCharacterStringBit3(unsigned char c, std::string& out, bool skip);
-  /// Literal starting on the fifth bit (character chunks).
-  void EncodedCharacterStringBit5(unsigned char c, std::string& out, bool skip);
+  /// The text of a literal of `kind` (0 UTF-8, 1 UTF-16, 2 alphabet, 3
+  /// algorithm): UTF-8 that is already the local text is checked and
+  /// handed on as a view of its octets, valid until the next Take; the
+  /// rest is decoded into `work`.
+  std::string_view LiteralText(unsigned kind, uint64_t index, const unsigned char* p, uint64_t n,
+                               std::string& work) {
+    if (kind == 0 && m_identity) {
+      CheckText(p, n);
+      return std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+    }
+    Decode(kind, index, p, n, work);
+    return work;
+  }
+  /// Literal starting on the third bit (attribute values), as LiteralText
+  /// gives it; skip: only read past it (an empty text).
+  std::string_view EncodedCharacterStringBit3(unsigned char c, std::string& work, bool skip);
+  /// Literal starting on the fifth bit (character chunks), as LiteralText
+  /// gives it.
+  std::string_view EncodedCharacterStringBit5(unsigned char c, std::string& work);
   /// A literal or an index into `table` (names, prefixes, URIs).
   const std::string& IdentifyingStringOrIndex(FIStringTable& table);
-  /// A string or index starting on the first bit: attribute values, and the
-  /// skipped texts of comments and processing instructions.
-  const std::string& NonIdentifyingStringOrIndexBit1(FIStringTable& table, bool skip);
+  /// A string or index starting on the first bit: the texts of comments and
+  /// processing instructions, read or skipped. The view is valid until the
+  /// next Take.
+  std::string_view NonIdentifyingStringOrIndexBit1(FIStringTable& table, bool skip);
   const FIName& ReadQName(unsigned char c, FINameTable& table);
   static void CheckQNameNamespace(const std::string& namespaceName) {
     if (namespaceName == kXmlnsNamespace) ThrowFIReservedNamespace(namespaceName);
@@ -235,6 +258,7 @@ class FIReaderState {
   CXmlDocument& m_document;
   FIByteSource m_in;
   bool m_identity;       // UTF-8 is the local text (UTF-8 locale or ASCII-only)
+  bool m_inMemory = false;  // the input is one buffer: views of it stay valid
   bool m_haveRoot;
   bool m_documentEnded;  // a double terminator closed the document element and the document
   FIStringTable m_prefixes{"prefixes", true, true};
@@ -256,17 +280,21 @@ class FIReaderState {
   // The events' side: the handler, and the start tag being read (its
   // declarations and attributes, copied: a table may grow while it is read).
   CXmlEventHandler* m_handler = nullptr;
-  // Where each attribute's name and value are: an index into its table, or
-  // kCopied for a string copied into m_tagStrings.
+  // Where each attribute's name and value are: an index into its table,
+  // kCopied for a string copied into m_tagStrings, or (values) kInput for a
+  // view of an input that stays in memory, or of nothing.
   struct FITagAttribute {
     size_t name, value;
+    std::string_view input;
   };
   static constexpr size_t kCopied = ~size_t(0);
+  static constexpr size_t kInput = ~size_t(0) - 1;
   std::vector<FITagAttribute> m_tagIndices;
   std::vector<std::string> m_tagStrings;  // prefix, URI per declaration; URI, name, prefix, value per attribute
   std::vector<CXmlEventNamespace> m_tagDeclarations;
   std::vector<CXmlEventAttribute> m_tagAttributes;
   std::string m_elementNamespace, m_elementLocalName, m_elementPrefix;
+  CXmlStartElement m_event;  // the start tag handed to the handler
   size_t m_declarationCount = 0;
   size_t m_attributeCount = 0;
 };

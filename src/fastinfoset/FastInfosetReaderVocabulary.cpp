@@ -98,8 +98,7 @@ void FIReaderState::InitialVocabulary() {
   };
   auto values = [this](FIStringTable& table) {
     for (uint64_t i = LengthOfSequence(); i > 0; --i) {
-      EncodedCharacterStringBit3(Take(), m_value, !table.keep);
-      table.Add(table.keep ? m_value : std::string());
+      table.Add(EncodedCharacterStringBit3(Take(), m_value, !table.keep));
     }
   };
   if (first & 0x02) strings(m_prefixes);

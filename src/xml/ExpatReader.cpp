@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/LocalText.h"
+#include "base/Utf8.h"
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/Messages.h"
@@ -27,7 +28,8 @@ constexpr char kNamespaceSeparator = '\x01';
 
 // An expanded name as expat reports it with prefixes, "URI<separator>local"
 // or "URI<separator>local<separator>prefix"; without a separator the whole
-// name is local and the namespace is "".
+// name is local and the namespace is "". The name is measured once; the
+// separators are then looked for within that length.
 struct SplitName {
   const char* uri;
   std::size_t uriLength;
@@ -38,26 +40,25 @@ struct SplitName {
 };
 
 void Split(const char* name, SplitName& out) {
-  const char* separator = std::strchr(name, kNamespaceSeparator);
+  const std::size_t n = std::strlen(name);
+  const char* const end = name + n;
   out.uri = name;
   out.uriLength = 0;
+  out.local = name;
+  out.localLength = n;
   out.prefix = name;
   out.prefixLength = 0;
-  if (!separator) {
-    out.local = name;
-    out.localLength = std::strlen(name);
-    return;
-  }
+  const char* separator = static_cast<const char*>(std::memchr(name, kNamespaceSeparator, n));
+  if (!separator) return;
   out.uriLength = static_cast<std::size_t>(separator - name);
   out.local = separator + 1;
-  const char* second = std::strchr(out.local, kNamespaceSeparator);
-  if (!second) {
-    out.localLength = std::strlen(out.local);
-    return;
-  }
+  out.localLength = static_cast<std::size_t>(end - out.local);
+  const char* second =
+      static_cast<const char*>(std::memchr(out.local, kNamespaceSeparator, out.localLength));
+  if (!second) return;
   out.localLength = static_cast<std::size_t>(second - out.local);
   out.prefix = second + 1;
-  out.prefixLength = std::strlen(out.prefix);
+  out.prefixLength = static_cast<std::size_t>(end - out.prefix);
 }
 
 }  // namespace
@@ -289,29 +290,29 @@ void CExpatReader::FnStartElement(void* userData, const char* name, const char**
 // (U+00AA, U+00B5, U+00BA) that XML 1.0 does not; such a name could not be
 // written again. Names are UTF-8 here; an ASCII one expat has checked fully.
 void CExpatReader::CheckName(const char* name, std::size_t n) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(name);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (p[i] < 0x80) continue;
-    const bool noNamespaces =
-        (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) ==
-        SchemaType_NoNamespaces;
-    bool ascii;  // expat has taken the name: only the ranges are left to check
-    if (!detail::IsNameInRanges(p, n, noNamespaces, &ascii))
-      detail::ThrowXmlParseError("not well-formed (invalid token)",
-                                 XML_GetCurrentLineNumber(m_parser));
-    return;
-  }
+  if (detail::IsAscii(name, n)) return;
+  const bool noNamespaces =
+      (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) ==
+      SchemaType_NoNamespaces;
+  bool ascii;  // expat has taken the name: only the ranges are left to check
+  if (!detail::IsNameInRanges(reinterpret_cast<const unsigned char*>(name), n, noNamespaces,
+                              &ascii))
+    detail::ThrowXmlParseError("not well-formed (invalid token)",
+                               XML_GetCurrentLineNumber(m_parser));
 }
 
 void CExpatReader::StartElement(const char* name, const char** attributes) {
   SplitName split;
   Split(name, split);
-  CheckName(split.local, split.localLength);
-  CXmlStartElement event;
+  // Most names are ASCII: tested here, without a call.
+  if (!detail::IsAscii(split.local, split.localLength)) CheckName(split.local, split.localLength);
+  // The reader's own event, every field set below: a fresh one would be
+  // cleared as a block first, for each element.
+  CXmlStartElement& event = m_event;
   event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
   event.localName = Local(split.local, split.localLength, m_localName);
   event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
-  if (m_reportLines) event.line = XML_GetCurrentLineNumber(m_parser);
+  event.line = m_reportLines ? XML_GetCurrentLineNumber(m_parser) : 0;
 
   std::size_t count = 0;
   for (const char** pair = attributes; pair && pair[0]; pair += 2) ++count;
@@ -322,7 +323,8 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
       const char* attributeName = attributes[2 * i];
       const char* attributeValue = attributes[2 * i + 1] ? attributes[2 * i + 1] : "";
       Split(attributeName, split);
-      CheckName(split.local, split.localLength);
+      if (!detail::IsAscii(split.local, split.localLength))
+        CheckName(split.local, split.localLength);
       CXmlEventAttribute& attribute = m_attributes[i];
       std::string* work = m_identity ? &m_text : &m_strings[4 * i];
       attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
@@ -331,17 +333,17 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
       attribute.value =
           Local(attributeValue, std::strlen(attributeValue), work[m_identity ? 0 : 3]);
     }
-    event.attributes = m_attributes.data();
-    event.attributeCount = count;
   }
+  event.attributes = count ? m_attributes.data() : nullptr;
+  event.attributeCount = count;
   if (m_declaredCount) {
     if (m_declarations.size() < m_declaredCount) m_declarations.resize(m_declaredCount);
     for (std::size_t i = 0; i < m_declaredCount; ++i)
       m_declarations[i] = CXmlEventNamespace{m_declared[2 * i], m_declared[2 * i + 1]};
-    event.declarations = m_declarations.data();
-    event.declarationCount = m_declaredCount;
-    m_declaredCount = 0;
   }
+  event.declarations = m_declaredCount ? m_declarations.data() : nullptr;
+  event.declarationCount = m_declaredCount;
+  m_declaredCount = 0;
   m_handler->StartElement(event);
 }
 

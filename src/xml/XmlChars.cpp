@@ -62,6 +62,7 @@ bool IsNameCodePoint(uint32_t cp) {
 }
 
 bool CheckXmlText(const unsigned char* p, size_t n, TextFault* fault) {
+  if (IsPlainXmlText(p, n)) return true;
   const unsigned char* const end = p + n;
   const uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
   while (p < end) {

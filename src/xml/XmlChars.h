@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace VxXmlLib10 {
@@ -54,6 +55,36 @@ struct TextFault {
   enum Kind { kNone, kIllFormed, kNotAllowed } kind = kNone;
   uint32_t value = 0;
 };
+
+/// Whether every octet of p..p+n is a printable ASCII character (0x20 to
+/// 0x7F): text XML takes as it is, in every local code page. Words of eight
+/// (or four) octets at a time, the last one overlapping the one before, so a
+/// short text costs a few comparisons and no loop over its octets.
+inline bool IsPlainXmlText(const unsigned char* p, size_t n) {
+  // An octet below 0x20 borrows into its high bit in x - 0x20 (a borrow
+  // that runs on into the next octet only follows a true find); octets from
+  // 0x80 up have it already.
+  auto plain8 = [](const unsigned char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, 8);
+    return ((word | ((word - 0x2020202020202020ull) & ~word)) & 0x8080808080808080ull) == 0;
+  };
+  auto plain4 = [](const unsigned char* at) {
+    uint32_t word;
+    std::memcpy(&word, at, 4);
+    return ((word | ((word - 0x20202020u) & ~word)) & 0x80808080u) == 0;
+  };
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8)
+      if (!plain8(p + i)) return false;
+    return plain8(p + n - 8);
+  }
+  if (n >= 4) return plain4(p) && plain4(p + n - 4);
+  if (n == 0) return true;
+  // One to three octets: the first, the middle and the last cover them all.
+  auto plain1 = [](unsigned char c) { return c >= 0x20 && c < 0x80; };
+  return plain1(p[0]) && plain1(p[n / 2]) && plain1(p[n - 1]);
+}
 
 /// Whether p..p+n is well-formed UTF-8 of characters XML 1.0 allows; on
 /// failure `fault` says why. Runs of plain ASCII are checked eight octets at

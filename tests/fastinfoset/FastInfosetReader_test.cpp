@@ -241,6 +241,13 @@ TEST(FastInfosetReader, Refusals) {
       {Doc(H("3C 02 61 3A 62")), Fails("Invalid XML name [a:b].")},
       {Doc(H("3C 03 72 EF BB BF")), Fails("Invalid XML name [r\xEF\xBB\xBF].")},
       {Doc(H("3C 00 61 80 00")), Fails("Character U+0000 is not allowed in XML 1.0.")},
+      // Short texts are checked a word at a time, the last word overlapping:
+      // the fault in the middle of 3 octets, at the end of 5 and of 9.
+      {Doc(H("3C 00 61 82 00 61 01 62")), Fails("Character U+0001 is not allowed in XML 1.0.")},
+      {Doc(H("3C 00 61 82 02 61 62 63 64 0B")),
+       Fails("Character U+000B is not allowed in XML 1.0.")},
+      {Doc(H("3C 00 61 82 06 61 62 63 64 65 66 67 68 1F")),
+       Fails("Character U+001F is not allowed in XML 1.0.")},
       {Doc(H("7C 00 61 78 00 6B 00 01")), Fails("Character U+0001 is not allowed in XML 1.0.")},
       {Doc(H("3C 00 61 80 FF")), Fails("Ill-formed UTF-8 sequence starting with the octet 0xFF.")},
       {Doc(H("3C 00 61 85 D8 00")), Fails("Unpaired UTF-16 surrogate U+D800.")},
