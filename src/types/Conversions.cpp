@@ -130,11 +130,6 @@ std::string FormatDouble(double value, double lowest, double max, const std::str
 
 using detail::ApplyRule;
 
-std::string Apply(const std::string& text, Rule rule) {
-  std::string scratch;
-  return ApplyRule(text, rule, scratch);
-}
-
 // A rule the conversions know; any other goes to the general path, which
 // refuses it.
 bool KnownRule(Rule rule) {
