@@ -40,9 +40,34 @@ namespace {
 
 [[noreturn]] void Abandon() { ThrowBindingAbandoned(); }
 
+// Names are short and mostly equal when compared here: up to 16 bytes are
+// compared as two (overlapping) words each side, without a call to memcmp.
+template <class Word>
+inline bool SameWords(const char* a, const char* b, std::size_t n) {
+  Word a0, b0, a1, b1;
+  std::memcpy(&a0, a, sizeof(Word));
+  std::memcpy(&b0, b, sizeof(Word));
+  std::memcpy(&a1, a + n - sizeof(Word), sizeof(Word));
+  std::memcpy(&b1, b + n - sizeof(Word), sizeof(Word));
+  return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+}
+
+inline bool Same(std::string_view a, const std::string& b) {
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n >= 8) {
+    if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+    return SameWords<std::uint64_t>(a.data(), b.data(), n);
+  }
+  if (n >= 4) return SameWords<std::uint32_t>(a.data(), b.data(), n);
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 bool Matches(const CElementInfo& info, const CXmlStartElement& element) {
-  return element.localName == info.GetElementName() &&
-         element.namespaceURI == info.GetNamespaceURI();
+  return Same(element.localName, info.GetElementName()) &&
+         Same(element.namespaceURI, info.GetNamespaceURI());
 }
 
 bool InInstanceOrXmlns(std::string_view uri) {
@@ -559,7 +584,7 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
     declarations.emplace_back(std::string(element.declarations[i].prefix),
                               std::string(element.declarations[i].namespaceURI));
   object.Init();
-  if (object.GetElementName() != element.localName)  // most often it has it already
+  if (!Same(element.localName, object.GetElementName()))  // most often it has it already
     object.SetElementName(std::string(element.localName).c_str());
 
   // The attributes, offered to the attribute infos in order.
@@ -601,8 +626,8 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
       CAttributeInfo* info = plan.attributes[i];
       if (plan.simpleAttributes[static_cast<std::size_t>(i)]) {
         const auto& simple = static_cast<const VxXmlLib10Data::CAttributeInfoPrimitive&>(*info);
-        if (event.localName != info->GetAttributeName() ||
-            event.namespaceURI != info->GetNamespaceURI())
+        if (!Same(event.localName, info->GetAttributeName()) ||
+            !Same(event.namespaceURI, info->GetNamespaceURI()))
           continue;
         m_value.assign(event.value.data(), event.value.size());
         ConvertAndStore(simple.GetItemType(), simple.GetWhitespaceRule(), m_value,
@@ -1176,7 +1201,7 @@ bool CEventBinder::RunTakes(Frame& parent, const CXmlStartElement& element) {
   } else if (parent.listTaken) {
     return false;
   }
-  return element.localName == parent.runName && element.namespaceURI == parent.runNamespace;
+  return Same(element.localName, parent.runName) && Same(element.namespaceURI, parent.runNamespace);
 }
 
 // The element as the next item of the run under way: false, taking
