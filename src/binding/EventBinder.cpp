@@ -191,15 +191,15 @@ struct CEventBinder::Frame {
   // Skip: an element inside a nil object, not read. Capture: an element of
   // untyped content, built into a tree of its own (the first one has the
   // member it is read for).
-  enum Kind : unsigned char { Class, Value, Item, Skip, Capture };
+  enum Kind : unsigned char { Class, Item, Skip, Capture };
 
   Kind kind;
   Landing landing;
-  CXmlGeneratedClass* object;  // Class: the object filled; Value: its owner
+  CXmlGeneratedClass* object;  // Class: the object filled
   const ClassPlan* plan;       // Class
-  const Member* member;        // Value; Class landing Store
+  const Member* member;        // Class landing Store
   std::size_t next;            // Class: the member the next element is offered to
-  bool nil;                    // Class: its content is not read; Value: the value is nil
+  bool nil;                    // Class: its content is not read
   bool chosen;                 // Class, a choice: its member has been picked
   bool emptyChoiceAllowed;     // Class, a choice: it may be left without a member
   std::uint64_t found;         // Class, an all group: the members read, one bit each
@@ -861,6 +861,7 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
       known->second.assign(declaration.namespaceURI.data(), declaration.namespaceURI.size());
   }
 
+  if (m_valueMember) Abandon();  // an element inside a value
   if (m_depth == 0) {
     if (m_started) Abandon();  // a second document element
     m_started = true;
@@ -899,12 +900,11 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
 
 void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
                              const CXmlStartElement& element) {
-  const bool nil = IsValueNil(*member.info, element);
-  Frame& value = Push();
-  value.kind = Frame::Value;
-  value.object = owner;
-  value.member = &member;
-  value.nil = nil;
+  // A value has no frame of its own: nothing inside it is read (an element
+  // there gives the document up), and its end stores it.
+  m_valueNil = IsValueNil(*member.info, element);
+  m_valueOwner = owner;
+  m_valueMember = &member;
   m_text.clear();
   m_target = &m_text;
   m_captureTop = false;
@@ -1487,10 +1487,10 @@ std::string* CEventBinder::TextTarget() {
 }
 
 std::string* CEventBinder::FindTextTarget() {
+  if (m_valueMember) return &m_text;
   if (!m_depth) return nullptr;
   std::size_t at = m_depth - 1;
   switch (m_stack[at].kind) {
-    case Frame::Value:
     case Frame::Item:
       return &m_text;
     case Frame::Class:
@@ -1519,6 +1519,14 @@ void CEventBinder::Characters(std::string_view text) {
 }
 
 void CEventBinder::EndElement() {
+  if (m_valueMember) {
+    const Member& member = *m_valueMember;
+    m_valueMember = nullptr;
+    m_targetKnown = false;
+    --m_elementDepth;
+    StoreValue(member, m_valueOwner, m_valueNil);
+    return;
+  }
   if (m_depth == 0) Abandon();
   --m_elementDepth;
   // The tagless groups still open end with their owner's element.
@@ -1528,10 +1536,6 @@ void CEventBinder::EndElement() {
   }
   Frame& frame = m_stack[m_depth - 1];
   switch (frame.kind) {
-    case Frame::Value:
-      StoreValue(*frame.member, frame.object, frame.nil);
-      Pop();
-      return;
     case Frame::Skip:
       Pop();
       return;

@@ -1,7 +1,7 @@
 // Reading a generated object straight from a reader's events, without a
 // document tree: a stack of frames, one per open element, each knowing the
-// object it fills, where that object's group stands, or the text of the
-// simple value being gathered. A tagless group has a frame of its own above
+// object it fills and where that object's group stands; a simple value
+// being gathered needs no frame (nothing inside it is read). A tagless group has a frame of its own above
 // its owner's, with no element: the owner's elements are offered to it
 // first, and it hands back the first it cannot take.
 //
@@ -153,6 +153,11 @@ class CEventBinder final : public CXmlEventHandler {
   std::string* m_target = nullptr;
   bool m_captureTop = false;  // the innermost frame captures untyped content
   bool m_targetKnown = false;
+  // The simple value being read (none when null): the member, its owner,
+  // and whether its element is nil.
+  const Member* m_valueMember = nullptr;
+  CXmlGeneratedClass* m_valueOwner = nullptr;
+  bool m_valueNil = false;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
   // The namespace declarations met so far, the last for each prefix; and
