@@ -569,6 +569,34 @@ const CEventBinder::ClassPlan& CEventBinder::PlanFor(CXmlGeneratedClass& object)
   return *(m_lastPlan = m_learned.plans.emplace(info, std::move(plan)).first->second.get());
 }
 
+// The attribute offered to the class's attribute infos from the `from`th
+// on, in order: the index of the info that takes it, or -1. The attribute
+// as the tree holds it is made for the first info that is not simple (and
+// only then: it is large to set up), and kept for the ones after it.
+int CEventBinder::OfferAttribute(const ClassPlan& plan, int from, const CXmlEventAttribute& event,
+                                 CXmlGeneratedClass& object, const CXmlAttribute* held) {
+  for (int i = from; i < plan.attributeCount; ++i) {
+    CAttributeInfo* info = plan.attributes[i];
+    if (plan.simpleAttributes[static_cast<std::size_t>(i)]) {
+      const auto& simple = static_cast<const VxXmlLib10Data::CAttributeInfoPrimitive&>(*info);
+      if (!Same(event.localName, info->GetAttributeName()) ||
+          !Same(event.namespaceURI, info->GetNamespaceURI()))
+        continue;
+      m_value.assign(event.value.data(), event.value.size());
+      ConvertAndStore(simple.GetItemType(), simple.GetWhitespaceRule(), m_value,
+                      [&](VxVariant& value) { info->AccessProperty(&object, false, value); });
+      return i;
+    }
+    if (!held) {
+      const CXmlAttribute attribute(std::string(event.localName), std::string(event.value),
+                                    std::string(event.namespaceURI));
+      return OfferAttribute(plan, i, event, object, &attribute);
+    }
+    if (info->AttributeFromXml(m_context, &object, held)) return i;
+  }
+  return -1;
+}
+
 void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& element) {
   const ClassType& type = TypeOf(child);
   char* const base = reinterpret_cast<char*>(&child);
@@ -620,27 +648,9 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
     }
     // A simple attribute is taken here as its info takes it; the others
     // are handed the attribute as the tree holds it.
-    std::optional<CXmlAttribute> attribute;
-    bool taken = false;
-    for (int i = 0; i < plan.attributeCount && !taken; ++i) {
-      CAttributeInfo* info = plan.attributes[i];
-      if (plan.simpleAttributes[static_cast<std::size_t>(i)]) {
-        const auto& simple = static_cast<const VxXmlLib10Data::CAttributeInfoPrimitive&>(*info);
-        if (!Same(event.localName, info->GetAttributeName()) ||
-            !Same(event.namespaceURI, info->GetNamespaceURI()))
-          continue;
-        m_value.assign(event.value.data(), event.value.size());
-        ConvertAndStore(simple.GetItemType(), simple.GetWhitespaceRule(), m_value,
-                        [&](VxVariant& value) { info->AccessProperty(&object, false, value); });
-        taken = true;
-      } else {
-        if (!attribute)
-          attribute.emplace(std::string(event.localName), std::string(event.value),
-                            std::string(event.namespaceURI));
-        taken = info->AttributeFromXml(m_context, &object, &*attribute);
-      }
-      if (taken) found[i] = true;
-    }
+    const int at = OfferAttribute(plan, 0, event, object, nullptr);
+    const bool taken = at >= 0;
+    if (taken) found[at] = true;
     if (!taken && plan.rejectUnknownAttributes && !m_context.GetIgnoreUnknownAttributes())
       Abandon();
   }

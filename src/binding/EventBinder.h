@@ -97,6 +97,8 @@ class CEventBinder final : public CXmlEventHandler {
   const ClassPlan& PlanFor(CXmlGeneratedClass& object);
   Frame& Push();
   void Pop();
+  int OfferAttribute(const ClassPlan& plan, int from, const CXmlEventAttribute& event,
+                     CXmlGeneratedClass& object, const CXmlAttribute* held);
   void BeginClass(CXmlObjectBase& object, const CXmlStartElement& element);
   Offer BeginChild(Frame& parent, const CXmlStartElement& element);
   void EndChildren(Frame& frame);
