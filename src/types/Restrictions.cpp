@@ -91,18 +91,13 @@ bool Violates(Bound bound, const CDateTimeSpan& value, const CDateTimeSpan& limi
 template <class T, class Fail>
 void CheckBounds(const CPrimitiveRestrictions& r, const T& value,
                  T (*parse)(const std::string&, C::WhitespaceRule), Fail fail) {
-  if (!r.minInclusive.empty() &&
-      Violates(Bound::MinInclusive, value, parse(r.minInclusive, kCollapse)))
-    fail();
-  if (!r.maxInclusive.empty() &&
-      Violates(Bound::MaxInclusive, value, parse(r.maxInclusive, kCollapse)))
-    fail();
-  if (!r.minExclusive.empty() &&
-      Violates(Bound::MinExclusive, value, parse(r.minExclusive, kCollapse)))
-    fail();
-  if (!r.maxExclusive.empty() &&
-      Violates(Bound::MaxExclusive, value, parse(r.maxExclusive, kCollapse)))
-    fail();
+  auto test = [&](const std::string& limit, Bound bound) {
+    if (!limit.empty() && Violates(bound, value, parse(limit, kCollapse))) fail();
+  };
+  test(r.minInclusive, Bound::MinInclusive);
+  test(r.maxInclusive, Bound::MaxInclusive);
+  test(r.minExclusive, Bound::MinExclusive);
+  test(r.maxExclusive, Bound::MaxExclusive);
 }
 
 // Tests minLength, maxLength and length against a byte count.
