@@ -351,6 +351,7 @@ const FIName& FIReaderState::ReadQName(unsigned char c, FINameTable& table) {
   CheckQNameNamespace(name.namespaceName);
   name.localName = IdentifyingStringOrIndex(m_localNames);
   name.valid = true;
+  if (fits) table.Sync();
   return name;
 }
 

@@ -262,7 +262,7 @@ void FIReaderState::ReadElementTree(unsigned char c) {
       // the first 32 entries of the table. Its event is filled here; the
       // other forms go through StartElement.
       if (!(c & 0x60)) {
-        const FIName& name = m_elementNames.At(c + 1u);
+        const FINameView& name = m_elementNames.At(c + 1u);
         event.namespaceURI = name.namespaceName;
         event.localName = name.localName;
         event.prefix = name.prefix;
@@ -325,28 +325,32 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
     NamespaceAttributes();
     nameOctet = Take();
   }
-  const FIName& name = (nameOctet & 0x3C) == 0x3C
-                           ? ReadQName(nameOctet, m_elementNames)
-                           : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
-  if (root) m_haveRoot = true;
   // The reader's own event, every field set below: a fresh one would be
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
-  bool closed = false;
-  event.namespaceURI = name.namespaceName;
-  event.localName = name.localName;
-  event.prefix = name.prefix;
-  if (hasAttributes) {
+  if ((nameOctet & 0x3C) != 0x3C) {
+    const FINameView& name = m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
+    event.namespaceURI = name.namespaceName;
+    event.localName = name.localName;
+    event.prefix = name.prefix;
+  } else if (&ReadQName(nameOctet, m_elementNames) != &m_name) {
+    const FINameView& name = m_elementNames.views.back();
+    event.namespaceURI = name.namespaceName;
+    event.localName = name.localName;
+    event.prefix = name.prefix;
+  } else {
     // A name beyond the full table is held where the attributes' names will
     // be: keep it.
-    if (&name == &m_name) {
-      m_elementNamespace = name.namespaceName;
-      m_elementLocalName = name.localName;
-      m_elementPrefix = name.prefix;
-      event.namespaceURI = m_elementNamespace;
-      event.localName = m_elementLocalName;
-      event.prefix = m_elementPrefix;
-    }
+    m_elementNamespace = m_name.namespaceName;
+    m_elementLocalName = m_name.localName;
+    m_elementPrefix = m_name.prefix;
+    event.namespaceURI = m_elementNamespace;
+    event.localName = m_elementLocalName;
+    event.prefix = m_elementPrefix;
+  }
+  if (root) m_haveRoot = true;
+  bool closed = false;
+  if (hasAttributes) {
     for (;;) {
       const unsigned char a = Take();
       if (!(a & 0x80)) {
@@ -432,7 +436,7 @@ void FIReaderState::Attribute(unsigned char c) {
   const size_t strings = 2 * m_declarationCount + 4 * i;
   if ((c & 0x78) != 0x78) {
     const uint64_t index = Integer1To2pw20Bit2(c);
-    const FIName& name = m_attributeNames.At(index);
+    const FINameView& name = m_attributeNames.At(index);
     at.name = static_cast<size_t>(index - 1);
     attribute.namespaceURI = name.namespaceName;
     attribute.localName = name.localName;
@@ -491,7 +495,7 @@ void FIReaderState::ResolveAttributes() {
       attribute.localName = m_tagStrings[strings + 1];
       attribute.prefix = m_tagStrings[strings + 2];
     } else {
-      const FIName& name = m_attributeNames.values[at.name];
+      const FINameView& name = m_attributeNames.views[at.name];
       attribute.namespaceURI = name.namespaceName;
       attribute.localName = name.localName;
       attribute.prefix = name.prefix;

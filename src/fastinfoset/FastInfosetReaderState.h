@@ -80,21 +80,52 @@ struct FIName {
   bool valid = true;  // false: an entry of the context's vocabulary that refers nowhere
 };
 
+/// An entry of a name table as the events take it: views of its parts, one
+/// cache line per entry.
+struct alignas(64) FINameView {
+  std::string_view namespaceName, localName, prefix;
+  bool valid = true;
+
+  FINameView() = default;
+  explicit FINameView(const FIName& name)
+      : namespaceName(name.namespaceName),
+        localName(name.localName),
+        prefix(name.prefix),
+        valid(name.valid) {}
+};
+
+/// The names, and their views for lookups by index. A view of a short
+/// string points into the entry itself, so the views are made again
+/// whenever the entries move (as the table grows, a logarithmic number of
+/// times); Sync() brings them up to date after entries were added.
 struct FINameTable {
   const char* name;
   std::vector<FIName> values;
+  std::vector<FINameView> views;
+  const FIName* viewsOf = nullptr;  // values.data() when the views were made
 
   explicit FINameTable(const char* tableName) : name(tableName) {}
 
+  void Sync() {
+    if (viewsOf != values.data()) {
+      views.clear();
+      viewsOf = values.data();
+    }
+    for (size_t i = views.size(); i < values.size(); ++i) views.emplace_back(values[i]);
+  }
+  void Add(FIName&& entry) {
+    values.push_back(std::move(entry));
+    Sync();
+  }
   // The entry's offset compared with the table's size in octets: no
-  // division by the size of an entry, and index 0 wraps to an offset far
-  // beyond any table (indices are below 2^21).
-  const FIName& At(uint64_t index) const {
-    const uint64_t offset = (index - 1) * sizeof(FIName);
-    const uint64_t size = static_cast<uint64_t>(reinterpret_cast<const char*>(values.data() + values.size()) -
-                                                reinterpret_cast<const char*>(values.data()));
+  // division, and index 0 wraps to an offset far beyond any table (indices
+  // are below 2^21).
+  const FINameView& At(uint64_t index) const {
+    const uint64_t offset = (index - 1) * sizeof(FINameView);
+    const uint64_t size = static_cast<uint64_t>(reinterpret_cast<const char*>(views.data() + views.size()) -
+                                                reinterpret_cast<const char*>(views.data()));
     if (offset >= size) ThrowFIIndexBeyondTable(index, name);
-    const FIName& entry = values[index - 1];
+    const FINameView& entry = views[index - 1];
     if (!entry.valid) ThrowFIIndexBeyondTable(index, name);
     return entry;
   }
