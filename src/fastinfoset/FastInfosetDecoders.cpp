@@ -263,8 +263,8 @@ void FIReaderState::Decode(unsigned kind, uint64_t index, const unsigned char* p
   }
 }
 
-std::string_view FIReaderState::EncodedCharacterStringBit3(unsigned char c, std::string& work,
-                                                           bool skip) {
+std::string_view FIReaderState::EncodedCharacterStringBit3Other(unsigned char c, std::string& work,
+                                                                bool skip) {
   const unsigned kind = (c >> 4) & 0x03;
   uint64_t index = 0;
   uint64_t n;
@@ -282,7 +282,7 @@ std::string_view FIReaderState::EncodedCharacterStringBit3(unsigned char c, std:
   return LiteralText(kind, index, p, n, work);
 }
 
-std::string_view FIReaderState::EncodedCharacterStringBit5(unsigned char c, std::string& work) {
+std::string_view FIReaderState::EncodedCharacterStringBit5Other(unsigned char c, std::string& work) {
   const unsigned kind = (c >> 2) & 0x03;
   uint64_t index = 0;
   uint64_t n;
@@ -351,6 +351,7 @@ const FIName& FIReaderState::ReadQName(unsigned char c, FINameTable& table) {
   CheckQNameNamespace(name.namespaceName);
   name.localName = IdentifyingStringOrIndex(m_localNames);
   name.valid = true;
+  if (fits) table.Sync();
   return name;
 }
 

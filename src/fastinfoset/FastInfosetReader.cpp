@@ -29,7 +29,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -237,16 +236,45 @@ void FIReaderState::ReadChildren() {
   }
 }
 
+// A chunk is kept whole, carriage returns included: unlike XML text, Fast
+// Infoset has no line ends to normalise. Inline in the loop of ReadElementTree.
+inline void FIReaderState::CharacterChunk(unsigned char c) {
+  if (c & 0x20) {
+    m_handler->Characters(m_characterChunks.At(Integer1To2pw20Bit4(c)));
+    return;
+  }
+  const std::string_view text = EncodedCharacterStringBit5(c, m_value);
+  m_handler->Characters(text);
+  if (c & 0x10) m_characterChunks.Add(text);
+}
+
 // The document element and everything in it, without recursion: the
 // document's open-element stack holds the nesting, `depth` counts it.
 void FIReaderState::ReadElementTree(unsigned char c) {
   if (m_haveRoot) ThrowFISecondDocumentElement();
   if (!StartElement(c, true)) return;
   uint64_t depth = 1;
+  CXmlStartElement& event = m_event;
   while (depth > 0) {
     c = Take();
     if (c < 0x80) {
-      if (StartElement(c, false)) ++depth;
+      // The usual element: no attributes, no declarations, its name one of
+      // the first 32 entries of the table. Its event is filled here; the
+      // other forms go through StartElement.
+      if (!(c & 0x60)) {
+        const FINameView& name = m_elementNames.At(c + 1u);
+        event.namespaceURI = name.namespaceName;
+        event.localName = name.localName;
+        event.prefix = name.prefix;
+        event.declarations = nullptr;
+        event.declarationCount = 0;
+        event.attributes = nullptr;
+        event.attributeCount = 0;
+        m_handler->StartElement(event);
+        ++depth;
+      } else if (StartElement(c, false)) {
+        ++depth;
+      }
       continue;
     }
     if (c < 0xC0) {
@@ -292,32 +320,37 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   unsigned char nameOctet = c;
   m_declarationCount = 0;
   m_attributeCount = 0;
+  m_tagMoved = false;
   if ((c & 0x3C) == 0x38) {
     NamespaceAttributes();
     nameOctet = Take();
   }
-  const FIName& name = (nameOctet & 0x3C) == 0x3C
-                           ? ReadQName(nameOctet, m_elementNames)
-                           : m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
-  if (root) m_haveRoot = true;
   // The reader's own event, every field set below: a fresh one would be
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
-  bool closed = false;
-  event.namespaceURI = name.namespaceName;
-  event.localName = name.localName;
-  event.prefix = name.prefix;
-  if (hasAttributes) {
+  if ((nameOctet & 0x3C) != 0x3C) {
+    const FINameView& name = m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
+    event.namespaceURI = name.namespaceName;
+    event.localName = name.localName;
+    event.prefix = name.prefix;
+  } else if (&ReadQName(nameOctet, m_elementNames) != &m_name) {
+    const FINameView& name = m_elementNames.views.back();
+    event.namespaceURI = name.namespaceName;
+    event.localName = name.localName;
+    event.prefix = name.prefix;
+  } else {
     // A name beyond the full table is held where the attributes' names will
     // be: keep it.
-    if (&name == &m_name) {
-      m_elementNamespace = name.namespaceName;
-      m_elementLocalName = name.localName;
-      m_elementPrefix = name.prefix;
-      event.namespaceURI = m_elementNamespace;
-      event.localName = m_elementLocalName;
-      event.prefix = m_elementPrefix;
-    }
+    m_elementNamespace = m_name.namespaceName;
+    m_elementLocalName = m_name.localName;
+    m_elementPrefix = m_name.prefix;
+    event.namespaceURI = m_elementNamespace;
+    event.localName = m_elementLocalName;
+    event.prefix = m_elementPrefix;
+  }
+  if (root) m_haveRoot = true;
+  bool closed = false;
+  if (hasAttributes) {
     for (;;) {
       const unsigned char a = Take();
       if (!(a & 0x80)) {
@@ -338,7 +371,10 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   }
   event.declarations = m_declarationCount ? m_tagDeclarations.data() : nullptr;
   event.declarationCount = m_declarationCount;
-  if (m_attributeCount) ResolveAttributes();
+  if (m_attributeCount) {
+    if (m_tagMoved) ResolveAttributes();
+    if (m_attributeCount > 1) CheckDistinctAttributes();
+  }
   event.attributes = m_attributeCount ? m_tagAttributes.data() : nullptr;
   event.attributeCount = m_attributeCount;
   m_handler->StartElement(event);
@@ -386,22 +422,37 @@ void FIReaderState::NamespaceAttributes() {
 // Most names and values are entries of their tables, which may still grow
 // (and move) while the tag is read: they are remembered by index. A literal
 // value that is UTF-8 already local, in an input held in memory, is a view
-// of the input; only the others are copied.
+// of the input; only the others are copied. The attribute's event is filled
+// at once as well; it stays valid unless a table or the tag's strings grow
+// before the tag ends (m_tagMoved), when ResolveAttributes fills it again.
 void FIReaderState::Attribute(unsigned char c) {
-  const FIName& name = (c & 0x78) == 0x78 ? CheckAttributeName(ReadQName(c, m_attributeNames))
-                                          : m_attributeNames.At(Integer1To2pw20Bit2(c));
-  if (m_tagIndices.size() <= m_attributeCount) m_tagIndices.resize(m_attributeCount + 1);
-  FITagAttribute& at = m_tagIndices[m_attributeCount];
-  const size_t strings = 2 * m_declarationCount + 4 * m_attributeCount;
-  const std::less<const void*> before;
-  const std::vector<FIName>& names = m_attributeNames.values;
-  if (&name != &m_name && !before(&name, names.data()) && before(&name, names.data() + names.size())) {
-    at.name = static_cast<size_t>(&name - names.data());
+  const size_t i = m_attributeCount;
+  if (m_tagIndices.size() <= i) {
+    m_tagIndices.resize(i + 1);
+    m_tagAttributes.resize(i + 1);
+  }
+  FITagAttribute& at = m_tagIndices[i];
+  CXmlEventAttribute& attribute = m_tagAttributes[i];
+  const size_t strings = 2 * m_declarationCount + 4 * i;
+  if ((c & 0x78) != 0x78) {
+    const uint64_t index = Integer1To2pw20Bit2(c);
+    const FINameView& name = m_attributeNames.At(index);
+    at.name = static_cast<size_t>(index - 1);
+    attribute.namespaceURI = name.namespaceName;
+    attribute.localName = name.localName;
+    attribute.prefix = name.prefix;
   } else {
-    at.name = kCopied;
-    TagString(strings) = name.namespaceName;
-    TagString(strings + 1) = name.localName;
-    TagString(strings + 2) = name.prefix;
+    // A literal name: the table's last entry, or beyond a full table.
+    const FIName& name = CheckAttributeName(ReadQName(c, m_attributeNames));
+    m_tagMoved = true;
+    if (&name != &m_name) {
+      at.name = m_attributeNames.values.size() - 1;
+    } else {
+      at.name = kCopied;
+      TagString(strings) = name.namespaceName;
+      TagString(strings + 1) = name.localName;
+      TagString(strings + 2) = name.prefix;
+    }
   }
   const unsigned char v = Take();
   if (v & 0x80) {
@@ -409,27 +460,31 @@ void FIReaderState::Attribute(unsigned char c) {
     if (index == 0) {
       at.value = kInput;
       at.input = std::string_view();
+      attribute.value = std::string_view();
     } else {
       m_attributeValues.Check(index);
       at.value = static_cast<size_t>(index - 1);
+      attribute.value = m_attributeValues.values[at.value];
     }
   } else {
     const std::string_view value = EncodedCharacterStringBit3(v, m_value, false);
     if ((v & 0x40) && m_attributeValues.Add(value)) {
       at.value = m_attributeValues.values.size() - 1;
+      m_tagMoved = true;
     } else if (m_inMemory && value.data() != m_value.data()) {
       at.value = kInput;
       at.input = value;
+      attribute.value = value;
     } else {
       at.value = kCopied;
       TagString(strings + 3).assign(value.data(), value.size());
+      m_tagMoved = true;
     }
   }
-  ++m_attributeCount;
+  m_attributeCount = i + 1;
 }
 
 void FIReaderState::ResolveAttributes() {
-  if (m_tagAttributes.size() < m_attributeCount) m_tagAttributes.resize(m_attributeCount);
   // The strings of attribute i start at 2 * m_declarationCount + 4 * i, and
   // are there only where one of them was copied.
   for (size_t i = 0, strings = 2 * m_declarationCount; i < m_attributeCount; ++i, strings += 4) {
@@ -440,7 +495,7 @@ void FIReaderState::ResolveAttributes() {
       attribute.localName = m_tagStrings[strings + 1];
       attribute.prefix = m_tagStrings[strings + 2];
     } else {
-      const FIName& name = m_attributeNames.values[at.name];
+      const FINameView& name = m_attributeNames.views[at.name];
       attribute.namespaceURI = name.namespaceName;
       attribute.localName = name.localName;
       attribute.prefix = name.prefix;
@@ -449,19 +504,6 @@ void FIReaderState::ResolveAttributes() {
                       : at.value == kInput ? at.input
                                            : std::string_view(m_attributeValues.values[at.value]);
   }
-  CheckDistinctAttributes();
-}
-
-// A chunk is kept whole, carriage returns included: unlike XML text, Fast
-// Infoset has no line ends to normalise.
-void FIReaderState::CharacterChunk(unsigned char c) {
-  if (c & 0x20) {
-    m_handler->Characters(m_characterChunks.At(Integer1To2pw20Bit4(c)));
-    return;
-  }
-  const std::string_view text = EncodedCharacterStringBit5(c, m_value);
-  m_handler->Characters(text);
-  if (c & 0x10) m_characterChunks.Add(text);
 }
 
 // Once per element, when its attributes have been read: a few are compared

@@ -64,7 +64,7 @@ struct FIStringTable {
     return keep;
   }
   void Check(uint64_t index) const {
-    if (index == 0 || index > count) ThrowFIIndexBeyondTable(index, name);
+    if (index - 1 >= count) ThrowFIIndexBeyondTable(index, name);  // index 0 wraps
   }
   const std::string& At(uint64_t index) const {
     Check(index);
@@ -80,16 +80,54 @@ struct FIName {
   bool valid = true;  // false: an entry of the context's vocabulary that refers nowhere
 };
 
+/// An entry of a name table as the events take it: views of its parts, one
+/// cache line per entry.
+struct alignas(64) FINameView {
+  std::string_view namespaceName, localName, prefix;
+  bool valid = true;
+
+  FINameView() = default;
+  explicit FINameView(const FIName& name)
+      : namespaceName(name.namespaceName),
+        localName(name.localName),
+        prefix(name.prefix),
+        valid(name.valid) {}
+};
+
+/// The names, and their views for lookups by index. A view of a short
+/// string points into the entry itself, so the views are made again
+/// whenever the entries move (as the table grows, a logarithmic number of
+/// times); Sync() brings them up to date after entries were added.
 struct FINameTable {
   const char* name;
   std::vector<FIName> values;
+  std::vector<FINameView> views;
+  const FIName* viewsOf = nullptr;  // values.data() when the views were made
 
   explicit FINameTable(const char* tableName) : name(tableName) {}
 
-  const FIName& At(uint64_t index) const {
-    if (index == 0 || index > values.size() || !values[index - 1].valid)
-      ThrowFIIndexBeyondTable(index, name);
-    return values[index - 1];
+  void Sync() {
+    if (viewsOf != values.data()) {
+      views.clear();
+      viewsOf = values.data();
+    }
+    for (size_t i = views.size(); i < values.size(); ++i) views.emplace_back(values[i]);
+  }
+  void Add(FIName&& entry) {
+    values.push_back(std::move(entry));
+    Sync();
+  }
+  // The entry's offset compared with the table's size in octets: no
+  // division, and index 0 wraps to an offset far beyond any table (indices
+  // are below 2^21).
+  const FINameView& At(uint64_t index) const {
+    const uint64_t offset = (index - 1) * sizeof(FINameView);
+    const uint64_t size = static_cast<uint64_t>(reinterpret_cast<const char*>(views.data() + views.size()) -
+                                                reinterpret_cast<const char*>(views.data()));
+    if (offset >= size) ThrowFIIndexBeyondTable(index, name);
+    const FINameView& entry = views[index - 1];
+    if (!entry.valid) ThrowFIIndexBeyondTable(index, name);
+    return entry;
   }
 };
 
@@ -159,6 +197,7 @@ class FIReaderState {
   }
   uint64_t Integer1To2pw20Bit4(unsigned char c) {
     if (!(c & 0x10)) return (c & 0x0F) + 1u;
+    if ((c & 0x1C) == 0x10) return TakeRest(c & 0x03, 1) + 17;  // 17 to 1040, as common
     return Integer1To2pw20Bit4Long(c);
   }
   uint64_t NonEmptyOctetStringBit2Length(unsigned char c) {
@@ -201,19 +240,36 @@ class FIReaderState {
   /// rest is decoded into `work`.
   std::string_view LiteralText(unsigned kind, uint64_t index, const unsigned char* p, uint64_t n,
                                std::string& work) {
-    if (kind == 0 && m_identity) {
-      CheckText(p, n);
-      return std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
-    }
+    if (kind == 0 && m_identity) return CheckedView(p, n);
     Decode(kind, index, p, n, work);
     return work;
   }
   /// Literal starting on the third bit (attribute values), as LiteralText
-  /// gives it; skip: only read past it (an empty text).
-  std::string_view EncodedCharacterStringBit3(unsigned char c, std::string& work, bool skip);
+  /// gives it; skip: only read past it (an empty text). UTF-8 that is the
+  /// local text is handled inline, the rest out of line.
+  std::string_view EncodedCharacterStringBit3(unsigned char c, std::string& work, bool skip) {
+    if (!(c & 0x30) && m_identity && !skip) {
+      const uint64_t n = NonEmptyOctetStringBit5Length(c);
+      return CheckedView(Take(n), n);
+    }
+    return EncodedCharacterStringBit3Other(c, work, skip);
+  }
   /// Literal starting on the fifth bit (character chunks), as LiteralText
-  /// gives it.
-  std::string_view EncodedCharacterStringBit5(unsigned char c, std::string& work);
+  /// gives it; inline as the one above.
+  std::string_view EncodedCharacterStringBit5(unsigned char c, std::string& work) {
+    if (!(c & 0x0C) && m_identity) {
+      const uint64_t n = NonEmptyOctetStringBit7Length(c);
+      return CheckedView(Take(n), n);
+    }
+    return EncodedCharacterStringBit5Other(c, work);
+  }
+  std::string_view EncodedCharacterStringBit3Other(unsigned char c, std::string& work, bool skip);
+  std::string_view EncodedCharacterStringBit5Other(unsigned char c, std::string& work);
+  /// UTF-8 that is the local text, checked and handed on as a view.
+  static std::string_view CheckedView(const unsigned char* p, uint64_t n) {
+    CheckText(p, n);
+    return std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+  }
   /// A literal or an index into `table` (names, prefixes, URIs).
   const std::string& IdentifyingStringOrIndex(FIStringTable& table);
   /// A string or index starting on the first bit: the texts of comments and
@@ -297,6 +353,7 @@ class FIReaderState {
   CXmlStartElement m_event;  // the start tag handed to the handler
   size_t m_declarationCount = 0;
   size_t m_attributeCount = 0;
+  bool m_tagMoved = false;  // a table or m_tagStrings grew while the tag was read
 };
 
 /// One parse of `reader` over `input`: CFastInfosetReader::Parse for any input.

@@ -46,7 +46,7 @@ void FIReaderState::SeedVocabulary(const CFIVocabulary& vocabulary) {
           name.namespaceName = m_namespaceNames.values[parts.namespaceNameIndex - 1];
         name.localName = m_localNames.values[parts.localNameIndex - 1];
       }
-      table.values.push_back(std::move(name));
+      table.Add(std::move(name));
     }
   };
   seedNames(m_elementNames, vocabulary.GetElementNamesTable());
@@ -122,7 +122,7 @@ void FIReaderState::AddNameSurrogates(FINameTable& table) {
     CheckQNameNamespace(name.namespaceName);
     name.localName = m_localNames.At(Integer1To2pw20Bit2(Take()));
     if (&table == &m_attributeNames) CheckAttributeName(name);
-    if (table.values.size() < kMaxTableSize) table.values.push_back(std::move(name));
+    if (table.values.size() < kMaxTableSize) table.Add(std::move(name));
   }
 }
 

@@ -77,6 +77,9 @@ TEST(FastInfosetReader, DocumentStructure) {
       // Attributes, then by index; value index 0 is the empty value.
       {Doc(H("7C 00 61 78 00 6B 40 76 F0 | 40 00 80 78 00 65 FF | FF | FF")),
        "{}a @{}k=\"v\"\n  {}a @{}k=\"v\" @{}e=\"\"\n"},
+      // A value by index, then one that grows (and moves) the values table.
+      {Doc(H("7C 00 61 78 00 6B 40 76 78 00 65 40 77 F0 | 40 00 80 01 40 78 FF | FF")),
+       "{}a @{}k=\"v\" @{}e=\"w\"\n  {}a @{}k=\"v\" @{}e=\"x\"\n"},
       // Character chunks literal, added, by index; CR kept.
       {Doc(H("3C 00 61 91 68 69 A0 82 00 61 0D 62 FF")), "{}a \"hihia\rb\"\n"},
       {Doc(H("3C 00 61") + std::string(500, '\0') + std::string(250, '\xFF') + H("F0 F0")), deep},
