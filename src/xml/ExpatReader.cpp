@@ -228,14 +228,7 @@ int CExpatReader::Give(const char* bytes, std::size_t length, bool isFinal) {
     return XML_STATUS_OK;
   }
   const std::size_t total = m_heldBack.size() + take;
-  if (m_heldBack.empty()) {
-    // Nothing held back: expat parses the caller's bytes where they are and
-    // copies only what it has to keep for later.
-    const int status = XML_Parse(m_parser, bytes, static_cast<int>(take), isFinal);
-    m_heldBack.assign(bytes + take, length - take);
-    m_given += take;
-    return status;
-  }
+  if (total == 0) return XML_Parse(m_parser, bytes, 0, isFinal);
   void* buffer = XML_GetBuffer(m_parser, static_cast<int>(total));
   if (!buffer) return XML_STATUS_ERROR;
   std::memcpy(buffer, m_heldBack.data(), m_heldBack.size());
