@@ -146,8 +146,9 @@ class VXXML_API CXmlCollection : public CXmlCollectionBase {
   Node* GetNodeAtIndex(int index) const;
   /// The first node whose item has the same GetBase() as `item`.
   Node* GetNodeForItem(CXmlObjectBase* item) const;
-  /// Unlinks the node, releases its item and deletes the node. A node that
-  /// is not in this list throws "The object was not found in the collection".
+  /// Unlinks the node and releases its item; the node is no longer valid
+  /// (its place is kept for a later insert). A node that is not in this
+  /// list throws "The object was not found in the collection".
   void RemoveNode(Node* node);
 
  protected:
