@@ -809,7 +809,7 @@ void CEventBinder::FinishGroup() {
   Frame& owner = m_stack[m_depth - 1];
   if (landing == Append) {  // an item of a run of groups
     if (consumed) {
-      owner.objects->AppendItem(child);
+      CollectionAccess::AppendOwned(*owner.objects, std::move(child));
       if (owner.plan->choice) owner.chosen = true;
       return;
     }

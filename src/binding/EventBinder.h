@@ -1,9 +1,10 @@
 // Reading a generated object straight from a reader's events, without a
 // document tree: a stack of frames, one per open element, each knowing the
 // object it fills and where that object's group stands; a simple value
-// being gathered needs no frame (nothing inside it is read). A tagless group has a frame of its own above
-// its owner's, with no element: the owner's elements are offered to it
-// first, and it hands back the first it cannot take.
+// being gathered needs no frame (nothing inside it is read). A tagless group
+// has a frame of its own above its owner's, with no element: the owner's
+// elements are offered to it first, and it hands back the first it cannot
+// take.
 //
 // The binder fills only what it is sure to fill exactly as the class reader
 // fills it from a tree: generated classes with a sequence, a choice or an

@@ -172,7 +172,6 @@ void CollectionAccess::AppendOwned(CXmlCollection& list, CSmartPtr<CXmlObjectBas
 
 }  // namespace detail
 
-
 void CXmlCollection::AppendItem(CXmlObjectBase* item) {
   if (!item) detail::ThrowNullItem();
   FireOnCollectionAdd(item);

@@ -262,10 +262,7 @@ void FIReaderState::ReadElementTree(unsigned char c) {
       // the first 32 entries of the table. Its event is filled here; the
       // other forms go through StartElement.
       if (!(c & 0x60)) {
-        const FINameView& name = m_elementNames.At(c + 1u);
-        event.namespaceURI = name.namespaceName;
-        event.localName = name.localName;
-        event.prefix = name.prefix;
+        SetName(event, m_elementNames.At(c + 1u));
         event.declarations = nullptr;
         event.declarationCount = 0;
         event.attributes = nullptr;
@@ -329,15 +326,9 @@ bool FIReaderState::StartElement(unsigned char c, bool root) {
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
   if ((nameOctet & 0x3C) != 0x3C) {
-    const FINameView& name = m_elementNames.At(Integer1To2pw20Bit3(nameOctet));
-    event.namespaceURI = name.namespaceName;
-    event.localName = name.localName;
-    event.prefix = name.prefix;
+    SetName(event, m_elementNames.At(Integer1To2pw20Bit3(nameOctet)));
   } else if (&ReadQName(nameOctet, m_elementNames) != &m_name) {
-    const FINameView& name = m_elementNames.views.back();
-    event.namespaceURI = name.namespaceName;
-    event.localName = name.localName;
-    event.prefix = name.prefix;
+    SetName(event, m_elementNames.views.back());
   } else {
     // A name beyond the full table is held where the attributes' names will
     // be: keep it.
@@ -436,11 +427,8 @@ void FIReaderState::Attribute(unsigned char c) {
   const size_t strings = 2 * m_declarationCount + 4 * i;
   if ((c & 0x78) != 0x78) {
     const uint64_t index = Integer1To2pw20Bit2(c);
-    const FINameView& name = m_attributeNames.At(index);
+    SetName(attribute, m_attributeNames.At(index));
     at.name = static_cast<size_t>(index - 1);
-    attribute.namespaceURI = name.namespaceName;
-    attribute.localName = name.localName;
-    attribute.prefix = name.prefix;
   } else {
     // A literal name: the table's last entry, or beyond a full table.
     const FIName& name = CheckAttributeName(ReadQName(c, m_attributeNames));
@@ -495,10 +483,7 @@ void FIReaderState::ResolveAttributes() {
       attribute.localName = m_tagStrings[strings + 1];
       attribute.prefix = m_tagStrings[strings + 2];
     } else {
-      const FINameView& name = m_attributeNames.views[at.name];
-      attribute.namespaceURI = name.namespaceName;
-      attribute.localName = name.localName;
-      attribute.prefix = name.prefix;
+      SetName(attribute, m_attributeNames.views[at.name]);
     }
     attribute.value = at.value == kCopied  ? std::string_view(m_tagStrings[strings + 3])
                       : at.value == kInput ? at.input

@@ -117,19 +117,20 @@ struct FINameTable {
     values.push_back(std::move(entry));
     Sync();
   }
-  // The entry's offset compared with the table's size in octets: no
-  // division, and index 0 wraps to an offset far beyond any table (indices
-  // are below 2^21).
+  // Index 0 wraps to far beyond any table.
   const FINameView& At(uint64_t index) const {
-    const uint64_t offset = (index - 1) * sizeof(FINameView);
-    const uint64_t size = static_cast<uint64_t>(reinterpret_cast<const char*>(views.data() + views.size()) -
-                                                reinterpret_cast<const char*>(views.data()));
-    if (offset >= size) ThrowFIIndexBeyondTable(index, name);
-    const FINameView& entry = views[index - 1];
-    if (!entry.valid) ThrowFIIndexBeyondTable(index, name);
-    return entry;
+    if (index - 1 >= views.size() || !views[index - 1].valid) ThrowFIIndexBeyondTable(index, name);
+    return views[index - 1];
   }
 };
+
+/// An element's or an attribute's event takes the parts of its name.
+template <class Event>
+inline void SetName(Event& event, const FINameView& name) {
+  event.namespaceURI = name.namespaceName;
+  event.localName = name.localName;
+  event.prefix = name.prefix;
+}
 
 /// A restricted alphabet, split into characters on first use.
 struct FIReaderAlphabet {

@@ -196,29 +196,26 @@ void CDateTime::SetZone(const char* text) {
 void CDateTime::SetXSDDate(const char* text) {
   if (!text) detail::ThrowDateText(detail::DateText::DateNull);
   DateFields f;
+  size_t dateLength = 10;
+  bool endsZ = false, colon = false;
   // The common form, a date without a zone ("2001-05-06"): its shape rules
   // out a 'T' and a zone, so none of the searches below is needed.
-  if (strnlen(text, 11) == 10 && ReadDatePart(text, 10, f)) {
-    m_type = f.kind;
-    m_year = static_cast<short>(f.year);
-    m_month = static_cast<unsigned char>(f.month);
-    m_day = static_cast<unsigned char>(f.day);
-    return;
-  }
-  const size_t length = std::strlen(text);
-  if (length == 0) detail::ThrowDateText(detail::DateText::DateEmpty);
-  if (std::memchr(text, 'T', length)) detail::ThrowDateText(detail::DateText::DateHasT);
-  const bool endsZ = text[length - 1] == 'Z';
-  const bool colon = std::memchr(text, ':', length) != nullptr;
-  if (endsZ && colon) detail::ThrowDateText(detail::DateText::DateBadZone);
+  if (strnlen(text, 11) != 10 || !ReadDatePart(text, 10, f)) {
+    const size_t length = std::strlen(text);
+    if (length == 0) detail::ThrowDateText(detail::DateText::DateEmpty);
+    if (std::memchr(text, 'T', length)) detail::ThrowDateText(detail::DateText::DateHasT);
+    endsZ = text[length - 1] == 'Z';
+    colon = std::memchr(text, ':', length) != nullptr;
+    if (endsZ && colon) detail::ThrowDateText(detail::DateText::DateBadZone);
 
-  size_t dateLength = length;
-  if (endsZ) dateLength = length - 1;
-  else if (colon) {
-    if (length < 6) detail::ThrowBadDate(text, length);
-    dateLength = length - 6;
+    dateLength = length;
+    if (endsZ) dateLength = length - 1;
+    else if (colon) {
+      if (length < 6) detail::ThrowBadDate(text, length);
+      dateLength = length - 6;
+    }
+    if (!ReadDatePart(text, dateLength, f)) detail::ThrowBadDate(text, length);
   }
-  if (!ReadDatePart(text, dateLength, f)) detail::ThrowBadDate(text, length);
   m_type = f.kind;
   m_year = static_cast<short>(f.year);
   m_month = static_cast<unsigned char>(f.month);

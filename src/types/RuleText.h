@@ -34,16 +34,13 @@ inline bool KeepsText(CWhitespaceUtils::WhitespaceRule rule, const std::string& 
   return false;
 }
 
-/// `text` under `rule`: the text itself when it holds no whitespace (every
-/// rule leaves it as it is then, and values rarely hold any), otherwise the
-/// rule's result in `scratch`. An unknown rule always goes to
-/// CWhitespaceUtils::ApplyRule, which refuses it.
+/// `text` under `rule`: the text itself when the rule leaves it as it is
+/// (KeepsText), otherwise the rule's result in `scratch`. An unknown rule
+/// always goes to CWhitespaceUtils::ApplyRule, which refuses it.
 inline const std::string& ApplyRule(const std::string& text,
                                     CWhitespaceUtils::WhitespaceRule rule,
                                     std::string& scratch) {
-  if (static_cast<unsigned>(rule) <= CWhitespaceUtils::WhitespaceRule_Collapse &&
-      !HasWhiteSpace(text))
-    return text;
+  if (KeepsText(rule, text)) return text;
   scratch = CWhitespaceUtils::ApplyRule(rule, text);
   return scratch;
 }

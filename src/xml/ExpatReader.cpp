@@ -288,9 +288,9 @@ void CExpatReader::FnStartElement(void* userData, const char* name, const char**
 
 // expat's tables for single-byte encodings take a few characters in names
 // (U+00AA, U+00B5, U+00BA) that XML 1.0 does not; such a name could not be
-// written again. Names are UTF-8 here; an ASCII one expat has checked fully.
+// written again. Names are UTF-8 here; an ASCII one expat has checked fully,
+// so the callers pass only names that are not.
 void CExpatReader::CheckName(const char* name, std::size_t n) {
-  if (detail::IsAscii(name, n)) return;
   const bool noNamespaces =
       (m_document ? m_document->GetSchemaType() : m_context.GetSchemaType()) ==
       SchemaType_NoNamespaces;
@@ -355,12 +355,13 @@ void CExpatReader::FnEndElement(void* userData, const char*) {
 // for it.
 void CExpatReader::FnStartNamespace(void* userData, const char* prefix, const char* uri) {
   VXXML_EXPAT_CALLBACK({
-    if (prefix) self->CheckName(prefix, std::strlen(prefix));
+    const std::size_t prefixLength = prefix ? std::strlen(prefix) : 0;
+    if (!detail::IsAscii(prefix, prefixLength)) self->CheckName(prefix, prefixLength);
     const std::size_t at = 2 * self->m_declaredCount;
     if (self->m_declared.size() < at + 2) self->m_declared.resize(at + 2);
     self->m_declared[at].clear();
     self->m_declared[at + 1].clear();
-    if (prefix) self->Convert(self->m_declared[at], prefix, std::strlen(prefix));
+    if (prefix) self->Convert(self->m_declared[at], prefix, prefixLength);
     if (uri) self->Convert(self->m_declared[at + 1], uri, std::strlen(uri));
     ++self->m_declaredCount;
   })

@@ -59,20 +59,23 @@ struct TextFault {
   uint32_t value = 0;
 };
 
+/// Whether the eight octets at `at` are all printable ASCII. An octet below
+/// 0x20 borrows into its high bit in x - 0x20 (a borrow that runs on into
+/// the next octet only follows a true find); octets from 0x80 up have it
+/// already.
+inline bool IsPlainWord(const unsigned char* at) {
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  return ((word | ((word - 0x2020202020202020ull) & ~word)) & 0x8080808080808080ull) == 0;
+}
+
 /// Whether every octet of p..p+n is a printable ASCII character (0x20 to
 /// 0x7F): text XML takes as it is, in every local code page. Blocks of
 /// sixteen octets (with SSE2) or words of eight or four at a time, the last
 /// one overlapping the one before, so a short text costs a few comparisons
 /// and no loop over its octets.
 inline bool IsPlainXmlText(const unsigned char* p, size_t n) {
-  // An octet below 0x20 borrows into its high bit in x - 0x20 (a borrow
-  // that runs on into the next octet only follows a true find); octets from
-  // 0x80 up have it already.
-  auto plain8 = [](const unsigned char* at) {
-    uint64_t word;
-    std::memcpy(&word, at, 8);
-    return ((word | ((word - 0x2020202020202020ull) & ~word)) & 0x8080808080808080ull) == 0;
-  };
+  // The same test on four octets.
   auto plain4 = [](const unsigned char* at) {
     uint32_t word;
     std::memcpy(&word, at, 4);
@@ -93,8 +96,8 @@ inline bool IsPlainXmlText(const unsigned char* p, size_t n) {
 #endif
   if (n >= 8) {
     for (size_t i = 0; i + 8 < n; i += 8)
-      if (!plain8(p + i)) return false;
-    return plain8(p + n - 8);
+      if (!IsPlainWord(p + i)) return false;
+    return IsPlainWord(p + n - 8);
   }
   if (n >= 4) return plain4(p) && plain4(p + n - 4);
   if (n == 0) return true;

@@ -8,12 +8,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "base/XmlNamespaces.h"
 #include "types/Inflate.h"
