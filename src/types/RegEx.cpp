@@ -124,6 +124,11 @@ struct Recent {
   CodePtr code;
   bool jit = false;    // compiled to machine code
   bool ascii = false;  // the pattern is ASCII: the same text in every local code page
+  // The last ASCII value that matched: documents repeat codes, units and
+  // currencies, which then match without running the pattern. ASCII text
+  // reads the same in every local code page, so the answer cannot change.
+  std::string lastMatch;
+  bool haveMatch = false;
 };
 
 // What a thread keeps between matches, in one block so that a match looks up
@@ -137,21 +142,22 @@ struct ThreadPatterns {
   unsigned next = 0;
   std::unique_ptr<pcre2_match_data, MatchDataDeleter> data{pcre2_match_data_create(1, nullptr)};
 
-  const Recent* Find(const std::string& pattern) const {
-    for (const Recent& r : slots)
+  Recent* Find(const std::string& pattern) {
+    for (Recent& r : slots)
       if (r.code && r.pattern == pattern) return &r;
     return nullptr;
   }
 
   // The compiled form of a UTF-8 pattern; throws its fault.
-  const Recent& Get(const std::string& pattern) {
-    if (const Recent* found = Find(pattern)) return *found;
+  Recent& Get(const std::string& pattern) {
+    if (Recent* found = Find(pattern)) return *found;
     CodePtr code = Cache().Get(pattern);
     std::string key = pattern;
     // Nothing below throws: a slot never pairs a pattern with another's code.
     Recent& slot = slots[next++ % 8];
     slot.pattern.swap(key);
     slot.code = std::move(code);
+    slot.haveMatch = false;
     size_t jitSize = 0;
     slot.jit = pcre2_pattern_info(slot.code.get(), PCRE2_INFO_JITSIZE, &jitSize) == 0 &&
                jitSize > 0;
@@ -175,7 +181,8 @@ ThreadPatterns& ThisThread() {
 }
 
 // True when the whole value (local code page) matches the compiled pattern.
-bool Match(ThreadPatterns& thread, const Recent& pattern, const std::string& value) {
+bool Match(ThreadPatterns& thread, Recent& pattern, const std::string& value) {
+  if (pattern.haveMatch && value == pattern.lastMatch) return true;
   pcre2_match_data* data = thread.data.get();
   if (!data) detail::ThrowNoMemory();
   // ASCII is its own UTF-8 in every local code page; other text is
@@ -200,7 +207,15 @@ bool Match(ThreadPatterns& thread, const Recent& pattern, const std::string& val
           : pcre2_match(pattern.code.get(), bytes, subject->size(), 0, 0, data, nullptr);
   if (rc < 0) return false;
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
-  return ovector[0] == 0 && ovector[1] == subject->size();
+  if (ovector[0] != 0 || ovector[1] != subject->size()) return false;
+  // Kept when ASCII (the subject is the value itself) and short: long texts
+  // seldom repeat, and copying each would cost more than it saves.
+  constexpr std::size_t kLongestKept = 64;
+  if (subject == &value && value.size() <= kLongestKept) {
+    pattern.lastMatch.assign(value);
+    pattern.haveMatch = true;
+  }
+  return true;
 }
 
 }  // namespace
@@ -215,7 +230,7 @@ bool MatchPattern(const std::string& pattern, const std::string& value) {
 bool MatchLocalPattern(const std::string& pattern, const std::string& value) {
   ThreadPatterns& thread = ThisThread();
   // A pattern met before as ASCII needs no conversion: it is its own UTF-8.
-  const Recent* found = thread.Find(pattern);
+  Recent* found = thread.Find(pattern);
   if (!found || !found->ascii) {
     std::string scratch;
     found = &thread.Get(LocalToUtf8(pattern, scratch));

@@ -237,6 +237,14 @@ TEST(RegEx, AcceptsAndRefusesAsXmlSchemaSays) {
     EXPECT_EQ(TestRegEx(r.pattern, r.value), r.accepted) << r.pattern << " on " << r.value;
 }
 
+// A value met again, under more patterns than a thread keeps at hand: each
+// answer is still its own pattern's.
+TEST(RegEx, SameValueUnderManyPatterns) {
+  for (int round = 0; round < 3; ++round)
+    for (int n = 1; n <= 12; ++n)
+      EXPECT_EQ(TestRegEx("a{" + std::to_string(n) + "}", "aaa"), n == 3) << n;
+}
+
 // Every block of the Unicode data file holds its first and last character
 // and not the one after it.
 TEST(RegEx, EveryUnicodeBlock) {
