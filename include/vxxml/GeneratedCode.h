@@ -336,6 +336,7 @@ struct CValueKind;
   template <>                                                               \
   struct CValueKind<KIND> {                                                 \
     using Type = TYPE;                                                      \
+    static constexpr bool kHeldOutside = LENT;                              \
     static void Set(VxVariant& value, const Type& v) { value.SETTER(v); }   \
     static Type Get(const VxVariant& value) { return value.GETTER(); }      \
     static void Lend(VxVariant& value, const Type& v) {                     \
@@ -343,6 +344,11 @@ struct CValueKind;
         value.Lend(KIND, &v);                                               \
       else                                                                  \
         value.SETTER(v);                                                    \
+    }                                                                       \
+    /* The value a variant of a kind held outside it holds, or null for */ \
+    /* none: what Get copies. */                                            \
+    static const Type* Held(const VxVariant& value) {                       \
+      return static_cast<const Type*>(value.m_value.p);                     \
     }                                                                       \
   };
 VXXML_VALUE_KIND(ItemType_hexBinary, CBinaryData, SetHexBinary, GetHexBinary, true)
@@ -373,39 +379,6 @@ VXXML_VALUE_KIND(ItemType_integer, CBigInteger, SetInteger, GetInteger, true)
 #undef VXXML_VALUE_KIND
 
 namespace detail {
-// The three shapes of a simple member, for any way of putting a value into a
-// variant (`put`) and taking it out (`take`): always present; optional (an
-// invalid variant stands for "absent"); optional and nillable (`nil` set
-// means xsi:nil="true", and no value).
-template <class T, class Put, class Take>
-void AccessMember(T& member, bool read, VxVariant& value, Put put, Take take) {
-  if (read)
-    put(value, member);
-  else
-    member = static_cast<T>(take(value));
-}
-
-template <class T, class Put, class Take>
-void AccessMember(std::optional<T>& member, bool read, VxVariant& value, Put put, Take take) {
-  if (read) {
-    if (member)
-      put(value, *member);
-    else
-      value.Clear();
-  } else {
-    member.reset();
-    if (value.IsValid()) member = static_cast<T>(take(value));
-  }
-}
-
-template <class T, class Put, class Take>
-void AccessMember(std::optional<T>& member, bool& nil, bool read, VxVariant& value, Put put,
-                  Take take) {
-  if (read && nil) return value.SetNil();
-  if (!read && (nil = value.IsNil())) return member.reset();
-  AccessMember(member, read, value, put, take);
-}
-
 template <ItemType Kind>
 struct ValueAccess {
   using Kinds = CValueKind<Kind>;
@@ -429,6 +402,77 @@ struct EnumAccess {
   }
   long operator()(const VxVariant& value) const { return value.GetI4(); }
 };
+
+// Stores what `take` takes out of the variant in the member (`Engage` for an
+// optional one). A value held outside the variant, of the member's very
+// type, is copied from where it is held: no temporary is made and moved.
+template <class T, class Take>
+void TakeInto(const Take& take, const VxVariant& value, T& member) {
+  member = static_cast<T>(take(value));
+}
+template <ItemType Kind, class T>
+void TakeInto(const ValueAccess<Kind>& take, const VxVariant& value, T& member) {
+  using Kinds = CValueKind<Kind>;
+  if constexpr (Kinds::kHeldOutside && std::is_same<T, typename Kinds::Type>::value) {
+    const T* held = Kinds::Held(value);
+    if (held)
+      member = *held;
+    else
+      member = T();
+  } else {
+    member = static_cast<T>(take(value));
+  }
+}
+template <class T, class Take>
+void Engage(const Take& take, const VxVariant& value, std::optional<T>& member) {
+  member = static_cast<T>(take(value));
+}
+template <ItemType Kind, class T>
+void Engage(const ValueAccess<Kind>& take, const VxVariant& value, std::optional<T>& member) {
+  using Kinds = CValueKind<Kind>;
+  if constexpr (Kinds::kHeldOutside && std::is_same<T, typename Kinds::Type>::value) {
+    const T* held = Kinds::Held(value);
+    if (held)
+      member.emplace(*held);
+    else
+      member.emplace();
+  } else {
+    member = static_cast<T>(take(value));
+  }
+}
+
+// The three shapes of a simple member, for any way of putting a value into a
+// variant (`put`) and taking it out (`take`): always present; optional (an
+// invalid variant stands for "absent"); optional and nillable (`nil` set
+// means xsi:nil="true", and no value).
+template <class T, class Put, class Take>
+void AccessMember(T& member, bool read, VxVariant& value, Put put, Take take) {
+  if (read)
+    put(value, member);
+  else
+    TakeInto(take, value, member);
+}
+
+template <class T, class Put, class Take>
+void AccessMember(std::optional<T>& member, bool read, VxVariant& value, Put put, Take take) {
+  if (read) {
+    if (member)
+      put(value, *member);
+    else
+      value.Clear();
+  } else {
+    member.reset();
+    if (value.IsValid()) Engage(take, value, member);
+  }
+}
+
+template <class T, class Put, class Take>
+void AccessMember(std::optional<T>& member, bool& nil, bool read, VxVariant& value, Put put,
+                  Take take) {
+  if (read && nil) return value.SetNil();
+  if (!read && (nil = value.IsNil())) return member.reset();
+  AccessMember(member, read, value, put, take);
+}
 }  // namespace detail
 
 /// A simple member: mandatory (T), optional (std::optional<T>), or optional
@@ -486,7 +530,7 @@ void AccessCollection(const CSmartPtr<T>& member, bool read, VxVariant& value) {
 /// factory the class-valued element infos call.
 template <class T>
 CSmartPtr<CXmlObjectBase> CreateGenerated(int, const char* elementName) {
-  CSmartPtr<CXmlObjectBase> object(new T);
+  CSmartPtr<CXmlObjectBase> object(detail::FreshObject(), new T);
   object->SetElementName(elementName);
   return object;
 }
@@ -572,11 +616,11 @@ class CGeneratedCollection : public CXmlCollection, public detail::CGeneratedIte
   VxXmlLib10Data::XmlElementType GetItemElementType() const override { return m_itemType; }
   CSmartPtr<CXmlObjectBase> NewItemWithoutElement() const override {
     if (m_factory) return CSmartPtr<CXmlObjectBase>();
-    return CSmartPtr<CXmlObjectBase>(new T);
+    return CSmartPtr<CXmlObjectBase>(detail::FreshObject(), new T);
   }
   CSmartPtr<CXmlObjectBase> NewItemFor(CXmlElement* element) const override {
     if (m_factory) return m_factory(element);
-    return CSmartPtr<CXmlObjectBase>(new T);
+    return CSmartPtr<CXmlObjectBase>(detail::FreshObject(), new T);
   }
 
  protected:
@@ -610,7 +654,7 @@ CXmlElement* CGeneratedCollection<T>::FromXml_Int(CXmlElement* parent, CXmlEleme
   auto create = [](CXmlElement* element, void* state) -> CSmartPtr<CXmlObjectBase> {
     auto factory = *static_cast<VxXmlLib10Data::ClassFactoryByElementFunc*>(state);
     if (factory) return factory(element);
-    return CSmartPtr<CXmlObjectBase>(new T);
+    return CSmartPtr<CXmlObjectBase>(detail::FreshObject(), new T);
   };
   return ReadGeneratedCollection(*this, parent, current, context, m_itemType, create,
                                  &m_factory);

@@ -271,6 +271,9 @@ class VXXML_API CXmlObjectBase : public IEventSink {
                                    bool emptyChoiceAllowed) = 0;
 
  private:
+  template <class T>
+  friend class CSmartPtr;
+
   std::string m_elementName;
   std::atomic<int64_t> m_refCount;
 };
@@ -300,6 +303,11 @@ VXXML_API void AsyncFromXmlFile(bool async);
 VXXML_API extern bool BIND_FROM_EVENTS;
 VXXML_API void BindFromEvents(bool bind);
 
+namespace detail {
+/// Marks an object made a moment ago that no other thread can reach yet.
+struct FreshObject {};
+}  // namespace detail
+
 /// Intrusive pointer to a CXmlObjectBase or a class derived from it.
 template <class T>
 class CSmartPtr {
@@ -312,6 +320,13 @@ class CSmartPtr {
   template <class U>
   CSmartPtr(const CSmartPtr<U>& other) : CSmartPtr(other.Get()) {}  // NOLINT
   CSmartPtr(CSmartPtr&& other) noexcept : m_ptr(other.m_ptr) { other.m_ptr = nullptr; }
+  /// Holds an object no other thread can reach yet: its count is raised
+  /// without a locked instruction, which would wait for the stores of its
+  /// construction to reach the cache.
+  CSmartPtr(detail::FreshObject, T* fresh) noexcept : m_ptr(fresh) {
+    std::atomic<int64_t>& count = static_cast<CXmlObjectBase*>(fresh)->m_refCount;
+    count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+  }
   ~CSmartPtr() {
     if (m_ptr) m_ptr->Release();
   }
