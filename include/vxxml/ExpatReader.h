@@ -107,6 +107,8 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
   const CXmlSerializationContext& m_context;
   std::unique_ptr<detail::CTreeBuilder> m_builder;
   CXmlEventHandler* m_handler;
+  // Set while the handler drops any text (detail::CTextFilter).
+  const bool* m_dropsText;
   char* m_scratch = nullptr;
   std::uint64_t m_scratchSize = 0;
   XML_ParserStruct* m_parser = nullptr;

@@ -348,6 +348,7 @@ const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
 CEventBinder::Frame& CEventBinder::Push() {
   if (m_depth == m_stack.size()) m_stack.emplace_back();
   m_targetKnown = false;
+  m_dropsText = false;
   Frame& frame = m_stack[m_depth++];
   frame.member = nullptr;
   frame.next = 0;
@@ -373,6 +374,7 @@ CEventBinder::Frame& CEventBinder::Push() {
 
 void CEventBinder::Pop() {
   m_targetKnown = false;
+  m_dropsText = false;
   Frame& frame = m_stack[--m_depth];
   frame.run = nullptr;
   frame.held = nullptr;
@@ -919,6 +921,7 @@ void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
   m_target = &m_text;
   m_captureTop = false;
   m_targetKnown = true;
+  m_dropsText = false;
 }
 
 void CEventBinder::PushChild(CSmartPtr<CXmlObjectBase> child, const CXmlStartElement& element,
@@ -1492,6 +1495,8 @@ std::string* CEventBinder::TextTarget() {
     m_target = FindTextTarget();
     m_captureTop = m_depth && m_stack[m_depth - 1].kind == Frame::Capture;
     m_targetKnown = true;
+    // Until the next tag, text here goes nowhere: the reader may keep it.
+    m_dropsText = !m_target && !m_captureTop;
   }
   return m_target;
 }
@@ -1533,6 +1538,7 @@ void CEventBinder::EndElement() {
     const Member& member = *m_valueMember;
     m_valueMember = nullptr;
     m_targetKnown = false;
+    m_dropsText = false;
     --m_elementDepth;
     StoreValue(member, m_valueOwner, m_valueNil);
     return;

@@ -36,6 +36,7 @@
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
+#include "xml/TextFilter.h"
 
 namespace VxXmlLib10 {
 namespace detail {
@@ -45,7 +46,7 @@ class CTreeBuilder;
 /// The document holds something the binder leaves to the tree.
 struct CBindingAbandoned {};
 
-class CEventBinder final : public CXmlEventHandler {
+class CEventBinder final : public CXmlEventHandler, public CTextFilter {
  public:
   /// The object as a class the binder fills, or null when the binder cannot
   /// fill it with this context.

@@ -13,6 +13,7 @@
 #include "vxxml/Encoder.h"
 #include "vxxml/XmlDocument.h"
 #include "xml/Messages.h"
+#include "xml/TextFilter.h"
 #include "xml/TreeBuilder.h"
 #include "xml/XmlChars.h"
 
@@ -21,6 +22,8 @@ namespace VxXmlLib10 {
 namespace {
 
 constexpr std::uint64_t kScratchSize = 1024;
+// The flag of a handler that takes every run of text.
+constexpr bool kKeepsText = false;
 // expat refuses a document whose namespace names hold the separator, so it
 // is a character no XML 1.0 document can hold, even as a reference: a URI
 // with '|' reads like any other.
@@ -68,13 +71,18 @@ CExpatReader::CExpatReader(CXmlDocument& document)
       m_document(&document),
       m_context(document.GetSerializationContext()),
       m_builder(new detail::CTreeBuilder(document, true)),
-      m_handler(m_builder.get()) {}
+      m_handler(m_builder.get()),
+      m_dropsText(&kKeepsText) {}
 
 CExpatReader::CExpatReader(const CXmlSerializationContext& context, CXmlEventHandler& handler)
     : CInstanceMonitor("CExpatReader"),
       m_document(nullptr),
       m_context(context),
-      m_handler(&handler) {}
+      m_handler(&handler),
+      m_dropsText(&kKeepsText) {
+  if (auto* filter = dynamic_cast<detail::CTextFilter*>(&handler))
+    m_dropsText = filter->DropsText();
+}
 
 CExpatReader::~CExpatReader() {
   Cleanup();
@@ -370,7 +378,7 @@ void CExpatReader::FnStartNamespace(void* userData, const char* prefix, const ch
 void CExpatReader::FnEndNamespace(void*, const char*) {}
 
 void CExpatReader::FnText(void* userData, const char* text, int length) {
-  if (length <= 0) return;
+  if (length <= 0 || *static_cast<CExpatReader*>(userData)->m_dropsText) return;
   VXXML_EXPAT_CALLBACK(self->Text(text, length))
 }
 
