@@ -89,7 +89,7 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
 
   void StartElement(const char* name, const char** attributes);
   void CheckName(const char* name, std::size_t length);
-  void Text(const char* text, int length);
+  static void Text(void* userData, const char* text, int length);
   void Comment(const char* text);
   void ProcessingInstruction(const char* target, const char* data);
   void Doctype(const char* name, const char* systemId, const char* publicId);

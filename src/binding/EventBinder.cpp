@@ -1491,14 +1491,19 @@ std::string* CEventBinder::TextTarget() {
   // Text comes in runs (expat splits it at line ends, and indentation
   // comes between every two elements): the target, and whether the frame
   // captures, are found once per frame.
-  if (!m_targetKnown) {
-    m_target = FindTextTarget();
-    m_captureTop = m_depth && m_stack[m_depth - 1].kind == Frame::Capture;
-    m_targetKnown = true;
-    // Until the next tag, text here goes nowhere: the reader may keep it.
-    m_dropsText = !m_target && !m_captureTop;
-  }
+  if (!m_targetKnown) KnowTextTarget();
   return m_target;
+}
+
+// Found at once where the frames stand still until the next tag: after a
+// value or an object ends, so that the indentation after it is dropped by
+// the reader already.
+void CEventBinder::KnowTextTarget() {
+  m_target = FindTextTarget();
+  m_captureTop = m_depth && m_stack[m_depth - 1].kind == Frame::Capture;
+  m_targetKnown = true;
+  // Until the next tag, text here goes nowhere: the reader may keep it.
+  m_dropsText = !m_target && !m_captureTop;
 }
 
 std::string* CEventBinder::FindTextTarget() {
@@ -1537,8 +1542,7 @@ void CEventBinder::EndElement() {
   if (m_valueMember) {
     const Member& member = *m_valueMember;
     m_valueMember = nullptr;
-    m_targetKnown = false;
-    m_dropsText = false;
+    KnowTextTarget();
     --m_elementDepth;
     StoreValue(member, m_valueOwner, m_valueNil);
     return;
@@ -1597,6 +1601,7 @@ void CEventBinder::EndElement() {
       CollectionAccess::AppendOwned(*m_stack[m_depth - 1].objects, std::move(child));
       break;
   }
+  KnowTextTarget();
 }
 
 }  // namespace detail

@@ -130,6 +130,7 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   void EndUntypedItem(const Member& member, CElementCol& elements);
   void StoreOwnValue(Frame& frame);
   std::string* TextTarget();
+  void KnowTextTarget();
   std::string* FindTextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();
