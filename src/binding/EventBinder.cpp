@@ -1495,9 +1495,19 @@ std::string* CEventBinder::TextTarget() {
   return m_target;
 }
 
-// Found at once where the frames stand still until the next tag: after a
-// value or an object ends, so that the indentation after it is dropped by
-// the reader already.
+// Where the frames stand still until the next tag (a value or an object
+// has ended), a reader that watches the flag has the target found at once,
+// so that it drops the indentation that follows without asking; for any
+// other reader it is found when text comes, if it does.
+void CEventBinder::EndOfTag() {
+  if (m_watched) {
+    KnowTextTarget();
+  } else {
+    m_targetKnown = false;
+    m_dropsText = false;
+  }
+}
+
 void CEventBinder::KnowTextTarget() {
   m_target = FindTextTarget();
   m_captureTop = m_depth && m_stack[m_depth - 1].kind == Frame::Capture;
@@ -1542,7 +1552,7 @@ void CEventBinder::EndElement() {
   if (m_valueMember) {
     const Member& member = *m_valueMember;
     m_valueMember = nullptr;
-    KnowTextTarget();
+    EndOfTag();
     --m_elementDepth;
     StoreValue(member, m_valueOwner, m_valueNil);
     return;
@@ -1601,7 +1611,7 @@ void CEventBinder::EndElement() {
       CollectionAccess::AppendOwned(*m_stack[m_depth - 1].objects, std::move(child));
       break;
   }
-  KnowTextTarget();
+  EndOfTag();
 }
 
 }  // namespace detail

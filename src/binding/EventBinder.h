@@ -131,6 +131,7 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   void StoreOwnValue(Frame& frame);
   std::string* TextTarget();
   void KnowTextTarget();
+  void EndOfTag();
   std::string* FindTextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
   void CheckTypePrefixes();

@@ -81,7 +81,7 @@ CExpatReader::CExpatReader(const CXmlSerializationContext& context, CXmlEventHan
       m_handler(&handler),
       m_dropsText(&kKeepsText) {
   if (auto* filter = dynamic_cast<detail::CTextFilter*>(&handler))
-    m_dropsText = filter->DropsText();
+    m_dropsText = filter->WatchDropsText();
 }
 
 CExpatReader::~CExpatReader() {

@@ -13,11 +13,16 @@ namespace detail {
 
 class CTextFilter {
  public:
-  const bool* DropsText() const { return &m_dropsText; }
+  /// The flag, for a reader that will read it.
+  const bool* WatchDropsText() {
+    m_watched = true;
+    return &m_dropsText;
+  }
 
  protected:
   ~CTextFilter() = default;
   bool m_dropsText = false;
+  bool m_watched = false;  // a reader reads the flag: worth setting early
 };
 
 }  // namespace detail
