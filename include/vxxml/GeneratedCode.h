@@ -403,9 +403,9 @@ struct EnumAccess {
   long operator()(const VxVariant& value) const { return value.GetI4(); }
 };
 
-// Stores what `take` takes out of the variant in the member (`Engage` for an
-// optional one). A value held outside the variant, of the member's very
-// type, is copied from where it is held: no temporary is made and moved.
+// Stores what `take` takes out of the variant in the member. A value held
+// outside the variant, of the member's very type, is copied from where it is
+// held: no temporary is made and moved.
 template <class T, class Take>
 void TakeInto(const Take& take, const VxVariant& value, T& member) {
   member = static_cast<T>(take(value));
@@ -419,23 +419,6 @@ void TakeInto(const ValueAccess<Kind>& take, const VxVariant& value, T& member) 
       member = *held;
     else
       member = T();
-  } else {
-    member = static_cast<T>(take(value));
-  }
-}
-template <class T, class Take>
-void Engage(const Take& take, const VxVariant& value, std::optional<T>& member) {
-  member = static_cast<T>(take(value));
-}
-template <ItemType Kind, class T>
-void Engage(const ValueAccess<Kind>& take, const VxVariant& value, std::optional<T>& member) {
-  using Kinds = CValueKind<Kind>;
-  if constexpr (Kinds::kHeldOutside && std::is_same<T, typename Kinds::Type>::value) {
-    const T* held = Kinds::Held(value);
-    if (held)
-      member.emplace(*held);
-    else
-      member.emplace();
   } else {
     member = static_cast<T>(take(value));
   }
@@ -462,7 +445,7 @@ void AccessMember(std::optional<T>& member, bool read, VxVariant& value, Put put
       value.Clear();
   } else {
     member.reset();
-    if (value.IsValid()) Engage(take, value, member);
+    if (value.IsValid()) TakeInto(take, value, member.emplace());
   }
 }
 

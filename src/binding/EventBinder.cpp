@@ -347,8 +347,7 @@ const CEventBinder::ClassType& CEventBinder::TypeOf(CXmlObjectBase& object) {
 
 CEventBinder::Frame& CEventBinder::Push() {
   if (m_depth == m_stack.size()) m_stack.emplace_back();
-  m_targetKnown = false;
-  m_dropsText = false;
+  ForgetTextTarget();
   Frame& frame = m_stack[m_depth++];
   frame.member = nullptr;
   frame.next = 0;
@@ -373,8 +372,7 @@ CEventBinder::Frame& CEventBinder::Push() {
 }
 
 void CEventBinder::Pop() {
-  m_targetKnown = false;
-  m_dropsText = false;
+  ForgetTextTarget();
   Frame& frame = m_stack[--m_depth];
   frame.run = nullptr;
   frame.held = nullptr;
@@ -1500,12 +1498,10 @@ std::string* CEventBinder::TextTarget() {
 // so that it drops the indentation that follows without asking; for any
 // other reader it is found when text comes, if it does.
 void CEventBinder::EndOfTag() {
-  if (m_watched) {
+  if (m_watched)
     KnowTextTarget();
-  } else {
-    m_targetKnown = false;
-    m_dropsText = false;
-  }
+  else
+    ForgetTextTarget();
 }
 
 void CEventBinder::KnowTextTarget() {

@@ -131,6 +131,11 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   void StoreOwnValue(Frame& frame);
   std::string* TextTarget();
   void KnowTextTarget();
+  // The stack changes: the target is found again when needed.
+  void ForgetTextTarget() {
+    m_targetKnown = false;
+    m_dropsText = false;
+  }
   void EndOfTag();
   std::string* FindTextTarget();
   CXmlElement* StandIn(const CXmlStartElement& element);
