@@ -88,6 +88,8 @@ class VXXML_API CExpatReader : public CInstanceMonitor {
                              const char* publicId, int hasInternalSubset);
 
   void StartElement(const char* name, const char** attributes);
+  void TakeAttributes(const char** attributes);
+  void TakeDeclarations();
   void CheckName(const char* name, std::size_t length);
   static void Text(void* userData, const char* text, int length);
   void Comment(const char* text);

@@ -13,6 +13,7 @@
 #include <typeinfo>
 #include <unordered_map>
 
+#include "base/Hints.h"
 #include "base/XmlNamespaces.h"
 #include "binding/Messages.h"
 #include "collections/CollectionAccess.h"
@@ -597,6 +598,77 @@ int CEventBinder::OfferAttribute(const ClassPlan& plan, int from, const CXmlEven
   return -1;
 }
 
+namespace {
+
+// The rare parts of an object's start tag, apart from the code that runs for
+// every element: the namespace declarations it makes, and a name other than
+// the one the object has.
+VXXML_COLD void TakeDeclarations(std::vector<std::pair<std::string, std::string>>& declarations,
+                                 const CXmlStartElement& element) {
+  declarations.clear();
+  for (std::size_t i = 0; i < element.declarationCount; ++i)
+    declarations.emplace_back(std::string(element.declarations[i].prefix),
+                              std::string(element.declarations[i].namespaceURI));
+}
+
+VXXML_COLD void Rename(CXmlGeneratedClass& object, std::string_view name) {
+  object.SetElementName(std::string(name).c_str());
+}
+
+}  // namespace
+
+// An attribute in the schema instance namespace (or xmlns) on an object's
+// element: true when it is taken here. xsi:nil sets the object's nil flag (a
+// bad value or an object that cannot be nil fails in the tree); xsi:type has
+// chosen the class already, and the other schema instance attributes are not
+// data.
+bool CEventBinder::TakeInstanceAttribute(const CXmlEventAttribute& event, const ClassType& type,
+                                         char* base, bool& hadNil) {
+  if (event.localName == "nil") {
+    hadNil = true;
+    if (type.toNillable < 0) Abandon();
+    INillable* nillable = reinterpret_cast<INillable*>(base + type.toNillable);
+    if (EqualsNoCase(event.value, "true") || EqualsNoCase(event.value, "1"))
+      nillable->SetNil(true);
+    else if (EqualsNoCase(event.value, "false") || EqualsNoCase(event.value, "0"))
+      nillable->SetNil(false);
+    else
+      Abandon();
+    return true;
+  }
+  return event.localName == "type" || event.localName == "xmlns" ||
+         event.localName == "schemaLocation" || event.localName == "noNamespaceSchemaLocation";
+}
+
+// The attributes of an object's element, offered to its attribute infos in
+// order, and each info's check of what it found: whether there was an
+// xsi:nil.
+bool CEventBinder::TakeAttributes(const ClassPlan& plan, const ClassType& type, char* base,
+                                  CXmlGeneratedClass& object, const CXmlStartElement& element) {
+  bool foundHere[16] = {};
+  bool* found = foundHere;
+  if (VXXML_UNLIKELY(plan.attributeCount > 16)) {
+    m_found.assign(static_cast<std::size_t>(plan.attributeCount), 0);
+    found = reinterpret_cast<bool*>(m_found.data());
+  }
+  bool hadNil = false;
+  for (std::size_t a = 0; a < element.attributeCount; ++a) {
+    const CXmlEventAttribute& event = element.attributes[a];
+    if (VXXML_UNLIKELY(InInstanceOrXmlns(event.namespaceURI)) &&
+        TakeInstanceAttribute(event, type, base, hadNil))
+      continue;
+    // A simple attribute is taken here as its info takes it; the others
+    // are handed the attribute as the tree holds it.
+    const int at = OfferAttribute(plan, 0, event, object, nullptr);
+    if (at >= 0)
+      found[at] = true;
+    else if (plan.rejectUnknownAttributes && !m_context.GetIgnoreUnknownAttributes())
+      Abandon();
+  }
+  for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
+  return hadNil;
+}
+
 void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& element) {
   const ClassType& type = TypeOf(child);
   char* const base = reinterpret_cast<char*>(&child);
@@ -607,54 +679,14 @@ void CEventBinder::BeginClass(CXmlObjectBase& child, const CXmlStartElement& ele
   // As CGeneratedClass::FromXml_Int and CXmlGeneratedClass::FromXml_Int do.
   auto& declarations =
       reinterpret_cast<CGeneratedObject*>(base + type.toGenerated)->GetNamespaceDeclarations();
-  declarations.clear();
-  for (std::size_t i = 0; i < element.declarationCount; ++i)
-    declarations.emplace_back(std::string(element.declarations[i].prefix),
-                              std::string(element.declarations[i].namespaceURI));
+  if (VXXML_UNLIKELY(element.declarationCount || !declarations.empty()))
+    TakeDeclarations(declarations, element);
   object.Init();
-  if (!Same(element.localName, object.GetElementName()))  // most often it has it already
-    object.SetElementName(std::string(element.localName).c_str());
-
-  // The attributes, offered to the attribute infos in order.
-  bool foundHere[16] = {};
-  std::unique_ptr<bool[]> foundMore;
-  bool* found = foundHere;
-  bool hadNil = false;
-  if (plan.attributeCount > 16) {
-    foundMore.reset(new bool[static_cast<std::size_t>(plan.attributeCount)]());
-    found = foundMore.get();
-  }
-  for (std::size_t a = 0; a < element.attributeCount; ++a) {
-    const CXmlEventAttribute& event = element.attributes[a];
-    if (InInstanceOrXmlns(event.namespaceURI)) {
-      // xsi:nil sets the object's nil flag (a bad value or an object that
-      // cannot be nil fails in the tree); xsi:type has chosen the class
-      // already, and the other schema instance attributes are not data.
-      if (event.localName == "nil") {
-        hadNil = true;
-        if (type.toNillable < 0) Abandon();
-        INillable* nillable = reinterpret_cast<INillable*>(base + type.toNillable);
-        if (EqualsNoCase(event.value, "true") || EqualsNoCase(event.value, "1"))
-          nillable->SetNil(true);
-        else if (EqualsNoCase(event.value, "false") || EqualsNoCase(event.value, "0"))
-          nillable->SetNil(false);
-        else
-          Abandon();
-        continue;
-      }
-      if (event.localName == "type" || event.localName == "xmlns" ||
-          event.localName == "schemaLocation" || event.localName == "noNamespaceSchemaLocation")
-        continue;
-    }
-    // A simple attribute is taken here as its info takes it; the others
-    // are handed the attribute as the tree holds it.
-    const int at = OfferAttribute(plan, 0, event, object, nullptr);
-    const bool taken = at >= 0;
-    if (taken) found[at] = true;
-    if (!taken && plan.rejectUnknownAttributes && !m_context.GetIgnoreUnknownAttributes())
-      Abandon();
-  }
-  for (int i = 0; i < plan.attributeCount; ++i) plan.attributes[i]->Validate(m_context, found[i]);
+  if (VXXML_UNLIKELY(!Same(element.localName, object.GetElementName())))
+    Rename(object, element.localName);  // most often it has its name already
+  const bool hadNil = element.attributeCount || plan.attributeCount
+                          ? TakeAttributes(plan, type, base, object, element)
+                          : false;
 
   Frame& frame = Push();
   frame.kind = Frame::Class;
@@ -900,6 +932,7 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
         for (std::size_t i = at; m_stack[i].pseudo; --i) m_stack[i].consumed = true;
         return;
       case Descend:
+      case Again:  // kept inside BeginChild
         continue;
       case Ended:
         FinishGroup();
@@ -965,103 +998,8 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
       continue;
     }
 
-    if (parent.plan->all) {
-      // The class reader offers the element at its cursor to the members
-      // not found yet, in order, pass after pass: a member that takes it
-      // moves the cursor on, and the next element is offered to the members
-      // after it; a pass that took nothing ends the reading. `next` is where
-      // the pass stands, `chosen` whether it took something.
-      for (;;) {
-        for (; parent.next < members.size(); ++parent.next) {
-          const Member& member = members[parent.next];
-          const std::uint64_t bit = std::uint64_t(1) << parent.next;
-          if (parent.found & bit) continue;
-          if (member.kind == Member::GroupMandatory || member.kind == Member::GroupOptional) {
-            // A tagless group reads from here on; FinishGroup notes whether
-            // it took something and moves the pass on past it.
-            const bool mandatory = member.kind == Member::GroupMandatory;
-            CSmartPtr<CXmlObjectBase> child =
-                mandatory ? HeldChild(parent.object, member) : member.newChild(*member.info);
-            if (child.IsNull()) continue;  // nothing to read into: not taken
-            BeginGroup(std::move(child), mandatory ? Held : Store, member, parent.hadNil);
-            return Descend;
-          }
-          const bool untyped =
-              member.kind == Member::UntypedOptional || member.kind == Member::UntypedMandatory;
-          if (untyped ? !member.untypedTakes(*member.info, element)
-                      : !Matches(*member.info, element))
-            continue;
-          parent.found |= bit;
-          parent.chosen = true;
-          ++parent.next;
-          switch (member.kind) {
-            case Member::ValueMandatory:
-            case Member::ValueOptional:
-              PushValue(parent.object, member, element);
-              return Taken;
-            case Member::ChildMandatory:
-              PushHeldChild(parent.object, member, element);
-              return Taken;
-            case Member::ChildOptional: {
-              CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-              if (child.IsNull()) Abandon();
-              PushChild(std::move(child), element, Store, &member);
-              return Taken;
-            }
-            case Member::UntypedOptional:
-            case Member::UntypedMandatory:
-              PushUntyped(parent.object, member, element);
-              return Taken;
-            default:  // NotThisElement fails in the tree
-              Abandon();
-          }
-        }
-        if (!parent.chosen) {  // a pass took nothing: the reading ends here
-          if (!parent.pseudo) Abandon();  // an element left over
-          return AllComplete(parent) ? Ended : Fail(parent);
-        }
-        parent.chosen = false;
-        parent.next = 0;
-      }
-    }
-
-    if (parent.plan->choice) {
-      if (parent.chosen) {
-        if (!parent.pseudo) Abandon();  // an element after the one chosen
-        return Ended;
-      }
-      for (; parent.next < members.size(); ++parent.next) {
-        const Member& member = members[parent.next];
-        if (member.kind == Member::ChoiceGroup) {
-          // Stored before it reads, which picks it; FinishGroup stores none
-          // and moves on when it takes nothing.
-          CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-          if (child.IsNull()) continue;
-          StoreObject(*member.info, parent.object, child);
-          BeginGroup(std::move(child), Held, member, parent.hadNil);
-          return Descend;
-        }
-        if (member.kind == Member::Collection) {
-          if (!StartRun(parent, member)) continue;
-          if (parent.groupRun) {
-            // A run of tagless groups: its first item is offered the
-            // element, and FinishGroup picks the run once an item takes
-            // something.
-            CSmartPtr<CXmlObjectBase> item = parent.source->NewItemWithoutElement();
-            if (item.IsNull()) Abandon();
-            BeginGroup(std::move(item), Append, member, parent.hadNil);
-            return Descend;
-          }
-          if (RunTakes(parent, element) && BeginItem(parent, element)) return Taken;
-          parent.run = nullptr;  // it took nothing: the next alternative
-          continue;
-        }
-        if (BeginAlternative(parent, member, element)) return Taken;
-      }
-      if (!parent.pseudo) Abandon();  // no member takes the element
-      return Ended;
-    }
-
+    if (VXXML_UNLIKELY(parent.plan->all)) return BeginInAll(parent, element);
+    if (VXXML_UNLIKELY(parent.plan->choice)) return BeginInChoice(parent, element);
     if (parent.next == members.size()) {
       if (!parent.pseudo) Abandon();  // an element left over
       return Ended;
@@ -1084,73 +1022,192 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         ++parent.next;
         PushHeldChild(parent.object, member, element);
         return Taken;
-      case Member::ChildOptional: {
-        ++parent.next;
-        if (!match) continue;
-        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-        if (child.IsNull()) Abandon();
-        PushChild(std::move(child), element, Store, &member);
-        return Taken;
-      }
-      case Member::AbstractMandatory:
-      case Member::AbstractOptional: {
-        CSmartPtr<CXmlObjectBase> child;
-        if (match) child = member.newChildFor(*member.info, StandIn(element));
-        if (!child.IsNull()) {
-          ++parent.next;
-          PushChild(std::move(child), element, Store, &member);
-          return Taken;
-        }
-        // No class for the element: an optional member passes and leaves
-        // it to the next.
-        if (member.kind == Member::AbstractMandatory) return Fail(parent);
-        ++parent.next;
-        continue;
-      }
       case Member::Collection:
         if (!StartRun(parent, member)) ++parent.next;
         continue;
-      case Member::NotThisElement:
-        if (match) Abandon();
-        ++parent.next;
-        continue;
-      case Member::UntypedOptional:
-        ++parent.next;
-        if (!member.untypedTakes(*member.info, element)) continue;  // it passes
-        PushUntyped(parent.object, member, element);
-        return Taken;
-      case Member::UntypedMandatory:
-        if (!member.untypedTakes(*member.info, element)) {
-          // The class reader gives the owner a CElement before it finds
-          // that the element is not for it.
-          if (FetchObject(*member.info, parent.object).IsNull())
-            StoreObject(*member.info, parent.object,
-                        member.newUntyped(*member.info, parent.object->GetNamespace()));
-          return Fail(parent);
-        }
-        ++parent.next;
-        PushUntyped(parent.object, member, element);
-        return Taken;
-      case Member::GroupOptional: {
-        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-        if (child.IsNull()) {
-          ++parent.next;
-          continue;
-        }
-        BeginGroup(std::move(child), Store, member, parent.hadNil);
+      default:
+        break;
+    }
+    // The other kinds of member, apart from the common ones above.
+    const Offer offer = BeginOther(parent, member, element, match);
+    if (offer != Again) return offer;
+  }
+}
+
+// An all group's element: the class reader offers the element at its cursor
+// to the members not found yet, in order, pass after pass: a member that
+// takes it moves the cursor on, and the next element is offered to the
+// members after it; a pass that took nothing ends the reading. `next` is
+// where the pass stands, `chosen` whether it took something.
+CEventBinder::Offer CEventBinder::BeginInAll(Frame& parent, const CXmlStartElement& element) {
+  const std::vector<Member>& members = parent.plan->members;
+  for (;;) {
+    for (; parent.next < members.size(); ++parent.next) {
+      const Member& member = members[parent.next];
+      const std::uint64_t bit = std::uint64_t(1) << parent.next;
+      if (parent.found & bit) continue;
+      if (member.kind == Member::GroupMandatory || member.kind == Member::GroupOptional) {
+        // A tagless group reads from here on; FinishGroup notes whether
+        // it took something and moves the pass on past it.
+        const bool mandatory = member.kind == Member::GroupMandatory;
+        CSmartPtr<CXmlObjectBase> child =
+            mandatory ? HeldChild(parent.object, member) : member.newChild(*member.info);
+        if (child.IsNull()) continue;  // nothing to read into: not taken
+        BeginGroup(std::move(child), mandatory ? Held : Store, member, parent.hadNil);
         return Descend;
       }
-      case Member::GroupMandatory:
-        BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
-        return Descend;
-      case Member::ChoiceChild:
-      case Member::ChoiceAbstract:
-      case Member::ChoiceUntyped:
-      case Member::ChoiceGroup:
-      case Member::Unknown:
-        Abandon();
+      const bool untyped =
+          member.kind == Member::UntypedOptional || member.kind == Member::UntypedMandatory;
+      if (untyped ? !member.untypedTakes(*member.info, element)
+                  : !Matches(*member.info, element))
+        continue;
+      parent.found |= bit;
+      parent.chosen = true;
+      ++parent.next;
+      switch (member.kind) {
+        case Member::ValueMandatory:
+        case Member::ValueOptional:
+          PushValue(parent.object, member, element);
+          return Taken;
+        case Member::ChildMandatory:
+          PushHeldChild(parent.object, member, element);
+          return Taken;
+        case Member::ChildOptional: {
+          CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+          if (child.IsNull()) Abandon();
+          PushChild(std::move(child), element, Store, &member);
+          return Taken;
+        }
+        case Member::UntypedOptional:
+        case Member::UntypedMandatory:
+          PushUntyped(parent.object, member, element);
+          return Taken;
+        default:  // NotThisElement fails in the tree
+          Abandon();
+      }
     }
+    if (!parent.chosen) {  // a pass took nothing: the reading ends here
+      if (!parent.pseudo) Abandon();  // an element left over
+      return AllComplete(parent) ? Ended : Fail(parent);
+    }
+    parent.chosen = false;
+    parent.next = 0;
   }
+}
+
+// A choice's element: the first alternative that takes it is the one read.
+CEventBinder::Offer CEventBinder::BeginInChoice(Frame& parent, const CXmlStartElement& element) {
+  const std::vector<Member>& members = parent.plan->members;
+  if (parent.chosen) {
+    if (!parent.pseudo) Abandon();  // an element after the one chosen
+    return Ended;
+  }
+  for (; parent.next < members.size(); ++parent.next) {
+    const Member& member = members[parent.next];
+    if (member.kind == Member::ChoiceGroup) {
+      // Stored before it reads, which picks it; FinishGroup stores none
+      // and moves on when it takes nothing.
+      CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+      if (child.IsNull()) continue;
+      StoreObject(*member.info, parent.object, child);
+      BeginGroup(std::move(child), Held, member, parent.hadNil);
+      return Descend;
+    }
+    if (member.kind == Member::Collection) {
+      if (!StartRun(parent, member)) continue;
+      if (parent.groupRun) {
+        // A run of tagless groups: its first item is offered the
+        // element, and FinishGroup picks the run once an item takes
+        // something.
+        CSmartPtr<CXmlObjectBase> item = parent.source->NewItemWithoutElement();
+        if (item.IsNull()) Abandon();
+        BeginGroup(std::move(item), Append, member, parent.hadNil);
+        return Descend;
+      }
+      if (RunTakes(parent, element) && BeginItem(parent, element)) return Taken;
+      parent.run = nullptr;  // it took nothing: the next alternative
+      continue;
+    }
+    if (BeginAlternative(parent, member, element)) return Taken;
+  }
+  if (!parent.pseudo) Abandon();  // no member takes the element
+  return Ended;
+}
+
+// The element offered to a sequence's member of the rarer kinds: Again when
+// the member passes and the next is offered the element.
+CEventBinder::Offer CEventBinder::BeginOther(Frame& parent, const Member& member,
+                                             const CXmlStartElement& element, bool match) {
+  switch (member.kind) {
+    case Member::ChildOptional: {
+      ++parent.next;
+      if (!match) return Again;
+      CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+      if (child.IsNull()) Abandon();
+      PushChild(std::move(child), element, Store, &member);
+      return Taken;
+    }
+    case Member::AbstractMandatory:
+    case Member::AbstractOptional: {
+      CSmartPtr<CXmlObjectBase> child;
+      if (match) child = member.newChildFor(*member.info, StandIn(element));
+      if (!child.IsNull()) {
+        ++parent.next;
+        PushChild(std::move(child), element, Store, &member);
+        return Taken;
+      }
+      // No class for the element: an optional member passes and leaves
+      // it to the next.
+      if (member.kind == Member::AbstractMandatory) return Fail(parent);
+      ++parent.next;
+      return Again;
+    }
+    case Member::NotThisElement:
+      if (match) Abandon();
+      ++parent.next;
+      return Again;
+    case Member::UntypedOptional:
+      ++parent.next;
+      if (!member.untypedTakes(*member.info, element)) return Again;  // it passes
+      PushUntyped(parent.object, member, element);
+      return Taken;
+    case Member::UntypedMandatory:
+      if (!member.untypedTakes(*member.info, element)) {
+        // The class reader gives the owner a CElement before it finds
+        // that the element is not for it.
+        if (FetchObject(*member.info, parent.object).IsNull())
+          StoreObject(*member.info, parent.object,
+                      member.newUntyped(*member.info, parent.object->GetNamespace()));
+        return Fail(parent);
+      }
+      ++parent.next;
+      PushUntyped(parent.object, member, element);
+      return Taken;
+    case Member::GroupOptional: {
+      CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+      if (child.IsNull()) {
+        ++parent.next;
+        return Again;
+      }
+      BeginGroup(std::move(child), Store, member, parent.hadNil);
+      return Descend;
+    }
+    case Member::GroupMandatory:
+      BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
+      return Descend;
+    case Member::ChoiceChild:
+    case Member::ChoiceAbstract:
+    case Member::ChoiceUntyped:
+    case Member::ChoiceGroup:
+    case Member::Unknown:
+      Abandon();
+    case Member::ValueMandatory:  // taken in BeginChild
+    case Member::ValueOptional:
+    case Member::ChildMandatory:
+    case Member::Collection:
+      break;
+  }
+  return Again;
 }
 
 // One alternative of a choice offered the choice's first element: true when

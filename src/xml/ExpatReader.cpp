@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/Hints.h"
 #include "base/LocalText.h"
 #include "base/Utf8.h"
 #include "vxxml/Encoder.h"
@@ -313,46 +314,69 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
   SplitName split;
   Split(name, split);
   // Most names are ASCII: tested here, without a call.
-  if (!detail::IsAscii(split.local, split.localLength)) CheckName(split.local, split.localLength);
+  if (VXXML_UNLIKELY(!detail::IsAscii(split.local, split.localLength)))
+    CheckName(split.local, split.localLength);
   // The reader's own event, every field set below: a fresh one would be
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
-  event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
-  event.localName = Local(split.local, split.localLength, m_localName);
-  event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
-  event.line = m_reportLines ? XML_GetCurrentLineNumber(m_parser) : 0;
-
-  std::size_t count = 0;
-  for (const char** pair = attributes; pair && pair[0]; pair += 2) ++count;
-  if (count) {
-    if (m_attributes.size() < count) m_attributes.resize(count);
-    if (!m_identity && m_strings.size() < 4 * count) m_strings.resize(4 * count);
-    for (std::size_t i = 0; i < count; ++i) {
-      const char* attributeName = attributes[2 * i];
-      const char* attributeValue = attributes[2 * i + 1] ? attributes[2 * i + 1] : "";
-      Split(attributeName, split);
-      if (!detail::IsAscii(split.local, split.localLength))
-        CheckName(split.local, split.localLength);
-      CXmlEventAttribute& attribute = m_attributes[i];
-      std::string* work = m_identity ? &m_text : &m_strings[4 * i];
-      attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
-      attribute.localName = Local(split.local, split.localLength, work[m_identity ? 0 : 1]);
-      attribute.prefix = Local(split.prefix, split.prefixLength, work[m_identity ? 0 : 2]);
-      attribute.value =
-          Local(attributeValue, std::strlen(attributeValue), work[m_identity ? 0 : 3]);
-    }
+  if (VXXML_LIKELY(m_identity)) {
+    event.namespaceURI = std::string_view(split.uri, split.uriLength);
+    event.localName = std::string_view(split.local, split.localLength);
+    event.prefix = std::string_view(split.prefix, split.prefixLength);
+  } else {
+    event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
+    event.localName = Local(split.local, split.localLength, m_localName);
+    event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
   }
-  event.attributes = count ? m_attributes.data() : nullptr;
-  event.attributeCount = count;
-  if (m_declaredCount) {
-    if (m_declarations.size() < m_declaredCount) m_declarations.resize(m_declaredCount);
-    for (std::size_t i = 0; i < m_declaredCount; ++i)
-      m_declarations[i] = CXmlEventNamespace{m_declared[2 * i], m_declared[2 * i + 1]};
-  }
-  event.declarations = m_declaredCount ? m_declarations.data() : nullptr;
-  event.declarationCount = m_declaredCount;
-  m_declaredCount = 0;
+  event.line = VXXML_UNLIKELY(m_reportLines) ? XML_GetCurrentLineNumber(m_parser) : 0;
+  event.attributes = nullptr;
+  event.attributeCount = 0;
+  if (attributes && attributes[0]) TakeAttributes(attributes);
+  event.declarations = nullptr;
+  event.declarationCount = 0;
+  if (VXXML_UNLIKELY(m_declaredCount)) TakeDeclarations();
   m_handler->StartElement(event);
+}
+
+// The attributes of the start tag under way, into its event.
+void CExpatReader::TakeAttributes(const char** attributes) {
+  std::size_t count = 0;
+  for (const char** pair = attributes; pair[0]; pair += 2) ++count;
+  if (m_attributes.size() < count) m_attributes.resize(count);
+  if (!m_identity && m_strings.size() < 4 * count) m_strings.resize(4 * count);
+  SplitName split;
+  for (std::size_t i = 0; i < count; ++i) {
+    const char* attributeName = attributes[2 * i];
+    const char* attributeValue = attributes[2 * i + 1] ? attributes[2 * i + 1] : "";
+    Split(attributeName, split);
+    if (VXXML_UNLIKELY(!detail::IsAscii(split.local, split.localLength)))
+      CheckName(split.local, split.localLength);
+    CXmlEventAttribute& attribute = m_attributes[i];
+    if (VXXML_LIKELY(m_identity)) {
+      attribute.namespaceURI = std::string_view(split.uri, split.uriLength);
+      attribute.localName = std::string_view(split.local, split.localLength);
+      attribute.prefix = std::string_view(split.prefix, split.prefixLength);
+      attribute.value = attributeValue;
+      continue;
+    }
+    std::string* work = &m_strings[4 * i];
+    attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
+    attribute.localName = Local(split.local, split.localLength, work[1]);
+    attribute.prefix = Local(split.prefix, split.prefixLength, work[2]);
+    attribute.value = Local(attributeValue, std::strlen(attributeValue), work[3]);
+  }
+  m_event.attributes = m_attributes.data();
+  m_event.attributeCount = count;
+}
+
+// The namespace declarations met since the last start tag, into its event.
+void CExpatReader::TakeDeclarations() {
+  if (m_declarations.size() < m_declaredCount) m_declarations.resize(m_declaredCount);
+  for (std::size_t i = 0; i < m_declaredCount; ++i)
+    m_declarations[i] = CXmlEventNamespace{m_declared[2 * i], m_declared[2 * i + 1]};
+  m_event.declarations = m_declarations.data();
+  m_event.declarationCount = m_declaredCount;
+  m_declaredCount = 0;
 }
 
 void CExpatReader::FnEndElement(void* userData, const char*) {
