@@ -646,10 +646,11 @@ bool CEventBinder::TakeInstanceAttribute(const CXmlEventAttribute& event, const 
 bool CEventBinder::TakeAttributes(const ClassPlan& plan, const ClassType& type, char* base,
                                   CXmlGeneratedClass& object, const CXmlStartElement& element) {
   bool foundHere[16] = {};
+  std::unique_ptr<bool[]> foundMore;
   bool* found = foundHere;
   if (VXXML_UNLIKELY(plan.attributeCount > 16)) {
-    m_found.assign(static_cast<std::size_t>(plan.attributeCount), 0);
-    found = reinterpret_cast<bool*>(m_found.data());
+    foundMore.reset(new bool[static_cast<std::size_t>(plan.attributeCount)]());
+    found = foundMore.get();
   }
   bool hadNil = false;
   for (std::size_t a = 0; a < element.attributeCount; ++a) {
@@ -932,7 +933,6 @@ void CEventBinder::StartElement(const CXmlStartElement& element) {
         for (std::size_t i = at; m_stack[i].pseudo; --i) m_stack[i].consumed = true;
         return;
       case Descend:
-      case Again:  // kept inside BeginChild
         continue;
       case Ended:
         FinishGroup();
@@ -1022,15 +1022,72 @@ CEventBinder::Offer CEventBinder::BeginChild(Frame& parent, const CXmlStartEleme
         ++parent.next;
         PushHeldChild(parent.object, member, element);
         return Taken;
+      case Member::ChildOptional: {
+        ++parent.next;
+        if (!match) continue;
+        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+        if (child.IsNull()) Abandon();
+        PushChild(std::move(child), element, Store, &member);
+        return Taken;
+      }
+      case Member::AbstractMandatory:
+      case Member::AbstractOptional: {
+        CSmartPtr<CXmlObjectBase> child;
+        if (match) child = member.newChildFor(*member.info, StandIn(element));
+        if (!child.IsNull()) {
+          ++parent.next;
+          PushChild(std::move(child), element, Store, &member);
+          return Taken;
+        }
+        // No class for the element: an optional member passes and leaves
+        // it to the next.
+        if (member.kind == Member::AbstractMandatory) return Fail(parent);
+        ++parent.next;
+        continue;
+      }
       case Member::Collection:
         if (!StartRun(parent, member)) ++parent.next;
         continue;
-      default:
-        break;
+      case Member::NotThisElement:
+        if (match) Abandon();
+        ++parent.next;
+        continue;
+      case Member::UntypedOptional:
+        ++parent.next;
+        if (!member.untypedTakes(*member.info, element)) continue;  // it passes
+        PushUntyped(parent.object, member, element);
+        return Taken;
+      case Member::UntypedMandatory:
+        if (!member.untypedTakes(*member.info, element)) {
+          // The class reader gives the owner a CElement before it finds
+          // that the element is not for it.
+          if (FetchObject(*member.info, parent.object).IsNull())
+            StoreObject(*member.info, parent.object,
+                        member.newUntyped(*member.info, parent.object->GetNamespace()));
+          return Fail(parent);
+        }
+        ++parent.next;
+        PushUntyped(parent.object, member, element);
+        return Taken;
+      case Member::GroupOptional: {
+        CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
+        if (child.IsNull()) {
+          ++parent.next;
+          continue;
+        }
+        BeginGroup(std::move(child), Store, member, parent.hadNil);
+        return Descend;
+      }
+      case Member::GroupMandatory:
+        BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
+        return Descend;
+      case Member::ChoiceChild:
+      case Member::ChoiceAbstract:
+      case Member::ChoiceUntyped:
+      case Member::ChoiceGroup:
+      case Member::Unknown:
+        Abandon();
     }
-    // The other kinds of member, apart from the common ones above.
-    const Offer offer = BeginOther(parent, member, element, match);
-    if (offer != Again) return offer;
   }
 }
 
@@ -1132,82 +1189,6 @@ CEventBinder::Offer CEventBinder::BeginInChoice(Frame& parent, const CXmlStartEl
   }
   if (!parent.pseudo) Abandon();  // no member takes the element
   return Ended;
-}
-
-// The element offered to a sequence's member of the rarer kinds: Again when
-// the member passes and the next is offered the element.
-CEventBinder::Offer CEventBinder::BeginOther(Frame& parent, const Member& member,
-                                             const CXmlStartElement& element, bool match) {
-  switch (member.kind) {
-    case Member::ChildOptional: {
-      ++parent.next;
-      if (!match) return Again;
-      CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-      if (child.IsNull()) Abandon();
-      PushChild(std::move(child), element, Store, &member);
-      return Taken;
-    }
-    case Member::AbstractMandatory:
-    case Member::AbstractOptional: {
-      CSmartPtr<CXmlObjectBase> child;
-      if (match) child = member.newChildFor(*member.info, StandIn(element));
-      if (!child.IsNull()) {
-        ++parent.next;
-        PushChild(std::move(child), element, Store, &member);
-        return Taken;
-      }
-      // No class for the element: an optional member passes and leaves
-      // it to the next.
-      if (member.kind == Member::AbstractMandatory) return Fail(parent);
-      ++parent.next;
-      return Again;
-    }
-    case Member::NotThisElement:
-      if (match) Abandon();
-      ++parent.next;
-      return Again;
-    case Member::UntypedOptional:
-      ++parent.next;
-      if (!member.untypedTakes(*member.info, element)) return Again;  // it passes
-      PushUntyped(parent.object, member, element);
-      return Taken;
-    case Member::UntypedMandatory:
-      if (!member.untypedTakes(*member.info, element)) {
-        // The class reader gives the owner a CElement before it finds
-        // that the element is not for it.
-        if (FetchObject(*member.info, parent.object).IsNull())
-          StoreObject(*member.info, parent.object,
-                      member.newUntyped(*member.info, parent.object->GetNamespace()));
-        return Fail(parent);
-      }
-      ++parent.next;
-      PushUntyped(parent.object, member, element);
-      return Taken;
-    case Member::GroupOptional: {
-      CSmartPtr<CXmlObjectBase> child = member.newChild(*member.info);
-      if (child.IsNull()) {
-        ++parent.next;
-        return Again;
-      }
-      BeginGroup(std::move(child), Store, member, parent.hadNil);
-      return Descend;
-    }
-    case Member::GroupMandatory:
-      BeginGroup(HeldChild(parent.object, member), Held, member, parent.hadNil);
-      return Descend;
-    case Member::ChoiceChild:
-    case Member::ChoiceAbstract:
-    case Member::ChoiceUntyped:
-    case Member::ChoiceGroup:
-    case Member::Unknown:
-      Abandon();
-    case Member::ValueMandatory:  // taken in BeginChild
-    case Member::ValueOptional:
-    case Member::ChildMandatory:
-    case Member::Collection:
-      break;
-  }
-  return Again;
 }
 
 // One alternative of a choice offered the choice's first element: true when

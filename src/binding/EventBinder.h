@@ -92,9 +92,8 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   struct Frame;
   // How a class frame lands in the frame below it when it ends.
   enum Landing : unsigned char { Root, Held, Store, Append };
-  // What became of an element offered to a group (Again: a member passed
-  // it on to the next, which BeginChild settles itself).
-  enum Offer : unsigned char { Taken, Descend, Ended, Again };
+  // What became of an element offered to a group.
+  enum Offer : unsigned char { Taken, Descend, Ended };
 
   const ClassType& TypeOf(CXmlObjectBase& object);
   static Member Describe(const VxXmlLib10Data::CElementInfo& info);
@@ -111,8 +110,6 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   Offer BeginChild(Frame& parent, const CXmlStartElement& element);
   VXXML_NOINLINE Offer BeginInAll(Frame& parent, const CXmlStartElement& element);
   VXXML_NOINLINE Offer BeginInChoice(Frame& parent, const CXmlStartElement& element);
-  VXXML_NOINLINE Offer BeginOther(Frame& parent, const Member& member,
-                                  const CXmlStartElement& element, bool match);
   void EndChildren(Frame& frame);
   bool StartRun(Frame& frame, const Member& member);
   bool EndRun(Frame& frame);
@@ -181,7 +178,6 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   bool m_valueNil = false;
   std::string m_text;   // the text of the value being read
   std::string m_value;  // an attribute's value
-  std::vector<char> m_found;  // the attribute infos that found theirs, past 16
   // The namespace declarations met so far, the last for each prefix; and
   // the prefixes of xsi:type values resolved with them, with the URI each
   // gave ("" for none): the tree resolves them with the document's last

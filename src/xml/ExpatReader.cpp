@@ -319,15 +319,9 @@ void CExpatReader::StartElement(const char* name, const char** attributes) {
   // The reader's own event, every field set below: a fresh one would be
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
-  if (VXXML_LIKELY(m_identity)) {
-    event.namespaceURI = std::string_view(split.uri, split.uriLength);
-    event.localName = std::string_view(split.local, split.localLength);
-    event.prefix = std::string_view(split.prefix, split.prefixLength);
-  } else {
-    event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
-    event.localName = Local(split.local, split.localLength, m_localName);
-    event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
-  }
+  event.namespaceURI = Local(split.uri, split.uriLength, m_namespaceURI);
+  event.localName = Local(split.local, split.localLength, m_localName);
+  event.prefix = Local(split.prefix, split.prefixLength, m_prefix);
   event.line = VXXML_UNLIKELY(m_reportLines) ? XML_GetCurrentLineNumber(m_parser) : 0;
   event.attributes = nullptr;
   event.attributeCount = 0;
@@ -343,7 +337,9 @@ void CExpatReader::TakeAttributes(const char** attributes) {
   std::size_t count = 0;
   for (const char** pair = attributes; pair[0]; pair += 2) ++count;
   if (m_attributes.size() < count) m_attributes.resize(count);
-  if (!m_identity && m_strings.size() < 4 * count) m_strings.resize(4 * count);
+  // Work strings for the conversions: unused when the names and values are
+  // taken as they are.
+  if (m_strings.size() < 4 * count) m_strings.resize(4 * count);
   SplitName split;
   for (std::size_t i = 0; i < count; ++i) {
     const char* attributeName = attributes[2 * i];
@@ -352,13 +348,6 @@ void CExpatReader::TakeAttributes(const char** attributes) {
     if (VXXML_UNLIKELY(!detail::IsAscii(split.local, split.localLength)))
       CheckName(split.local, split.localLength);
     CXmlEventAttribute& attribute = m_attributes[i];
-    if (VXXML_LIKELY(m_identity)) {
-      attribute.namespaceURI = std::string_view(split.uri, split.uriLength);
-      attribute.localName = std::string_view(split.local, split.localLength);
-      attribute.prefix = std::string_view(split.prefix, split.prefixLength);
-      attribute.value = attributeValue;
-      continue;
-    }
     std::string* work = &m_strings[4 * i];
     attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
     attribute.localName = Local(split.local, split.localLength, work[1]);
