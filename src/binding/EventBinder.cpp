@@ -949,6 +949,9 @@ void CEventBinder::PushValue(CXmlGeneratedClass* owner, const Member& member,
   m_valueOwner = owner;
   m_valueMember = &member;
   m_text.clear();
+  // The stack stays as it is until the value ends: where text went before
+  // it is where it goes after it.
+  m_outside = {m_target, m_captureTop, m_targetKnown, m_dropsText};
   m_target = &m_text;
   m_captureTop = false;
   m_targetKnown = true;
@@ -1586,7 +1589,14 @@ void CEventBinder::EndElement() {
   if (m_valueMember) {
     const Member& member = *m_valueMember;
     m_valueMember = nullptr;
-    EndOfTag();
+    if (m_outside.known) {
+      m_target = m_outside.target;
+      m_captureTop = m_outside.captureTop;
+      m_targetKnown = true;
+      m_dropsText = m_outside.dropsText;
+    } else {
+      EndOfTag();
+    }
     --m_elementDepth;
     StoreValue(member, m_valueOwner, m_valueNil);
     return;

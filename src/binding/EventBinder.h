@@ -171,6 +171,13 @@ class CEventBinder final : public CXmlEventHandler, public CTextFilter {
   std::string* m_target = nullptr;
   bool m_captureTop = false;  // the innermost frame captures untyped content
   bool m_targetKnown = false;
+  // The text target as it was when the value being read started.
+  struct Outside {
+    std::string* target;
+    bool captureTop;
+    bool known;
+    bool dropsText;
+  } m_outside{};
   // The simple value being read (none when null): the member, its owner,
   // and whether its element is nil.
   const Member* m_valueMember = nullptr;
