@@ -4,6 +4,7 @@
 #include <expat.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -30,10 +31,63 @@ constexpr bool kKeepsText = false;
 // with '|' reads like any other.
 constexpr char kNamespaceSeparator = '\x01';
 
+// The part of a NUL-terminated string up to its first byte that is NUL or
+// `stop`: its length, and whether all of it is ASCII.
+struct Scan {
+  std::size_t length;
+  bool ascii;
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VXXML_BLOCK_SCAN 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VXXML_BLOCK_SCAN 0
+#endif
+#endif
+#if !defined(VXXML_BLOCK_SCAN) && defined(__SSE2__)
+#define VXXML_BLOCK_SCAN 1
+#endif
+
+#if VXXML_BLOCK_SCAN
+// Sixteen bytes at a time, from the aligned block that holds the first: a
+// load never reaches past the block that holds the end, so never into a
+// page the string does not touch. (The sanitizer builds take the byte loop:
+// the bytes around the string are not the string's.)
+inline Scan ScanTo(const char* s, char stop) {
+  const std::size_t skew = reinterpret_cast<std::uintptr_t>(s) & 15u;
+  const char* at = s - skew;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i stops = _mm_set1_epi8(stop);
+  unsigned high = 0;
+  unsigned mine = ~0u << skew;  // the block's bytes that belong to s
+  for (;; at += 16, mine = ~0u) {
+    const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
+    const unsigned hit = static_cast<unsigned>(_mm_movemask_epi8(
+                             _mm_or_si128(_mm_cmpeq_epi8(v, zero), _mm_cmpeq_epi8(v, stops)))) &
+                         mine;
+    const unsigned top = static_cast<unsigned>(_mm_movemask_epi8(v)) & mine;
+    if (hit) {
+      const unsigned first = static_cast<unsigned>(__builtin_ctz(hit));
+      high |= top & ((1u << first) - 1);
+      return {static_cast<std::size_t>(at + first - s), high == 0};
+    }
+    high |= top;
+  }
+}
+#else
+inline Scan ScanTo(const char* s, char stop) {
+  unsigned char high = 0;
+  const char* p = s;
+  for (; *p && *p != stop; ++p) high |= static_cast<unsigned char>(*p);
+  return {static_cast<std::size_t>(p - s), high < 0x80};
+}
+#endif
+
 // An expanded name as expat reports it with prefixes, "URI<separator>local"
 // or "URI<separator>local<separator>prefix"; without a separator the whole
-// name is local and the namespace is "". The name is measured once; the
-// separators are then looked for within that length.
+// name is local and the namespace is "". Each part is scanned once, the local
+// name's scan telling whether it is all ASCII.
 struct SplitName {
   const char* uri;
   std::size_t uriLength;
@@ -41,28 +95,29 @@ struct SplitName {
   std::size_t localLength;
   const char* prefix;
   std::size_t prefixLength;
+  bool asciiLocal;
 };
 
 void Split(const char* name, SplitName& out) {
-  const std::size_t n = std::strlen(name);
-  const char* const end = name + n;
+  const Scan first = ScanTo(name, kNamespaceSeparator);
   out.uri = name;
-  out.uriLength = 0;
-  out.local = name;
-  out.localLength = n;
   out.prefix = name;
   out.prefixLength = 0;
-  const char* separator = static_cast<const char*>(std::memchr(name, kNamespaceSeparator, n));
-  if (!separator) return;
-  out.uriLength = static_cast<std::size_t>(separator - name);
-  out.local = separator + 1;
-  out.localLength = static_cast<std::size_t>(end - out.local);
-  const char* second =
-      static_cast<const char*>(std::memchr(out.local, kNamespaceSeparator, out.localLength));
-  if (!second) return;
-  out.localLength = static_cast<std::size_t>(second - out.local);
-  out.prefix = second + 1;
-  out.prefixLength = static_cast<std::size_t>(end - out.prefix);
+  if (name[first.length] == '\0') {
+    out.uriLength = 0;
+    out.local = name;
+    out.localLength = first.length;
+    out.asciiLocal = first.ascii;
+    return;
+  }
+  out.uriLength = first.length;
+  out.local = name + first.length + 1;
+  const Scan second = ScanTo(out.local, kNamespaceSeparator);
+  out.localLength = second.length;
+  out.asciiLocal = second.ascii;
+  if (out.local[second.length] == '\0') return;
+  out.prefix = out.local + second.length + 1;
+  out.prefixLength = std::strlen(out.prefix);
 }
 
 }  // namespace
@@ -313,9 +368,7 @@ void CExpatReader::CheckName(const char* name, std::size_t n) {
 void CExpatReader::StartElement(const char* name, const char** attributes) {
   SplitName split;
   Split(name, split);
-  // Most names are ASCII: tested here, without a call.
-  if (VXXML_UNLIKELY(!detail::IsAscii(split.local, split.localLength)))
-    CheckName(split.local, split.localLength);
+  if (VXXML_UNLIKELY(!split.asciiLocal)) CheckName(split.local, split.localLength);
   // The reader's own event, every field set below: a fresh one would be
   // cleared as a block first, for each element.
   CXmlStartElement& event = m_event;
@@ -345,14 +398,13 @@ void CExpatReader::TakeAttributes(const char** attributes) {
     const char* attributeName = attributes[2 * i];
     const char* attributeValue = attributes[2 * i + 1] ? attributes[2 * i + 1] : "";
     Split(attributeName, split);
-    if (VXXML_UNLIKELY(!detail::IsAscii(split.local, split.localLength)))
-      CheckName(split.local, split.localLength);
+    if (VXXML_UNLIKELY(!split.asciiLocal)) CheckName(split.local, split.localLength);
     CXmlEventAttribute& attribute = m_attributes[i];
     std::string* work = &m_strings[4 * i];
     attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
     attribute.localName = Local(split.local, split.localLength, work[1]);
     attribute.prefix = Local(split.prefix, split.prefixLength, work[2]);
-    attribute.value = Local(attributeValue, std::strlen(attributeValue), work[3]);
+    attribute.value = Local(attributeValue, ScanTo(attributeValue, '\0').length, work[3]);
   }
   m_event.attributes = m_attributes.data();
   m_event.attributeCount = count;
