@@ -275,7 +275,7 @@ std::string Writer::InitMember(const MemberBinding& m) const {
   // A string is emptied in place: no temporary, and a reused object keeps
   // its buffer.
   if (MemberType(m) == "std::string") return out + n + ".clear();";
-  return out + n + " = decltype(" + n + ")();";
+  return out + "vxxml_::ResetValue(" + n + ");";
 }
 
 std::string Writer::EnumDeclaration(const EnumBinding* e) const {

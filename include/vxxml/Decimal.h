@@ -17,6 +17,10 @@
 
 namespace VxXmlLib10 {
 
+namespace detail {
+struct DecimalAccess;
+}
+
 class VXXML_API CDecimal {
  public:
   /// The most fraction digits that parsing and arithmetic keep.
@@ -136,6 +140,8 @@ class VXXML_API CDecimal {
  private:
   /// -1, 0 or 1 as a is below, equal to or above b.
   static int Compare(const CDecimal& a, const CDecimal& b);
+
+  friend struct detail::DecimalAccess;
 
   CBigInteger m_value;  // the value times 10^m_divider
   int m_divider;        // fraction digits, >= 0

@@ -471,6 +471,16 @@ void AccessValue(std::optional<T>& member, bool& nil, bool read, VxVariant& valu
                        detail::ValueAccess<Kind>());
 }
 
+/// Puts a simple member back to the value its type is made with. The exact
+/// numbers are set to zero where they stand (no temporary made, moved and
+/// destroyed), which is what Init does to every member of every object read.
+template <class T>
+void ResetValue(T& member) {
+  member = T();
+}
+VXXML_API void ResetValue(CDecimal& member);
+VXXML_API void ResetValue(CBigInteger& member);
+
 /// An enumerated member, in the same three shapes.
 template <class M>
 void AccessEnum(M& member, bool read, VxVariant& value) {

@@ -377,6 +377,8 @@ const CBigInteger CBigInteger::MIN_DOUBLE(CDecimal("-1.7E+308"));
 
 CBigInteger::CBigInteger() : m_sign(1), m_size(0), m_capacity(kInlineLimbs), m_limbs(m_inline) {}
 
+VXXML_API void ResetValue(CBigInteger& member) { detail::BigIntegerAccess::FromU64(member, 0); }
+
 CBigInteger::CBigInteger(int value) : CBigInteger() {
   // Through unsigned arithmetic so that the most negative int is exact.
   unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);

@@ -100,6 +100,17 @@ bool ReadPlain(const char* text, PlainDecimal& out) {
 
 // ---- construction -------------------------------------------------------------
 
+namespace detail {
+struct DecimalAccess {
+  static void SetZero(CDecimal& d) {
+    Access::FromU64(d.m_value, 0);  // zero is positive
+    d.m_divider = 1;
+  }
+};
+}  // namespace detail
+
+VXXML_API void ResetValue(CDecimal& member) { detail::DecimalAccess::SetZero(member); }
+
 CDecimal::CDecimal() : m_divider(1) {}
 
 CDecimal::CDecimal(int value) : m_value(value), m_divider(1) { Access::MulPow10(m_value, 1); }

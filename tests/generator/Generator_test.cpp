@@ -102,6 +102,13 @@ TEST(Generated, ValuesArriveInTypedMembers) {
   EXPECT_EQ(v->reading->GetCount(), 2);
   EXPECT_EQ(v->numbers->Item(2), 6);
   EXPECT_EQ(v->sizeAttribute, values::Size::large);
+  // Init puts the members back as their types make them, the exact numbers
+  // (reset where they stand) too.
+  ASSERT_NE(v->decimal, CDecimal());
+  v->Init();
+  EXPECT_EQ(v->decimal, CDecimal());
+  EXPECT_EQ(v->decimal.GetDivider(), CDecimal().GetDivider());
+  EXPECT_EQ(v->integer.ToString(), "0");
 }
 
 // Each case damages one document in one place.
