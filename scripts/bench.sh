@@ -7,15 +7,18 @@
 #   scripts/bench.sh              all benchmarks
 #   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
 #                                 ("memory": only the peak memory of reading)
-# Each benchmark runs BENCH_REPETITIONS times (default 3) for at least
+# Each benchmark runs BENCH_REPETITIONS times (default 5) for at least
 # BENCH_MIN_TIME seconds (default 0.2) and the report shows the fastest: more
-# of either gives steadier figures on a busy machine. The whole run takes one
-# to three minutes on two cores. The raw results stay in build-bench/results/.
+# of either gives steadier figures on a busy machine. The repetitions of the
+# benchmarks of one executable run in a random order, so that a stretch of
+# slower machine falls on a ratio's both sides (expat's parse and the read it
+# is compared with) rather than on one. The whole run takes two to four
+# minutes on two cores. The raw results stay in build-bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 pattern="${1:-}"
 min_time="${BENCH_MIN_TIME:-0.2}"
-repetitions="${BENCH_REPETITIONS:-3}"
+repetitions="${BENCH_REPETITIONS:-5}"
 bash scripts/setup.sh
 # The peer toolkits of the side-by-side rows (bench/peers): only the benchmarks
 # need them, so they are installed here and not by setup.sh. Without them the
@@ -44,7 +47,7 @@ for exe in build-bench/bench/*_bench; do
   echo "running $name" >&2
   # A failing executable still leaves its (possibly partial) JSON for the report.
   "$exe" --benchmark_min_time="$min_time" --benchmark_repetitions="$repetitions" \
-    --benchmark_format=json >"$results/$name.json" ||
+    --benchmark_enable_random_interleaving=true --benchmark_format=json >"$results/$name.json" ||
     echo "$name failed (status $?)" >&2
 done
 echo >&2
