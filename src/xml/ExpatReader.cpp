@@ -55,14 +55,14 @@ struct Scan {
 // page the string does not touch. (The sanitizer builds take the byte loop:
 // the bytes around the string are not the string's.)
 inline Scan ScanTo(const char* s, char stop) {
-  const std::size_t skew = reinterpret_cast<std::uintptr_t>(s) & 15u;
-  const char* at = s - skew;
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(s);
+  std::uintptr_t block = start & ~std::uintptr_t{15};
   const __m128i zero = _mm_setzero_si128();
   const __m128i stops = _mm_set1_epi8(stop);
   unsigned high = 0;
-  unsigned mine = ~0u << skew;  // the block's bytes that belong to s
-  for (;; at += 16, mine = ~0u) {
-    const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
+  unsigned mine = ~0u << (start - block);  // the block's bytes that belong to s
+  for (;; block += 16, mine = ~0u) {
+    const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
     const unsigned hit = static_cast<unsigned>(_mm_movemask_epi8(
                              _mm_or_si128(_mm_cmpeq_epi8(v, zero), _mm_cmpeq_epi8(v, stops)))) &
                          mine;
@@ -70,7 +70,7 @@ inline Scan ScanTo(const char* s, char stop) {
     if (hit) {
       const unsigned first = static_cast<unsigned>(__builtin_ctz(hit));
       high |= top & ((1u << first) - 1);
-      return {static_cast<std::size_t>(at + first - s), high == 0};
+      return {static_cast<std::size_t>(block + first - start), high == 0};
     }
     high |= top;
   }
