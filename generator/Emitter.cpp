@@ -272,9 +272,6 @@ std::string Writer::InitMember(const MemberBinding& m) const {
            ", vxxml_::" + m.value.kind + ", " + Ws(m.value) + ");\n    vxxml_::AccessValue<vxxml_::" +
            m.value.kind + ">(" + n + ", false, initial);\n  }";
   }
-  // A string is emptied in place: no temporary, and a reused object keeps
-  // its buffer.
-  if (MemberType(m) == "std::string") return out + n + ".clear();";
   return out + "vxxml_::ResetValue(" + n + ");";
 }
 

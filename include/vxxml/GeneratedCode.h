@@ -471,13 +471,15 @@ void AccessValue(std::optional<T>& member, bool& nil, bool read, VxVariant& valu
                        detail::ValueAccess<Kind>());
 }
 
-/// Puts a simple member back to the value its type is made with. The exact
-/// numbers are set to zero where they stand (no temporary made, moved and
-/// destroyed), which is what Init does to every member of every object read.
+/// Puts a simple member back to the value its type is made with. A string is
+/// emptied and the exact numbers are set to zero where they stand (no
+/// temporary made, moved and destroyed; a reused object keeps its buffers):
+/// Init does this to every member of every object read.
 template <class T>
 void ResetValue(T& member) {
   member = T();
 }
+inline void ResetValue(std::string& member) { member.clear(); }
 VXXML_API void ResetValue(CDecimal& member);
 VXXML_API void ResetValue(CBigInteger& member);
 

@@ -404,7 +404,7 @@ void CExpatReader::TakeAttributes(const char** attributes) {
     attribute.namespaceURI = Local(split.uri, split.uriLength, work[0]);
     attribute.localName = Local(split.local, split.localLength, work[1]);
     attribute.prefix = Local(split.prefix, split.prefixLength, work[2]);
-    attribute.value = Local(attributeValue, ScanTo(attributeValue, '\0').length, work[3]);
+    attribute.value = Local(attributeValue, std::strlen(attributeValue), work[3]);
   }
   m_event.attributes = m_attributes.data();
   m_event.attributeCount = count;
@@ -451,7 +451,7 @@ void CExpatReader::FnText(void* userData, const char* text, int length) {
 
 // expat has already turned line ends into LF; a CR it reports came from a
 // character reference and is kept.
-[[gnu::noinline]] void CExpatReader::Text(void* userData, const char* text, int length) {
+VXXML_NOINLINE void CExpatReader::Text(void* userData, const char* text, int length) {
   VXXML_EXPAT_CALLBACK(self->m_handler->Characters(
       self->Local(text, static_cast<std::size_t>(length), self->m_text)))
 }
