@@ -6,14 +6,17 @@
 # figure.
 #   scripts/bench.sh              all benchmarks
 #   scripts/bench.sh PATTERN      only the executables whose name contains PATTERN
-#                                 ("memory": only the peak memory of reading)
+#                                 ("memory": only the peak memory of reading;
+#                                 "instructions": only the instruction counts)
 # Each benchmark runs BENCH_REPETITIONS times (default 5) for at least
 # BENCH_MIN_TIME seconds (default 0.2) and the report shows the fastest: more
 # of either gives steadier figures on a busy machine. The repetitions of the
 # benchmarks of one executable run in a random order, so that a stretch of
 # slower machine falls on a ratio's both sides (expat's parse and the read it
 # is compared with) rather than on one. The whole run takes two to four
-# minutes on two cores. The raw results stay in build-bench/results/.
+# minutes on two cores, and the instruction counts at the end (callgrind,
+# scripts/bench-instructions.sh) two more. The raw results stay in
+# build-bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 pattern="${1:-}"
@@ -68,4 +71,11 @@ if [[ -z "$pattern" || "memory" == *"$pattern"* ]]; then
   echo "  text          $(build-bench/bench/read_order "$big/order.xml")"
   echo "  Fast Infoset  $(build-bench/bench/read_order "$big/order.fi" "$text_size")"
   rm -rf "$big"
+fi
+
+# The headline reads' instructions against expat's, which the load of a
+# shared machine does not move.
+if [[ -z "$pattern" || "instructions" == *"$pattern"* ]]; then
+  echo
+  bash scripts/bench-instructions.sh --no-build
 fi
