@@ -6,14 +6,13 @@
 # change of a few percent apart where the timed ratios of scripts/bench.sh
 # cannot; what a time ratio adds to it is how fast the machine runs each
 # kind of code. Each pass runs once under valgrind (about a minute in all).
-#   scripts/bench-instructions.sh        build (as bench.sh does) and count
+#   scripts/bench-instructions.sh        build (scripts/build-bench.sh) and count
 #   scripts/bench-instructions.sh --no-build   count with build-bench/ as it is
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [[ "${1:-}" != "--no-build" ]]; then
   bash scripts/setup.sh
-  cmake --preset bench >/dev/null
-  cmake --build --preset bench -j "$(nproc)" >&2
+  bash scripts/build-bench.sh >&2
 fi
 if ! command -v valgrind >/dev/null; then
   SUDO=""

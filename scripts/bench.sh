@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds vxxml and its benchmarks optimised (Release, in
-# build-bench/), runs every benchmark and prints a table of the headline
+# build-bench/, the library from profile feedback unless BENCH_PGO=0: see
+# scripts/build-bench.sh), runs every benchmark and prints a table of the headline
 # figures, the side-by-side rows of the peer toolkits (gSOAP and CodeSynthesis
 # XSD, installed here with apt-get if missing), then every benchmark's key
 # figure.
@@ -38,8 +39,7 @@ if [ ${#missing[@]} -gt 0 ]; then
       --no-install-recommends "${missing[@]}"; } >&2 ||
     echo "bench.sh: could not install ${missing[*]}; the peer rows are left out" >&2
 fi
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j "$(nproc)"
+bash scripts/build-bench.sh
 
 results=build-bench/results
 rm -rf "$results"
