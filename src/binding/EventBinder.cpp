@@ -1589,14 +1589,13 @@ void CEventBinder::EndElement() {
   if (m_valueMember) {
     const Member& member = *m_valueMember;
     m_valueMember = nullptr;
-    if (m_outside.known) {
-      m_target = m_outside.target;
-      m_captureTop = m_outside.captureTop;
-      m_targetKnown = true;
-      m_dropsText = m_outside.dropsText;
-    } else {
-      EndOfTag();
-    }
+    // The stack has not moved since the value started: text goes where it
+    // went then, found again only if it was not known.
+    m_target = m_outside.target;
+    m_captureTop = m_outside.captureTop;
+    m_targetKnown = m_outside.known;
+    m_dropsText = m_outside.dropsText;
+    if (!m_targetKnown) EndOfTag();
     --m_elementDepth;
     StoreValue(member, m_valueOwner, m_valueNil);
     return;

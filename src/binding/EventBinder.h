@@ -28,6 +28,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Hints.h"
 #include "vxxml/Collection.h"
 #include "vxxml/GeneratedClass.h"
 #include "vxxml/GeneratedCode.h"
@@ -36,7 +37,6 @@
 #include "vxxml/SerializationContext.h"
 #include "vxxml/XmlDocument.h"
 #include "vxxml/XmlEventHandler.h"
-#include "base/Hints.h"
 #include "xml/TextFilter.h"
 
 namespace VxXmlLib10 {

@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/Hints.h"
 #include "base/LocalText.h"
